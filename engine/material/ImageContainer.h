@@ -1,0 +1,54 @@
+#pragma once
+// The game's picture containers, ".ytx" (textures) and ".ysf" (full-screen
+// surfaces). Little-endian; the 17-byte header is plain, the rest scrambled
+// with the key registered for the suffix:
+//   0  int32  bitDepth   .ytx: 32 = with alpha, anything else 24-bit
+//   4  byte   (unused)
+//   5  int32  width      .ysf: size of the surface to create
+//   9  int32  height
+//   13 int32  rawSize    length of the payload once inflated
+//   17 ...    payload    scrambled zlib stream (with header) that inflates
+//                        to exactly rawSize bytes: a PNG or JPEG file
+//
+// Thread: any thread (the key registry is only read).
+// Failure: readImageContainer throws FileNotFoundException (missing file),
+// EOFException (header cut short), IOException "Z_BUF_ERRORが発生しました。",
+// "Z_MEM_ERRORが発生しました。" or "Z_DATA_ERRORが発生しました。" from
+// inflation; rawSize outside 0..kMaxRawSize is refused with IOException
+// before anything is allocated. writeImageContainer throws
+// FileNotFoundException / IOException from the byte writer.
+
+#include <cstdint>
+#include <span>
+#include <vector>
+
+#include "engine/core/YString.h"
+
+namespace veru::dxt::material {
+
+struct ImageContainerHeader {
+    std::int32_t bitDepth = 32;
+    std::uint8_t unused = 0;
+    std::int32_t width = 0;
+    std::int32_t height = 0;
+    std::int32_t rawSize = 0;
+};
+
+struct ImageContainer {
+    ImageContainerHeader header;
+    std::vector<std::uint8_t> payload;  // the inflated picture file
+};
+
+// Largest inflated payload accepted (64 MiB).
+constexpr std::int32_t kMaxRawSize = 64 * 1024 * 1024;
+
+// Reads a container; `suffix` ("ytx" or "ysf") picks the registered key.
+ImageContainer readImageContainer(const YString& path, const char* suffix);
+
+// Writes `payload` (a picture file) as a container: rawSize is set from the
+// payload, the rest of the header taken from `header`.
+void writeImageContainer(const YString& path, const char* suffix,
+                         const ImageContainerHeader& header,
+                         std::span<const std::uint8_t> payload);
+
+}  // namespace veru::dxt::material

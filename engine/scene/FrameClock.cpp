@@ -1,0 +1,11 @@
+#include "engine/scene/FrameClock.h"
+
+#include "engine/platform/Clock.h"
+
+namespace veru::dxt {
+
+std::uint32_t SystemFrameClock::now() { return platform::milliseconds(); }
+
+void SystemFrameClock::sleep(std::uint32_t ms) { platform::sleepMilliseconds(ms); }
+
+}  // namespace veru::dxt

@@ -1,0 +1,74 @@
+#pragma once
+// Scene: one screen of the game (logo, menu, a talk, the stage).
+//
+// The scene manager drives a scene through release -> reset -> create when it
+// becomes current, then calls update and draw once per frame, and release when
+// it stops being current. Everything a scene loads is loaded in create and
+// freed in release, so every entry into a scene starts it fresh.
+//
+// Ownership: the SceneManager owns its scenes; a scene borrows its manager.
+// Thread: main thread only.
+
+#include "engine/scene/SceneRequest.h"
+
+namespace veru::platform {
+class Window;
+class VideoDevice;
+}  // namespace veru::platform
+namespace veru::dxt::event {
+class InputInterface;
+}
+
+namespace veru::dxt {
+
+class SceneManager;
+
+class Scene {
+public:
+    explicit Scene(SceneManager* manager) : manager(manager) {}
+    virtual ~Scene() = default;
+    Scene(const Scene&) = delete;
+    Scene& operator=(const Scene&) = delete;
+
+    // Puts every member back to its initial value; frees nothing.
+    virtual void reset() = 0;
+    // Loads what the scene needs. On failure the scene shows its own error
+    // box and returns false.
+    virtual bool create(platform::Window* window, platform::VideoDevice* device) = 0;
+    // Advances the scene by one frame; may set a request.
+    virtual void update(event::InputInterface* input) = 0;
+    virtual void draw(platform::VideoDevice* device) = 0;
+    // Frees what create loaded; harmless when nothing is held.
+    virtual void release() = 0;
+
+    void requestQuit() { request = kRequestQuit; }
+    void requestNext() { request = kRequestNext; }
+    void requestPrevious() { request = kRequestPrevious; }
+    void requestScene(int number) {
+        request = kRequestJump;
+        requestArgument = number;
+    }
+    // The scene number of a jump request; clears it.
+    int takeRequestArgument() {
+        int number = requestArgument;
+        requestArgument = 0;
+        return number;
+    }
+
+    int getRequest() const { return request; }
+    int getWidth() const { return width; }
+    int getHeight() const { return height; }
+    SceneManager* getManager() const { return manager; }
+
+protected:
+    // The manager clears the request of a scene it switches to.
+    friend class SceneManager;
+
+    int request = kRequestNone;
+    int requestArgument = 0;
+    int width = 0;   // back buffer size, read in create
+    int height = 0;
+    SceneManager* manager;
+};
+
+}  // namespace veru::dxt

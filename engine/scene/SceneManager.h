@@ -1,0 +1,73 @@
+#pragma once
+// SceneManager: owns the scenes and switches between them.
+//
+// Scenes are registered in order with a scene number. next and previous walk
+// the registration order (next wraps to the first, previous stops at the
+// first); jump goes to a scene number. Every switch, even to the scene that
+// is already current, runs: release the old scene -> stop and destroy every
+// sound -> release, reset and create the new scene.
+//
+// Ownership: owns the registered scenes; borrows the frame, window, device
+// and sound owner given to attach.
+// Thread: main thread only.
+// Failure: switching with no scene registered throws EmptyException; jumping
+// to an unregistered number throws ArrayIndexOutOfBoundsException(-1) and
+// keeps the current scene; a create that returns false throws Exception
+// "Scene作成中に問題が起こりました。".
+
+#include <map>
+#include <memory>
+#include <vector>
+
+#include "engine/scene/Scene.h"
+
+namespace veru::awt {
+class DXFrame;
+}
+namespace veru::sound {
+class ISoundOwner;
+}
+
+namespace veru::dxt {
+
+class SceneManager {
+public:
+    SceneManager() = default;
+    ~SceneManager();
+    SceneManager(const SceneManager&) = delete;
+    SceneManager& operator=(const SceneManager&) = delete;
+
+    // What scenes are created with and what is cleared at each switch.
+    void attach(awt::DXFrame* frame, sound::ISoundOwner* soundManager, platform::Window* window,
+                platform::VideoDevice* device);
+
+    // Appends `scene` and maps `number` to its index.
+    void add(std::unique_ptr<Scene> scene, int number);
+
+    Scene* start();
+    Scene* next();
+    Scene* previous();
+    Scene* jump(int number);
+
+    Scene* getCurrent() const { return current; }
+    int getCurrentIndex() const { return currentIndex; }
+    std::size_t getSceneCount() const { return scenes.size(); }
+    awt::DXFrame* getFrame() const { return frame; }
+    sound::ISoundOwner* getSoundManager() const { return soundManager; }
+    platform::Window* getWindow() const { return window; }
+    platform::VideoDevice* getDevice() const { return device; }
+
+private:
+    Scene* switchTo(int index);
+
+    int currentIndex = -1;
+    awt::DXFrame* frame = nullptr;
+    platform::Window* window = nullptr;
+    platform::VideoDevice* device = nullptr;
+    Scene* current = nullptr;
+    std::vector<std::unique_ptr<Scene>> scenes;
+    std::map<int, int> numbers;
+    sound::ISoundOwner* soundManager = nullptr;
+};
+
+}  // namespace veru::dxt

@@ -1,0 +1,39 @@
+#include "engine/window/MessageBox.h"
+
+#include <atomic>
+
+#include "engine/platform/StderrMessageSink.h"
+
+namespace veru::awt {
+
+namespace {
+
+MessageSink* defaultSink() {
+    static platform::StderrMessageSink sink;
+    return &sink;
+}
+
+std::atomic<MessageSink*> currentSink{nullptr};
+
+void deliver(MessageKind kind, const YString& caption, const YString& text) {
+    MessageSink* sink = currentSink.load();
+    (sink ? sink : defaultSink())->show(kind, caption, text);
+}
+
+}  // namespace
+
+MessageSink* setMessageSink(MessageSink* sink) { return currentSink.exchange(sink); }
+
+void showError(const YString& text, const YString& caption) {
+    deliver(MessageKind::error, caption, text);
+}
+
+void showError(const YString& text) { deliver(MessageKind::error, u"エラー", text); }
+
+void showWarning(const YString& text, const YString& caption) {
+    deliver(MessageKind::warning, caption, text);
+}
+
+void showInformation(const YString& text) { deliver(MessageKind::information, u"表示", text); }
+
+}  // namespace veru::awt

@@ -1,0 +1,108 @@
+#pragma once
+// GameSetting: what the player chose and what the game remembers between
+// runs: screen mode, difficulty, the five action buttons and the high score.
+//
+// Read once at start-up from "setting.env" beside the program and written
+// once when the game ends normally. The file holds one record per key,
+// "[KEY] = value", in key order (see KeyValueFile).
+//
+// A settings file that cannot be read (cut short, garbage, a number out of
+// range) never keeps the game from starting: the defaults are used, the
+// broken file is kept as "<name>.broken" and an error box says so.
+//
+// Ownership: owns its store; borrows the ButtonMap the masks are applied to.
+// Thread: main thread only.
+// Failure: save throws IOException (or FileNotFoundException when the file
+// cannot be created); the old file then stays as it was.
+
+#include <memory>
+
+#include "engine/core/YString.h"
+#include "engine/input/ButtonMap.h"
+#include "engine/io/KeyValueFile.h"
+
+namespace veru::excp {
+class Exception;
+}
+
+namespace ml {
+
+class GameSetting {
+public:
+    // The keys' internal codes.
+    static constexpr int kScreen = 0x123456;
+    static constexpr int kLevel = 0x123457;
+    static constexpr int kKeyBullet = 0x123458;
+    static constexpr int kKeyKintuba = 0x123459;
+    static constexpr int kKeyBomb = 0x12345A;
+    static constexpr int kKeySlow = 0x12345B;
+    static constexpr int kKeyPause = 0x12345C;
+    static constexpr int kScore = 0x12345D;
+
+    // Difficulty codes.
+    static constexpr int kLevelEasy = 0x200000;
+    static constexpr int kLevelNormal = 0x200001;
+    static constexpr int kLevelHard = 0x200002;
+
+    // Default action masks (buttons 1-5).
+    static constexpr int kDefaultShoot = 0x10;
+    static constexpr int kDefaultSpecial = 0x20;
+    static constexpr int kDefaultBomb = 0x40;
+    static constexpr int kDefaultSlow = 0x80;
+    static constexpr int kDefaultPause = 0x100;
+
+    // The key text for a code ("SCREEN" ...); empty for any other code.
+    static veru::YString keyName(int code);
+
+    // Reads `fileName` at once. `buttons` null means the game's global map.
+    explicit GameSetting(const veru::YString& fileName,
+                         veru::dxt::event::ButtonMap* buttons = nullptr);
+
+    // Takes every value from the store (defaults for missing keys), then
+    // applyMasks. Throws NumberFormatException for a number out of range.
+    void load();
+    // Resets all five masks to their defaults when any is unusable (0, or a
+    // bit that is no button), then hands them to the ButtonMap.
+    void applyMasks();
+    // Puts every value into the store and writes it to the file.
+    void save();
+
+    bool isFullScreen() const { return fullScreen; }
+    void setFullScreen(bool value) { fullScreen = value; }
+    int getLevel() const { return level; }
+    void setLevel(int value) { level = value; }
+    int getMaskShoot() const { return maskShoot; }
+    void setMaskShoot(int value) { maskShoot = value; }
+    int getMaskSpecial() const { return maskSpecial; }
+    void setMaskSpecial(int value) { maskSpecial = value; }
+    int getMaskPause() const { return maskPause; }
+    void setMaskPause(int value) { maskPause = value; }
+    int getMaskBomb() const { return maskBomb; }
+    void setMaskBomb(int value) { maskBomb = value; }
+    int getMaskSlow() const { return maskSlow; }
+    void setMaskSlow(int value) { maskSlow = value; }
+    int getLastScore() const { return lastScore; }
+    void setLastScore(int value) { lastScore = value; }
+    int getHiScore() const { return hiScore; }
+    void setHiScore(int value) { hiScore = value; }
+    const veru::io::KeyValueFile& getFile() const { return *file; }
+
+private:
+    void setDefaults();
+    int readValue(int code, int fallback) const;
+    void recoverFromBrokenFile(const veru::YString& fileName, const veru::excp::Exception& error);
+
+    bool fullScreen = false;
+    int level = kLevelNormal;
+    int maskShoot = kDefaultShoot;
+    int maskSpecial = kDefaultSpecial;
+    int maskPause = kDefaultPause;
+    int maskBomb = kDefaultBomb;
+    int maskSlow = kDefaultSlow;
+    int lastScore = 0;
+    int hiScore = 0;
+    std::unique_ptr<veru::io::KeyValueFile> file;
+    veru::dxt::event::ButtonMap* buttons;
+};
+
+}  // namespace ml
