@@ -3,9 +3,9 @@
 
 #include <benchmark/benchmark.h>
 
+#include <unistd.h>
 #include <cstdio>
 #include <string>
-#include <unistd.h>
 
 #include "engine/core/StringTokenizer.h"
 #include "engine/core/ValueParser.h"
@@ -18,8 +18,8 @@ namespace {
 using veru::YString;
 
 YString scriptPath() {
-    static const YString path = YString::fromUtf8("/tmp/mirelune_bench_" +
-                                                  std::to_string(::getpid()) + ".dat");
+    static const YString path =
+        YString::fromUtf8("/tmp/mirelune_bench_" + std::to_string(::getpid()) + ".dat");
     return path;
 }
 
@@ -40,7 +40,8 @@ void BM_ReadScrambledScript(benchmark::State& state) {
         veru::io::ByteFileReader reader(scriptPath());
         reader.setKeys(0, veru::io::kDataFileKey);
         std::size_t units = 0;
-        while (auto line = reader.readLine()) units += line->size();
+        while (auto line = reader.readLine())
+            units += line->size();
         benchmark::DoNotOptimize(units);
     }
     state.SetItemsProcessed(state.iterations() * lines);
@@ -54,7 +55,8 @@ void BM_TokenizeAndParse(benchmark::State& state) {
         veru::util::StringTokenizer tokens(line, u": ,()");
         int sum = 0;
         tokens.nextToken();
-        while (const char16_t* t = tokens.nextToken()) sum += veru::parseInt(t);
+        while (const char16_t* t = tokens.nextToken())
+            sum += veru::parseInt(t);
         benchmark::DoNotOptimize(sum);
     }
 }

@@ -12,20 +12,31 @@ namespace {
 // Every bit an action may be bound to: buttons 1-10.
 constexpr int kButtonBits = 0x3FF0;
 
-bool usableMask(int mask) { return mask != 0 && (mask & ~kButtonBits) == 0; }
+bool usableMask(int mask) {
+    return mask != 0 && (mask & ~kButtonBits) == 0;
+}
 }  // namespace
 
 YString GameSetting::keyName(int code) {
     switch (code) {
-        case kScreen: return u"SCREEN";
-        case kLevel: return u"LEVEL";
-        case kKeyBullet: return u"KEYbullet";
-        case kKeyKintuba: return u"KEYkintuba";
-        case kKeyBomb: return u"KEYbomb";
-        case kKeySlow: return u"KEYslow";
-        case kKeyPause: return u"KEYpause";
-        case kScore: return u"SCORE";
-        default: return YString();
+        case kScreen:
+            return u"SCREEN";
+        case kLevel:
+            return u"LEVEL";
+        case kKeyBullet:
+            return u"KEYbullet";
+        case kKeyKintuba:
+            return u"KEYkintuba";
+        case kKeyBomb:
+            return u"KEYbomb";
+        case kKeySlow:
+            return u"KEYslow";
+        case kKeyPause:
+            return u"KEYpause";
+        case kScore:
+            return u"SCORE";
+        default:
+            return YString();
     }
 }
 
@@ -62,9 +73,12 @@ void GameSetting::recoverFromBrokenFile(const YString& fileName,
     setDefaults();
     applyMasks();
 
-    YString text = YString(u"設定ファイル「") + fileName + u"」を読めなかったため、初期設定で始めます。\n";
+    YString text =
+        YString(u"設定ファイル「") + fileName + u"」を読めなかったため、初期設定で始めます。\n";
     if (kept) {
-        text.append(u"読めなかったファイルは「").append(brokenName).append(u"」として残してあります。\n");
+        text.append(u"読めなかったファイルは「")
+            .append(brokenName)
+            .append(u"」として残してあります。\n");
     }
     text.append(u"\n").append(error.getMessage());
     veru::awt::showError(text, u"GameSetting::GameSetting()");
@@ -72,16 +86,23 @@ void GameSetting::recoverFromBrokenFile(const YString& fileName,
 
 int GameSetting::readValue(int code, int fallback) const {
     const YString key = keyName(code);
-    if (!file->has(key)) return fallback;
+    if (!file->has(key))
+        return fallback;
     return veru::parseInt(file->get(key));
 }
 
 void GameSetting::load() {
     fullScreen = readValue(kScreen, 1) == 2;
     switch (readValue(kLevel, 11)) {
-        case 10: level = kLevelEasy; break;
-        case 12: level = kLevelHard; break;
-        default: level = kLevelNormal; break;
+        case 10:
+            level = kLevelEasy;
+            break;
+        case 12:
+            level = kLevelHard;
+            break;
+        default:
+            level = kLevelNormal;
+            break;
     }
     maskShoot = readValue(kKeyBullet, kDefaultShoot);
     maskSpecial = readValue(kKeyKintuba, kDefaultSpecial);
@@ -112,9 +133,12 @@ void GameSetting::applyMasks() {
 void GameSetting::save() {
     file->put(keyName(kScreen), fullScreen ? u"2" : u"1");
     YString levelText;
-    if (level == kLevelEasy) levelText = u"10";
-    if (level == kLevelNormal) levelText = u"11";
-    if (level == kLevelHard) levelText = u"12";
+    if (level == kLevelEasy)
+        levelText = u"10";
+    if (level == kLevelNormal)
+        levelText = u"11";
+    if (level == kLevelHard)
+        levelText = u"12";
     file->put(keyName(kLevel), levelText);
     file->put(keyName(kKeyBullet), YString::fromInt(maskShoot));
     file->put(keyName(kKeyKintuba), YString::fromInt(maskSpecial));

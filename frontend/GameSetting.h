@@ -28,7 +28,7 @@ class Exception;
 namespace ml {
 
 class GameSetting {
-public:
+  public:
     // The keys' internal codes.
     static constexpr int kScreen = 0x123456;
     static constexpr int kLevel = 0x123457;
@@ -87,7 +87,7 @@ public:
     void setHiScore(int value) { hiScore = value; }
     const veru::io::KeyValueFile& getFile() const { return *file; }
 
-private:
+  private:
     void setDefaults();
     int readValue(int code, int fallback) const;
     void recoverFromBrokenFile(const veru::YString& fileName, const veru::excp::Exception& error);

@@ -21,13 +21,15 @@ const char16_t* StringTokenizer::nextToken() {
     first = false;
     const std::size_t end = source.size();
     std::size_t p = position;
-    while (p < end && isDelimiter(buffer[p])) ++p;
+    while (p < end && isDelimiter(buffer[p]))
+        ++p;
     if (p >= end) {
         position = end;
         return nullptr;
     }
     std::size_t start = p;
-    while (p < end && !isDelimiter(buffer[p])) ++p;
+    while (p < end && !isDelimiter(buffer[p]))
+        ++p;
     if (p < end) {
         buffer[p] = u'\0';  // cut the token off; continue after the cut
         position = p + 1;

@@ -16,7 +16,7 @@
 namespace veru::util {
 
 class StringTokenizer {
-public:
+  public:
     StringTokenizer(const YString& source, const YString& delimiters);
     virtual ~StringTokenizer() = default;
     StringTokenizer(const StringTokenizer&) = delete;
@@ -27,7 +27,7 @@ public:
     const char16_t* nextToken();
     int getCount() const { return count; }
 
-private:
+  private:
     bool isDelimiter(char16_t c) const;
 
     YString source;

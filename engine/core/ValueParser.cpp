@@ -17,7 +17,8 @@ bool isSpace(char16_t c) {
 
 int parseInt(std::u16string text) {
     std::size_t i = 0;
-    while (i < text.size() && isSpace(text[i])) ++i;
+    while (i < text.size() && isSpace(text[i]))
+        ++i;
     bool negative = false;
     if (i < text.size() && (text[i] == u'+' || text[i] == u'-')) {
         negative = text[i] == u'-';
@@ -30,7 +31,8 @@ int parseInt(std::u16string text) {
     for (; i < text.size() && text[i] >= u'0' && text[i] <= u'9'; ++i) {
         if (!outOfRange) {
             value = value * 10 + (text[i] - u'0');
-            if (value > kLimit) outOfRange = true;
+            if (value > kLimit)
+                outOfRange = true;
         }
     }
     if (outOfRange || (!negative && value == kLimit)) {
@@ -41,8 +43,10 @@ int parseInt(std::u16string text) {
 }
 
 bool parseBool(std::u16string text) {
-    if (text == u"true") return true;
-    if (text == u"false") return false;
+    if (text == u"true")
+        return true;
+    if (text == u"false")
+        return false;
     throw excp::NumberFormatException(YString(text),
                                       YString(u"文字列がbool値のフォーマットでありません。："));
 }

@@ -4,7 +4,7 @@
 namespace veru {
 
 class YByte {
-public:
+  public:
     YByte() = default;
     explicit YByte(int value) : value(value & 0xFF) {}
     virtual ~YByte() = default;
@@ -12,7 +12,7 @@ public:
     int getValue() const { return value; }
     void setValue(int v) { value = v & 0xFF; }
 
-private:
+  private:
     int value = 0;
 };
 

@@ -20,7 +20,9 @@ YString& YString::operator=(const char16_t* text) {
     return *this;
 }
 
-YString YString::fromAnsi(std::string_view ansi) { return YString(platform::ansiToUtf16(ansi)); }
+YString YString::fromAnsi(std::string_view ansi) {
+    return YString(platform::ansiToUtf16(ansi));
+}
 
 YString YString::fromUtf16Bytes(const std::uint8_t* bytes, std::size_t count) {
     YString text;
@@ -31,7 +33,9 @@ YString YString::fromUtf16Bytes(const std::uint8_t* bytes, std::size_t count) {
     return text;
 }
 
-YString YString::fromUtf8(std::string_view utf8) { return YString(platform::utf8ToUtf16(utf8)); }
+YString YString::fromUtf8(std::string_view utf8) {
+    return YString(platform::utf8ToUtf16(utf8));
+}
 
 YString YString::fromInt(int value) {
     std::string digits = std::to_string(value);
@@ -44,14 +48,18 @@ YString& YString::append(const YString& other) {
 }
 
 YString& YString::append(const char16_t* other) {
-    if (other) std::u16string::append(other);
+    if (other)
+        std::u16string::append(other);
     return *this;
 }
 
-YString& YString::append(int value) { return append(fromInt(value)); }
+YString& YString::append(int value) {
+    return append(fromInt(value));
+}
 
 YString& YString::append(const char* ansi) {
-    if (ansi) std::u16string::append(platform::ansiToUtf16(ansi));
+    if (ansi)
+        std::u16string::append(platform::ansiToUtf16(ansi));
     return *this;
 }
 
@@ -65,21 +73,26 @@ int YString::indexOf(const YString& other) const {
 }
 
 YString YString::substring(std::size_t begin, std::size_t count) const {
-    if (begin >= size()) return YString();
+    if (begin >= size())
+        return YString();
     return YString(std::u16string::substr(begin, count));
 }
 
-YString YString::substring(std::size_t begin) const { return substring(begin, npos); }
+YString YString::substring(std::size_t begin) const {
+    return substring(begin, npos);
+}
 
 YString YString::replaceFirst(const YString& what, const YString& with) const {
     YString result(*this);
     size_type at = find(what);
-    if (!what.empty() && at != npos) result.replace(at, what.size(), with);
+    if (!what.empty() && at != npos)
+        result.replace(at, what.size(), with);
     return result;
 }
 
 YString YString::replaceAll(const YString& what, const YString& with) const {
-    if (what.empty()) return *this;
+    if (what.empty())
+        return *this;
     if (with.find(what) != npos) {
         // Repeating would never end: replace each occurrence once instead.
         YString result;
@@ -100,18 +113,26 @@ YString YString::replaceAll(const YString& what, const YString& with) const {
 }
 
 bool YString::hasSuffix(const char* suffix) const {
-    if (!suffix) return false;
+    if (!suffix)
+        return false;
     size_type dot = rfind(u'.');
     std::u16string_view tail(*this);
-    if (dot != npos) tail.remove_prefix(dot + 1);
+    if (dot != npos)
+        tail.remove_prefix(dot + 1);
     return tail == platform::ansiToUtf16(suffix);
 }
 
-const char16_t* YString::toSharedBuffer() const { return copyToSharedTextBuffer(*this); }
+const char16_t* YString::toSharedBuffer() const {
+    return copyToSharedTextBuffer(*this);
+}
 
-std::string YString::toUtf8() const { return platform::utf16ToUtf8(*this); }
+std::string YString::toUtf8() const {
+    return platform::utf16ToUtf8(*this);
+}
 
-std::string YString::toAnsi() const { return platform::utf16ToAnsi(*this); }
+std::string YString::toAnsi() const {
+    return platform::utf16ToAnsi(*this);
+}
 
 YString operator+(const YString& a, const YString& b) {
     YString r(a);

@@ -17,7 +17,7 @@
 namespace veru {
 
 class YString : public std::u16string {
-public:
+  public:
     YString() = default;
     YString(const char16_t* text);  // NOLINT: implicit, as literals are used everywhere
     YString(const std::u16string& text);

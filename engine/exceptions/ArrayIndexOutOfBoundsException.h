@@ -7,7 +7,7 @@ namespace veru::excp {
 // Message: "ArrayIndexOutOfBoundsException::不正なインデックスを使って配列がアクセスされました："
 // followed by the index in decimal.
 class ArrayIndexOutOfBoundsException : public Exception {
-public:
+  public:
     explicit ArrayIndexOutOfBoundsException(int index);
 };
 

@@ -4,9 +4,10 @@
 
 namespace veru::excp {
 
-// Default message: "CanNotConnectException::接続に失敗しました。"; the text form carries a message built by the caller.
+// Default message: "CanNotConnectException::接続に失敗しました。"; the text form carries a message
+// built by the caller.
 class CanNotConnectException : public Exception {
-public:
+  public:
     CanNotConnectException();
     explicit CanNotConnectException(const YString& text);
 };

@@ -6,7 +6,7 @@ namespace veru::excp {
 
 // Message: "EOFException::ファイルの終端に来ています。"
 class EOFException : public Exception {
-public:
+  public:
     EOFException();
 };
 

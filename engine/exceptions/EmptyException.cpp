@@ -2,6 +2,7 @@
 
 namespace veru::excp {
 
-EmptyException::EmptyException() : Exception(u"EmptyException::空のデータ構造にアクセスされました。") {}
+EmptyException::EmptyException()
+    : Exception(u"EmptyException::空のデータ構造にアクセスされました。") {}
 
 }  // namespace veru::excp

@@ -6,7 +6,7 @@ namespace veru::excp {
 
 // Message: "EmptyException::空のデータ構造にアクセスされました。"
 class EmptyException : public Exception {
-public:
+  public:
     EmptyException();
 };
 

@@ -11,7 +11,7 @@
 namespace veru::excp {
 
 class Exception {
-public:
+  public:
     Exception();
     explicit Exception(const YString& text);
     Exception(const YString& a, const YString& b);  // a followed by b
@@ -22,7 +22,7 @@ public:
     // The message; valid while the exception lives.
     const YString& getMessage() const { return message; }
 
-private:
+  private:
     YString message;
 };
 

@@ -7,7 +7,7 @@ namespace veru::excp {
 // Message: "FileNotFoundException::ファイルが見つかりませんでした。", a line feed,
 // then "：" and the path on the second line.
 class FileNotFoundException : public Exception {
-public:
+  public:
     explicit FileNotFoundException(const YString& path);
 };
 

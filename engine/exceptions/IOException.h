@@ -4,9 +4,10 @@
 
 namespace veru::excp {
 
-// Default message: "IOException::ファイル入出力の際に何か失敗しました。"; the text form carries a message built by the caller.
+// Default message: "IOException::ファイル入出力の際に何か失敗しました。"; the text form carries a
+// message built by the caller.
 class IOException : public Exception {
-public:
+  public:
     IOException();
     explicit IOException(const YString& text);
 };

@@ -4,9 +4,10 @@
 
 namespace veru::excp {
 
-// Default message: "IllegalArgumentException::不当な引数が指定されました。"; the text form carries a message built by the caller.
+// Default message: "IllegalArgumentException::不当な引数が指定されました。"; the text form carries
+// a message built by the caller.
 class IllegalArgumentException : public Exception {
-public:
+  public:
     IllegalArgumentException();
     explicit IllegalArgumentException(const YString& text);
 };

@@ -4,9 +4,10 @@
 
 namespace veru::excp {
 
-// Default message: "NullPointerException::参照先がありません。"; the text form carries a message built by the caller.
+// Default message: "NullPointerException::参照先がありません。"; the text form carries a message
+// built by the caller.
 class NullPointerException : public Exception {
-public:
+  public:
     NullPointerException();
     explicit NullPointerException(const YString& text);
 };

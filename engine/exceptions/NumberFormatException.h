@@ -7,7 +7,7 @@ namespace veru::excp {
 // Message: the description followed by the offending text, with no class-name
 // prefix ("文字列がint値のフォーマットでありません。：12345678901").
 class NumberFormatException : public Exception {
-public:
+  public:
     NumberFormatException(const YString& offendingText, const YString& description);
 };
 

@@ -4,7 +4,9 @@
 
 namespace veru::dxt::event {
 
-ButtonMap::ButtonMap() { masks.fill(0x10); }
+ButtonMap::ButtonMap() {
+    masks.fill(0x10);
+}
 
 ButtonMap& ButtonMap::global() {
     static ButtonMap map;
@@ -12,7 +14,8 @@ ButtonMap& ButtonMap::global() {
 }
 
 void ButtonMap::check(int number) {
-    if (number < 1 || number > kSlots) throw excp::ArrayIndexOutOfBoundsException(number - 1);
+    if (number < 1 || number > kSlots)
+        throw excp::ArrayIndexOutOfBoundsException(number - 1);
 }
 
 void ButtonMap::setMask(int number, int mask) {

@@ -15,7 +15,7 @@
 namespace veru::dxt::event {
 
 class ButtonMap {
-public:
+  public:
     static constexpr int kSlots = 10;
     static constexpr int kShoot = 1;
     static constexpr int kSpecial = 2;
@@ -33,7 +33,7 @@ public:
     // True when `buttons` holds any bit of the action's mask.
     bool held(int number, int buttons) const { return (buttons & mask(number)) != 0; }
 
-private:
+  private:
     static void check(int number);
     std::array<int, kSlots> masks;
 };

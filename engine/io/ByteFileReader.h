@@ -23,7 +23,7 @@
 namespace veru::io {
 
 class ByteFileReader : public FileReader {
-public:
+  public:
     explicit ByteFileReader(const YFile& file);
     explicit ByteFileReader(const YString& path);
 
@@ -43,7 +43,7 @@ public:
     std::int32_t getRemaining() const { return remaining; }
     const YFile& getFile() const { return file; }
 
-private:
+  private:
     void readExactly(void* destination, std::size_t count);
     [[noreturn]] void throwBadLength() const;
 

@@ -10,7 +10,8 @@ namespace veru::io {
 
 ByteFileWriter::ByteFileWriter(const YFile& f) : file(f) {
     handle = platform::FileHandle::open(file.path, "wb");
-    if (!handle.isOpen()) throw excp::FileNotFoundException(file.path);
+    if (!handle.isOpen())
+        throw excp::FileNotFoundException(file.path);
 }
 
 ByteFileWriter::ByteFileWriter(const YString& path) : ByteFileWriter(YFile(path)) {}
@@ -21,7 +22,8 @@ void ByteFileWriter::setKeys(int newNumberKey, int newTextKey) {
 }
 
 void ByteFileWriter::put(const void* bytes, std::size_t count) {
-    if (!handle.write(bytes, count)) throw excp::IOException();
+    if (!handle.write(bytes, count))
+        throw excp::IOException();
 }
 
 void ByteFileWriter::writeInt(std::int32_t value) {
@@ -33,32 +35,41 @@ void ByteFileWriter::writeInt(std::int32_t value) {
 }
 
 void ByteFileWriter::writeLine(const YString& text) {
-    if (text.empty()) return;
+    if (text.empty())
+        return;
     std::vector<std::uint8_t> bytes(text.size() * 2);
     for (std::size_t i = 0; i < text.size(); ++i) {
         bytes[2 * i] = static_cast<std::uint8_t>(text[i] & 0xFF);
         bytes[2 * i + 1] = static_cast<std::uint8_t>(text[i] >> 8);
     }
-    if (textKey != 0) scramble(bytes, textKey);
+    if (textKey != 0)
+        scramble(bytes, textKey);
     writeInt(static_cast<std::int32_t>(text.size()));
     put(bytes.data(), bytes.size());
 }
 
-void ByteFileWriter::writeLine(const char16_t* text) { writeLine(YString(text)); }
+void ByteFileWriter::writeLine(const char16_t* text) {
+    writeLine(YString(text));
+}
 
 void ByteFileWriter::writeBytes(std::span<const std::uint8_t> bytes) {
     std::vector<std::uint8_t> copy(bytes.begin(), bytes.end());
-    if (numberKey != 0) scramble(copy, numberKey);
+    if (numberKey != 0)
+        scramble(copy, numberKey);
     put(copy.data(), copy.size());
 }
 
-void ByteFileWriter::writeByte(std::uint8_t value) { put(&value, 1); }
+void ByteFileWriter::writeByte(std::uint8_t value) {
+    put(&value, 1);
+}
 
 void ByteFileWriter::close() {
-    if (!handle.isOpen()) return;
+    if (!handle.isOpen())
+        return;
     bool flushed = handle.flush(true);
     bool closed = handle.close();
-    if (!flushed || !closed) throw excp::IOException();
+    if (!flushed || !closed)
+        throw excp::IOException();
 }
 
 }  // namespace veru::io

@@ -16,7 +16,7 @@
 namespace veru::io {
 
 class ByteFileWriter : public FileWriter {
-public:
+  public:
     explicit ByteFileWriter(const YFile& file);
     explicit ByteFileWriter(const YString& path);
 
@@ -33,7 +33,7 @@ public:
     void newLine() override {}
     void close() override;
 
-private:
+  private:
     void put(const void* bytes, std::size_t count);
 
     int numberKey = 0;

@@ -11,7 +11,7 @@
 namespace veru::io {
 
 class FileReader {
-public:
+  public:
     virtual ~FileReader() = default;
     virtual bool isEOF() = 0;
     // The next line (text) or string record (bytes); empty when none is left.

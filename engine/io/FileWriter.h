@@ -8,7 +8,7 @@
 namespace veru::io {
 
 class FileWriter {
-public:
+  public:
     virtual ~FileWriter() = default;
     virtual void writeLine(const YString& text) = 0;
     virtual void writeLine(const char16_t* text) = 0;

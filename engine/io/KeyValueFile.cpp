@@ -15,7 +15,8 @@ namespace veru::io {
 
 KeyValueFile::KeyValueFile(const YString& path, bool loadNow)
     : binary(!path.hasSuffix("txt") && !path.hasSuffix("ini")), file(path) {
-    if (loadNow) load();
+    if (loadNow)
+        load();
 }
 
 bool KeyValueFile::load() {
@@ -35,8 +36,10 @@ bool KeyValueFile::load() {
     }
     while (!reader->isEOF()) {
         std::optional<YString> record = reader->readLine();
-        if (!record) break;
-        if (!record->empty()) insertRecord(*record);
+        if (!record)
+            break;
+        if (!record->empty())
+            insertRecord(*record);
     }
     reader->close();
     return true;
@@ -45,7 +48,8 @@ bool KeyValueFile::load() {
 void KeyValueFile::insertRecord(const YString& record) {
     util::StringTokenizer tokens(record, u"[], =");
     const char16_t* key = tokens.nextToken();
-    if (!key) return;
+    if (!key)
+        return;
     const char16_t* value = tokens.nextToken();
     entries.emplace(YString(key), YString(value ? value : u""));
 }
@@ -55,7 +59,9 @@ void KeyValueFile::set(const YString& key, const YString& value) {
     entries.emplace(key, value);
 }
 
-bool KeyValueFile::contains(const YString& key) const { return entries.count(key) != 0; }
+bool KeyValueFile::contains(const YString& key) const {
+    return entries.count(key) != 0;
+}
 
 YString KeyValueFile::get(const YString& key) const {
     auto it = entries.find(key);

@@ -21,7 +21,7 @@
 namespace veru::io {
 
 class KeyValueFile {
-public:
+  public:
     // Binary unless the suffix is "txt" or "ini". Loads the file at once
     // unless `loadNow` is false (an empty store bound to the path).
     explicit KeyValueFile(const YString& path, bool loadNow = true);
@@ -49,7 +49,7 @@ public:
         return entries;
     }
 
-private:
+  private:
     void insertRecord(const YString& record);
 
     bool binary;

@@ -12,14 +12,20 @@ std::map<std::string, int>& registry() {
 }
 }  // namespace
 
-void registerFileKey(const char* suffix, int key) { registry()[suffix ? suffix : ""] = key; }
+void registerFileKey(const char* suffix, int key) {
+    registry()[suffix ? suffix : ""] = key;
+}
 
-int fileKeyFor(const char* suffix) { return registry()[suffix ? suffix : ""]; }
+int fileKeyFor(const char* suffix) {
+    return registry()[suffix ? suffix : ""];
+}
 
 void scramble(std::span<std::uint8_t> bytes, int key) {
     const auto k = static_cast<std::uint8_t>(key & 0xFF);
-    if (k == 0) return;
-    for (std::uint8_t& b : bytes) b ^= k;
+    if (k == 0)
+        return;
+    for (std::uint8_t& b : bytes)
+        b ^= k;
 }
 
 void registerGameFileKeys() {

@@ -8,15 +8,18 @@ namespace veru::io {
 
 TextFileReader::TextFileReader(const YFile& file) {
     platform::FileHandle handle = platform::FileHandle::open(file.path, "rb");
-    if (!handle.isOpen()) return;
+    if (!handle.isOpen())
+        return;
     std::string bytes;
     char chunk[4096];
-    for (std::size_t n; (n = handle.read(chunk, sizeof chunk)) > 0;) bytes.append(chunk, n);
+    for (std::size_t n; (n = handle.read(chunk, sizeof chunk)) > 0;)
+        bytes.append(chunk, n);
     text = YString::fromAnsi(bytes);
 }
 
 std::optional<YString> TextFileReader::readLine() {
-    if (isEOF()) return std::nullopt;
+    if (isEOF())
+        return std::nullopt;
     std::size_t end = text.find(u'\n', position);
     std::size_t next;
     if (end == YString::npos) {
@@ -25,7 +28,8 @@ std::optional<YString> TextFileReader::readLine() {
     } else {
         next = end + 1;
     }
-    if (end > position && text[end - 1] == u'\r') --end;
+    if (end > position && text[end - 1] == u'\r')
+        --end;
     if (end - position > kMaxLine) {
         end = position + kMaxLine;
         next = end;

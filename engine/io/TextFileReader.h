@@ -12,7 +12,7 @@
 namespace veru::io {
 
 class TextFileReader : public FileReader {
-public:
+  public:
     // Longest line returned at once; the rest of a longer line comes with the
     // following calls, so nothing is lost.
     static constexpr std::size_t kMaxLine = 1023;
@@ -23,7 +23,7 @@ public:
     std::optional<YString> readLine() override;
     void close() override;
 
-private:
+  private:
     YString text;
     std::size_t position = 0;
 };

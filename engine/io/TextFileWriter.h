@@ -13,7 +13,7 @@
 namespace veru::io {
 
 class TextFileWriter : public FileWriter {
-public:
+  public:
     explicit TextFileWriter(const YFile& file);
 
     // Writes the text without a line end.
@@ -23,7 +23,7 @@ public:
     void newLine() override;
     void close() override;
 
-private:
+  private:
     void put(const std::string& bytes);
 
     YFile file;

@@ -6,7 +6,9 @@
 
 namespace veru::io {
 
-YFile::YFile(const YString& path) : path(path) { refresh(); }
+YFile::YFile(const YString& path) : path(path) {
+    refresh();
+}
 
 YFile& YFile::operator=(const YString& newPath) {
     path = newPath;
@@ -29,7 +31,9 @@ bool YFile::renameTo(const YString& newPath) {
     return renamed;
 }
 
-const char16_t* YFile::pathText() const { return copyToSharedTextBuffer(path); }
+const char16_t* YFile::pathText() const {
+    return copyToSharedTextBuffer(path);
+}
 
 std::vector<YFile> YFile::listEntries() const {
     std::vector<std::u16string> names;
@@ -46,7 +50,8 @@ std::vector<YFile> YFile::listEntries() const {
     entries.reserve(names.size());
     for (const std::u16string& name : names) {
         YString child = path;
-        if (!child.empty() && child.back() != u'/' && child.back() != u'\\') child.append(u"/");
+        if (!child.empty() && child.back() != u'/' && child.back() != u'\\')
+            child.append(u"/");
         entries.emplace_back(child.append(YString(name)));
     }
     return entries;

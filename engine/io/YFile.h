@@ -12,7 +12,7 @@
 namespace veru::io {
 
 class YFile {
-public:
+  public:
     YFile() = default;
     explicit YFile(const YString& path);
     YFile& operator=(const YString& path);

@@ -3,6 +3,7 @@
 namespace veru::dxt::material {
 
 SpriteNotBeginException::SpriteNotBeginException()
-    : Exception(u"SpriteNotBeginException::Spriteが作成、またはBegin()呼び出しがされていません。") {}
+    : Exception(u"SpriteNotBeginException::Spriteが作成、またはBegin()呼び出しがされていません。") {
+}
 
 }  // namespace veru::dxt::material

@@ -15,7 +15,7 @@
 namespace veru::platform {
 
 class FileHandle {
-public:
+  public:
     FileHandle() = default;
     // Opens `path` (UTF-16, '/' or '\' separators) with a C stdio mode such as
     // "rb" or "wb". The result is not open() when the file cannot be opened.
@@ -31,7 +31,7 @@ public:
     // Closes the file; false when buffered data could not be written.
     bool close();
 
-private:
+  private:
     struct Closer {
         void operator()(std::FILE* f) const { std::fclose(f); }
     };

@@ -1,10 +1,10 @@
 #include "engine/platform/FileSystem.h"
 
+#include <dirent.h>
+#include <sys/stat.h>
 #include <cerrno>
 #include <cstdio>
-#include <dirent.h>
 #include <memory>
-#include <sys/stat.h>
 
 #include "engine/platform/TextCodec.h"
 
@@ -13,7 +13,8 @@ namespace veru::platform {
 std::string osPath(std::u16string_view path) {
     std::string utf8 = utf16ToUtf8(path);
     for (char& c : utf8) {
-        if (c == '\\') c = '/';
+        if (c == '\\')
+            c = '/';
     }
     return utf8;
 }
@@ -22,7 +23,8 @@ FileStatus statPath(std::u16string_view path) {
     FileStatus status;
     std::string p = osPath(path);
     struct stat st {};
-    if (p.empty() || ::stat(p.c_str(), &st) != 0) return status;
+    if (p.empty() || ::stat(p.c_str(), &st) != 0)
+        return status;
     status.exists = true;
     status.isDirectory = S_ISDIR(st.st_mode);
     status.readOnly = (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0;
@@ -38,13 +40,16 @@ ListResult listDirectory(std::u16string_view directory, std::vector<std::u16stri
         void operator()(DIR* d) const { ::closedir(d); }
     };
     std::unique_ptr<DIR, DirCloser> dir(::opendir(osPath(directory).c_str()));
-    if (!dir) return ListResult::cannotOpen;
+    if (!dir)
+        return ListResult::cannotOpen;
     for (;;) {
         errno = 0;
         dirent* entry = ::readdir(dir.get());
-        if (!entry) return errno == 0 ? ListResult::ok : ListResult::failed;
+        if (!entry)
+            return errno == 0 ? ListResult::ok : ListResult::failed;
         std::string_view name(entry->d_name);
-        if (name == "." || name == "..") continue;
+        if (name == "." || name == "..")
+            continue;
         names.push_back(utf8ToUtf16(name));
     }
 }
@@ -53,6 +58,8 @@ bool replaceFile(std::u16string_view from, std::u16string_view to) {
     return std::rename(osPath(from).c_str(), osPath(to).c_str()) == 0;
 }
 
-bool removeFile(std::u16string_view path) { return std::remove(osPath(path).c_str()) == 0; }
+bool removeFile(std::u16string_view path) {
+    return std::remove(osPath(path).c_str()) == 0;
+}
 
 }  // namespace veru::platform

@@ -12,7 +12,7 @@
 namespace veru::platform {
 
 class IconvHandle {
-public:
+  public:
     IconvHandle(const char* toEncoding, const char* fromEncoding);
     ~IconvHandle();
     IconvHandle(const IconvHandle&) = delete;
@@ -20,12 +20,13 @@ public:
 
     // Converts a whole byte run. An input byte sequence the converter
     // cannot take is replaced by `replacement` (already in the target
-    // encoding) and skipped by `inputUnit` bytes, so conversion never stops
+    // encoding) and skipped by `inputUnit` bytes (a whole surrogate pair for
+    // UTF-16 input, where `inputUnit` is 2), so conversion never stops
     // half-way through a text.
     std::string convert(std::string_view input, std::string_view replacement,
                         std::size_t inputUnit);
 
-private:
+  private:
     void* descriptor;
 };
 

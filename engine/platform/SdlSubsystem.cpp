@@ -19,6 +19,8 @@ SdlSubsystem::SdlSubsystem(std::uint32_t f) : flags(f) {
     }
 }
 
-SdlSubsystem::~SdlSubsystem() { SDL_QuitSubSystem(flags); }
+SdlSubsystem::~SdlSubsystem() {
+    SDL_QuitSubSystem(flags);
+}
 
 }  // namespace veru::platform

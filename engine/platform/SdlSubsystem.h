@@ -14,12 +14,12 @@
 namespace veru::platform {
 
 class SdlSubsystem {
-public:
+  public:
     enum : std::uint32_t {
-        video = 0x20u,     // SDL_INIT_VIDEO
-        audio = 0x10u,     // SDL_INIT_AUDIO
-        joystick = 0x200u, // SDL_INIT_JOYSTICK
-        events = 0x4000u,  // SDL_INIT_EVENTS
+        video = 0x20u,      // SDL_INIT_VIDEO
+        audio = 0x10u,      // SDL_INIT_AUDIO
+        joystick = 0x200u,  // SDL_INIT_JOYSTICK
+        events = 0x4000u,   // SDL_INIT_EVENTS
     };
 
     explicit SdlSubsystem(std::uint32_t flags);
@@ -29,7 +29,7 @@ public:
 
     std::uint32_t getFlags() const { return flags; }
 
-private:
+  private:
     std::uint32_t flags;
 };
 

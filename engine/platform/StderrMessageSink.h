@@ -9,7 +9,7 @@
 namespace veru::platform {
 
 class StderrMessageSink : public awt::MessageSink {
-public:
+  public:
     void show(awt::MessageKind kind, const YString& caption, const YString& text) override;
 };
 

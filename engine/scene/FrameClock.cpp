@@ -4,8 +4,12 @@
 
 namespace veru::dxt {
 
-std::uint32_t SystemFrameClock::now() { return platform::milliseconds(); }
+std::uint32_t SystemFrameClock::now() {
+    return platform::milliseconds();
+}
 
-void SystemFrameClock::sleep(std::uint32_t ms) { platform::sleepMilliseconds(ms); }
+void SystemFrameClock::sleep(std::uint32_t ms) {
+    platform::sleepMilliseconds(ms);
+}
 
 }  // namespace veru::dxt

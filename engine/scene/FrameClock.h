@@ -9,7 +9,7 @@
 namespace veru::dxt {
 
 class FrameClock {
-public:
+  public:
     virtual ~FrameClock() = default;
     // Milliseconds of a steady clock (wrapping like a 32-bit counter).
     virtual std::uint32_t now() = 0;
@@ -18,7 +18,7 @@ public:
 
 // The system's steady clock and a real sleep.
 class SystemFrameClock : public FrameClock {
-public:
+  public:
     std::uint32_t now() override;
     void sleep(std::uint32_t ms) override;
 };

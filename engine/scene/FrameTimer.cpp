@@ -7,10 +7,13 @@ FrameTimer::FrameTimer(int fps, FrameClock* clock)
     baseTime = this->clock->now();
 }
 
-void FrameTimer::restart() { baseTime = clock->now(); }
+void FrameTimer::restart() {
+    baseTime = clock->now();
+}
 
 int FrameTimer::setFps(int n) {
-    if (n > 0) fps = n;
+    if (n > 0)
+        fps = n;
     return n;
 }
 
@@ -21,7 +24,8 @@ void FrameTimer::beginFrame() {
 }
 
 void FrameTimer::endFrame() {
-    if (target >= elapsed) clock->sleep(target - elapsed);
+    if (target >= elapsed)
+        clock->sleep(target - elapsed);
     if (elapsed >= 1000) {
         baseTime = frameStart;
         frameCount = 0;

@@ -21,7 +21,7 @@
 namespace veru::dxt {
 
 class FrameTimer {
-public:
+  public:
     // `clock` null means the system clock.
     explicit FrameTimer(int fps, FrameClock* clock = nullptr);
 
@@ -39,7 +39,7 @@ public:
     std::uint32_t getElapsed() const { return elapsed; }
     std::uint32_t getTarget() const { return target; }
 
-private:
+  private:
     SystemFrameClock systemClock;
     FrameClock* clock;
     int fps;

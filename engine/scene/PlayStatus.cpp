@@ -3,13 +3,15 @@
 namespace veru::dxt {
 
 bool PlayStatus::takeLife() {
-    if (lives < 1) return false;
+    if (lives < 1)
+        return false;
     lives -= 1;
     return true;
 }
 
 bool PlayStatus::addLife() {
-    if (lives >= livesMax) return false;
+    if (lives >= livesMax)
+        return false;
     lives += 1;
     return true;
 }
@@ -24,14 +26,16 @@ bool PlayStatus::drainGauge(int n) {
 }
 
 bool PlayStatus::takeStock() {
-    if (stock <= 0) return false;
+    if (stock <= 0)
+        return false;
     stock -= 1;
     refillGauge();
     return true;
 }
 
 bool PlayStatus::addStock() {
-    if (stock >= stockMax) return false;
+    if (stock >= stockMax)
+        return false;
     stock += 1;
     return true;
 }

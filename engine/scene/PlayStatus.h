@@ -8,7 +8,7 @@
 namespace veru::dxt {
 
 class PlayStatus {
-public:
+  public:
     // Takes one life; false (and no change) when none is left.
     bool takeLife();
     // Adds one life; false when already at livesMax.

@@ -24,7 +24,7 @@ namespace veru::dxt {
 class SceneManager;
 
 class Scene {
-public:
+  public:
     explicit Scene(SceneManager* manager) : manager(manager) {}
     virtual ~Scene() = default;
     Scene(const Scene&) = delete;
@@ -60,13 +60,13 @@ public:
     int getHeight() const { return height; }
     SceneManager* getManager() const { return manager; }
 
-protected:
+  protected:
     // The manager clears the request of a scene it switches to.
     friend class SceneManager;
 
     int request = kRequestNone;
     int requestArgument = 0;
-    int width = 0;   // back buffer size, read in create
+    int width = 0;  // back buffer size, read in create
     int height = 0;
     SceneManager* manager;
 };

@@ -28,13 +28,15 @@ Scene* SceneManager::start() {
 
 Scene* SceneManager::next() {
     currentIndex += 1;
-    if (currentIndex >= static_cast<int>(scenes.size()) || currentIndex < 0) currentIndex = 0;
+    if (currentIndex >= static_cast<int>(scenes.size()) || currentIndex < 0)
+        currentIndex = 0;
     return switchTo(currentIndex);
 }
 
 Scene* SceneManager::previous() {
     currentIndex -= 1;
-    if (currentIndex < 0) currentIndex = 0;
+    if (currentIndex < 0)
+        currentIndex = 0;
     return switchTo(currentIndex);
 }
 
@@ -49,9 +51,12 @@ Scene* SceneManager::jump(int number) {
 }
 
 Scene* SceneManager::switchTo(int index) {
-    if (scenes.empty()) throw excp::EmptyException();
-    if (current) current->release();
-    if (soundManager) soundManager->stopAll();
+    if (scenes.empty())
+        throw excp::EmptyException();
+    if (current)
+        current->release();
+    if (soundManager)
+        soundManager->stopAll();
     current = scenes.at(static_cast<std::size_t>(index)).get();
     current->request = kRequestNone;
     current->requestArgument = 0;

@@ -31,7 +31,7 @@ class ISoundOwner;
 namespace veru::dxt {
 
 class SceneManager {
-public:
+  public:
     SceneManager() = default;
     ~SceneManager();
     SceneManager(const SceneManager&) = delete;
@@ -57,7 +57,7 @@ public:
     platform::Window* getWindow() const { return window; }
     platform::VideoDevice* getDevice() const { return device; }
 
-private:
+  private:
     Scene* switchTo(int index);
 
     int currentIndex = -1;

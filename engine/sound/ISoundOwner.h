@@ -7,7 +7,7 @@
 namespace veru::sound {
 
 class ISoundOwner {
-public:
+  public:
     virtual ~ISoundOwner() = default;
     // Stops every sound held, destroys it and forgets it.
     virtual void stopAll() = 0;

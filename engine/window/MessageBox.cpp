@@ -22,18 +22,24 @@ void deliver(MessageKind kind, const YString& caption, const YString& text) {
 
 }  // namespace
 
-MessageSink* setMessageSink(MessageSink* sink) { return currentSink.exchange(sink); }
+MessageSink* setMessageSink(MessageSink* sink) {
+    return currentSink.exchange(sink);
+}
 
 void showError(const YString& text, const YString& caption) {
     deliver(MessageKind::error, caption, text);
 }
 
-void showError(const YString& text) { deliver(MessageKind::error, u"エラー", text); }
+void showError(const YString& text) {
+    deliver(MessageKind::error, u"エラー", text);
+}
 
 void showWarning(const YString& text, const YString& caption) {
     deliver(MessageKind::warning, caption, text);
 }
 
-void showInformation(const YString& text) { deliver(MessageKind::information, u"表示", text); }
+void showInformation(const YString& text) {
+    deliver(MessageKind::information, u"表示", text);
+}
 
 }  // namespace veru::awt

@@ -15,7 +15,7 @@ namespace veru::awt {
 enum class MessageKind { error, warning, information };
 
 class MessageSink {
-public:
+  public:
     virtual ~MessageSink() = default;
     virtual void show(MessageKind kind, const YString& caption, const YString& text) = 0;
 };
@@ -36,13 +36,13 @@ void showInformation(const YString& text);
 
 // Installs a sink for the lifetime of this object, then puts back the old one.
 class ScopedMessageSink {
-public:
+  public:
     explicit ScopedMessageSink(MessageSink* sink) : previous(setMessageSink(sink)) {}
     ~ScopedMessageSink() { setMessageSink(previous); }
     ScopedMessageSink(const ScopedMessageSink&) = delete;
     ScopedMessageSink& operator=(const ScopedMessageSink&) = delete;
 
-private:
+  private:
     MessageSink* previous;
 };
 

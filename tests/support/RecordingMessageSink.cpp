@@ -4,7 +4,9 @@ namespace mirelune::test {
 
 RecordingMessageSink::RecordingMessageSink() : previous(veru::awt::setMessageSink(this)) {}
 
-RecordingMessageSink::~RecordingMessageSink() { veru::awt::setMessageSink(previous); }
+RecordingMessageSink::~RecordingMessageSink() {
+    veru::awt::setMessageSink(previous);
+}
 
 void RecordingMessageSink::show(veru::awt::MessageKind kind, const veru::YString& caption,
                                 const veru::YString& text) {

@@ -19,7 +19,7 @@ struct RecordedMessage {
 };
 
 class RecordingMessageSink : public veru::awt::MessageSink {
-public:
+  public:
     RecordingMessageSink();
     ~RecordingMessageSink() override;
 
@@ -29,7 +29,7 @@ public:
     std::vector<RecordedMessage> messages() const;
     std::size_t count() const;
 
-private:
+  private:
     mutable std::mutex lock;
     std::vector<RecordedMessage> recorded;
     veru::awt::MessageSink* previous;

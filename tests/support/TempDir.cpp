@@ -1,9 +1,9 @@
 #include "tests/support/TempDir.h"
 
+#include <unistd.h>
 #include <atomic>
 #include <fstream>
 #include <iterator>
-#include <unistd.h>
 
 namespace mirelune::test {
 
@@ -28,7 +28,8 @@ veru::YString TempDir::file(const std::string& name) const {
 
 void writeBytes(const veru::YString& path, const Bytes& bytes) {
     std::ofstream out(path.toUtf8(), std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    out.write(reinterpret_cast<const char*>(bytes.data()),
+              static_cast<std::streamsize>(bytes.size()));
 }
 
 Bytes readBytes(const veru::YString& path) {
@@ -36,11 +37,14 @@ Bytes readBytes(const veru::YString& path) {
     return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-bool fileExists(const veru::YString& path) { return std::filesystem::exists(path.toUtf8()); }
+bool fileExists(const veru::YString& path) {
+    return std::filesystem::exists(path.toUtf8());
+}
 
 void appendInt32(Bytes& out, std::int32_t value) {
     auto v = static_cast<std::uint32_t>(value);
-    for (int i = 0; i < 4; ++i) out.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
+    for (int i = 0; i < 4; ++i)
+        out.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
 }
 
 void appendStringRecord(Bytes& out, std::u16string_view text, int key) {

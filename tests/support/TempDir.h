@@ -14,7 +14,7 @@ namespace mirelune::test {
 using Bytes = std::vector<std::uint8_t>;
 
 class TempDir {
-public:
+  public:
     TempDir();
     ~TempDir();
     TempDir(const TempDir&) = delete;
@@ -24,7 +24,7 @@ public:
     // The path of `name` inside the folder, as the engine takes paths.
     veru::YString file(const std::string& name) const;
 
-private:
+  private:
     std::filesystem::path root;
 };
 

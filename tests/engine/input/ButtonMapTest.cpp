@@ -8,7 +8,8 @@ using veru::dxt::event::ButtonMap;
 
 TEST(ButtonMap, EverySlotStartsOnButtonOne) {
     ButtonMap map;
-    for (int n = 1; n <= ButtonMap::kSlots; ++n) EXPECT_EQ(map.mask(n), 0x10) << n;
+    for (int n = 1; n <= ButtonMap::kSlots; ++n)
+        EXPECT_EQ(map.mask(n), 0x10) << n;
 }
 
 TEST(ButtonMap, AMaskOfTwoBitsIsHeldByEitherButton) {
