@@ -64,11 +64,7 @@ void ByteFileWriter::writeByte(std::uint8_t value) {
 }
 
 void ByteFileWriter::close() {
-    if (!handle.isOpen())
-        return;
-    bool flushed = handle.flush(true);
-    bool closed = handle.close();
-    if (!flushed || !closed)
+    if (!handle.finish())
         throw excp::IOException();
 }
 

@@ -31,11 +31,7 @@ void TextFileWriter::newLine() {
 }
 
 void TextFileWriter::close() {
-    if (!handle.isOpen())
-        return;
-    bool flushed = handle.flush(true);
-    bool closed = handle.close();
-    if (!flushed || !closed)
+    if (!handle.finish())
         throw excp::IOException();
 }
 

@@ -41,4 +41,12 @@ bool FileHandle::close() {
     return std::fclose(f) == 0;
 }
 
+bool FileHandle::finish() {
+    if (!file)
+        return true;
+    const bool flushed = flush(true);
+    const bool closed = close();
+    return flushed && closed;
+}
+
 }  // namespace veru::platform

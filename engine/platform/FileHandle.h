@@ -30,6 +30,9 @@ class FileHandle {
     bool flush(bool durable = false);
     // Closes the file; false when buffered data could not be written.
     bool close();
+    // Flushes to the disk and closes: true when everything written is safely
+    // stored (also when nothing is open).
+    bool finish();
 
   private:
     struct Closer {
