@@ -14,15 +14,19 @@
 // Failure: readImageContainer throws FileNotFoundException (missing file),
 // EOFException (header cut short), IOException "Z_BUF_ERRORが発生しました。",
 // "Z_MEM_ERRORが発生しました。" or "Z_DATA_ERRORが発生しました。" from
-// inflation; rawSize outside 0..kMaxRawSize is refused with IOException
-// before anything is allocated. writeImageContainer throws
-// FileNotFoundException / IOException from the byte writer.
+// inflation. rawSize outside 0..kMaxRawSize, and a payload longer than any
+// zlib stream of kMaxRawSize bytes, are refused with IOException before
+// anything is allocated; a stream that inflates to fewer than rawSize bytes
+// is refused with IOException too. writeImageContainer throws FileNotFoundException /
+// IOException from the byte writer; it writes a temporary file beside `path`
+// and renames it over `path`, so a failed write never leaves a partial file.
 
 #include <cstdint>
 #include <span>
 #include <vector>
 
 #include "engine/core/YString.h"
+#include "engine/platform/image/Image.h"
 
 namespace veru::dxt::material {
 
@@ -45,10 +49,16 @@ constexpr std::int32_t kMaxRawSize = 64 * 1024 * 1024;
 // Reads a container; `suffix` ("ytx" or "ysf") picks the registered key.
 ImageContainer readImageContainer(const YString& path, const char* suffix);
 
+// Decodes the picture a container holds. `opaque` makes every pixel opaque
+// (a 24-bit texture) after the colour key was applied, so keyed pixels turn
+// black. Throws IOException "画像の読込みに失敗しました。：" + `path` when the
+// payload is no picture the decoders accept.
+platform::Image decodeContainerPicture(const ImageContainer& container, const YString& path,
+                                       std::uint32_t colorKey, bool opaque);
+
 // Writes `payload` (a picture file) as a container: rawSize is set from the
 // payload, the rest of the header taken from `header`.
 void writeImageContainer(const YString& path, const char* suffix,
-                         const ImageContainerHeader& header,
-                         std::span<const std::uint8_t> payload);
+                         const ImageContainerHeader& header, std::span<const std::uint8_t> payload);
 
 }  // namespace veru::dxt::material

@@ -1,0 +1,267 @@
+// Textures and surfaces: loading, sheets, fades, copies and every failure.
+#include <gtest/gtest.h>
+
+#include "engine/exceptions/FileNotFoundException.h"
+#include "engine/exceptions/IOException.h"
+#include "engine/graphics/DirectGraphics.h"
+#include "engine/io/Scrambler.h"
+#include "engine/material/ImageContainer.h"
+#include "engine/material/Surface.h"
+#include "engine/material/Texture.h"
+#include "engine/platform/image/Image.h"
+#include "engine/platform/video/DeviceTexture.h"
+#include "tests/engine/graphics/DrawingTestSupport.h"
+#include "tests/support/RecordingMessageSink.h"
+#include "tests/support/TempDir.h"
+
+namespace {
+
+using namespace mirelune::test;
+using veru::YString;
+using veru::dxt::Color;
+using veru::dxt::material::Surface;
+using veru::dxt::material::Texture;
+
+// A PNG of w x h whose pixel (x, y) is `colour(x, y)`.
+template <typename F>
+Bytes png(int w, int h, F colour, bool alpha = true) {
+    veru::platform::Image image;
+    image.width = w;
+    image.height = h;
+    image.hasAlpha = alpha;
+    for (int y = 0; y < h; ++y) {
+        for (int x = 0; x < w; ++x) {
+            image.pixels.push_back(colour(x, y));
+        }
+    }
+    Bytes out;
+    EXPECT_TRUE(veru::platform::encodePng(image, out, alpha));
+    return out;
+}
+
+template <typename T>
+std::u16string failureOf(T&& action) {
+    try {
+        action();
+    } catch (const veru::excp::Exception& e) {
+        return e.getMessage();
+    }
+    return u"";
+}
+
+class TextureSurfaceTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        veru::io::registerGameFileKeys();
+        device = makeOffscreenDevice();
+    }
+
+    YString container(const std::string& name, const char* suffix, int bitDepth, int w, int h,
+                      const Bytes& payload) {
+        YString path = dir.file(name);
+        veru::dxt::material::ImageContainerHeader header;
+        header.bitDepth = bitDepth;
+        header.width = w;
+        header.height = h;
+        veru::dxt::material::writeImageContainer(path, suffix, header, payload);
+        return path;
+    }
+
+    TempDir dir;
+    RecordingMessageSink sink;
+    std::unique_ptr<veru::platform::VideoDevice> device;
+};
+
+TEST_F(TextureSurfaceTest, PlainLoadFillsSizesAndPlacesTheQuad) {
+    YString path = dir.file("a.png");
+    writeBytes(path, png(24, 10, [](int, int) { return 0x80FF0000u; }));
+    Texture texture;
+    texture.load(path, device.get());
+    EXPECT_EQ(texture.getWidth(), 24);
+    EXPECT_EQ(texture.getCellHeight(), 10);
+    EXPECT_FALSE(texture.isSheet());
+    const auto& v = texture.getVertexBuffer();
+    EXPECT_FLOAT_EQ(v[0].x, 1.0f);  // the near edge one pixel inside
+    EXPECT_FLOAT_EQ(v[3].x, 24.0f);
+    EXPECT_FLOAT_EQ(v[3].y, 10.0f);
+    EXPECT_FLOAT_EQ(v[3].u, 1.0f);
+    EXPECT_EQ(v[2].color, 0xFFFFFFFFu);
+    EXPECT_EQ(texture.getDeviceTexture()->getPixels()[0], 0x80FF0000u);
+}
+
+TEST_F(TextureSurfaceTest, ColourKeyAndBitDepth) {
+    Bytes picture = png(4, 4, [](int x, int) { return x < 2 ? 0xFF00FF00u : 0x80102030u; });
+    YString plain = dir.file("k.png");
+    writeBytes(plain, picture);
+    Texture keyed;
+    keyed.load(plain, device.get(), Color(0, 255, 0, 255));
+    EXPECT_EQ(keyed.getDeviceTexture()->getPixels()[0], 0u);
+    EXPECT_EQ(keyed.getDeviceTexture()->getPixels()[3], 0x80102030u);
+
+    Texture with32;
+    with32.load(container("a.ytx", "ytx", 32, 999, 999, picture), device.get());
+    EXPECT_EQ(with32.getWidth(), 4);  // the header's size is ignored
+    EXPECT_EQ(with32.getDeviceTexture()->getPixels()[3], 0x80102030u);
+
+    Texture with24;
+    with24.load(container("b.ytx", "ytx", 24, 0, 0, picture), device.get());
+    EXPECT_EQ(with24.getDeviceTexture()->getPixels()[3], 0xFF102030u);
+}
+
+TEST_F(TextureSurfaceTest, SheetCellsAreVisitedDownEachColumn) {
+    YString path = dir.file("sheet.png");
+    writeBytes(path,
+               png(30, 20, [](int x, int y) { return 0xFF000000u | (x / 10) << 8 | (y / 10); }));
+    Texture sheet;
+    ASSERT_TRUE(sheet.loadSheet(path, device.get(), 6, 10, 10, Color(0, 0, 0, 0)));
+    EXPECT_EQ(sheet.getColumns(), 3);
+    EXPECT_EQ(sheet.getRows(), 2);
+    std::vector<std::pair<int, int>> visited;
+    std::vector<bool> laps;
+    for (int i = 0; i < 6; ++i) {
+        visited.emplace_back(sheet.getColumn(), sheet.getRow());
+        laps.push_back(sheet.nextFrame());
+    }
+    std::vector<std::pair<int, int>> expected{{0, 0}, {0, 1}, {1, 0}, {1, 1}, {2, 0}, {2, 1}};
+    EXPECT_EQ(visited, expected);
+    EXPECT_EQ(laps, (std::vector<bool>{false, false, false, false, false, true}));
+    EXPECT_EQ(sheet.getFrame(), 0);
+
+    // The current cell is what a sprite shows and what the quad's coordinates cover.
+    sheet.nextFrame();
+    sheet.nextFrame();
+    sheet.nextFrame();  // (1, 1)
+    auto r = sheet.sourceRect();
+    EXPECT_EQ(r.left, 10);
+    EXPECT_EQ(r.top, 10);
+    EXPECT_EQ(r.right, 20);
+    sheet.updateTexCoords();
+    EXPECT_FLOAT_EQ(sheet.getVertices()[0].u, 1.0f / 3.0f);
+    EXPECT_FLOAT_EQ(sheet.getVertices()[3].v, 1.0f);
+    veru::dxt::DirectGraphics graphics(device.get());
+    device->clear(0xFFFFFFFFu);
+    graphics.startSprite();
+    graphics.drawSprite(&sheet, 0, 0, 1.0f, 1.0f);
+    graphics.endSprite();
+    EXPECT_TRUE(rgbNear(readFrame(*device).at(5, 5), 0xFF000101u));
+}
+
+TEST_F(TextureSurfaceTest, SheetCountsAreClampedToTheGrid) {
+    YString path = dir.file("s.png");
+    writeBytes(path, png(20, 10, [](int, int) { return 0xFFFFFFFFu; }));
+    Texture zero;
+    zero.loadSheet(path, device.get(), 0, 10, 10);
+    EXPECT_EQ(zero.getFrameCount(), 1);
+    EXPECT_TRUE(zero.nextFrame());
+    Texture many;
+    many.loadSheet(path, device.get(), 50, 10, 10);
+    EXPECT_EQ(many.getFrameCount(), 2);
+    // A cell larger than the picture is the whole picture, never a division by zero.
+    Texture huge;
+    huge.loadSheet(path, device.get(), 4, 64, 64);
+    EXPECT_EQ(huge.getFrameCount(), 1);
+    EXPECT_TRUE(huge.nextFrame());
+}
+
+TEST_F(TextureSurfaceTest, FadesClampAndSetAlphaDoesNot) {
+    Texture t;
+    t.fadeOut(300);
+    EXPECT_EQ(t.getAlpha(), 0);
+    t.fadeIn(100);
+    EXPECT_EQ(t.getAlpha(), 100);
+    t.fadeIn(200);
+    EXPECT_EQ(t.getAlpha(), 255);
+    t.setAlpha(300);
+    EXPECT_EQ(t.getAlpha(), 300);
+    t.setAlpha(77);
+    t.applyAlpha();
+    EXPECT_EQ(t.getVertices()[1].color, 0x4DFFFFFFu);
+}
+
+TEST_F(TextureSurfaceTest, BlankAndPixelTextures) {
+    Texture blank;
+    blank.createBlank(device.get(), 2, 3);
+    EXPECT_EQ(blank.getDeviceTexture()->getPixels(), std::vector<std::uint32_t>(6, 0xFF000000u));
+    Texture none;
+    std::uint32_t pixel = 0;
+    EXPECT_FALSE(none.createFromPixels(0, 5, device.get(), &pixel));
+    EXPECT_EQ(none.getDeviceTexture(), nullptr);
+    EXPECT_EQ(failureOf([&] { none.createFromPixels(1, 1, nullptr, &pixel); }),
+              u"テクスチャの作成(CreateTexture)に失敗しました。");
+}
+
+TEST_F(TextureSurfaceTest, TextureFailures) {
+    Texture t;
+    YString missing = dir.file("none.png");
+    EXPECT_THROW(t.load(missing, device.get()), veru::excp::FileNotFoundException);
+    YString junk = dir.file("junk.png");
+    writeBytes(junk, Bytes{1, 2, 3, 4, 5});
+    EXPECT_EQ(failureOf([&] { t.load(junk, device.get()); }),
+              YString(u"画像の読込みに失敗しました。：") + junk);
+    // A capital suffix is no container: the decoder gets the container bytes and refuses.
+    YString upper = container("c.YTX", "ytx", 32, 0, 0, png(2, 2, [](int, int) { return 0u; }));
+    EXPECT_EQ(failureOf([&] { t.load(upper, device.get()); }),
+              YString(u"画像の読込みに失敗しました。：") + upper);
+    // A container whose payload is not a picture.
+    YString notPicture = container("d.ytx", "ytx", 32, 0, 0, Bytes(100, 7));
+    EXPECT_EQ(failureOf([&] { t.load(notPicture, device.get()); }),
+              YString(u"画像の読込みに失敗しました。：") + notPicture);
+    EXPECT_EQ(t.getDeviceTexture(), nullptr);
+}
+
+TEST_F(TextureSurfaceTest, SurfaceFromContainerKeepsTheStoredSize) {
+    Bytes picture = png(6, 4, [](int, int) { return 0xFF00FF00u; });
+    Surface surface;
+    surface.load(container("bg.ysf", "ysf", 32, 8, 3, picture), device.get());
+    EXPECT_EQ(surface.getWidth(), 8);
+    EXPECT_EQ(surface.getHeight(), 3);
+    const auto& pixels = surface.getDeviceTexture()->getPixels();
+    EXPECT_EQ(pixels[0], 0xFF00FF00u);
+    EXPECT_EQ(pixels[5], 0xFF00FF00u);
+    EXPECT_EQ(pixels[6], 0u);  // beyond the picture: transparent black
+
+    veru::dxt::DirectGraphics graphics(device.get());
+    device->clear(0xFFFFFFFFu);
+    graphics.copySurface(&surface);
+    Frame f = readFrame(*device);
+    EXPECT_TRUE(rgbNear(f.at(0, 0), 0xFF00FF00u));
+    EXPECT_TRUE(rgbNear(f.at(7, 0), 0xFF000000u));  // copied, not blended
+    EXPECT_TRUE(rgbNear(f.at(0, 3), 0xFFFFFFFFu));
+    device->clear(0xFFFFFFFFu);
+    graphics.copySurfacePart(&surface, 1, 1, 2, 100);
+    f = readFrame(*device);
+    EXPECT_TRUE(rgbNear(f.at(0, 1), 0xFFFFFFFFu));
+    EXPECT_TRUE(rgbNear(f.at(1, 1), 0xFF00FF00u));
+    EXPECT_TRUE(rgbNear(f.at(2, 2), 0xFF00FF00u));
+    EXPECT_TRUE(rgbNear(f.at(3, 1), 0xFFFFFFFFu));
+}
+
+TEST_F(TextureSurfaceTest, SurfaceFromPlainPictureAndFailures) {
+    YString path = dir.file("bg.png");
+    writeBytes(path, png(5, 7, [](int, int) { return 0xFF123456u; }));
+    Surface surface;
+    surface.load(path, device.get());
+    EXPECT_EQ(surface.getWidth(), 5);
+    EXPECT_EQ(surface.getHeight(), 7);
+
+    Surface s;
+    EXPECT_THROW(s.load(dir.file("none.ysf"), device.get()), veru::excp::FileNotFoundException);
+    EXPECT_EQ(failureOf([&] { s.load(path, nullptr); }), u"バックバッファ取得失敗。");
+    Bytes picture = png(2, 2, [](int, int) { return 0u; });
+    for (auto [w, h] : {std::pair{0, 5}, std::pair{-3, 5}, std::pair{100000, 100000}}) {
+        YString bad = container("bad.ysf", "ysf", 32, w, h, picture);
+        EXPECT_EQ(failureOf([&] { s.load(bad, device.get()); }), u"Surface作成失敗。");
+    }
+    YString junk = container("junk.ysf", "ysf", 32, 4, 4, Bytes(50, 1));
+    EXPECT_EQ(failureOf([&] { s.load(junk, device.get()); }),
+              YString(u"画像の読込みに失敗しました。：") + junk);
+    EXPECT_EQ(s.getDeviceTexture(), nullptr);
+}
+
+TEST_F(TextureSurfaceTest, TexturesOutlivingTheirDeviceDrawNothing) {
+    auto texture = solidTexture(device.get(), 4, 4, 0xFFFFFFFFu);
+    device.reset();
+    EXPECT_FALSE(texture->getDeviceTexture()->isValid());
+}
+
+}  // namespace
