@@ -55,6 +55,10 @@ class Scene {
         return number;
     }
 
+    // Reads the device's back buffer size into width and height. Without a
+    // device shows "バックバッファの取得失敗…(´・ω・)" and leaves the size.
+    void readBackBufferSize(platform::VideoDevice* device);
+
     int getRequest() const { return request; }
     int getWidth() const { return width; }
     int getHeight() const { return height; }

@@ -3,6 +3,7 @@
 #include "engine/exceptions/ArrayIndexOutOfBoundsException.h"
 #include "engine/exceptions/EmptyException.h"
 #include "engine/sound/ISoundOwner.h"
+#include "engine/sound/SoundManger.h"
 
 namespace veru::dxt {
 
@@ -14,6 +15,10 @@ void SceneManager::attach(awt::DXFrame* newFrame, sound::ISoundOwner* newSoundMa
     soundManager = newSoundManager;
     window = newWindow;
     device = newDevice;
+}
+
+sound::SoundManger* SceneManager::getSounds() const {
+    return dynamic_cast<sound::SoundManger*>(soundManager);
 }
 
 void SceneManager::add(std::unique_ptr<Scene> scene, int number) {

@@ -26,7 +26,8 @@ class DXFrame;
 }
 namespace veru::sound {
 class ISoundOwner;
-}
+class SoundManger;
+}  // namespace veru::sound
 
 namespace veru::dxt {
 
@@ -54,6 +55,9 @@ class SceneManager {
     std::size_t getSceneCount() const { return scenes.size(); }
     awt::DXFrame* getFrame() const { return frame; }
     sound::ISoundOwner* getSoundManager() const { return soundManager; }
+    // The game's sound manager, or null when what was attached is another
+    // kind of sound owner (tests) or nothing.
+    sound::SoundManger* getSounds() const;
     platform::Window* getWindow() const { return window; }
     platform::VideoDevice* getDevice() const { return device; }
 

@@ -1,0 +1,54 @@
+#pragma once
+// Renderer: owns the main window's video device; clears, lets the current
+// scene draw and presents, once per frame.
+//
+// Ownership: owned by the window frame; owns the device; borrows the window
+// and the scene last rendered.
+// Thread: main thread only.
+// Failure: initialize shows "Direct3Dデバイスを生成できませんでした…"
+// (caption "Renderer.initialize()") and returns false when no device could
+// be made; render then draws nothing.
+
+#include <memory>
+
+#include "engine/graphics/Color.h"
+
+namespace veru::platform {
+class VideoDevice;
+class Window;
+}  // namespace veru::platform
+
+namespace veru::dxt {
+
+class Scene;
+
+class Renderer {
+  public:
+    Renderer();
+    ~Renderer();
+    Renderer(const Renderer&) = delete;
+    Renderer& operator=(const Renderer&) = delete;
+
+    // Makes the device on `window` (null: an off-screen device) with a back
+    // buffer of width x height; a device held before is released first.
+    bool initialize(platform::Window* window, bool fullScreen, int width, int height);
+    // Clear, the scene's draw, present. Nothing without a device or scene.
+    void render(Scene* scene);
+    // After the window's screen mode changed: the scene last rendered is
+    // released and created again on the same device.
+    bool resetForMode(platform::Window* window, bool fullScreen);
+    void setClearColor(const Color& color) { clearColor = color; }
+    const Color& getClearColor() const { return clearColor; }
+    // Drops the device (the window frame does this before the window goes).
+    void releaseDevice();
+
+    platform::VideoDevice* getDevice() const { return device.get(); }
+    Scene* getScene() const { return scene; }
+
+  private:
+    std::unique_ptr<platform::VideoDevice> device;
+    Scene* scene = nullptr;
+    Color clearColor{255, 255, 255, 255};
+};
+
+}  // namespace veru::dxt

@@ -1,0 +1,31 @@
+#include "engine/platform/video/DeviceTexture.h"
+
+#include <SDL.h>
+
+#include <algorithm>
+
+#include "engine/platform/video/VideoDevice.h"
+
+namespace veru::platform {
+
+DeviceTexture::DeviceTexture(VideoDevice* owner, int w, int h)
+    : device(owner), width(w), height(h) {}
+
+DeviceTexture::~DeviceTexture() {
+    if (texture) {
+        SDL_DestroyTexture(texture);
+    }
+    if (device) {
+        device->forget(this);
+    }
+}
+
+bool DeviceTexture::update(const std::uint32_t* argb) {
+    std::copy(argb, argb + pixels.size(), pixels.begin());
+    if (!texture) {
+        return false;
+    }
+    return SDL_UpdateTexture(texture, nullptr, pixels.data(), width * 4) == 0;
+}
+
+}  // namespace veru::platform

@@ -1,0 +1,294 @@
+#include "engine/platform/video/VideoDevice.h"
+
+#include <SDL.h>
+
+#include <algorithm>
+#include <cmath>
+
+#include "engine/platform/video/Window.h"
+
+namespace veru::platform {
+
+namespace {
+
+// Every device alive, so that the event pump can restore their textures.
+std::vector<VideoDevice*>& liveDevices() {
+    static std::vector<VideoDevice*> devices;
+    return devices;
+}
+
+SDL_BlendMode sdlBlend(BlendMode blend) {
+    switch (blend) {
+        case BlendMode::none:
+            return SDL_BLENDMODE_NONE;
+        case BlendMode::add:
+            return SDL_BLENDMODE_ADD;
+        case BlendMode::blend:
+            break;
+    }
+    return SDL_BLENDMODE_BLEND;
+}
+
+SDL_Color sdlColor(std::uint32_t argb) {
+    return SDL_Color{static_cast<Uint8>(argb >> 16), static_cast<Uint8>(argb >> 8),
+                     static_cast<Uint8>(argb), static_cast<Uint8>(argb >> 24)};
+}
+
+}  // namespace
+
+std::unique_ptr<VideoDevice> VideoDevice::create(Window* window, int width, int height,
+                                                 std::string& error) {
+    std::unique_ptr<VideoDevice> device(new VideoDevice());
+    device->window = window;
+    device->width = width;
+    device->height = height;
+    // Let SDL collect draws into batches even when we name the renderer.
+    SDL_SetHint(SDL_HINT_RENDER_BATCHING, "1");
+    if (window) {
+        device->renderer = SDL_CreateRenderer(window->handle(), -1, SDL_RENDERER_ACCELERATED);
+        device->kind = Kind::accelerated;
+        if (!device->renderer) {
+            device->renderer = SDL_CreateRenderer(window->handle(), -1, SDL_RENDERER_SOFTWARE);
+            device->kind = Kind::software;
+        }
+    }
+    if (!device->renderer) {
+        device->offscreen =
+            SDL_CreateRGBSurfaceWithFormat(0, width, height, 32, SDL_PIXELFORMAT_ARGB8888);
+        if (device->offscreen) {
+            device->renderer = SDL_CreateSoftwareRenderer(device->offscreen);
+        }
+        device->kind = Kind::offscreen;
+    }
+    if (!device->renderer) {
+        error = SDL_GetError();
+        return nullptr;
+    }
+    if (device->kind != Kind::offscreen) {
+        // Full screen scales the back buffer to the desktop and letterboxes it.
+        SDL_RenderSetLogicalSize(device->renderer, width, height);
+    }
+    liveDevices().push_back(device.get());
+    return device;
+}
+
+VideoDevice::~VideoDevice() {
+    auto& devices = liveDevices();
+    devices.erase(std::remove(devices.begin(), devices.end(), this), devices.end());
+    // Textures may outlive the device: they lose their SDL texture and draw nothing.
+    for (DeviceTexture* texture : textures) {
+        if (texture->texture) {
+            SDL_DestroyTexture(texture->texture);
+            texture->texture = nullptr;
+        }
+        texture->device = nullptr;
+    }
+    if (renderer) {
+        SDL_DestroyRenderer(renderer);
+    }
+    if (offscreen) {
+        SDL_FreeSurface(offscreen);
+    }
+}
+
+std::string VideoDevice::rendererName() const {
+    SDL_RendererInfo info;
+    if (SDL_GetRendererInfo(renderer, &info) != 0 || !info.name) {
+        return {};
+    }
+    return info.name;
+}
+
+std::unique_ptr<DeviceTexture> VideoDevice::createTexture(int w, int h, const std::uint32_t* argb) {
+    if (w <= 0 || h <= 0) {
+        return nullptr;
+    }
+    std::unique_ptr<DeviceTexture> texture(new DeviceTexture(this, w, h));
+    texture->pixels.assign(static_cast<std::size_t>(w) * static_cast<std::size_t>(h), 0u);
+    if (argb) {
+        std::copy(argb, argb + texture->pixels.size(), texture->pixels.begin());
+    }
+    if (!upload(*texture)) {
+        texture->device = nullptr;
+        return nullptr;
+    }
+    textures.push_back(texture.get());
+    return texture;
+}
+
+bool VideoDevice::upload(DeviceTexture& texture) {
+    if (texture.texture) {
+        SDL_DestroyTexture(texture.texture);
+    }
+    texture.texture = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ARGB8888,
+                                        SDL_TEXTUREACCESS_STATIC, texture.width, texture.height);
+    if (!texture.texture) {
+        return false;
+    }
+    SDL_SetTextureBlendMode(texture.texture, sdlBlend(texture.blend));
+    SDL_SetTextureScaleMode(texture.texture, texture.filter == Filter::point ? SDL_ScaleModeNearest
+                                                                             : SDL_ScaleModeLinear);
+    std::uint32_t m = texture.modulation;
+    SDL_SetTextureColorMod(texture.texture, static_cast<Uint8>(m >> 16), static_cast<Uint8>(m >> 8),
+                           static_cast<Uint8>(m));
+    SDL_SetTextureAlphaMod(texture.texture, static_cast<Uint8>(m >> 24));
+    return SDL_UpdateTexture(texture.texture, nullptr, texture.pixels.data(), texture.width * 4) ==
+           0;
+}
+
+void VideoDevice::forget(DeviceTexture* texture) {
+    auto it = std::find(textures.begin(), textures.end(), texture);
+    if (it != textures.end()) {
+        *it = textures.back();
+        textures.pop_back();
+    }
+}
+
+void VideoDevice::restoreTextures() {
+    for (DeviceTexture* texture : textures) {
+        upload(*texture);  // drops the SDL texture whose contents were lost, makes a new one
+    }
+}
+
+void VideoDevice::restoreAllDevices() {
+    for (VideoDevice* device : liveDevices()) {
+        device->restoreTextures();
+    }
+}
+
+void VideoDevice::applyState(DeviceTexture& texture, BlendMode blend, Filter filter,
+                             std::uint32_t argb, bool modulate) {
+    if (texture.blend != blend) {
+        texture.blend = blend;
+        SDL_SetTextureBlendMode(texture.texture, sdlBlend(blend));
+    }
+    if (texture.filter != filter) {
+        texture.filter = filter;
+        SDL_SetTextureScaleMode(
+            texture.texture, filter == Filter::point ? SDL_ScaleModeNearest : SDL_ScaleModeLinear);
+    }
+    // Geometry takes its colour from the vertices; copies from the modulation.
+    std::uint32_t m = modulate ? argb : 0xFFFFFFFFu;
+    if (texture.modulation != m) {
+        if ((texture.modulation & 0x00FFFFFFu) != (m & 0x00FFFFFFu)) {
+            SDL_SetTextureColorMod(texture.texture, static_cast<Uint8>(m >> 16),
+                                   static_cast<Uint8>(m >> 8), static_cast<Uint8>(m));
+        }
+        if ((texture.modulation >> 24) != (m >> 24)) {
+            SDL_SetTextureAlphaMod(texture.texture, static_cast<Uint8>(m >> 24));
+        }
+        texture.modulation = m;
+    }
+}
+
+bool VideoDevice::clear(std::uint32_t argb) {
+    SDL_Color c = sdlColor(argb);
+    SDL_SetRenderDrawColor(renderer, c.r, c.g, c.b, c.a);
+    return SDL_RenderClear(renderer) == 0;
+}
+
+void VideoDevice::present() {
+    SDL_RenderPresent(renderer);
+}
+
+void VideoDevice::drawQuad(DeviceTexture& texture, const ScreenVertex vertices[4], BlendMode blend,
+                           Filter filter) {
+    if (!texture.texture) {
+        return;
+    }
+    applyState(texture, blend, filter, 0xFFFFFFFFu, false);
+    SDL_Vertex v[4];
+    for (int i = 0; i < 4; ++i) {
+        v[i].position = SDL_FPoint{vertices[i].x, vertices[i].y};
+        v[i].color = sdlColor(vertices[i].argb);
+        // SDL refuses coordinates outside 0..1.
+        v[i].tex_coord = SDL_FPoint{std::clamp(vertices[i].u, 0.0f, 1.0f),
+                                    std::clamp(vertices[i].v, 0.0f, 1.0f)};
+    }
+    // SDL's software renderer turns an axis-aligned quad into a rectangle
+    // copy that keeps the picture upright; a quad turned by a quarter turn
+    // is moved off that path by a speck no pixel centre can notice.
+    if (v[0].position.x == v[1].position.x || v[0].position.y == v[2].position.y) {
+        v[3].position.x += 1.0f / 1024.0f;
+    }
+    static const int indices[6] = {0, 1, 2, 1, 3, 2};
+    SDL_RenderGeometry(renderer, texture.texture, v, 4, indices, 6);
+}
+
+void VideoDevice::drawCopy(DeviceTexture& texture, const PixelRect& source, float x, float y,
+                           float w, float h, std::uint32_t argb, BlendMode blend, Filter filter) {
+    if (!texture.texture) {
+        return;
+    }
+    applyState(texture, blend, filter, argb, true);
+    SDL_Rect src{source.x, source.y, source.width, source.height};
+    SDL_FRect dst{x, y, w, h};
+    SDL_RenderCopyF(renderer, texture.texture, &src, &dst);
+}
+
+void VideoDevice::copyOpaque(DeviceTexture& texture, const PixelRect& source, int x, int y) {
+    if (!texture.texture) {
+        return;
+    }
+    applyState(texture, BlendMode::none, Filter::point, 0xFFFFFFFFu, true);
+    SDL_Rect src{source.x, source.y, source.width, source.height};
+    SDL_Rect dst{x, y, source.width, source.height};
+    SDL_RenderCopy(renderer, texture.texture, &src, &dst);
+}
+
+void VideoDevice::fillRect(const PixelRect& rect, std::uint32_t argb) {
+    SDL_Color c = sdlColor(argb);
+    SDL_SetRenderDrawBlendMode(renderer, SDL_BLENDMODE_NONE);
+    SDL_SetRenderDrawColor(renderer, c.r, c.g, c.b, c.a);
+    SDL_Rect r{rect.x, rect.y, rect.width, rect.height};
+    SDL_RenderFillRect(renderer, &r);
+}
+
+void VideoDevice::setClip(const PixelRect* rect) {
+    if (!rect) {
+        SDL_RenderSetClipRect(renderer, nullptr);
+        return;
+    }
+    SDL_Rect r{rect->x, rect->y, rect->width, rect->height};
+    SDL_RenderSetClipRect(renderer, &r);
+}
+
+void VideoDevice::flush() {
+    SDL_RenderFlush(renderer);
+}
+
+void VideoDevice::drawRawCopies(DeviceTexture& texture, const float* xy, int count) {
+    SDL_SetTextureBlendMode(texture.texture, SDL_BLENDMODE_BLEND);
+    texture.blend = BlendMode::blend;
+    float w = static_cast<float>(texture.width);
+    float h = static_cast<float>(texture.height);
+    for (int i = 0; i < count; ++i) {
+        SDL_FRect dst{xy[2 * i], xy[2 * i + 1], w, h};
+        SDL_RenderCopyF(renderer, texture.texture, nullptr, &dst);
+    }
+}
+
+bool VideoDevice::readPixels(std::vector<std::uint32_t>& out, int& outWidth, int& outHeight) {
+    // The back buffer as shown: the viewport in output pixels (the whole
+    // target in a window; the letterboxed area in full screen).
+    SDL_Rect viewport;
+    float scaleX = 1.0f;
+    float scaleY = 1.0f;
+    SDL_RenderGetViewport(renderer, &viewport);
+    SDL_RenderGetScale(renderer, &scaleX, &scaleY);
+    int w = static_cast<int>(std::floor(static_cast<float>(viewport.w) * scaleX));
+    int h = static_cast<int>(std::floor(static_cast<float>(viewport.h) * scaleY));
+    if (w <= 0 || h <= 0) {
+        return false;
+    }
+    out.assign(static_cast<std::size_t>(w) * static_cast<std::size_t>(h), 0u);
+    if (SDL_RenderReadPixels(renderer, nullptr, SDL_PIXELFORMAT_ARGB8888, out.data(), w * 4) != 0) {
+        out.clear();
+        return false;
+    }
+    outWidth = w;
+    outHeight = h;
+    return true;
+}
+
+}  // namespace veru::platform

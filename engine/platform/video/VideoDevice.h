@@ -1,0 +1,129 @@
+#pragma once
+// VideoDevice: the renderer the game draws with, and its back buffer.
+//
+// create() tries, in order: an accelerated renderer on the window, the
+// software renderer on the window, and the software renderer on an off-screen
+// ARGB surface of the back buffer's size (which works even when no display
+// is there; it is also what a null window asks for). The back buffer keeps
+// its size in full screen: SDL scales it to the desktop and letterboxes it.
+//
+// Draws: textured quads with a colour per vertex (SDL_RenderGeometry),
+// rectangle copies with one colour (SDL_RenderCopyF, the fast path for
+// sprites that are not turned), and 1:1 copies without blending for
+// full-screen pictures. Colours are packed ARGB; the vertex colour multiplies
+// the texture, alpha included.
+//
+// Ownership: borrows the window, which must outlive the device; owns the SDL
+// renderer (and the off-screen surface). Textures it made may outlive it.
+// Thread: main thread only.
+// Failure: create() returns null and fills `error`; draws with an invalid
+// texture do nothing; readPixels() returns false.
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "engine/platform/video/DeviceTexture.h"
+
+struct SDL_Renderer;
+struct SDL_Surface;
+
+namespace veru::platform {
+
+class Window;
+
+// A vertex already in screen pixels: position, ARGB colour, texture coordinates 0..1.
+struct ScreenVertex {
+    float x = 0.0f;
+    float y = 0.0f;
+    std::uint32_t argb = 0xFFFFFFFFu;
+    float u = 0.0f;
+    float v = 0.0f;
+};
+
+struct PixelRect {
+    int x = 0;
+    int y = 0;
+    int width = 0;
+    int height = 0;
+};
+
+class VideoDevice {
+  public:
+    enum class Kind { accelerated, software, offscreen };
+
+    // `window` may be null for a device that only draws off-screen.
+    static std::unique_ptr<VideoDevice> create(Window* window, int width, int height,
+                                               std::string& error);
+    ~VideoDevice();
+    VideoDevice(const VideoDevice&) = delete;
+    VideoDevice& operator=(const VideoDevice&) = delete;
+
+    Kind getKind() const { return kind; }
+    // SDL's name of the renderer ("software", "opengl", ...).
+    std::string rendererName() const;
+    // Size of the back buffer (the logical size in full screen).
+    int getWidth() const { return width; }
+    int getHeight() const { return height; }
+    Window* getWindow() const { return window; }
+
+    // A texture of `width` x `height`; `argb` may be null for transparent black.
+    // Returns null when SDL refuses the texture.
+    std::unique_ptr<DeviceTexture> createTexture(int width, int height, const std::uint32_t* argb);
+
+    bool clear(std::uint32_t argb);
+    void present();
+
+    // A textured quad: the four vertices are top-left, top-right,
+    // bottom-left, bottom-right (two triangles).
+    void drawQuad(DeviceTexture& texture, const ScreenVertex vertices[4], BlendMode blend,
+                  Filter filter);
+    // Copies `source` of the texture onto `x`, `y`, `w`, `h` of the back buffer,
+    // multiplied by `argb`.
+    void drawCopy(DeviceTexture& texture, const PixelRect& source, float x, float y, float w,
+                  float h, std::uint32_t argb, BlendMode blend, Filter filter);
+    // Copies `source` 1:1 to (x, y) without blending (alpha is copied too).
+    void copyOpaque(DeviceTexture& texture, const PixelRect& source, int x, int y);
+
+    // Fills a rectangle with `argb`, replacing what is there (no blending).
+    void fillRect(const PixelRect& rect, std::uint32_t argb);
+    // Limits every draw to `rect`; null lifts the limit.
+    void setClip(const PixelRect* rect);
+
+    // Carries out every draw SDL still holds in its batch (for timing).
+    void flush();
+
+    // Reads the back buffer as it is now: width * height ARGB values.
+    bool readPixels(std::vector<std::uint32_t>& out, int& outWidth, int& outHeight);
+
+    // Uploads every live texture again from its CPU copy (after the renderer
+    // lost them). Called by the event pump.
+    void restoreTextures();
+    // Every device alive at the moment, for the event pump.
+    static void restoreAllDevices();
+
+    // The plainest way SDL draws `count` unturned copies of the whole
+    // texture at (xy[2i], xy[2i+1]), alpha-blended: the yardstick the
+    // sprite benchmarks compare against.
+    void drawRawCopies(DeviceTexture& texture, const float* xy, int count);
+
+  private:
+    friend class DeviceTexture;
+    VideoDevice() = default;
+
+    bool upload(DeviceTexture& texture);
+    void forget(DeviceTexture* texture);
+    void applyState(DeviceTexture& texture, BlendMode blend, Filter filter, std::uint32_t argb,
+                    bool modulate);
+
+    Kind kind = Kind::offscreen;
+    Window* window = nullptr;
+    SDL_Renderer* renderer = nullptr;
+    SDL_Surface* offscreen = nullptr;
+    int width = 0;
+    int height = 0;
+    std::vector<DeviceTexture*> textures;  // live textures of this device, not owned
+};
+
+}  // namespace veru::platform

@@ -1,0 +1,103 @@
+#include "engine/platform/video/Window.h"
+
+#include <SDL.h>
+
+#include "engine/exceptions/Exception.h"
+
+namespace veru::platform {
+
+std::unique_ptr<Window> Window::create(const std::string& title, int width, int height,
+                                       bool fullScreen, std::string& error) {
+    std::unique_ptr<Window> result;
+    try {
+        result.reset(new Window());  // private constructor: std::make_unique cannot reach it
+    } catch (const excp::Exception& e) {
+        error = e.getMessage().toUtf8();
+        return nullptr;
+    }
+    Uint32 flags = SDL_WINDOW_HIDDEN;
+    if (fullScreen) {
+        flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
+    }
+    result->window = SDL_CreateWindow(title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
+                                      width, height, flags);
+    if (!result->window) {
+        error = SDL_GetError();
+        return nullptr;
+    }
+    result->clientWidth = width;
+    result->clientHeight = height;
+    result->fullScreen = fullScreen;
+    return result;
+}
+
+Window::~Window() {
+    if (window) {
+        SDL_DestroyWindow(window);
+    }
+}
+
+void Window::show() {
+    SDL_ShowWindow(window);
+}
+
+void Window::hide() {
+    SDL_HideWindow(window);
+}
+
+bool Window::isShown() const {
+    return (SDL_GetWindowFlags(window) & SDL_WINDOW_SHOWN) != 0;
+}
+
+void Window::centre() {
+    if (!fullScreen) {
+        SDL_SetWindowPosition(window, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
+    }
+}
+
+void Window::moveTo(int x, int y) {
+    SDL_SetWindowPosition(window, x, y);
+}
+
+bool Window::setFullScreen(bool on) {
+    if (SDL_SetWindowFullscreen(window, on ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0) != 0) {
+        return false;
+    }
+    fullScreen = on;
+    if (!on) {
+        SDL_SetWindowSize(window, clientWidth, clientHeight);
+        centre();
+    }
+    return true;
+}
+
+void Window::setCursorVisible(bool visible) {
+    SDL_ShowCursor(visible ? SDL_ENABLE : SDL_DISABLE);
+}
+
+void Window::setIcon(const std::uint32_t* argb, int width, int height) {
+    // SDL only reads the pixels while setting the icon, so borrowing them is enough.
+    SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormatFrom(
+        const_cast<std::uint32_t*>(argb), width, height, 32, width * 4, SDL_PIXELFORMAT_ARGB8888);
+    if (surface) {
+        SDL_SetWindowIcon(window, surface);
+        SDL_FreeSurface(surface);
+    }
+}
+
+bool Window::desktopSize(int& width, int& height) const {
+    SDL_DisplayMode mode;
+    int display = SDL_GetWindowDisplayIndex(window);
+    if (display < 0 || SDL_GetDesktopDisplayMode(display, &mode) != 0) {
+        return false;
+    }
+    width = mode.w;
+    height = mode.h;
+    return true;
+}
+
+std::uint32_t Window::id() const {
+    return SDL_GetWindowID(window);
+}
+
+}  // namespace veru::platform

@@ -1,0 +1,197 @@
+// Particles, emitters, motion trails and the random numbers.
+#include <gtest/gtest.h>
+
+#include "engine/effects/MotionBlur.h"
+#include "engine/effects/MultiRandomParticle.h"
+#include "engine/effects/Random.h"
+#include "engine/exceptions/IllegalArgumentException.h"
+#include "engine/graphics/DirectGraphics.h"
+#include "tests/engine/graphics/DrawingTestSupport.h"
+#include "tests/support/RecordingMessageSink.h"
+
+namespace {
+
+using namespace veru::dxt::effect2D;
+using mirelune::test::RecordingMessageSink;
+
+std::u16string fadeFailure(int decreAlpha, int alphaRest, int scaleRest, float decreScale) {
+    Particle p(10, 1.0f);
+    try {
+        p.setFade(decreAlpha, alphaRest, scaleRest, decreScale);
+    } catch (const veru::excp::IllegalArgumentException& e) {
+        return e.getMessage();
+    }
+    return u"";
+}
+
+TEST(RandomTest, LinearSequenceAndRanges) {
+    // The generator's first outputs from state 1 (this test runs first in its program).
+    EXPECT_EQ(nextLinearRandom(), 41);
+    EXPECT_EQ(nextLinearRandom(), 18467);
+    EXPECT_EQ(nextLinearRandom(), 6334);
+    double d = randomDouble(1.0, 2.0);
+    EXPECT_DOUBLE_EQ(d, 1.0 + 26500 / 32768.0);
+    EXPECT_THROW(randomDouble(2.0, 1.0), veru::excp::IllegalArgumentException);
+    EXPECT_THROW(randomFloat(2.0f, 1.0f), veru::excp::IllegalArgumentException);
+    try {
+        randomInt(3, 2);
+        FAIL();
+    } catch (const veru::excp::IllegalArgumentException& e) {
+        EXPECT_EQ(e.getMessage(),
+                  u"引数の指定範囲が不正です。(range_min > range_max　⇒　range_min < range_max)");
+    }
+    EXPECT_EQ(randomInt(5, 5), 5);
+    EXPECT_EQ(randomIndex(1), 0);
+    EXPECT_EQ(randomIndex(0), 0);
+    for (int i = 0; i < 1000; ++i) {
+        int v = randomInt(-3, 3);
+        EXPECT_GE(v, -3);
+        EXPECT_LE(v, 3);
+        int k = randomIndex(7);
+        EXPECT_GE(k, 0);
+        EXPECT_LT(k, 7);
+    }
+}
+
+TEST(ParticleTest, MovesWithSpeedAndAccelerationAndDiesAfterItsLife) {
+    Particle p(10, 1.0f);
+    p.launch(2.0, -1.0, 1.0, 2.0, 100, 50);
+    int updates = 0;
+    bool died = false;
+    while (!died) {
+        died = p.update();
+        ++updates;
+        if (updates == 4) {
+            // Position after n updates is shown at the next one: origin + n v + a (n^2 + 1) / 2 for
+            // n = 3.
+            EXPECT_EQ(p.x, 100 + 4 * 2 + 1 * (16 + 1) / 2);
+        }
+    }
+    EXPECT_EQ(updates, 11);
+    EXPECT_TRUE(p.dead);
+}
+
+TEST(ParticleTest, FadesOverTheRestOfItsLife) {
+    Particle p(10, 1.0f);
+    p.setFade(100, 0, 2, 0.25f);
+    std::vector<int> alphas;
+    std::vector<float> scales;
+    while (!p.update()) {
+        alphas.push_back(p.alpha);
+        scales.push_back(p.scale);
+    }
+    EXPECT_EQ(alphas.back(), 255);  // alpha_rest_frame 0: falls only in the last update
+    EXPECT_EQ(p.alpha, 155);
+    EXPECT_FLOAT_EQ(scales[7], 1.0f);
+    EXPECT_FLOAT_EQ(scales[8], 0.75f);
+    EXPECT_FLOAT_EQ(p.scale, 0.25f);
+
+    EXPECT_EQ(
+        fadeFailure(1, 11, -1, 0.0f),
+        u"α値減少残り時間が不正です。存在時間以下にしてください。：alpha_rest_frame < exist_frame");
+    EXPECT_EQ(fadeFailure(1, -1, 11, 0.0f),
+              u"スケーリング減少残り時間が不正です。存在時間以下にしてください。：scale_rest_frame "
+              u"< exist_frame");
+    EXPECT_EQ(fadeFailure(256, 1, 1, 0.0f),
+              u"α値に不正なパラメータが指定されました。：decre_alpha > 255");
+    EXPECT_EQ(fadeFailure(-1, 1, 1, 0.0f),
+              u"α値に不正なパラメータが指定されました。：decre_alpha < 0");
+    EXPECT_EQ(fadeFailure(1, 1, 1, 1.5f),
+              u"スケーリング値に不正なパラメータが指定されました。：decre_scale > 1.0f");
+    EXPECT_EQ(fadeFailure(1, 1, 1, -0.5f),
+              u"スケーリング値に不正なパラメータが指定されました。：decre_scale < 0.0f");
+    Particle never(10, 1.0f);
+    EXPECT_THROW(never.setFade(10, 20, -1, 0.0f), veru::excp::IllegalArgumentException);
+    EXPECT_EQ(never.alphaStart, -1);
+}
+
+TEST(EmitterTest, BadSetupIsShownAndGivesStillUnscaledParticles) {
+    RecordingMessageSink sink;
+    MultiRandomParticle emitter(1 | 2 | 4 | 8);
+    emitter.setup(10, 20, 2.0, 1.0, 0.0, 1.0, 0.0, 0.0, 1.0f, 2.0f);
+    ASSERT_EQ(sink.count(), 1u);
+    EXPECT_EQ(sink.messages()[0].text, u"引数の値が不正です。：vxs0 > vxs1");
+    EXPECT_EQ(sink.messages()[0].caption, u"エラー");
+    EXPECT_EQ(emitter.xSpeedTable(), std::vector<double>{0.0});
+    EXPECT_EQ(emitter.scaleTable(), std::vector<float>{1.0f});
+    MultiRandomParticle ok(1);
+    ok.setup(0, 0, 1.0, 3.0, 2.0, 2.0, 0.0, 0.0, 0.5f, 1.5f);
+    EXPECT_EQ(ok.xSpeedTable().size(), 100u);
+    EXPECT_EQ(ok.ySpeedTable(), std::vector<double>{2.0});
+    for (double v : ok.xSpeedTable()) {
+        EXPECT_GE(v, 1.0);
+        EXPECT_LT(v, 3.0);
+    }
+}
+
+TEST(EmitterTest, BurstsUpwardsOnlyAndEndsAfterStop) {
+    MultiRandomParticle emitter(1 | 2);
+    EXPECT_EQ(emitter.allowedDirections(), (std::vector<int>{1, 2}));
+    emitter.setEmission(5, 4, 2);
+    emitter.setup(100, 100, 1.0, 2.0, 1.0, 2.0, 0.0, 0.0, 1.0f, 1.0f);
+    EXPECT_THROW(emitter.setFade(10, 6, 0, 0.1f), veru::excp::IllegalArgumentException);
+    emitter.setFade(10, 3, 0.1f);
+    std::vector<std::size_t> counts;
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_FALSE(emitter.update());
+        counts.push_back(emitter.particleCount());
+    }
+    EXPECT_EQ(counts, (std::vector<std::size_t>{0, 0, 4, 4}));
+    for (const auto& p : emitter.getParticles()) {
+        EXPECT_LT(p->vy, 0.0);
+    }
+    emitter.stop();
+    int frames = 0;
+    while (!emitter.update()) {
+        ++frames;
+        ASSERT_LT(frames, 100);
+    }
+    EXPECT_EQ(emitter.particleCount(), 0u);
+    emitter.setBounds(8, 4);
+    EXPECT_EQ(emitter.bounds().left, 92);
+    EXPECT_EQ(emitter.bounds().bottom, 104);
+}
+
+TEST(MotionBlurTest, CopiesStartOneByOneAndShareTheOpacity) {
+    MotionBlur blur(3, 1);
+    blur.createCopies(nullptr, 4, 0);
+    blur.launchAll(0, 0, 1.0, 0.0, 0.0, 0.0);
+    for (const auto& copy : blur.getCopies()) {
+        EXPECT_EQ(copy->alpha, 85);
+    }
+    std::vector<int> launched;
+    int frames = 0;
+    while (!blur.update()) {
+        launched.push_back(blur.launchedCount());
+        ASSERT_LT(++frames, 100);
+    }
+    EXPECT_EQ(launched[0], 1);
+    EXPECT_EQ(launched[1], 2);
+    EXPECT_EQ(launched[3], 3);
+    // The last copy leaves on the fourth update and dies on its fifth: true on the ninth.
+    EXPECT_EQ(frames, 8);
+}
+
+TEST(EffectDrawingTest, ParticlesAreQueuedCentredWithTheirOwnAlpha) {
+    auto device = mirelune::test::makeOffscreenDevice();
+    auto texture = mirelune::test::solidTexture(device.get(), 8, 8, 0xFFFFFFFFu);
+    veru::dxt::DirectGraphics graphics(device.get());
+    Particle faint(10, 1.0f), strong(10, 1.0f);
+    faint.setTexture(texture.get());
+    strong.setTexture(texture.get());
+    faint.launch(0, 0, 0, 0, 20, 20);
+    strong.launch(0, 0, 0, 0, 60, 20);
+    faint.alpha = 64;
+    faint.blend = veru::dxt::BlendAlphaPoint;
+    strong.blend = veru::dxt::BlendAlphaPoint;
+    device->clear(0xFF000000u);
+    graphics.setCentred(true);
+    faint.draw(graphics);
+    strong.draw(graphics);
+    graphics.flushQuads();
+    auto f = mirelune::test::readFrame(*device);
+    EXPECT_TRUE(mirelune::test::rgbNear(f.at(20, 20), 0xFF404040u));
+    EXPECT_TRUE(mirelune::test::rgbNear(f.at(60, 20), 0xFFFFFFFFu));
+}
+
+}  // namespace

@@ -1,0 +1,103 @@
+// The video device: fall-back, textures, state caching, restores and the message sink.
+#include <gtest/gtest.h>
+
+#include "engine/platform/video/EventPump.h"
+#include "engine/platform/video/SdlMessageSink.h"
+#include "engine/platform/video/VideoDevice.h"
+#include "engine/platform/video/Window.h"
+#include "tests/engine/graphics/DrawingTestSupport.h"
+
+namespace {
+
+using namespace veru::platform;
+using mirelune::test::readFrame;
+using mirelune::test::rgbNear;
+
+TEST(VideoDeviceTest, WithoutAWindowTheDeviceDrawsOffscreen) {
+    std::string error;
+    auto device = VideoDevice::create(nullptr, 320, 200, error);
+    ASSERT_TRUE(device) << error;
+    EXPECT_EQ(device->getKind(), VideoDevice::Kind::offscreen);
+    EXPECT_EQ(device->rendererName(), "software");
+    ASSERT_TRUE(device->clear(0xFF102030u));
+    auto f = readFrame(*device);
+    EXPECT_EQ(f.width, 320);
+    EXPECT_EQ(f.height, 200);
+    EXPECT_TRUE(rgbNear(f.at(319, 199), 0xFF102030u));
+}
+
+TEST(VideoDeviceTest, OnTheDummyDisplayTheSoftwareRendererTakesOver) {
+    std::string error;
+    auto window = Window::create("MIRELUNE 体験版", 800, 600, false, error);
+    ASSERT_TRUE(window) << error;
+    auto device = VideoDevice::create(window.get(), 800, 600, error);
+    ASSERT_TRUE(device) << error;
+    EXPECT_EQ(device->getKind(), VideoDevice::Kind::software);
+    EXPECT_EQ(device->getWindow(), window.get());
+    // Full screen keeps the back buffer's size; leaving it restores the client size.
+    EXPECT_TRUE(window->setFullScreen(true));
+    EXPECT_TRUE(window->setFullScreen(false));
+    EXPECT_EQ(device->getWidth(), 800);
+    device.reset();
+}
+
+TEST(VideoDeviceTest, TexturesComeBackAfterTheRendererLostThem) {
+    auto device = mirelune::test::makeOffscreenDevice(64, 64);
+    std::vector<std::uint32_t> pixels(4, 0xFF00FF00u);
+    auto texture = device->createTexture(2, 2, pixels.data());
+    ASSERT_TRUE(texture);
+    device->restoreTextures();
+    ASSERT_TRUE(texture->isValid());
+    device->clear(0xFF000000u);
+    device->copyOpaque(*texture, PixelRect{0, 0, 2, 2}, 5, 5);
+    EXPECT_TRUE(rgbNear(readFrame(*device).at(6, 6), 0xFF00FF00u));
+    // Replacing the picture keeps the CPU copy in step.
+    std::vector<std::uint32_t> red(4, 0xFFFF0000u);
+    EXPECT_TRUE(texture->update(red.data()));
+    EXPECT_EQ(texture->getPixels()[3], 0xFFFF0000u);
+    EXPECT_EQ(device->createTexture(0, 5, nullptr), nullptr);
+}
+
+TEST(VideoDeviceTest, CopiesModulateAndStateChangesApplyPerDraw) {
+    auto device = mirelune::test::makeOffscreenDevice(64, 64);
+    std::vector<std::uint32_t> white(16, 0xFFFFFFFFu);
+    auto texture = device->createTexture(4, 4, white.data());
+    device->clear(0xFF000000u);
+    device->drawCopy(*texture, PixelRect{0, 0, 4, 4}, 0, 0, 4, 4, 0xFFFF0000u, BlendMode::blend,
+                     Filter::point);
+    device->drawCopy(*texture, PixelRect{0, 0, 4, 4}, 10, 0, 4, 4, 0x80FFFFFFu, BlendMode::blend,
+                     Filter::point);
+    device->drawCopy(*texture, PixelRect{0, 0, 4, 4}, 20, 0, 4, 4, 0xFFFFFFFFu, BlendMode::blend,
+                     Filter::point);
+    // Geometry takes its colour from the vertices only.
+    ScreenVertex v[4];
+    float xs[4] = {30, 34, 30, 34}, ys[4] = {0, 0, 4, 4}, us[4] = {0, 1, 0, 1},
+          vs[4] = {0, 0, 1, 1};
+    for (int i = 0; i < 4; ++i) {
+        v[i] = ScreenVertex{xs[i], ys[i], 0xFF00FF00u, us[i], vs[i]};
+    }
+    device->drawQuad(*texture, v, BlendMode::blend, Filter::point);
+    auto f = readFrame(*device);
+    EXPECT_TRUE(rgbNear(f.at(1, 1), 0xFFFF0000u));
+    EXPECT_TRUE(rgbNear(f.at(11, 1), 0xFF808080u));
+    EXPECT_TRUE(rgbNear(f.at(21, 1), 0xFFFFFFFFu));
+    EXPECT_TRUE(rgbNear(f.at(31, 1), 0xFF00FF00u));
+}
+
+TEST(EventPumpTest, HeadlessDisplayHasNoMessageBoxesAndAnEmptyQueue) {
+    std::string error;
+    auto window = Window::create("t", 100, 100, false, error);
+    ASSERT_TRUE(window) << error;
+    EXPECT_FALSE(SdlMessageSink::hasDisplay());
+    for (int i = 0; i < 100 && pollOneEvent().kind != PumpedEvent::Kind::none; ++i) {
+    }
+    EXPECT_EQ(pollOneEvent().kind, PumpedEvent::Kind::none);
+    ASSERT_TRUE(postQuitEvent());
+    EXPECT_EQ(pollOneEvent().kind, PumpedEvent::Kind::quit);
+    testing::internal::CaptureStderr();
+    SdlMessageSink sink;
+    sink.show(veru::awt::MessageKind::error, u"エラー", u"テスト");
+    EXPECT_NE(testing::internal::GetCapturedStderr().find("[エラー] テスト"), std::string::npos);
+}
+
+}  // namespace
