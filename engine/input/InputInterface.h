@@ -1,0 +1,26 @@
+#pragma once
+// InputInterface: one input device read once per frame as a button word.
+//
+// Bits of the word: 0x1 up, 0x2 down, 0x4 left, 0x8 right, then 0x10 ...
+// 0x2000 for buttons 1-10; bits above 0x2000 are always 0. poll returns -1
+// (every bit set) when the interface has no device.
+//
+// Ownership: made and owned by DirectInputFactory (or by a test).
+// Thread: main thread.
+
+namespace veru::platform {
+class InputSystem;
+class Window;
+}  // namespace veru::platform
+
+namespace veru::dxt::event {
+
+class InputInterface {
+public:
+    virtual ~InputInterface() = default;
+    // Opens the device; false (or an exception, for pads) when it cannot.
+    virtual bool setup(platform::InputSystem* system, platform::Window* window) = 0;
+    virtual int poll() = 0;
+};
+
+}  // namespace veru::dxt::event

@@ -1,0 +1,44 @@
+#include "engine/input/InputKeyboard.h"
+
+#include "engine/platform/input/InputSystem.h"
+#include "engine/window/MessageBox.h"
+
+namespace veru::dxt::event {
+
+using platform::Key;
+
+bool InputKeyboard::setup(platform::InputSystem* system, platform::Window* /*window*/) {
+    if (!system || !system->isStarted()) {
+        awt::showError(u"キーボードデバイスを生成できませんでした。", u"InputKeyboard.setup()");
+        return false;
+    }
+    if (!keyboard.open()) {
+        awt::showError(u"キーボードが発見されませんでした。", u"InputKeyboard.setup()");
+        return false;
+    }
+    return true;
+}
+
+int InputKeyboard::buttonsOf(const platform::KeyStates& keys) {
+    auto held = [&keys](Key key) { return keys[static_cast<std::size_t>(key)]; };
+    int bits = 0;
+    if (held(Key::up) || held(Key::pad8)) bits |= 0x1;
+    if (held(Key::down) || held(Key::pad2)) bits |= 0x2;
+    if (held(Key::left) || held(Key::pad4)) bits |= 0x4;
+    if (held(Key::right) || held(Key::pad6)) bits |= 0x8;
+    const Key buttons[] = {Key::z, Key::x, Key::c, Key::v, Key::a,
+                           Key::s, Key::rightCtrl, Key::enter, Key::space, Key::escape};
+    for (int i = 0; i < 10; ++i) {
+        if (held(buttons[i])) bits |= 0x10 << i;
+    }
+    return bits;
+}
+
+int InputKeyboard::poll() {
+    if (!keyboard.isOpen()) return -1;
+    platform::KeyStates keys;
+    if (!keyboard.read(keys)) return 0;
+    return buttonsOf(keys);
+}
+
+}  // namespace veru::dxt::event

@@ -1,0 +1,20 @@
+#pragma once
+// The sample memory one buffer and its duplicates share: the frames in the
+// buffer's own format (what lock hands out) and the same frames converted to
+// the device format (what the mixer reads). Internal to the mixer.
+
+#include <cstdint>
+#include <vector>
+
+#include "engine/platform/audio/AudioBuffer.h"
+
+namespace veru::platform {
+
+struct AudioBuffer::Samples {
+    AudioFormat format;
+    std::vector<std::uint8_t> own;       // written by the lock holder
+    std::vector<std::int16_t> device;    // stereo frames, guarded by the mixer's lock
+    std::uint32_t deviceFrames = 0;
+};
+
+}  // namespace veru::platform

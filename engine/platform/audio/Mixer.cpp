@@ -1,0 +1,98 @@
+#include "engine/platform/audio/Mixer.h"
+
+#include <algorithm>
+#include <new>
+
+#include "engine/platform/audio/AudioBuffer.h"
+#include "engine/platform/audio/AudioEvent.h"
+#include "engine/platform/audio/AudioSamples.h"
+
+namespace veru::platform {
+
+std::unique_ptr<AudioBuffer> Mixer::createBuffer(const AudioFormat& format, std::uint32_t bytes) {
+    if (!format.isSupported()) return nullptr;
+    const std::uint32_t frames = bytes / static_cast<std::uint32_t>(format.blockAlign());
+    const auto deviceFrames =
+        static_cast<std::uint64_t>(frames) * kDeviceFormat.rate / static_cast<std::uint64_t>(format.rate);
+    if (frames == 0 || deviceFrames == 0 || deviceFrames > 0x7FFFFFFFu / 4) return nullptr;
+    try {
+        auto samples = std::make_shared<AudioBuffer::Samples>();
+        samples->format = format;
+        samples->own.assign(static_cast<std::size_t>(frames) * format.blockAlign(),
+                            format.bits == 8 ? 0x80 : 0);
+        samples->deviceFrames = static_cast<std::uint32_t>(deviceFrames);
+        samples->device.assign(static_cast<std::size_t>(deviceFrames) * 2, 0);
+        return std::unique_ptr<AudioBuffer>(new AudioBuffer(this, std::move(samples)));
+    } catch (const std::bad_alloc&) {
+        return nullptr;
+    }
+}
+
+void Mixer::attach(AudioBuffer* buffer) {
+    std::lock_guard<std::mutex> hold(lock);
+    buffers.push_back(buffer);
+}
+
+void Mixer::detach(AudioBuffer* buffer) {
+    std::lock_guard<std::mutex> hold(lock);
+    buffers.erase(std::remove(buffers.begin(), buffers.end(), buffer), buffers.end());
+}
+
+int Mixer::playingCount() const {
+    std::lock_guard<std::mutex> hold(lock);
+    return static_cast<int>(
+        std::count_if(buffers.begin(), buffers.end(), [](AudioBuffer* b) { return b->playing; }));
+}
+
+int Mixer::bufferCount() const {
+    std::lock_guard<std::mutex> hold(lock);
+    return static_cast<int>(buffers.size());
+}
+
+void Mixer::mix(std::int16_t* out, int frames) {
+    if (frames <= 0) return;
+    std::lock_guard<std::mutex> hold(lock);
+    accumulator.assign(static_cast<std::size_t>(frames) * 2, 0);
+    for (AudioBuffer* voice : buffers) {
+        if (voice->playing) mixVoice(*voice, frames);
+    }
+    for (std::size_t i = 0; i < accumulator.size(); ++i) {
+        out[i] = static_cast<std::int16_t>(std::clamp(accumulator[i], -32768, 32767));
+    }
+}
+
+void Mixer::mixVoice(AudioBuffer& voice, int frames) {
+    const AudioBuffer::Samples& s = *voice.samples;
+    const std::int16_t* source = s.device.data();
+    const std::int32_t left = voice.gainLeft;
+    const std::int32_t right = voice.gainRight;
+    std::int32_t* acc = accumulator.data();
+    bool signal = false;
+    std::uint32_t remaining = static_cast<std::uint32_t>(frames);
+    while (remaining > 0 && voice.playing) {
+        const std::uint32_t begin = voice.position;
+        const std::uint32_t count = std::min(remaining, s.deviceFrames - begin);
+        if (left != 0 || right != 0) {
+            const std::int16_t* in = source + static_cast<std::size_t>(begin) * 2;
+            for (std::uint32_t i = 0; i < count; ++i) {
+                acc[2 * i] += (in[2 * i] * left) >> 15;
+                acc[2 * i + 1] += (in[2 * i + 1] * right) >> 15;
+            }
+        }
+        const std::uint32_t end = begin + count;
+        if (!signal && voice.event) {
+            auto it = std::lower_bound(voice.notifyFrames.begin(), voice.notifyFrames.end(), begin);
+            signal = it != voice.notifyFrames.end() && *it < end;
+        }
+        acc += static_cast<std::size_t>(count) * 2;
+        remaining -= count;
+        voice.position = end;
+        if (voice.position >= s.deviceFrames) {
+            voice.position = 0;
+            if (!voice.looping) voice.playing = false;
+        }
+    }
+    if (signal) voice.event->signal();
+}
+
+}  // namespace veru::platform

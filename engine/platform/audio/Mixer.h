@@ -1,0 +1,58 @@
+#pragma once
+// Mixer: adds every playing sound buffer into the device's output.
+//
+// The audio device calls mix() from its callback thread; a test may call it
+// directly ("mix N frames now") to step the play cursors and notifications
+// exactly, with no device at all. Buffers are made by createBuffer and stay
+// attached to this mixer until they are destroyed.
+//
+// Ownership: the mixer borrows its buffers; every buffer must be destroyed
+// before the mixer.
+// Thread: every operation, here and on the buffers, may be called from any
+// thread; one internal lock serialises them with mix().
+
+#include <cstdint>
+#include <memory>
+#include <mutex>
+#include <vector>
+
+#include "engine/platform/audio/AudioFormat.h"
+
+namespace veru::platform {
+
+class AudioBuffer;
+
+class Mixer {
+public:
+    Mixer() = default;
+    ~Mixer() = default;
+    Mixer(const Mixer&) = delete;
+    Mixer& operator=(const Mixer&) = delete;
+
+    // A silent, stopped buffer of `bytes` bytes (rounded down to whole frames)
+    // in `format`. Null when the format is not supported, the size is 0 or
+    // memory is short.
+    std::unique_ptr<AudioBuffer> createBuffer(const AudioFormat& format, std::uint32_t bytes);
+
+    // Writes `frames` frames of 44100 Hz 16-bit stereo (interleaved) into
+    // `out`, advancing the cursor of every playing buffer and signalling each
+    // notification position it passes.
+    void mix(std::int16_t* out, int frames);
+
+    // Buffers currently playing.
+    int playingCount() const;
+    // Buffers attached (playing or not).
+    int bufferCount() const;
+
+private:
+    friend class AudioBuffer;
+    void attach(AudioBuffer* buffer);
+    void detach(AudioBuffer* buffer);
+    void mixVoice(AudioBuffer& voice, int frames);
+
+    mutable std::mutex lock;
+    std::vector<AudioBuffer*> buffers;
+    std::vector<std::int32_t> accumulator;
+};
+
+}  // namespace veru::platform

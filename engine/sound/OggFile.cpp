@@ -1,0 +1,92 @@
+#include "engine/sound/OggFile.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "engine/window/MessageBox.h"
+
+namespace veru::sound {
+
+bool OggFile::isAsciiPath(const YString& path) {
+    return std::all_of(path.begin(), path.end(), [](char16_t c) { return c > 0 && c < 0x80; });
+}
+
+bool OggFile::open(const YString& path) {
+    if (!isAsciiPath(path)) {
+        close();
+        if (path.empty()) awt::showError(u"ファイル名が指定されていません。", u"OggFile.openOggFile()");
+        return false;
+    }
+    return open(path.toUtf8().c_str());
+}
+
+bool OggFile::open(const char* ansiPath) {
+    close();
+    if (!ansiPath || !*ansiPath) {
+        awt::showError(u"ファイル名が指定されていません。", u"OggFile.openOggFile()");
+        return false;
+    }
+    for (const char* c = ansiPath; *c; ++c) {
+        if (static_cast<unsigned char>(*c) >= 0x80) return false;
+    }
+    if (!decoder.open(ansiPath)) return false;
+    const std::int64_t total = decoder.getPcmTotal();
+    const int channels = decoder.getChannels();
+    if (channels > 2 || total < 0 ||
+        total * channels * 2 > static_cast<std::int64_t>(0x7FFFFFFF)) {
+        awt::showError(u"ちゃんと読み込めて…ない！？");
+        close();
+        return false;
+    }
+    format.formatTag = 1;
+    format.channels = static_cast<std::uint16_t>(channels);
+    format.samplesPerSec = static_cast<std::uint32_t>(decoder.getRate());
+    format.bitsPerSample = 16;
+    format.blockAlign = static_cast<std::uint16_t>(channels * 2);
+    format.avgBytesPerSec = format.blockAlign * format.samplesPerSec;
+    format.cbSize = 0;
+    size = static_cast<std::uint32_t>(total * channels * 2);
+    opened = true;
+    if (!rewind()) {
+        awt::showError(u"ちゃんと読み込めて…ない！？");
+        close();
+        return false;
+    }
+    return true;
+}
+
+bool OggFile::rewind() { return opened && decoder.seekToStart(); }
+
+bool OggFile::readToBuffer(std::uint8_t* destination, std::uint32_t count, std::uint32_t* read) {
+    if (read) *read = 0;
+    if (!opened || !destination) return false;
+    std::memset(destination, 0, count);
+    std::uint32_t done = 0;
+    bool restarted = false;  // a stream that decodes nothing must not loop forever
+    while (done < count) {
+        const int piece = static_cast<int>(std::min<std::uint32_t>(4096, count - done));
+        const long got = decoder.read(destination + done, piece);
+        if (got > 0) {
+            done += static_cast<std::uint32_t>(got);
+            restarted = false;
+        } else if (got == 0 && loop && !restarted) {
+            if (!decoder.seekToStart()) break;
+            restarted = true;
+        } else {
+            break;
+        }
+    }
+    if (read) *read = done;
+    return true;
+}
+
+bool OggFile::close() {
+    decoder.close();
+    format = WaveFormat{};
+    opened = false;
+    loop = false;
+    size = 0;
+    return true;
+}
+
+}  // namespace veru::sound

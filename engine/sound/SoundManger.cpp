@@ -1,0 +1,116 @@
+#include "engine/sound/SoundManger.h"
+
+#include "engine/sound/Sound.h"
+#include "engine/sound/SoundOgg.h"
+#include "engine/sound/StreamingSound.h"
+#include "engine/sound/StreamingSoundOgg.h"
+#include "engine/window/MessageBox.h"
+
+namespace veru::sound {
+
+SoundManger::SoundManger() = default;
+
+SoundManger::~SoundManger() {
+    stopAll();
+    device.release();
+}
+
+bool SoundManger::create(platform::Window* window) { return device.create(window); }
+
+SoundManger::Kind SoundManger::kindOf(const YString& path) {
+    if (path.hasSuffix("wav")) return Kind::wave;
+    if (path.hasSuffix("ogg")) return Kind::ogg;
+    awt::showError(YString(u"対応していないファイルが指定されました。：") + path,
+                   u"SoundManger::getSound()");
+    return Kind::none;
+}
+
+ISound* SoundManger::getSound(const YString& path) {
+    std::unique_ptr<BufferedSound> sound;
+    switch (kindOf(path)) {
+        case Kind::wave:
+            sound = std::make_unique<Sound>();
+            break;
+        case Kind::ogg:
+            sound = std::make_unique<SoundOgg>();
+            break;
+        case Kind::none:
+            return nullptr;
+    }
+    sound->read(&device, path, 1);
+    sound->setVolume(volume);
+    sound->setPan(pan);
+    sounds.push_back(std::move(sound));
+    return sounds.back().get();
+}
+
+ISound* SoundManger::getSound(const char* ansiPath) {
+    const YString path = ansiPath ? YString::fromAnsi(ansiPath) : YString();
+    std::unique_ptr<BufferedSound> sound;
+    switch (kindOf(path)) {
+        case Kind::wave:
+            sound = std::make_unique<Sound>();
+            break;
+        case Kind::ogg:
+            sound = std::make_unique<SoundOgg>();
+            break;
+        case Kind::none:
+            return nullptr;
+    }
+    sound->read(&device, ansiPath, 1);
+    sound->setVolume(volume);
+    sound->setPan(pan);
+    sounds.push_back(std::move(sound));
+    return sounds.back().get();
+}
+
+IStreamingSound* SoundManger::getStreamingSound(const YString& path) {
+    std::unique_ptr<IStreamingSound> stream;
+    switch (kindOf(path)) {
+        case Kind::wave:
+            stream = std::make_unique<StreamingSound>();
+            break;
+        case Kind::ogg:
+            stream = std::make_unique<StreamingSoundOgg>();
+            break;
+        case Kind::none:
+            return nullptr;
+    }
+    stream->read(&device, path, 1);
+    streams.push_back(std::move(stream));
+    return streams.back().get();
+}
+
+IStreamingSound* SoundManger::getStreamingSound(const char* ansiPath) {
+    const YString path = ansiPath ? YString::fromAnsi(ansiPath) : YString();
+    std::unique_ptr<IStreamingSound> stream;
+    switch (kindOf(path)) {
+        case Kind::wave:
+            stream = std::make_unique<StreamingSound>();
+            break;
+        case Kind::ogg:
+            stream = std::make_unique<StreamingSoundOgg>();
+            break;
+        case Kind::none:
+            return nullptr;
+    }
+    stream->read(&device, ansiPath, 1);
+    streams.push_back(std::move(stream));
+    return streams.back().get();
+}
+
+void SoundManger::stopAll() {
+    // Sounds that never loaded have nothing to stop; skip their box.
+    for (auto& sound : sounds) {
+        auto* buffered = dynamic_cast<BufferedSound*>(sound.get());
+        if (!buffered || buffered->getVoiceCount() > 0) sound->stop();
+    }
+    sounds.clear();
+    for (auto& stream : streams) {
+        auto* buffered = dynamic_cast<BufferedSound*>(stream.get());
+        if (!buffered || buffered->getVoiceCount() > 0) stream->stop();
+    }
+    streams.clear();
+}
+
+}  // namespace veru::sound

@@ -1,0 +1,65 @@
+#pragma once
+// SoundManger: owns the sound device and every sound of the program.
+//
+// Scenes ask it for sounds by path; the suffix picks the class ("wav" or
+// "ogg", compared case-sensitively). Every request loads a new sound, even
+// for a path asked before. The pointer handed back stays valid until
+// stopAll, which the scene manager calls at every scene switch. A sound
+// that fails to load has shown its box and stays silent.
+//
+// Ownership: owns the device and the sounds; callers borrow the sounds.
+// Destruction stops and frees every sound, then releases the device.
+// Thread: main thread.
+// Failure: an unsupported suffix shows "対応していないファイルが指定されました。："
+// with the path (caption "SoundManger::getSound()") and yields null.
+
+#include <memory>
+#include <vector>
+
+#include "engine/sound/ISound.h"
+#include "engine/sound/ISoundOwner.h"
+#include "engine/sound/IStreamingSound.h"
+#include "engine/sound/YDirectSound.h"
+
+namespace veru::sound {
+
+class SoundManger : public ISoundOwner {
+public:
+    SoundManger();
+    ~SoundManger() override;
+    SoundManger(const SoundManger&) = delete;
+    SoundManger& operator=(const SoundManger&) = delete;
+
+    // Opens the sound device (silent when there is no sound card).
+    bool create(platform::Window* window);
+
+    // Buffered sounds (Sound, SoundOgg), given the manager's volume and pan.
+    ISound* getSound(const YString& path);
+    ISound* getSound(const char* ansiPath);
+    // Streaming sounds (StreamingSound, StreamingSoundOgg).
+    IStreamingSound* getStreamingSound(const YString& path);
+    IStreamingSound* getStreamingSound(const char* ansiPath);
+
+    void stopAll() override;
+
+    // Percent 0-100 and -100-100, for sounds made from now on.
+    void setVolume(int percent) { volume = percent; }
+    void setPan(int value) { pan = value; }
+    int getVolume() const { return volume; }
+    int getPan() const { return pan; }
+    YDirectSound& getDevice() { return device; }
+    std::size_t getSoundCount() const { return sounds.size(); }
+    std::size_t getStreamCount() const { return streams.size(); }
+
+private:
+    enum class Kind { none, wave, ogg };
+    static Kind kindOf(const YString& path);
+
+    int volume = 100;
+    int pan = 0;
+    YDirectSound device;
+    std::vector<std::unique_ptr<ISound>> sounds;
+    std::vector<std::unique_ptr<IStreamingSound>> streams;
+};
+
+}  // namespace veru::sound

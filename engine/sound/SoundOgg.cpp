@@ -1,0 +1,18 @@
+#include "engine/sound/SoundOgg.h"
+
+#include "engine/sound/OggFile.h"
+#include "engine/window/MessageBox.h"
+
+namespace veru::sound {
+
+SoundOgg::SoundOgg() : BufferedSound(u"SoundOgg") {}
+
+std::unique_ptr<SoundFile> SoundOgg::createFile() { return std::make_unique<OggFile>(); }
+
+bool SoundOgg::checkPath(const YString& path) {
+    if (!path.empty() && OggFile::isAsciiPath(path)) return true;
+    awt::showError(u"ファイル名が不正です。(全角は指定できません。)", u"SoundOgg.read()");
+    return false;
+}
+
+}  // namespace veru::sound

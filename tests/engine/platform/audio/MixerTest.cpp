@@ -1,0 +1,189 @@
+#include "engine/platform/audio/Mixer.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cmath>
+#include <cstring>
+#include <vector>
+
+#include "engine/platform/audio/AudioBuffer.h"
+#include "engine/platform/audio/AudioEvent.h"
+
+using namespace veru::platform;
+
+namespace {
+
+constexpr AudioFormat kStereo16{44100, 2, 16};
+
+// Writes `frames` interleaved stereo samples into the whole buffer.
+void fill(AudioBuffer& buffer, const std::vector<std::int16_t>& samples) {
+    LockedRegions r;
+    ASSERT_TRUE(buffer.lock(0, 0, r));
+    ASSERT_EQ(r.firstBytes, samples.size() * 2);
+    std::memcpy(r.first, samples.data(), r.firstBytes);
+    buffer.unlock(r);
+}
+
+std::vector<std::int16_t> ramp(int frames) {
+    std::vector<std::int16_t> s;
+    for (int i = 0; i < frames; ++i) {
+        s.push_back(static_cast<std::int16_t>(i * 10));
+        s.push_back(static_cast<std::int16_t>(-i * 10));
+    }
+    return s;
+}
+
+std::vector<std::int16_t> mix(Mixer& mixer, int frames) {
+    std::vector<std::int16_t> out(static_cast<std::size_t>(frames) * 2);
+    mixer.mix(out.data(), frames);
+    return out;
+}
+
+}  // namespace
+
+TEST(Mixer, AOneShotBufferPlaysItsSamplesOnceThenStopsAtPositionZero) {
+    Mixer mixer;
+    auto buffer = mixer.createBuffer(kStereo16, 100 * 4);
+    fill(*buffer, ramp(100));
+    buffer->play(false);
+    auto out = mix(mixer, 150);
+    EXPECT_EQ(std::vector<std::int16_t>(out.begin(), out.begin() + 200), ramp(100));
+    for (std::size_t i = 200; i < out.size(); ++i) ASSERT_EQ(out[i], 0) << i;
+    EXPECT_FALSE(buffer->isPlaying());
+    EXPECT_EQ(buffer->getPlayCursor(), 0u);
+}
+
+TEST(Mixer, ALoopingBufferWrapsAndReportsItsCursorInItsOwnBytes) {
+    Mixer mixer;
+    auto buffer = mixer.createBuffer(kStereo16, 100 * 4);
+    fill(*buffer, ramp(100));
+    buffer->play(true);
+    auto out = mix(mixer, 130);
+    EXPECT_EQ(out[2 * 100], 0);
+    EXPECT_EQ(out[2 * 129], 290);
+    EXPECT_TRUE(buffer->isPlaying());
+    EXPECT_EQ(buffer->getPlayCursor(), 30u * 4);
+    buffer->stop();
+    mix(mixer, 10);
+    EXPECT_EQ(buffer->getPlayCursor(), 30u * 4);  // stop keeps the position
+    ASSERT_TRUE(buffer->setCurrentPosition(8));
+    EXPECT_EQ(buffer->getPlayCursor(), 8u);
+    EXPECT_FALSE(buffer->setCurrentPosition(400));
+}
+
+TEST(Mixer, NotificationsFireWhenTheCursorPassesTheirOffsetAndNotBefore) {
+    Mixer mixer;
+    AudioEvent event;
+    auto buffer = mixer.createBuffer(kStereo16, 100 * 4);
+    ASSERT_TRUE(buffer->setNotificationPositions({50 * 4 - 1, 100 * 4 - 1}, &event));
+    EXPECT_FALSE(buffer->setNotificationPositions({400}, &event));
+    buffer->play(true);
+    mix(mixer, 49);
+    EXPECT_FALSE(event.waitFor(std::chrono::milliseconds(0)));
+    mix(mixer, 1);
+    EXPECT_TRUE(event.waitFor(std::chrono::milliseconds(0)));
+    EXPECT_FALSE(event.waitFor(std::chrono::milliseconds(0)));  // auto-reset
+    mix(mixer, 49);
+    EXPECT_FALSE(event.waitFor(std::chrono::milliseconds(0)));
+    mix(mixer, 2);  // across the end of the ring
+    EXPECT_TRUE(event.waitFor(std::chrono::milliseconds(0)));
+}
+
+TEST(Mixer, VolumeAndPanAreHundredthsOfADecibel) {
+    Mixer mixer;
+    auto buffer = mixer.createBuffer(kStereo16, 4 * 4);
+    fill(*buffer, std::vector<std::int16_t>(8, 20000));
+    buffer->play(true);
+    buffer->setVolume(-600);  // about half
+    auto out = mix(mixer, 1);
+    EXPECT_NEAR(out[0], 20000 * std::pow(10.0, -0.3), 2);
+    EXPECT_EQ(out[0], out[1]);
+    buffer->setVolume(0);
+    buffer->setPan(2000);  // right: the left channel at -20 dB
+    out = mix(mixer, 1);
+    EXPECT_NEAR(out[0], 2000, 2);
+    EXPECT_EQ(out[1], 20000);
+    buffer->setPan(-10000);
+    out = mix(mixer, 1);
+    EXPECT_EQ(out[0], 20000);
+    EXPECT_EQ(out[1], 0);
+    buffer->setPan(0);
+    buffer->setVolume(-10000);
+    out = mix(mixer, 1);
+    EXPECT_EQ(out[0], 0);
+    EXPECT_EQ(out[1], 0);
+}
+
+TEST(Mixer, LoudVoicesAddAndClipInsteadOfWrapping) {
+    Mixer mixer;
+    auto a = mixer.createBuffer(kStereo16, 4 * 4);
+    fill(*a, std::vector<std::int16_t>(8, 30000));
+    auto b = a->duplicate();
+    a->play(true);
+    b->play(true);
+    auto out = mix(mixer, 1);
+    EXPECT_EQ(out[0], 32767);
+    EXPECT_EQ(mixer.playingCount(), 2);
+}
+
+TEST(Mixer, DuplicatesShareSamplesButKeepTheirOwnCursor) {
+    Mixer mixer;
+    auto a = mixer.createBuffer(kStereo16, 100 * 4);
+    auto b = a->duplicate();
+    fill(*a, ramp(100));  // written through the first, heard through the copy
+    b->play(false);
+    auto out = mix(mixer, 100);
+    EXPECT_EQ(out, ramp(100));
+    EXPECT_EQ(a->getPlayCursor(), 0u);
+    EXPECT_FALSE(a->isPlaying());
+    a.reset();  // the copy keeps the samples alive
+    b->play(false);
+    EXPECT_EQ(mix(mixer, 100), ramp(100));
+}
+
+TEST(Mixer, ALockAcrossTheEndGivesTwoRegions) {
+    Mixer mixer;
+    auto buffer = mixer.createBuffer(kStereo16, 100 * 4);
+    LockedRegions r;
+    ASSERT_TRUE(buffer->lock(90 * 4, 20 * 4, r));
+    EXPECT_EQ(r.firstBytes, 40u);
+    EXPECT_EQ(r.secondBytes, 40u);
+    std::memset(r.first, 0x11, r.firstBytes);
+    std::memset(r.second, 0x22, r.secondBytes);
+    buffer->unlock(r);
+    buffer->play(true);
+    auto out = mix(mixer, 100);
+    EXPECT_EQ(out[0], 0x2222);
+    EXPECT_EQ(out[2 * 10], 0);
+    EXPECT_EQ(out[2 * 95], 0x1111);
+    EXPECT_FALSE(buffer->lock(400, 4, r));
+    EXPECT_FALSE(buffer->lock(0, 404, r));
+}
+
+TEST(Mixer, EightBitMonoAtHalfRateIsConvertedToDeviceFrames) {
+    Mixer mixer;
+    const AudioFormat mono8{22050, 1, 8};
+    auto buffer = mixer.createBuffer(mono8, 1000);
+    ASSERT_NE(buffer, nullptr);
+    LockedRegions r;
+    ASSERT_TRUE(buffer->lock(0, 0, r));
+    std::memset(r.first, 0xC0, r.firstBytes);  // +0.5 of full scale
+    buffer->unlock(r);
+    buffer->play(false);
+    auto out = mix(mixer, 2100);
+    EXPECT_NEAR(out[2 * 1000], 16384, 300);
+    EXPECT_EQ(out[2 * 1000], out[2 * 1000 + 1]);
+    EXPECT_EQ(out[2 * 2050], 0);
+    EXPECT_FALSE(buffer->isPlaying());
+}
+
+TEST(Mixer, RefusesFormatsAndSizesItCannotPlay) {
+    Mixer mixer;
+    EXPECT_EQ(mixer.createBuffer(AudioFormat{44100, 2, 24}, 600), nullptr);
+    EXPECT_EQ(mixer.createBuffer(AudioFormat{44100, 6, 16}, 600), nullptr);
+    EXPECT_EQ(mixer.createBuffer(AudioFormat{0, 2, 16}, 600), nullptr);
+    EXPECT_EQ(mixer.createBuffer(kStereo16, 3), nullptr);
+    EXPECT_EQ(mixer.createBuffer(kStereo16, 0xFFFFFFF0u), nullptr);
+    EXPECT_EQ(mixer.bufferCount(), 0);
+}

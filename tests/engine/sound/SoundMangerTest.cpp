@@ -1,0 +1,102 @@
+#include "engine/sound/SoundManger.h"
+
+#include <gtest/gtest.h>
+
+#include "engine/scene/SceneManager.h"
+#include "engine/sound/Sound.h"
+#include "tests/engine/sound/SoundFiles.h"
+#include "tests/support/RecordingMessageSink.h"
+
+using namespace mirelune::test;
+using veru::YString;
+using veru::sound::SoundManger;
+
+namespace {
+
+class SoundMangerTest : public testing::Test {
+protected:
+    void SetUp() override {
+        manager.getDevice().createManual();
+        wave = dir.file("se.wav");
+        writeBytes(wave, wave16(pattern(2000)));
+        ogg = dir.file("bgm.ogg");
+        ASSERT_TRUE(writeOgg(ogg, 0.5));
+    }
+    veru::platform::Mixer& mixer() { return *manager.getDevice().getMixer(); }
+
+    TempDir dir;
+    RecordingMessageSink sink;
+    SoundManger manager;
+    YString wave;
+    YString ogg;
+};
+
+class QuietScene : public veru::dxt::Scene {
+public:
+    using Scene::Scene;
+    void reset() override {}
+    bool create(veru::platform::Window*, veru::platform::VideoDevice*) override { return true; }
+    void update(veru::dxt::event::InputInterface*) override {}
+    void draw(veru::platform::VideoDevice*) override {}
+    void release() override {}
+};
+
+}  // namespace
+
+TEST_F(SoundMangerTest, EachRequestLoadsANewSoundWithTheManagersVolume) {
+    manager.setVolume(50);
+    veru::sound::ISound* a = manager.getSound(wave);
+    veru::sound::ISound* b = manager.getSound(wave.toAnsi().c_str());
+    ASSERT_NE(a, nullptr);
+    ASSERT_NE(b, nullptr);
+    EXPECT_NE(a, b);
+    EXPECT_EQ(static_cast<veru::sound::Sound*>(a)->getVolume(), -5000);
+    ASSERT_TRUE(a->play(false));
+    EXPECT_TRUE(b->play(false));  // independent: both play
+    EXPECT_EQ(mixer().playingCount(), 2);
+    EXPECT_NE(manager.getSound(ogg), nullptr);
+    EXPECT_NE(manager.getStreamingSound(wave), nullptr);
+    EXPECT_NE(manager.getStreamingSound(ogg.toAnsi().c_str()), nullptr);
+    EXPECT_EQ(manager.getSoundCount(), 3u);
+    EXPECT_EQ(manager.getStreamCount(), 2u);
+    EXPECT_EQ(sink.count(), 0u);
+}
+
+TEST_F(SoundMangerTest, UnsupportedSuffixesAreRefusedWithTheirPath) {
+    const YString mp3 = dir.file("music.mp3");
+    EXPECT_EQ(manager.getSound(mp3), nullptr);
+    ASSERT_EQ(sink.count(), 1u);
+    EXPECT_EQ(sink.messages()[0].text, YString(u"対応していないファイルが指定されました。：") + mp3);
+    EXPECT_EQ(sink.messages()[0].caption, YString(u"SoundManger::getSound()"));
+    EXPECT_EQ(manager.getStreamingSound(dir.file("MUSIC.OGG")), nullptr);
+    EXPECT_EQ(manager.getSound(static_cast<const char*>(nullptr)), nullptr);
+    EXPECT_EQ(manager.getSoundCount() + manager.getStreamCount(), 0u);
+}
+
+TEST_F(SoundMangerTest, ASoundThatFailsToLoadIsStillHandedOutAndStaysSilent) {
+    veru::sound::ISound* missing = manager.getSound(dir.file("missing.wav"));
+    ASSERT_NE(missing, nullptr);
+    EXPECT_FALSE(missing->play(false));
+    veru::sound::IStreamingSound* music = manager.getStreamingSound(dir.file("missing.ogg"));
+    ASSERT_NE(music, nullptr);
+    EXPECT_FALSE(music->play(true));
+    const std::size_t shown = sink.count();
+    manager.stopAll();  // no box for sounds that never loaded
+    EXPECT_EQ(sink.count(), shown);
+}
+
+TEST_F(SoundMangerTest, ASceneSwitchStopsAndFreesEverySound) {
+    veru::dxt::SceneManager scenes;
+    scenes.attach(nullptr, &manager, nullptr, nullptr);
+    scenes.add(std::make_unique<QuietScene>(&scenes), 1);
+    scenes.add(std::make_unique<QuietScene>(&scenes), 2);
+    scenes.start();
+    manager.getSound(wave)->play(true);
+    manager.getStreamingSound(ogg)->play(true);
+    manager.getStreamingSound(wave)->play(true);
+    EXPECT_EQ(mixer().playingCount(), 3);
+    scenes.next();
+    EXPECT_EQ(manager.getSoundCount(), 0u);
+    EXPECT_EQ(manager.getStreamCount(), 0u);
+    EXPECT_EQ(mixer().bufferCount(), 0);
+}

@@ -1,0 +1,134 @@
+#include "engine/sound/Sound.h"
+
+#include <gtest/gtest.h>
+
+#include "engine/sound/SoundOgg.h"
+#include "engine/sound/YDirectSound.h"
+#include "tests/engine/sound/SoundFiles.h"
+#include "tests/support/RecordingMessageSink.h"
+
+using namespace mirelune::test;
+using veru::YString;
+using veru::sound::Sound;
+using veru::sound::SoundOgg;
+using veru::sound::YDirectSound;
+
+namespace {
+
+class SoundTest : public testing::Test {
+protected:
+    void SetUp() override {
+        device.createManual();
+        samples = pattern(1000);
+        path = dir.file("shot.wav");
+        writeBytes(path, wave16(samples));
+    }
+    veru::platform::Mixer& mixer() { return *device.getMixer(); }
+    std::vector<std::int16_t> mix(int frames) {
+        std::vector<std::int16_t> out(static_cast<std::size_t>(frames) * 2);
+        mixer().mix(out.data(), frames);
+        return out;
+    }
+
+    TempDir dir;
+    RecordingMessageSink sink;
+    YDirectSound device;
+    std::vector<std::int16_t> samples;
+    YString path;
+};
+
+}  // namespace
+
+TEST_F(SoundTest, PlaysTheWholeWaveOnceAndThenIsSilent) {
+    Sound sound;
+    ASSERT_TRUE(sound.read(&device, path, 1));
+    EXPECT_EQ(sound.getBufferBytes(), 4000u);
+    ASSERT_TRUE(sound.play(false));
+    auto out = mix(1200);
+    EXPECT_EQ(std::vector<std::int16_t>(out.begin(), out.begin() + 2000), samples);
+    for (std::size_t i = 2000; i < out.size(); ++i) ASSERT_EQ(out[i], 0);
+    EXPECT_FALSE(sound.isPlaying());
+    EXPECT_EQ(sink.count(), 0u);
+}
+
+TEST_F(SoundTest, VolumeAndPanAreStoredInHundredthsOfADecibel) {
+    Sound sound;
+    ASSERT_TRUE(sound.read(&device, path, 1));
+    sound.setVolume(50);
+    EXPECT_EQ(sound.getVolume(), -5000);
+    sound.setVolume(100);
+    EXPECT_EQ(sound.getVolume(), 0);
+    sound.setVolume(0);
+    EXPECT_EQ(sound.getVolume(), -10000);
+    sound.play(false);
+    EXPECT_EQ(mix(10), std::vector<std::int16_t>(20, 0));
+    sound.setPan(-30);
+    EXPECT_EQ(sound.getPan(), -3000);
+}
+
+TEST_F(SoundTest, NeverOverlapsItself) {
+    Sound sound;
+    ASSERT_TRUE(sound.read(&device, path, 2));
+    ASSERT_TRUE(sound.play(false));
+    mix(500);
+    EXPECT_FALSE(sound.play(false));  // still playing: not restarted, no second voice
+    EXPECT_EQ(mixer().playingCount(), 1);
+    auto out = mix(10);
+    EXPECT_EQ(out[0], samples[2 * 500]);
+}
+
+TEST_F(SoundTest, PauseHoldsAndResumesAndRestartsAStoppedLoopingSound) {
+    Sound sound;
+    ASSERT_TRUE(sound.read(&device, path, 1));
+    ASSERT_TRUE(sound.play(true));
+    mix(1500);
+    ASSERT_TRUE(sound.pause());
+    EXPECT_FALSE(sound.isPlaying());
+    ASSERT_TRUE(sound.pause());
+    EXPECT_EQ(mix(1)[0], samples[2 * 500]);  // resumed where it was
+    ASSERT_TRUE(sound.stop());
+    ASSERT_TRUE(sound.reset());
+    ASSERT_TRUE(sound.pause());  // stopped and looping: plays again, looping
+    EXPECT_TRUE(sound.isLooping());
+    mix(2500);
+    EXPECT_TRUE(sound.isPlaying());
+}
+
+TEST_F(SoundTest, ReleaseFreesTheVoicesAndLaterCallsShowOneBoxOnly) {
+    Sound sound;
+    ASSERT_TRUE(sound.read(&device, path, 3));
+    EXPECT_EQ(mixer().bufferCount(), 3);
+    sound.release();
+    EXPECT_EQ(mixer().bufferCount(), 0);
+    EXPECT_FALSE(sound.play(false));
+    EXPECT_FALSE(sound.stop());
+    EXPECT_FALSE(sound.isPlaying());
+    ASSERT_EQ(sink.count(), 1u);
+    EXPECT_EQ(sink.messages()[0].text, YString(u"バッファーにデータがありません。"));
+    EXPECT_EQ(sink.messages()[0].caption, YString(u"Sound::play()"));
+}
+
+TEST_F(SoundTest, AnOggEffectIsDecodedWholeAndPlaysLikeAWave) {
+    const YString ogg = dir.file("hit.ogg");
+    ASSERT_TRUE(writeOgg(ogg, 0.5));
+    const auto reference = decodeOgg(ogg);
+    ASSERT_FALSE(reference.empty());
+    SoundOgg sound;
+    ASSERT_TRUE(sound.read(&device, ogg, 1));
+    EXPECT_EQ(sound.getBufferBytes(), reference.size() * 2);
+    sound.play(false);
+    auto out = mix(static_cast<int>(reference.size() / 2));
+    EXPECT_EQ(out, reference);
+    EXPECT_EQ(sink.count(), 0u);
+}
+
+TEST_F(SoundTest, OggEffectsRefuseNonAsciiPathsAndFilesThatAreNotVorbis) {
+    SoundOgg sound;
+    EXPECT_FALSE(sound.read(&device, dir.file("ｂｇｍ.ogg"), 1));
+    ASSERT_EQ(sink.count(), 1u);
+    EXPECT_EQ(sink.messages()[0].text, YString(u"ファイル名が不正です。(全角は指定できません。)"));
+    EXPECT_EQ(sink.messages()[0].caption, YString(u"SoundOgg.read()"));
+    EXPECT_FALSE(sound.read(&device, path, 1));  // a wave file is no Ogg
+    EXPECT_EQ(sink.messages().back().text, YString(u"OggFileを読み込めませんでした。"));
+    EXPECT_FALSE(sound.play(false));
+}
