@@ -1,6 +1,7 @@
 # MIRELUNE — the commands a newcomer needs.
 #   make run    install what is missing, build, and start the game
 #   make test   install what is missing, build, and run every test
+#   make assets regenerate the game's pictures, sounds and music from assets/src
 BUILD_DIR ?= build
 BUILD_TYPE ?= RelWithDebInfo
 CMAKE_FLAGS ?=
@@ -8,7 +9,7 @@ ifeq ($(CI),true)
 CMAKE_FLAGS += -DMIRELUNE_WERROR=ON
 endif
 
-.PHONY: all deps configure build test run format clean
+.PHONY: all deps configure build test run format clean assets
 
 all: build
 
@@ -28,6 +29,9 @@ test: deps build
 
 run: deps build
 	cd $(BUILD_DIR)/game && ./mirelune
+
+assets:
+	@tools/assets/make_assets.sh
 
 format:
 	find engine game frontend app tools tests benchmarks \( -name '*.cpp' -o -name '*.h' \) -print0 \

@@ -1,0 +1,126 @@
+#!/usr/bin/python3
+"""Renders every picture of MIRELUNE into assets/img/ from the sources in
+assets/src/: computed scenes (scenes.py), SVG drawings (assets/src/svg, drawn
+with rsvg-convert) and the menu words (assets/src/menu).
+
+Usage: pictures.py ASSETS_DIR
+Deterministic: fixed seeds, and PNGs written by PIL with no time stamps or
+other metadata.
+"""
+import atexit
+import os
+import shutil
+import subprocess
+import sys
+import tempfile
+
+import numpy as np
+from PIL import Image
+
+import scenes
+
+ROOT = os.path.abspath(sys.argv[1] if len(sys.argv) > 1 else os.path.join(os.path.dirname(__file__), '..', '..'))
+SRC = os.path.join(ROOT, 'src')
+OUT = os.path.join(ROOT, 'img')
+TMP = tempfile.mkdtemp(prefix='mirelune-art-')
+atexit.register(shutil.rmtree, TMP, True)
+FACE_W, FACE_H = 230, 240
+
+
+def svg(name, css=None, text=None, scale=1):
+    """Renders an SVG (file name under src/svg, or SVG text) to an RGBA image."""
+    if text is not None:
+        path = os.path.join(TMP, name)
+        with open(path, 'w', encoding='utf-8') as f:
+            f.write(text)
+    else:
+        path = os.path.join(SRC, 'svg', name)
+    out = os.path.join(TMP, os.path.basename(name) + '.png')
+    cmd = ['rsvg-convert', '--zoom', str(scale), '-o', out]
+    if css:
+        cmd += ['--stylesheet', os.path.join(SRC, 'svg', css)]
+    subprocess.run(cmd + [path], check=True)
+    img = Image.open(out)
+    img.load()
+    return img.convert('RGBA')
+
+
+def save(img, name, alpha):
+    """Writes a PNG without metadata; RGB when the picture has no transparency."""
+    img = img.convert('RGBA' if alpha else 'RGB')
+    if alpha:
+        # fully transparent pixels carry no colour, so equal pictures compress equally
+        arr = np.array(img)
+        arr[arr[..., 3] == 0] = 0
+        img = Image.fromarray(arr, 'RGBA')
+    img.save(os.path.join(OUT, name), format='PNG', optimize=False, compress_level=9)
+    print('  img/' + name, img.size[0], 'x', img.size[1])
+
+
+def over(base, layer):
+    base = base.convert('RGBA')
+    return Image.alpha_composite(base, layer.resize(base.size, Image.LANCZOS) if layer.size != base.size else layer)
+
+
+def full_screens():
+    save(svg('logo.svg'), 'logo.png', False)
+    lake = scenes.lake(11, moon_xy=(640, 118), moon_r=58, horizon=330, bats=6, bat_box=(40, 30, 540, 80)).image()
+    save(over(lake, svg('title_text.svg')), 'title_menu.png', False)
+    cfg = scenes.darken(scenes.lake(17, moon_xy=(700, 90), moon_r=40, horizon=300, bats=3), 0.45, blur=3)
+    save(over(cfg, svg('config_frame.svg')), 'config.png', False)
+    # talk backgrounds
+    save(scenes.lake(29, moon_xy=(560, 150), moon_r=70, horizon=380, bats=5).image(), 'bg_lake.png', False)
+    save(scenes.forest(23).image(), 'bg_forest.png', False)
+    shore = scenes.lake(31, moon_xy=(250, 120), moon_r=54, horizon=400, bats=0).image()
+    save(over(shore, svg('shop.svg')), 'bg_shore.png', False)
+
+
+def talk_window_and_icons():
+    save(svg('talk_area.svg'), 'talk_area.png', True)
+    save(svg('icon.svg'), 'icon.png', True)
+    save(svg('icon_small.svg'), 'icon_small.png', True)
+
+
+def faces():
+    for line in open(os.path.join(SRC, 'svg', 'faces.txt'), encoding='utf-8'):
+        line = line.split('#', 1)[0].split()
+        if not line:
+            continue
+        out, drawing, css = line
+        # 230 wide: drawn 30 px left of the talk window, the face ends where the text starts
+        save(svg(drawing, css=css).crop((0, 0, FACE_W, FACE_H)), out, True)
+
+
+def menu_items():
+    template = open(os.path.join(SRC, 'menu', 'item.svg.in'), encoding='utf-8').read()
+    for line in open(os.path.join(SRC, 'menu', 'items.txt'), encoding='utf-8'):
+        line = line.split('#', 1)[0].split()
+        if not line:
+            continue
+        name, word, w, h, size = line[0], line[1].replace('_', ' '), int(line[2]), int(line[3]), int(line[4])
+        for state in ('n', 's'):
+            text = template
+            n = len(word)
+            cx = (w + size) // 2  # the word sits right of centre, leaving room for the crescent
+            fields = {'W': w, 'H': h, 'SIZE': size, 'WORD': word, 'CX': cx,
+                      'BASE': h // 2 + int(size * 0.36), 'STROKE': max(3, size // 6),
+                      'NORMAL': 'inline' if state == 'n' else 'none',
+                      'SELECTED': 'inline' if state == 's' else 'none',
+                      'MARKX': cx - (n * size) // 2 - size // 2 - 4, 'MARKY': h // 2, 'MARKS': round(size / 20, 3),
+                      'GLOWY': h // 2 - size // 2, 'GLOWW': w - 12, 'GLOWH': size, 'GLOWR': size // 2}
+            for k, v in fields.items():
+                text = text.replace('${' + k + '}', str(v))
+            save(svg(name + '_' + state + '.svg', text=text), name + '_' + state + '.png', True)
+
+
+if __name__ == '__main__':
+    os.makedirs(OUT, exist_ok=True)
+    what = sys.argv[2:] or ['full', 'talk', 'faces', 'menu']
+    if 'full' in what:
+        full_screens()
+    if 'talk' in what:
+        talk_window_and_icons()
+    if 'faces' in what:
+        faces()
+    if 'menu' in what:
+        menu_items()

@@ -1,0 +1,158 @@
+// The sounds of the manifest, measured: every wave is 44100 Hz 16-bit PCM,
+// neither silent nor clipped; every music loop decodes to exactly its loop
+// length, and its end runs into its start without a click. Each file in the
+// game folder is the committed one.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+
+#include "engine/platform/audio/VorbisDecoder.h"
+#include "tests/assets/AssetManifest.h"
+
+namespace mirelune::assets {
+namespace {
+
+std::vector<std::uint8_t> readBytes(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+std::uint32_t le32(const std::uint8_t* p) {
+    return p[0] | p[1] << 8 | p[2] << 16 | std::uint32_t(p[3]) << 24;
+}
+std::uint16_t le16(const std::uint8_t* p) {
+    return static_cast<std::uint16_t>(p[0] | p[1] << 8);
+}
+
+struct Pcm {
+    int channels = 0;
+    int rate = 0;
+    int bits = 0;
+    int formatTag = 0;
+    std::vector<std::int16_t> samples;  // interleaved
+};
+
+// A RIFF wave read by hand, chunk by chunk.
+bool readWave(const std::filesystem::path& path, Pcm& out) {
+    const auto bytes = readBytes(path);
+    if (bytes.size() < 12 || std::memcmp(bytes.data(), "RIFF", 4) ||
+        std::memcmp(bytes.data() + 8, "WAVE", 4))
+        return false;
+    bool haveFormat = false, haveData = false;
+    for (std::size_t pos = 12; pos + 8 <= bytes.size();) {
+        const std::uint32_t size = le32(&bytes[pos + 4]);
+        if (size > bytes.size() - pos - 8)
+            return false;
+        const std::uint8_t* body = &bytes[pos + 8];
+        if (!std::memcmp(&bytes[pos], "fmt ", 4) && size >= 16) {
+            out.formatTag = le16(body);
+            out.channels = le16(body + 2);
+            out.rate = static_cast<int>(le32(body + 4));
+            out.bits = le16(body + 14);
+            haveFormat = true;
+        } else if (!std::memcmp(&bytes[pos], "data", 4)) {
+            out.samples.resize(size / 2);
+            std::memcpy(out.samples.data(), body, out.samples.size() * 2);
+            haveData = true;
+        }
+        pos += 8 + size + (size & 1);
+    }
+    return haveFormat && haveData;
+}
+
+struct Level {
+    int peak = 0;
+    double rms = 0;
+    std::size_t fullScale = 0;  // samples at the very edge of the range
+};
+
+Level measure(const std::vector<std::int16_t>& samples) {
+    Level level;
+    double sum = 0;
+    for (std::int16_t s : samples) {
+        const int a = std::abs(static_cast<int>(s));
+        level.peak = std::max(level.peak, a);
+        level.fullScale += a >= 32700;
+        sum += static_cast<double>(s) * s;
+    }
+    level.rms = samples.empty() ? 0 : std::sqrt(sum / samples.size());
+    return level;
+}
+
+void expectAudible(const Level& level) {
+    EXPECT_GT(level.peak, 3000) << "(almost) silent";
+    EXPECT_GT(level.rms, 300) << "(almost) silent";
+    EXPECT_EQ(level.fullScale, 0u) << "clipped";
+}
+
+TEST(AssetSoundTest, WavesAre44100Hz16BitAudibleAndUnclipped) {
+    int waves = 0;
+    for (const ManifestEntry& e : loadManifest()) {
+        if (e.kind != "wave")
+            continue;
+        ++waves;
+        SCOPED_TRACE(e.path);
+        Pcm pcm;
+        ASSERT_TRUE(readWave(assetsDir() / e.file, pcm)) << "not a RIFF wave";
+        EXPECT_EQ(pcm.formatTag, 1) << "not PCM";
+        EXPECT_EQ(pcm.rate, 44100);
+        EXPECT_EQ(pcm.bits, 16);
+        EXPECT_TRUE(pcm.channels == 1 || pcm.channels == 2);
+        const double seconds = static_cast<double>(pcm.samples.size()) / pcm.channels / 44100.0;
+        EXPECT_GT(seconds, 0.1);
+        EXPECT_LT(seconds, 5.0) << "an effect this long should be music";
+        expectAudible(measure(pcm.samples));
+        EXPECT_EQ(readBytes(gameDir() / e.path), readBytes(assetsDir() / e.file))
+            << "game copy differs";
+    }
+    EXPECT_GE(waves, 3);
+}
+
+TEST(AssetSoundTest, MusicLoopsAreExactAndSeamless) {
+    int tunes = 0;
+    for (const ManifestEntry& e : loadManifest()) {
+        if (e.kind != "music")
+            continue;
+        ++tunes;
+        SCOPED_TRACE(e.path);
+        ASSERT_GT(e.loopSamples, 0) << "music needs loop=N";
+        veru::platform::VorbisDecoder decoder;
+        ASSERT_TRUE(decoder.open((assetsDir() / e.file).string()));
+        EXPECT_EQ(decoder.getRate(), 44100);
+        ASSERT_EQ(decoder.getChannels(), 2);
+        EXPECT_EQ(decoder.getPcmTotal(), e.loopSamples) << "the loop length is not exact";
+        const double seconds = static_cast<double>(e.loopSamples) / 44100.0;
+        EXPECT_GE(seconds, 60.0);
+        EXPECT_LE(seconds, 120.0);
+        std::vector<std::int16_t> samples;
+        std::vector<std::int16_t> chunk(8192);
+        for (long got; (got = decoder.read(chunk.data(), static_cast<int>(chunk.size() * 2))) > 0;)
+            samples.insert(samples.end(), chunk.begin(), chunk.begin() + got / 2);
+        ASSERT_EQ(static_cast<long long>(samples.size()), e.loopSamples * 2);
+        expectAudible(measure(samples));
+        // The seam: the jump from the last frame to the first may be no larger
+        // than the steps the music itself takes right around it.
+        const std::size_t frames = samples.size() / 2;
+        const auto at = [&](std::size_t frame, int channel) {
+            return static_cast<int>(samples[(frame % frames) * 2 + channel]);
+        };
+        for (int channel = 0; channel < 2; ++channel) {
+            int largestStep = 0;
+            for (std::size_t f = frames - 64; f < frames + 64; ++f)
+                if (f != frames - 1)
+                    largestStep =
+                        std::max(largestStep, std::abs(at(f + 1, channel) - at(f, channel)));
+            const int jump = std::abs(at(0, channel) - at(frames - 1, channel));
+            EXPECT_LE(jump, 2 * largestStep + 64) << "click at the loop point, channel " << channel;
+        }
+        EXPECT_EQ(readBytes(gameDir() / e.path), readBytes(assetsDir() / e.file))
+            << "game copy differs";
+    }
+    EXPECT_EQ(tunes, 2);
+}
+
+}  // namespace
+}  // namespace mirelune::assets
