@@ -1,0 +1,132 @@
+#include "app/GameMain.h"
+
+#include <memory>
+
+#include "app/SceneRequests.h"
+#include "engine/adventure/AdventureScene.h"
+#include "engine/exceptions/Exception.h"
+#include "engine/graphics/Color.h"
+#include "engine/graphics/Renderer.h"
+#include "engine/input/DirectInputFactory.h"
+#include "engine/scene/FrameTimer.h"
+#include "engine/scene/PlayStatus.h"
+#include "engine/scene/SceneManager.h"
+#include "engine/sound/SoundManger.h"
+#include "engine/window/DXFrame.h"
+#include "engine/window/MessageBox.h"
+#include "engine/window/MessagePump.h"
+#include "frontend/GameSetting.h"
+#include "frontend/ConfigScene.h"
+#include "frontend/LogoScene.h"
+#include "frontend/MenuSceneOld.h"
+
+namespace ml {
+
+namespace {
+
+using veru::dxt::Scene;
+
+// The scene loop; returns false when an exception ended it.
+bool runLoop(veru::awt::DXFrame& frame, veru::dxt::SceneManager& scenes,
+             veru::dxt::FrameTimer& timer, veru::dxt::PlayStatus& status, GameSetting& setting,
+             veru::dxt::event::InputInterface* input, const GameHooks& hooks) {
+    int frameNumber = 0;
+    try {
+        while (veru::awt::pumpOne(&frame)) {
+            Scene* scene = scenes.getCurrent();
+            if (!scene) {
+                veru::awt::showInformation(u"シーンが設定されていません。終了します。");
+                frame.close();
+                break;
+            }
+            timer.beginFrame();
+            scene->update(input);
+            frame.getRenderer()->render(scene);
+            if (hooks.afterFrame) hooks.afterFrame(frameNumber, scene, frame.getDevice());
+            ++frameNumber;
+            if (scene->getRequest() == veru::dxt::kRequestQuit) {
+                frame.close();
+                break;
+            }
+            if (applySceneRequest(scenes, *scene, timer, status, setting) &&
+                !scenes.getCurrent()) {
+                frame.close();
+            }
+            timer.endFrame();
+        }
+    } catch (const veru::excp::Exception& e) {
+        veru::awt::showError(e.getMessage());
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+int gameMain(const GameHooks& hooks) {
+    auto timer = std::make_unique<veru::dxt::FrameTimer>(60, hooks.clock);
+    auto soundManager = std::make_unique<veru::sound::SoundManger>();
+    auto status = std::make_unique<veru::dxt::PlayStatus>();
+    auto setting = std::make_unique<GameSetting>(u"setting.env");
+    auto frame = std::make_unique<veru::awt::DXFrame>(u"MIRELUNE 体験版", false);
+    auto scenes = std::make_unique<veru::dxt::SceneManager>();
+
+    // The scenes are only constructed here; each loads what it needs when
+    // it becomes current. The stage (scene 8) joins the list once it exists.
+    auto logo = std::make_unique<LogoScene>(scenes.get());
+    auto menu = std::make_unique<MenuSceneOld>(scenes.get(), setting.get());
+    auto config = std::make_unique<ConfigScene>(scenes.get(), setting.get());
+    auto prologue = std::make_unique<veru::adv::AdventureScene>(scenes.get(), u"script/trial.dat");
+    auto closing =
+        std::make_unique<veru::adv::AdventureScene>(scenes.get(), u"script/trial_ED.dat");
+    prologue->setClock(hooks.clock);
+    closing->setClock(hooks.clock);
+
+    auto inputFactory = std::make_unique<veru::dxt::event::DirectInputFactory>();
+    frame->setIcon(u"ICON");
+    frame->setSmallIcon(u"SMALL_ICON");
+    frame->getRenderer()->setClearColor(veru::dxt::Color(0, 0, 0, 255));
+    frame->setSize(800, 600);
+
+    bool ok = frame->createWindow();
+    if (ok) {
+        soundManager->create(frame->getWindow());
+        scenes->attach(frame.get(), soundManager.get(), frame->getWindow(), frame->getDevice());
+        scenes->add(std::move(logo), kSceneLogo);
+        scenes->add(std::move(menu), kSceneMenu);
+        scenes->add(std::move(config), kSceneConfig);
+        scenes->add(std::move(prologue), kScenePrologue);
+        scenes->add(std::move(closing), kSceneClosing);
+        veru::dxt::event::InputInterface* input = hooks.input;
+        try {
+            scenes->start();
+            inputFactory->setup(false);
+            if (!input) {
+                input = inputFactory->createInputInterface(frame->getWindow(),
+                                                           veru::dxt::event::DirectInputFactory::kPreferPad);
+            }
+            frame->setVisible(true);
+            timer->restart();
+        } catch (const veru::excp::Exception& e) {
+            veru::awt::showError(e.getMessage());
+            ok = false;
+        }
+        if (ok) ok = runLoop(*frame, *scenes, *timer, *status, *setting, input, hooks);
+    }
+
+    try {
+        setting->save();
+    } catch (const veru::excp::Exception& e) {
+        veru::awt::showError(e.getMessage(), u"GameSetting::save()");
+    }
+    inputFactory.reset();
+    scenes.reset();
+    frame.reset();
+    setting.reset();
+    status.reset();
+    soundManager.reset();
+    timer.reset();
+    return ok ? 0 : 1;
+}
+
+}  // namespace ml

@@ -1,0 +1,31 @@
+#pragma once
+// gameMain: builds every long-lived object of the game in a fixed order,
+// runs the scene loop and tears everything down in reverse order, saving the
+// settings first.
+//
+// The loop turns once per frame: at most one window event, the current
+// scene's update, clear-draw-present, then the scene's request (1 quit,
+// 2 next, 3 previous, 4 jump to a scene number). Talk scenes run at 30
+// frames per second and reset the player's stock; every other scene at 60.
+//
+// Thread: the main thread; returns when the game ends.
+// Failure: an exception that leaves the loop (a scene that cannot be
+// created, for instance) is shown in an error box; the settings are still
+// saved and the result is 1. A window that cannot be made also gives 1.
+
+#include "app/GameHooks.h"
+
+namespace ml {
+
+// Scene numbers of the trial edition.
+constexpr int kSceneLogo = 1;
+constexpr int kSceneMenu = 2;
+constexpr int kSceneConfig = 3;
+constexpr int kScenePrologue = 4;
+constexpr int kSceneClosing = 5;
+constexpr int kSceneStage = 8;
+
+// Returns the program's exit status: 0 after a normal end.
+int gameMain(const GameHooks& hooks = {});
+
+}  // namespace ml

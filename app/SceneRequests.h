@@ -1,0 +1,30 @@
+#pragma once
+// What the scene loop does with the request a scene left after its frame.
+//
+// 2 next, 3 previous and 4 jump switch scenes through the manager; then a
+// talk scene (exactly an AdventureScene) runs at 30 frames per second and
+// resets the player's stock and the last stage's score, any other scene at
+// 60. Any code outside 0-4 shows "通っちゃいけないところを通ってるよ！" and
+// stays set. Quitting (1) is the loop's own business and not handled here.
+//
+// Thread: main thread.
+// Failure: the manager's exceptions pass through.
+
+namespace veru::dxt {
+class FrameTimer;
+class PlayStatus;
+class Scene;
+class SceneManager;
+}  // namespace veru::dxt
+
+namespace ml {
+
+class GameSetting;
+
+// Returns true when a switch was attempted or the request was unknown (the
+// fps rule then applies), false for 0.
+bool applySceneRequest(veru::dxt::SceneManager& manager, veru::dxt::Scene& scene,
+                       veru::dxt::FrameTimer& timer, veru::dxt::PlayStatus& status,
+                       GameSetting& setting);
+
+}  // namespace ml

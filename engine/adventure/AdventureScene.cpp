@@ -1,0 +1,233 @@
+#include "engine/adventure/AdventureScene.h"
+
+#include "engine/adventure/Background.h"
+#include "engine/adventure/SentenceDisplay.h"
+#include "engine/adventure/Statement.h"
+#include "engine/adventure/TalkArea.h"
+#include "engine/core/ValueParser.h"
+#include "engine/exceptions/Exception.h"
+#include "engine/exceptions/NumberFormatException.h"
+#include "engine/graphics/DirectGraphics.h"
+#include "engine/input/ButtonMap.h"
+#include "engine/input/InputInterface.h"
+#include "engine/io/ByteFileReader.h"
+#include "engine/io/Scrambler.h"
+#include "engine/material/Texture.h"
+#include "engine/scene/SceneManager.h"
+#include "engine/sound/ISound.h"
+#include "engine/sound/IStreamingSound.h"
+#include "engine/sound/SoundManger.h"
+#include "engine/window/MessageBox.h"
+
+namespace veru::adv {
+
+using dxt::event::ButtonMap;
+
+AdventureScene::AdventureScene(dxt::SceneManager* manager, const YString& scriptPath)
+    : Scene(manager), scriptFile(scriptPath) {}
+
+AdventureScene::~AdventureScene() = default;
+
+void AdventureScene::setClock(dxt::FrameClock* newClock) {
+    clock = newClock ? newClock : &systemClock;
+}
+
+void AdventureScene::reset() {
+    phase = kBeforeStart;
+    fade = 0;
+    started = false;
+    ended = false;
+    talkReady = false;
+    sentenceReady = false;
+    currentBgm = nullptr;
+}
+
+bool AdventureScene::create(platform::Window*, platform::VideoDevice* device) {
+    const ButtonMap& buttons = ButtonMap::global();
+    readBackBufferSize(device);
+    graphics = std::make_unique<dxt::DirectGraphics>(device);
+    try {
+        fadeOverlay = std::make_unique<dxt::material::Texture>();
+        fadeOverlay->createBlank(device, 1, 1);
+        loadScript(device);
+        background = std::make_unique<Background>();
+        talkArea = std::make_unique<TalkArea>();
+        talkArea->load(device, u"img/talk_area.ytx");
+        const int talkHeight = talkArea->getWindow()->getHeight();
+        talkArea->setPosition(0, height - (2 * talkHeight) / 3 + 10);
+        sentenceDisplay = std::make_unique<SentenceDisplay>(device, talkArea.get());
+        sentenceDisplay->setAdvanceButton(buttons.mask(ButtonMap::kShoot));
+        sentenceDisplay->setSkipButton(buttons.mask(ButtonMap::kSpecial));
+    } catch (const excp::Exception& e) {
+        awt::showError(e.getMessage(), u"AdventureScene::create()");
+        return false;
+    }
+    return true;
+}
+
+void AdventureScene::loadScript(platform::VideoDevice* device) {
+    // Re-entering the scene reads the script afresh.
+    statements.clear();
+    sound::SoundManger* sounds = manager ? manager->getSounds() : nullptr;
+    io::ByteFileReader reader(scriptFile);
+    reader.setKeys(0, io::fileKeyFor("dat"));
+    while (!reader.isEOF()) {
+        std::optional<YString> line = reader.readLine();
+        if (!line) break;
+        if (line->empty()) continue;
+        statements.push(*line);
+        Statement statement(*line);
+        const YString& keyword = statement.keyword();
+        const YString& name = statement.argument(0);
+        if (keyword == u"BGM" && name != u"stop" && !musics.count(name)) {
+            musics[name] = sounds ? sounds->getStreamingSound(name) : nullptr;
+        } else if (keyword == u"SE" && name != u"stop" && !effects.count(name)) {
+            effects[name] = sounds ? sounds->getSound(name) : nullptr;
+        } else if ((keyword == u"Face" || keyword == u"Back") && name != u"null") {
+            TextureMap& pictures = keyword == u"Face" ? faces : backgrounds;
+            if (pictures.count(name)) continue;
+            auto picture = std::make_unique<dxt::material::Texture>();
+            picture->load(name, device);
+            pictures[name] = std::move(picture);
+        }
+    }
+    reader.close();
+}
+
+void AdventureScene::update(dxt::event::InputInterface* input) {
+    const int buttons = input ? input->poll() : 0;
+    const ButtonMap& map = ButtonMap::global();
+    if (phase == kFadingIn) {
+        fade += 10;
+        if (fade >= 255) {
+            fade = 255;
+            phase = kRunning;
+        }
+        if (fadeOverlay) fadeOverlay->setAlpha(255 - fade);
+        return;
+    }
+    if (phase == kFadingOut) {
+        fade += 10;
+        if (fade >= 255) {
+            fade = 255;
+            requestNext();
+        }
+        if (fadeOverlay) fadeOverlay->setAlpha(fade);
+        return;
+    }
+    if (buttons & map.mask(ButtonMap::kBomb)) statements.clear();
+    if (ended || statements.isEmpty()) {
+        if (currentBgm && currentBgm->isPlaying()) currentBgm->pause();
+        phase = kFadingOut;
+        fade = 0;
+        return;
+    }
+    if (talkReady && sentenceReady) {
+        bool waits = false;
+        while (!waits && !statements.isEmpty()) {
+            const YString line = statements.pop();
+            talkReady = false;
+            sentenceReady = false;
+            waits = analyzeStatement(line);
+        }
+    }
+    if (!background || !talkArea || !sentenceDisplay) return;
+    background->update(buttons);
+    talkReady = talkArea->update(buttons);
+    if (talkReady) sentenceReady = sentenceDisplay->update(buttons);
+}
+
+bool AdventureScene::analyzeStatement(const YString& line) {
+    const Statement statement(line);
+    const YString& keyword = statement.keyword();
+    const YString& name = statement.argument(0);
+    if (keyword == u"BGM") {
+        if (currentBgm) currentBgm->stop();
+        if (name == u"stop") return false;
+        auto found = musics.find(name);
+        currentBgm = found == musics.end() ? nullptr : found->second;
+        if (currentBgm) currentBgm->play(true);
+        return false;
+    }
+    if (keyword == u"SE") {
+        auto found = effects.find(name);
+        if (name != u"stop" && found != effects.end() && found->second) found->second->play(false);
+        return false;
+    }
+    if (keyword == u"Face") {
+        auto found = faces.find(name);
+        if (talkArea) talkArea->setFace(found == faces.end() ? nullptr : found->second.get());
+        return false;
+    }
+    if (keyword == u"Back") {
+        auto found = backgrounds.find(name);
+        if (background) {
+            background->setImage(found == backgrounds.end() ? nullptr : found->second.get());
+        }
+        if (!started) {
+            started = true;
+            phase = kFadingIn;
+        }
+        return false;
+    }
+    if (keyword == u"Sentence") {
+        runSentence(statement);
+        return true;
+    }
+    if (keyword == u"Wait") {
+        const int ms = parseInt(name);
+        if (ms > 0) clock->sleep(static_cast<std::uint32_t>(ms));
+        return false;
+    }
+    if (keyword == u"break") return true;
+    if (keyword == u"end") {
+        ended = true;
+        return true;
+    }
+    return false;
+}
+
+void AdventureScene::runSentence(const Statement& statement) {
+    if (!talkArea || !sentenceDisplay) return;
+    if (!talkArea->isShown()) talkArea->show();
+    bool flags[2] = {false, false};
+    for (int i = 0; i < 2; ++i) {
+        try {
+            flags[i] = parseBool(statement.argument(3 + static_cast<std::size_t>(i)));
+        } catch (const excp::NumberFormatException& e) {
+            awt::showError(e.getMessage(), u"AdventureScene::analyzeStatement()");
+            break;  // this flag and any after it stay false
+        }
+    }
+    sentenceDisplay->setSentence(statement.argument(0), statement.argument(1),
+                                 fontSizeForWord(statement.argument(2)), flags[0], flags[1]);
+}
+
+void AdventureScene::draw(platform::VideoDevice*) {
+    if (!graphics) return;
+    if (background) background->draw(*graphics);
+    graphics->startSprite();
+    if (phase == kRunning) {
+        if (talkArea) talkArea->drawIfVisible(*graphics);
+        if (sentenceDisplay) sentenceDisplay->drawIfVisible(*graphics);
+    } else if (fadeOverlay) {
+        graphics->drawSprite(fadeOverlay.get(), 0, 0, 0, static_cast<float>(width),
+                             static_cast<float>(height), 0, 0, 0xFFFFFFFFu);
+    }
+    graphics->endSprite();
+}
+
+void AdventureScene::release() {
+    sentenceDisplay.reset();
+    talkArea.reset();
+    background.reset();
+    fadeOverlay.reset();
+    graphics.reset();
+    effects.clear();
+    musics.clear();
+    faces.clear();
+    backgrounds.clear();
+    currentBgm = nullptr;
+}
+
+}  // namespace veru::adv

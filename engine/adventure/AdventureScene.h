@@ -1,0 +1,107 @@
+#pragma once
+// AdventureScene: a talk scene played from a script file.
+//
+// create reads the whole script ("dat" file, one statement per record),
+// preloads every picture and sound it names and builds the background, the
+// talk window and the sentence display. The scene stays black until the
+// first "Back" statement fades it in; statements then run whenever the talk
+// window and the sentence are both idle, up to the next statement that waits
+// ("Sentence", "break", "end"). When the script ends (or the bomb action's
+// button skips it) the music pauses, the scene fades out and asks for the
+// next scene. See Statement.h for the statement language.
+//
+// Ownership: owns everything it loads until release; the sounds belong to
+// the sound manager. Borrows the clock used by "Wait".
+// Thread: main thread only ("Wait" blocks it; music plays on its own thread).
+// Failure: a missing or unreadable script, picture or sound shows its
+// message (caption "AdventureScene::create()") and create returns false. A
+// "Sentence" flag that is not "true"/"false" shows the parser's message
+// (caption "AdventureScene::analyzeStatement()") and counts as false.
+
+#include <functional>
+#include <map>
+#include <memory>
+
+#include "engine/adventure/StatementQueue.h"
+#include "engine/core/YString.h"
+#include "engine/io/YFile.h"
+#include "engine/scene/FrameClock.h"
+#include "engine/scene/Scene.h"
+
+namespace veru::dxt {
+class DirectGraphics;
+}
+namespace veru::dxt::material {
+class Texture;
+}
+namespace veru::sound {
+class ISound;
+class IStreamingSound;
+}  // namespace veru::sound
+
+namespace veru::adv {
+
+class Background;
+class SentenceDisplay;
+class Statement;
+class TalkArea;
+
+class AdventureScene : public dxt::Scene {
+public:
+    static constexpr int kBeforeStart = 100000;
+    static constexpr int kFadingIn = 100001;
+    static constexpr int kRunning = 100002;
+    static constexpr int kFadingOut = 100003;
+
+    AdventureScene(dxt::SceneManager* manager, const YString& scriptPath);
+    ~AdventureScene() override;
+
+    // The clock "Wait" sleeps on (null: the system clock). Borrowed.
+    void setClock(dxt::FrameClock* clock);
+
+    void reset() override;
+    bool create(platform::Window* window, platform::VideoDevice* device) override;
+    void update(dxt::event::InputInterface* input) override;
+    void draw(platform::VideoDevice* device) override;
+    void release() override;
+
+    int getPhase() const { return phase; }
+    int getFade() const { return fade; }
+    bool isEnded() const { return ended; }
+    std::size_t getPendingStatements() const { return statements.size(); }
+    TalkArea* getTalkArea() const { return talkArea.get(); }
+    SentenceDisplay* getSentenceDisplay() const { return sentenceDisplay.get(); }
+    Background* getBackground() const { return background.get(); }
+
+private:
+    using TextureMap =
+        std::map<YString, std::unique_ptr<dxt::material::Texture>, std::less<std::u16string>>;
+
+    void loadScript(platform::VideoDevice* device);
+    // Runs one statement; true when the scene must wait for the displays.
+    bool analyzeStatement(const YString& line);
+    void runSentence(const Statement& statement);
+
+    int phase = kBeforeStart;
+    int fade = 0;
+    bool started = false;
+    bool ended = false;
+    bool talkReady = false;
+    bool sentenceReady = false;
+    io::YFile scriptFile;
+    std::unique_ptr<dxt::DirectGraphics> graphics;
+    std::unique_ptr<dxt::material::Texture> fadeOverlay;
+    std::unique_ptr<Background> background;
+    std::unique_ptr<TalkArea> talkArea;
+    std::unique_ptr<SentenceDisplay> sentenceDisplay;
+    sound::IStreamingSound* currentBgm = nullptr;
+    StatementQueue statements;
+    TextureMap faces;
+    TextureMap backgrounds;
+    std::map<YString, sound::ISound*, std::less<std::u16string>> effects;
+    std::map<YString, sound::IStreamingSound*, std::less<std::u16string>> musics;
+    dxt::SystemFrameClock systemClock;
+    dxt::FrameClock* clock = &systemClock;
+};
+
+}  // namespace veru::adv

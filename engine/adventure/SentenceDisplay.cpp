@@ -1,0 +1,207 @@
+#include "engine/adventure/SentenceDisplay.h"
+
+#include <algorithm>
+
+#include "engine/adventure/TalkArea.h"
+#include "engine/graphics/DirectGraphics.h"
+#include "engine/material/Texture.h"
+#include "engine/platform/text/FontFace.h"
+
+namespace veru::adv {
+
+namespace {
+
+constexpr char16_t kCellReference = u'＠';
+constexpr int kLineGap = 5;
+
+// Draws one glyph's grey levels as white with `alpha` into an ARGB picture.
+void blitGlyph(const platform::GlyphImage& g, int penX, int baseline, int alpha,
+               std::vector<std::uint32_t>& pixels, int width, int height) {
+    for (int r = 0; r < g.rows; ++r) {
+        const int py = baseline - g.top + r;
+        if (py < 0 || py >= height) continue;
+        for (int c = 0; c < g.width; ++c) {
+            const int px = penX + g.left + c;
+            if (px < 0 || px >= width) continue;
+            const int level = g.levels[static_cast<std::size_t>(r * g.width + c)];
+            if (level == 0) continue;
+            const int a = level * 255 / 16 * alpha / 255;
+            std::uint32_t& dst = pixels[static_cast<std::size_t>(py * width + px)];
+            const int old = static_cast<int>(dst >> 24);
+            dst = (static_cast<std::uint32_t>(std::max(old, a)) << 24) | 0x00FFFFFFu;
+        }
+    }
+}
+
+}  // namespace
+
+SentenceDisplay::SentenceDisplay(platform::VideoDevice* device, TalkArea* talkArea)
+    : font(fontFace, fontSize), device(device), talkArea(talkArea) {
+    marker = std::make_unique<dxt::material::Texture>();
+    dxt::DirectGraphics::drawAntiAliasingString(device, marker.get(), u"▼", font, 0xFFFFFFFFu, 0);
+    setSpeed(90);
+    if (talkArea) setPosition(talkArea->getX() + 200, talkArea->getY() + 25);
+}
+
+SentenceDisplay::~SentenceDisplay() = default;
+
+void SentenceDisplay::setSpeed(int percent) {
+    if (percent == 100) {
+        instant = true;
+    } else {
+        delay = 9 - percent / 10;
+        instant = false;
+    }
+    frameCounter = 0;
+}
+
+void SentenceDisplay::reset() {
+    mode = kIdle;
+    step = 0;
+    frameCounter = 0;
+    markerOn = false;
+    speaker.clear();
+    text.clear();
+    lines.clear();
+    glyphs.clear();
+    picture.reset();
+}
+
+void SentenceDisplay::setSentence(const YString& newSpeaker, const YString& newText, int size,
+                                  bool newFadeIn, bool newInstant) {
+    reset();
+    speaker = newSpeaker == u"null" ? YString() : YString(u"【") + newSpeaker + u"】";
+    text = newText;
+    textSize = size;
+    fadeIn = newFadeIn;
+    instant = newInstant;
+    SentenceLayout layout(text, size, instant);
+    glyphs = layout.getGlyphs();
+    lines = layout.getLines();
+    mode = kTyping;
+    rebuildPicture();
+}
+
+bool SentenceDisplay::lastGlyphVisible() const {
+    return glyphs.empty() || glyphs.back().alpha >= 255;
+}
+
+bool SentenceDisplay::update(int buttons) {
+    switch (mode) {
+        case kTyping: {
+            if (buttons != 0 && !lastGlyphVisible()) {
+                for (auto& g : glyphs) g.alpha = 255;
+                rebuildPicture();
+                return false;
+            }
+            const int previous = frameCounter++;
+            if (previous != delay) return false;
+            frameCounter = 0;
+            if (lastGlyphVisible()) {
+                mode = kWaiting;
+                step = 0;
+            }
+            for (std::size_t i = 0; i < glyphs.size() && static_cast<int>(i) < step; ++i) {
+                auto& g = glyphs[i];
+                if (g.alpha >= 255) continue;
+                g.alpha = fadeIn ? std::min(255, g.alpha + 30) : 255;
+            }
+            step += 1;
+            rebuildPicture();
+            break;
+        }
+        case kWaiting: {
+            if (step++ == 19) {
+                step = 0;
+                markerOn = !markerOn;
+            }
+            if (buttons != advanceButton) {
+                waitLatch = false;
+            } else if (!waitLatch) {
+                waitLatch = true;
+                step = 0;
+                mode = kFadingOut;
+            }
+            if (buttons == skipButton) {
+                step = 0;
+                mode = kFadingOut;
+            }
+            break;
+        }
+        case kFadingOut:
+            if (step < 255) {
+                step = std::min(255, step + 50);
+            } else {
+                reset();
+            }
+            break;
+        default:
+            break;
+    }
+    return mode == kIdle;
+}
+
+platform::FontFace* SentenceDisplay::faceOfSize(int size) {
+    auto it = fonts.find(size);
+    if (it == fonts.end()) it = fonts.emplace(size, dxt::FontSpec(fontFace, size)).first;
+    return it->second.font();
+}
+
+int SentenceDisplay::lineTop(int line) const {
+    // The name stands on the first line; the sentence's lines follow, each
+    // one text height and a small gap below the one before.
+    return fontSize + kLineGap + line * (textSize + kLineGap);
+}
+
+void SentenceDisplay::rebuildPicture() {
+    platform::FontFace* nameFace = faceOfSize(fontSize);
+    platform::FontFace* textFace = faceOfSize(textSize);
+    if (!nameFace || !textFace) {
+        picture.reset();
+        return;
+    }
+    const int cell = std::max(1, textFace->advance(kCellReference));
+    const int lineCount = std::max<int>(1, static_cast<int>(lines.size()));
+    const int width = std::max(SentenceLayout::kColumns * cell + cell, 400);
+    const int height = lineTop(lineCount) + kLineGap;
+    std::vector<std::uint32_t> pixels(static_cast<std::size_t>(width * height), 0x00FFFFFFu);
+
+    platform::GlyphImage image;
+    int pen = 0;
+    for (char32_t c : platform::toCodePoints(speaker)) {
+        if (nameFace->glyph(c, image)) {
+            blitGlyph(image, pen, nameFace->ascent(), 255, pixels, width, height);
+            pen += image.advance;
+        }
+    }
+    for (const auto& g : glyphs) {
+        if (g.alpha <= 0 || g.character == u' ' || g.character == u'　') continue;
+        if (!textFace->glyph(g.character, image)) continue;
+        blitGlyph(image, g.column * cell, lineTop(g.line) + textFace->ascent(), g.alpha, pixels,
+                  width, height);
+    }
+    if (!picture) picture = std::make_unique<dxt::material::Texture>();
+    picture->createFromPixels(width, height, device, pixels.data());
+}
+
+void SentenceDisplay::draw(dxt::DirectGraphics& graphics) {
+    if (!talkArea || !talkArea->isShown() || !picture) return;
+    if (mode == kTyping || mode == kWaiting) {
+        picture->setAlpha(255);
+        graphics.drawSprite(picture.get(), x, y);
+        if (mode == kWaiting && markerOn && !glyphs.empty() && marker) {
+            platform::FontFace* textFace = faceOfSize(textSize);
+            const int cell = textFace ? std::max(1, textFace->advance(kCellReference)) : textSize;
+            const auto& last = glyphs.back();
+            const int mx = x + last.column * cell + 2 * fontSize;
+            const int my = y + lineTop(last.line);
+            graphics.drawSprite(marker.get(), 0, mx + 1, my + 1, 1.0f, 1.0f, 0, 0, 0xFF000000u);
+            graphics.drawSprite(marker.get(), 0, mx, my, 1.0f, 1.0f, 0, 0, 0xFFFFFFFFu);
+        }
+    } else if (mode == kFadingOut) {
+        picture->setAlpha(255 - step);
+        graphics.drawSprite(picture.get(), x, y);
+    }
+}
+
+}  // namespace veru::adv
