@@ -1,0 +1,130 @@
+#pragma once
+// Texture: a sprite picture on the video device, optionally a sheet of equal
+// animation cells, with the four-vertex quad it is drawn with.
+//
+// Loading: a ".ytx" container (suffix compared exactly) is unpacked; any
+// other file goes to the image decoder as it is. A 32-bit container keeps
+// the picture's alpha; any other bit depth gives an opaque texture.
+// Cells of a sheet are numbered down each column first.
+//
+// Ownership: owns its device texture; the device it was made on must stay
+// alive while it is drawn (a texture outliving its device draws nothing).
+// Thread: main thread only.
+// Failure: load throws FileNotFoundException (missing file), IOException
+// "画像の読込みに失敗しました。：" + path (the decoder refused it), the
+// container reader's EOFException / IOException, or IOException
+// "テクスチャの作成(CreateTexture)に失敗しました。" when the device refuses
+// the texture.
+
+#include <array>
+#include <cstdint>
+#include <memory>
+
+#include "engine/core/YString.h"
+#include "engine/graphics/Color.h"
+
+namespace veru::platform {
+class DeviceTexture;
+class VideoDevice;
+}  // namespace veru::platform
+
+namespace veru::dxt::material {
+
+// One corner of the quad: screen position, z and rhw, ARGB colour, texture coordinates.
+struct Vertex {
+    float x = 0.0f;
+    float y = 0.0f;
+    float z = 0.0f;
+    float rhw = 1.0f;
+    std::uint32_t color = 0xFFFFFFFFu;
+    float u = 0.0f;
+    float v = 0.0f;
+};
+static_assert(sizeof(Vertex) == 28);
+
+struct SourceRect {
+    int left = 0;
+    int top = 0;
+    int right = 0;
+    int bottom = 0;
+};
+
+class Texture {
+  public:
+    Texture();
+    virtual ~Texture();
+    Texture(const Texture&) = delete;
+    Texture& operator=(const Texture&) = delete;
+
+    // Loads `path` into this texture. `key` (packed ARGB, 0 = none) makes the
+    // matching pixels transparent.
+    void load(const YString& path, platform::VideoDevice* device,
+              const Color& key = Color::fromPacked(0));
+    // load, then cut the picture into `frameCount` cells of cellWidth x cellHeight.
+    // A count of 0 becomes 1; a count larger than the grid the grid size.
+    bool loadSheet(const YString& path, platform::VideoDevice* device, int frameCount,
+                   int cellWidth, int cellHeight, const Color& key = Color::fromPacked(0));
+    // An opaque black texture of the given size (a fade layer).
+    void createBlank(platform::VideoDevice* device, int width, int height);
+    // A texture from width * height ARGB pixels (rows contiguous). False, and
+    // nothing changed, when a size is 0.
+    bool createFromPixels(int width, int height, platform::VideoDevice* device,
+                          const std::uint32_t* pixels);
+
+    // Steps to the next cell; true when the last cell wrapped to the first.
+    bool nextFrame();
+    void setAlpha(int value) { alpha = value; }
+    void fadeOut(int amount);
+    void fadeIn(int amount);
+
+    // The current cell (the whole picture when not a sheet).
+    SourceRect sourceRect() const;
+    void updateTexCoords();
+    void applyAlpha();
+    // Places the quad's corners at (x, y) turned by the angle whose sine and
+    // cosine are given, scaled; centred puts the cell's centre on (x, y).
+    void placeQuad(float x, float y, float scaleX, float scaleY, float sine, float cosine,
+                   bool centred);
+    void place(float x, float y, float scaleX, float scaleY, int angle);
+    // Copies the quad into the buffer the device draws from.
+    void uploadVertices(platform::VideoDevice* device);
+
+    int getAlpha() const { return alpha; }
+    int getWidth() const { return width; }
+    int getHeight() const { return height; }
+    int getFrame() const { return frame; }
+    int getCellWidth() const { return cellWidth; }
+    int getCellHeight() const { return cellHeight; }
+    int getFrameCount() const { return frameCount; }
+    int getColumn() const { return column; }
+    int getRow() const { return row; }
+    int getColumns() const { return columns; }
+    int getRows() const { return rows; }
+    bool isSheet() const { return frameCount >= 0; }
+    const std::array<Vertex, 4>& getVertices() const { return vertices; }
+    // What uploadVertices last copied.
+    const std::array<Vertex, 4>& getVertexBuffer() const { return vertexBuffer; }
+    // Null until loaded or created.
+    platform::DeviceTexture* getDeviceTexture() const { return texture.get(); }
+
+  private:
+    void adopt(std::unique_ptr<platform::DeviceTexture> made);
+    void placeAtOrigin();
+
+    int alpha = 255;
+    int width = 0;
+    int height = 0;
+    int frame = 0;
+    int cellWidth = 0;
+    int cellHeight = 0;
+    int frameCount = -1;
+    int column = 0;
+    int row = 0;
+    int columns = 0;
+    int rows = 0;
+    std::array<Vertex, 4> vertices{};
+    std::array<Vertex, 4> vertexBuffer{};
+    std::unique_ptr<platform::DeviceTexture> texture;
+};
+
+}  // namespace veru::dxt::material
