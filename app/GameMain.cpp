@@ -15,8 +15,8 @@
 #include "engine/window/DXFrame.h"
 #include "engine/window/MessageBox.h"
 #include "engine/window/MessagePump.h"
-#include "frontend/GameSetting.h"
 #include "frontend/ConfigScene.h"
+#include "frontend/GameSetting.h"
 #include "frontend/LogoScene.h"
 #include "frontend/MenuSceneOld.h"
 
@@ -42,14 +42,14 @@ bool runLoop(veru::awt::DXFrame& frame, veru::dxt::SceneManager& scenes,
             timer.beginFrame();
             scene->update(input);
             frame.getRenderer()->render(scene);
-            if (hooks.afterFrame) hooks.afterFrame(frameNumber, scene, frame.getDevice());
+            if (hooks.afterFrame)
+                hooks.afterFrame(frameNumber, scene, frame.getDevice());
             ++frameNumber;
             if (scene->getRequest() == veru::dxt::kRequestQuit) {
                 frame.close();
                 break;
             }
-            if (applySceneRequest(scenes, *scene, timer, status, setting) &&
-                !scenes.getCurrent()) {
+            if (applySceneRequest(scenes, *scene, timer, status, setting) && !scenes.getCurrent()) {
                 frame.close();
             }
             timer.endFrame();
@@ -102,8 +102,8 @@ int gameMain(const GameHooks& hooks) {
             scenes->start();
             inputFactory->setup(false);
             if (!input) {
-                input = inputFactory->createInputInterface(frame->getWindow(),
-                                                           veru::dxt::event::DirectInputFactory::kPreferPad);
+                input = inputFactory->createInputInterface(
+                    frame->getWindow(), veru::dxt::event::DirectInputFactory::kPreferPad);
             }
             frame->setVisible(true);
             timer->restart();
@@ -111,7 +111,8 @@ int gameMain(const GameHooks& hooks) {
             veru::awt::showError(e.getMessage());
             ok = false;
         }
-        if (ok) ok = runLoop(*frame, *scenes, *timer, *status, *setting, input, hooks);
+        if (ok)
+            ok = runLoop(*frame, *scenes, *timer, *status, *setting, input, hooks);
     }
 
     try {

@@ -28,7 +28,8 @@ constexpr int kFirstButton = 0x10;
 constexpr int kLastButton = 0x2000;
 
 bool isSingleButton(int bits) {
-    return bits >= kFirstButton && bits <= kLastButton && std::has_single_bit(static_cast<unsigned>(bits));
+    return bits >= kFirstButton && bits <= kLastButton &&
+           std::has_single_bit(static_cast<unsigned>(bits));
 }
 }  // namespace
 
@@ -41,13 +42,21 @@ ConfigScene::ConfigScene(veru::dxt::SceneManager* manager, GameSetting* setting)
 
 ConfigScene::~ConfigScene() = default;
 
-int ConfigScene::getRow() const { return rows->getIndex(); }
-int ConfigScene::getScreenChoice() const { return screenChoices->getIndex(); }
-int ConfigScene::getLevelChoice() const { return levelChoices->getIndex(); }
+int ConfigScene::getRow() const {
+    return rows->getIndex();
+}
+int ConfigScene::getScreenChoice() const {
+    return screenChoices->getIndex();
+}
+int ConfigScene::getLevelChoice() const {
+    return levelChoices->getIndex();
+}
 
 int ConfigScene::getAssigning() const {
     for (int i = 4; i >= 0; --i) {
-        if (actions[static_cast<std::size_t>(i)] && actions[static_cast<std::size_t>(i)]->isSelected()) return i;
+        if (actions[static_cast<std::size_t>(i)] &&
+            actions[static_cast<std::size_t>(i)]->isSelected())
+            return i;
     }
     return -1;
 }
@@ -99,10 +108,12 @@ bool ConfigScene::create(veru::platform::Window*, veru::platform::VideoDevice* d
         rows = std::make_unique<veru::dxt::SelectList>(true);
         screenChoices = std::make_unique<veru::dxt::SelectList>(false);
         levelChoices = std::make_unique<veru::dxt::SelectList>(false);
-        for (auto* item : {screen, level, key, back}) rows->add(item);
+        for (auto* item : {screen, level, key, back})
+            rows->add(item);
         screenChoices->add(window);
         screenChoices->add(full);
-        for (auto* item : {easy, normal, hard}) levelChoices->add(item);
+        for (auto* item : {easy, normal, hard})
+            levelChoices->add(item);
         for (auto* list : {rows.get(), screenChoices.get(), levelChoices.get()}) {
             list->setConfirmMask(confirmMask);
         }
@@ -135,8 +146,8 @@ bool ConfigScene::create(veru::platform::Window*, veru::platform::VideoDevice* d
             if (i == 0) {
                 actions[i]->setLocation(key->getX() + key->getWidth() + 30, key->getY());
             } else {
-                actions[i]->setLocation(actions[0]->getX(), actions[i - 1]->getY() +
-                                                                actions[i - 1]->getHeight() - 20);
+                actions[i]->setLocation(actions[0]->getX(),
+                                        actions[i - 1]->getY() + actions[i - 1]->getHeight() - 20);
             }
         }
         if (veru::sound::SoundManger* sounds = manager->getSounds()) {
@@ -152,39 +163,63 @@ bool ConfigScene::create(veru::platform::Window*, veru::platform::VideoDevice* d
 void ConfigScene::syncChoices() {
     screenChoices->setIndex(setting->isFullScreen() ? 1 : 0);
     switch (setting->getLevel()) {
-        case GameSetting::kLevelEasy: levelChoices->setIndex(0); break;
-        case GameSetting::kLevelNormal: levelChoices->setIndex(1); break;
-        case GameSetting::kLevelHard: levelChoices->setIndex(2); break;
-        default: break;
+        case GameSetting::kLevelEasy:
+            levelChoices->setIndex(0);
+            break;
+        case GameSetting::kLevelNormal:
+            levelChoices->setIndex(1);
+            break;
+        case GameSetting::kLevelHard:
+            levelChoices->setIndex(2);
+            break;
+        default:
+            break;
     }
 }
 
 int ConfigScene::maskOf(int action) const {
     switch (action) {
-        case 0: return setting->getMaskShoot();
-        case 1: return setting->getMaskSpecial();
-        case 2: return setting->getMaskBomb();
-        case 3: return setting->getMaskSlow();
-        default: return setting->getMaskPause();
+        case 0:
+            return setting->getMaskShoot();
+        case 1:
+            return setting->getMaskSpecial();
+        case 2:
+            return setting->getMaskBomb();
+        case 3:
+            return setting->getMaskSlow();
+        default:
+            return setting->getMaskPause();
     }
 }
 
 void ConfigScene::setMaskOf(int action, int mask) {
     switch (action) {
-        case 0: setting->setMaskShoot(mask); break;
-        case 1: setting->setMaskSpecial(mask); break;
-        case 2: setting->setMaskBomb(mask); break;
-        case 3: setting->setMaskSlow(mask); break;
-        default: setting->setMaskPause(mask); break;
+        case 0:
+            setting->setMaskShoot(mask);
+            break;
+        case 1:
+            setting->setMaskSpecial(mask);
+            break;
+        case 2:
+            setting->setMaskBomb(mask);
+            break;
+        case 3:
+            setting->setMaskSlow(mask);
+            break;
+        default:
+            setting->setMaskPause(mask);
+            break;
     }
 }
 
 void ConfigScene::resolveConflicts(int assigned, int mask) {
     for (int other = 0; other < 5; ++other) {
-        if (other == assigned || maskOf(other) != mask) continue;
+        if (other == assigned || maskOf(other) != mask)
+            continue;
         int used = 0;
         for (int i = 0; i < 5; ++i) {
-            if (i != other) used |= maskOf(i);
+            if (i != other)
+                used |= maskOf(i);
         }
         for (int bit = kFirstButton; bit <= kLastButton; bit <<= 1) {
             if ((used & bit) == 0) {
@@ -200,12 +235,14 @@ bool ConfigScene::assignKeys(int buttons) {
         pressHeld = false;
         return false;
     }
-    if (pressHeld) return false;
+    if (pressHeld)
+        return false;
     const int action = getAssigning();
     bool done = false;
     if (action >= 0) {
         setMaskOf(action, buttons);
-        if (action > 0) resolveConflicts(action, buttons);
+        if (action > 0)
+            resolveConflicts(action, buttons);
         if (action == 4) {
             done = true;
         } else {
@@ -228,11 +265,13 @@ void ConfigScene::update(veru::dxt::event::InputInterface* input) {
             break;
         case kMenu: {
             if (pressHeld) {
-                if (buttons != 0) return;
+                if (buttons != 0)
+                    return;
                 pressHeld = false;
             }
             rows->update(buttons);
-            if (buttons & (0x1 | 0x2)) syncChoices();
+            if (buttons & (0x1 | 0x2))
+                syncChoices();
             const int row = rows->getIndex();
             if (row == kRowScreen) {
                 if (screenChoices->update(buttons)) {
@@ -249,13 +288,16 @@ void ConfigScene::update(veru::dxt::event::InputInterface* input) {
                     const int codes[3] = {GameSetting::kLevelEasy, GameSetting::kLevelNormal,
                                           GameSetting::kLevelHard};
                     setting->setLevel(codes[levelChoices->getIndex()]);
-                    if (confirmSound) confirmSound->play(false);
+                    if (confirmSound)
+                        confirmSound->play(false);
                 }
             } else if (row == kRowKey && (buttons & confirmMask)) {
-                if (confirmSound) confirmSound->play(false);
+                if (confirmSound)
+                    confirmSound->play(false);
                 phase = kKeyAssignment;
                 actions[0]->setSelected(true);
-                for (int i = 0; i < 5; ++i) setMaskOf(i, 0);
+                for (int i = 0; i < 5; ++i)
+                    setMaskOf(i, 0);
                 pressHeld = true;
             } else if (row == rows->count() - 1 && (buttons & confirmMask)) {
                 phase = kFadeOut;
@@ -264,7 +306,8 @@ void ConfigScene::update(veru::dxt::event::InputInterface* input) {
         }
         case kKeyAssignment:
             if (assignKeys(buttons)) {
-                for (auto& item : actions) item->setSelected(false);
+                for (auto& item : actions)
+                    item->setSelected(false);
                 setting->applyMasks();
                 phase = kMenu;
             }
@@ -282,31 +325,37 @@ void ConfigScene::update(veru::dxt::event::InputInterface* input) {
 }
 
 void ConfigScene::draw(veru::platform::VideoDevice*) {
-    if (!graphics || !background || !fadeLayer) return;
+    if (!graphics || !background || !fadeLayer)
+        return;
     background->drawAll(*graphics);
     rows->draw(*graphics);
     screenChoices->draw(*graphics);
     levelChoices->draw(*graphics);
     for (auto& item : actions) {
-        if (item) item->draw(*graphics);
+        if (item)
+            item->draw(*graphics);
     }
     for (int i = 0; i < 5; ++i) {
         const auto& item = actions[static_cast<std::size_t>(i)];
         auto label = labels.find(maskOf(i));
-        if (!item || label == labels.end()) continue;
+        if (!item || label == labels.end())
+            continue;
         graphics->queueSprite(label->second.get(), item->getX() + item->getWidth() + 20,
                               item->getY() + 20);
     }
     graphics->startSprite();
     graphics->flushSprites(false, false);
-    if (phase == kFadeIn) drawFadeLayer(*graphics, *fadeLayer, 255 - t, width, height);
-    if (phase == kFadeOut) drawFadeLayer(*graphics, *fadeLayer, t, width, height);
+    if (phase == kFadeIn)
+        drawFadeLayer(*graphics, *fadeLayer, 255 - t, width, height);
+    if (phase == kFadeOut)
+        drawFadeLayer(*graphics, *fadeLayer, t, width, height);
     graphics->endSprite();
 }
 
 void ConfigScene::release() {
     labels.clear();
-    for (auto& item : actions) item.reset();
+    for (auto& item : actions)
+        item.reset();
     fadeLayer.reset();
     background.reset();
     graphics.reset();

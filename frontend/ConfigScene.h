@@ -42,7 +42,7 @@ namespace ml {
 class GameSetting;
 
 class ConfigScene : public veru::dxt::Scene {
-public:
+  public:
     static constexpr int kFadeIn = 100000;
     static constexpr int kKeyAssignment = 100003;
     static constexpr int kMenu = 100004;
@@ -73,7 +73,7 @@ public:
     // Which action item is highlighted (0 shoot ... 4 pause), -1 for none.
     int getAssigning() const;
 
-private:
+  private:
     // One frame of the key assignment; true when the last action got its button.
     bool assignKeys(int buttons);
     void resolveConflicts(int assigned, int mask);

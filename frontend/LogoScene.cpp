@@ -35,7 +35,8 @@ bool LogoScene::create(veru::platform::Window*, veru::platform::VideoDevice* dev
 }
 
 void LogoScene::update(veru::dxt::event::InputInterface* input) {
-    if (input) input->poll();  // read, but the logo cannot be skipped
+    if (input)
+        input->poll();  // read, but the logo cannot be skipped
     t += 5;
     switch (phase) {
         case kFadeIn:
@@ -60,11 +61,14 @@ void LogoScene::update(veru::dxt::event::InputInterface* input) {
 }
 
 void LogoScene::draw(veru::platform::VideoDevice*) {
-    if (!graphics || !background || !fadeLayer) return;
+    if (!graphics || !background || !fadeLayer)
+        return;
     background->drawAll(*graphics);
     graphics->startSprite();
-    if (phase == kFadeIn) drawFadeLayer(*graphics, *fadeLayer, 255 - t, width, height);
-    if (phase == kFadeOut) drawFadeLayer(*graphics, *fadeLayer, t, width, height);
+    if (phase == kFadeIn)
+        drawFadeLayer(*graphics, *fadeLayer, 255 - t, width, height);
+    if (phase == kFadeOut)
+        drawFadeLayer(*graphics, *fadeLayer, t, width, height);
     graphics->endSprite();
 }
 

@@ -23,7 +23,7 @@ class Texture;
 namespace ml {
 
 class LogoScene : public veru::dxt::Scene {
-public:
+  public:
     static constexpr int kFadeIn = 0;
     static constexpr int kHold = 1;
     static constexpr int kFadeOut = 2;
@@ -40,7 +40,7 @@ public:
     int getPhase() const { return phase; }
     int getStep() const { return t; }
 
-private:
+  private:
     int phase = kFadeIn;
     int t = 0;
     std::unique_ptr<veru::dxt::DirectGraphics> graphics;

@@ -25,7 +25,9 @@ MenuSceneOld::MenuSceneOld(veru::dxt::SceneManager* manager, GameSetting* settin
 
 MenuSceneOld::~MenuSceneOld() = default;
 
-int MenuSceneOld::getIndex() const { return list ? list->getIndex() : 0; }
+int MenuSceneOld::getIndex() const {
+    return list ? list->getIndex() : 0;
+}
 
 void MenuSceneOld::reset() {
     phase = kFadeIn;
@@ -79,9 +81,10 @@ void MenuSceneOld::update(veru::dxt::event::InputInterface* input) {
             phase = kActive;
             veru::sound::ISound* voice =
                 voices.empty() ? nullptr
-                               : voices[static_cast<std::size_t>(
-                                     veru::dxt::effect2D::randomIndex(static_cast<int>(voices.size())))];
-            if (voice) voice->play(false);
+                               : voices[static_cast<std::size_t>(veru::dxt::effect2D::randomIndex(
+                                     static_cast<int>(voices.size())))];
+            if (voice)
+                voice->play(false);
         }
         return;
     }
@@ -94,11 +97,13 @@ void MenuSceneOld::update(veru::dxt::event::InputInterface* input) {
             switch (list->getIndex()) {
                 case 0:
                     phase = kFadeOut | kStartChosen;
-                    if (startSound) startSound->play(false);
+                    if (startSound)
+                        startSound->play(false);
                     break;
                 case 1:
                     phase = kFadeOut | kConfigChosen;
-                    if (startSound) startSound->play(false);
+                    if (startSound)
+                        startSound->play(false);
                     break;
                 default:
                     requestQuit();
@@ -122,7 +127,8 @@ void MenuSceneOld::update(veru::dxt::event::InputInterface* input) {
 }
 
 void MenuSceneOld::draw(veru::platform::VideoDevice*) {
-    if (!graphics || !background || !fadeLayer || !list) return;
+    if (!graphics || !background || !fadeLayer || !list)
+        return;
     background->drawAll(*graphics);
     graphics->startSprite();
     if (phase == kFadeIn) {

@@ -33,7 +33,7 @@ namespace ml {
 class GameSetting;
 
 class MenuSceneOld : public veru::dxt::Scene {
-public:
+  public:
     static constexpr int kFadeIn = 0x100;
     static constexpr int kActive = 0x200;
     static constexpr int kFadeOut = 0x400;
@@ -52,7 +52,7 @@ public:
     int getPhase() const { return phase; }
     int getIndex() const;
 
-private:
+  private:
     int phase = kFadeIn;
     int t = 0;
     bool confirmHeld = false;

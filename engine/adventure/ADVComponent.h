@@ -13,14 +13,15 @@ class DirectGraphics;
 namespace veru::adv {
 
 class ADVComponent {
-public:
+  public:
     virtual ~ADVComponent() = default;
     // Advances one frame; true when idle.
     virtual bool update(int buttons) = 0;
     virtual void draw(dxt::DirectGraphics& graphics) = 0;
 
     void drawIfVisible(dxt::DirectGraphics& graphics) {
-        if (visible) draw(graphics);
+        if (visible)
+            draw(graphics);
     }
     void setPosition(int newX, int newY) {
         x = newX;
@@ -31,7 +32,7 @@ public:
     int getX() const { return x; }
     int getY() const { return y; }
 
-protected:
+  protected:
     bool visible = true;
     int x = 0;
     int y = 0;

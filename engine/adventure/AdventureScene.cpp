@@ -73,8 +73,10 @@ void AdventureScene::loadScript(platform::VideoDevice* device) {
     reader.setKeys(0, io::fileKeyFor("dat"));
     while (!reader.isEOF()) {
         std::optional<YString> line = reader.readLine();
-        if (!line) break;
-        if (line->empty()) continue;
+        if (!line)
+            break;
+        if (line->empty())
+            continue;
         statements.push(*line);
         Statement statement(*line);
         const YString& keyword = statement.keyword();
@@ -85,7 +87,8 @@ void AdventureScene::loadScript(platform::VideoDevice* device) {
             effects[name] = sounds ? sounds->getSound(name) : nullptr;
         } else if ((keyword == u"Face" || keyword == u"Back") && name != u"null") {
             TextureMap& pictures = keyword == u"Face" ? faces : backgrounds;
-            if (pictures.count(name)) continue;
+            if (pictures.count(name))
+                continue;
             auto picture = std::make_unique<dxt::material::Texture>();
             picture->load(name, device);
             pictures[name] = std::move(picture);
@@ -103,7 +106,8 @@ void AdventureScene::update(dxt::event::InputInterface* input) {
             fade = 255;
             phase = kRunning;
         }
-        if (fadeOverlay) fadeOverlay->setAlpha(255 - fade);
+        if (fadeOverlay)
+            fadeOverlay->setAlpha(255 - fade);
         return;
     }
     if (phase == kFadingOut) {
@@ -112,12 +116,15 @@ void AdventureScene::update(dxt::event::InputInterface* input) {
             fade = 255;
             requestNext();
         }
-        if (fadeOverlay) fadeOverlay->setAlpha(fade);
+        if (fadeOverlay)
+            fadeOverlay->setAlpha(fade);
         return;
     }
-    if (buttons & map.mask(ButtonMap::kBomb)) statements.clear();
+    if (buttons & map.mask(ButtonMap::kBomb))
+        statements.clear();
     if (ended || statements.isEmpty()) {
-        if (currentBgm && currentBgm->isPlaying()) currentBgm->pause();
+        if (currentBgm && currentBgm->isPlaying())
+            currentBgm->pause();
         phase = kFadingOut;
         fade = 0;
         return;
@@ -131,10 +138,12 @@ void AdventureScene::update(dxt::event::InputInterface* input) {
             waits = analyzeStatement(line);
         }
     }
-    if (!background || !talkArea || !sentenceDisplay) return;
+    if (!background || !talkArea || !sentenceDisplay)
+        return;
     background->update(buttons);
     talkReady = talkArea->update(buttons);
-    if (talkReady) sentenceReady = sentenceDisplay->update(buttons);
+    if (talkReady)
+        sentenceReady = sentenceDisplay->update(buttons);
 }
 
 bool AdventureScene::analyzeStatement(const YString& line) {
@@ -142,21 +151,26 @@ bool AdventureScene::analyzeStatement(const YString& line) {
     const YString& keyword = statement.keyword();
     const YString& name = statement.argument(0);
     if (keyword == u"BGM") {
-        if (currentBgm) currentBgm->stop();
-        if (name == u"stop") return false;
+        if (currentBgm)
+            currentBgm->stop();
+        if (name == u"stop")
+            return false;
         auto found = musics.find(name);
         currentBgm = found == musics.end() ? nullptr : found->second;
-        if (currentBgm) currentBgm->play(true);
+        if (currentBgm)
+            currentBgm->play(true);
         return false;
     }
     if (keyword == u"SE") {
         auto found = effects.find(name);
-        if (name != u"stop" && found != effects.end() && found->second) found->second->play(false);
+        if (name != u"stop" && found != effects.end() && found->second)
+            found->second->play(false);
         return false;
     }
     if (keyword == u"Face") {
         auto found = faces.find(name);
-        if (talkArea) talkArea->setFace(found == faces.end() ? nullptr : found->second.get());
+        if (talkArea)
+            talkArea->setFace(found == faces.end() ? nullptr : found->second.get());
         return false;
     }
     if (keyword == u"Back") {
@@ -176,10 +190,12 @@ bool AdventureScene::analyzeStatement(const YString& line) {
     }
     if (keyword == u"Wait") {
         const int ms = parseInt(name);
-        if (ms > 0) clock->sleep(static_cast<std::uint32_t>(ms));
+        if (ms > 0)
+            clock->sleep(static_cast<std::uint32_t>(ms));
         return false;
     }
-    if (keyword == u"break") return true;
+    if (keyword == u"break")
+        return true;
     if (keyword == u"end") {
         ended = true;
         return true;
@@ -188,8 +204,10 @@ bool AdventureScene::analyzeStatement(const YString& line) {
 }
 
 void AdventureScene::runSentence(const Statement& statement) {
-    if (!talkArea || !sentenceDisplay) return;
-    if (!talkArea->isShown()) talkArea->show();
+    if (!talkArea || !sentenceDisplay)
+        return;
+    if (!talkArea->isShown())
+        talkArea->show();
     bool flags[2] = {false, false};
     for (int i = 0; i < 2; ++i) {
         try {
@@ -204,12 +222,16 @@ void AdventureScene::runSentence(const Statement& statement) {
 }
 
 void AdventureScene::draw(platform::VideoDevice*) {
-    if (!graphics) return;
-    if (background) background->draw(*graphics);
+    if (!graphics)
+        return;
+    if (background)
+        background->draw(*graphics);
     graphics->startSprite();
     if (phase == kRunning) {
-        if (talkArea) talkArea->drawIfVisible(*graphics);
-        if (sentenceDisplay) sentenceDisplay->drawIfVisible(*graphics);
+        if (talkArea)
+            talkArea->drawIfVisible(*graphics);
+        if (sentenceDisplay)
+            sentenceDisplay->drawIfVisible(*graphics);
     } else if (fadeOverlay) {
         graphics->drawSprite(fadeOverlay.get(), 0, 0, 0, static_cast<float>(width),
                              static_cast<float>(height), 0, 0, 0xFFFFFFFFu);

@@ -47,7 +47,7 @@ class Statement;
 class TalkArea;
 
 class AdventureScene : public dxt::Scene {
-public:
+  public:
     static constexpr int kBeforeStart = 100000;
     static constexpr int kFadingIn = 100001;
     static constexpr int kRunning = 100002;
@@ -73,7 +73,7 @@ public:
     SentenceDisplay* getSentenceDisplay() const { return sentenceDisplay.get(); }
     Background* getBackground() const { return background.get(); }
 
-private:
+  private:
     using TextureMap =
         std::map<YString, std::unique_ptr<dxt::material::Texture>, std::less<std::u16string>>;
 

@@ -6,7 +6,8 @@
 namespace veru::adv {
 
 void Background::draw(dxt::DirectGraphics& graphics) {
-    if (!image) return;
+    if (!image)
+        return;
     graphics.startSprite();
     graphics.drawSprite(image, x, y);
     graphics.endSprite();

@@ -14,14 +14,14 @@ class Texture;
 namespace veru::adv {
 
 class Background : public ADVComponent {
-public:
+  public:
     bool update(int) override { return true; }
     void draw(dxt::DirectGraphics& graphics) override;
     // Null shows nothing.
     void setImage(dxt::material::Texture* texture) { image = texture; }
     dxt::material::Texture* getImage() const { return image; }
 
-private:
+  private:
     dxt::material::Texture* image = nullptr;
 };
 

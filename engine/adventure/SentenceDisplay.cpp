@@ -19,12 +19,15 @@ void blitGlyph(const platform::GlyphImage& g, int penX, int baseline, int alpha,
                std::vector<std::uint32_t>& pixels, int width, int height) {
     for (int r = 0; r < g.rows; ++r) {
         const int py = baseline - g.top + r;
-        if (py < 0 || py >= height) continue;
+        if (py < 0 || py >= height)
+            continue;
         for (int c = 0; c < g.width; ++c) {
             const int px = penX + g.left + c;
-            if (px < 0 || px >= width) continue;
+            if (px < 0 || px >= width)
+                continue;
             const int level = g.levels[static_cast<std::size_t>(r * g.width + c)];
-            if (level == 0) continue;
+            if (level == 0)
+                continue;
             const int a = level * 255 / 16 * alpha / 255;
             std::uint32_t& dst = pixels[static_cast<std::size_t>(py * width + px)];
             const int old = static_cast<int>(dst >> 24);
@@ -40,7 +43,8 @@ SentenceDisplay::SentenceDisplay(platform::VideoDevice* device, TalkArea* talkAr
     marker = std::make_unique<dxt::material::Texture>();
     dxt::DirectGraphics::drawAntiAliasingString(device, marker.get(), u"▼", font, 0xFFFFFFFFu, 0);
     setSpeed(90);
-    if (talkArea) setPosition(talkArea->getX() + 200, talkArea->getY() + 25);
+    if (talkArea)
+        setPosition(talkArea->getX() + 200, talkArea->getY() + 25);
 }
 
 SentenceDisplay::~SentenceDisplay() = default;
@@ -90,12 +94,14 @@ bool SentenceDisplay::update(int buttons) {
     switch (mode) {
         case kTyping: {
             if (buttons != 0 && !lastGlyphVisible()) {
-                for (auto& g : glyphs) g.alpha = 255;
+                for (auto& g : glyphs)
+                    g.alpha = 255;
                 rebuildPicture();
                 return false;
             }
             const int previous = frameCounter++;
-            if (previous != delay) return false;
+            if (previous != delay)
+                return false;
             frameCounter = 0;
             if (lastGlyphVisible()) {
                 mode = kWaiting;
@@ -103,7 +109,8 @@ bool SentenceDisplay::update(int buttons) {
             }
             for (std::size_t i = 0; i < glyphs.size() && static_cast<int>(i) < step; ++i) {
                 auto& g = glyphs[i];
-                if (g.alpha >= 255) continue;
+                if (g.alpha >= 255)
+                    continue;
                 g.alpha = fadeIn ? std::min(255, g.alpha + 30) : 255;
             }
             step += 1;
@@ -143,7 +150,8 @@ bool SentenceDisplay::update(int buttons) {
 
 platform::FontFace* SentenceDisplay::faceOfSize(int size) {
     auto it = fonts.find(size);
-    if (it == fonts.end()) it = fonts.emplace(size, dxt::FontSpec(fontFace, size)).first;
+    if (it == fonts.end())
+        it = fonts.emplace(size, dxt::FontSpec(fontFace, size)).first;
     return it->second.font();
 }
 
@@ -175,17 +183,21 @@ void SentenceDisplay::rebuildPicture() {
         }
     }
     for (const auto& g : glyphs) {
-        if (g.alpha <= 0 || g.character == u' ' || g.character == u'　') continue;
-        if (!textFace->glyph(g.character, image)) continue;
+        if (g.alpha <= 0 || g.character == u' ' || g.character == u'　')
+            continue;
+        if (!textFace->glyph(g.character, image))
+            continue;
         blitGlyph(image, g.column * cell, lineTop(g.line) + textFace->ascent(), g.alpha, pixels,
                   width, height);
     }
-    if (!picture) picture = std::make_unique<dxt::material::Texture>();
+    if (!picture)
+        picture = std::make_unique<dxt::material::Texture>();
     picture->createFromPixels(width, height, device, pixels.data());
 }
 
 void SentenceDisplay::draw(dxt::DirectGraphics& graphics) {
-    if (!talkArea || !talkArea->isShown() || !picture) return;
+    if (!talkArea || !talkArea->isShown() || !picture)
+        return;
     if (mode == kTyping || mode == kWaiting) {
         picture->setAlpha(255);
         graphics.drawSprite(picture.get(), x, y);

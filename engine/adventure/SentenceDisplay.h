@@ -38,7 +38,7 @@ namespace veru::adv {
 class TalkArea;
 
 class SentenceDisplay : public ADVComponent {
-public:
+  public:
     static constexpr int kIdle = 0;
     static constexpr int kTyping = 1;
     static constexpr int kWaiting = 2;
@@ -71,7 +71,7 @@ public:
     // The composed name-and-sentence picture; null while idle.
     dxt::material::Texture* getPicture() const { return picture.get(); }
 
-private:
+  private:
     bool lastGlyphVisible() const;
     platform::FontFace* faceOfSize(int size);
     int lineTop(int line) const;

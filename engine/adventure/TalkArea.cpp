@@ -17,15 +17,18 @@ void TalkArea::load(platform::VideoDevice* device, const YString& path) {
 bool TalkArea::update(int) {
     if (mode == kAppearing) {
         counter += 10;
-        if (counter <= 230) return false;
-        if (window) window->setAlpha(230);
+        if (counter <= 230)
+            return false;
+        if (window)
+            window->setAlpha(230);
         counter = 0;
         mode = kShown;
         return true;
     }
     if (mode == kDisappearing) {
         counter += 10;
-        if (counter <= 230) return false;
+        if (counter <= 230)
+            return false;
         counter = 0;
         mode = kHidden;
         return true;
@@ -34,7 +37,8 @@ bool TalkArea::update(int) {
 }
 
 void TalkArea::draw(dxt::DirectGraphics& graphics) {
-    if (!window) return;
+    if (!window)
+        return;
     switch (mode) {
         case kAppearing:
             window->setAlpha(counter);
@@ -46,7 +50,8 @@ void TalkArea::draw(dxt::DirectGraphics& graphics) {
             break;
         case kShown:
             graphics.drawSprite(window.get(), x, y);
-            if (face) graphics.drawSprite(face, x + faceOffsetX, y + faceOffsetY);
+            if (face)
+                graphics.drawSprite(face, x + faceOffsetX, y + faceOffsetY);
             break;
         default:
             break;

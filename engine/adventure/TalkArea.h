@@ -22,7 +22,7 @@ class Texture;
 namespace veru::adv {
 
 class TalkArea : public ADVComponent {
-public:
+  public:
     static constexpr int kHidden = 0;
     static constexpr int kAppearing = 1;
     static constexpr int kShown = 2;
@@ -42,7 +42,7 @@ public:
     bool update(int buttons) override;
     void draw(dxt::DirectGraphics& graphics) override;
 
-private:
+  private:
     int mode = kHidden;
     int counter = 0;
     int faceOffsetX = -30;

@@ -33,7 +33,8 @@ InputInterface* DirectInputFactory::createInputInterface(platform::Window* windo
         pad = std::make_unique<InputJoystick>();
         try {
             if (!pad->setup(system.get(), window)) {
-                if (warnNoPad) awt::showWarning(u"パッドが見つかりませんでした。", u"パッド検出");
+                if (warnNoPad)
+                    awt::showWarning(u"パッドが見つかりませんでした。", u"パッド検出");
                 pad.reset();
             }
         } catch (const excp::CanNotConnectException& e) {
@@ -44,7 +45,8 @@ InputInterface* DirectInputFactory::createInputInterface(platform::Window* windo
     }
 
     auto keyboard = std::make_unique<InputKeyboard>();
-    if (!keyboard->setup(system.get(), window)) keyboard.reset();
+    if (!keyboard->setup(system.get(), window))
+        keyboard.reset();
 
     std::unique_ptr<InputInterface> result;
     if (kind == kPreferPad && (pad || keyboard)) {

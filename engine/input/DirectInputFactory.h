@@ -25,7 +25,7 @@ class InputSystem;
 namespace veru::dxt::event {
 
 class DirectInputFactory {
-public:
+  public:
     static constexpr int kPreferPad = 2;
 
     DirectInputFactory();
@@ -39,7 +39,7 @@ public:
 
     std::size_t getInterfaceCount() const { return interfaces.size(); }
 
-private:
+  private:
     bool warnNoPad = false;
     std::unique_ptr<platform::InputSystem> system;
     std::vector<std::unique_ptr<InputInterface>> interfaces;

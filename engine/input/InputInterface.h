@@ -16,7 +16,7 @@ class Window;
 namespace veru::dxt::event {
 
 class InputInterface {
-public:
+  public:
     virtual ~InputInterface() = default;
     // Opens the device; false (or an exception, for pads) when it cannot.
     virtual bool setup(platform::InputSystem* system, platform::Window* window) = 0;

@@ -14,20 +14,27 @@ bool InputJoystick::setup(platform::InputSystem* system, platform::Window* /*win
 
 int InputJoystick::buttonsOf(const platform::JoystickState& state) {
     int bits = 0;
-    if (state.y < -500) bits |= 0x1;
-    if (state.y > 500) bits |= 0x2;
-    if (state.x < -500) bits |= 0x4;
-    if (state.x > 500) bits |= 0x8;
+    if (state.y < -500)
+        bits |= 0x1;
+    if (state.y > 500)
+        bits |= 0x2;
+    if (state.x < -500)
+        bits |= 0x4;
+    if (state.x > 500)
+        bits |= 0x8;
     for (int i = 0; i < 10; ++i) {
-        if (state.buttons[static_cast<std::size_t>(i)]) bits |= 0x10 << i;
+        if (state.buttons[static_cast<std::size_t>(i)])
+            bits |= 0x10 << i;
     }
     return bits;
 }
 
 int InputJoystick::poll() {
-    if (!joystick.isOpen()) return -1;
+    if (!joystick.isOpen())
+        return -1;
     platform::JoystickState state;
-    if (!joystick.read(state)) return 0;
+    if (!joystick.read(state))
+        return 0;
     return buttonsOf(state);
 }
 

@@ -15,7 +15,7 @@
 namespace veru::dxt::event {
 
 class InputJoystick : public virtual InputInterface {
-public:
+  public:
     bool setup(platform::InputSystem* system, platform::Window* window) override;
     int poll() override;
 
@@ -24,7 +24,7 @@ public:
     // The button word of a pad state.
     static int buttonsOf(const platform::JoystickState& state);
 
-private:
+  private:
     platform::Joystick joystick;
 };
 

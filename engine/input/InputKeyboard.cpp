@@ -22,22 +22,29 @@ bool InputKeyboard::setup(platform::InputSystem* system, platform::Window* /*win
 int InputKeyboard::buttonsOf(const platform::KeyStates& keys) {
     auto held = [&keys](Key key) { return keys[static_cast<std::size_t>(key)]; };
     int bits = 0;
-    if (held(Key::up) || held(Key::pad8)) bits |= 0x1;
-    if (held(Key::down) || held(Key::pad2)) bits |= 0x2;
-    if (held(Key::left) || held(Key::pad4)) bits |= 0x4;
-    if (held(Key::right) || held(Key::pad6)) bits |= 0x8;
-    const Key buttons[] = {Key::z, Key::x, Key::c, Key::v, Key::a,
+    if (held(Key::up) || held(Key::pad8))
+        bits |= 0x1;
+    if (held(Key::down) || held(Key::pad2))
+        bits |= 0x2;
+    if (held(Key::left) || held(Key::pad4))
+        bits |= 0x4;
+    if (held(Key::right) || held(Key::pad6))
+        bits |= 0x8;
+    const Key buttons[] = {Key::z, Key::x,         Key::c,     Key::v,     Key::a,
                            Key::s, Key::rightCtrl, Key::enter, Key::space, Key::escape};
     for (int i = 0; i < 10; ++i) {
-        if (held(buttons[i])) bits |= 0x10 << i;
+        if (held(buttons[i]))
+            bits |= 0x10 << i;
     }
     return bits;
 }
 
 int InputKeyboard::poll() {
-    if (!keyboard.isOpen()) return -1;
+    if (!keyboard.isOpen())
+        return -1;
     platform::KeyStates keys;
-    if (!keyboard.read(keys)) return 0;
+    if (!keyboard.read(keys))
+        return 0;
     return buttonsOf(keys);
 }
 

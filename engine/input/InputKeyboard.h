@@ -14,14 +14,14 @@
 namespace veru::dxt::event {
 
 class InputKeyboard : public virtual InputInterface {
-public:
+  public:
     bool setup(platform::InputSystem* system, platform::Window* window) override;
     int poll() override;
 
     // The button word of a set of held keys.
     static int buttonsOf(const platform::KeyStates& keys);
 
-private:
+  private:
     platform::Keyboard keyboard;
 };
 

@@ -15,12 +15,15 @@ bool InputSwitcher::setup(platform::InputSystem* s, platform::Window* w) {
 }
 
 void InputSwitcher::lookForPad() {
-    if (--framesToRetry > 0) return;
+    if (--framesToRetry > 0)
+        return;
     framesToRetry = kRetryFrames;
-    if (platform::Joystick::countAttached() == 0) return;
+    if (platform::Joystick::countAttached() == 0)
+        return;
     auto candidate = std::make_unique<InputJoystick>();
     try {
-        if (candidate->setup(system, window)) pad = std::move(candidate);
+        if (candidate->setup(system, window))
+            pad = std::move(candidate);
     } catch (const excp::Exception&) {
         // Try again later; the keyboard keeps working meanwhile.
     }
@@ -29,12 +32,14 @@ void InputSwitcher::lookForPad() {
 int InputSwitcher::poll() {
     if (pad) {
         const int bits = pad->poll();
-        if (pad->isConnected()) return bits;
+        if (pad->isConnected())
+            return bits;
         pad.reset();  // pulled out: the keyboard takes over
         framesToRetry = kRetryFrames;
     } else {
         lookForPad();
-        if (pad) return pad->poll();
+        if (pad)
+            return pad->poll();
     }
     // No keyboard to fall back on: report nothing held rather than every bit.
     return keyboard ? keyboard->poll() : 0;

@@ -17,7 +17,7 @@
 namespace veru::dxt::event {
 
 class InputSwitcher : public virtual InputInterface {
-public:
+  public:
     static constexpr int kRetryFrames = 30;
 
     // `pad` may be null (no pad attached at start) or a set-up pad.
@@ -29,7 +29,7 @@ public:
 
     bool isUsingPad() const { return pad != nullptr; }
 
-private:
+  private:
     void lookForPad();
 
     std::unique_ptr<InputJoystick> pad;

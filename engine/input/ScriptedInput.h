@@ -17,7 +17,7 @@
 namespace veru::dxt::event {
 
 class ScriptedInput : public virtual InputInterface {
-public:
+  public:
     ScriptedInput() = default;
     // Steps of (frame, word), as set() takes them.
     ScriptedInput(std::initializer_list<std::pair<int, int>> steps);
@@ -33,7 +33,7 @@ public:
     int getFrame() const { return frame; }
     void rewind() { frame = 0; }
 
-private:
+  private:
     std::map<int, int> steps;
     int frame = 0;
 };

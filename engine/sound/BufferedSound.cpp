@@ -13,18 +13,22 @@ using awt::showError;
 
 BufferedSound::BufferedSound(const char16_t* n) : name(n) {}
 
-BufferedSound::~BufferedSound() { releaseVoices(); }
+BufferedSound::~BufferedSound() {
+    releaseVoices();
+}
 
 YString BufferedSound::caption(const char16_t* operation) const {
     return YString(name) + operation;
 }
 
 void BufferedSound::fillSilence(std::uint8_t* data, std::uint32_t bytes, const WaveFormat& format) {
-    if (data && bytes > 0) std::memset(data, format.silenceByte(), bytes);
+    if (data && bytes > 0)
+        std::memset(data, format.silenceByte(), bytes);
 }
 
 bool BufferedSound::checkPath(const YString& path) {
-    if (!path.empty()) return true;
+    if (!path.empty())
+        return true;
     showError(u"ファイル名が指定されていません。", caption(u".read()"));
     return false;
 }
@@ -34,7 +38,8 @@ bool BufferedSound::read(YDirectSound* device, const char* path, int count) {
 }
 
 bool BufferedSound::read(YDirectSound* device, const YString& path, int count) {
-    if (!checkPath(path)) return false;
+    if (!checkPath(path))
+        return false;
     releaseVoices();
     emptyReported = false;
     file = createFile();
@@ -54,7 +59,8 @@ bool BufferedSound::read(YDirectSound* device, const YString& path, int count) {
     }
     std::vector<std::unique_ptr<platform::AudioBuffer>> table;
     table.push_back(std::move(first));
-    for (int i = 1; i < count; ++i) table.push_back(table.front()->duplicate());
+    for (int i = 1; i < count; ++i)
+        table.push_back(table.front()->duplicate());
     voices = std::move(table);
     bufferBytes = voices.front()->getBytes();
     voiceCount = static_cast<int>(voices.size());
@@ -63,7 +69,8 @@ bool BufferedSound::read(YDirectSound* device, const YString& path, int count) {
 }
 
 bool BufferedSound::restoreBuffer(platform::AudioBuffer* voice, bool* restored) {
-    if (restored) *restored = false;
+    if (restored)
+        *restored = false;
     if (!voice) {
         showError(u"NULL指定しないでよ(///)！！", caption(u"::restoreBuffer()"));
         return false;
@@ -110,9 +117,11 @@ bool BufferedSound::fillupBuffer(bool repeat, platform::AudioBuffer* voice) {
 }
 
 platform::AudioBuffer* BufferedSound::pickVoice() {
-    if (voices.empty()) return nullptr;
+    if (voices.empty())
+        return nullptr;
     for (auto& voice : voices) {
-        if (!voice->isPlaying()) return voice.get();
+        if (!voice->isPlaying())
+            return voice.get();
     }
     return voices[static_cast<std::size_t>(std::rand() % voiceCount)].get();
 }
@@ -127,41 +136,50 @@ bool BufferedSound::reportEmpty(const char16_t* operation) {
 
 bool BufferedSound::anyVoicePlaying() const {
     for (const auto& voice : voices) {
-        if (voice->isPlaying()) return true;
+        if (voice->isPlaying())
+            return true;
     }
     return false;
 }
 
 void BufferedSound::stopVoices() {
-    for (auto& voice : voices) voice->stop();
+    for (auto& voice : voices)
+        voice->stop();
 }
 
 bool BufferedSound::isPlaying() {
-    if (voices.empty()) return reportEmpty(u"::isPlaying()");
+    if (voices.empty())
+        return reportEmpty(u"::isPlaying()");
     return anyVoicePlaying();
 }
 
 bool BufferedSound::get3DBuffer(int index, platform::AudioBuffer** buffer) {
-    if (buffer) *buffer = nullptr;
-    if (!buffer || index < 0 || index >= voiceCount) return false;
+    if (buffer)
+        *buffer = nullptr;
+    if (!buffer || index < 0 || index >= voiceCount)
+        return false;
     *buffer = voices[static_cast<std::size_t>(index)].get();
     return true;
 }
 
 void BufferedSound::setVolume(int percent) {
     volume = percent * 100 - 10000;
-    for (auto& voice : voices) voice->setVolume(volume);
+    for (auto& voice : voices)
+        voice->setVolume(volume);
 }
 
 void BufferedSound::setPan(int value) {
     pan = value * 100;
-    for (auto& voice : voices) voice->setPan(pan);
+    for (auto& voice : voices)
+        voice->setPan(pan);
 }
 
 bool BufferedSound::playVoice(bool loop) {
     looping = loop;
-    if (anyVoicePlaying()) return false;
-    if (voices.empty()) return reportEmpty(u"::play()");
+    if (anyVoicePlaying())
+        return false;
+    if (voices.empty())
+        return reportEmpty(u"::play()");
     platform::AudioBuffer* voice = pickVoice();
     if (!voice) {
         showError(u"フリーなバッファーがありません。", caption(u"::play()"));
@@ -182,7 +200,9 @@ bool BufferedSound::playVoice(bool loop) {
     return true;
 }
 
-bool BufferedSound::play(bool loop) { return playVoice(loop); }
+bool BufferedSound::play(bool loop) {
+    return playVoice(loop);
+}
 
 bool BufferedSound::pause() {
     if (anyVoicePlaying()) {
@@ -193,26 +213,33 @@ bool BufferedSound::pause() {
 }
 
 bool BufferedSound::stop() {
-    if (voices.empty()) return reportEmpty(u"::stop()");
+    if (voices.empty())
+        return reportEmpty(u"::stop()");
     stopVoices();
     return true;
 }
 
 bool BufferedSound::reset() {
-    if (voices.empty()) return reportEmpty(u"::reset()");
-    for (auto& voice : voices) voice->setCurrentPosition(0);
+    if (voices.empty())
+        return reportEmpty(u"::reset()");
+    for (auto& voice : voices)
+        voice->setCurrentPosition(0);
     return true;
 }
 
 void BufferedSound::releaseVoices() {
-    for (auto& voice : voices) voice->stop();
+    for (auto& voice : voices)
+        voice->stop();
     voices.clear();
     voiceCount = 0;
     bufferBytes = 0;
-    if (file) file->close();
+    if (file)
+        file->close();
     file.reset();
 }
 
-void BufferedSound::release() { releaseVoices(); }
+void BufferedSound::release() {
+    releaseVoices();
+}
 
 }  // namespace veru::sound

@@ -23,7 +23,7 @@
 namespace veru::sound {
 
 class BufferedSound : public ISound {
-public:
+  public:
     ~BufferedSound() override;
 
     bool read(YDirectSound* device, const YString& path, int voices) override;
@@ -45,7 +45,7 @@ public:
     std::uint32_t getBufferBytes() const { return bufferBytes; }
     int getVoiceCount() const { return voiceCount; }
 
-protected:
+  protected:
     // `name` starts the captions of this sound's error boxes.
     explicit BufferedSound(const char16_t* name);
 

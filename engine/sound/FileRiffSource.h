@@ -11,7 +11,7 @@
 namespace veru::sound {
 
 class FileRiffSource : public RiffSource {
-public:
+  public:
     bool open(const YString& path) { return file.open(path); }
     std::size_t read(void* destination, std::size_t count) override {
         return file.read(destination, count);
@@ -19,7 +19,7 @@ public:
     bool seek(std::uint64_t offset) override { return file.seek(offset); }
     std::uint64_t size() const override { return file.size(); }
 
-private:
+  private:
     platform::RandomAccessFile file;
 };
 

@@ -21,7 +21,7 @@ namespace veru::sound {
 class YDirectSound;
 
 class ISound {
-public:
+  public:
     virtual ~ISound() = default;
     // Loads `path` into `voices` voices (duplicates sharing one buffer).
     virtual bool read(YDirectSound* device, const YString& path, int voices) = 0;

@@ -18,7 +18,7 @@ namespace veru::sound {
 class YDirectSound;
 
 class IStreamingSound {
-public:
+  public:
     virtual ~IStreamingSound() = default;
     virtual bool read(YDirectSound* device, const YString& path, int voices) = 0;
     virtual bool read(YDirectSound* device, const char* path, int voices) = 0;

@@ -11,23 +11,25 @@
 namespace veru::sound {
 
 class MemoryRiffSource : public RiffSource {
-public:
+  public:
     MemoryRiffSource(const std::uint8_t* data, std::size_t size) : data(data), length(size) {}
 
     std::size_t read(void* destination, std::size_t count) override {
         const std::size_t n = std::min(count, length - position);
-        if (n > 0) std::memcpy(destination, data + position, n);
+        if (n > 0)
+            std::memcpy(destination, data + position, n);
         position += n;
         return n;
     }
     bool seek(std::uint64_t offset) override {
-        if (offset > length) return false;
+        if (offset > length)
+            return false;
         position = static_cast<std::size_t>(offset);
         return true;
     }
     std::uint64_t size() const override { return length; }
 
-private:
+  private:
     const std::uint8_t* data;
     std::size_t length;
     std::size_t position = 0;

@@ -14,7 +14,8 @@ bool OggFile::isAsciiPath(const YString& path) {
 bool OggFile::open(const YString& path) {
     if (!isAsciiPath(path)) {
         close();
-        if (path.empty()) awt::showError(u"ファイル名が指定されていません。", u"OggFile.openOggFile()");
+        if (path.empty())
+            awt::showError(u"ファイル名が指定されていません。", u"OggFile.openOggFile()");
         return false;
     }
     return open(path.toUtf8().c_str());
@@ -27,13 +28,14 @@ bool OggFile::open(const char* ansiPath) {
         return false;
     }
     for (const char* c = ansiPath; *c; ++c) {
-        if (static_cast<unsigned char>(*c) >= 0x80) return false;
+        if (static_cast<unsigned char>(*c) >= 0x80)
+            return false;
     }
-    if (!decoder.open(ansiPath)) return false;
+    if (!decoder.open(ansiPath))
+        return false;
     const std::int64_t total = decoder.getPcmTotal();
     const int channels = decoder.getChannels();
-    if (channels > 2 || total < 0 ||
-        total * channels * 2 > static_cast<std::int64_t>(0x7FFFFFFF)) {
+    if (channels > 2 || total < 0 || total * channels * 2 > static_cast<std::int64_t>(0x7FFFFFFF)) {
         awt::showError(u"ちゃんと読み込めて…ない！？");
         close();
         return false;
@@ -55,11 +57,15 @@ bool OggFile::open(const char* ansiPath) {
     return true;
 }
 
-bool OggFile::rewind() { return opened && decoder.seekToStart(); }
+bool OggFile::rewind() {
+    return opened && decoder.seekToStart();
+}
 
 bool OggFile::readToBuffer(std::uint8_t* destination, std::uint32_t count, std::uint32_t* read) {
-    if (read) *read = 0;
-    if (!opened || !destination) return false;
+    if (read)
+        *read = 0;
+    if (!opened || !destination)
+        return false;
     std::memset(destination, 0, count);
     std::uint32_t done = 0;
     bool restarted = false;  // a stream that decodes nothing must not loop forever
@@ -70,13 +76,15 @@ bool OggFile::readToBuffer(std::uint8_t* destination, std::uint32_t count, std::
             done += static_cast<std::uint32_t>(got);
             restarted = false;
         } else if (got == 0 && loop && !restarted) {
-            if (!decoder.seekToStart()) break;
+            if (!decoder.seekToStart())
+                break;
             restarted = true;
         } else {
             break;
         }
     }
-    if (read) *read = done;
+    if (read)
+        *read = done;
     return true;
 }
 

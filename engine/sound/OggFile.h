@@ -19,13 +19,12 @@
 namespace veru::sound {
 
 class OggFile : public SoundFile {
-public:
+  public:
     std::uint32_t dataSize() const override { return size; }
     bool open(const YString& path) override;
     bool open(const char* ansiPath) override;
     bool rewind() override;
-    bool readToBuffer(std::uint8_t* destination, std::uint32_t count,
-                      std::uint32_t* read) override;
+    bool readToBuffer(std::uint8_t* destination, std::uint32_t count, std::uint32_t* read) override;
     bool close() override;
     const WaveFormat& getFormat() const override { return format; }
 
@@ -35,7 +34,7 @@ public:
     // True when every character of `path` is ASCII.
     static bool isAsciiPath(const YString& path);
 
-private:
+  private:
     WaveFormat format;
     bool opened = false;
     bool loop = false;

@@ -30,24 +30,29 @@ RiffStatus RiffReader::readHeader(RiffSource& source) {
     dataOffset = 0;
     dataSize = 0;
     std::uint8_t head[12];
-    if (!source.seek(0)) return RiffStatus::seekFailed;
+    if (!source.seek(0))
+        return RiffStatus::seekFailed;
     const std::size_t got = source.read(head, sizeof head);
-    if (got < 8) return RiffStatus::noChunk;
+    if (got < 8)
+        return RiffStatus::noChunk;
     if (got < 12 || std::memcmp(head, "RIFF", 4) != 0 || std::memcmp(head + 8, "WAVE", 4) != 0 ||
         le32(head + 4) < 4) {
         return RiffStatus::notWave;
     }
     formBegin = 12;
-    formEnd = std::min<std::uint64_t>(8 + static_cast<std::uint64_t>(le32(head + 4)), source.size());
+    formEnd =
+        std::min<std::uint64_t>(8 + static_cast<std::uint64_t>(le32(head + 4)), source.size());
 
     std::uint32_t size = 0;
     std::uint64_t body = 0;
     if (RiffStatus s = findChunk(source, "fmt ", &size, &body); s != RiffStatus::ok) {
         return s == RiffStatus::noData ? RiffStatus::noFmt : s;
     }
-    if (size < 16) return RiffStatus::fmtTooShort;
+    if (size < 16)
+        return RiffStatus::fmtTooShort;
     std::uint8_t fmt[16];
-    if (source.read(fmt, sizeof fmt) != sizeof fmt) return RiffStatus::fmtUnreadable;
+    if (source.read(fmt, sizeof fmt) != sizeof fmt)
+        return RiffStatus::fmtUnreadable;
     format.formatTag = le16(fmt);
     format.channels = le16(fmt + 2);
     format.samplesPerSec = le32(fmt + 4);
@@ -55,14 +60,16 @@ RiffStatus RiffReader::readHeader(RiffSource& source) {
     format.blockAlign = le16(fmt + 12);
     format.bitsPerSample = le16(fmt + 14);
     format.cbSize = 0;
-    if (!playable(format)) return RiffStatus::notPcm;
+    if (!playable(format))
+        return RiffStatus::notPcm;
     return RiffStatus::ok;
 }
 
 RiffStatus RiffReader::findData(RiffSource& source) {
     std::uint32_t size = 0;
     std::uint64_t body = 0;
-    if (RiffStatus s = findChunk(source, "data", &size, &body); s != RiffStatus::ok) return s;
+    if (RiffStatus s = findChunk(source, "data", &size, &body); s != RiffStatus::ok)
+        return s;
     dataOffset = body;
     dataSize = format.blockAlign ? size - size % format.blockAlign : size;
     return RiffStatus::ok;
@@ -72,13 +79,16 @@ RiffStatus RiffReader::findChunk(RiffSource& source, const char* id, std::uint32
                                  std::uint64_t* body) {
     std::uint64_t at = formBegin;
     while (at + 8 <= formEnd) {
-        if (!source.seek(at)) return RiffStatus::seekFailed;
+        if (!source.seek(at))
+            return RiffStatus::seekFailed;
         std::uint8_t head[8];
-        if (source.read(head, sizeof head) != sizeof head) return RiffStatus::noData;
+        if (source.read(head, sizeof head) != sizeof head)
+            return RiffStatus::noData;
         const std::uint32_t length = le32(head + 4);
         const std::uint64_t start = at + 8;
         // A chunk must lie inside the file; only the pad byte may be missing.
-        if (start + length > formEnd) return RiffStatus::noData;
+        if (start + length > formEnd)
+            return RiffStatus::noData;
         if (std::memcmp(head, id, 4) == 0) {
             *size = length;
             *body = start;

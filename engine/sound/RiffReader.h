@@ -31,7 +31,7 @@ enum class RiffStatus {
 };
 
 class RiffReader {
-public:
+  public:
     RiffStatus readHeader(RiffSource& source);
     RiffStatus findData(RiffSource& source);
 
@@ -40,7 +40,7 @@ public:
     // Whole frames only.
     std::uint32_t getDataSize() const { return dataSize; }
 
-private:
+  private:
     // Looks for chunk `id` among the chunks of the form; on success the
     // source stands at its body.
     RiffStatus findChunk(RiffSource& source, const char* id, std::uint32_t* size,

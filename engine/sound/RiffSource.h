@@ -10,7 +10,7 @@
 namespace veru::sound {
 
 class RiffSource {
-public:
+  public:
     virtual ~RiffSource() = default;
     // Reads up to `count` bytes at the current position; returns how many came.
     virtual std::size_t read(void* destination, std::size_t count) = 0;

@@ -6,6 +6,8 @@ namespace veru::sound {
 
 Sound::Sound() : BufferedSound(u"Sound") {}
 
-std::unique_ptr<SoundFile> Sound::createFile() { return std::make_unique<WaveFile>(); }
+std::unique_ptr<SoundFile> Sound::createFile() {
+    return std::make_unique<WaveFile>();
+}
 
 }  // namespace veru::sound

@@ -8,10 +8,10 @@
 namespace veru::sound {
 
 class Sound : public BufferedSound {
-public:
+  public:
     Sound();
 
-protected:
+  protected:
     explicit Sound(const char16_t* name) : BufferedSound(name) {}
     std::unique_ptr<SoundFile> createFile() override;
     const char16_t* fileKind() const override { return u"WaveFile"; }

@@ -14,7 +14,7 @@
 namespace veru::sound {
 
 class SoundFile {
-public:
+  public:
     virtual ~SoundFile() = default;
     // Bytes of PCM data in the file; 0 when nothing is open.
     virtual std::uint32_t dataSize() const = 0;

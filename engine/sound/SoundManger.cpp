@@ -15,11 +15,15 @@ SoundManger::~SoundManger() {
     device.release();
 }
 
-bool SoundManger::create(platform::Window* window) { return device.create(window); }
+bool SoundManger::create(platform::Window* window) {
+    return device.create(window);
+}
 
 SoundManger::Kind SoundManger::kindOf(const YString& path) {
-    if (path.hasSuffix("wav")) return Kind::wave;
-    if (path.hasSuffix("ogg")) return Kind::ogg;
+    if (path.hasSuffix("wav"))
+        return Kind::wave;
+    if (path.hasSuffix("ogg"))
+        return Kind::ogg;
     awt::showError(YString(u"対応していないファイルが指定されました。：") + path,
                    u"SoundManger::getSound()");
     return Kind::none;
@@ -103,12 +107,14 @@ void SoundManger::stopAll() {
     // Sounds that never loaded have nothing to stop; skip their box.
     for (auto& sound : sounds) {
         auto* buffered = dynamic_cast<BufferedSound*>(sound.get());
-        if (!buffered || buffered->getVoiceCount() > 0) sound->stop();
+        if (!buffered || buffered->getVoiceCount() > 0)
+            sound->stop();
     }
     sounds.clear();
     for (auto& stream : streams) {
         auto* buffered = dynamic_cast<BufferedSound*>(stream.get());
-        if (!buffered || buffered->getVoiceCount() > 0) stream->stop();
+        if (!buffered || buffered->getVoiceCount() > 0)
+            stream->stop();
     }
     streams.clear();
 }

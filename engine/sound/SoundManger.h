@@ -24,7 +24,7 @@
 namespace veru::sound {
 
 class SoundManger : public ISoundOwner {
-public:
+  public:
     SoundManger();
     ~SoundManger() override;
     SoundManger(const SoundManger&) = delete;
@@ -51,7 +51,7 @@ public:
     std::size_t getSoundCount() const { return sounds.size(); }
     std::size_t getStreamCount() const { return streams.size(); }
 
-private:
+  private:
     enum class Kind { none, wave, ogg };
     static Kind kindOf(const YString& path);
 

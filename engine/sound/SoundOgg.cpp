@@ -7,10 +7,13 @@ namespace veru::sound {
 
 SoundOgg::SoundOgg() : BufferedSound(u"SoundOgg") {}
 
-std::unique_ptr<SoundFile> SoundOgg::createFile() { return std::make_unique<OggFile>(); }
+std::unique_ptr<SoundFile> SoundOgg::createFile() {
+    return std::make_unique<OggFile>();
+}
 
 bool SoundOgg::checkPath(const YString& path) {
-    if (!path.empty() && OggFile::isAsciiPath(path)) return true;
+    if (!path.empty() && OggFile::isAsciiPath(path))
+        return true;
     awt::showError(u"ファイル名が不正です。(全角は指定できません。)", u"SoundOgg.read()");
     return false;
 }

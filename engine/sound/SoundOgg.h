@@ -10,10 +10,10 @@
 namespace veru::sound {
 
 class SoundOgg : public BufferedSound {
-public:
+  public:
     SoundOgg();
 
-protected:
+  protected:
     std::unique_ptr<SoundFile> createFile() override;
     const char16_t* fileKind() const override { return u"OggFile"; }
     bool checkPath(const YString& path) override;

@@ -16,18 +16,24 @@ constexpr const char16_t* kReset = u"StreamingSound::reset()";
 constexpr const char16_t* kNotify = u"handleWaveStreamNotification()";
 }  // namespace
 
-StreamingSound::StreamingSound() { startThread(); }
+StreamingSound::StreamingSound() {
+    startThread();
+}
 
-StreamingSound::~StreamingSound() { release(); }
+StreamingSound::~StreamingSound() {
+    release();
+}
 
 void StreamingSound::startThread() {
-    if (thread.joinable()) return;
+    if (thread.joinable())
+        return;
     quit = false;
     thread = std::thread([this] { notificationProc(); });
 }
 
 void StreamingSound::endThread() {
-    if (!thread.joinable()) return;
+    if (!thread.joinable())
+        return;
     quit = true;
     notifyEvent.signal();
     thread.join();
@@ -37,9 +43,11 @@ void StreamingSound::endThread() {
 void StreamingSound::notificationProc() {
     for (;;) {
         notifyEvent.wait();
-        if (quit) return;
+        if (quit)
+            return;
         std::lock_guard<std::mutex> hold(guard);
-        if (quit) return;
+        if (quit)
+            return;
         handleWaveStreamNotification(looping);
     }
 }
@@ -71,7 +79,8 @@ bool StreamingSound::read(YDirectSound* device, const YString& path, int /*voice
             return false;
         }
         std::vector<std::uint32_t> positions;
-        for (std::uint32_t k = 1; k <= kBlocks; ++k) positions.push_back(k * blockBytes - 1);
+        for (std::uint32_t k = 1; k <= kBlocks; ++k)
+            positions.push_back(k * blockBytes - 1);
         if (!ring->setNotificationPositions(positions, &notifyEvent)) {
             showError(u"SetNotificationPositions()に失敗しました。", kRead);
             return false;
@@ -119,7 +128,8 @@ bool StreamingSound::writeBlock(platform::AudioBuffer* voice, bool loop) {
                 showError(u"readWaveToBuffer()に失敗しました。", kNotify);
                 ok = false;
             }
-            if (more == 0) break;
+            if (more == 0)
+                break;
             filled += more;
         }
     }
@@ -129,7 +139,8 @@ bool StreamingSound::writeBlock(platform::AudioBuffer* voice, bool loop) {
 }
 
 bool StreamingSound::handleWaveStreamNotification(bool loop) {
-    if (voices.empty() || !file || blockBytes == 0) return false;
+    if (voices.empty() || !file || blockBytes == 0)
+        return false;
     platform::AudioBuffer* voice = voices.front().get();
     bool restored = false;
     if (!restoreBuffer(voice, &restored)) {
@@ -137,7 +148,8 @@ bool StreamingSound::handleWaveStreamNotification(bool loop) {
         return false;
     }
     if (restored) {
-        if (!fillupBuffer(false, voice)) showError(u"fillupBuffer()に失敗しました。", kNotify);
+        if (!fillupBuffer(false, voice))
+            showError(u"fillupBuffer()に失敗しました。", kNotify);
         return true;
     }
     const std::uint32_t cursor = voice->getPlayCursor();
@@ -146,17 +158,20 @@ bool StreamingSound::handleWaveStreamNotification(bool loop) {
     // in the block at writeOffset, so a late wake-up finds nothing to do.
     const std::uint32_t cursorBlock = std::min<std::uint32_t>(cursor / blockBytes, kBlocks - 1);
     while (writeOffset / blockBytes != cursorBlock) {
-        if (!writeBlock(voice, loop)) return false;
+        if (!writeBlock(voice, loop))
+            return false;
         writeOffset = (writeOffset + blockBytes) % bufferBytes;
     }
     bytesPlayed += (cursor + bufferBytes - lastPlayCursor) % bufferBytes;
     lastPlayCursor = cursor;
-    if (ending && bytesPlayed >= file->dataSize()) voice->stop();
+    if (ending && bytesPlayed >= file->dataSize())
+        voice->stop();
     return true;
 }
 
 bool StreamingSound::resetLocked() {
-    if (voices.empty() || !file) return reportEmpty(u"::reset()");
+    if (voices.empty() || !file)
+        return reportEmpty(u"::reset()");
     lastPlayCursor = bytesPlayed = writeOffset = 0;
     ending = false;
     platform::AudioBuffer* voice = voices.front().get();
@@ -179,8 +194,10 @@ bool StreamingSound::resetLocked() {
 }
 
 bool StreamingSound::playLocked(bool loop) {
-    if (voices.empty() || !file) return reportEmpty(u"::play()");
-    if (anyVoicePlaying()) return false;
+    if (voices.empty() || !file)
+        return reportEmpty(u"::play()");
+    if (anyVoicePlaying())
+        return false;
     paused = false;
     if (!resetLocked()) {
         showError(u"reset()に失敗しました。", kPlay);
@@ -223,7 +240,8 @@ bool StreamingSound::pause() {
 bool StreamingSound::stop() {
     std::lock_guard<std::mutex> hold(guard);
     paused = false;
-    if (voices.empty()) return reportEmpty(u"::stop()");
+    if (voices.empty())
+        return reportEmpty(u"::stop()");
     stopVoices();
     return true;
 }

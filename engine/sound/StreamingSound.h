@@ -27,7 +27,7 @@
 namespace veru::sound {
 
 class StreamingSound : public Sound, public IStreamingSound {
-public:
+  public:
     static constexpr int kBlocks = 16;
 
     StreamingSound();
@@ -48,7 +48,7 @@ public:
 
     std::uint32_t getBlockBytes() const { return blockBytes; }
 
-private:
+  private:
     void startThread();
     void endThread();
     void notificationProc();

@@ -11,14 +11,19 @@ using awt::showError;
 
 StreamingSoundOgg::StreamingSoundOgg(std::chrono::milliseconds period) : pollPeriod(period) {}
 
-StreamingSoundOgg::~StreamingSoundOgg() { release(); }
+StreamingSoundOgg::~StreamingSoundOgg() {
+    release();
+}
 
-OggFile* StreamingSoundOgg::ogg() const { return static_cast<OggFile*>(file.get()); }
+OggFile* StreamingSoundOgg::ogg() const {
+    return static_cast<OggFile*>(file.get());
+}
 
 bool StreamingSoundOgg::read(YDirectSound* device, const YString& path, int count) {
     // Only ASCII paths can be opened; others fail in OggFile::open below.
     std::string narrow;
-    for (char16_t c : path) narrow.push_back(static_cast<char>(c < 0x80 ? c : 0x80));
+    for (char16_t c : path)
+        narrow.push_back(static_cast<char>(c < 0x80 ? c : 0x80));
     if (!OggFile::isAsciiPath(path) && !path.empty()) {
         std::lock_guard<std::mutex> hold(guard);
         releaseVoices();
@@ -66,7 +71,8 @@ bool StreamingSoundOgg::read(YDirectSound* device, const char* path, int /*voice
 }
 
 bool StreamingSoundOgg::initializeBuffer() {
-    if (voices.empty() || !file) return false;
+    if (voices.empty() || !file)
+        return false;
     platform::AudioBuffer* voice = voices.front().get();
     file->rewind();
     voice->setCurrentPosition(0);
@@ -86,7 +92,8 @@ bool StreamingSoundOgg::initializeBuffer() {
 void StreamingSoundOgg::decodeInto(std::uint32_t offset) {
     platform::AudioBuffer* voice = voices.front().get();
     platform::LockedRegions regions;
-    if (!voice->lock(offset, halfBytes, regions)) return;
+    if (!voice->lock(offset, halfBytes, regions))
+        return;
     std::uint32_t got = 0;
     file->readToBuffer(regions.first, regions.firstBytes, &got);
     voice->unlock(regions);
@@ -113,7 +120,8 @@ void StreamingSoundOgg::pollingProc() {
 
 void StreamingSoundOgg::startThread() {
     std::lock_guard<std::mutex> hold(guard);
-    if (threadRunning) return;
+    if (threadRunning)
+        return;
     threadStop = false;
     threadRunning = true;
     thread = std::thread([this] { pollingProc(); });
@@ -122,7 +130,8 @@ void StreamingSoundOgg::startThread() {
 void StreamingSoundOgg::stopThread() {
     {
         std::lock_guard<std::mutex> hold(guard);
-        if (!threadRunning) return;
+        if (!threadRunning)
+            return;
         state = kFailed;
         threadStop = true;
     }
@@ -134,8 +143,10 @@ void StreamingSoundOgg::stopThread() {
 }
 
 bool StreamingSoundOgg::playLocked(bool loop) {
-    if (state == kPlaying) return false;
-    if (voices.empty() || !file) return reportEmpty(u"::play()");
+    if (state == kPlaying)
+        return false;
+    if (voices.empty() || !file)
+        return reportEmpty(u"::play()");
     if ((state == kReady || state == kStopped) && ogg()->isLoop() != loop) {
         // The ring was filled from the start with the other loop flag: a
         // stream shorter than the ring would carry silence (or its start)
@@ -170,8 +181,10 @@ bool StreamingSoundOgg::pause() {
 
 bool StreamingSoundOgg::stop() {
     std::lock_guard<std::mutex> hold(guard);
-    if (state == kStopped) return false;
-    if (voices.empty()) return reportEmpty(u"::stop()");
+    if (state == kStopped)
+        return false;
+    if (voices.empty())
+        return reportEmpty(u"::stop()");
     state = kStopped;
     stopVoices();
     initializeBuffer();
@@ -180,7 +193,8 @@ bool StreamingSoundOgg::stop() {
 
 bool StreamingSoundOgg::reset() {
     std::lock_guard<std::mutex> hold(guard);
-    if (voices.empty()) return reportEmpty(u"::reset()");
+    if (voices.empty())
+        return reportEmpty(u"::reset()");
     return initializeBuffer();
 }
 

@@ -30,7 +30,7 @@ namespace veru::sound {
 class OggFile;
 
 class StreamingSoundOgg : public SoundOgg, public IStreamingSound {
-public:
+  public:
     enum : int { kFailed = 0, kReady = 1, kPlaying = 2, kPaused = 3, kStopped = 4 };
 
     // `pollPeriod` is how often the thread looks at the cursor (tests use a
@@ -56,7 +56,7 @@ public:
     int getState();
     std::uint32_t getHalfBytes() const { return halfBytes; }
 
-private:
+  private:
     OggFile* ogg() const;
     bool initializeBuffer();
     bool playLocked(bool loop);

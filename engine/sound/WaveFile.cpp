@@ -68,11 +68,13 @@ bool WaveFile::readHeader() {
 }
 
 bool WaveFile::rewind() {
-    if (!opened || !source) return false;
+    if (!opened || !source)
+        return false;
     switch (reader.findData(*source)) {
         case RiffStatus::ok:
             bytesLeft = reader.getDataSize();
-            if (source->seek(reader.getDataOffset())) return true;
+            if (source->seek(reader.getDataOffset()))
+                return true;
             showError(u"波形データの頭だしに失敗しました…", u"rewindWaveFile()");
             return false;
         case RiffStatus::seekFailed:
@@ -85,12 +87,15 @@ bool WaveFile::rewind() {
 }
 
 bool WaveFile::readToBuffer(std::uint8_t* destination, std::uint32_t count, std::uint32_t* read) {
-    if (read) *read = 0;
-    if (!opened || !source || !destination) return false;
+    if (read)
+        *read = 0;
+    if (!opened || !source || !destination)
+        return false;
     const std::uint32_t want = std::min(count, bytesLeft);
     const auto got = static_cast<std::uint32_t>(source->read(destination, want));
     bytesLeft -= got;
-    if (read) *read = got;
+    if (read)
+        *read = got;
     if (got < want) {
         showError(u"不正なEOFが検出されました", u"WaveFile::readWaveToBuffer()");
         return false;

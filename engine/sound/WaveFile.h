@@ -17,17 +17,16 @@
 namespace veru::sound {
 
 class WaveFile : public SoundFile {
-public:
+  public:
     std::uint32_t dataSize() const override { return opened ? reader.getDataSize() : 0; }
     bool open(const YString& path) override;
     bool open(const char* ansiPath) override;
     bool rewind() override;
-    bool readToBuffer(std::uint8_t* destination, std::uint32_t count,
-                      std::uint32_t* read) override;
+    bool readToBuffer(std::uint8_t* destination, std::uint32_t count, std::uint32_t* read) override;
     bool close() override;
     const WaveFormat& getFormat() const override { return format; }
 
-private:
+  private:
     bool readHeader();
 
     WaveFormat format;

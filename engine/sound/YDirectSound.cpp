@@ -7,7 +7,9 @@
 namespace veru::sound {
 
 YDirectSound::YDirectSound() = default;
-YDirectSound::~YDirectSound() { release(); }
+YDirectSound::~YDirectSound() {
+    release();
+}
 
 bool YDirectSound::create(platform::Window* /*window*/) {
     release();
@@ -38,7 +40,9 @@ bool YDirectSound::setPrimaryBuffer() {
     return device != nullptr;
 }
 
-void YDirectSound::release() { device.reset(); }
+void YDirectSound::release() {
+    device.reset();
+}
 
 platform::Mixer* YDirectSound::getMixer() const {
     return device ? &device->getMixer() : nullptr;

@@ -23,7 +23,7 @@ class Window;
 namespace veru::sound {
 
 class YDirectSound {
-public:
+  public:
     YDirectSound();
     ~YDirectSound();
     YDirectSound(const YDirectSound&) = delete;
@@ -40,7 +40,7 @@ public:
     bool isCreated() const { return device != nullptr; }
     platform::AudioDevice* getDevice() const { return device.get(); }
 
-private:
+  private:
     bool setPrimaryBuffer();
 
     std::unique_ptr<platform::AudioDevice> device;

@@ -8,8 +8,8 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <algorithm>
+#include <filesystem>
 #include <functional>
 #include <map>
 
@@ -35,13 +35,12 @@ using veru::YString;
 namespace {
 
 constexpr int kUp = 0x1, kDown = 0x2, kLeft = 0x4, kRight = 0x8;
-constexpr int kButton1 = 0x10, kButton2 = 0x20, kButton3 = 0x40, kButton4 = 0x80,
-              kButton5 = 0x100;
+constexpr int kButton1 = 0x10, kButton2 = 0x20, kButton3 = 0x40, kButton4 = 0x80, kButton5 = 0x100;
 
 // Runs the game in a fresh folder holding links to the packed data, so the
 // settings file it writes stays out of the build.
 class GameFolder {
-public:
+  public:
     GameFolder() : previous(fs::current_path()) {
         for (const char* part : {"img", "sound", "script"}) {
             fs::create_directory_symlink(fs::path(MIRELUNE_GAME_DATA) / part, dir.path() / part);
@@ -52,40 +51,46 @@ public:
     ~GameFolder() { fs::current_path(previous); }
     const fs::path& path() const { return dir.path(); }
 
-private:
+  private:
     TempDir dir;
     fs::path previous;
 };
 
 std::string nameOf(veru::dxt::Scene* scene) {
-    if (dynamic_cast<ml::LogoScene*>(scene)) return "logo";
-    if (dynamic_cast<ml::MenuSceneOld*>(scene)) return "menu";
-    if (dynamic_cast<ml::ConfigScene*>(scene)) return "config";
-    if (dynamic_cast<veru::adv::AdventureScene*>(scene)) return "talk";
+    if (dynamic_cast<ml::LogoScene*>(scene))
+        return "logo";
+    if (dynamic_cast<ml::MenuSceneOld*>(scene))
+        return "menu";
+    if (dynamic_cast<ml::ConfigScene*>(scene))
+        return "config";
+    if (dynamic_cast<veru::adv::AdventureScene*>(scene))
+        return "talk";
     return "?";
 }
 
 // Presses one button word for a frame, then leaves a frame free, one
 // step after the other, whenever the test asks.
 class Player {
-public:
+  public:
     explicit Player(veru::dxt::event::ScriptedInput& input) : input(input) {}
     // Queues presses; each lasts `hold` frames and is followed by a release.
     void queue(std::initializer_list<int> words, int hold = 1) {
-        for (int w : words) steps.push_back({w, hold});
+        for (int w : words)
+            steps.push_back({w, hold});
     }
     bool idle() const { return steps.empty() && busyUntil <= frame; }
     // Called after frame `f`: schedules what frame f + 1 reads.
     void after(int f) {
         frame = f + 1;
-        if (busyUntil > frame || steps.empty()) return;
+        if (busyUntil > frame || steps.empty())
+            return;
         auto [word, hold] = steps.front();
         steps.erase(steps.begin());
         input.press(frame, word, hold);
         busyUntil = frame + hold + 1;
     }
 
-private:
+  private:
     veru::dxt::event::ScriptedInput& input;
     std::vector<std::pair<int, int>> steps;
     int frame = 0;
@@ -110,7 +115,8 @@ TEST(GameMain, PlaysTheWholeTrialHeadless) {
     std::vector<std::uint32_t> frameTimes;
     std::map<std::string, Frame> shots;
     auto shoot = [&](const std::string& name, veru::platform::VideoDevice* device) {
-        if (shots.count(name)) return;
+        if (shots.count(name))
+            return;
         shots[name] = readFrame(device);
         savePng(shots[name], std::string(MIRELUNE_SCREENSHOTS) + "/" + name + ".png");
     };
@@ -133,18 +139,25 @@ TEST(GameMain, PlaysTheWholeTrialHeadless) {
             last = scene;
             sceneFrame = 0;
             order.push_back(name);
-            if (name == "menu") ++menuVisits;
-            if (name == "talk") ++talkVisits;
-            if (name == "logo") ++logoVisits;
+            if (name == "menu")
+                ++menuVisits;
+            if (name == "talk")
+                ++talkVisits;
+            if (name == "logo")
+                ++logoVisits;
         } else {
             ++sceneFrame;
         }
-        if (f > 30000) scene->requestQuit();  // never hang
+        if (f > 30000)
+            scene->requestQuit();  // never hang
 
         if (name == "logo" && logoVisits == 1) {
-            if (sceneFrame == 0) shoot("logo_first", device);
-            if (sceneFrame == 100) shoot("logo_hold", device);
-            if (sceneFrame == 164) shoot("logo_last", device);
+            if (sceneFrame == 0)
+                shoot("logo_first", device);
+            if (sceneFrame == 100)
+                shoot("logo_hold", device);
+            if (sceneFrame == 164)
+                shoot("logo_last", device);
         }
         if (name == "menu") {
             auto* menu = static_cast<ml::MenuSceneOld*>(scene);
@@ -192,8 +205,8 @@ TEST(GameMain, PlaysTheWholeTrialHeadless) {
             }
             if (config->getPhase() == ml::ConfigScene::kKeyAssignment && player.idle()) {
                 // Invalid presses first: a direction, two buttons at once.
-                player.queue({kLeft, kButton3 | kButton4, kButton2, kButton3, kButton3, kButton4,
-                              kButton5});
+                player.queue(
+                    {kLeft, kButton3 | kButton4, kButton2, kButton3, kButton3, kButton4, kButton5});
                 shoot("config_assigning", device);
             }
         }
@@ -230,7 +243,8 @@ TEST(GameMain, PlaysTheWholeTrialHeadless) {
     EXPECT_EQ(order, (std::vector<std::string>{"logo", "menu", "config", "menu", "talk", "talk",
                                                "logo", "menu"}));
     // The logo runs its 165 frames whatever is pressed.
-    for (int f = 0; f < 165; ++f) ASSERT_EQ(scenes[static_cast<std::size_t>(f)], "logo") << f;
+    for (int f = 0; f < 165; ++f)
+        ASSERT_EQ(scenes[static_cast<std::size_t>(f)], "logo") << f;
     EXPECT_EQ(scenes[165], "menu");
     EXPECT_GE(sentencesAdvanced, 20);
     EXPECT_TRUE(skippedOne);

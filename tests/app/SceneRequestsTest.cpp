@@ -16,7 +16,7 @@ using namespace mirelune::test;
 
 namespace {
 class PlainScene : public veru::dxt::Scene {
-public:
+  public:
     using Scene::Scene;
     void reset() override {}
     bool create(veru::platform::Window*, veru::platform::VideoDevice*) override { return true; }

@@ -11,7 +11,7 @@
 namespace mirelune::test {
 
 class ManualClock : public veru::dxt::FrameClock {
-public:
+  public:
     std::uint32_t now() override { return time; }
     void sleep(std::uint32_t ms) override {
         sleeps.push_back(ms);

@@ -22,7 +22,8 @@ double Frame::brightness(int x, int y, int w, int h) const {
 
 Frame readFrame(veru::platform::VideoDevice* device) {
     Frame frame;
-    if (device && !device->readPixels(frame.pixels, frame.width, frame.height)) frame = Frame{};
+    if (device && !device->readPixels(frame.pixels, frame.width, frame.height))
+        frame = Frame{};
     return frame;
 }
 
@@ -31,9 +32,11 @@ bool savePng(const Frame& frame, const std::string& path) {
     image.width = frame.width;
     image.height = frame.height;
     image.pixels = frame.pixels;
-    for (auto& p : image.pixels) p |= 0xFF000000u;
+    for (auto& p : image.pixels)
+        p |= 0xFF000000u;
     std::vector<std::uint8_t> png;
-    if (!veru::platform::encodePng(image, png, false)) return false;
+    if (!veru::platform::encodePng(image, png, false))
+        return false;
     std::ofstream out(path, std::ios::binary);
     out.write(reinterpret_cast<const char*>(png.data()), static_cast<std::streamsize>(png.size()));
     return static_cast<bool>(out);

@@ -16,9 +16,7 @@ struct Frame {
     int height = 0;
     std::vector<std::uint32_t> pixels;  // ARGB
 
-    std::uint32_t at(int x, int y) const {
-        return pixels[static_cast<std::size_t>(y * width + x)];
-    }
+    std::uint32_t at(int x, int y) const { return pixels[static_cast<std::size_t>(y * width + x)]; }
     // Mean of (r + g + b) / 3 over a rectangle, 0-255.
     double brightness(int x, int y, int w, int h) const;
 };

@@ -15,8 +15,10 @@ namespace veru::platform {
 namespace {
 
 std::int32_t gainOf(int hundredthsDb) {
-    if (hundredthsDb <= -10000) return 0;
-    if (hundredthsDb >= 0) return 32768;
+    if (hundredthsDb <= -10000)
+        return 0;
+    if (hundredthsDb >= 0)
+        return 32768;
     return static_cast<std::int32_t>(std::lround(32768.0 * std::pow(10.0, hundredthsDb / 2000.0)));
 }
 
@@ -24,7 +26,8 @@ std::int32_t gainOf(int hundredthsDb) {
 std::vector<std::int16_t> toDevice(const AudioFormat& format, const std::uint8_t* data,
                                    std::uint32_t bytes) {
     std::vector<std::int16_t> out;
-    if (bytes == 0) return out;
+    if (bytes == 0)
+        return out;
     SDL_AudioCVT cvt;
     const SDL_AudioFormat source = format.bits == 8 ? AUDIO_U8 : AUDIO_S16LSB;
     if (SDL_BuildAudioCVT(&cvt, source, static_cast<Uint8>(format.channels), format.rate,
@@ -40,7 +43,8 @@ std::vector<std::int16_t> toDevice(const AudioFormat& format, const std::uint8_t
     std::memcpy(work.data(), data, bytes);
     cvt.buf = work.data();
     cvt.len = static_cast<int>(bytes);
-    if (SDL_ConvertAudio(&cvt) != 0) return out;
+    if (SDL_ConvertAudio(&cvt) != 0)
+        return out;
     out.resize(static_cast<std::size_t>(cvt.len_cvt) / 4 * 2);
     std::memcpy(out.data(), work.data(), out.size() * 2);
     return out;
@@ -48,18 +52,21 @@ std::vector<std::int16_t> toDevice(const AudioFormat& format, const std::uint8_t
 
 }  // namespace
 
-AudioBuffer::AudioBuffer(Mixer* m, std::shared_ptr<Samples> s)
-    : mixer(m), samples(std::move(s)) {
+AudioBuffer::AudioBuffer(Mixer* m, std::shared_ptr<Samples> s) : mixer(m), samples(std::move(s)) {
     mixer->attach(this);
 }
 
-AudioBuffer::~AudioBuffer() { mixer->detach(this); }
+AudioBuffer::~AudioBuffer() {
+    mixer->detach(this);
+}
 
 std::unique_ptr<AudioBuffer> AudioBuffer::duplicate() const {
     return std::unique_ptr<AudioBuffer>(new AudioBuffer(mixer, samples));
 }
 
-const AudioFormat& AudioBuffer::getFormat() const { return samples->format; }
+const AudioFormat& AudioBuffer::getFormat() const {
+    return samples->format;
+}
 
 std::uint32_t AudioBuffer::getBytes() const {
     return static_cast<std::uint32_t>(samples->own.size());
@@ -73,8 +80,10 @@ std::uint32_t AudioBuffer::toDeviceFrame(std::uint32_t offset) const {
 bool AudioBuffer::lock(std::uint32_t offset, std::uint32_t bytes, LockedRegions& regions) {
     regions = LockedRegions{};
     const std::uint32_t size = getBytes();
-    if (bytes == 0) bytes = size;
-    if (offset >= size || bytes > size) return false;
+    if (bytes == 0)
+        bytes = size;
+    if (offset >= size || bytes > size)
+        return false;
     std::uint8_t* base = samples->own.data();
     regions.first = base + offset;
     regions.firstBytes = std::min(bytes, size - offset);
@@ -90,7 +99,8 @@ void AudioBuffer::unlock(const LockedRegions& regions) {
     const int align = samples->format.blockAlign();
     for (auto [data, bytes] : {std::pair{regions.first, regions.firstBytes},
                                std::pair{regions.second, regions.secondBytes}}) {
-        if (!data || bytes == 0) continue;
+        if (!data || bytes == 0)
+            continue;
         // Whole frames only: a region that starts or ends inside a frame is
         // widened to the frames it touches.
         std::uint32_t begin = static_cast<std::uint32_t>(data - base);
@@ -138,7 +148,8 @@ std::uint32_t AudioBuffer::getPlayCursor() const {
 }
 
 bool AudioBuffer::setCurrentPosition(std::uint32_t offset) {
-    if (offset >= getBytes()) return false;
+    if (offset >= getBytes())
+        return false;
     const std::uint32_t frame = toDeviceFrame(offset);
     std::lock_guard<std::mutex> hold(mixer->lock);
     position = std::min(frame, samples->deviceFrames - 1);
@@ -176,7 +187,8 @@ bool AudioBuffer::setNotificationPositions(const std::vector<std::uint32_t>& off
                                            AudioEvent* e) {
     std::vector<std::uint32_t> frames;
     for (std::uint32_t offset : offsets) {
-        if (offset >= getBytes()) return false;
+        if (offset >= getBytes())
+            return false;
         frames.push_back(toDeviceFrame(offset));
     }
     std::sort(frames.begin(), frames.end());

@@ -37,7 +37,7 @@ struct LockedRegions {
 };
 
 class AudioBuffer {
-public:
+  public:
     ~AudioBuffer();
     AudioBuffer(const AudioBuffer&) = delete;
     AudioBuffer& operator=(const AudioBuffer&) = delete;
@@ -74,7 +74,7 @@ public:
     // the buffer (nothing changes then).
     bool setNotificationPositions(const std::vector<std::uint32_t>& offsets, AudioEvent* event);
 
-private:
+  private:
     friend class Mixer;
     struct Samples;
 

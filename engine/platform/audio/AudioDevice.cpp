@@ -30,7 +30,8 @@ SDL_AudioDeviceID openOutput(Mixer* mixer) {
 
 std::unique_ptr<AudioDevice> AudioDevice::open(std::string* reason) {
     std::unique_ptr<AudioDevice> device(new AudioDevice());
-    if (!device->openSdl(reason)) return nullptr;
+    if (!device->openSdl(reason))
+        return nullptr;
     return device;
 }
 
@@ -44,7 +45,8 @@ bool AudioDevice::openSdl(std::string* reason) {
     } catch (const excp::Exception&) {
         // No driver would start at all: go straight to the silent one.
         if (SDL_AudioInit("dummy") != 0) {
-            if (reason) *reason = SDL_GetError();
+            if (reason)
+                *reason = SDL_GetError();
             return false;
         }
         ownAudioInit = true;
@@ -54,13 +56,15 @@ bool AudioDevice::openSdl(std::string* reason) {
         // No sound card: SDL does not fall back by itself.
         SDL_AudioQuit();
         if (SDL_AudioInit("dummy") != 0) {
-            if (reason) *reason = SDL_GetError();
+            if (reason)
+                *reason = SDL_GetError();
             return false;
         }
         deviceId = openOutput(&mixer);
     }
     if (deviceId == 0) {
-        if (reason) *reason = SDL_GetError();
+        if (reason)
+            *reason = SDL_GetError();
         return false;
     }
     const char* name = SDL_GetCurrentAudioDriver();
@@ -71,8 +75,10 @@ bool AudioDevice::openSdl(std::string* reason) {
 
 AudioDevice::~AudioDevice() {
     // Closing waits for a running callback, so the mixer is idle afterwards.
-    if (deviceId != 0) SDL_CloseAudioDevice(deviceId);
-    if (ownAudioInit) SDL_AudioQuit();
+    if (deviceId != 0)
+        SDL_CloseAudioDevice(deviceId);
+    if (ownAudioInit)
+        SDL_AudioQuit();
 }
 
 }  // namespace veru::platform

@@ -20,7 +20,7 @@ namespace veru::platform {
 class SdlSubsystem;
 
 class AudioDevice {
-public:
+  public:
     // Null with `reason` filled when even the silent fallback cannot start.
     static std::unique_ptr<AudioDevice> open(std::string* reason);
     static std::unique_ptr<AudioDevice> openManual();
@@ -33,7 +33,7 @@ public:
     // for a device without output.
     const std::string& getDriverName() const { return driverName; }
 
-private:
+  private:
     AudioDevice() = default;
     bool openSdl(std::string* reason);
 

@@ -18,7 +18,8 @@ void AudioEvent::wait() {
 
 bool AudioEvent::waitFor(std::chrono::milliseconds timeout) {
     std::unique_lock<std::mutex> hold(lock);
-    if (!changed.wait_for(hold, timeout, [this] { return signalled; })) return false;
+    if (!changed.wait_for(hold, timeout, [this] { return signalled; }))
+        return false;
     signalled = false;
     return true;
 }

@@ -12,7 +12,7 @@
 namespace veru::platform {
 
 class AudioEvent {
-public:
+  public:
     void signal();
     // Blocks until signalled, then clears the event.
     void wait();
@@ -21,7 +21,7 @@ public:
     // Forgets a signal nobody has waited for yet.
     void clear();
 
-private:
+  private:
     std::mutex lock;
     std::condition_variable changed;
     bool signalled = false;

@@ -12,8 +12,8 @@ namespace veru::platform {
 
 struct AudioBuffer::Samples {
     AudioFormat format;
-    std::vector<std::uint8_t> own;       // written by the lock holder
-    std::vector<std::int16_t> device;    // stereo frames, guarded by the mixer's lock
+    std::vector<std::uint8_t> own;     // written by the lock holder
+    std::vector<std::int16_t> device;  // stereo frames, guarded by the mixer's lock
     std::uint32_t deviceFrames = 0;
 };
 

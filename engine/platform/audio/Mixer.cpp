@@ -10,11 +10,13 @@
 namespace veru::platform {
 
 std::unique_ptr<AudioBuffer> Mixer::createBuffer(const AudioFormat& format, std::uint32_t bytes) {
-    if (!format.isSupported()) return nullptr;
+    if (!format.isSupported())
+        return nullptr;
     const std::uint32_t frames = bytes / static_cast<std::uint32_t>(format.blockAlign());
-    const auto deviceFrames =
-        static_cast<std::uint64_t>(frames) * kDeviceFormat.rate / static_cast<std::uint64_t>(format.rate);
-    if (frames == 0 || deviceFrames == 0 || deviceFrames > 0x7FFFFFFFu / 4) return nullptr;
+    const auto deviceFrames = static_cast<std::uint64_t>(frames) * kDeviceFormat.rate /
+                              static_cast<std::uint64_t>(format.rate);
+    if (frames == 0 || deviceFrames == 0 || deviceFrames > 0x7FFFFFFFu / 4)
+        return nullptr;
     try {
         auto samples = std::make_shared<AudioBuffer::Samples>();
         samples->format = format;
@@ -50,11 +52,13 @@ int Mixer::bufferCount() const {
 }
 
 void Mixer::mix(std::int16_t* out, int frames) {
-    if (frames <= 0) return;
+    if (frames <= 0)
+        return;
     std::lock_guard<std::mutex> hold(lock);
     accumulator.assign(static_cast<std::size_t>(frames) * 2, 0);
     for (AudioBuffer* voice : buffers) {
-        if (voice->playing) mixVoice(*voice, frames);
+        if (voice->playing)
+            mixVoice(*voice, frames);
     }
     for (std::size_t i = 0; i < accumulator.size(); ++i) {
         out[i] = static_cast<std::int16_t>(std::clamp(accumulator[i], -32768, 32767));
@@ -89,10 +93,12 @@ void Mixer::mixVoice(AudioBuffer& voice, int frames) {
         voice.position = end;
         if (voice.position >= s.deviceFrames) {
             voice.position = 0;
-            if (!voice.looping) voice.playing = false;
+            if (!voice.looping)
+                voice.playing = false;
         }
     }
-    if (signal) voice.event->signal();
+    if (signal)
+        voice.event->signal();
 }
 
 }  // namespace veru::platform

@@ -23,7 +23,7 @@ namespace veru::platform {
 class AudioBuffer;
 
 class Mixer {
-public:
+  public:
     Mixer() = default;
     ~Mixer() = default;
     Mixer(const Mixer&) = delete;
@@ -44,7 +44,7 @@ public:
     // Buffers attached (playing or not).
     int bufferCount() const;
 
-private:
+  private:
     friend class AudioBuffer;
     void attach(AudioBuffer* buffer);
     void detach(AudioBuffer* buffer);

@@ -15,7 +15,7 @@
 namespace veru::platform {
 
 class RandomAccessFile {
-public:
+  public:
     bool open(std::u16string_view path);
     bool isOpen() const { return file != nullptr; }
     void close() { file.reset(); }
@@ -23,7 +23,7 @@ public:
     bool seek(std::uint64_t offset);
     std::uint64_t size() const { return length; }
 
-private:
+  private:
     struct Closer {
         void operator()(std::FILE* f) const { std::fclose(f); }
     };

@@ -14,11 +14,14 @@ struct VorbisDecoder::State {
 
 VorbisDecoder::VorbisDecoder() : state(std::make_unique<State>()) {}
 
-VorbisDecoder::~VorbisDecoder() { close(); }
+VorbisDecoder::~VorbisDecoder() {
+    close();
+}
 
 bool VorbisDecoder::open(const std::string& path) {
     close();
-    if (ov_fopen(path.c_str(), &state->file) != 0) return false;
+    if (ov_fopen(path.c_str(), &state->file) != 0)
+        return false;
     state->open = true;
     const vorbis_info* info = ov_info(&state->file, -1);
     if (!info || info->channels <= 0 || info->rate <= 0) {
@@ -31,23 +34,33 @@ bool VorbisDecoder::open(const std::string& path) {
     return true;
 }
 
-bool VorbisDecoder::isOpen() const { return state->open; }
+bool VorbisDecoder::isOpen() const {
+    return state->open;
+}
 
 void VorbisDecoder::close() {
-    if (state->open) ov_clear(&state->file);
+    if (state->open)
+        ov_clear(&state->file);
     *state = State{};
 }
 
-int VorbisDecoder::getChannels() const { return state->channels; }
-int VorbisDecoder::getRate() const { return state->rate; }
-std::int64_t VorbisDecoder::getPcmTotal() const { return state->total; }
+int VorbisDecoder::getChannels() const {
+    return state->channels;
+}
+int VorbisDecoder::getRate() const {
+    return state->rate;
+}
+std::int64_t VorbisDecoder::getPcmTotal() const {
+    return state->total;
+}
 
 bool VorbisDecoder::seekToStart() {
     return state->open && ov_time_seek(&state->file, 0.0) == 0;
 }
 
 long VorbisDecoder::read(void* destination, int bytes) {
-    if (!state->open) return -1;
+    if (!state->open)
+        return -1;
     int section = 0;
     return ov_read(&state->file, static_cast<char*>(destination), bytes, 0, 2, 1, &section);
 }

@@ -15,7 +15,7 @@
 namespace veru::platform {
 
 class VorbisDecoder {
-public:
+  public:
     VorbisDecoder();
     ~VorbisDecoder();
     VorbisDecoder(const VorbisDecoder&) = delete;
@@ -36,7 +36,7 @@ public:
     // the stream, negative on a decoding error.
     long read(void* destination, int bytes);
 
-private:
+  private:
     struct State;
     std::unique_ptr<State> state;
 };

@@ -49,9 +49,11 @@ bool writePage(std::FILE* out, const ogg_page& page) {
 bool writeOggVorbis(const std::string& path, const std::vector<std::int16_t>& pcm, int channels,
                     int rate, float quality) {
     std::unique_ptr<std::FILE, FileCloser> out(std::fopen(path.c_str(), "wb"));
-    if (!out || channels <= 0) return false;
+    if (!out || channels <= 0)
+        return false;
     auto e = std::make_unique<Encoder>();
-    if (vorbis_encode_init_vbr(&e->info, channels, rate, quality) != 0) return false;
+    if (vorbis_encode_init_vbr(&e->info, channels, rate, quality) != 0)
+        return false;
     vorbis_analysis_init(&e->dsp, &e->info);
     vorbis_block_init(&e->dsp, &e->block);
     ogg_stream_init(&e->stream, 1);
@@ -64,7 +66,8 @@ bool writeOggVorbis(const std::string& path, const std::vector<std::int16_t>& pc
     ogg_stream_packetin(&e->stream, &codePacket);
     ogg_page page;
     while (ogg_stream_flush(&e->stream, &page) != 0) {
-        if (!writePage(out.get(), page)) return false;
+        if (!writePage(out.get(), page))
+            return false;
     }
 
     const std::size_t frames = pcm.size() / static_cast<std::size_t>(channels);
@@ -93,15 +96,19 @@ bool writeOggVorbis(const std::string& path, const std::vector<std::int16_t>& pc
             while (vorbis_bitrate_flushpacket(&e->dsp, &packet) != 0) {
                 ogg_stream_packetin(&e->stream, &packet);
                 while (ogg_stream_pageout(&e->stream, &page) != 0) {
-                    if (!writePage(out.get(), page)) return false;
-                    if (ogg_page_eos(&page)) ended = true;
+                    if (!writePage(out.get(), page))
+                        return false;
+                    if (ogg_page_eos(&page))
+                        ended = true;
                 }
             }
         }
-        if (chunk == 0) ended = true;
+        if (chunk == 0)
+            ended = true;
     }
     while (ogg_stream_flush(&e->stream, &page) != 0) {
-        if (!writePage(out.get(), page)) return false;
+        if (!writePage(out.get(), page))
+            return false;
     }
     return std::fclose(out.release()) == 0;
 }

@@ -9,11 +9,13 @@ InputSystem::InputSystem() = default;
 InputSystem::~InputSystem() = default;
 
 bool InputSystem::start(std::string* reason) {
-    if (sdl) return true;
+    if (sdl)
+        return true;
     try {
         sdl = std::make_unique<SdlSubsystem>(SdlSubsystem::events | SdlSubsystem::joystick);
     } catch (const excp::Exception& e) {
-        if (reason) *reason = e.getMessage().toUtf8();
+        if (reason)
+            *reason = e.getMessage().toUtf8();
         return false;
     }
     return true;

@@ -15,7 +15,7 @@ namespace veru::platform {
 class SdlSubsystem;
 
 class InputSystem {
-public:
+  public:
     InputSystem();
     ~InputSystem();
     InputSystem(const InputSystem&) = delete;
@@ -24,7 +24,7 @@ public:
     bool start(std::string* reason);
     bool isStarted() const { return sdl != nullptr; }
 
-private:
+  private:
     std::unique_ptr<SdlSubsystem> sdl;
 };
 

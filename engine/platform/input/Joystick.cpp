@@ -9,7 +9,8 @@ namespace veru::platform {
 struct Joystick::Handle {
     SDL_Joystick* joystick = nullptr;
     ~Handle() {
-        if (joystick) SDL_JoystickClose(joystick);
+        if (joystick)
+            SDL_JoystickClose(joystick);
     }
 };
 
@@ -26,7 +27,8 @@ Joystick::Joystick() = default;
 Joystick::~Joystick() = default;
 
 int Joystick::countAttached() {
-    if (SDL_WasInit(SDL_INIT_JOYSTICK) == 0) return 0;
+    if (SDL_WasInit(SDL_INIT_JOYSTICK) == 0)
+        return 0;
     SDL_JoystickUpdate();  // also notices pads plugged in or pulled out
     return std::max(0, SDL_NumJoysticks());
 }
@@ -44,9 +46,13 @@ bool Joystick::openFirst() {
     return false;
 }
 
-void Joystick::close() { handle.reset(); }
+void Joystick::close() {
+    handle.reset();
+}
 
-bool Joystick::isOpen() const { return handle != nullptr; }
+bool Joystick::isOpen() const {
+    return handle != nullptr;
+}
 
 bool Joystick::isAttached() const {
     return handle && SDL_JoystickGetAttached(handle->joystick) == SDL_TRUE;
@@ -54,12 +60,16 @@ bool Joystick::isAttached() const {
 
 bool Joystick::read(JoystickState& state) {
     state = JoystickState{};
-    if (!handle) return false;
+    if (!handle)
+        return false;
     SDL_JoystickUpdate();
-    if (!isAttached()) return false;
+    if (!isAttached())
+        return false;
     SDL_Joystick* j = handle->joystick;
-    if (SDL_JoystickNumAxes(j) > 0) state.x = scaleAxis(SDL_JoystickGetAxis(j, 0));
-    if (SDL_JoystickNumAxes(j) > 1) state.y = scaleAxis(SDL_JoystickGetAxis(j, 1));
+    if (SDL_JoystickNumAxes(j) > 0)
+        state.x = scaleAxis(SDL_JoystickGetAxis(j, 0));
+    if (SDL_JoystickNumAxes(j) > 1)
+        state.y = scaleAxis(SDL_JoystickGetAxis(j, 1));
     const int buttons = std::min<int>(SDL_JoystickNumButtons(j), 10);
     for (int i = 0; i < buttons; ++i) {
         state.buttons[static_cast<std::size_t>(i)] = SDL_JoystickGetButton(j, i) != 0;

@@ -21,7 +21,7 @@ struct JoystickState {
 };
 
 class Joystick {
-public:
+  public:
     Joystick();
     ~Joystick();
     Joystick(const Joystick&) = delete;
@@ -38,7 +38,7 @@ public:
     // Fresh state of the open pad; false when it is gone.
     bool read(JoystickState& state);
 
-private:
+  private:
     struct Handle;
     std::unique_ptr<Handle> handle;
 };

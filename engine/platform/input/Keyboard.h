@@ -12,24 +12,38 @@
 namespace veru::platform {
 
 enum class Key {
-    up, down, left, right,
-    pad8, pad2, pad4, pad6,
-    z, x, c, v, a, s,
-    rightCtrl, enter, space, escape,
+    up,
+    down,
+    left,
+    right,
+    pad8,
+    pad2,
+    pad4,
+    pad6,
+    z,
+    x,
+    c,
+    v,
+    a,
+    s,
+    rightCtrl,
+    enter,
+    space,
+    escape,
     count
 };
 
 using KeyStates = std::array<bool, static_cast<int>(Key::count)>;
 
 class Keyboard {
-public:
+  public:
     // False when SDL has no key table (the event part is not started).
     bool open();
     bool isOpen() const { return opened; }
     // The held state of every key; false when the keyboard is not open.
     bool read(KeyStates& states);
 
-private:
+  private:
     bool opened = false;
 };
 

@@ -4,12 +4,15 @@
 
 namespace veru::platform {
 
-VirtualPad::~VirtualPad() { pullOut(); }
+VirtualPad::~VirtualPad() {
+    pullOut();
+}
 
 bool VirtualPad::plugIn() {
     pullOut();
     index = SDL_JoystickAttachVirtual(SDL_JOYSTICK_TYPE_GAMECONTROLLER, 2, 10, 0);
-    if (index < 0) return false;
+    if (index < 0)
+        return false;
     joystick = SDL_JoystickOpen(index);
     if (!joystick) {
         pullOut();
@@ -19,7 +22,8 @@ bool VirtualPad::plugIn() {
 }
 
 void VirtualPad::pullOut() {
-    if (index < 0) return;
+    if (index < 0)
+        return;
     auto* j = static_cast<SDL_Joystick*>(joystick);
     const SDL_JoystickID id = j ? SDL_JoystickInstanceID(j) : -1;
     // The virtual device's index may have moved while others came and went.
@@ -29,7 +33,8 @@ void VirtualPad::pullOut() {
             break;
         }
     }
-    if (j) SDL_JoystickClose(j);
+    if (j)
+        SDL_JoystickClose(j);
     joystick = nullptr;
     index = -1;
 }

@@ -8,7 +8,7 @@
 namespace veru::platform {
 
 class VirtualPad {
-public:
+  public:
     VirtualPad() = default;
     ~VirtualPad();
     VirtualPad(const VirtualPad&) = delete;
@@ -21,7 +21,7 @@ public:
     void setAxis(int axis, int value);
     void setButton(int button, bool down);
 
-private:
+  private:
     int index = -1;
     void* joystick = nullptr;  // opened so values can be set
 };

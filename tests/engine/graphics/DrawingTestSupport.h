@@ -12,6 +12,7 @@
 
 #include "engine/material/Texture.h"
 #include "engine/platform/video/VideoDevice.h"
+#include "tests/support/Screenshot.h"
 
 namespace mirelune::test {
 
@@ -30,13 +31,7 @@ inline std::unique_ptr<veru::dxt::material::Texture> solidTexture(
     return texture;
 }
 
-// The frame as it is now.
-struct Frame {
-    int width = 0;
-    int height = 0;
-    std::vector<std::uint32_t> pixels;
-    std::uint32_t at(int x, int y) const { return pixels[static_cast<std::size_t>(y) * width + x]; }
-};
+// The frame as it is now (Frame comes from tests/support/Screenshot.h).
 
 inline Frame readFrame(veru::platform::VideoDevice& device) {
     Frame f;

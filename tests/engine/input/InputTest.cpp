@@ -21,7 +21,8 @@ namespace {
 
 KeyStates keys(std::initializer_list<Key> held) {
     KeyStates states{};
-    for (Key k : held) states[static_cast<std::size_t>(k)] = true;
+    for (Key k : held)
+        states[static_cast<std::size_t>(k)] = true;
     return states;
 }
 
@@ -31,7 +32,7 @@ TEST(InputKeyboard, MapsTheKeysOfTheTableToTheButtonWord) {
     EXPECT_EQ(InputKeyboard::buttonsOf(keys({Key::up, Key::pad8})), 0x1);
     EXPECT_EQ(InputKeyboard::buttonsOf(keys({Key::pad2, Key::pad4})), 0x2 | 0x4);
     EXPECT_EQ(InputKeyboard::buttonsOf(keys({Key::right, Key::pad6})), 0x8);
-    const Key buttons[] = {Key::z, Key::x, Key::c, Key::v, Key::a,
+    const Key buttons[] = {Key::z, Key::x,         Key::c,     Key::v,     Key::a,
                            Key::s, Key::rightCtrl, Key::enter, Key::space, Key::escape};
     for (int i = 0; i < 10; ++i) {
         EXPECT_EQ(InputKeyboard::buttonsOf(keys({buttons[i]})), 0x10 << i) << i;
@@ -69,7 +70,7 @@ TEST(InputJoystick, ARebindOfShootToTwoButtonsFiresOnEither) {
 }
 
 class Factory : public testing::Test {
-protected:
+  protected:
     RecordingMessageSink sink;
     DirectInputFactory factory;
 };
@@ -146,8 +147,8 @@ TEST_F(Factory, WithoutSetupThePadErrorIsShownAndNothingIsReturned) {
     EXPECT_EQ(factory.getInterfaceCount(), 1u);  // the null result is kept too
     auto m = sink.messages();
     ASSERT_EQ(m.size(), 2u);
-    EXPECT_EQ(m[0].text, YString(u"パッド検出中にエラーが起きました:") +
-                             u"EnumDeviceに失敗しました…");
+    EXPECT_EQ(m[0].text,
+              YString(u"パッド検出中にエラーが起きました:") + u"EnumDeviceに失敗しました…");
     EXPECT_EQ(m[0].caption, YString(u"DirectInputFactory::createInputInterface()"));
     EXPECT_EQ(m[1].caption, YString(u"InputKeyboard.setup()"));
 }
@@ -156,7 +157,8 @@ TEST(ScriptedInput, PlaysBackWordsByFrameAndLayersPresses) {
     ScriptedInput input{{2, 0x8}, {5, 0}};
     input.press(3, 0x10, 4);  // frames 3-6, over the held right
     std::vector<int> words;
-    for (int i = 0; i < 9; ++i) words.push_back(input.poll());
+    for (int i = 0; i < 9; ++i)
+        words.push_back(input.poll());
     EXPECT_EQ(words, (std::vector<int>{0, 0, 0x8, 0x18, 0x18, 0x10, 0x10, 0, 0}));
     EXPECT_EQ(input.getFrame(), 9);
     input.rewind();

@@ -18,7 +18,8 @@
 namespace mirelune::test {
 
 inline void appendText(Bytes& out, const char* text) {
-    for (int i = 0; i < 4; ++i) out.push_back(static_cast<std::uint8_t>(text[i]));
+    for (int i = 0; i < 4; ++i)
+        out.push_back(static_cast<std::uint8_t>(text[i]));
 }
 
 inline void appendInt16(Bytes& out, int value) {
@@ -30,10 +31,11 @@ inline void appendInt16(Bytes& out, int value) {
 inline Bytes chunk(const char* id, const Bytes& body, std::int64_t size = -1) {
     Bytes out;
     appendText(out, id);
-    appendInt32(out, static_cast<std::int32_t>(size < 0 ? static_cast<std::int64_t>(body.size())
-                                                        : size));
+    appendInt32(
+        out, static_cast<std::int32_t>(size < 0 ? static_cast<std::int64_t>(body.size()) : size));
     out.insert(out.end(), body.begin(), body.end());
-    if (body.size() % 2) out.push_back(0);
+    if (body.size() % 2)
+        out.push_back(0);
     return out;
 }
 
@@ -51,13 +53,15 @@ inline Bytes fmtBody(int channels, int rate, int bits, int tag = 1) {
 inline Bytes riff(const std::vector<Bytes>& chunks, std::int64_t size = -1) {
     Bytes body;
     appendText(body, "WAVE");
-    for (const Bytes& c : chunks) body.insert(body.end(), c.begin(), c.end());
+    for (const Bytes& c : chunks)
+        body.insert(body.end(), c.begin(), c.end());
     return chunk("RIFF", body, size);
 }
 
 inline Bytes pcm16(const std::vector<std::int16_t>& samples) {
     Bytes out;
-    for (std::int16_t s : samples) appendInt16(out, s);
+    for (std::int16_t s : samples)
+        appendInt16(out, s);
     return out;
 }
 
@@ -91,7 +95,8 @@ inline bool writeOgg(const veru::YString& path, double seconds) {
 // Every sample of an Ogg file, decoded once (the reference for streams).
 inline std::vector<std::int16_t> decodeOgg(const veru::YString& path) {
     veru::sound::OggFile file;
-    if (!file.open(path)) return {};
+    if (!file.open(path))
+        return {};
     std::vector<std::int16_t> out(file.dataSize() / 2);
     std::uint32_t got = 0;
     file.readToBuffer(reinterpret_cast<std::uint8_t*>(out.data()), file.dataSize(), &got);

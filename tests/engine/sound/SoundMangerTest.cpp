@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "engine/platform/audio/AudioBuffer.h"
 #include "engine/scene/SceneManager.h"
 #include "engine/sound/Sound.h"
 #include "tests/engine/sound/SoundFiles.h"
@@ -14,7 +15,7 @@ using veru::sound::SoundManger;
 namespace {
 
 class SoundMangerTest : public testing::Test {
-protected:
+  protected:
     void SetUp() override {
         manager.getDevice().createManual();
         wave = dir.file("se.wav");
@@ -32,7 +33,7 @@ protected:
 };
 
 class QuietScene : public veru::dxt::Scene {
-public:
+  public:
     using Scene::Scene;
     void reset() override {}
     bool create(veru::platform::Window*, veru::platform::VideoDevice*) override { return true; }
@@ -66,7 +67,8 @@ TEST_F(SoundMangerTest, UnsupportedSuffixesAreRefusedWithTheirPath) {
     const YString mp3 = dir.file("music.mp3");
     EXPECT_EQ(manager.getSound(mp3), nullptr);
     ASSERT_EQ(sink.count(), 1u);
-    EXPECT_EQ(sink.messages()[0].text, YString(u"対応していないファイルが指定されました。：") + mp3);
+    EXPECT_EQ(sink.messages()[0].text,
+              YString(u"対応していないファイルが指定されました。：") + mp3);
     EXPECT_EQ(sink.messages()[0].caption, YString(u"SoundManger::getSound()"));
     EXPECT_EQ(manager.getStreamingSound(dir.file("MUSIC.OGG")), nullptr);
     EXPECT_EQ(manager.getSound(static_cast<const char*>(nullptr)), nullptr);
@@ -99,4 +101,21 @@ TEST_F(SoundMangerTest, ASceneSwitchStopsAndFreesEverySound) {
     EXPECT_EQ(manager.getSoundCount(), 0u);
     EXPECT_EQ(manager.getStreamCount(), 0u);
     EXPECT_EQ(mixer().bufferCount(), 0);
+}
+
+TEST(SoundMangerDevice, OnTheSilentDriverMusicPlaysInRealTime) {
+    TempDir dir;
+    RecordingMessageSink sink;
+    const YString ogg = dir.file("bgm.ogg");
+    ASSERT_TRUE(writeOgg(ogg, 1.0));
+    SoundManger manager;
+    ASSERT_TRUE(manager.create(nullptr));  // no sound card here: SDL's dummy driver
+    veru::sound::IStreamingSound* music = manager.getStreamingSound(ogg);
+    ASSERT_TRUE(music->play(true));
+    veru::platform::AudioBuffer* ring = nullptr;
+    ASSERT_TRUE(music->get3DBuffer(0, &ring));
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    EXPECT_GT(ring->getPlayCursor(), 0u);
+    EXPECT_TRUE(music->isPlaying());
+    EXPECT_EQ(sink.count(), 0u);
 }

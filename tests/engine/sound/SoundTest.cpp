@@ -15,8 +15,8 @@ using veru::sound::YDirectSound;
 
 namespace {
 
-class SoundTest : public testing::Test {
-protected:
+class BufferedSoundTest : public testing::Test {
+  protected:
     void SetUp() override {
         device.createManual();
         samples = pattern(1000);
@@ -39,19 +39,20 @@ protected:
 
 }  // namespace
 
-TEST_F(SoundTest, PlaysTheWholeWaveOnceAndThenIsSilent) {
+TEST_F(BufferedSoundTest, PlaysTheWholeWaveOnceAndThenIsSilent) {
     Sound sound;
     ASSERT_TRUE(sound.read(&device, path, 1));
     EXPECT_EQ(sound.getBufferBytes(), 4000u);
     ASSERT_TRUE(sound.play(false));
     auto out = mix(1200);
     EXPECT_EQ(std::vector<std::int16_t>(out.begin(), out.begin() + 2000), samples);
-    for (std::size_t i = 2000; i < out.size(); ++i) ASSERT_EQ(out[i], 0);
+    for (std::size_t i = 2000; i < out.size(); ++i)
+        ASSERT_EQ(out[i], 0);
     EXPECT_FALSE(sound.isPlaying());
     EXPECT_EQ(sink.count(), 0u);
 }
 
-TEST_F(SoundTest, VolumeAndPanAreStoredInHundredthsOfADecibel) {
+TEST_F(BufferedSoundTest, VolumeAndPanAreStoredInHundredthsOfADecibel) {
     Sound sound;
     ASSERT_TRUE(sound.read(&device, path, 1));
     sound.setVolume(50);
@@ -66,7 +67,7 @@ TEST_F(SoundTest, VolumeAndPanAreStoredInHundredthsOfADecibel) {
     EXPECT_EQ(sound.getPan(), -3000);
 }
 
-TEST_F(SoundTest, NeverOverlapsItself) {
+TEST_F(BufferedSoundTest, NeverOverlapsItself) {
     Sound sound;
     ASSERT_TRUE(sound.read(&device, path, 2));
     ASSERT_TRUE(sound.play(false));
@@ -77,7 +78,7 @@ TEST_F(SoundTest, NeverOverlapsItself) {
     EXPECT_EQ(out[0], samples[2 * 500]);
 }
 
-TEST_F(SoundTest, PauseHoldsAndResumesAndRestartsAStoppedLoopingSound) {
+TEST_F(BufferedSoundTest, PauseHoldsAndResumesAndRestartsAStoppedLoopingSound) {
     Sound sound;
     ASSERT_TRUE(sound.read(&device, path, 1));
     ASSERT_TRUE(sound.play(true));
@@ -94,7 +95,7 @@ TEST_F(SoundTest, PauseHoldsAndResumesAndRestartsAStoppedLoopingSound) {
     EXPECT_TRUE(sound.isPlaying());
 }
 
-TEST_F(SoundTest, ReleaseFreesTheVoicesAndLaterCallsShowOneBoxOnly) {
+TEST_F(BufferedSoundTest, ReleaseFreesTheVoicesAndLaterCallsShowOneBoxOnly) {
     Sound sound;
     ASSERT_TRUE(sound.read(&device, path, 3));
     EXPECT_EQ(mixer().bufferCount(), 3);
@@ -108,7 +109,7 @@ TEST_F(SoundTest, ReleaseFreesTheVoicesAndLaterCallsShowOneBoxOnly) {
     EXPECT_EQ(sink.messages()[0].caption, YString(u"Sound::play()"));
 }
 
-TEST_F(SoundTest, AnOggEffectIsDecodedWholeAndPlaysLikeAWave) {
+TEST_F(BufferedSoundTest, AnOggEffectIsDecodedWholeAndPlaysLikeAWave) {
     const YString ogg = dir.file("hit.ogg");
     ASSERT_TRUE(writeOgg(ogg, 0.5));
     const auto reference = decodeOgg(ogg);
@@ -122,7 +123,7 @@ TEST_F(SoundTest, AnOggEffectIsDecodedWholeAndPlaysLikeAWave) {
     EXPECT_EQ(sink.count(), 0u);
 }
 
-TEST_F(SoundTest, OggEffectsRefuseNonAsciiPathsAndFilesThatAreNotVorbis) {
+TEST_F(BufferedSoundTest, OggEffectsRefuseNonAsciiPathsAndFilesThatAreNotVorbis) {
     SoundOgg sound;
     EXPECT_FALSE(sound.read(&device, dir.file("ｂｇｍ.ogg"), 1));
     ASSERT_EQ(sink.count(), 1u);

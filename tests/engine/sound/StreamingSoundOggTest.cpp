@@ -15,7 +15,7 @@ using veru::sound::YDirectSound;
 namespace {
 
 class StreamingSoundOggTest : public testing::Test {
-protected:
+  protected:
     void SetUp() override {
         device.createManual();
         path = dir.file("bgm.ogg");
@@ -84,7 +84,8 @@ TEST_F(StreamingSoundOggTest, AOneShotStreamIsSilentAfterItsEnd) {
     ASSERT_TRUE(stream.play(false));
     const auto out = mix(44100 * 4);
     ASSERT_TRUE(std::equal(reference.begin(), reference.end(), out.begin()));
-    for (std::size_t i = reference.size(); i < out.size(); ++i) ASSERT_EQ(out[i], 0) << i;
+    for (std::size_t i = reference.size(); i < out.size(); ++i)
+        ASSERT_EQ(out[i], 0) << i;
 }
 
 TEST_F(StreamingSoundOggTest, BadFilesAndNonAsciiPathsAreRefusedWithABox) {

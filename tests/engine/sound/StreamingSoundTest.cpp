@@ -19,7 +19,7 @@ constexpr int kBlockFrames = 44100 * 3 / 16;
 constexpr int kRingFrames = kBlockFrames * 16;
 
 class StreamingSoundTest : public testing::Test {
-protected:
+  protected:
     void SetUp() override { device.createManual(); }
     veru::platform::Mixer& mixer() { return *device.getMixer(); }
     // Blocks of a quarter of a notification block: the thread has time to
@@ -49,7 +49,8 @@ TEST_F(StreamingSoundTest, AShortOneShotWavePlaysOnceThenStopsWithSilenceAfterIt
     const auto out = mix(kRingFrames + kBlockFrames);
     EXPECT_EQ(std::vector<std::int16_t>(out.begin(), out.begin() + samples.size()), samples);
     std::size_t loud = 0;
-    for (std::size_t i = samples.size(); i < out.size(); ++i) loud += out[i] != 0;
+    for (std::size_t i = samples.size(); i < out.size(); ++i)
+        loud += out[i] != 0;
     EXPECT_EQ(loud, 0u);
     EXPECT_FALSE(stream.isPlaying());
     EXPECT_EQ(sink.count(), 0u);
@@ -73,7 +74,8 @@ TEST_F(StreamingSoundTest, ALoopingWaveStartsAgainAfterItsLastSample) {
     const int total = static_cast<int>(samples.size());  // two passes of frames
     const auto out = mix(total);
     for (int i = 0; i < total * 2; ++i) {
-        ASSERT_EQ(out[static_cast<std::size_t>(i)], samples[static_cast<std::size_t>(i) % samples.size()])
+        ASSERT_EQ(out[static_cast<std::size_t>(i)],
+                  samples[static_cast<std::size_t>(i) % samples.size()])
             << i;
     }
     EXPECT_TRUE(stream.isPlaying());
@@ -106,4 +108,22 @@ TEST_F(StreamingSoundTest, AMissingFileShowsItsBoxesAndStaysSilent) {
     EXPECT_FALSE(stream.play(true));
     EXPECT_FALSE(stream.isPlaying());
     stream.release();
+}
+
+TEST_F(StreamingSoundTest, AnEightBitMonoWaveEndsInTrueSilence) {
+    // 8-bit silence is 128: filling the ring's tail with 0 would be a loud
+    // square edge.
+    const int frames = 22050 / 2;
+    Bytes data(static_cast<std::size_t>(frames), 0xC0);
+    const YString path = dir.file("mono8.wav");
+    writeBytes(path, riff({chunk("fmt ", fmtBody(1, 22050, 8)), chunk("data", data)}));
+    StreamingSound stream;
+    ASSERT_TRUE(stream.read(&device, path, 1));
+    ASSERT_TRUE(stream.play(false));
+    const auto out = mix(kRingFrames + kBlockFrames);
+    EXPECT_NEAR(out[2 * 1000], 16384, 300);
+    EXPECT_NEAR(out[2 * 1000 + 1], 16384, 300);
+    for (std::size_t i = 2 * (frames * 2 + 100); i < out.size(); ++i)
+        ASSERT_EQ(out[i], 0) << i;
+    EXPECT_FALSE(stream.isPlaying());
 }

@@ -45,7 +45,9 @@ struct BadWave {
     const char16_t* message;  // the first box shown
 };
 
-void PrintTo(const BadWave& wave, std::ostream* out) { *out << wave.name; }
+void PrintTo(const BadWave& wave, std::ostream* out) {
+    *out << wave.name;
+}
 
 class BadWaveFile : public testing::TestWithParam<BadWave> {};
 
@@ -85,19 +87,15 @@ INSTANTIATE_TEST_SUITE_P(
         BadWave{"Empty", {}, u"チャンク進入エラー"},
         BadWave{"NotRiff", chunk("RIFX", Bytes(20, 0)), u"有効なファイルでありません。"},
         BadWave{"NoFmt", riff({chunk("data", kData)}), u"fmtチャンクが見つかりませんでした。"},
-        BadWave{"Fmt14Bytes",
-                riff({chunk("fmt ", shortFmt()), chunk("data", kData)}),
+        BadWave{"Fmt14Bytes", riff({chunk("fmt ", shortFmt()), chunk("data", kData)}),
                 u"PCM_Waveフォーマットでありません。"},
-        BadWave{"FmtPastTheEnd",
-                riff({chunk("fmt ", fmtBody(2, 44100, 16), 4000)}),
+        BadWave{"FmtPastTheEnd", riff({chunk("fmt ", fmtBody(2, 44100, 16), 4000)}),
                 u"fmtチャンクが見つかりませんでした。"},
         BadWave{"Float", riff({chunk("fmt ", fmtBody(2, 44100, 32, 3)), chunk("data", kData)}),
                 u"PCMフォーマットじゃないよぉ…"},
-        BadWave{"TwentyFourBit",
-                riff({chunk("fmt ", fmtBody(2, 44100, 24)), chunk("data", kData)}),
+        BadWave{"TwentyFourBit", riff({chunk("fmt ", fmtBody(2, 44100, 24)), chunk("data", kData)}),
                 u"PCMフォーマットじゃないよぉ…"},
-        BadWave{"ZeroChannels",
-                riff({chunk("fmt ", fmtBody(0, 44100, 16)), chunk("data", kData)}),
+        BadWave{"ZeroChannels", riff({chunk("fmt ", fmtBody(0, 44100, 16)), chunk("data", kData)}),
                 u"PCMフォーマットじゃないよぉ…"},
         BadWave{"NoData", riff({chunk("fmt ", fmtBody(2, 44100, 16))}),
                 u"チャンクのデータ部に進入できませんでした。"},
@@ -107,8 +105,7 @@ INSTANTIATE_TEST_SUITE_P(
         BadWave{"HugeData",
                 riff({chunk("fmt ", fmtBody(2, 44100, 16)), chunk("data", kData, 0xFFFFFFF0)}),
                 u"チャンクのデータ部に進入できませんでした。"},
-        BadWave{"EmptyData",
-                riff({chunk("fmt ", fmtBody(2, 44100, 16)), chunk("data", {})}),
+        BadWave{"EmptyData", riff({chunk("fmt ", fmtBody(2, 44100, 16)), chunk("data", {})}),
                 u"WaveFileを読み込めませんでした。"}),
     [](const testing::TestParamInfo<BadWave>& info) { return std::string(info.param.name); });
 

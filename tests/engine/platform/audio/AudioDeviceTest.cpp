@@ -14,9 +14,10 @@ namespace {
 
 // Sets an environment variable of SDL's for one test, then puts it back.
 class ScopedEnv {
-public:
+  public:
     ScopedEnv(const char* name, const char* value) : name(name) {
-        if (const char* old = std::getenv(name)) previous = old, had = true;
+        if (const char* old = std::getenv(name))
+            previous = old, had = true;
         setenv(name, value, 1);
     }
     ~ScopedEnv() {
@@ -27,7 +28,7 @@ public:
         }
     }
 
-private:
+  private:
     const char* name;
     std::string previous;
     bool had = false;

@@ -49,7 +49,8 @@ TEST(Mixer, AOneShotBufferPlaysItsSamplesOnceThenStopsAtPositionZero) {
     buffer->play(false);
     auto out = mix(mixer, 150);
     EXPECT_EQ(std::vector<std::int16_t>(out.begin(), out.begin() + 200), ramp(100));
-    for (std::size_t i = 200; i < out.size(); ++i) ASSERT_EQ(out[i], 0) << i;
+    for (std::size_t i = 200; i < out.size(); ++i)
+        ASSERT_EQ(out[i], 0) << i;
     EXPECT_FALSE(buffer->isPlaying());
     EXPECT_EQ(buffer->getPlayCursor(), 0u);
 }

@@ -1,0 +1,176 @@
+// A talk scene played from a small script, frame by frame.
+
+#include "engine/adventure/AdventureScene.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "engine/adventure/Background.h"
+#include "engine/adventure/SentenceDisplay.h"
+#include "engine/adventure/TalkArea.h"
+#include "engine/input/ButtonMap.h"
+#include "engine/input/ScriptedInput.h"
+#include "engine/io/ByteFileWriter.h"
+#include "engine/io/Scrambler.h"
+#include "engine/material/ImageContainer.h"
+#include "engine/platform/image/Image.h"
+#include "tests/engine/graphics/DrawingTestSupport.h"
+#include "tests/support/ManualClock.h"
+#include "tests/support/RecordingMessageSink.h"
+#include "tests/support/TempDir.h"
+
+namespace fs = std::filesystem;
+using namespace mirelune::test;
+using veru::YString;
+using veru::adv::AdventureScene;
+
+namespace {
+
+void writePicture(const YString& path, int w, int h, std::uint32_t argb) {
+    veru::platform::Image image;
+    image.width = w;
+    image.height = h;
+    image.hasAlpha = true;
+    image.pixels.assign(static_cast<std::size_t>(w * h), argb);
+    Bytes png;
+    ASSERT_TRUE(veru::platform::encodePng(image, png));
+    veru::dxt::material::writeImageContainer(path, "ytx", {}, png);
+}
+
+void writeScript(const YString& path, std::initializer_list<const char16_t*> lines) {
+    veru::io::ByteFileWriter writer(path);
+    writer.setKeys(0, veru::io::fileKeyFor("dat"));
+    for (const char16_t* line : lines)
+        writer.writeLine(line);
+    writer.close();
+}
+
+class AdventureSceneTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        veru::io::registerGameFileKeys();
+        // The actions' default buttons: shoot 1, special 2, bomb 3, slow 4, pause 5.
+        auto& map = veru::dxt::event::ButtonMap::global();
+        for (int n = 1; n <= 5; ++n)
+            map.setMask(n, 0x10 << (n - 1));
+        fs::create_directories(dir.path() / "img");
+        fs::create_directories(dir.path() / "script");
+        fs::current_path(dir.path());
+        writePicture(u"img/talk_area.ytx", 800, 300, 0xC0202040u);
+        writePicture(u"img/bg.ytx", 800, 600, 0xFF3050A0u);
+        writePicture(u"img/face.ytx", 230, 240, 0xFFE0C0A0u);
+    }
+    void TearDown() override { fs::current_path(previous); }
+
+    // Frames until the scene asks for the next one; -1 after `limit`.
+    int runToEnd(AdventureScene& scene, veru::dxt::event::InputInterface* input, int limit = 3000) {
+        for (int f = 1; f <= limit; ++f) {
+            scene.update(input);
+            scene.draw(device.get());
+            if (scene.getRequest() == veru::dxt::kRequestNext)
+                return f;
+        }
+        return -1;
+    }
+
+    fs::path previous = fs::current_path();
+    TempDir dir;
+    RecordingMessageSink boxes;
+    ManualClock clock;
+    std::unique_ptr<veru::platform::VideoDevice> device = makeOffscreenDevice();
+};
+
+}  // namespace
+
+TEST_F(AdventureSceneTest, StatementsStartOnTheSecondFrameAndRunUntilOneWaits) {
+    writeScript(u"script/t.dat",
+                {u"Back(img/bg.ytx)", u"Face(img/face.ytx)",
+                 u"Sentence(シロ, こんばんは, NORMAL, false, true)", u"Wait(500)", u"SE(stop)",
+                 u"Sentence(null, 「月が+きれい」, BIG, false, false)", u"end"});
+    AdventureScene scene(nullptr, u"script/t.dat");
+    scene.setClock(&clock);
+    scene.reset();
+    ASSERT_TRUE(scene.create(nullptr, device.get()));
+    EXPECT_EQ(scene.getPendingStatements(), 7u);
+    EXPECT_EQ(scene.getTalkArea()->getY(), 600 - (2 * 300) / 3 + 10);
+
+    scene.update(nullptr);  // first frame: both displays not yet idle
+    EXPECT_EQ(scene.getPendingStatements(), 7u);
+    EXPECT_EQ(scene.getPhase(), AdventureScene::kBeforeStart);
+    scene.update(nullptr);  // second frame: Back, Face and the first Sentence
+    EXPECT_EQ(scene.getPendingStatements(), 4u);
+    EXPECT_EQ(scene.getPhase(), AdventureScene::kFadingIn);
+    EXPECT_NE(scene.getBackground()->getImage(), nullptr);
+    EXPECT_NE(scene.getTalkArea()->getFace(), nullptr);
+
+    // The fade-in: 26 frames of steps of 10.
+    int fade = 0;
+    while (scene.getPhase() == AdventureScene::kFadingIn) {
+        scene.update(nullptr);
+        ++fade;
+    }
+    EXPECT_EQ(fade, 26);
+
+    // "Wait" sleeps the clock; the statements after it run in the same frame.
+    const std::uint32_t before = clock.time;
+    for (int f = 0; f < 200 && scene.getPendingStatements() == 4u; ++f) {
+        scene.update(nullptr);
+        if (scene.getSentenceDisplay()->getMode() == veru::adv::SentenceDisplay::kWaiting) {
+            veru::dxt::event::ScriptedInput press{{0, 0x10}};
+            scene.update(&press);
+        }
+    }
+    EXPECT_EQ(clock.time - before, 500u);
+    EXPECT_EQ(scene.getPendingStatements(), 1u);  // Wait, SE and Sentence ran together
+    EXPECT_EQ(scene.getSentenceDisplay()->getLines().size(), 2u);
+    EXPECT_EQ(boxes.count(), 0u);
+}
+
+TEST_F(AdventureSceneTest, AScriptOfOnlyBackgroundsFadesInThenOutToTheNextScene) {
+    writeScript(u"script/t.dat", {u"Back(img/bg.ytx)", u"Back(null)"});
+    AdventureScene scene(nullptr, u"script/t.dat");
+    scene.reset();
+    ASSERT_TRUE(scene.create(nullptr, device.get()));
+    // 1 idle frame, 1 frame of statements, 26 in, 1 to notice the end, 26 out.
+    EXPECT_EQ(runToEnd(scene, nullptr), 1 + 1 + 26 + 1 + 26);
+}
+
+TEST_F(AdventureSceneTest, TheBombButtonSkipsTheRestAndASentenceFirstStaysBlack) {
+    writeScript(u"script/t.dat", {u"Sentence(null, まだ暗い, NORMAL, false, true)",
+                                  u"Back(img/bg.ytx)", u"Sentence(null, 二, NORMAL, false, true)"});
+    AdventureScene scene(nullptr, u"script/t.dat");
+    scene.reset();
+    ASSERT_TRUE(scene.create(nullptr, device.get()));
+    for (int f = 0; f < 60; ++f) {
+        scene.update(nullptr);
+        scene.draw(device.get());
+    }
+    // No "Back" has run: the overlay covers everything.
+    EXPECT_EQ(scene.getPhase(), AdventureScene::kBeforeStart);
+    Frame frame = readFrame(*device);
+    EXPECT_LT(frame.brightness(0, 0, 800, 600), 1.0);
+    veru::dxt::event::ScriptedInput bomb{{0, 0x40}};  // the bomb action's default button
+    scene.update(&bomb);
+    EXPECT_EQ(scene.getPendingStatements(), 0u);
+    EXPECT_EQ(scene.getPhase(), AdventureScene::kFadingOut);
+}
+
+TEST_F(AdventureSceneTest, BadFlagsAndMissingFilesAreReported) {
+    writeScript(u"script/t.dat", {u"Back(img/bg.ytx)", u"Sentence(null, 一, NORMAL, True, true)"});
+    AdventureScene scene(nullptr, u"script/t.dat");
+    scene.reset();
+    ASSERT_TRUE(scene.create(nullptr, device.get()));
+    scene.update(nullptr);
+    scene.update(nullptr);
+    ASSERT_EQ(boxes.count(), 1u);
+    EXPECT_EQ(boxes.messages()[0].caption, YString(u"AdventureScene::analyzeStatement()"));
+
+    writeScript(u"script/u.dat", {u"Back(img/none.ytx)"});
+    AdventureScene missing(nullptr, u"script/u.dat");
+    missing.reset();
+    EXPECT_FALSE(missing.create(nullptr, device.get()));
+    ASSERT_EQ(boxes.count(), 2u);
+    EXPECT_EQ(boxes.messages()[1].caption, YString(u"AdventureScene::create()"));
+    EXPECT_NE(boxes.messages()[1].text.indexOf(u"img/none.ytx"), -1);
+}
