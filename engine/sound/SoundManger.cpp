@@ -30,26 +30,25 @@ SoundManger::Kind SoundManger::kindOf(const YString& path) {
 }
 
 ISound* SoundManger::getSound(const YString& path) {
-    std::unique_ptr<BufferedSound> sound;
-    switch (kindOf(path)) {
-        case Kind::wave:
-            sound = std::make_unique<Sound>();
-            break;
-        case Kind::ogg:
-            sound = std::make_unique<SoundOgg>();
-            break;
-        case Kind::none:
-            return nullptr;
-    }
-    sound->read(&device, path, 1);
-    sound->setVolume(volume);
-    sound->setPan(pan);
-    sounds.push_back(std::move(sound));
-    return sounds.back().get();
+    return addSound(path, [&](BufferedSound& sound) { sound.read(&device, path, 1); });
 }
 
 ISound* SoundManger::getSound(const char* ansiPath) {
     const YString path = ansiPath ? YString::fromAnsi(ansiPath) : YString();
+    return addSound(path, [&](BufferedSound& sound) { sound.read(&device, ansiPath, 1); });
+}
+
+IStreamingSound* SoundManger::getStreamingSound(const YString& path) {
+    return addStream(path, [&](IStreamingSound& stream) { stream.read(&device, path, 1); });
+}
+
+IStreamingSound* SoundManger::getStreamingSound(const char* ansiPath) {
+    const YString path = ansiPath ? YString::fromAnsi(ansiPath) : YString();
+    return addStream(path, [&](IStreamingSound& stream) { stream.read(&device, ansiPath, 1); });
+}
+
+ISound* SoundManger::addSound(const YString& path,
+                              const std::function<void(BufferedSound&)>& read) {
     std::unique_ptr<BufferedSound> sound;
     switch (kindOf(path)) {
         case Kind::wave:
@@ -61,14 +60,15 @@ ISound* SoundManger::getSound(const char* ansiPath) {
         case Kind::none:
             return nullptr;
     }
-    sound->read(&device, ansiPath, 1);
+    read(*sound);
     sound->setVolume(volume);
     sound->setPan(pan);
     sounds.push_back(std::move(sound));
     return sounds.back().get();
 }
 
-IStreamingSound* SoundManger::getStreamingSound(const YString& path) {
+IStreamingSound* SoundManger::addStream(const YString& path,
+                                        const std::function<void(IStreamingSound&)>& read) {
     std::unique_ptr<IStreamingSound> stream;
     switch (kindOf(path)) {
         case Kind::wave:
@@ -80,25 +80,7 @@ IStreamingSound* SoundManger::getStreamingSound(const YString& path) {
         case Kind::none:
             return nullptr;
     }
-    stream->read(&device, path, 1);
-    streams.push_back(std::move(stream));
-    return streams.back().get();
-}
-
-IStreamingSound* SoundManger::getStreamingSound(const char* ansiPath) {
-    const YString path = ansiPath ? YString::fromAnsi(ansiPath) : YString();
-    std::unique_ptr<IStreamingSound> stream;
-    switch (kindOf(path)) {
-        case Kind::wave:
-            stream = std::make_unique<StreamingSound>();
-            break;
-        case Kind::ogg:
-            stream = std::make_unique<StreamingSoundOgg>();
-            break;
-        case Kind::none:
-            return nullptr;
-    }
-    stream->read(&device, ansiPath, 1);
+    read(*stream);
     streams.push_back(std::move(stream));
     return streams.back().get();
 }

@@ -13,6 +13,7 @@
 // Failure: an unsupported suffix shows "対応していないファイルが指定されました。："
 // with the path (caption "SoundManger::getSound()") and yields null.
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -22,6 +23,8 @@
 #include "engine/sound/YDirectSound.h"
 
 namespace veru::sound {
+
+class BufferedSound;
 
 class SoundManger : public ISoundOwner {
   public:
@@ -54,6 +57,11 @@ class SoundManger : public ISoundOwner {
   private:
     enum class Kind { none, wave, ogg };
     static Kind kindOf(const YString& path);
+    // Makes the sound or stream the suffix calls for, lets `read` load it
+    // and keeps it; null (after the box) for an unsupported suffix.
+    ISound* addSound(const YString& path, const std::function<void(BufferedSound&)>& read);
+    IStreamingSound* addStream(const YString& path,
+                               const std::function<void(IStreamingSound&)>& read);
 
     int volume = 100;
     int pan = 0;

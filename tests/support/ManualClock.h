@@ -17,7 +17,7 @@ class ManualClock : public veru::dxt::FrameClock {
         sleeps.push_back(ms);
         time += ms;
     }
-    std::uint32_t time = 1000;
+    std::uint32_t time = 5000;
     std::vector<std::uint32_t> sleeps;
 };
 

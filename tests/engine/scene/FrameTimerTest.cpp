@@ -4,23 +4,13 @@
 
 #include <vector>
 
+#include "tests/support/ManualClock.h"
+
+using mirelune::test::ManualClock;
 using veru::dxt::FrameClock;
 using veru::dxt::FrameTimer;
 
 namespace {
-
-// A clock that only moves when told to, and records every sleep (which moves
-// it, as a real sleep would).
-class ManualClock : public FrameClock {
-  public:
-    std::uint32_t now() override { return time; }
-    void sleep(std::uint32_t ms) override {
-        sleeps.push_back(ms);
-        time += ms;
-    }
-    std::uint32_t time = 5000;
-    std::vector<std::uint32_t> sleeps;
-};
 
 // Runs one frame whose work takes `workMs`.
 void frame(FrameTimer& timer, ManualClock& clock, std::uint32_t workMs = 0) {
