@@ -2,7 +2,8 @@
 // FontSpec: which font text is drawn with — face name, height in pixels,
 // style flags and escapement — and the font made from it.
 //
-// The font is made on first use and kept; changing the spec drops it.
+// The font is made on first use and kept; changing the face, size, style or
+// escapement drops it.
 // Copies share nothing: a copy makes its own font when it needs one.
 //
 // Ownership: owns the font it made.
@@ -46,7 +47,7 @@ class FontSpec {
     int getStyle() const { return style; }
     int getEscapement() const { return escapement; }
 
-    // The font for this spec, made on first call; null when none could be made.
+    // The font for these settings, made on first call; null when none could be made.
     platform::FontFace* font() const;
 
   private:

@@ -2,7 +2,7 @@
 // BaseComponent: a rectangle on the screen with colours and a font — the
 // common part of the window frame and the menu components.
 //
-// Ownership: owns its font spec. Thread: main thread only.
+// Ownership: owns its FontSpec. Thread: main thread only.
 
 #include "engine/graphics/Color.h"
 #include "engine/graphics/FontSpec.h"
