@@ -155,6 +155,19 @@ platform::FontFace* SentenceDisplay::faceOfSize(int size) {
     return it->second.font();
 }
 
+const platform::GlyphImage* SentenceDisplay::glyphOf(char32_t c, int size) {
+    const auto key = std::make_pair(size, c);
+    auto it = glyphCache.find(key);
+    if (it == glyphCache.end()) {
+        auto image = std::make_unique<platform::GlyphImage>();
+        platform::FontFace* face = faceOfSize(size);
+        if (!face || !face->glyph(c, *image))
+            image.reset();
+        it = glyphCache.emplace(key, std::move(image)).first;
+    }
+    return it->second.get();
+}
+
 int SentenceDisplay::lineTop(int line) const {
     // The name stands on the first line; the sentence's lines follow, each
     // one text height and a small gap below the one before.
@@ -174,20 +187,22 @@ void SentenceDisplay::rebuildPicture() {
     const int height = lineTop(lineCount) + kLineGap;
     std::vector<std::uint32_t> pixels(static_cast<std::size_t>(width * height), 0x00FFFFFFu);
 
-    platform::GlyphImage image;
+    // The glyphs are rasterised once and reused while the sentence is typed
+    // out, since the picture is rebuilt on every reveal step.
     int pen = 0;
     for (char32_t c : platform::toCodePoints(speaker)) {
-        if (nameFace->glyph(c, image)) {
-            blitGlyph(image, pen, nameFace->ascent(), 255, pixels, width, height);
-            pen += image.advance;
+        if (const platform::GlyphImage* image = glyphOf(c, fontSize)) {
+            blitGlyph(*image, pen, nameFace->ascent(), 255, pixels, width, height);
+            pen += image->advance;
         }
     }
     for (const auto& g : glyphs) {
         if (g.alpha <= 0 || g.character == u' ' || g.character == u'　')
             continue;
-        if (!textFace->glyph(g.character, image))
+        const platform::GlyphImage* image = glyphOf(g.character, textSize);
+        if (!image)
             continue;
-        blitGlyph(image, g.column * cell, lineTop(g.line) + textFace->ascent(), g.alpha, pixels,
+        blitGlyph(*image, g.column * cell, lineTop(g.line) + textFace->ascent(), g.alpha, pixels,
                   width, height);
     }
     if (!picture)

@@ -28,7 +28,9 @@
 
 namespace veru::platform {
 class VideoDevice;
-}
+class FontFace;
+struct GlyphImage;
+}  // namespace veru::platform
 namespace veru::dxt::material {
 class Texture;
 }
@@ -74,6 +76,9 @@ class SentenceDisplay : public ADVComponent {
   private:
     bool lastGlyphVisible() const;
     platform::FontFace* faceOfSize(int size);
+    // The rasterised glyph of `c` at `size`, made once per sentence display;
+    // null when the font cannot draw it.
+    const platform::GlyphImage* glyphOf(char32_t c, int size);
     int lineTop(int line) const;
     void rebuildPicture();
 
@@ -100,6 +105,7 @@ class SentenceDisplay : public ADVComponent {
     std::vector<SentenceLayout::Line> lines;
     std::vector<SentenceLayout::Glyph> glyphs;
     std::map<int, dxt::FontSpec> fonts;  // one per glyph size
+    std::map<std::pair<int, char32_t>, std::unique_ptr<platform::GlyphImage>> glyphCache;
 };
 
 }  // namespace veru::adv
