@@ -49,10 +49,10 @@ bool AudioDevice::openSdl(std::string* reason) {
                 *reason = SDL_GetError();
             return false;
         }
-        ownAudioInit = true;
+        output.ownAudioInit = true;
     }
-    deviceId = openOutput(&mixer);
-    if (deviceId == 0) {
+    output.deviceId = openOutput(&mixer);
+    if (output.deviceId == 0) {
         // No sound card: SDL does not fall back by itself.
         SDL_AudioQuit();
         if (SDL_AudioInit("dummy") != 0) {
@@ -60,20 +60,22 @@ bool AudioDevice::openSdl(std::string* reason) {
                 *reason = SDL_GetError();
             return false;
         }
-        deviceId = openOutput(&mixer);
+        output.deviceId = openOutput(&mixer);
     }
-    if (deviceId == 0) {
+    if (output.deviceId == 0) {
         if (reason)
             *reason = SDL_GetError();
         return false;
     }
     const char* name = SDL_GetCurrentAudioDriver();
     driverName = name ? name : "";
-    SDL_PauseAudioDevice(deviceId, 0);
+    SDL_PauseAudioDevice(output.deviceId, 0);
     return true;
 }
 
-AudioDevice::~AudioDevice() {
+AudioDevice::~AudioDevice() = default;
+
+AudioDevice::Output::~Output() {
     // Closing waits for a running callback, so the mixer is idle afterwards.
     if (deviceId != 0)
         SDL_CloseAudioDevice(deviceId);

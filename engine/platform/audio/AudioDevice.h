@@ -37,10 +37,25 @@ class AudioDevice {
     AudioDevice() = default;
     bool openSdl(std::string* reason);
 
+    // The SDL output, with one close point: closes the device (which waits
+    // for a running callback), then stops SDL's audio part if it was started
+    // directly for the silent fallback.
+    class Output {
+      public:
+        Output() = default;
+        ~Output();
+        Output(const Output&) = delete;
+        Output& operator=(const Output&) = delete;
+
+        bool ownAudioInit = false;  // SDL_AudioInit called directly, without the subsystem
+        unsigned int deviceId = 0;  // SDL_AudioDeviceID; 0 while none is open
+    };
+
+    // Destroyed in reverse order: the output first (the callback stops using
+    // the mixer), then SDL's audio subsystem, then the mixer.
     Mixer mixer;
     std::unique_ptr<SdlSubsystem> sdl;
-    bool ownAudioInit = false;  // SDL_AudioInit called directly, without the subsystem
-    unsigned int deviceId = 0;
+    Output output;
     std::string driverName = "manual";
 };
 

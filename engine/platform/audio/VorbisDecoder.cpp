@@ -4,19 +4,34 @@
 
 namespace veru::platform {
 
+// Owns one vorbisfile decoder and the file it opened: clear() is the one
+// place that releases them, on close() and on destruction.
 struct VorbisDecoder::State {
     OggVorbis_File file{};
     bool open = false;
     int channels = 0;
     int rate = 0;
     std::int64_t total = -1;
+
+    State() = default;
+    ~State() { clear(); }
+    State(const State&) = delete;
+    State& operator=(const State&) = delete;
+
+    void clear() {
+        if (open)
+            ov_clear(&file);
+        file = OggVorbis_File{};
+        open = false;
+        channels = 0;
+        rate = 0;
+        total = -1;
+    }
 };
 
 VorbisDecoder::VorbisDecoder() : state(std::make_unique<State>()) {}
 
-VorbisDecoder::~VorbisDecoder() {
-    close();
-}
+VorbisDecoder::~VorbisDecoder() = default;
 
 bool VorbisDecoder::open(const std::string& path) {
     close();
@@ -39,9 +54,7 @@ bool VorbisDecoder::isOpen() const {
 }
 
 void VorbisDecoder::close() {
-    if (state->open)
-        ov_clear(&state->file);
-    *state = State{};
+    state->clear();
 }
 
 int VorbisDecoder::getChannels() const {

@@ -3,15 +3,22 @@
 #include <SDL.h>
 
 #include <algorithm>
+#include <memory>
+#include <utility>
 
 namespace veru::platform {
 
+namespace {
+
+struct JoystickCloser {
+    void operator()(SDL_Joystick* joystick) const { SDL_JoystickClose(joystick); }
+};
+
+}  // namespace
+
+// The open pad; closed when the handle goes (close() or destruction).
 struct Joystick::Handle {
-    SDL_Joystick* joystick = nullptr;
-    ~Handle() {
-        if (joystick)
-            SDL_JoystickClose(joystick);
-    }
+    std::unique_ptr<SDL_Joystick, JoystickCloser> joystick;
 };
 
 namespace {
@@ -37,9 +44,10 @@ bool Joystick::openFirst() {
     close();
     const int count = countAttached();
     for (int i = 0; i < count; ++i) {
-        if (SDL_Joystick* joystick = SDL_JoystickOpen(i)) {
+        std::unique_ptr<SDL_Joystick, JoystickCloser> joystick(SDL_JoystickOpen(i));
+        if (joystick) {
             handle = std::make_unique<Handle>();
-            handle->joystick = joystick;
+            handle->joystick = std::move(joystick);
             return true;
         }
     }
@@ -55,7 +63,7 @@ bool Joystick::isOpen() const {
 }
 
 bool Joystick::isAttached() const {
-    return handle && SDL_JoystickGetAttached(handle->joystick) == SDL_TRUE;
+    return handle && SDL_JoystickGetAttached(handle->joystick.get()) == SDL_TRUE;
 }
 
 bool Joystick::read(JoystickState& state) {
@@ -65,7 +73,7 @@ bool Joystick::read(JoystickState& state) {
     SDL_JoystickUpdate();
     if (!isAttached())
         return false;
-    SDL_Joystick* j = handle->joystick;
+    SDL_Joystick* j = handle->joystick.get();
     if (SDL_JoystickNumAxes(j) > 0)
         state.x = scaleAxis(SDL_JoystickGetAxis(j, 0));
     if (SDL_JoystickNumAxes(j) > 1)

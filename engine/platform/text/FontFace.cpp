@@ -8,12 +8,34 @@
 
 #include <cmath>
 #include <map>
+#include <memory>
 
 namespace veru::platform {
 
 namespace {
 
-// The shared FreeType library, made on first use and kept for the whole run.
+struct FaceCloser {
+    void operator()(FT_FaceRec_* face) const { FT_Done_Face(face); }
+};
+// An open FreeType face; closed before the library, which is never closed.
+using FaceHandle = std::unique_ptr<FT_FaceRec_, FaceCloser>;
+
+struct PatternCloser {
+    void operator()(FcPattern* pattern) const { FcPatternDestroy(pattern); }
+};
+using PatternHandle = std::unique_ptr<FcPattern, PatternCloser>;
+
+FaceHandle openFace(FT_Library library, const char* file, int index) {
+    FT_Face face = nullptr;
+    if (FT_New_Face(library, file, index, &face) != 0) {
+        return nullptr;
+    }
+    return FaceHandle(face);
+}
+
+// The shared FreeType library, made on first use and deliberately kept for
+// the whole run: faces may live in caches torn down at exit in any order,
+// and every face must be closed before the library is.
 FT_Library library() {
     static FT_Library lib = [] {
         FT_Library l = nullptr;
@@ -51,40 +73,35 @@ std::vector<std::string> familiesFor(std::u16string_view faceName) {
 }
 
 bool matchFamily(const std::string& family, FaceLocation& out) {
-    FcPattern* pattern = FcPatternCreate();
+    PatternHandle pattern(FcPatternCreate());
     if (!pattern) {
         return false;
     }
-    FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(family.c_str()));
-    FcPatternAddString(pattern, FC_LANG, reinterpret_cast<const FcChar8*>("ja"));
-    FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
-    FcDefaultSubstitute(pattern);
+    FcPatternAddString(pattern.get(), FC_FAMILY, reinterpret_cast<const FcChar8*>(family.c_str()));
+    FcPatternAddString(pattern.get(), FC_LANG, reinterpret_cast<const FcChar8*>("ja"));
+    FcConfigSubstitute(nullptr, pattern.get(), FcMatchPattern);
+    FcDefaultSubstitute(pattern.get());
     FcResult result = FcResultNoMatch;
-    FcPattern* match = FcFontMatch(nullptr, pattern, &result);
-    FcPatternDestroy(pattern);
+    PatternHandle match(FcFontMatch(nullptr, pattern.get(), &result));
+    pattern.reset();
     if (!match) {
         return false;
     }
     FcChar8* file = nullptr;
     int index = 0;
-    bool found = FcPatternGetString(match, FC_FILE, 0, &file) == FcResultMatch && file;
+    // `file` points into `match` and is copied before the pattern goes.
+    bool found = FcPatternGetString(match.get(), FC_FILE, 0, &file) == FcResultMatch && file;
     if (found) {
-        FcPatternGetInteger(match, FC_INDEX, 0, &index);
+        FcPatternGetInteger(match.get(), FC_INDEX, 0, &index);
         out.file = reinterpret_cast<const char*>(file);
         out.index = index;
     }
-    FcPatternDestroy(match);
     return found;
 }
 
 bool coversHiragana(const FaceLocation& location) {
-    FT_Face face = nullptr;
-    if (FT_New_Face(library(), location.file.c_str(), location.index, &face) != 0) {
-        return false;
-    }
-    bool covered = FT_Get_Char_Index(face, 0x3042) != 0;
-    FT_Done_Face(face);
-    return covered;
+    FaceHandle face = openFace(library(), location.file.c_str(), location.index);
+    return face && FT_Get_Char_Index(face.get(), 0x3042) != 0;
 }
 
 // Resolves a face name once; later calls reuse the answer.
@@ -112,14 +129,9 @@ bool locate(std::u16string_view faceName, FaceLocation& out) {
 }  // namespace
 
 struct FontFace::Impl {
-    FT_Face face = nullptr;
+    FaceHandle face;
     bool bold = false;
     bool italic = false;
-    ~Impl() {
-        if (face) {
-            FT_Done_Face(face);
-        }
-    }
 };
 
 FontFace::FontFace(std::unique_ptr<Impl> i) : impl(std::move(i)) {}
@@ -142,12 +154,12 @@ std::unique_ptr<FontFace> FontFace::open(std::u16string_view faceName, int pixel
         return nullptr;
     }
     auto impl = std::make_unique<Impl>();
-    if (FT_New_Face(library(), location.file.c_str(), location.index, &impl->face) != 0) {
-        impl->face = nullptr;
+    impl->face = openFace(library(), location.file.c_str(), location.index);
+    if (!impl->face) {
         error = "cannot open font " + location.file;
         return nullptr;
     }
-    if (FT_Set_Pixel_Sizes(impl->face, 0, static_cast<FT_UInt>(pixelSize)) != 0) {
+    if (FT_Set_Pixel_Sizes(impl->face.get(), 0, static_cast<FT_UInt>(pixelSize)) != 0) {
         error = "font size refused by " + location.file;
         return nullptr;
     }
@@ -157,7 +169,7 @@ std::unique_ptr<FontFace> FontFace::open(std::u16string_view faceName, int pixel
     // font's Windows metrics share its design height.
     double up = impl->face->ascender;
     double down = -static_cast<double>(impl->face->descender);
-    auto* os2 = static_cast<TT_OS2*>(FT_Get_Sfnt_Table(impl->face, FT_SFNT_OS2));
+    auto* os2 = static_cast<TT_OS2*>(FT_Get_Sfnt_Table(impl->face.get(), FT_SFNT_OS2));
     if (os2 && os2->usWinAscent + os2->usWinDescent > 0) {
         up = os2->usWinAscent;
         down = os2->usWinDescent;
@@ -172,7 +184,7 @@ std::unique_ptr<FontFace> FontFace::open(std::u16string_view faceName, int pixel
 
 bool FontFace::glyph(char32_t character, GlyphImage& out) {
     out = GlyphImage{};
-    FT_Face face = impl->face;
+    FT_Face face = impl->face.get();
     FT_UInt index = FT_Get_Char_Index(face, character);
     if (index == 0 || FT_Load_Glyph(face, index, FT_LOAD_NO_BITMAP) != 0) {
         return false;
@@ -212,7 +224,7 @@ bool FontFace::glyph(char32_t character, GlyphImage& out) {
 }
 
 int FontFace::advance(char32_t character) {
-    FT_Face face = impl->face;
+    FT_Face face = impl->face.get();
     FT_UInt index = FT_Get_Char_Index(face, character);
     if (index == 0 || FT_Load_Glyph(face, index, FT_LOAD_NO_BITMAP) != 0) {
         return 0;

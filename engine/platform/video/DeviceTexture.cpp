@@ -12,9 +12,8 @@ DeviceTexture::DeviceTexture(VideoDevice* owner, int w, int h)
     : device(owner), width(w), height(h) {}
 
 DeviceTexture::~DeviceTexture() {
-    if (texture) {
-        SDL_DestroyTexture(texture);
-    }
+    // While the device is alive so is its renderer: the SDL texture goes first.
+    texture.reset();
     if (device) {
         device->forget(this);
     }
@@ -25,7 +24,7 @@ bool DeviceTexture::update(const std::uint32_t* argb) {
     if (!texture) {
         return false;
     }
-    return SDL_UpdateTexture(texture, nullptr, pixels.data(), width * 4) == 0;
+    return SDL_UpdateTexture(texture.get(), nullptr, pixels.data(), width * 4) == 0;
 }
 
 }  // namespace veru::platform

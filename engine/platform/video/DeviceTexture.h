@@ -14,7 +14,7 @@
 #include <cstdint>
 #include <vector>
 
-struct SDL_Texture;
+#include "engine/platform/video/SdlHandles.h"
 
 namespace veru::platform {
 
@@ -43,7 +43,8 @@ class DeviceTexture {
     DeviceTexture(VideoDevice* device, int width, int height);
 
     VideoDevice* device;
-    SDL_Texture* texture = nullptr;
+    // Null once the device has gone; the device drops it before its renderer.
+    SdlTextureHandle texture;
     int width;
     int height;
     std::vector<std::uint32_t> pixels;

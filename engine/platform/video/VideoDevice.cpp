@@ -45,18 +45,18 @@ std::unique_ptr<VideoDevice> VideoDevice::create(Window* window, int width, int 
     // Let SDL collect draws into batches even when we name the renderer.
     SDL_SetHint(SDL_HINT_RENDER_BATCHING, "1");
     if (window) {
-        device->renderer = SDL_CreateRenderer(window->handle(), -1, SDL_RENDERER_ACCELERATED);
+        device->renderer.reset(SDL_CreateRenderer(window->handle(), -1, SDL_RENDERER_ACCELERATED));
         device->kind = Kind::accelerated;
         if (!device->renderer) {
-            device->renderer = SDL_CreateRenderer(window->handle(), -1, SDL_RENDERER_SOFTWARE);
+            device->renderer.reset(SDL_CreateRenderer(window->handle(), -1, SDL_RENDERER_SOFTWARE));
             device->kind = Kind::software;
         }
     }
     if (!device->renderer) {
-        device->offscreen =
-            SDL_CreateRGBSurfaceWithFormat(0, width, height, 32, SDL_PIXELFORMAT_ARGB8888);
+        device->offscreen.reset(
+            SDL_CreateRGBSurfaceWithFormat(0, width, height, 32, SDL_PIXELFORMAT_ARGB8888));
         if (device->offscreen) {
-            device->renderer = SDL_CreateSoftwareRenderer(device->offscreen);
+            device->renderer.reset(SDL_CreateSoftwareRenderer(device->offscreen.get()));
         }
         device->kind = Kind::offscreen;
     }
@@ -66,7 +66,7 @@ std::unique_ptr<VideoDevice> VideoDevice::create(Window* window, int width, int 
     }
     if (device->kind != Kind::offscreen) {
         // Full screen scales the back buffer to the desktop and letterboxes it.
-        SDL_RenderSetLogicalSize(device->renderer, width, height);
+        SDL_RenderSetLogicalSize(device->renderer.get(), width, height);
     }
     liveDevices().push_back(device.get());
     return device;
@@ -76,24 +76,17 @@ VideoDevice::~VideoDevice() {
     auto& devices = liveDevices();
     devices.erase(std::remove(devices.begin(), devices.end(), this), devices.end());
     // Textures may outlive the device: they lose their SDL texture and draw nothing.
+    // Their SDL textures must go before the renderer that made them.
     for (DeviceTexture* texture : textures) {
-        if (texture->texture) {
-            SDL_DestroyTexture(texture->texture);
-            texture->texture = nullptr;
-        }
+        texture->texture.reset();
         texture->device = nullptr;
     }
-    if (renderer) {
-        SDL_DestroyRenderer(renderer);
-    }
-    if (offscreen) {
-        SDL_FreeSurface(offscreen);
-    }
+    // The members then destroy the renderer, and after it the off-screen surface.
 }
 
 std::string VideoDevice::rendererName() const {
     SDL_RendererInfo info;
-    if (SDL_GetRendererInfo(renderer, &info) != 0 || !info.name) {
+    if (SDL_GetRendererInfo(renderer.get(), &info) != 0 || !info.name) {
         return {};
     }
     return info.name;
@@ -117,23 +110,23 @@ std::unique_ptr<DeviceTexture> VideoDevice::createTexture(int w, int h, const st
 }
 
 bool VideoDevice::upload(DeviceTexture& texture) {
-    if (texture.texture) {
-        SDL_DestroyTexture(texture.texture);
-    }
-    texture.texture = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ARGB8888,
-                                        SDL_TEXTUREACCESS_STATIC, texture.width, texture.height);
-    if (!texture.texture) {
+    texture.texture.reset();  // the old one goes before its replacement is made
+    texture.texture.reset(SDL_CreateTexture(renderer.get(), SDL_PIXELFORMAT_ARGB8888,
+                                            SDL_TEXTUREACCESS_STATIC, texture.width,
+                                            texture.height));
+    if (!texture.texture.get()) {
         return false;
     }
-    SDL_SetTextureBlendMode(texture.texture, sdlBlend(texture.blend));
-    SDL_SetTextureScaleMode(texture.texture, texture.filter == Filter::point ? SDL_ScaleModeNearest
-                                                                             : SDL_ScaleModeLinear);
+    SDL_SetTextureBlendMode(texture.texture.get(), sdlBlend(texture.blend));
+    SDL_SetTextureScaleMode(texture.texture.get(), texture.filter == Filter::point
+                                                       ? SDL_ScaleModeNearest
+                                                       : SDL_ScaleModeLinear);
     std::uint32_t m = texture.modulation;
-    SDL_SetTextureColorMod(texture.texture, static_cast<Uint8>(m >> 16), static_cast<Uint8>(m >> 8),
-                           static_cast<Uint8>(m));
-    SDL_SetTextureAlphaMod(texture.texture, static_cast<Uint8>(m >> 24));
-    return SDL_UpdateTexture(texture.texture, nullptr, texture.pixels.data(), texture.width * 4) ==
-           0;
+    SDL_SetTextureColorMod(texture.texture.get(), static_cast<Uint8>(m >> 16),
+                           static_cast<Uint8>(m >> 8), static_cast<Uint8>(m));
+    SDL_SetTextureAlphaMod(texture.texture.get(), static_cast<Uint8>(m >> 24));
+    return SDL_UpdateTexture(texture.texture.get(), nullptr, texture.pixels.data(),
+                             texture.width * 4) == 0;
 }
 
 void VideoDevice::forget(DeviceTexture* texture) {
@@ -160,22 +153,23 @@ void VideoDevice::applyState(DeviceTexture& texture, BlendMode blend, Filter fil
                              std::uint32_t argb, bool modulate) {
     if (texture.blend != blend) {
         texture.blend = blend;
-        SDL_SetTextureBlendMode(texture.texture, sdlBlend(blend));
+        SDL_SetTextureBlendMode(texture.texture.get(), sdlBlend(blend));
     }
     if (texture.filter != filter) {
         texture.filter = filter;
-        SDL_SetTextureScaleMode(
-            texture.texture, filter == Filter::point ? SDL_ScaleModeNearest : SDL_ScaleModeLinear);
+        SDL_SetTextureScaleMode(texture.texture.get(), filter == Filter::point
+                                                           ? SDL_ScaleModeNearest
+                                                           : SDL_ScaleModeLinear);
     }
     // Geometry takes its colour from the vertices; copies from the modulation.
     std::uint32_t m = modulate ? argb : 0xFFFFFFFFu;
     if (texture.modulation != m) {
         if ((texture.modulation & 0x00FFFFFFu) != (m & 0x00FFFFFFu)) {
-            SDL_SetTextureColorMod(texture.texture, static_cast<Uint8>(m >> 16),
+            SDL_SetTextureColorMod(texture.texture.get(), static_cast<Uint8>(m >> 16),
                                    static_cast<Uint8>(m >> 8), static_cast<Uint8>(m));
         }
         if ((texture.modulation >> 24) != (m >> 24)) {
-            SDL_SetTextureAlphaMod(texture.texture, static_cast<Uint8>(m >> 24));
+            SDL_SetTextureAlphaMod(texture.texture.get(), static_cast<Uint8>(m >> 24));
         }
         texture.modulation = m;
     }
@@ -183,17 +177,17 @@ void VideoDevice::applyState(DeviceTexture& texture, BlendMode blend, Filter fil
 
 bool VideoDevice::clear(std::uint32_t argb) {
     SDL_Color c = sdlColor(argb);
-    SDL_SetRenderDrawColor(renderer, c.r, c.g, c.b, c.a);
-    return SDL_RenderClear(renderer) == 0;
+    SDL_SetRenderDrawColor(renderer.get(), c.r, c.g, c.b, c.a);
+    return SDL_RenderClear(renderer.get()) == 0;
 }
 
 void VideoDevice::present() {
-    SDL_RenderPresent(renderer);
+    SDL_RenderPresent(renderer.get());
 }
 
 void VideoDevice::drawQuad(DeviceTexture& texture, const ScreenVertex vertices[4], BlendMode blend,
                            Filter filter) {
-    if (!texture.texture) {
+    if (!texture.texture.get()) {
         return;
     }
     applyState(texture, blend, filter, 0xFFFFFFFFu, false);
@@ -212,59 +206,59 @@ void VideoDevice::drawQuad(DeviceTexture& texture, const ScreenVertex vertices[4
         v[3].position.x += 1.0f / 1024.0f;
     }
     static const int indices[6] = {0, 1, 2, 1, 3, 2};
-    SDL_RenderGeometry(renderer, texture.texture, v, 4, indices, 6);
+    SDL_RenderGeometry(renderer.get(), texture.texture.get(), v, 4, indices, 6);
 }
 
 void VideoDevice::drawCopy(DeviceTexture& texture, const PixelRect& source, float x, float y,
                            float w, float h, std::uint32_t argb, BlendMode blend, Filter filter) {
-    if (!texture.texture) {
+    if (!texture.texture.get()) {
         return;
     }
     applyState(texture, blend, filter, argb, true);
     SDL_Rect src{source.x, source.y, source.width, source.height};
     SDL_FRect dst{x, y, w, h};
-    SDL_RenderCopyF(renderer, texture.texture, &src, &dst);
+    SDL_RenderCopyF(renderer.get(), texture.texture.get(), &src, &dst);
 }
 
 void VideoDevice::copyOpaque(DeviceTexture& texture, const PixelRect& source, int x, int y) {
-    if (!texture.texture) {
+    if (!texture.texture.get()) {
         return;
     }
     applyState(texture, BlendMode::none, Filter::point, 0xFFFFFFFFu, true);
     SDL_Rect src{source.x, source.y, source.width, source.height};
     SDL_Rect dst{x, y, source.width, source.height};
-    SDL_RenderCopy(renderer, texture.texture, &src, &dst);
+    SDL_RenderCopy(renderer.get(), texture.texture.get(), &src, &dst);
 }
 
 void VideoDevice::fillRect(const PixelRect& rect, std::uint32_t argb) {
     SDL_Color c = sdlColor(argb);
-    SDL_SetRenderDrawBlendMode(renderer, SDL_BLENDMODE_NONE);
-    SDL_SetRenderDrawColor(renderer, c.r, c.g, c.b, c.a);
+    SDL_SetRenderDrawBlendMode(renderer.get(), SDL_BLENDMODE_NONE);
+    SDL_SetRenderDrawColor(renderer.get(), c.r, c.g, c.b, c.a);
     SDL_Rect r{rect.x, rect.y, rect.width, rect.height};
-    SDL_RenderFillRect(renderer, &r);
+    SDL_RenderFillRect(renderer.get(), &r);
 }
 
 void VideoDevice::setClip(const PixelRect* rect) {
     if (!rect) {
-        SDL_RenderSetClipRect(renderer, nullptr);
+        SDL_RenderSetClipRect(renderer.get(), nullptr);
         return;
     }
     SDL_Rect r{rect->x, rect->y, rect->width, rect->height};
-    SDL_RenderSetClipRect(renderer, &r);
+    SDL_RenderSetClipRect(renderer.get(), &r);
 }
 
 void VideoDevice::flush() {
-    SDL_RenderFlush(renderer);
+    SDL_RenderFlush(renderer.get());
 }
 
 void VideoDevice::drawRawCopies(DeviceTexture& texture, const float* xy, int count) {
-    SDL_SetTextureBlendMode(texture.texture, SDL_BLENDMODE_BLEND);
+    SDL_SetTextureBlendMode(texture.texture.get(), SDL_BLENDMODE_BLEND);
     texture.blend = BlendMode::blend;
     float w = static_cast<float>(texture.width);
     float h = static_cast<float>(texture.height);
     for (int i = 0; i < count; ++i) {
         SDL_FRect dst{xy[2 * i], xy[2 * i + 1], w, h};
-        SDL_RenderCopyF(renderer, texture.texture, nullptr, &dst);
+        SDL_RenderCopyF(renderer.get(), texture.texture.get(), nullptr, &dst);
     }
 }
 
@@ -274,15 +268,16 @@ bool VideoDevice::readPixels(std::vector<std::uint32_t>& out, int& outWidth, int
     SDL_Rect viewport;
     float scaleX = 1.0f;
     float scaleY = 1.0f;
-    SDL_RenderGetViewport(renderer, &viewport);
-    SDL_RenderGetScale(renderer, &scaleX, &scaleY);
+    SDL_RenderGetViewport(renderer.get(), &viewport);
+    SDL_RenderGetScale(renderer.get(), &scaleX, &scaleY);
     int w = static_cast<int>(std::floor(static_cast<float>(viewport.w) * scaleX));
     int h = static_cast<int>(std::floor(static_cast<float>(viewport.h) * scaleY));
     if (w <= 0 || h <= 0) {
         return false;
     }
     out.assign(static_cast<std::size_t>(w) * static_cast<std::size_t>(h), 0u);
-    if (SDL_RenderReadPixels(renderer, nullptr, SDL_PIXELFORMAT_ARGB8888, out.data(), w * 4) != 0) {
+    if (SDL_RenderReadPixels(renderer.get(), nullptr, SDL_PIXELFORMAT_ARGB8888, out.data(),
+                             w * 4) != 0) {
         out.clear();
         return false;
     }

@@ -25,9 +25,7 @@
 #include <vector>
 
 #include "engine/platform/video/DeviceTexture.h"
-
-struct SDL_Renderer;
-struct SDL_Surface;
+#include "engine/platform/video/SdlHandles.h"
 
 namespace veru::platform {
 
@@ -119,8 +117,11 @@ class VideoDevice {
 
     Kind kind = Kind::offscreen;
     Window* window = nullptr;
-    SDL_Renderer* renderer = nullptr;
-    SDL_Surface* offscreen = nullptr;
+    // Destruction order: the textures' SDL textures (dropped in ~VideoDevice),
+    // then the renderer, then the off-screen surface it draws on. Members
+    // are destroyed in reverse order, so `offscreen` is declared first.
+    SdlSurfaceHandle offscreen;
+    SdlRendererHandle renderer;
     int width = 0;
     int height = 0;
     std::vector<DeviceTexture*> textures;  // live textures of this device, not owned

@@ -19,8 +19,8 @@ std::unique_ptr<Window> Window::create(const std::string& title, int width, int 
     if (fullScreen) {
         flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
     }
-    result->window = SDL_CreateWindow(title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
-                                      width, height, flags);
+    result->window.reset(SDL_CreateWindow(title.c_str(), SDL_WINDOWPOS_CENTERED,
+                                          SDL_WINDOWPOS_CENTERED, width, height, flags));
     if (!result->window) {
         error = SDL_GetError();
         return nullptr;
@@ -31,41 +31,37 @@ std::unique_ptr<Window> Window::create(const std::string& title, int width, int 
     return result;
 }
 
-Window::~Window() {
-    if (window) {
-        SDL_DestroyWindow(window);
-    }
-}
+Window::~Window() = default;
 
 void Window::show() {
-    SDL_ShowWindow(window);
+    SDL_ShowWindow(window.get());
 }
 
 void Window::hide() {
-    SDL_HideWindow(window);
+    SDL_HideWindow(window.get());
 }
 
 bool Window::isShown() const {
-    return (SDL_GetWindowFlags(window) & SDL_WINDOW_SHOWN) != 0;
+    return (SDL_GetWindowFlags(window.get()) & SDL_WINDOW_SHOWN) != 0;
 }
 
 void Window::centre() {
     if (!fullScreen) {
-        SDL_SetWindowPosition(window, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
+        SDL_SetWindowPosition(window.get(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
     }
 }
 
 void Window::moveTo(int x, int y) {
-    SDL_SetWindowPosition(window, x, y);
+    SDL_SetWindowPosition(window.get(), x, y);
 }
 
 bool Window::setFullScreen(bool on) {
-    if (SDL_SetWindowFullscreen(window, on ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0) != 0) {
+    if (SDL_SetWindowFullscreen(window.get(), on ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0) != 0) {
         return false;
     }
     fullScreen = on;
     if (!on) {
-        SDL_SetWindowSize(window, clientWidth, clientHeight);
+        SDL_SetWindowSize(window.get(), clientWidth, clientHeight);
         centre();
     }
     return true;
@@ -77,17 +73,16 @@ void Window::setCursorVisible(bool visible) {
 
 void Window::setIcon(const std::uint32_t* argb, int width, int height) {
     // SDL only reads the pixels while setting the icon, so borrowing them is enough.
-    SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormatFrom(
-        const_cast<std::uint32_t*>(argb), width, height, 32, width * 4, SDL_PIXELFORMAT_ARGB8888);
+    SdlSurfaceHandle surface(SDL_CreateRGBSurfaceWithFormatFrom(
+        const_cast<std::uint32_t*>(argb), width, height, 32, width * 4, SDL_PIXELFORMAT_ARGB8888));
     if (surface) {
-        SDL_SetWindowIcon(window, surface);
-        SDL_FreeSurface(surface);
+        SDL_SetWindowIcon(window.get(), surface.get());
     }
 }
 
 bool Window::desktopSize(int& width, int& height) const {
     SDL_DisplayMode mode;
-    int display = SDL_GetWindowDisplayIndex(window);
+    int display = SDL_GetWindowDisplayIndex(window.get());
     if (display < 0 || SDL_GetDesktopDisplayMode(display, &mode) != 0) {
         return false;
     }
@@ -97,7 +92,7 @@ bool Window::desktopSize(int& width, int& height) const {
 }
 
 std::uint32_t Window::id() const {
-    return SDL_GetWindowID(window);
+    return SDL_GetWindowID(window.get());
 }
 
 }  // namespace veru::platform

@@ -15,8 +15,7 @@
 #include <string>
 
 #include "engine/platform/SdlSubsystem.h"
-
-struct SDL_Window;
+#include "engine/platform/video/SdlHandles.h"
 
 namespace veru::platform {
 
@@ -49,13 +48,15 @@ class Window {
     int getClientWidth() const { return clientWidth; }
     int getClientHeight() const { return clientHeight; }
     std::uint32_t id() const;
-    SDL_Window* handle() const { return window; }
+    SDL_Window* handle() const { return window.get(); }
 
   private:
     Window() : video(SdlSubsystem::video) {}
 
+    // Declared in this order so that the window is destroyed before SDL's
+    // video part is stopped.
     SdlSubsystem video;
-    SDL_Window* window = nullptr;
+    SdlWindowHandle window;
     int clientWidth = 0;
     int clientHeight = 0;
     bool fullScreen = false;
