@@ -103,11 +103,10 @@ bool ConfigScene::create(veru::platform::Window*, veru::platform::VideoDevice* d
         normal->setLocation(easy->getX() + easy->getWidth() + 10, easy->getY());
         hard->setLocation(normal->getX() + normal->getWidth() + 10, easy->getY());
 
-        // The lists are filled afresh on every entry into the scene.
-        const int row = rows->getIndex();
-        rows = std::make_unique<veru::dxt::SelectList>(true);
-        screenChoices = std::make_unique<veru::dxt::SelectList>(false);
-        levelChoices = std::make_unique<veru::dxt::SelectList>(false);
+        // The lists are filled afresh on every entry into the scene; the row
+        // stays (a screen-mode switch makes the scene again on the screen row).
+        for (auto* list : {rows.get(), screenChoices.get(), levelChoices.get()})
+            list->removeAll();
         for (auto* item : {screen, level, key, back})
             rows->add(item);
         screenChoices->add(window);
@@ -117,7 +116,6 @@ bool ConfigScene::create(veru::platform::Window*, veru::platform::VideoDevice* d
         for (auto* list : {rows.get(), screenChoices.get(), levelChoices.get()}) {
             list->setConfirmMask(confirmMask);
         }
-        rows->setIndex(row);
         syncChoices();
 
         background = std::make_unique<veru::dxt::material::Surface>();
@@ -360,9 +358,8 @@ void ConfigScene::release() {
     background.reset();
     graphics.reset();
     // The lists keep pointers to the items: empty them before the items go.
-    rows = std::make_unique<veru::dxt::SelectList>(true);
-    screenChoices = std::make_unique<veru::dxt::SelectList>(false);
-    levelChoices = std::make_unique<veru::dxt::SelectList>(false);
+    for (auto* list : {rows.get(), screenChoices.get(), levelChoices.get()})
+        list->removeAll();
     items.clear();
     confirmSound = nullptr;
 }

@@ -22,6 +22,9 @@ class SelectList {
     // Back to the state of a new list (the items stay).
     void init(bool vertical);
     void add(SelectComponent* item);
+    // Forgets every item (the index and the flags stay), for an owner whose
+    // items are made afresh.
+    void removeAll() { items.clear(); }
     // Highlights item i alone.
     void setIndex(int i);
     int getIndex() const { return index; }

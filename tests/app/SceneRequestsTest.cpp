@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/support/IdleScene.h"
+
 #include "engine/scene/FrameTimer.h"
 #include "engine/scene/PlayStatus.h"
 #include "engine/scene/SceneManager.h"
@@ -14,18 +16,6 @@
 
 using namespace mirelune::test;
 
-namespace {
-class PlainScene : public veru::dxt::Scene {
-  public:
-    using Scene::Scene;
-    void reset() override {}
-    bool create(veru::platform::Window*, veru::platform::VideoDevice*) override { return true; }
-    void update(veru::dxt::event::InputInterface*) override {}
-    void draw(veru::platform::VideoDevice*) override {}
-    void release() override {}
-};
-}  // namespace
-
 TEST(SceneRequests, UnknownCodesShowTheErrorEveryFrameAndStaySet) {
     TempDir dir;
     RecordingMessageSink boxes;
@@ -34,8 +24,8 @@ TEST(SceneRequests, UnknownCodesShowTheErrorEveryFrameAndStaySet) {
     veru::dxt::PlayStatus status;
     ml::GameSetting setting(dir.file("setting.env"));
     veru::dxt::SceneManager manager;
-    auto scene = std::make_unique<PlainScene>(&manager);
-    PlainScene* raw = scene.get();
+    auto scene = std::make_unique<IdleScene>(&manager);
+    IdleScene* raw = scene.get();
     manager.add(std::move(scene), 1);
     manager.start();
 

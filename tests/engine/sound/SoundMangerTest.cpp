@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/support/IdleScene.h"
+
 #include "engine/platform/audio/AudioBuffer.h"
 #include "engine/scene/SceneManager.h"
 #include "engine/sound/Sound.h"
@@ -30,16 +32,6 @@ class SoundMangerTest : public testing::Test {
     SoundManger manager;
     YString wave;
     YString ogg;
-};
-
-class QuietScene : public veru::dxt::Scene {
-  public:
-    using Scene::Scene;
-    void reset() override {}
-    bool create(veru::platform::Window*, veru::platform::VideoDevice*) override { return true; }
-    void update(veru::dxt::event::InputInterface*) override {}
-    void draw(veru::platform::VideoDevice*) override {}
-    void release() override {}
 };
 
 }  // namespace
@@ -90,8 +82,8 @@ TEST_F(SoundMangerTest, ASoundThatFailsToLoadIsStillHandedOutAndStaysSilent) {
 TEST_F(SoundMangerTest, ASceneSwitchStopsAndFreesEverySound) {
     veru::dxt::SceneManager scenes;
     scenes.attach(nullptr, &manager, nullptr, nullptr);
-    scenes.add(std::make_unique<QuietScene>(&scenes), 1);
-    scenes.add(std::make_unique<QuietScene>(&scenes), 2);
+    scenes.add(std::make_unique<IdleScene>(&scenes), 1);
+    scenes.add(std::make_unique<IdleScene>(&scenes), 2);
     scenes.start();
     manager.getSound(wave)->play(true);
     manager.getStreamingSound(ogg)->play(true);
