@@ -303,4 +303,12 @@ void DirectGraphics::copySurfacePart(material::Surface* surface, int x, int y, i
     surface->drawPart(x, y, w, h, *this);
 }
 
+void DirectGraphics::copySurfacePart(material::Surface* surface, int x, int y, int w, int h,
+                                     int destX, int destY) {
+    if (!surface) {
+        throw excp::NullPointerException();
+    }
+    surface->drawPart(x, y, w, h, destX, destY, *this);
+}
+
 }  // namespace veru::dxt

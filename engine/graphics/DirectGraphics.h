@@ -85,7 +85,12 @@ class DirectGraphics {
     std::size_t queuedQuads() const { return quads.size(); }
 
     void copySurface(material::Surface* surface);
+    // The rectangle (x, y, width, height) of the surface to the same place of the back buffer.
     void copySurfacePart(material::Surface* surface, int x, int y, int width, int height);
+    // The same rectangle with its top-left corner on (destX, destY): a scrolling
+    // background copies its window (scrollX, scrollY, 800, 480) to (0, 0).
+    void copySurfacePart(material::Surface* surface, int x, int y, int width, int height,
+                         int destX, int destY);
 
     void setFont(const FontSpec& spec) { font = spec; }
     const FontSpec& getFont() const { return font; }

@@ -79,6 +79,11 @@ void Surface::drawAll(DirectGraphics& graphics) {
 }
 
 void Surface::drawPart(int x, int y, int w, int h, DirectGraphics& graphics) {
+    drawPart(x, y, w, h, x, y, graphics);
+}
+
+void Surface::drawPart(int x, int y, int w, int h, int destX, int destY,
+                       DirectGraphics& graphics) {
     platform::VideoDevice* device = graphics.getDevice();
     if (!surface || !device) {
         return;
@@ -90,8 +95,8 @@ void Surface::drawPart(int x, int y, int w, int h, DirectGraphics& graphics) {
     if (right <= left || bottom <= top) {
         return;
     }
-    device->copyOpaque(*surface, platform::PixelRect{left, top, right - left, bottom - top}, left,
-                       top);
+    device->copyOpaque(*surface, platform::PixelRect{left, top, right - left, bottom - top},
+                       destX + (left - x), destY + (top - y));
 }
 
 }  // namespace veru::dxt::material

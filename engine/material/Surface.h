@@ -42,6 +42,12 @@ class Surface {
     // Copies the rectangle (x, y)-(x + width, y + height) to the same place
     // of the back buffer (clipped to the surface).
     void drawPart(int x, int y, int width, int height, DirectGraphics& graphics);
+    // Copies the rectangle (x, y)-(x + width, y + height) with its top-left
+    // corner on (destX, destY) of the back buffer. The part of the rectangle
+    // outside the surface is left untouched, so each copied pixel lands where
+    // it would have landed without the clipping.
+    void drawPart(int x, int y, int width, int height, int destX, int destY,
+                  DirectGraphics& graphics);
 
     int getWidth() const { return width; }
     int getHeight() const { return height; }

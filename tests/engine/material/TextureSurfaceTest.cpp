@@ -236,6 +236,44 @@ TEST_F(TextureSurfaceTest, SurfaceFromContainerKeepsTheStoredSize) {
     EXPECT_TRUE(rgbNear(f.at(3, 1), 0xFFFFFFFFu));
 }
 
+// A wide background whose columns can be told apart: red and green hold the column.
+std::uint32_t columnColour(int x) {
+    return 0xFF000000u | static_cast<std::uint32_t>(x & 0xFF) << 16 |
+           static_cast<std::uint32_t>((x >> 8) * 16) << 8 | 0x40u;
+}
+
+TEST_F(TextureSurfaceTest, WindowOfAWideSurfaceIsCopiedToTheTopLeftCorner) {
+    YString path = dir.file("wide.png");
+    writeBytes(path, png(2400, 480, [](int x, int) { return columnColour(x); }));
+    Surface surface;
+    surface.load(path, device.get());
+    veru::dxt::DirectGraphics graphics(device.get());
+    for (int scrollX : {0, 100, 1600}) {
+        SCOPED_TRACE(scrollX);
+        device->clear(0xFFFFFFFFu);
+        graphics.copySurfacePart(&surface, scrollX, 0, 800, 480, 0, 0);
+        Frame f = readFrame(*device);
+        for (int x : {0, 1, 99, 400, 799}) {
+            EXPECT_TRUE(rgbNear(f.at(x, 0), columnColour(scrollX + x), 0));
+            EXPECT_TRUE(rgbNear(f.at(x, 479), columnColour(scrollX + x), 0));
+        }
+        EXPECT_TRUE(rgbNear(f.at(0, 480), 0xFFFFFFFFu));  // below the window: untouched
+    }
+    // A window reaching past the picture's right edge: what exists lands where it belongs.
+    device->clear(0xFFFFFFFFu);
+    graphics.copySurfacePart(&surface, 2000, 0, 800, 480, 0, 0);
+    Frame f = readFrame(*device);
+    EXPECT_TRUE(rgbNear(f.at(0, 10), columnColour(2000), 0));
+    EXPECT_TRUE(rgbNear(f.at(399, 10), columnColour(2399), 0));
+    EXPECT_TRUE(rgbNear(f.at(400, 10), 0xFFFFFFFFu));
+    // The same-position form still copies to the rectangle's own place.
+    device->clear(0xFFFFFFFFu);
+    graphics.copySurfacePart(&surface, 100, 0, 50, 10);
+    f = readFrame(*device);
+    EXPECT_TRUE(rgbNear(f.at(99, 5), 0xFFFFFFFFu));
+    EXPECT_TRUE(rgbNear(f.at(100, 5), columnColour(100), 0));
+}
+
 TEST_F(TextureSurfaceTest, SurfaceFromPlainPictureAndFailures) {
     YString path = dir.file("bg.png");
     writeBytes(path, png(5, 7, [](int, int) { return 0xFF123456u; }));
