@@ -96,12 +96,18 @@ void DrawParticles::setBounds(int w, int h) {
     halfHeight = h;
 }
 
+void DrawParticles::setBoundsFromTexture(const material::Texture* picture, int marginX,
+                                         int marginY) {
+    HalfExtents half = halfExtentsFromTexture(picture, marginX, marginY);
+    setBounds(half.halfWidth, half.halfHeight);
+}
+
 EffectBounds DrawParticles::bounds() const {
     return EffectBounds{x - halfWidth, y - halfHeight, x + halfWidth, y + halfHeight};
 }
 
 bool DrawParticles::update() {
-    if (stopped && particles.empty()) {
+    if (isFinished()) {
         return true;
     }
     for (auto& particle : particles) {

@@ -42,13 +42,21 @@ class DrawParticles {
     // Life of each particle, particles per burst, frames between bursts.
     void setEmission(int exist_frame, int perBurst, int interval);
     void setPosition(int x, int y);
+    // The emitter's position: where new particles start and what bounds() surrounds.
+    int getX() const { return x; }
+    int getY() const { return y; }
     // No more bursts; update reports the end once the last particle died.
     void stop() { stopped = true; }
+    bool isStopped() const { return stopped; }
     void setBounds(int halfWidth, int halfHeight);
+    // Half a cell of `picture` less the margins on each axis (see EffectBounds.h).
+    void setBoundsFromTexture(const material::Texture* picture, int marginX, int marginY);
     EffectBounds bounds() const;
 
     // One frame; true once stopped and every particle has died.
     bool update();
+    // What update would report, without running a frame.
+    bool isFinished() const { return stopped && particles.empty(); }
     // Draws every particle centred on its position.
     void draw(DirectGraphics& graphics);
 

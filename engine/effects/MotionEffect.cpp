@@ -24,16 +24,16 @@ void MotionEffect::launchAll(int px, int py, double vx, double vy, double ax, do
     y = py;
     int alpha = count > 0 ? 255 / count : 255;
     for (std::size_t i = 0; i < copies.size(); ++i) {
-        copies[i]->launch(vx, vy, ax, ay, px, py);
-        setCopyAlpha(static_cast<int>(i), alpha, *copies[i]);
+        Particle& copy = *copies[i];
+        // A trail fired again starts with fresh copies.
+        copy.dead = false;
+        copy.age = 0;
+        copy.launch(vx, vy, ax, ay, px, py);
+        setCopyAlpha(static_cast<int>(i), alpha, copy);
     }
     std::fill(launchedFlags.begin(), launchedFlags.end(), false);
     launched = 0;
     counter = 0;
-    if (!copies.empty()) {
-        launchedFlags[0] = true;
-        launched = 1;
-    }
 }
 
 bool MotionEffect::update() {
@@ -42,12 +42,10 @@ bool MotionEffect::update() {
             launchedFlags[i] = false;
         }
     }
-    bool alive = std::any_of(copies.begin(), copies.end(),
-                             [](const std::unique_ptr<Particle>& c) { return !c->dead; });
-    if (!alive) {
+    if (isFinished()) {
         return true;
     }
-    if (launched < count && counter == interval) {
+    if (launched < static_cast<int>(copies.size()) && counter == interval) {
         launchedFlags[static_cast<std::size_t>(launched)] = true;
         launched += 1;
         counter = 0;
@@ -55,6 +53,11 @@ bool MotionEffect::update() {
         counter += 1;
     }
     return false;
+}
+
+bool MotionEffect::isFinished() const {
+    return std::none_of(copies.begin(), copies.end(),
+                        [](const std::unique_ptr<Particle>& c) { return !c->dead; });
 }
 
 void MotionEffect::draw(DirectGraphics& graphics) {
@@ -70,8 +73,50 @@ void MotionEffect::setBounds(int w, int h) {
     halfHeight = h;
 }
 
+void MotionEffect::setBoundsFromTexture(const material::Texture* picture, int marginX,
+                                        int marginY) {
+    HalfExtents half = halfExtentsFromTexture(picture, marginX, marginY);
+    setBounds(half.halfWidth, half.halfHeight);
+}
+
 EffectBounds MotionEffect::bounds() const {
     return EffectBounds{x - halfWidth, y - halfHeight, x + halfWidth, y + halfHeight};
+}
+
+const Particle* MotionEffect::head() const {
+    // Copies leave in index order, so the first one in flight has gone furthest.
+    for (std::size_t i = 0; i < copies.size(); ++i) {
+        if (launchedFlags[i] && !copies[i]->dead) {
+            return copies[i].get();
+        }
+    }
+    return nullptr;
+}
+
+int MotionEffect::headX() const {
+    const Particle* h = head();
+    return h ? h->x : x;
+}
+
+int MotionEffect::headY() const {
+    const Particle* h = head();
+    return h ? h->y : y;
+}
+
+EffectBounds MotionEffect::headBounds() const {
+    int hx = headX();
+    int hy = headY();
+    return EffectBounds{hx - halfWidth, hy - halfHeight, hx + halfWidth, hy + halfHeight};
+}
+
+int MotionEffect::inFlightCount() const {
+    int n = 0;
+    for (std::size_t i = 0; i < copies.size(); ++i) {
+        if (launchedFlags[i] && !copies[i]->dead) {
+            ++n;
+        }
+    }
+    return n;
 }
 
 }  // namespace veru::dxt::effect2D

@@ -5,6 +5,7 @@
 #include "engine/effects/MultiRandomParticle.h"
 #include "engine/effects/Random.h"
 #include "engine/exceptions/IllegalArgumentException.h"
+#include "engine/exceptions/NullPointerException.h"
 #include "engine/graphics/DirectGraphics.h"
 #include "tests/engine/graphics/DrawingTestSupport.h"
 #include "tests/support/RecordingMessageSink.h"
@@ -137,39 +138,94 @@ TEST(EmitterTest, BurstsUpwardsOnlyAndEndsAfterStop) {
         counts.push_back(emitter.particleCount());
     }
     EXPECT_EQ(counts, (std::vector<std::size_t>{0, 0, 4, 4}));
+    EXPECT_EQ(emitter.getX(), 100);
+    EXPECT_EQ(emitter.getY(), 100);
     for (const auto& p : emitter.getParticles()) {
         EXPECT_LT(p->vy, 0.0);
     }
     emitter.stop();
     int frames = 0;
     while (!emitter.update()) {
+        EXPECT_EQ(emitter.isFinished(), emitter.particleCount() == 0u);
         ++frames;
         ASSERT_LT(frames, 100);
     }
+    EXPECT_TRUE(emitter.isFinished());
     EXPECT_EQ(emitter.particleCount(), 0u);
     emitter.setBounds(8, 4);
     EXPECT_EQ(emitter.bounds().left, 92);
     EXPECT_EQ(emitter.bounds().bottom, 104);
 }
 
-TEST(MotionBlurTest, CopiesStartOneByOneAndShareTheOpacity) {
+TEST(MotionBlurTest, CopiesLeaveOneByOneFromTheFirstUpdateOnAndShareTheOpacity) {
+    // Three copies, one frame between launches, a life of 4. Worked by hand:
+    // copy k leaves on update 2(k + 1), moves on the next five updates and
+    // dies on the fifth of them; the trail is over on update 11.
     MotionBlur blur(3, 1);
     blur.createCopies(nullptr, 4, 0);
     blur.launchAll(0, 0, 1.0, 0.0, 0.0, 0.0);
     for (const auto& copy : blur.getCopies()) {
         EXPECT_EQ(copy->alpha, 85);
     }
-    std::vector<int> launched;
-    int frames = 0;
+    EXPECT_EQ(blur.inFlightCount(), 0);  // launchAll starts nothing
+    std::vector<int> inFlight;
+    int updates = 1;
     while (!blur.update()) {
-        launched.push_back(blur.launchedCount());
-        ASSERT_LT(++frames, 100);
+        inFlight.push_back(blur.inFlightCount());
+        ASSERT_LT(++updates, 100);
     }
-    EXPECT_EQ(launched[0], 1);
-    EXPECT_EQ(launched[1], 2);
-    EXPECT_EQ(launched[3], 3);
-    // The last copy leaves on the fourth update and dies on its fifth: true on the ninth.
-    EXPECT_EQ(frames, 8);
+    EXPECT_EQ(inFlight, (std::vector<int>{0, 1, 1, 2, 2, 3, 2, 2, 1, 1}));
+    EXPECT_EQ(updates, 11);
+    EXPECT_TRUE(blur.isFinished());
+
+    // Fired again, the same trail runs the same course.
+    blur.launchAll(0, 0, 1.0, 0.0, 0.0, 0.0);
+    EXPECT_FALSE(blur.isFinished());
+    int again = 1;
+    while (!blur.update()) {
+        ++again;
+    }
+    EXPECT_EQ(again, 11);
+}
+
+TEST(MotionBlurTest, HeadLeadsTheTrailWhileTheBoundsStayAtTheOrigin) {
+    MotionBlur blur(3, 0);
+    blur.createCopies(nullptr, 20, 0);
+    blur.setBounds(10, 4);
+    blur.launchAll(100, 50, 5.0, 0.0, 0.0, 0.0);
+    EXPECT_EQ(blur.headX(), 100);  // nothing has left yet: the head waits at the origin
+    for (int i = 0; i < 9; ++i) {
+        EXPECT_FALSE(blur.isFinished());  // asking does not run a frame
+        EXPECT_FALSE(blur.update());
+    }
+    // The first copy left on update 1 and has moved on the eight since.
+    EXPECT_EQ(blur.headX(), 140);
+    EXPECT_EQ(blur.headY(), 50);
+    EXPECT_EQ(blur.headBounds().left, 130);
+    EXPECT_EQ(blur.headBounds().right, 150);
+    EXPECT_EQ(blur.headBounds().top, 46);
+    EXPECT_EQ(blur.bounds().left, 90);
+    EXPECT_EQ(blur.bounds().right, 110);
+}
+
+TEST(EffectBoundsTest, HalfACellLessTheMarginsAndANullPictureRefused) {
+    auto device = mirelune::test::makeOffscreenDevice();
+    auto picture = mirelune::test::solidTexture(device.get(), 33, 20, 0xFFFFFFFFu);
+    MotionBlur blur(1, 0);
+    blur.setBoundsFromTexture(picture.get(), 4, 3);
+    EXPECT_EQ(blur.bounds().left, -12);
+    EXPECT_EQ(blur.bounds().bottom, 7);
+    MultiRandomParticle emitter(1);
+    emitter.setup(50, 60, 0.0, 0.0, 0.0, 0.0, 0.0, 0.0, 1.0f, 1.0f);
+    emitter.setBoundsFromTexture(picture.get(), 0, 10);
+    EXPECT_EQ(emitter.bounds().left, 34);
+    EXPECT_EQ(emitter.bounds().top, 60);
+    try {
+        emitter.setBoundsFromTexture(nullptr, 0, 0);
+        FAIL();
+    } catch (const veru::excp::NullPointerException& e) {
+        EXPECT_EQ(e.getMessage(), u"NullPointerException::テクスチャがセットされていません。");
+    }
 }
 
 TEST(EffectDrawingTest, ParticlesAreQueuedCentredWithTheirOwnAlpha) {
