@@ -92,6 +92,8 @@ void Particle::draw(DirectGraphics& graphics) {
     if (!texture) {
         return;
     }
+    // The quad takes the particle's alpha; the shared texture keeps its own.
+    int textureAlpha = texture->getAlpha();
     texture->setAlpha(alpha);
     float fx = static_cast<float>(x);
     float fy = static_cast<float>(y);
@@ -100,6 +102,7 @@ void Particle::draw(DirectGraphics& graphics) {
     } else {
         graphics.drawQuad(texture, fx, fy, scale, scale, angle, blend);
     }
+    texture->setAlpha(textureAlpha);
 }
 
 }  // namespace veru::dxt::effect2D

@@ -37,7 +37,8 @@ class Particle {
     void setFade(int decre_alpha, int alpha_rest_frame, int scale_rest_frame, float decre_scale);
     // One frame; true when the particle died in it.
     bool update();
-    // Queues (when `deferred`) or draws its quad at once.
+    // Queues (when `deferred`) or draws its quad at once, with the particle's
+    // alpha; the texture's own alpha is left as it was.
     void draw(DirectGraphics& graphics);
 
     void setTexture(material::Texture* picture) { texture = picture; }

@@ -52,8 +52,7 @@ DirectGraphics::DirectGraphics(platform::VideoDevice* d) : font(u"default", 23),
     }
     width = device->getWidth();
     height = device->getHeight();
-    sprites.reserve(256);
-    quads.reserve(64);
+    queue.reserve(1024);
 }
 
 DirectGraphics::~DirectGraphics() = default;
@@ -79,8 +78,51 @@ void DirectGraphics::drawSprite(material::Texture* texture, int angle, int x, in
     if (!texture) {
         throw excp::NullPointerException();
     }
-    emitSprite(
-        QueuedSprite{texture, x, y, scaleX, scaleY, angle, centreX, centreY, colour, centred});
+    emitSprite(spriteRecord(texture, x, y, scaleX, scaleY, angle, centreX, centreY, colour));
+}
+
+DirectGraphics::QueuedDraw DirectGraphics::spriteRecord(material::Texture* texture, int x, int y,
+                                                        float scaleX, float scaleY, int angle,
+                                                        int centreX, int centreY,
+                                                        std::uint32_t colour) const {
+    return QueuedDraw{QueuedDraw::Kind::sprite,
+                      centred,
+                      texture,
+                      texture->sourceRect(),
+                      texture->getAlpha(),
+                      static_cast<float>(x),
+                      static_cast<float>(y),
+                      scaleX,
+                      scaleY,
+                      angle,
+                      centreX,
+                      centreY,
+                      colour,
+                      0.0f,
+                      1.0f,
+                      0};
+}
+
+DirectGraphics::QueuedDraw DirectGraphics::quadRecord(material::Texture* texture, float x, float y,
+                                                      float scaleX, float scaleY, int angle,
+                                                      int blend) const {
+    int a = DegreeTable::normalise(angle);
+    return QueuedDraw{QueuedDraw::Kind::quad,
+                      centred,
+                      texture,
+                      texture->sourceRect(),
+                      texture->getAlpha(),
+                      x,
+                      y,
+                      scaleX,
+                      scaleY,
+                      a,
+                      0,
+                      0,
+                      0xFFFFFFFFu,
+                      DegreeTable::sine(a),
+                      DegreeTable::cosine(a),
+                      blend};
 }
 
 void DirectGraphics::drawSprite(material::Texture* texture, int x, int y) {
@@ -96,12 +138,20 @@ void DirectGraphics::drawSprite(material::Texture* texture, int x, int y, float 
                texture->getCellHeight() >> 1, 0xFFFFFFFFu);
 }
 
-void DirectGraphics::emitSprite(const QueuedSprite& s) {
+void DirectGraphics::emit(const QueuedDraw& draw) {
+    if (draw.kind == QueuedDraw::Kind::sprite) {
+        emitSprite(draw);
+    } else {
+        emitQuad(draw);
+    }
+}
+
+void DirectGraphics::emitSprite(const QueuedDraw& s) {
     platform::DeviceTexture* picture = s.texture->getDeviceTexture();
     if (!device || !picture) {
         return;
     }
-    material::SourceRect src = s.texture->sourceRect();
+    const material::SourceRect& src = s.cell;
     float w = static_cast<float>(src.right - src.left);
     float h = static_cast<float>(src.bottom - src.top);
     // The rotation centre, in scaled picture pixels from the top-left.
@@ -111,9 +161,9 @@ void DirectGraphics::emitSprite(const QueuedSprite& s) {
         rcx = s.scaleX == 1.0f ? static_cast<float>(s.centreX) : s.scaleX * s.centreX;
         rcy = s.scaleY == 1.0f ? static_cast<float>(s.centreY) : s.scaleY * s.centreY;
     }
-    float left = static_cast<float>(s.x) - rcx;
-    float top = static_cast<float>(s.y) - rcy;
-    std::uint32_t colour = withTextureAlpha(s.colour, s.texture->getAlpha());
+    float left = s.x - rcx;
+    float top = s.y - rcy;
+    std::uint32_t colour = withTextureAlpha(s.colour, s.alpha);
     int angle = DegreeTable::normalise(s.angle);
     if (angle == 0 && s.scaleX > 0.0f && s.scaleY > 0.0f) {
         // Not turned: a rectangle copy, much faster than geometry in software.
@@ -157,8 +207,8 @@ void DirectGraphics::queueSprite(material::Texture* texture, int x, int y, float
     if (!texture) {
         throw excp::NullPointerException();
     }
-    sprites.push_back(
-        QueuedSprite{texture, x, y, scaleX, scaleY, angle, centreX, centreY, 0xFFFFFFFFu, centred});
+    queue.push_back(
+        spriteRecord(texture, x, y, scaleX, scaleY, angle, centreX, centreY, 0xFFFFFFFFu));
 }
 
 namespace {
@@ -197,17 +247,31 @@ void DirectGraphics::flushSprites(bool begin, bool end) {
     if (begin) {
         startSprite();
     }
-    if (!sprites.empty() && !spriteBegun) {
-        sprites.clear();
+    if (!spriteBegun && queuedSprites() > 0) {
+        queue.clear();
         throw material::SpriteNotBeginException();
     }
-    for (const QueuedSprite& sprite : sprites) {
-        emitSprite(sprite);
-    }
-    sprites.clear();
+    drawQueue();
     if (end) {
         endSprite();
     }
+}
+
+void DirectGraphics::drawQueue() {
+    for (const QueuedDraw& draw : queue) {
+        emit(draw);
+    }
+    queue.clear();
+}
+
+std::size_t DirectGraphics::queuedSprites() const {
+    return static_cast<std::size_t>(std::count_if(queue.begin(), queue.end(), [](const QueuedDraw& d) {
+        return d.kind == QueuedDraw::Kind::sprite;
+    }));
+}
+
+std::size_t DirectGraphics::queuedQuads() const {
+    return queue.size() - queuedSprites();
 }
 
 void DirectGraphics::drawQuad(material::Texture* texture, float x, float y, float scaleX,
@@ -218,18 +282,19 @@ void DirectGraphics::drawQuad(material::Texture* texture, float x, float y, floa
     if (texture->getAlpha() == 0) {
         return;
     }
-    int a = DegreeTable::normalise(angle);
-    emitQuad(QueuedQuad{texture, x, y, scaleX, scaleY, DegreeTable::sine(a), DegreeTable::cosine(a),
-                        blend, centred, texture->getAlpha()});
+    emitQuad(quadRecord(texture, x, y, scaleX, scaleY, angle, blend));
 }
 
-void DirectGraphics::emitQuad(const QueuedQuad& q) {
+void DirectGraphics::emitQuad(const QueuedDraw& q) {
     material::Texture* texture = q.texture;
+    // The quad shows the alpha and cell of its record; the texture keeps its own alpha.
+    int textureAlpha = texture->getAlpha();
     texture->setAlpha(q.alpha);
     texture->placeQuad(q.x, q.y, q.scaleX, q.scaleY, q.sine, q.cosine, q.centred);
-    texture->updateTexCoords();
+    texture->setTexCoords(q.cell);
     texture->applyAlpha();
     texture->uploadVertices(device);
+    texture->setAlpha(textureAlpha);
     platform::DeviceTexture* picture = texture->getDeviceTexture();
     if (!device || !picture) {
         return;
@@ -255,9 +320,7 @@ void DirectGraphics::queueQuad(material::Texture* texture, float x, float y, flo
     if (texture->getAlpha() == 0) {
         return;
     }
-    int a = DegreeTable::normalise(angle);
-    quads.push_back(QueuedQuad{texture, x, y, scaleX, scaleY, DegreeTable::sine(a),
-                               DegreeTable::cosine(a), blend, centred, texture->getAlpha()});
+    queue.push_back(quadRecord(texture, x, y, scaleX, scaleY, angle, blend));
 }
 
 void DirectGraphics::queueQuad(material::Texture* t, float x, float y, int angle, int blend) {
@@ -283,10 +346,10 @@ void DirectGraphics::queueQuad(material::Texture* t, float x, float y, int blend
 }
 
 void DirectGraphics::flushQuads() {
-    for (const QueuedQuad& quad : quads) {
-        emitQuad(quad);
-    }
-    quads.clear();
+    bool begun = spriteBegun;
+    spriteBegun = true;  // queued sprites draw here too; the batch is only a bracket
+    drawQueue();
+    spriteBegun = begun;
 }
 
 void DirectGraphics::copySurface(material::Surface* surface) {

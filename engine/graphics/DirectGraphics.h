@@ -3,14 +3,21 @@
 // release.
 //
 // Sprites: drawn between startSprite and endSprite, at once (drawSprite) or
-// collected (queueSprite) and drawn in order by flushSprites. A positive
+// collected (queueSprite). A positive
 // sprite angle turns the picture counter-clockwise on the screen. When
 // `centred` is on, positions name the picture's centre and it turns about
 // it; otherwise they name its top-left corner. Colour 0xFFFFFFFF draws the
 // picture unchanged; a texture alpha below 255 replaces the colour's alpha.
-// Quads: drawn at once (drawQuad) or collected (queueQuad) and drawn by
-// flushQuads, each with a blend mode (BlendMode.h); a positive quad angle
-// turns clockwise. A texture with alpha 0 draws no quad.
+// Quads: drawn at once (drawQuad) or collected (queueQuad), each with a
+// blend mode (BlendMode.h); a positive quad angle turns clockwise. A texture
+// with alpha 0 draws no quad.
+// The queue: queued sprites and quads share one list, so whatever is queued
+// later covers what was queued earlier, whatever its kind (a pause shade or
+// a fade queued last covers the particles of the field). Either flush draws
+// the whole list in order and empties it. A record keeps what its texture
+// showed when it was queued (alpha and cell), so changing the texture before
+// the flush changes nothing already queued; a flush leaves every texture's
+// alpha as it found it.
 // Surfaces: copied 1:1 onto the back buffer.
 //
 // Ownership: borrows the device; queued records borrow their textures, which
@@ -27,14 +34,14 @@
 #include "engine/core/YString.h"
 #include "engine/graphics/Color.h"
 #include "engine/graphics/FontSpec.h"
+#include "engine/material/Texture.h"
 
 namespace veru::platform {
 class VideoDevice;
 }
 namespace veru::dxt::material {
-class Texture;
 class Surface;
-}  // namespace veru::dxt::material
+}
 
 namespace veru::dxt {
 
@@ -66,8 +73,9 @@ class DirectGraphics {
     void queueSprite(material::Texture* texture, int x, int y, float scale);
     void queueSprite(material::Texture* texture, int x, int y, float scale, int angle);
     void queueSprite(material::Texture* texture, int x, int y, float scaleX, float scaleY);
-    // Draws the queued sprites in order and empties the queue; `begin` and
-    // `end` wrap it in startSprite / endSprite.
+    // Draws the queue in order and empties it; `begin` and `end` wrap it in
+    // startSprite / endSprite. Queued sprites need a begun batch: without one
+    // the queue is emptied and SpriteNotBeginException thrown.
     void flushSprites(bool begin = true, bool end = true);
 
     void drawQuad(material::Texture* texture, float x, float y, float scaleX, float scaleY,
@@ -80,9 +88,11 @@ class DirectGraphics {
                    int blend);
     void queueQuad(material::Texture* texture, float x, float y, float scale, int blend);
     void queueQuad(material::Texture* texture, float x, float y, int blend);
+    // Draws the queue in order and empties it, sprites included (a batch is
+    // begun for them when none is).
     void flushQuads();
-    std::size_t queuedSprites() const { return sprites.size(); }
-    std::size_t queuedQuads() const { return quads.size(); }
+    std::size_t queuedSprites() const;
+    std::size_t queuedQuads() const;
 
     void copySurface(material::Surface* surface);
     // The rectangle (x, y, width, height) of the surface to the same place of the back buffer.
@@ -110,26 +120,31 @@ class DirectGraphics {
     platform::VideoDevice* getDevice() const { return device; }
 
   private:
-    struct QueuedSprite {
+    // One queued draw. Sprites use angle, centre and colour; quads use the
+    // sine, cosine and blend mode. `cell` and `alpha` are the texture's when queued.
+    struct QueuedDraw {
+        enum class Kind : unsigned char { sprite, quad };
+        Kind kind;
+        bool centred;
         material::Texture* texture;
-        int x, y;
-        float scaleX, scaleY;
+        material::SourceRect cell;
+        int alpha;
+        float x, y, scaleX, scaleY;
         int angle;
         int centreX, centreY;
         std::uint32_t colour;
-        bool centred;
-    };
-    struct QueuedQuad {
-        material::Texture* texture;
-        float x, y, scaleX, scaleY;
         float sine, cosine;
         int blend;
-        bool centred;
-        int alpha;  // the texture's alpha when queued, so quads sharing a texture keep their own
     };
 
-    void emitSprite(const QueuedSprite& sprite);
-    void emitQuad(const QueuedQuad& quad);
+    QueuedDraw spriteRecord(material::Texture* texture, int x, int y, float scaleX, float scaleY,
+                            int angle, int centreX, int centreY, std::uint32_t colour) const;
+    QueuedDraw quadRecord(material::Texture* texture, float x, float y, float scaleX,
+                          float scaleY, int angle, int blend) const;
+    void emit(const QueuedDraw& draw);
+    void emitSprite(const QueuedDraw& sprite);
+    void emitQuad(const QueuedDraw& quad);
+    void drawQueue();
 
     bool spriteBegun = false;
     bool centred = false;
@@ -138,8 +153,7 @@ class DirectGraphics {
     Color textColor;
     FontSpec font;
     platform::VideoDevice* device;
-    std::vector<QueuedSprite> sprites;
-    std::vector<QueuedQuad> quads;
+    std::vector<QueuedDraw> queue;
 };
 
 }  // namespace veru::dxt

@@ -71,6 +71,11 @@ void Texture::load(const YString& path, platform::VideoDevice* device, const Col
 bool Texture::loadSheet(const YString& path, platform::VideoDevice* device, int count, int cellW,
                         int cellH, const Color& key) {
     load(path, device, key);
+    cutIntoCells(count, cellW, cellH);
+    return true;
+}
+
+void Texture::cutIntoCells(int count, int cellW, int cellH) {
     frameCount = count;
     // A cell size of 0 or one larger than the picture would leave no cell to
     // show (and divide by zero while stepping): such a side is one cell.
@@ -84,8 +89,7 @@ bool Texture::loadSheet(const YString& path, platform::VideoDevice* device, int 
     frameCount = std::min(frameCount, columns * rows);
     frame = column = row = 0;
     placeAtOrigin();
-    uploadVertices(device);
-    return true;
+    uploadVertices(nullptr);
 }
 
 void Texture::createBlank(platform::VideoDevice* device, int w, int h) {
@@ -171,12 +175,18 @@ SourceRect Texture::sourceRect() const {
 }
 
 void Texture::updateTexCoords() {
+    setTexCoords(sourceRect());
+}
+
+void Texture::setTexCoords(const SourceRect& cell) {
     float u0 = 0.0f, v0 = 0.0f, u1 = 1.0f, v1 = 1.0f;
-    if (isSheet() && columns > 0 && rows > 0) {
-        u0 = static_cast<float>(column) / static_cast<float>(columns);
-        v0 = static_cast<float>(row) / static_cast<float>(rows);
-        u1 = u0 + 1.0f / static_cast<float>(columns);
-        v1 = v0 + 1.0f / static_cast<float>(rows);
+    if (width > 0 && height > 0) {
+        float w = static_cast<float>(width);
+        float h = static_cast<float>(height);
+        u0 = static_cast<float>(cell.left) / w;
+        v0 = static_cast<float>(cell.top) / h;
+        u1 = static_cast<float>(cell.right) / w;
+        v1 = static_cast<float>(cell.bottom) / h;
     }
     vertices[0].u = u0;
     vertices[0].v = v0;

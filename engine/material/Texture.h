@@ -64,6 +64,8 @@ class Texture {
     // A count of 0 becomes 1; a count larger than the grid the grid size.
     bool loadSheet(const YString& path, platform::VideoDevice* device, int frameCount,
                    int cellWidth, int cellHeight, const Color& key = Color::fromPacked(0));
+    // Cuts the picture already loaded or created into cells, as loadSheet does.
+    void cutIntoCells(int frameCount, int cellWidth, int cellHeight);
     // An opaque black texture of the given size (a fade layer).
     void createBlank(platform::VideoDevice* device, int width, int height);
     // A texture from width * height ARGB pixels (rows contiguous). False, and
@@ -79,7 +81,11 @@ class Texture {
 
     // The current cell (the whole picture when not a sheet).
     SourceRect sourceRect() const;
+    // Texture coordinates of the current cell (the whole picture when not a sheet).
     void updateTexCoords();
+    // Texture coordinates of the pixel rectangle `cell`, so that a cell of a
+    // sheet whose sides are not whole numbers of cells shows only itself.
+    void setTexCoords(const SourceRect& cell);
     void applyAlpha();
     // Places the quad's corners at (x, y) turned by the angle whose sine and
     // cosine are given, scaled; centred puts the cell's centre on (x, y).

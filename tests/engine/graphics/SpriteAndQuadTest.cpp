@@ -1,6 +1,7 @@
 // Sprites and quads drawn on an off-screen device and read back.
 #include <gtest/gtest.h>
 
+#include "engine/effects/Particle.h"
 #include "engine/exceptions/NullPointerException.h"
 #include "engine/graphics/BlendMode.h"
 #include "engine/graphics/DirectGraphics.h"
@@ -180,6 +181,100 @@ TEST_F(DrawingTest, QueuesDrawInOrderAndEmpty) {
     EXPECT_TRUE(rgbNear(f.at(293, 293), kRed));
     EXPECT_TRUE(rgbNear(f.at(309, 309), kBackground));
 }
+
+TEST_F(DrawingTest, WhatIsQueuedLaterCoversWhatWasQueuedEarlierWhateverItsKind) {
+    auto red = solidTexture(device.get(), 16, 16, kRed);
+    auto blue = solidTexture(device.get(), 16, 16, kBlue);
+    auto white = solidTexture(device.get(), 8, 8, 0xFFFFFFFFu);
+    graphics->queueSprite(red.get(), 0, 0);
+    graphics->queueQuad(blue.get(), -1.0f, -1.0f, veru::dxt::BlendOpaque);  // covers the sprite
+    graphics->queueSprite(white.get(), 4, 4);                               // over the quad
+    // A shade queued last covers both kinds, as a pause shade covers the field.
+    auto shade = solidTexture(device.get(), 4, 4, 0xFF00FF00u);
+    graphics->queueSprite(shade.get(), 100, 100);
+    graphics->queueQuad(red.get(), 99.0f, 99.0f, veru::dxt::BlendOpaque);
+    graphics->queueSprite(shade.get(), 104, 104);
+    EXPECT_EQ(graphics->queuedSprites(), 4u);
+    EXPECT_EQ(graphics->queuedQuads(), 2u);
+    graphics->flushSprites(true, true);
+    EXPECT_EQ(graphics->queuedQuads(), 0u);
+    graphics->flushQuads();  // nothing left: draws nothing more
+    Frame f = readFrame(*device);
+    EXPECT_TRUE(rgbNear(f.at(2, 2), kBlue));
+    EXPECT_TRUE(rgbNear(f.at(6, 6), 0xFFFFFFFFu));
+    EXPECT_TRUE(rgbNear(f.at(14, 14), kBlue));
+    EXPECT_TRUE(rgbNear(f.at(101, 101), kRed));
+    EXPECT_TRUE(rgbNear(f.at(106, 106), 0xFF00FF00u));
+}
+
+TEST_F(DrawingTest, QueuedDrawsKeepTheAlphaAndCellTheyWereQueuedWith) {
+    auto white = solidTexture(device.get(), 8, 8, 0xFFFFFFFFu);
+    white->setAlpha(50);
+    graphics->queueSprite(white.get(), 0, 0);
+    white->setAlpha(255);  // set back before the flush
+    graphics->queueSprite(white.get(), 20, 0);
+    // A particle drawing with the shared texture leaves its alpha as it was.
+    veru::dxt::effect2D::Particle particle(10, 1.0f);
+    particle.setTexture(white.get());
+    particle.launch(0, 0, 0, 0, 44, 4);
+    particle.alpha = 64;
+    particle.blend = veru::dxt::BlendAlphaPoint;
+    graphics->setCentred(true);
+    particle.draw(*graphics);
+    graphics->setCentred(false);
+    EXPECT_EQ(white->getAlpha(), 255);
+    graphics->queueSprite(white.get(), 60, 0);
+    white->setAlpha(100);
+    graphics->queueQuad(white.get(), 79.0f, -1.0f, veru::dxt::BlendAlphaPoint);
+    white->setAlpha(200);
+    // A sheet's cell as it was when queued, for sprites and quads alike.
+    auto sheet = bar();  // two 16 x 8 cells: red, blue
+    sheet->cutIntoCells(2, 16, 8);
+    graphics->queueSprite(sheet.get(), 0, 40);
+    graphics->queueQuad(sheet.get(), 39.0f, 39.0f, veru::dxt::BlendAlphaPoint);
+    sheet->nextFrame();
+    graphics->queueSprite(sheet.get(), 80, 40);
+    graphics->queueQuad(sheet.get(), 119.0f, 39.0f, veru::dxt::BlendAlphaPoint);
+    sheet->nextFrame();
+    graphics->flushSprites(true, true);
+    EXPECT_EQ(white->getAlpha(), 200);  // the flush left it as it found it
+    Frame f = readFrame(*device);
+    EXPECT_TRUE(rgbNear(f.at(4, 4), 0xFF323232u));
+    EXPECT_TRUE(rgbNear(f.at(24, 4), 0xFFFFFFFFu));
+    EXPECT_TRUE(rgbNear(f.at(44, 4), 0xFF404040u));
+    EXPECT_TRUE(rgbNear(f.at(64, 4), 0xFFFFFFFFu));
+    EXPECT_TRUE(rgbNear(f.at(84, 4), 0xFF646464u));
+    for (int x : {2, 8, 14}) {
+        EXPECT_TRUE(rgbNear(f.at(x, 44), kRed));
+        EXPECT_TRUE(rgbNear(f.at(40 + x, 44), kRed));
+        EXPECT_TRUE(rgbNear(f.at(80 + x, 44), kBlue));
+        EXPECT_TRUE(rgbNear(f.at(120 + x, 44), kBlue));
+    }
+}
+
+TEST_F(DrawingTest, QuadOfASheetWhoseWidthIsNoWholeNumberOfCellsShowsOneCell) {
+    // 50 pixels wide in cells of 20: two whole cells (red, blue) and a green remainder.
+    std::vector<std::uint32_t> pixels(50 * 10);
+    for (int y = 0; y < 10; ++y) {
+        for (int x = 0; x < 50; ++x) {
+            pixels[y * 50 + x] = x < 20 ? kRed : x < 40 ? kBlue : 0xFF00FF00u;
+        }
+    }
+    Texture sheet;
+    ASSERT_TRUE(sheet.createFromPixels(50, 10, device.get(), pixels.data()));
+    sheet.cutIntoCells(2, 20, 10);
+    sheet.nextFrame();
+    graphics->drawQuad(&sheet, 99.0f, 99.0f, 1.0f, 1.0f, 0, veru::dxt::BlendAlphaPoint);
+    graphics->startSprite();
+    graphics->drawSprite(&sheet, 100, 200);
+    graphics->endSprite();
+    Frame f = readFrame(*device);
+    for (int x : {101, 110, 118}) {
+        EXPECT_TRUE(rgbNear(f.at(x, 105), kBlue)) << x;
+        EXPECT_TRUE(rgbNear(f.at(x, 205), kBlue)) << x;
+    }
+}
+
 
 TEST_F(DrawingTest, SpriteDrawsNeedABegunBatchAndATexture) {
     auto texture = solidTexture(device.get(), 4, 4, kRed);
