@@ -76,7 +76,11 @@ void DrawParticles::setFade(int decreAlpha, int rest, float decreScale) {
 }
 
 void DrawParticles::setTexture(material::Texture* picture, bool owns) {
-    ownedTexture.reset(owns ? picture : nullptr);
+    // Given the texture it already owns, the emitter keeps owning it: resetting
+    // the owner with its own pointer would delete the picture still in use.
+    if (picture != ownedTexture.get()) {
+        ownedTexture.reset(owns ? picture : nullptr);
+    }
     texture = picture;
 }
 

@@ -38,6 +38,8 @@ class DrawParticles {
 
     void setFade(int decre_alpha, int alpha_rest_frame, int scale_rest_frame, float decre_scale);
     void setFade(int decre_alpha, int rest_frame, float decre_scale);
+    // Replaces the texture (destroying one it owned). The texture it already
+    // owns, given again, stays owned whatever `owns` says.
     void setTexture(material::Texture* texture, bool owns = false);
     // Life of each particle, particles per burst, frames between bursts.
     void setEmission(int exist_frame, int perBurst, int interval);

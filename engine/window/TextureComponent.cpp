@@ -34,7 +34,11 @@ void TextureComponent::loadText(platform::VideoDevice* device, const YString& te
 }
 
 void TextureComponent::setTexture(material::Texture* t, bool owns) {
-    owned.reset(owns ? t : nullptr);
+    // The texture it already owns, given again, stays owned: resetting the
+    // owner with its own pointer would delete the picture still in use.
+    if (t != owned.get()) {
+        owned.reset(owns ? t : nullptr);
+    }
     texture = t;
 }
 

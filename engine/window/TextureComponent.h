@@ -37,6 +37,8 @@ class TextureComponent : public awt::BaseComponent {
     // Queues the texture as a sprite at (x, y), unscaled, unturned; the caller flushes.
     virtual void draw(DirectGraphics& graphics);
 
+    // Replaces the texture (destroying one it owned). The texture it already
+    // owns, given again, stays owned whatever `owns` says.
     void setTexture(material::Texture* texture, bool owns);
     material::Texture* getTexture() const { return texture; }
     bool ownsTexture() const { return owned != nullptr; }

@@ -250,4 +250,24 @@ TEST(EffectDrawingTest, ParticlesAreQueuedCentredWithTheirOwnAlpha) {
     EXPECT_TRUE(mirelune::test::rgbNear(f.at(60, 20), 0xFFFFFFFFu));
 }
 
+TEST(EffectDrawingTest, GivenItsOwnTextureAgainAnEmitterKeepsIt) {
+    // As for components: the sanitizer build reports a use after free if the
+    // owner deletes the picture it is handed back.
+    auto device = mirelune::test::makeOffscreenDevice();
+    auto picture = mirelune::test::solidTexture(device.get(), 8, 8, 0xFFFFFFFFu);
+    veru::dxt::material::Texture* kept = picture.release();
+    MultiRandomParticle emitter(1);
+    emitter.setTexture(kept, true);
+    emitter.setTexture(kept, true);
+    emitter.setTexture(kept, false);
+    emitter.setEmission(10, 1, 0);
+    emitter.setup(20, 20, 0.0, 0.0, 0.0, 0.0, 0.0, 0.0, 1.0f, 1.0f);
+    emitter.update();
+    veru::dxt::DirectGraphics graphics(device.get());
+    device->clear(0xFF000000u);
+    emitter.draw(graphics);
+    graphics.flushQuads();
+    EXPECT_GT(mirelune::test::readFrame(*device).brightness(16, 16, 8, 8), 100.0);
+}
+
 }  // namespace

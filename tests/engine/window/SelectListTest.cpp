@@ -133,4 +133,22 @@ TEST(ComponentTest, TextComponentTakesThePictureSize) {
     EXPECT_TRUE(ink);
 }
 
+TEST(ComponentTest, GivenItsOwnTextureAgainAComponentKeepsIt) {
+    // Resetting the owner with the pointer it already holds used to delete
+    // the picture still shown (the sanitizer build reports the use after free).
+    auto device = makeOffscreenDevice();
+    veru::dxt::TextureComponent component;
+    auto picture = solidTexture(device.get(), 6, 4, 0xFFFF0000u);
+    veru::dxt::material::Texture* kept = picture.release();
+    component.setTexture(kept, true);
+    component.setTexture(kept, true);
+    component.setTexture(kept, false);
+    EXPECT_TRUE(component.ownsTexture());
+    veru::dxt::DirectGraphics graphics(device.get());
+    device->clear(0xFF000000u);
+    component.draw(graphics);
+    graphics.flushSprites();
+    EXPECT_TRUE(rgbNear(readFrame(*device).at(1, 1), 0xFFFF0000u));
+}
+
 }  // namespace
