@@ -13,12 +13,30 @@ namespace {
 
 std::atomic<std::uint32_t> linearState{1};
 
+// The stage's deterministic stand-in for the secure source: SplitMix64, whose
+// state only ever advances by a constant, so one atomic add is a whole step.
+constexpr std::uint64_t kSplitMixStep = 0x9E3779B97F4A7C15ull;
+std::atomic<bool> stageSeeded{false};
+std::atomic<std::uint64_t> stageState{0};
+
+std::uint32_t nextStageValue() {
+    std::uint64_t z = stageState.fetch_add(kSplitMixStep) + kSplitMixStep;
+    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
+    z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
+    z ^= z >> 31;
+    return static_cast<std::uint32_t>(z >> 32);
+}
+
 [[noreturn]] void throwBadRange() {
     throw excp::IllegalArgumentException(
         u"引数の指定範囲が不正です。(range_min > range_max　⇒　range_min < range_max)");
 }
 
-std::uint32_t secureValue() {
+// The 32-bit value randomInt and randomIndex use: the stage generator when seeded.
+std::uint32_t sourceValue() {
+    if (stageSeeded.load()) {
+        return nextStageValue();
+    }
     std::uint32_t value = 0;
     if (!platform::secureRandom32(value)) {
         throw excp::Exception(u"乱数生成に失敗しました。");
@@ -27,6 +45,28 @@ std::uint32_t secureValue() {
 }
 
 }  // namespace
+
+void seedStageRandom(std::uint32_t seed) {
+    linearState.store(seed);
+    stageState.store(seed);
+    stageSeeded.store(true);
+}
+
+void useSecureRandom() {
+    stageSeeded.store(false);
+}
+
+bool isStageRandomSeeded() {
+    return stageSeeded.load();
+}
+
+std::uint32_t freshRandomSeed() {
+    std::uint32_t value = 0;
+    if (!platform::secureRandom32(value)) {
+        throw excp::Exception(u"乱数生成に失敗しました。");
+    }
+    return value;
+}
 
 int nextLinearRandom() {
     std::uint32_t state = linearState.load();
@@ -57,7 +97,7 @@ int randomInt(int range_min, int range_max) {
         throwBadRange();
     }
     double span = static_cast<double>(static_cast<std::int64_t>(range_max) - range_min);
-    double u = secureValue();
+    double u = sourceValue();
     return static_cast<int>(range_min + static_cast<std::int64_t>(span * u / 4294967295.0));
 }
 
@@ -65,7 +105,7 @@ int randomIndex(int n) {
     if (n < 1) {
         return 0;
     }
-    double u = secureValue();
+    double u = sourceValue();
     int index = static_cast<int>(u * n / 4294967295.0);
     return index >= n ? n - 1 : index;
 }

@@ -6,10 +6,21 @@
 // never reseeded: every run of the game sees the same sequence.
 // randomInt / randomIndex come from the system's secure random source.
 //
+// Reproducible stages: seedStageRandom(seed), called when a stage is
+// created, sets the linear generator's state to `seed` and makes randomInt /
+// randomIndex draw from a deterministic generator seeded with `seed`
+// instead of the secure source, until useSecureRandom() (called when the
+// stage ends). Given the same seed and the same calls, a stage then draws
+// the same numbers on every run. The seed itself comes from
+// freshRandomSeed() (the secure source) or from a recorded play. These
+// functions are the game's only source of random numbers.
+//
 // Thread: any thread (the generator's state is updated atomically).
 // Failure: a range with range_max < range_min throws IllegalArgumentException
 // "引数の指定範囲が不正です。(range_min > range_max　⇒　range_min < range_max)";
 // a failing secure source throws Exception "乱数生成に失敗しました。".
+
+#include <cstdint>
 
 namespace veru::dxt::effect2D {
 
@@ -23,5 +34,14 @@ int randomIndex(int n);
 
 // The linear generator's next value 0..32767.
 int nextLinearRandom();
+
+// Seeds both generators for a stage (see above).
+void seedStageRandom(std::uint32_t seed);
+// randomInt / randomIndex draw from the secure source again.
+void useSecureRandom();
+// True between seedStageRandom and useSecureRandom.
+bool isStageRandomSeeded();
+// A seed from the secure source; a failing source throws Exception "乱数生成に失敗しました。".
+std::uint32_t freshRandomSeed();
 
 }  // namespace veru::dxt::effect2D
