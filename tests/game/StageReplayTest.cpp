@@ -1,0 +1,117 @@
+// Recorded plays: the file keeps the seed, the settings the play depends on
+// and every frame's buttons exactly; anything that is not such a file is
+// refused with a message naming it, never half read.
+
+#include "game/StageReplay.h"
+
+#include <gtest/gtest.h>
+
+#include "engine/exceptions/FileNotFoundException.h"
+#include "engine/exceptions/IOException.h"
+#include "tests/support/TempDir.h"
+
+using namespace mirelune::test;
+
+namespace {
+
+ml::StageReplay sample() {
+    ml::StageReplay replay;
+    replay.seed = 0xFEDCBA9876543210ull;
+    replay.level = 0x200002;
+    replay.maskShoot = 0x20;
+    replay.maskSpecial = 0x10;
+    replay.maskPause = 0x2000;
+    // Held runs, single frames, a word with the top button, a run at the end.
+    replay.words = {0, 0, 0, 0x30, 0x30, 0x1, 0x2000, 0x2000, 0x9, 0x9, 0x9, 0x9, 0};
+    return replay;
+}
+
+Bytes intsToBytes(std::initializer_list<std::int32_t> values) {
+    Bytes out;
+    for (auto v : values)
+        appendInt32(out, v);
+    return out;
+}
+
+}  // namespace
+
+TEST(StageReplay, WritesAndReadsBackEveryValue) {
+    TempDir dir;
+    const ml::StageReplay written = sample();
+    ml::writeStageReplay(dir.file("play.rpl"), written);
+    const ml::StageReplay read = ml::readStageReplay(dir.file("play.rpl"));
+    EXPECT_EQ(read.seed, written.seed);
+    EXPECT_EQ(read.level, written.level);
+    EXPECT_EQ(read.maskShoot, written.maskShoot);
+    EXPECT_EQ(read.maskSpecial, written.maskSpecial);
+    EXPECT_EQ(read.maskBomb, written.maskBomb);
+    EXPECT_EQ(read.maskSlow, written.maskSlow);
+    EXPECT_EQ(read.maskPause, written.maskPause);
+    EXPECT_EQ(read.words, written.words);
+    EXPECT_EQ(read.wordAt(3), 0x30);
+    EXPECT_EQ(read.wordAt(500), 0);  // past the end nothing is held
+}
+
+TEST(StageReplay, HeldButtonsTakeLittleRoom) {
+    TempDir dir;
+    ml::StageReplay replay;
+    replay.words.assign(36000, 0x10);  // ten minutes of the shot held
+    replay.words.insert(replay.words.end(), 100, 0x18);
+    ml::writeStageReplay(dir.file("long.rpl"), replay);
+    EXPECT_LT(readBytes(dir.file("long.rpl")).size(), 100u);
+    EXPECT_EQ(ml::readStageReplay(dir.file("long.rpl")).words, replay.words);
+
+    ml::StageReplay empty;
+    ml::writeStageReplay(dir.file("empty.rpl"), empty);
+    EXPECT_TRUE(ml::readStageReplay(dir.file("empty.rpl")).words.empty());
+}
+
+TEST(StageReplay, RefusesWhatIsNoReplayOfThisVersion) {
+    TempDir dir;
+    EXPECT_THROW(ml::readStageReplay(dir.file("missing.rpl")), veru::excp::FileNotFoundException);
+
+    ml::writeStageReplay(dir.file("good.rpl"), sample());
+    const Bytes good = readBytes(dir.file("good.rpl"));
+    const std::int32_t header[] = {ml::StageReplay::kMark, 1, 0, 0, 0x200001, 16, 32, 64, 128, 256};
+    auto withTail = [&](std::initializer_list<std::int32_t> tail) {
+        Bytes out;
+        for (auto v : header)
+            appendInt32(out, v);
+        Bytes rest = intsToBytes(tail);
+        out.insert(out.end(), rest.begin(), rest.end());
+        return out;
+    };
+
+    struct Case {
+        const char* name;
+        Bytes bytes;
+    };
+    Bytes wrongVersion = good;
+    wrongVersion[4] = 2;
+    Bytes wrongMark = good;
+    wrongMark[0] ^= 0xFF;
+    const Case cases[] = {
+        {"empty", {}},
+        {"cut in the header", Bytes(good.begin(), good.begin() + 10)},
+        {"cut in the runs", Bytes(good.begin(), good.end() - 3)},
+        {"one byte too many", [&] { Bytes b = good; b.push_back(0); return b; }()},
+        {"another version", wrongVersion},
+        {"another file", wrongMark},
+        {"runs longer than the frames", withTail({3, 1, 0x10, 5})},
+        {"runs shorter than the frames", withTail({5, 1, 0x10, 3})},
+        {"a run of no frames", withTail({0, 1, 0x10, 0})},
+        {"a negative count", withTail({-1, 0})},
+        {"a count no file could hold", withTail({0x7FFFFFFF, 0x7FFFFFFF})},
+    };
+    for (const Case& c : cases) {
+        writeBytes(dir.file("bad.rpl"), c.bytes);
+        try {
+            ml::readStageReplay(dir.file("bad.rpl"));
+            ADD_FAILURE() << c.name << ": read";
+        } catch (const veru::excp::IOException& e) {
+            EXPECT_NE(e.getMessage().indexOf(dir.file("bad.rpl")), -1) << c.name;
+        } catch (const veru::excp::Exception& e) {
+            ADD_FAILURE() << c.name << ": " << e.getMessage().toUtf8();
+        }
+    }
+}
