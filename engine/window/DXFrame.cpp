@@ -60,6 +60,8 @@ void DXFrame::handleMessage(const platform::PumpedEvent& event) {
         mouseListener->mousePressed(event.x, event.y, event.button, 1);
     } else if (event.kind == Kind::mouseWheel && wheelListener) {
         wheelListener->mouseWheelMoved(event.wheel);
+    } else if (event.kind == Kind::focusLost) {
+        noteFocusLost();
     }
 }
 

@@ -52,6 +52,16 @@ class DXFrame : public BaseFrame, public event::MouseListener, public event::Mou
     const std::deque<MouseRecord>& getMouseRecords() const { return pressRecords; }
     const std::deque<MouseRecord>& getWheelRecords() const { return wheelRecords; }
 
+    // The window lost the keyboard focus (the player switched to another
+    // window). takeFocusLost reports it once: true when it happened since
+    // the last call. noteFocusLost is what the event does.
+    void noteFocusLost() { focusLost = true; }
+    bool takeFocusLost() {
+        const bool lost = focusLost;
+        focusLost = false;
+        return lost;
+    }
+
     dxt::Renderer* getRenderer() const { return renderer.get(); }
     platform::VideoDevice* getDevice() const { return renderer->getDevice(); }
 
@@ -66,6 +76,7 @@ class DXFrame : public BaseFrame, public event::MouseListener, public event::Mou
     event::MouseWheelListener* wheelListener = nullptr;
     std::deque<MouseRecord> pressRecords;
     std::deque<MouseRecord> wheelRecords;
+    bool focusLost = false;
 };
 
 }  // namespace veru::awt

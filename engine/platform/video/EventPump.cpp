@@ -21,7 +21,9 @@ PumpedEvent pollOneEvent() {
             break;
         case SDL_WINDOWEVENT:
             result.kind = event.window.event == SDL_WINDOWEVENT_CLOSE ? PumpedEvent::Kind::quit
-                                                                      : PumpedEvent::Kind::other;
+                          : event.window.event == SDL_WINDOWEVENT_FOCUS_LOST
+                              ? PumpedEvent::Kind::focusLost
+                              : PumpedEvent::Kind::other;
             break;
         case SDL_RENDER_DEVICE_RESET:
             VideoDevice::restoreAllDevices();

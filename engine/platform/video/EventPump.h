@@ -10,7 +10,7 @@
 namespace veru::platform {
 
 struct PumpedEvent {
-    enum class Kind { none, quit, mouseButton, mouseWheel, other };
+    enum class Kind { none, quit, mouseButton, mouseWheel, focusLost, other };
     Kind kind = Kind::none;
     int x = 0;  // mouse position for presses
     int y = 0;
