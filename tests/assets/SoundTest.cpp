@@ -1,10 +1,14 @@
 // The sounds of the manifest, measured: every wave is 44100 Hz 16-bit PCM,
-// neither silent nor clipped; every music loop decodes to exactly its loop
-// length, and its end runs into its start without a click. Each file in the
-// game folder is the committed one.
+// neither silent nor clipped, peaks near -3 dBFS, starts softly and sits in
+// one loudness range with the others; every music loop (and every wave that
+// loops) is exactly its loop length, and its end runs into its start without a
+// click. The stage's tunes are faster than the talk scenes' and the boss tune
+// faster still. Each file in the game folder is the committed one.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <iterator>
@@ -82,6 +86,28 @@ Level measure(const std::vector<std::int16_t>& samples) {
     return level;
 }
 
+// The jump from the last frame to the first may be no larger than the steps
+// the sound itself takes right around it.
+void expectSeamless(const std::vector<std::int16_t>& samples) {
+    const std::size_t frames = samples.size() / 2;
+    ASSERT_GT(frames, 128u);
+    const auto at = [&](std::size_t frame, int channel) {
+        return static_cast<int>(samples[(frame % frames) * 2 + channel]);
+    };
+    for (int channel = 0; channel < 2; ++channel) {
+        int largestStep = 0;
+        for (std::size_t f = frames - 64; f < frames + 64; ++f)
+            if (f != frames - 1)
+                largestStep = std::max(largestStep, std::abs(at(f + 1, channel) - at(f, channel)));
+        const int jump = std::abs(at(0, channel) - at(frames - 1, channel));
+        EXPECT_LE(jump, 2 * largestStep + 64) << "click at the loop point, channel " << channel;
+    }
+}
+
+double dbfs(double amplitude) {
+    return 20 * std::log10(std::max(amplitude, 1.0) / 32768.0);
+}
+
 void expectAudible(const Level& level) {
     EXPECT_GT(level.peak, 3000) << "(almost) silent";
     EXPECT_GT(level.rms, 300) << "(almost) silent";
@@ -104,11 +130,29 @@ TEST(AssetSoundTest, WavesAre44100Hz16BitAudibleAndUnclipped) {
         const double seconds = static_cast<double>(pcm.samples.size()) / pcm.channels / 44100.0;
         EXPECT_GT(seconds, 0.1);
         EXPECT_LT(seconds, 5.0) << "an effect this long should be music";
-        expectAudible(measure(pcm.samples));
+        const Level level = measure(pcm.samples);
+        expectAudible(level);
+        // one loudness for every effect and call: peaks at -3 dBFS, the body
+        // between -22 and -9 dBFS (a short blip may be dense, a call airy)
+        EXPECT_NEAR(dbfs(level.peak), -3.0, 0.5) << "peak";
+        EXPECT_GE(dbfs(level.rms), -22.0) << "much quieter than the others";
+        EXPECT_LE(dbfs(level.rms), -9.0) << "much louder than the others";
+        // a soft attack: the first millisecond stays well under the peak
+        std::vector<std::int16_t> start(pcm.samples.begin(),
+                                        pcm.samples.begin() + std::min<std::size_t>(
+                                                                  pcm.samples.size(),
+                                                                  44 * pcm.channels));
+        EXPECT_LT(measure(start).peak, level.peak / 2) << "starts with a click";
+        if (e.loopSamples > 0) {
+            ASSERT_EQ(pcm.channels, 2);
+            EXPECT_EQ(static_cast<long long>(pcm.samples.size() / 2), e.loopSamples)
+                << "a looping wave is exactly one loop";
+            expectSeamless(pcm.samples);
+        }
         EXPECT_EQ(readBytes(gameDir() / e.path), readBytes(assetsDir() / e.file))
             << "game copy differs";
     }
-    EXPECT_GE(waves, 3);
+    EXPECT_GE(waves, 30);
 }
 
 TEST(AssetSoundTest, MusicLoopsAreExactAndSeamless) {
@@ -133,25 +177,27 @@ TEST(AssetSoundTest, MusicLoopsAreExactAndSeamless) {
             samples.insert(samples.end(), chunk.begin(), chunk.begin() + got / 2);
         ASSERT_EQ(static_cast<long long>(samples.size()), e.loopSamples * 2);
         expectAudible(measure(samples));
-        // The seam: the jump from the last frame to the first may be no larger
-        // than the steps the music itself takes right around it.
-        const std::size_t frames = samples.size() / 2;
-        const auto at = [&](std::size_t frame, int channel) {
-            return static_cast<int>(samples[(frame % frames) * 2 + channel]);
-        };
-        for (int channel = 0; channel < 2; ++channel) {
-            int largestStep = 0;
-            for (std::size_t f = frames - 64; f < frames + 64; ++f)
-                if (f != frames - 1)
-                    largestStep =
-                        std::max(largestStep, std::abs(at(f + 1, channel) - at(f, channel)));
-            const int jump = std::abs(at(0, channel) - at(frames - 1, channel));
-            EXPECT_LE(jump, 2 * largestStep + 64) << "click at the loop point, channel " << channel;
-        }
+        expectSeamless(samples);
         EXPECT_EQ(readBytes(gameDir() / e.path), readBytes(assetsDir() / e.file))
             << "game copy differs";
     }
-    EXPECT_EQ(tunes, 2);
+    EXPECT_EQ(tunes, 4);
+}
+
+// The tempo of a tune, from "Q:1/4=BPM" in its ABC source; 0 when absent.
+int tempoOf(const std::string& tune) {
+    std::ifstream in(assetsDir() / "src" / "music" / (tune + ".abc"));
+    for (std::string line; std::getline(in, line);)
+        if (line.rfind("Q:1/4=", 0) == 0)
+            return std::atoi(line.c_str() + 6);
+    return 0;
+}
+
+TEST(AssetSoundTest, StageTunesAreFasterThanTheTalkScenesAndTheBossFastest) {
+    const int talk = std::max(tempoOf("bgm_prologue"), tempoOf("bgm_ending"));
+    ASSERT_GT(talk, 0);
+    EXPECT_GE(tempoOf("bgm_stage"), talk * 3 / 2);
+    EXPECT_GT(tempoOf("bgm_boss"), tempoOf("bgm_stage"));
 }
 
 }  // namespace

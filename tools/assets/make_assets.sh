@@ -46,20 +46,25 @@ for recipe in "$assets"/src/sfx/*.sox; do
     "$tools/render_sfx.sh" "$recipe" "$assets/sound/$name.wav"
     echo "  sound/$name.wav"
 done
+for recipe in "$assets"/src/sfx/*.loop; do
+    name=$(basename "$recipe" .loop)
+    "$py" "$tools/loop_sfx.py" "$recipe" "$assets/sound/$name.wav"
+    echo "  sound/$name.wav (loop)"
+done
 
 echo "Voices"
 for phrase in "$assets"/src/voice/*.txt; do
     name=$(basename "$phrase" .txt)
     "$py" "$tools/sing.py" "$phrase" "$tmp/$name.dry.wav"
-    sox -R -D "$tmp/$name.dry.wav" -b 16 "$assets/sound/$name.wav" pad 0 0.35 reverb 30 50 60 gain -n -3
+    sox -R -D "$tmp/$name.dry.wav" -b 16 "$assets/sound/$name.wav" gain -6 pad 0 0.35 reverb 30 50 60 gain -n -3
     echo "  sound/$name.wav"
 done
 
 echo "Music"
-serial=1000
 for tune in "$assets"/src/music/*.abc; do
     name=$(basename "$tune" .abc)
-    serial=$((serial + 1))
+    # the stream serial follows from the name, so adding a tune changes no other file
+    serial=$(printf '%s' "$name" | cksum | cut -d' ' -f1)
     abc2midi "$tune" -o "$tmp/$name.mid" > "$tmp/$name.abc2midi.log"
     fluidsynth -ni -q -F "$tmp/$name.raw.wav" -r 44100 -g 0.5 \
         -o synth.chorus.active=0 -o synth.reverb.active=1 -o synth.cpu-cores=1 \
