@@ -15,9 +15,10 @@ import os
 import re
 import struct
 import sys
-import wave
 
 import numpy as np
+
+from wavefile import write_stereo16
 
 SR = 44100
 
@@ -64,11 +65,7 @@ def main(abc, rendered, out):
     step = np.abs(np.diff(np.vstack([pcm[-64:], pcm[:64]]).astype(int), axis=0)).max()
     print('  %s: %d samples (%.2f s), seam jump %d, largest step near the seam %d'
           % (os.path.basename(out), n, n / SR, jump, step))
-    with wave.open(out, 'wb') as w:
-        w.setnchannels(2)
-        w.setsampwidth(2)
-        w.setframerate(SR)
-        w.writeframes(pcm.tobytes())
+    write_stereo16(out, pcm)
 
 
 if __name__ == '__main__':

@@ -20,9 +20,10 @@ Recipe lines (# starts a comment):
 Usage: loop_sfx.py RECIPE.loop OUT.wav
 """
 import sys
-import wave
 
 import numpy as np
+
+from wavefile import write_stereo16
 
 SR = 44100
 
@@ -75,11 +76,7 @@ def main(src, out):
     stereo = np.stack([c * env for c in channels], axis=1)
     stereo *= (10 ** (-3 / 20)) / np.max(np.abs(stereo))
     pcm = np.round(stereo * 32767).astype('<i2')
-    with wave.open(out, 'wb') as w:
-        w.setnchannels(2)
-        w.setsampwidth(2)
-        w.setframerate(SR)
-        w.writeframes(pcm.tobytes())
+    write_stereo16(out, pcm)
 
 
 if __name__ == '__main__':

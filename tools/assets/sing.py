@@ -8,9 +8,10 @@ from one sound to the next. No random numbers: the same phrase gives the same
 wave. Usage: sing.py PHRASE.txt OUT.wav
 """
 import sys
-import wave
 
 import numpy as np
+
+from wavefile import write_stereo16
 
 SR = 44100
 # formants of a young woman's Japanese vowels and nasals: (F1, F2, F3), band widths, gains
@@ -73,11 +74,7 @@ def main(src, out):
     voice /= np.max(np.abs(voice)) / 0.7
     pcm = (np.clip(voice, -1, 1) * 32767).astype('<i2')
     stereo = np.repeat(pcm[:, None], 2, axis=1)
-    with wave.open(out, 'wb') as w:
-        w.setnchannels(2)
-        w.setsampwidth(2)
-        w.setframerate(SR)
-        w.writeframes(stereo.tobytes())
+    write_stereo16(out, stereo)
 
 
 if __name__ == '__main__':
