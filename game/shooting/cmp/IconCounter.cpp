@@ -1,0 +1,31 @@
+#include "game/shooting/cmp/IconCounter.h"
+
+#include "engine/graphics/DirectGraphics.h"
+#include "engine/material/Texture.h"
+
+namespace ml::shooting::cmp {
+
+IconCounter::IconCounter(int n) : count(n) {}
+
+IconCounter::~IconCounter() = default;
+
+void IconCounter::load(veru::platform::VideoDevice* device, const veru::YString& path, int refX,
+                       int refY) {
+    auto made = std::make_unique<veru::dxt::material::Texture>();
+    made->load(path, device);
+    iconTexture = std::move(made);
+    x = refX - iconTexture->getWidth() / 2;
+    y = refY + iconTexture->getHeight() / 2;
+}
+
+void IconCounter::draw(veru::dxt::DirectGraphics& graphics) {
+    if (!iconTexture) {
+        return;
+    }
+    int w = iconTexture->getWidth();
+    for (int i = 0; i < count; ++i) {
+        graphics.queueSprite(iconTexture.get(), x - i * w, y);
+    }
+}
+
+}  // namespace ml::shooting::cmp

@@ -1,0 +1,23 @@
+#pragma once
+// States and result codes of the stage's menus (the pause menu and the
+// continue dialog).
+
+namespace ml::shooting::cmp {
+
+// Menu states.
+inline constexpr int MENU_BUILT = 0x100000;
+inline constexpr int MENU_OPENED = 0x100001;  // the next update only arms the menu
+inline constexpr int MENU_ACTIVE = 0x100002;  // reads buttons
+inline constexpr int MENU_DECIDED = 0x100003;
+
+// Results of update.
+inline constexpr int RESULT_NONE = 0x200000;
+inline constexpr int RESULT_FIRST = 0x200001;
+inline constexpr int RESULT_SECOND = 0x200002;
+inline constexpr int RESULT_THIRD = 0x200003;
+
+// The button word's up and down bits.
+inline constexpr int BUTTON_UP = 0x1;
+inline constexpr int BUTTON_DOWN = 0x2;
+
+}  // namespace ml::shooting::cmp

@@ -1,0 +1,43 @@
+#pragma once
+// PauseMenu: return to the game, return to the title, end the game.
+//
+// open() arms the menu: the first update after it reads no button; from the
+// second one, up and down move the selection (once per press, wrapping) and
+// the confirm button (ButtonMap slot 1, shoot) decides — so a confirm still
+// held when the menu opens decides on the second update. The decision is
+// returned on the update of the press and on every update after it until the
+// menu is opened again: RESULT_FIRST return to the game, RESULT_SECOND
+// return to the title, RESULT_THIRD end the game; RESULT_NONE before.
+// The menu reopens on the entry chosen last time.
+//
+// Pictures: "img/return_game_n.ytx"/"_s", "img/return_title_n.ytx"/"_s",
+// "img/end_game_n.ytx"/"_s" (normal/selected), and a 1 x 1 shade made here.
+// Ownership, thread, failure: as MenuEntries.
+
+#include "game/shooting/cmp/MenuCodes.h"
+#include "game/shooting/cmp/MenuEntries.h"
+
+namespace ml::shooting::cmp {
+
+class PauseMenu {
+  public:
+    PauseMenu(int screenWidth, int screenHeight);
+    ~PauseMenu();
+    PauseMenu(const PauseMenu&) = delete;
+    PauseMenu& operator=(const PauseMenu&) = delete;
+
+    void load(veru::platform::VideoDevice* device);
+    void open();
+    int update(int buttons);
+    void draw(veru::dxt::DirectGraphics& graphics);
+
+    int getState() const { return state; }
+    int getSelection() const { return entries.getSelection(); }
+    const MenuEntries& getEntries() const { return entries; }
+
+  private:
+    int state = MENU_BUILT;
+    MenuEntries entries;
+};
+
+}  // namespace ml::shooting::cmp
