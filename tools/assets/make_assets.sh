@@ -40,6 +40,9 @@ mkdir -p "$assets/img" "$assets/sound"
 echo "Pictures"
 (cd "$assets/src/gen" && "$py" pictures.py "$assets")
 
+echo "Stage pictures"
+(cd "$assets/src/gen" && "$py" stage.py "$assets")
+
 echo "Sound effects"
 for recipe in "$assets"/src/sfx/*.sox; do
     name=$(basename "$recipe" .sox)

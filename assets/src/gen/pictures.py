@@ -10,14 +10,13 @@ other metadata.
 import atexit
 import os
 import shutil
-import subprocess
 import sys
 import tempfile
 
-import numpy as np
 from PIL import Image
 
 import scenes
+from output import render_svg, save_png
 
 ROOT = os.path.abspath(sys.argv[1] if len(sys.argv) > 1 else os.path.join(os.path.dirname(__file__), '..', '..'))
 SRC = os.path.join(ROOT, 'src')
@@ -35,26 +34,11 @@ def svg(name, css=None, text=None, scale=1):
             f.write(text)
     else:
         path = os.path.join(SRC, 'svg', name)
-    out = os.path.join(TMP, os.path.basename(name) + '.png')
-    cmd = ['rsvg-convert', '--zoom', str(scale), '-o', out]
-    if css:
-        cmd += ['--stylesheet', os.path.join(SRC, 'svg', css)]
-    subprocess.run(cmd + [path], check=True)
-    img = Image.open(out)
-    img.load()
-    return img.convert('RGBA')
+    return render_svg(path, TMP, os.path.join(SRC, 'svg', css) if css else None, scale)
 
 
 def save(img, name, alpha):
-    """Writes a PNG without metadata; RGB when the picture has no transparency."""
-    img = img.convert('RGBA' if alpha else 'RGB')
-    if alpha:
-        # fully transparent pixels carry no colour, so equal pictures compress equally
-        arr = np.array(img)
-        arr[arr[..., 3] == 0] = 0
-        img = Image.fromarray(arr, 'RGBA')
-    img.save(os.path.join(OUT, name), format='PNG', optimize=False, compress_level=9)
-    print('  img/' + name, img.size[0], 'x', img.size[1])
+    save_png(img, os.path.join(OUT, name), alpha)
 
 
 def over(base, layer):

@@ -1,0 +1,251 @@
+// The stage's sprites read as a player needs them to: every cell of a sheet
+// is drawn and the cells differ (the animation moves), Shiro's body covers
+// her small hit box, the 24 bats are 24 different pictures that the one
+// damage flash covers, colour-keyed sheets really are on opaque black,
+// pictures for the additive mode are light on black, and the bats' bullets
+// look nothing like Shiro's shots.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include "engine/platform/image/Image.h"
+#include "tests/assets/AssetManifest.h"
+
+namespace mirelune::assets {
+namespace {
+
+using veru::platform::Image;
+
+struct Rgba {
+    int r = 0, g = 0, b = 0, a = 0;
+};
+
+Rgba at(const Image& image, int x, int y) {
+    const std::uint32_t p = image.pixels[static_cast<std::size_t>(y) * image.width + x];
+    return {static_cast<int>((p >> 16) & 0xFF), static_cast<int>((p >> 8) & 0xFF),
+            static_cast<int>(p & 0xFF), static_cast<int>(p >> 24)};
+}
+
+// The committed picture of a game path ("img/vuzez.ytx"), decoded, with the
+// colour key the game loads it with.
+Image picture(const std::string& path, std::uint32_t colorKey = 0) {
+    const auto entry = findEntry(loadManifest(), path);
+    EXPECT_TRUE(entry) << path << " is not in the manifest";
+    Image image;
+    if (!entry)
+        return image;
+    std::ifstream in(assetsDir() / entry->file, std::ios::binary);
+    const std::vector<std::uint8_t> bytes{std::istreambuf_iterator<char>(in),
+                                          std::istreambuf_iterator<char>()};
+    EXPECT_TRUE(veru::platform::decodeImage(bytes, image, colorKey)) << entry->file;
+    return image;
+}
+
+// Cell i of a one-column sheet of cells of the given height.
+Image cell(const Image& sheet, int i, int cellHeight) {
+    Image out;
+    out.width = sheet.width;
+    out.height = cellHeight;
+    const auto first = sheet.pixels.begin() + static_cast<std::ptrdiff_t>(i) * cellHeight * sheet.width;
+    out.pixels.assign(first, first + static_cast<std::ptrdiff_t>(cellHeight) * sheet.width);
+    return out;
+}
+
+// Share of the pixels whose alpha is at least `alpha` inside a rectangle.
+double coverage(const Image& image, int left, int top, int right, int bottom, int alpha) {
+    int solid = 0;
+    for (int y = top; y < bottom; ++y)
+        for (int x = left; x < right; ++x)
+            solid += at(image, x, y).a >= alpha;
+    return static_cast<double>(solid) / ((right - left) * (bottom - top));
+}
+
+// Mean absolute difference of two pictures of one size, per channel (0..255).
+double difference(const Image& a, const Image& b) {
+    double sum = 0;
+    for (int y = 0; y < a.height; ++y)
+        for (int x = 0; x < a.width; ++x) {
+            const Rgba p = at(a, x, y), q = at(b, x, y);
+            // colour weighted by coverage, so invisible colour does not count
+            sum += std::abs(p.r * p.a - q.r * q.a) / 255.0 + std::abs(p.g * p.a - q.g * q.a) / 255.0 +
+                   std::abs(p.b * p.a - q.b * q.a) / 255.0 + std::abs(p.a - q.a);
+        }
+    return sum / (4.0 * a.width * a.height);
+}
+
+// Coverage-weighted mean colour of the clearly visible pixels.
+Rgba meanColour(const Image& image) {
+    double r = 0, g = 0, b = 0, w = 0;
+    for (int y = 0; y < image.height; ++y)
+        for (int x = 0; x < image.width; ++x) {
+            const Rgba p = at(image, x, y);
+            if (p.a < 128)
+                continue;
+            r += p.r;
+            g += p.g;
+            b += p.b;
+            w += 1;
+        }
+    if (w == 0)
+        return {};
+    return {static_cast<int>(r / w), static_cast<int>(g / w), static_cast<int>(b / w), 255};
+}
+
+double luminance(const Rgba& p) {
+    return 0.2126 * p.r + 0.7152 * p.g + 0.0722 * p.b;
+}
+
+struct Sheet {
+    const char* path;
+    int cellHeight;
+    int cells;
+};
+
+TEST(StagePictureTest, EveryCellOfTheAnimatedSheetsIsDrawnAndTheCellsMove) {
+    std::vector<Sheet> sheets{{"img/vuzez.ytx", 128, 4}, {"img/kintubat1_damage.ytx", 32, 4}};
+    std::vector<std::string> bats;
+    for (int k = 1; k <= 24; ++k)
+        bats.push_back("img/kintubat" + std::to_string(k) + ".ytx");
+    for (const std::string& bat : bats)
+        sheets.push_back({bat.c_str(), 32, 4});
+    sheets.push_back({"img/arc_bomb.ytx", 64, 12});
+    for (const Sheet& s : sheets) {
+        SCOPED_TRACE(s.path);
+        const bool keyed = std::string(s.path) == "img/arc_bomb.ytx";
+        const Image sheet = picture(s.path, keyed ? 0xFF000000u : 0u);
+        ASSERT_EQ(sheet.height, s.cellHeight * s.cells);
+        Image previous;
+        for (int i = 0; i < s.cells; ++i) {
+            const Image c = cell(sheet, i, s.cellHeight);
+            // (an explosion's last cells are thin smoke, so "drawn" is a modest alpha)
+            EXPECT_GT(coverage(c, 0, 0, c.width, c.height, 48), 0.04) << "cell " << i << " is empty";
+            if (i > 0) {
+                EXPECT_GT(difference(c, previous), 0.5) << "cell " << i << " repeats the one before";
+            }
+            previous = c;
+        }
+    }
+}
+
+TEST(StagePictureTest, ShiroCoversHerHitBoxAndTheCellsKeepHerInPlace) {
+    const Image sheet = picture("img/vuzez.ytx");
+    ASSERT_EQ(sheet.width, 128);
+    for (int i = 0; i < 4; ++i) {
+        const Image c = cell(sheet, i, 128);
+        // the 40 x 22 hit box around the centre is her body: almost all solid
+        EXPECT_GT(coverage(c, 44, 53, 84, 75, 200), 0.8) << "cell " << i;
+        // and she does not touch the cell's border (she would be cut off)
+        int edge = 0;
+        for (int k = 0; k < 128; ++k)
+            edge += at(c, k, 0).a > 64 || at(c, k, 127).a > 64 || at(c, 0, k).a > 64 || at(c, 127, k).a > 64;
+        EXPECT_EQ(edge, 0) << "cell " << i;
+    }
+    // the fall shows her too, and it is not just a flight cell
+    const Image fall = picture("img/vuzez_damage.ytx");
+    EXPECT_GT(coverage(fall, 44, 53, 84, 75, 200), 0.6);
+    EXPECT_GT(difference(fall, cell(sheet, 1, 128)), 2.0);
+}
+
+TEST(StagePictureTest, TwentyFourDifferentBatsAndOneFlashThatCoversThemAll) {
+    const Image flash = picture("img/kintubat1_damage.ytx");
+    std::vector<Image> firstCells;
+    for (int k = 1; k <= 24; ++k) {
+        SCOPED_TRACE("kintubat" + std::to_string(k));
+        const Image sheet = picture("img/kintubat" + std::to_string(k) + ".ytx");
+        ASSERT_EQ(sheet.width, 32);
+        ASSERT_EQ(sheet.height, 128);
+        // the bat's solid body and wings lie under the flash of the same wing frame
+        int solid = 0, covered = 0;
+        for (int y = 0; y < 128; ++y)
+            for (int x = 0; x < 32; ++x)
+                if (at(sheet, x, y).a >= 230 && (y % 32) < 24) {  // the held sweet is not flashed
+                    ++solid;
+                    covered += at(flash, x, y).a >= 128;
+                }
+        EXPECT_GT(solid, 4 * 120);
+        EXPECT_GE(covered, solid * 85 / 100);
+        firstCells.push_back(cell(sheet, 0, 32));
+    }
+    for (std::size_t i = 0; i < firstCells.size(); ++i)
+        for (std::size_t j = i + 1; j < firstCells.size(); ++j)
+            EXPECT_GT(difference(firstCells[i], firstCells[j]), 0.6)
+                << "kintubat" << i + 1 << " and kintubat" << j + 1 << " look the same";
+    // the damage flash is a light flash, not a dark shape
+    EXPECT_GT(luminance(meanColour(flash)), 220);
+}
+
+TEST(StagePictureTest, ColourKeyedPicturesAreOnOpaqueBlackWithoutHoles) {
+    for (const char* path : {"img/bomb.ytx", "img/arc_bomb.ytx"}) {
+        SCOPED_TRACE(path);
+        const Image plain = picture(path);
+        const Image keyed = picture(path, 0xFF000000u);
+        ASSERT_EQ(plain.pixels.size(), keyed.pixels.size());
+        // every corner is the key colour, and the key takes it out
+        EXPECT_EQ(plain.pixels.front(), 0xFF000000u);
+        EXPECT_EQ(plain.pixels.back(), 0xFF000000u);
+        EXPECT_EQ(keyed.pixels.front(), 0u);
+        // what is painted stays: a good part of the picture survives the key
+        const auto kept = std::count_if(keyed.pixels.begin(), keyed.pixels.end(),
+                                        [](std::uint32_t p) { return (p >> 24) >= 128; });
+        EXPECT_GT(kept, static_cast<long>(keyed.pixels.size() / 50));
+    }
+}
+
+TEST(StagePictureTest, AdditivePicturesAreLightOnBlack) {
+    // The additive mode adds a texel's colour whatever its alpha: a texel that
+    // is faint must also be dark, or the sprite shows as a lit square.
+    for (const char* path : {"img/flare.ytx", "img/beam_unit.ytx", "img/lazer.ytx"}) {
+        SCOPED_TRACE(path);
+        const Image image = picture(path);
+        int bad = 0;
+        double peak = 0;
+        for (int y = 0; y < image.height; ++y)
+            for (int x = 0; x < image.width; ++x) {
+                const Rgba p = at(image, x, y);
+                bad += std::max({p.r, p.g, p.b}) > p.a + 2;
+                peak = std::max(peak, luminance(p));
+            }
+        EXPECT_EQ(bad, 0) << "texels brighter than their coverage";
+        EXPECT_GT(peak, 200) << "a glow needs a bright heart";
+        // and the border is dark: nothing is added around the sprite's edge
+        if (image.height > 4) {
+            for (int k = 0; k < image.width; ++k)
+                EXPECT_LT(std::max({at(image, k, 0).r, at(image, k, 0).g, at(image, k, 0).b}), 24);
+        }
+    }
+}
+
+TEST(StagePictureTest, EnemyBulletsHaveAHotCoreADarkEdgeAndAreNotShirosColour) {
+    const Rgba shot = meanColour(picture("img/rabbit_bullet.ytx"));
+    for (const char* colour : {"red", "ice", "green", "yerrow", "blue"}) {
+        for (const std::string& path : {std::string("img/arc_") + colour + "_bullet.ytx",
+                                        std::string("img/arc_") + colour + ".ytx"}) {
+            SCOPED_TRACE(path);
+            const Image b = picture(path);
+            const int c = b.width / 2;
+            // a white-hot heart
+            EXPECT_GT(luminance(at(b, c, c)), 230);
+            EXPECT_GE(at(b, c, c).a, 250);
+            // a dark outline on the way out from the centre, then nothing solid at the edge
+            double darkest = 255;
+            for (int x = c; x < b.width; ++x)
+                if (at(b, x, c).a >= 160)
+                    darkest = std::min(darkest, luminance(at(b, x, c)));
+            EXPECT_LT(darkest, 60) << "no dark outline to hold it against a bright sky";
+            EXPECT_LT(at(b, 0, 0).a, 16);
+            // its colour is far from the cream-gold of Shiro's shots
+            const Rgba m = meanColour(b);
+            const double distance = std::sqrt(double((m.r - shot.r) * (m.r - shot.r)) +
+                                              (m.g - shot.g) * (m.g - shot.g) +
+                                              (m.b - shot.b) * (m.b - shot.b));
+            EXPECT_GT(distance, 70) << "mean colour " << m.r << "," << m.g << "," << m.b;
+        }
+    }
+}
+
+}  // namespace
+}  // namespace mirelune::assets
