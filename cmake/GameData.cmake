@@ -1,6 +1,7 @@
 # Packs the game's data into build/game/{img,sound,script}, following
 # assets/manifest.txt: pictures become .ytx / .ysf containers and scripts .dat
-# files through the mlpack packer; sounds and icons are copied. Each file is
+# files through the mlpack packer (a stage script only once it passes the
+# packer's check); sounds and icons are copied. Each file is
 # rebuilt only when its committed source (or the packer) changes. The game
 # never reads assets/ itself.
 set(MIRELUNE_ASSETS_DIR ${PROJECT_SOURCE_DIR}/assets)
@@ -28,6 +29,9 @@ foreach(_line IN LISTS _manifest_lines)
         set(_command mlpack texture ${_in} ${_out} --bits 24)
     elseif(_kind STREQUAL "script")
         set(_command mlpack script ${_in} ${_out})
+    elseif(_kind STREQUAL "stage")
+        # checked against the manifest (every file it names), then packed
+        set(_command mlpack stage ${_in} ${_out} --manifest ${MIRELUNE_MANIFEST})
     elseif(_kind MATCHES "^(picture|wave|music)$")
         set(_command ${CMAKE_COMMAND} -E copy ${_in} ${_out})
     else()
@@ -40,6 +44,9 @@ foreach(_line IN LISTS _manifest_lines)
             continue()
         endif()
         set(_depends ${_in} mlpack)
+        if(_kind STREQUAL "stage")
+            list(APPEND _depends ${MIRELUNE_MANIFEST})
+        endif()
     else()
         set(_depends ${_in})
     endif()

@@ -257,6 +257,50 @@ TEST_F(MlpackTest, BrokenInputsFailWithoutTouchingTheOutput) {
     EXPECT_EQ(mlpack({"script", path("long.txt"), path("long.dat")}).exitCode, 1);
 }
 
+TEST_F(MlpackTest, StageScriptIsPackedOnlyWhenItPassesTheCheck) {
+    const std::string manifest =
+        "# a manifest\n"
+        "img/back.ysf    surface   img/back.png  gen/x.py size=2000x480 cell=2000x480 cells=1\n"
+        "img/face.ytx    texture32 img/face.png  gen/x.py size=64x64 cell=64x64 cells=1\n"
+        "img/shiro.ytx   texture32 img/shiro.png gen/x.py size=64x64 cell=64x64 cells=1\n"
+        "sound/a.ogg     music     sound/a.ogg   music/a.abc loop=100\n";
+    mirelune::test::writeBytes(ypath("manifest.txt"), Bytes(manifest.begin(), manifest.end()));
+    const std::string good =
+        "Back(img/back.ysf)\nBGM(sound/a.ogg)\nBOSS_BGM(sound/a.ogg)\nBOSS_Face(img/face.ytx)\n"
+        "Info_Start1(img/face.ytx)\nInfo_Start2(img/face.ytx)\nInfo_End(img/face.ytx)\n"
+        "Talking {\nInit(img/shiro.ytx, null)\n1P_Talk(よし)\n}\n"
+        "Shooting {\nItem(LevelUp)\nEnemy(Bat1, 900, 240)\nBoss(TrialBoss)\n}\nBoss\n";
+    mirelune::test::writeBytes(ypath("good.txt"), Bytes(good.begin(), good.end()));
+    expectQuietSuccess(
+        mlpack({"stage", path("good.txt"), path("good.dat"), "--manifest", path("manifest.txt")}));
+    expectQuietSuccess(mlpack({"unpack", path("good.dat"), path("good_back.txt")}));
+    EXPECT_EQ(readText(dir.path() / "good_back.txt"), good);
+
+    // Each fault is named with its line; nothing is written.
+    std::string bad = good;
+    bad.replace(bad.find("Bat1"), 4, "Bat99");
+    bad.replace(bad.find("img/shiro.ytx"), 13, "img/nobody.ytx");
+    bad.replace(bad.find("900"), 3, "9OO");
+    bad.replace(bad.find("Boss(TrialBoss)"), 15, "Item(Chance)\nBoss(Shadow)");
+    mirelune::test::writeBytes(ypath("bad.txt"), Bytes(bad.begin(), bad.end()));
+    const Outcome run =
+        mlpack({"stage", path("bad.txt"), path("bad.dat"), "--manifest", path("manifest.txt")});
+    EXPECT_EQ(run.exitCode, 1);
+    for (const char* expected :
+         {"line 9: talk picture \"img/nobody.ytx\" is not in the manifest",
+          "line 14: the position \"9OO\" is not a number", "line 14: unknown enemy kind \"Bat99\"",
+          "line 15: no \"Enemy\" takes up this \"Item\"", "line 16: unknown boss \"Shadow\""})
+        EXPECT_NE(run.err.find(expected), std::string::npos) << expected << "\n" << run.err;
+    EXPECT_NE(run.err.find(path("bad.txt")), std::string::npos);
+    EXPECT_FALSE(mirelune::test::fileExists(ypath("bad.dat")));
+
+    EXPECT_EQ(mlpack({"stage", path("good.txt"), path("x.dat")}).exitCode, 2) << "no manifest";
+    EXPECT_EQ(mlpack({"stage", path("good.txt"), path("x.dat"), "--manifest",
+                      path("no_manifest.txt")})
+                  .exitCode,
+              1);
+}
+
 TEST_F(MlpackTest, BadCommandLinesExitWithUsage) {
     writePng("in.png", 2, 2);
     for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{

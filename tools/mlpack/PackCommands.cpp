@@ -1,6 +1,8 @@
 #include "tools/mlpack/PackCommands.h"
 
 #include <functional>
+#include <map>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -12,6 +14,7 @@
 #include "engine/material/ImageContainer.h"
 #include "engine/platform/FileSystem.h"
 #include "engine/platform/image/Image.h"
+#include "game/StageScriptCheck.h"
 
 namespace mlpack {
 
@@ -136,7 +139,11 @@ void packSurface(const YString& in, const YString& out) {
     packPicture(in, out, "ysf", 32);
 }
 
-void packScript(const YString& in, const YString& out) {
+namespace {
+
+// The lines of a UTF-8 script file, empty ones included (they keep the line
+// numbers right), without line ends or a byte-order mark.
+std::vector<YString> readScriptLines(const YString& in) {
     const std::vector<std::uint8_t> bytes = readWholeFile(in);
     std::string_view text(reinterpret_cast<const char*>(bytes.data()), bytes.size());
     if (text.starts_with("\xEF\xBB\xBF"))
@@ -149,8 +156,6 @@ void packScript(const YString& in, const YString& out) {
         text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
         if (line.ends_with('\r'))
             line.remove_suffix(1);
-        if (line.empty())
-            continue;
         const std::string where = "line " + std::to_string(number) + ": ";
         if (!isValidUtf8(line))
             fail(in, where + "not UTF-8 text");
@@ -159,12 +164,65 @@ void packScript(const YString& in, const YString& out) {
             fail(in, where + "longer than " + std::to_string(kMaxScriptLine) + " characters");
         lines.push_back(std::move(record));
     }
+    return lines;
+}
 
+// One scrambled string record per non-empty line.
+void writeScript(const YString& out, const std::vector<YString>& lines) {
     writeReplacing(out, [&](veru::io::ByteFileWriter& writer) {
         writer.setKeys(0, veru::io::fileKeyFor("dat"));
         for (const YString& line : lines)
-            writer.writeLine(line);
+            if (!line.empty())
+                writer.writeLine(line);
     });
+}
+
+// The game path and kind of every entry of a data manifest.
+std::map<std::u16string, std::string> readManifestKinds(const YString& manifest) {
+    std::map<std::u16string, std::string> kinds;
+    for (const YString& line : readScriptLines(manifest)) {
+        std::istringstream fields(line.toUtf8());
+        std::string path, kind;
+        if (!(fields >> path >> kind) || path[0] == '#')
+            continue;
+        kinds[YString::fromUtf8(path)] = kind;
+    }
+    return kinds;
+}
+
+}  // namespace
+
+void packScript(const YString& in, const YString& out) {
+    writeScript(out, readScriptLines(in));
+}
+
+void packStage(const YString& in, const YString& out, const YString& manifest) {
+    const std::vector<YString> lines = readScriptLines(in);
+    const auto kinds = readManifestKinds(manifest);
+    const ml::StageFileCatalogue files = [&](const YString& path, ml::StageFileUse use) {
+        const auto entry = kinds.find(path);
+        if (entry == kinds.end())
+            return false;
+        const std::string& kind = entry->second;
+        switch (use) {
+            case ml::StageFileUse::Background:
+                return kind == "surface";
+            case ml::StageFileUse::Picture:
+                return kind == "texture32" || kind == "texture24";
+            case ml::StageFileUse::Sound:
+                return kind == "wave" || kind == "music";
+        }
+        return false;
+    };
+    const ml::StageScriptCheckResult checked = ml::checkStageScript(lines, files);
+    if (!checked.ok()) {
+        std::string report = "the stage script is not packed:";
+        for (const ml::StageScriptProblem& p : checked.problems)
+            report += (p.line > 0 ? "\n  line " + std::to_string(p.line) + ": " : "\n  ") +
+                      p.message;
+        fail(in, report);
+    }
+    writeScript(out, lines);
 }
 
 void unpack(const YString& in, const YString& out) {

@@ -25,6 +25,10 @@ constexpr const char* kUsage =
     "      pack a picture as a full-screen surface of the picture's size\n"
     "  mlpack script IN.txt OUT.dat\n"
     "      pack UTF-8 text, one record per non-empty line\n"
+    "  mlpack stage IN.txt OUT.dat --manifest MANIFEST\n"
+    "      check a stage script (names, numbers, items, the files it names\n"
+    "      against the manifest) and pack it as a script; refuse it, naming\n"
+    "      every line at fault, when it does not pass\n"
     "  mlpack unpack IN.ytx|IN.ysf|IN.dat OUT\n"
     "      write the picture file inside a container, or a script as UTF-8 text\n"
     "  mlpack info IN.ytx|IN.ysf\n"
@@ -73,6 +77,10 @@ int run(const std::vector<std::string>& args) {
     } else if (command == "script") {
         expect(2);
         mlpack::packScript(pathArgument(args[1]), pathArgument(args[2]));
+    } else if (command == "stage") {
+        if (args.size() != 5 || args[3] != "--manifest")
+            throw mlpack::UsageError("stage takes IN.txt OUT.dat --manifest MANIFEST");
+        mlpack::packStage(pathArgument(args[1]), pathArgument(args[2]), pathArgument(args[4]));
     } else if (command == "unpack") {
         expect(2);
         mlpack::unpack(pathArgument(args[1]), pathArgument(args[2]));

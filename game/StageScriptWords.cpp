@@ -1,0 +1,92 @@
+#include "game/StageScriptWords.h"
+
+#include <climits>
+
+#include "engine/core/StringTokenizer.h"
+
+namespace ml {
+
+using veru::YString;
+
+std::vector<YString> splitStageLine(const YString& line) {
+    std::vector<YString> words;
+    veru::util::StringTokenizer tokenizer(line, YString(kStageDelimiters));
+    while (const char16_t* word = tokenizer.nextToken())
+        words.emplace_back(word);
+    return words;
+}
+
+bool wordBeginsWith(const YString& word, const char16_t* keyword) {
+    return word.indexOf(YString(keyword)) == 0;
+}
+
+bool wordContains(const YString& word, const char16_t* keyword) {
+    return word.indexOf(YString(keyword)) >= 0;
+}
+
+int batNumber(const YString& kind) {
+    constexpr std::u16string_view prefix = u"Bat";
+    if (kind.size() < 4 || kind.size() > 5 || std::u16string_view(kind).substr(0, 3) != prefix)
+        return 0;
+    int number = 0;
+    for (std::size_t i = 3; i < kind.size(); ++i) {
+        const char16_t c = kind[i];
+        if (c < u'0' || c > u'9' || (i == 3 && c == u'0'))
+            return 0;
+        number = number * 10 + (c - u'0');
+    }
+    return number <= 24 ? number : 0;
+}
+
+bool isBatKind(const YString& kind) {
+    return batNumber(kind) != 0;
+}
+
+const std::vector<std::u16string_view>& bossNames() {
+    static const std::vector<std::u16string_view> names{
+        u"Maruiyatu", u"TeruTeru", u"Erika",      u"Kiriha",
+        u"Sister",    u"Sasaki",   u"Seiichirou", u"TrialBoss"};
+    return names;
+}
+
+bool isBossName(const YString& name) {
+    for (std::u16string_view known : bossNames())
+        if (std::u16string_view(name) == known)
+            return true;
+    return false;
+}
+
+StageItemKind stageItemKind(const YString& kind) {
+    if (kind.equalsText(u"Chance"))
+        return StageItemKind::Chance;
+    if (kind.equalsText(u"LevelUp"))
+        return StageItemKind::LevelUp;
+    if (kind.equalsText(u"Kintuba"))
+        return StageItemKind::Kintuba;
+    return StageItemKind::None;
+}
+
+std::optional<int> readStageNumber(const YString& word) {
+    std::size_t i = 0;
+    const bool negative = !word.empty() && word[0] == u'-';
+    if (!word.empty() && (word[0] == u'-' || word[0] == u'+'))
+        i = 1;
+    if (i == word.size())
+        return std::nullopt;
+    long long value = 0;
+    for (; i < word.size(); ++i) {
+        const char16_t c = word[i];
+        if (c < u'0' || c > u'9')
+            return std::nullopt;
+        value = value * 10 + (c - u'0');
+        if (value > static_cast<long long>(INT_MAX) + 1)
+            return std::nullopt;
+    }
+    if (negative)
+        value = -value;
+    if (value > INT_MAX || value < INT_MIN)
+        return std::nullopt;
+    return static_cast<int>(value);
+}
+
+}  // namespace ml

@@ -1,0 +1,45 @@
+#pragma once
+// The words of a stage script: how a line splits into words, the names of
+// the bats, bosses and items a script may make, and how a number argument
+// is read. The reader, the packer's check and the tests all use these, so a
+// name the packer accepts is a name the game can make.
+//
+// Thread: plain functions on values, any thread.
+
+#include <optional>
+#include <string_view>
+#include <vector>
+
+#include "engine/core/YString.h"
+
+namespace ml {
+
+// Colon, space, comma, parentheses and tab: any mix, any run, separates words.
+inline constexpr char16_t kStageDelimiters[] = u": ,()\t";
+
+// The words of a line; empty for an empty line or one made of delimiters only.
+std::vector<veru::YString> splitStageLine(const veru::YString& line);
+
+// The first word "begins with" / "contains" a keyword (the three tests of the
+// grammar that are not exact: "Talking", "Shooting", "Image").
+bool wordBeginsWith(const veru::YString& word, const char16_t* keyword);
+bool wordContains(const veru::YString& word, const char16_t* keyword);
+
+// 1..24 for "Bat1".."Bat24" (exactly: no sign, no leading zero), else 0.
+int batNumber(const veru::YString& kind);
+bool isBatKind(const veru::YString& kind);
+// One of the eight boss classes, exactly.
+bool isBossName(const veru::YString& name);
+// The eight names, in the order of the grammar.
+const std::vector<std::u16string_view>& bossNames();
+
+enum class StageItemKind { None, Chance, LevelUp, Kintuba };
+// "Chance", "LevelUp", "Kintuba"; None for anything else.
+StageItemKind stageItemKind(const veru::YString& kind);
+
+// A whole decimal int: an optional sign and at least one digit, nothing
+// else, within the int range. Empty when the word is not such a number
+// ("12abc", "abc" and "" are not numbers in a stage script).
+std::optional<int> readStageNumber(const veru::YString& word);
+
+}  // namespace ml
