@@ -8,12 +8,10 @@
 
 #include <algorithm>
 #include <cmath>
-#include <fstream>
-#include <iterator>
 #include <string>
 
 #include "engine/platform/image/Image.h"
-#include "tests/assets/AssetManifest.h"
+#include "tests/assets/PictureFiles.h"
 
 namespace mirelune::assets {
 namespace {
@@ -30,19 +28,8 @@ Rgba at(const Image& image, int x, int y) {
             static_cast<int>(p & 0xFF), static_cast<int>(p >> 24)};
 }
 
-// The committed picture of a game path ("img/vuzez.ytx"), decoded, with the
-// colour key the game loads it with.
 Image picture(const std::string& path, std::uint32_t colorKey = 0) {
-    const auto entry = findEntry(loadManifest(), path);
-    EXPECT_TRUE(entry) << path << " is not in the manifest";
-    Image image;
-    if (!entry)
-        return image;
-    std::ifstream in(assetsDir() / entry->file, std::ios::binary);
-    const std::vector<std::uint8_t> bytes{std::istreambuf_iterator<char>(in),
-                                          std::istreambuf_iterator<char>()};
-    EXPECT_TRUE(veru::platform::decodeImage(bytes, image, colorKey)) << entry->file;
-    return image;
+    return committedPicture(path, colorKey);
 }
 
 // Cell i of a one-column sheet of cells of the given height.

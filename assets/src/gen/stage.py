@@ -116,9 +116,105 @@ def item_pictures():
         save(sprites.kintsuba_icon(kind), kind + '.png')
 
 
+def item_variants():
+    """The items of the second character's stage: the same sweets in silver moonlight."""
+    for kind in ('lintuba', 'kintuba', 'chance'):
+        arr = np.asarray(sprites.kintsuba_icon(kind)).astype(np.float32)
+        grey = arr[..., :3] @ np.array([0.3, 0.55, 0.15], np.float32)
+        tint = np.stack([grey * 0.85, grey * 0.9, np.minimum(grey * 1.1 + 20, 255)], axis=2)
+        arr[..., :3] = tint
+        save(Image.fromarray((arr + 0.5).astype(np.uint8), 'RGBA'), kind + 'K.png')
+
+
+def gauge_pictures():
+    template = read_src('svg', 'gauge.svg.in')
+    off = {'TRACK': 'none', 'BAR': 'none', 'RIM': 'none', 'C0': '#fff', 'C1': '#fff', 'C2': '#fff'}
+    save(svg_text('gauge_white.svg', fill(template, dict(off, TRACK='inline'))), 'gauge_white.png')
+    save(svg_text('gauge_arround.svg', fill(template, dict(off, RIM='inline'))), 'gauge_arround.png')
+    bars = {'red': ('#ffc0d0', '#ff4d6d', '#b0203e'), 'blue': ('#c8d8ff', '#4a7cff', '#23328f'),
+            'yellow': ('#fff4d2', '#ffd874', '#d09a30')}
+    for name, (c0, c1, c2) in bars.items():
+        fields = dict(off, BAR='inline', C0=c0, C1=c1, C2=c2)
+        save(svg_text('gauge_%s.svg' % name, fill(template, fields)), 'gauge_%s.png' % name)
+
+
+def hud_pictures():
+    save(svg_text('info_area.svg', None), 'InfoArea.png', alpha=False)
+    gauge_pictures()
+
+
+def caption(name, word, w, h, size, mid='#ffe6a0', low='#ffc860', glow='#f29bb8', spacing=2):
+    fields = {'W': str(w), 'H': str(h), 'SIZE': str(size), 'WORD': word, 'CX': str(w // 2),
+              'BASE': str(h // 2 + int(size * 0.36)), 'STROKE': str(max(3, size // 6)),
+              'BLUR': str(max(2, size // 8)), 'MID': mid, 'LOW': low, 'GLOW': glow, 'SPACING': str(spacing)}
+    return svg_text(name + '.svg', fill(read_src('svg', 'caption.svg.in'), fields))
+
+
+def talk_pictures():
+    template = read_src('svg', 'balloon.svg.in')
+    save(svg_text('player_ta.svg', fill(template, {'FLIP': '', 'FILL': '#fff4e6', 'EDGE': '#f29bb8'})),
+         'player_ta.png')
+    save(svg_text('enemy_ta.svg', fill(template, {'FLIP': 'translate(400 0) scale(-1 1)', 'FILL': '#ebe8ff',
+                                                   'EDGE': '#8f8ccf'})), 'enemy_ta.png')
+    save(caption('continue', 'コンティニューしますか？', 400, 64, 30), 'continue.png')
+
+
+def caption_pictures():
+    save(caption('info_start1', '月夜の湖', 480, 52, 40, spacing=8), 'info_start1.png')
+    save(caption('info_start2', '― きんつばを取りかえせ！ ―', 480, 28, 20, mid='#f0eeff', low='#c9c6f0',
+                 glow='#8f8ccf'), 'info_start2.png')
+    save(caption('info_end', 'ステージクリア！', 480, 64, 44, spacing=4), 'info_end.png')
+
+
+def boss_pictures():
+    template = read_src('svg', 'seiichirou_sprite.svg.in')
+    calm = svg_text('seiichirou.svg', fill(template, {'CALM': 'inline', 'FIGHT': 'none'}))
+    battle = svg_text('seiichirou_battle.svg', fill(template, {'CALM': 'none', 'FIGHT': 'inline'}))
+    save(calm, 'seiichirou.png')
+    save(battle, 'seiichirou_battle.png')
+    # the damage flash: his battle pose as a white-rose silhouette
+    arr = np.asarray(battle).copy()
+    arr[..., 0], arr[..., 1], arr[..., 2] = 255, 236, 242
+    # (his faint aura stays faint: only what is solid in the picture flashes)
+    arr[..., 3] = np.where(arr[..., 3] >= 160, 255, arr[..., 3] // 3)
+    save(Image.fromarray(arr, 'RGBA'), 'seiichirou_damage.png')
+    # his face in the information strip: a band across the eyes of his angry bust
+    zoom = 1.2
+    face = svg_text('seiichirou.svg', None, scale=zoom, css='seiichirou_angry.css')
+    face_path = os.path.join(TMP, 'boss_face_bust.png')
+    face.save(face_path)
+    fields = {'FACE': face_path, 'FX': str(-14), 'FY': str(-86), 'FW': str(face.width), 'FH': str(face.height)}
+    save(svg_text('boss_face.svg', fill(read_src('svg', 'boss_face.svg.in'), fields)), 'boss_face_seiichirou.png')
+
+
+# Waist-up talk portraits: (picture, bust drawing, its expression, body drawing)
+PORTRAITS = [
+    ('talk_siro_normal.png', 'siro.svg', 'siro_normal.css', 'portrait_siro.svg'),
+    ('talk_siro_smile.png', 'siro.svg', 'siro_smile.css', 'portrait_siro.svg'),
+    ('talk_siro_angry.png', 'siro.svg', 'siro_angry.css', 'portrait_siro.svg'),
+    ('talk_siro_surprised.png', 'siro.svg', 'siro_surprised.css', 'portrait_siro.svg'),
+    ('talk_seiichirou_normal.png', 'seiichirou.svg', 'seiichirou_normal.css', 'portrait_seiichirou.svg'),
+    ('talk_seiichirou_angry.png', 'seiichirou.svg', 'seiichirou_angry.css', 'portrait_seiichirou.svg'),
+    ('talk_seiichirou_troubled.png', 'seiichirou.svg', 'seiichirou_troubled.css', 'portrait_seiichirou.svg'),
+]
+
+
+def portrait_pictures():
+    bodies = {}
+    for out, bust, css, body in PORTRAITS:
+        if body not in bodies:
+            bodies[body] = svg_text(body, None)
+        picture = bodies[body].copy()
+        picture.alpha_composite(svg_text(bust, None, css=css), (8, 40))
+        # the side facing the middle of the screen: Shiro looks right, the other speaker left
+        save(picture if 'siro' in out else picture.transpose(Image.FLIP_LEFT_RIGHT), out)
+    save(svg_text('talk_kintubat.svg', None), 'talk_kintubat.png')
+
+
 if __name__ == '__main__':
     os.makedirs(OUT, exist_ok=True)
-    what = sys.argv[2:] or ['player', 'bats', 'shots', 'items']
+    what = sys.argv[2:] or ['player', 'bats', 'shots', 'items', 'hud', 'talk', 'captions', 'boss',
+                           'portraits']
     if 'player' in what:
         player_pictures()
     if 'bats' in what:
@@ -127,3 +223,14 @@ if __name__ == '__main__':
         shot_pictures()
     if 'items' in what:
         item_pictures()
+        item_variants()
+    if 'hud' in what:
+        hud_pictures()
+    if 'talk' in what:
+        talk_pictures()
+    if 'captions' in what:
+        caption_pictures()
+    if 'boss' in what:
+        boss_pictures()
+    if 'portraits' in what:
+        portrait_pictures()
