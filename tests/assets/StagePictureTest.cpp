@@ -8,9 +8,11 @@
 
 #include <algorithm>
 #include <cmath>
+#include <fstream>
 #include <string>
 
 #include "engine/platform/image/Image.h"
+#include "tests/assets/AssetManifest.h"
 #include "tests/assets/PictureFiles.h"
 
 namespace mirelune::assets {
@@ -232,6 +234,41 @@ TEST(StagePictureTest, EnemyBulletsHaveAHotCoreADarkEdgeAndAreNotShirosColour) {
             EXPECT_GT(distance, 70) << "mean colour " << m.r << "," << m.g << "," << m.b;
         }
     }
+}
+
+TEST(StagePictureTest, BackgroundScrollsUntilTheBossArrivesOnHisGround) {
+    // The window moves one pixel a frame and stops at width - 800. The last
+    // bats enter when the stage counter reaches their position - 800; the
+    // boss comes once they have crossed the field. The background must still
+    // move while they do, and stop soon after, on the boss's ground.
+    const auto entry = findEntry(loadManifest(), "img/stage_trial_back.ysf");
+    ASSERT_TRUE(entry);
+    std::ifstream script(assetsDir() / "src" / "script" / "stage_trial.txt");
+    ASSERT_TRUE(script) << "no stage script";
+    int last = 0;
+    for (std::string line; std::getline(script, line);) {
+        const auto open = line.find("Enemy(");
+        if (open == std::string::npos)
+            continue;
+        const auto comma = line.find(',', open);
+        ASSERT_NE(comma, std::string::npos) << line;
+        last = std::max(last, std::stoi(line.substr(comma + 1)));
+    }
+    ASSERT_GT(last, 0);
+    const int stop = entry->width - 800;
+    EXPECT_GE(stop, last - 800 + 400) << "the background stops while the last bats are still coming";
+    EXPECT_LE(stop, last - 800 + 1500) << "the boss's ground is never reached";
+    EXPECT_EQ(entry->height, 480);
+    // and it is a dark night: bullets and the moonlit player must read on it
+    const Image back = picture("img/stage_trial_back.ysf");
+    ASSERT_EQ(back.width, entry->width);
+    double sum = 0;
+    for (int y = 40; y < 440; y += 8)
+        for (int x = 0; x < back.width; x += 16)
+            sum += luminance(at(back, x, y));
+    const double mean = sum / ((400 / 8) * (back.width / 16));
+    EXPECT_LT(mean, 90);
+    EXPECT_GT(mean, 12) << "not just black either";
 }
 
 }  // namespace

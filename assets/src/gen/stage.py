@@ -4,7 +4,8 @@ shots, the 24 kintubats, bullets, beams and explosions, Seiichirou, the
 items, the information strip and its gauges, the balloons, captions, talk
 portraits, the game-over screen and the long scrolling background.
 
-Usage: stage.py ASSETS_DIR [part ...]   parts: sprites bats boss hud talk back
+Usage: stage.py ASSETS_DIR [part ...]
+  parts: player bats shots items hud talk captions boss portraits gameover back
 Deterministic: fixed seeds, rsvg-convert for the SVG drawings, PNGs (and the
 background's JPEG) written by PIL without time stamps or other metadata.
 """
@@ -19,7 +20,9 @@ import numpy as np
 from PIL import Image
 
 import bats
+import scenes
 import sprites
+import stage_back
 from output import render_svg, save_png
 
 ROOT = os.path.abspath(sys.argv[1] if len(sys.argv) > 1 else os.path.join(os.path.dirname(__file__), '..', '..'))
@@ -160,7 +163,7 @@ def talk_pictures():
 
 
 def caption_pictures():
-    save(caption('info_start1', '月夜の湖', 480, 52, 40, spacing=8), 'info_start1.png')
+    save(caption('info_start1', '月夜の森', 480, 52, 40, spacing=8), 'info_start1.png')
     save(caption('info_start2', '― きんつばを取りかえせ！ ―', 480, 28, 20, mid='#f0eeff', low='#c9c6f0',
                  glow='#8f8ccf'), 'info_start2.png')
     save(caption('info_end', 'ステージクリア！', 480, 64, 44, spacing=4), 'info_end.png')
@@ -211,10 +214,39 @@ def portrait_pictures():
     save(svg_text('talk_kintubat.svg', None), 'talk_kintubat.png')
 
 
+def game_over_picture():
+    """The game-over screen: the night forest, darkened, the words in the middle.
+    The stage spins Shiro's fall picture at (150, 270) and (650, 270): those
+    places stay dark and plain."""
+    base = scenes.darken(scenes.forest(47), 0.55, blur=2).convert('RGBA')
+    veil = np.zeros((600, 800, 4), np.uint8)
+    yy, xx = np.mgrid[0:600, 0:800]
+    for cx in (150, 650):
+        d = np.hypot(xx - cx, yy - 270) / 110.0
+        veil[..., 3] = np.maximum(veil[..., 3], (np.clip(1.3 - d, 0, 1) * 170).astype(np.uint8))
+    veil[..., :3] = (6, 6, 26)
+    base.alpha_composite(Image.fromarray(veil, 'RGBA'))
+    words = caption('game_over', 'ゲームオーバー', 360, 80, 46, spacing=2)
+    base.alpha_composite(words, (400 - 180, 270 - 40))
+    line = caption('game_over_line', 'きんつばは、また来年……？', 360, 36, 20, mid='#f0eeff', low='#c9c6f0',
+                   glow='#8f8ccf', spacing=1)
+    base.alpha_composite(line, (400 - 180, 330 - 18))
+    save(base, 'GameOver.png', alpha=False)
+
+
+def background_picture():
+    """The stage's long background, as a JPEG: a 12000-pixel PNG of a painted
+    night would weigh megabytes; the game decodes either inside a .ysf."""
+    img = stage_back.paint()
+    img.save(os.path.join(OUT, 'stage_trial_back.jpg'), format='JPEG', quality=88, optimize=False,
+             progressive=False, subsampling=0)
+    print('  img/stage_trial_back.jpg', img.size[0], 'x', img.size[1])
+
+
 if __name__ == '__main__':
     os.makedirs(OUT, exist_ok=True)
     what = sys.argv[2:] or ['player', 'bats', 'shots', 'items', 'hud', 'talk', 'captions', 'boss',
-                           'portraits']
+                           'portraits', 'gameover', 'back']
     if 'player' in what:
         player_pictures()
     if 'bats' in what:
@@ -234,3 +266,7 @@ if __name__ == '__main__':
         boss_pictures()
     if 'portraits' in what:
         portrait_pictures()
+    if 'gameover' in what:
+        game_over_picture()
+    if 'back' in what:
+        background_picture()
