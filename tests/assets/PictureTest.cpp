@@ -48,7 +48,8 @@ TEST_F(AssetPictureTest, EveryEntryNamesItsCommittedFileAndSources) {
             EXPECT_TRUE(std::filesystem::is_regular_file(assetsDir() / "src" / source)) << source;
         }
         const std::set<std::string> kinds{"surface", "texture32", "texture24", "picture",
-                                          "wave",    "music",     "script"};
+                                          "wave",    "music",     "script",
+                                          "stage"};
         EXPECT_TRUE(kinds.count(e.kind)) << "unknown kind " << e.kind;
     }
     EXPECT_FALSE(paths.empty());

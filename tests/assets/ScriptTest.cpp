@@ -3,6 +3,9 @@
 // talk window as it is laid out (three lines of 23 characters, wrapped lines
 // of quotations and thoughts indented), and the two scripts together use the
 // whole statement language. The packed .dat files hold the same lines.
+// The stage script passes the stage check against the manifest and is a stage
+// worth playing: long enough, every bat group, waves that build, breathe and
+// build again, enough items, the talk in the story's order.
 // Also: every data path named in the game's code is in the manifest.
 #include <gtest/gtest.h>
 
@@ -17,6 +20,7 @@
 #include "engine/exceptions/Exception.h"
 #include "engine/io/ByteFileReader.h"
 #include "engine/io/Scrambler.h"
+#include "game/StageScriptCheck.h"
 #include "tests/assets/AssetManifest.h"
 
 namespace mirelune::assets {
@@ -224,7 +228,7 @@ TEST_F(AssetScriptTest, TalkScriptsAreValidAndFitTheWindow) {
 
 TEST_F(AssetScriptTest, PackedScriptsHoldTheSourceLines) {
     for (const ManifestEntry& script : entries) {
-        if (script.kind != "script")
+        if (script.kind != "script" && script.kind != "stage")
             continue;
         SCOPED_TRACE(script.path);
         const auto expected = readSourceLines(assetsDir() / script.file);
@@ -241,6 +245,149 @@ TEST_F(AssetScriptTest, PackedScriptsHoldTheSourceLines) {
         }
         EXPECT_EQ(packed, expected);
     }
+}
+
+// Every line of a source file, empty ones included (they count for line numbers).
+std::vector<YString> readAllLines(const std::filesystem::path& path) {
+    std::ifstream in(path);
+    std::vector<YString> lines;
+    for (std::string line; std::getline(in, line);)
+        lines.push_back(YString::fromUtf8(line));
+    return lines;
+}
+
+class AssetStageTest : public AssetScriptTest {
+  protected:
+    void SetUp() override {
+        for (const ManifestEntry& e : entries)
+            if (e.kind == "stage")
+                stages.push_back(e);
+        ASSERT_EQ(stages.size(), 1u) << "one stage script in the manifest";
+        lines = readAllLines(assetsDir() / stages[0].file);
+        const ml::StageFileCatalogue files = [this](const YString& path, ml::StageFileUse use) {
+            const auto entry = findEntry(entries, path.toUtf8());
+            if (!entry)
+                return false;
+            if (use == ml::StageFileUse::Background)
+                return entry->kind == "surface";
+            if (use == ml::StageFileUse::Picture)
+                return entry->kind == "texture32" || entry->kind == "texture24";
+            return entry->kind == "wave" || entry->kind == "music";
+        };
+        checked = ml::checkStageScript(lines, files);
+    }
+
+    std::vector<ManifestEntry> stages;
+    std::vector<YString> lines;
+    ml::StageScriptCheckResult checked;
+};
+
+TEST_F(AssetStageTest, PassesTheStageCheck) {
+    EXPECT_EQ(stages[0].path, "script/stage_trial.dat");
+    for (const auto& p : checked.problems)
+        ADD_FAILURE() << stages[0].file << " line " << p.line << ": " << p.message;
+}
+
+TEST_F(AssetStageTest, IsLongVariedAndPacedWithEnoughItems) {
+    const ml::StagePlan& plan = checked.plan;
+    ASSERT_FALSE(plan.enemies.empty());
+    // one pixel a frame: an enemy enters when the stage counter is position - 800
+    const int lastEntry = plan.enemies.back().position - 800;
+    EXPECT_GE(lastEntry / 60.0, 150.0) << "the shooting phase is shorter than 2 1/2 minutes";
+    EXPECT_LE(lastEntry / 60.0 + 10, 240.0) << "the shooting phase is longer than 4 minutes";
+    EXPECT_GE(plan.enemies.front().position - 800, 180) << "the first bats come with the captions";
+
+    std::set<int> kinds;
+    for (const auto& e : plan.enemies)
+        kinds.insert(ml::batNumber(e.kind));
+    EXPECT_GE(kinds.size(), 16u) << "at least 16 of the 24 bats";
+    const auto any = [&](int from, int to) {
+        return kinds.lower_bound(from) != kinds.end() && *kinds.lower_bound(from) <= to;
+    };
+    EXPECT_TRUE(any(1, 14)) << "no stop-and-fire bat";
+    EXPECT_TRUE(any(15, 18)) << "no all-at-once bat";
+    EXPECT_TRUE(any(19, 19)) << "no periodic bat";
+    EXPECT_TRUE(any(20, 24)) << "no laser bat";
+
+    // The player starts at the lowest of five shot levels; three level-ups
+    // reach the second-highest, two more make up for lost lives.
+    int levelUps = 0, kintubas = 0, chances = 0;
+    for (const auto& e : plan.enemies) {
+        levelUps += e.item == ml::StageItemKind::LevelUp;
+        kintubas += e.item == ml::StageItemKind::Kintuba;
+        chances += e.item == ml::StageItemKind::Chance;
+    }
+    EXPECT_GE(levelUps, 5);
+    EXPECT_GE(kintubas, 6) << "two bombs' worth of kintuba";
+    EXPECT_GE(chances, 1);
+    EXPECT_LE(chances, 2);
+    // the last level-up before the last minute, so a collector fights the boss with it
+    int lastLevelUp = 0;
+    for (const auto& e : plan.enemies)
+        if (e.item == ml::StageItemKind::LevelUp)
+            lastLevelUp = e.position - 800;
+    EXPECT_LE(lastLevelUp, lastEntry - 600);
+
+    EXPECT_EQ(plan.boss, u"TrialBoss");
+    EXPECT_GT(plan.bossDelay, 0);
+    EXPECT_LE(plan.bossDelay, 600) << "the player would wait too long for the boss";
+
+    // Waves: bats arriving in ten seconds rise to a peak, fall to a breath of
+    // less than 40 % of it, and rise again to 80 % or more.
+    const int seconds = lastEntry / 60 + 1;
+    std::vector<int> perSecond(seconds), window(seconds);
+    for (const auto& e : plan.enemies)
+        ++perSecond[(e.position - 800) / 60];
+    for (int s = 0; s < seconds; ++s)
+        for (int k = std::max(0, s - 9); k <= s; ++k)
+            window[s] += perSecond[k];
+    const int peak = *std::max_element(window.begin(), window.end());
+    bool buildBreatheBuild = false;
+    for (int a = 0; a < seconds && !buildBreatheBuild; ++a)
+        for (int b = a + 10; b < seconds && !buildBreatheBuild && window[a] * 10 >= peak * 6; ++b)
+            for (int c = b + 10; c < seconds && window[b] * 10 < peak * 4; ++c)
+                buildBreatheBuild = buildBreatheBuild || window[c] * 10 >= peak * 8;
+    EXPECT_TRUE(buildBreatheBuild) << "the waves do not build, breathe and build again";
+
+    // The background keeps scrolling through the shooting phase and ends
+    // near the boss's arrival (the window stops at the picture's edge).
+    const auto back = findEntry(entries, "img/stage_trial_back.ysf");
+    ASSERT_TRUE(back.has_value());
+    EXPECT_GE(back->width - 800, lastEntry) << "the background stops before the last bats";
+    EXPECT_LE(back->width - 800, lastEntry + 2000) << "the boss arrives long before its ground";
+}
+
+TEST_F(AssetStageTest, TalkRunsInTheStorysOrder) {
+    std::vector<std::string> order;
+    bool playBeforeBattle = false, inTalk = false;
+    for (const YString& line : lines) {
+        const auto words = ml::splitStageLine(line);
+        if (words.empty())
+            continue;
+        if (ml::wordBeginsWith(words[0], u"Talking"))
+            order.push_back("talk"), inTalk = true;
+        else if (ml::wordBeginsWith(words[0], u"Shooting"))
+            order.push_back("shooting");
+        else if (words[0] == u"Boss" && words.size() == 1)
+            order.push_back("battle");
+        else if (words[0] == u"}")
+            inTalk = false;
+        else if (inTalk && words[0] == u"Play")
+            playBeforeBattle = order.size() >= 2 && order[order.size() - 2] == "shooting";
+    }
+    EXPECT_EQ(order, (std::vector<std::string>{"talk", "shooting", "talk", "battle", "talk"}));
+    EXPECT_TRUE(playBeforeBattle) << "the boss tune starts in the talk when he arrives";
+    std::set<std::string> pictures;
+    for (const YString& p : checked.plan.pictures)
+        pictures.insert(p.toUtf8());
+    EXPECT_TRUE(pictures.count("img/talk_kintubat.ytx")) << "a bat talks before the stage";
+    for (const char* p : {"img/talk_seiichirou_normal.ytx", "img/talk_seiichirou_troubled.ytx"})
+        EXPECT_TRUE(pictures.count(p)) << p;
+    int sides[3] = {0, 0, 0};
+    for (const auto& t : checked.plan.talk)
+        ++sides[t.side];
+    EXPECT_GE(sides[1], 5);
+    EXPECT_GE(sides[2], 5);
 }
 
 TEST_F(AssetScriptTest, EveryDataPathInTheCodeIsInTheManifest) {
