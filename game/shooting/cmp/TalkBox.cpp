@@ -13,16 +13,13 @@ namespace ml::shooting::cmp {
 using veru::YString;
 using veru::dxt::material::Texture;
 
-namespace {
-
-veru::dxt::FontSpec talkFont() {
-    return veru::dxt::FontSpec(veru::dxt::FontSpec().getFace(), TalkBox::kFontSize);
-}
-
-}  // namespace
-
 TalkBox::TalkBox(veru::platform::VideoDevice* d, int w, int h, bool s)
-    : side(s), viewWidth(w), viewHeight(h), device(d) {
+    : side(s),
+      viewWidth(w),
+      viewHeight(h),
+      device(d),
+      font(veru::dxt::FontSpec().getFace(), kFontSize),
+      measurer(std::make_unique<veru::dxt::TextMeasurer>(font)) {
     auto box = std::make_unique<Texture>();
     box->load(side ? kPlayerBoxPath : kOtherBoxPath, device);
     boxTexture = std::move(box);
@@ -51,7 +48,6 @@ YString TalkBox::fitted(const YString& text) const {
     int bottom = boxY + bh / 2;
     int roomWidth = right - textX;
     int roomHeight = bottom - textY;
-    veru::dxt::TextMeasurer measurer(talkFont());
     YString out;
     int lines = 0;
     std::size_t start = 0;
@@ -70,7 +66,7 @@ YString TalkBox::fitted(const YString& text) const {
             // A surrogate pair is one character: measured and kept whole.
             std::size_t units = (text[i] >= 0xD800 && text[i] < 0xDC00 && i + 1 < stop) ? 2 : 1;
             std::u16string_view character(text.data() + i, units);
-            int advance = measurer.textWidth(YString(character));
+            int advance = measurer->textWidth(YString(character));
             if (i > start && width + advance > roomWidth) {
                 break;
             }
@@ -104,7 +100,7 @@ void TalkBox::setText(const YString& text) {
     shownText = fitted(text.replaceAll(u"+", u"\n"));
     auto made = std::make_unique<Texture>();
     if (!veru::dxt::DirectGraphics::drawAntiAliasingString(device, made.get(), shownText,
-                                                           talkFont(), kTextColour, kLineGap)) {
+                                                           font, kTextColour, kLineGap)) {
         return;
     }
     textTexture = std::move(made);

@@ -25,12 +25,14 @@
 #include <memory>
 
 #include "engine/core/YString.h"
+#include "engine/graphics/FontSpec.h"
 
 namespace veru::platform {
 class VideoDevice;
 }
 namespace veru::dxt {
 class DirectGraphics;
+class TextMeasurer;
 }
 namespace veru::dxt::material {
 class Texture;
@@ -90,6 +92,9 @@ class TalkBox {
     int state = STATE_IDLE;
     int textAlpha = 0;
     veru::platform::VideoDevice* device;
+    // The text's font, made once and kept for every text of the talk.
+    veru::dxt::FontSpec font;
+    std::unique_ptr<veru::dxt::TextMeasurer> measurer;
     veru::YString shownText;
     std::unique_ptr<veru::dxt::material::Texture> textTexture;
     std::unique_ptr<veru::dxt::material::Texture> boxTexture;

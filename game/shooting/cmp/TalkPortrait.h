@@ -50,6 +50,7 @@ class TalkPortrait {
     int getHalfWidth() const { return halfWidth; }
     bool isWide() const { return wide; }
     int getAlpha() const { return alpha; }
+    int getScreenHeight() const { return screenHeight; }
     veru::dxt::material::Texture* getPicture() const { return picture; }
 
     void slideIn();
