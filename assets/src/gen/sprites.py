@@ -11,7 +11,7 @@ import math
 import numpy as np
 from PIL import Image, ImageDraw
 
-from paint import hexrgb, NIGHT, GOLD, CREAM, ROSE
+from paint import hexrgb, NIGHT, GOLD, CREAM, ROSE, LAVENDER
 
 K = 8  # supersampling of the small sprites
 
@@ -158,9 +158,10 @@ def flare():
 
 def lazer():
     """16 x 4: the laser, stretched sideways and upwards by the game. The two
-    middle rows (where it hurts) are white-hot, the outer rows a rose glow."""
+    middle rows (where it hurts) are white-hot; the outer rows are a faint
+    rose, so the stretched beam fades out towards its edges."""
     img = np.zeros((4, 16, 4), np.float32)
-    rows = [(hexrgb('#ff3f8a'), 0.55), (hexrgb('#fff4fb'), 1.0), (hexrgb('#fff4fb'), 1.0), (hexrgb('#ff3f8a'), 0.55)]
+    rows = [(hexrgb('#ff3f8a'), 0.3), (hexrgb('#ffc0e0'), 1.0), (hexrgb('#ffc0e0'), 1.0), (hexrgb('#ff3f8a'), 0.3)]
     for y, (col, a) in enumerate(rows):
         img[y, :, :3] = col * a  # light on black: colour already multiplied by coverage
         img[y, :, 3] = a
@@ -185,14 +186,14 @@ def explosion_sheet(seed):
         edge = 1 + 0.05 * sum(np.sin(ang * (k + 3) + wob[k]) for k in range(3))
         radius = (6 + 22 * (1 - (1 - t) ** 2)) * edge
         life = 1 - t
-        # the ball: hot inside, rose at the rim, thinning into a ring as it grows
-        inner = smooth(radius, radius * 0.55, r)
-        hollow = smooth(radius * (0.15 + 0.6 * t), radius * (0.35 + 0.6 * t), r) if t > 0.25 else 1.0
-        L.over(hexrgb('#7a3a7e') * 0.7 + ROSE * 0.3, inner * np.clip(1.5 - t, 0, 1) * 0.9 * hollow)
-        L.over(ROSE, smooth(radius * 0.95, radius * 0.7, r) * smooth(radius * 0.4, radius * 0.7, r) * (0.35 + 0.65 * life))
-        hot = smooth(radius * 0.8, radius * 0.2, r) * np.clip(1.5 - 1.6 * t, 0, 1)
-        L.over(GOLD, hot)
-        L.over(CREAM, smooth(radius * 0.5, 0, r) * np.clip(1.2 - 2.0 * t, 0, 1))
+        # the ball: gold turning rose, then violet smoke, hollowing into a ring as it grows
+        hue = GOLD * max(0.0, 1 - 2 * t) + ROSE * (1 - abs(2 * t - 1)) + hexrgb('#6a5a9a') * max(0.0, 2 * t - 1)
+        hollow = smooth(radius * (0.1 + 0.7 * t), radius * (0.3 + 0.65 * t), r) if t > 0.3 else 1.0
+        L.over(hue, smooth(radius, radius * 0.6, r) * np.clip(1.35 - 1.1 * t, 0, 1) * hollow)
+        L.over(LAVENDER * 0.6 + CREAM * 0.4, smooth(radius * 1.02, radius * 0.9, r) * smooth(radius * 0.75, radius * 0.9, r)
+               * 0.85 * np.clip(1.35 - t, 0, 1))  # the last cell still shows a thin ring
+        L.over(GOLD * 0.5 + CREAM * 0.5, smooth(radius * 0.7, radius * 0.15, r) * np.clip(1.2 - 2.0 * t, 0, 1))
+        L.over(CREAM, smooth(radius * 0.45, 0, r) * np.clip(1.0 - 2.5 * t, 0, 1))
         # sparks flying out
         for a0, sp, sz in sparks:
             d = (8 + 30 * sp * t ** 0.7)
