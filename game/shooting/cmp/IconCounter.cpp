@@ -18,6 +18,14 @@ void IconCounter::load(veru::platform::VideoDevice* device, const veru::YString&
     y = refY + iconTexture->getHeight() / 2;
 }
 
+int IconCounter::getIconWidth() const {
+    return iconTexture ? iconTexture->getWidth() : 0;
+}
+
+int IconCounter::getIconHeight() const {
+    return iconTexture ? iconTexture->getHeight() : 0;
+}
+
 void IconCounter::draw(veru::dxt::DirectGraphics& graphics) {
     if (!iconTexture) {
         return;

@@ -39,6 +39,9 @@ class IconCounter {
     // The first icon's centre.
     int getX() const { return x; }
     int getY() const { return y; }
+    // The icon's size; 0 before load.
+    int getIconWidth() const;
+    int getIconHeight() const;
     void draw(veru::dxt::DirectGraphics& graphics);
 
   private:

@@ -141,6 +141,7 @@ TEST_F(PartsTest, IconRowGrowsToTheLeftOfItsReference) {
     writePicture(u"img/chance.ytx", 20, 10, kGreen);
     IconCounter lives(0);
     lives.load(device.get(), u"img/chance.ytx", 300, 495);
+    EXPECT_EQ(lives.getIconHeight(), 10);
     Frame f = render([&](auto& g) { lives.draw(g); });
     EXPECT_EQ(f.brightness(0, 0, 800, 600), 0.0);
 
