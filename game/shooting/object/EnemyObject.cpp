@@ -53,7 +53,9 @@ void EnemyObject::draw(Graphics& graphics) {
     }
 }
 
-void EnemyObject::loadSounds(SoundManger& manager) { loadSound(manager, u"sound/smash.wav"); }
+void EnemyObject::loadSounds(SoundManger& manager) {
+    loadSound(manager, u"sound/smash.wav");
+}
 
 void EnemyObject::animate() {
     if (texture != nullptr) {

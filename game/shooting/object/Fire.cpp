@@ -31,13 +31,19 @@ void Fire::setup(int px, int py, double velocity_x, double velocity_y, int life,
     lifetime = life;
     setPosition(px, py);
     clearFrame();
+    particles = makeCloud(texture, px, py, vx, PARTICLE_SIZE, particle_parameter);
+}
+
+std::unique_ptr<veru::dxt::effect2D::DrawParticles> Fire::makeCloud(Texture* picture, int px,
+                                                                    int py, double vx, int size,
+                                                                    int parameter) {
     auto cloud = std::make_unique<veru::dxt::effect2D::MultiRandomParticle>(kAllDirections);
-    cloud->setTexture(texture);
-    cloud->setEmission(PARTICLE_LIFE, PARTICLE_SIZE, particle_parameter);
+    cloud->setTexture(picture);
+    cloud->setEmission(PARTICLE_LIFE, size, parameter);
     double drift = vx < 0 ? 0.08 : -0.08;
     cloud->setup(px, py, 0, 3, 0, 5, drift, 0, 1, 1);
     cloud->setFade(10, 2, 0.01f);
-    particles = std::move(cloud);
+    return cloud;
 }
 
 bool Fire::update(int, int) {

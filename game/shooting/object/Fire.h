@@ -38,6 +38,13 @@ class Fire : public AttackObject {
     void setup(int px, int py, double velocity_x, double velocity_y, int life,
                int particle_parameter);
 
+    // The flame's particle cloud: `size` particles a burst, a burst every
+    // `parameter` + 1 frames, thrown every way from (px, py) with a drift
+    // against a flight of horizontal speed `vx`. The picture is borrowed.
+    static std::unique_ptr<veru::dxt::effect2D::DrawParticles> makeCloud(Texture* picture, int px,
+                                                                         int py, double vx,
+                                                                         int size, int parameter);
+
     const veru::dxt::effect2D::DrawParticles* getParticles() const { return particles.get(); }
     int getLifetime() const { return lifetime; }
 

@@ -33,8 +33,8 @@ bool ISkill::allGone() const {
     return every(attacks, [](const AttackObject& a) { return a.getState() == STATE_GONE; });
 }
 
-void ISkill::fire(Texture* picture, int origin_x, int origin_y, int aim_x, int aim_y,
-                  int margin_x, int margin_y) {
+void ISkill::fire(Texture* picture, int origin_x, int origin_y, int aim_x, int aim_y, int margin_x,
+                  int margin_y) {
     texture = picture;
     x = origin_x;
     y = origin_y;

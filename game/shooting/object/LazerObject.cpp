@@ -60,8 +60,8 @@ void LazerObject::pulse() {
     if (step_count == 1) {
         step_count = 0;
         if (growing) {
-            scale_y = std::min(static_cast<int>(static_cast<float>(scale_y) + grow_step),
-                               thickness_max);
+            scale_y =
+                std::min(static_cast<int>(static_cast<float>(scale_y) + grow_step), thickness_max);
         } else {
             scale_y = std::max(static_cast<int>(static_cast<float>(scale_y) - grow_step), low);
         }

@@ -20,7 +20,9 @@ bool ShootingObject::kindsMayCollide(int a, int b) {
     return !pair(KIND_PLAYER, KIND_PLAYER_ATTACK) && !pair(KIND_ENEMY, KIND_ENEMY_ATTACK);
 }
 
-bool ShootingObject::isHit(const ShootingObject& other) const { return collides(other); }
+bool ShootingObject::isHit(const ShootingObject& other) const {
+    return collides(other);
+}
 
 void ShootingObject::damage(int amount) {
     hp -= amount;
@@ -80,8 +82,7 @@ void ShootingObject::stopSound(ISound* s) {
     }
 }
 
-std::unique_ptr<Texture> ShootingObject::loadPicture(VideoDevice* device,
-                                                     const veru::YString& path,
+std::unique_ptr<Texture> ShootingObject::loadPicture(VideoDevice* device, const veru::YString& path,
                                                      veru::dxt::Color key) {
     auto picture = std::make_unique<Texture>();
     picture->load(path, device, key);

@@ -102,8 +102,8 @@ class ShootingObject {
         VideoDevice* device, const veru::YString& path,
         veru::dxt::Color key = veru::dxt::Color::fromPacked(0));
     static std::unique_ptr<Texture> loadSheet(
-        VideoDevice* device, const veru::YString& path, int count, int cell_width,
-        int cell_height, veru::dxt::Color key = veru::dxt::Color::fromPacked(0));
+        VideoDevice* device, const veru::YString& path, int count, int cell_width, int cell_height,
+        veru::dxt::Color key = veru::dxt::Color::fromPacked(0));
 
     int getKind() const { return kind; }
     void setKind(int value) { kind = value; }

@@ -29,8 +29,8 @@ bool StraightAttack::update(int, int) {
     return state == STATE_GONE;
 }
 
-void StraightAttack::setMotion(int px, int py, double velocity_x, double velocity_y,
-                               double accel_x, double accel_y) {
+void StraightAttack::setMotion(int px, int py, double velocity_x, double velocity_y, double accel_x,
+                               double accel_y) {
     if (velocity_x == 0.0 && velocity_y == 0.0) {
         velocity_x = velocity_y = 1.0;
     }
@@ -53,8 +53,8 @@ void StraightAttack::launchByAngle(int px, int py, int direction, double speed, 
 }
 
 void StraightAttack::aimAt(int px, int py, int tx, int ty, double speed, double accel) {
-    auto a = static_cast<float>(std::atan2(static_cast<double>(ty - py),
-                                           static_cast<double>(tx - px)));
+    auto a =
+        static_cast<float>(std::atan2(static_cast<double>(ty - py), static_cast<double>(tx - px)));
     float c = std::cos(a);
     float s = std::sin(a);
     setMotion(px, py, speed * c, speed * s, accel * c, accel * s);

@@ -97,9 +97,8 @@ class LazerTest : public testing::Test {
     std::unique_ptr<LazerObject> make(int direction, float step, int maximum, int life, int px,
                                       int w = 32) {
         picture = blankTexture(w, 4);
-        auto lazer =
-            std::make_unique<LazerObject>(KIND_ENEMY_ATTACK, 800, 480, direction, step, maximum,
-                                          life);
+        auto lazer = std::make_unique<LazerObject>(KIND_ENEMY_ATTACK, 800, 480, direction, step,
+                                                   maximum, life);
         lazer->setTexture(picture.get());
         lazer->setPosition(px, 240);
         lazer->setHitAreaFromTexture(0, 1);

@@ -13,9 +13,9 @@
 #include "engine/sound/ISound.h"
 #include "game/shooting/object/EnemyObject.h"
 #include "game/shooting/object/ISkill.h"
-#include "game/shooting/object/StraightAttack.h"
 #include "game/shooting/object/ItemObject.h"
 #include "game/shooting/object/PlayerObject.h"
+#include "game/shooting/object/StraightAttack.h"
 #include "tests/engine/graphics/DrawingTestSupport.h"
 #include "tests/support/TempDir.h"
 
@@ -35,8 +35,7 @@ inline std::unique_ptr<veru::dxt::material::Texture> blankTexture(int w, int h) 
 }
 
 // A white sheet of `cells` cells of cell_w x cell_h in one row.
-inline std::unique_ptr<veru::dxt::material::Texture> blankSheet(int cells, int cell_w,
-                                                                int cell_h) {
+inline std::unique_ptr<veru::dxt::material::Texture> blankSheet(int cells, int cell_w, int cell_h) {
     TempDir dir;
     veru::platform::Image image;
     image.width = cells * cell_w;
@@ -86,8 +85,8 @@ class CountingSound : public veru::sound::ISound {
 // origin with a motion of (speed, 0).
 class TestSkill : public obj::ISkill {
   public:
-    TestSkill(int kind, int n, bool vanish = true, int speed = 0) : ISkill(kind, 800, 480, vanish),
-                                                                   speed(speed) {
+    TestSkill(int kind, int n, bool vanish = true, int speed = 0)
+        : ISkill(kind, 800, 480, vanish), speed(speed) {
         for (int i = 0; i < n; ++i) {
             attacks.push_back(std::make_unique<obj::StraightAttack>(kind, 800, 480));
         }
@@ -98,7 +97,9 @@ class TestSkill : public obj::ISkill {
             static_cast<obj::StraightAttack&>(*a).setMotion(x, y, speed, 0, 0, 0);
         }
     }
-    obj::StraightAttack& at(std::size_t i) { return static_cast<obj::StraightAttack&>(*attacks[i]); }
+    obj::StraightAttack& at(std::size_t i) {
+        return static_cast<obj::StraightAttack&>(*attacks[i]);
+    }
     int speed;
 };
 
