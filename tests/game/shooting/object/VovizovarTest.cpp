@@ -206,6 +206,36 @@ TEST_F(VovizovarTest, BombIsOneLaserAndEndsWhenItIsGone) {
     EXPECT_EQ(player->getBombCount(), frames - 99);
 }
 
+class SoundedVovizovar : public Vovizovar {
+  public:
+    using Vovizovar::Vovizovar;
+    void give(ISound* bomb) { bomb_sound = bomb; }
+};
+
+TEST_F(VovizovarTest, BurstSoundStartsAt120AndPausesOnlyAfterIt) {
+    SoundedVovizovar sounded(800, 480);
+    sounded.loadTextures(device.get());
+    RecordingSound bomb;
+    sounded.give(&bomb);
+    sounded.activate();
+    sounded.setPosition(200, 240);
+    sounded.startBomb();
+    for (int frame = 1; frame <= 120; ++frame) {
+        sounded.update(0);
+        sounded.pauseBombSound();
+        EXPECT_EQ(bomb.plays, frame == 120 ? 1 : 0) << "frame " << frame;
+    }
+    EXPECT_EQ(bomb.stops, 0);
+    sounded.update(0);
+    sounded.pauseBombSound();
+    EXPECT_EQ(bomb.stops, 1);
+    sounded.resumeBombSound();
+    while (sounded.getState() == STATE_BOMB) {
+        sounded.update(0);
+    }
+    EXPECT_EQ(bomb.stops, 2);
+}
+
 TEST_F(VovizovarTest, BulletsAreDrawnOnlyWhileTheFlagIsSet) {
     veru::dxt::DirectGraphics graphics(device.get());
     changeWeapon(*player, 2);  // weapon 3: a ring of ten

@@ -300,6 +300,49 @@ TEST_F(VuzezTest, BombCharges100FramesThenFires50RingsOver101Steps) {
     EXPECT_EQ(player->getTexture()->getAlpha(), 255);
 }
 
+// Vuzez with sounds that record what they are asked.
+class SoundedVuzez : public Vuzez {
+  public:
+    using Vuzez::Vuzez;
+    void give(ISound* bomb, ISound* charge) {
+        bomb_sound = bomb;
+        charge_sound = charge;
+    }
+};
+
+TEST_F(VuzezTest, BombSoundLoopsThroughTheBurstAndPausesWithTheGame) {
+    SoundedVuzez sounded(800, 480);
+    sounded.loadTextures(device.get());
+    RecordingSound bomb;
+    RecordingSound charge;
+    sounded.give(&bomb, &charge);
+    sounded.activate();
+    sounded.setPosition(400, 240);
+    sounded.startBomb();
+    EXPECT_EQ(charge.plays, 1);
+    for (int frame = 1; frame <= 100; ++frame) {
+        sounded.update(0);
+        sounded.pauseBombSound();  // still charging (counter not above 100): nothing to stop
+    }
+    EXPECT_EQ(bomb.plays, 1);
+    EXPECT_TRUE(bomb.looping);
+    EXPECT_EQ(bomb.stops, 0);
+    sounded.update(0);
+    sounded.pauseBombSound();
+    EXPECT_EQ(bomb.stops, 1);
+    sounded.resumeBombSound();
+    EXPECT_EQ(bomb.plays, 2);
+    EXPECT_TRUE(bomb.looping);
+    while (sounded.getState() == STATE_BOMB) {
+        sounded.update(0);
+    }
+    EXPECT_EQ(bomb.stops, 2);  // the burst's end
+    EXPECT_FALSE(bomb.playing);
+    sounded.pauseBombSound();
+    sounded.resumeBombSound();
+    EXPECT_EQ(bomb.plays, 2);
+}
+
 TEST_F(VuzezTest, BombMovesOnePixelPerDirection) {
     placeActive(400, 240);
     player->startBomb();
