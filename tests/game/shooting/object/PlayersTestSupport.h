@@ -14,10 +14,10 @@
 #include "engine/material/ImageContainer.h"
 #include "engine/platform/image/Image.h"
 #include "engine/platform/video/VideoDevice.h"
-#include "engine/sound/ISound.h"
 #include "engine/sound/SoundManger.h"
 #include "game/shooting/object/EnemyObject.h"
 #include "game/shooting/object/ISkill.h"
+#include "tests/game/shooting/object/ObjectTestSupport.h"
 #include "tests/support/RecordingMessageSink.h"
 #include "tests/support/TempDir.h"
 
@@ -75,37 +75,6 @@ class PlayersTest : public ::testing::Test {
     RecordingMessageSink boxes;  // the sounds that are not there
     std::unique_ptr<veru::platform::VideoDevice> device;
     veru::sound::SoundManger sounds;
-};
-
-// A sound that only records what it was asked to do.
-class RecordingSound : public veru::sound::ISound {
-  public:
-    bool read(veru::sound::YDirectSound*, const veru::YString&, int) override { return true; }
-    bool read(veru::sound::YDirectSound*, const char*, int) override { return true; }
-    bool isLooping() override { return looping; }
-    bool isPlaying() override { return playing; }
-    bool get3DBuffer(int, veru::platform::AudioBuffer**) override { return false; }
-    void setVolume(int) override {}
-    void setPan(int) override {}
-    bool play(bool loop) override {
-        ++plays;
-        looping = loop;
-        playing = true;
-        return true;
-    }
-    bool pause() override { return true; }
-    bool stop() override {
-        ++stops;
-        playing = false;
-        return true;
-    }
-    void release() override {}
-    bool reset() override { return true; }
-
-    int plays = 0;
-    int stops = 0;
-    bool looping = false;
-    bool playing = false;
 };
 
 // Counts the volleys a character fires. A volley is fresh on the frame it

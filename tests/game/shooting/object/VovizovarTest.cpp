@@ -215,7 +215,7 @@ class SoundedVovizovar : public Vovizovar {
 TEST_F(VovizovarTest, BurstSoundStartsAt120AndPausesOnlyAfterIt) {
     SoundedVovizovar sounded(800, 480);
     sounded.loadTextures(device.get());
-    RecordingSound bomb;
+    CountingSound bomb;
     sounded.give(&bomb);
     sounded.activate();
     sounded.setPosition(200, 240);

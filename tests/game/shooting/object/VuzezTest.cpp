@@ -313,8 +313,8 @@ class SoundedVuzez : public Vuzez {
 TEST_F(VuzezTest, BombSoundLoopsThroughTheBurstAndPausesWithTheGame) {
     SoundedVuzez sounded(800, 480);
     sounded.loadTextures(device.get());
-    RecordingSound bomb;
-    RecordingSound charge;
+    CountingSound bomb;
+    CountingSound charge;
     sounded.give(&bomb, &charge);
     sounded.activate();
     sounded.setPosition(400, 240);
