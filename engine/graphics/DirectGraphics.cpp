@@ -146,14 +146,44 @@ void DirectGraphics::emit(const QueuedDraw& draw) {
     }
 }
 
+namespace {
+
+// One axis of a picture turned about a pivot: the picture spans `from`..`to`
+// pixels relative to the pivot (to < from when mirrored).
+struct Span {
+    float start;   // the copy's rectangle starts here, relative to the pivot
+    float extent;  // and is this long
+    bool mirrored;
+};
+
+Span spanOf(float from, float to) {
+    return to >= from ? Span{from, to - from, false} : Span{to, from - to, true};
+}
+
+platform::CopyPlacement placementAbout(float pivotX, float pivotY, Span sx, Span sy,
+                                       double angle) {
+    return platform::CopyPlacement{pivotX + sx.start, pivotY + sy.start, sx.extent, sy.extent,
+                                   angle,             -sx.start,         -sy.start, sx.mirrored,
+                                   sy.mirrored};
+}
+
+platform::PixelRect pixelRect(const material::SourceRect& r) {
+    return platform::PixelRect{r.left, r.top, r.right - r.left, r.bottom - r.top};
+}
+
+}  // namespace
+
 void DirectGraphics::emitSprite(const QueuedDraw& s) {
     platform::DeviceTexture* picture = s.texture->getDeviceTexture();
     if (!device || !picture) {
         return;
     }
     const material::SourceRect& src = s.cell;
-    float w = static_cast<float>(src.right - src.left);
-    float h = static_cast<float>(src.bottom - src.top);
+    float w = static_cast<float>(src.right - src.left) * s.scaleX;
+    float h = static_cast<float>(src.bottom - src.top) * s.scaleY;
+    if (w == 0.0f || h == 0.0f) {
+        return;
+    }
     // The rotation centre, in scaled picture pixels from the top-left.
     float rcx = 0.0f;
     float rcy = 0.0f;
@@ -161,45 +191,19 @@ void DirectGraphics::emitSprite(const QueuedDraw& s) {
         rcx = s.scaleX == 1.0f ? static_cast<float>(s.centreX) : s.scaleX * s.centreX;
         rcy = s.scaleY == 1.0f ? static_cast<float>(s.centreY) : s.scaleY * s.centreY;
     }
-    float left = s.x - rcx;
-    float top = s.y - rcy;
     std::uint32_t colour = withTextureAlpha(s.colour, s.alpha);
     int angle = DegreeTable::normalise(s.angle);
-    if (angle == 0 && s.scaleX > 0.0f && s.scaleY > 0.0f) {
-        // Not turned: a rectangle copy, much faster than geometry in software.
-        device->drawCopy(
-            *picture,
-            platform::PixelRect{src.left, src.top, src.right - src.left, src.bottom - src.top},
-            left, top, w * s.scaleX, h * s.scaleY, colour, platform::BlendMode::blend,
-            platform::Filter::linear);
+    if (angle == 0 && w > 0.0f && h > 0.0f) {
+        device->drawCopy(*picture, pixelRect(src), s.x - rcx, s.y - rcy, w, h, colour,
+                         platform::BlendMode::blend, platform::Filter::linear);
         return;
     }
-    // Turned counter-clockwise on the screen (y grows downwards) about the centre.
-    float sine = DegreeTable::sine(angle);
-    float cosine = DegreeTable::cosine(angle);
-    float pivotX = left + rcx;
-    float pivotY = top + rcy;
-    float tw = static_cast<float>(picture->getWidth());
-    float th = static_cast<float>(picture->getHeight());
-    float u0 = static_cast<float>(src.left) / tw;
-    float u1 = static_cast<float>(src.right) / tw;
-    float v0 = static_cast<float>(src.top) / th;
-    float v1 = static_cast<float>(src.bottom) / th;
-    const float px[4] = {0.0f, w * s.scaleX, 0.0f, w * s.scaleX};
-    const float py[4] = {0.0f, 0.0f, h * s.scaleY, h * s.scaleY};
-    const float pu[4] = {u0, u1, u0, u1};
-    const float pv[4] = {v0, v0, v1, v1};
-    platform::ScreenVertex v[4];
-    for (int i = 0; i < 4; ++i) {
-        float dx = px[i] - rcx;
-        float dy = py[i] - rcy;
-        v[i].x = pivotX + dx * cosine + dy * sine;
-        v[i].y = pivotY - dx * sine + dy * cosine;
-        v[i].argb = colour;
-        v[i].u = pu[i];
-        v[i].v = pv[i];
-    }
-    device->drawQuad(*picture, v, platform::BlendMode::blend, platform::Filter::linear);
+    // The picture spans -rc .. size - rc about the pivot (mirrored by a
+    // negative scale) and turns counter-clockwise on the screen.
+    device->drawTurnedCopy(*picture, pixelRect(src),
+                           placementAbout(s.x, s.y, spanOf(-rcx, w - rcx), spanOf(-rcy, h - rcy),
+                                          angle == 0 ? 0.0 : 360.0 - angle),
+                           colour, platform::BlendMode::blend, platform::Filter::linear);
 }
 
 void DirectGraphics::queueSprite(material::Texture* texture, int x, int y, float scaleX,
@@ -287,29 +291,34 @@ void DirectGraphics::drawQuad(material::Texture* texture, float x, float y, floa
 
 void DirectGraphics::emitQuad(const QueuedDraw& q) {
     material::Texture* texture = q.texture;
-    // The quad shows the alpha and cell of its record; the texture keeps its own alpha.
-    int textureAlpha = texture->getAlpha();
-    texture->setAlpha(q.alpha);
-    texture->placeQuad(q.x, q.y, q.scaleX, q.scaleY, q.sine, q.cosine, q.centred);
-    texture->setTexCoords(q.cell);
-    texture->applyAlpha();
-    texture->uploadVertices(device);
-    texture->setAlpha(textureAlpha);
-    platform::DeviceTexture* picture = texture->getDeviceTexture();
-    if (!device || !picture) {
+    if (!device) {
         return;
     }
-    platform::ScreenVertex v[4];
-    const auto& buffer = texture->getVertexBuffer();
-    for (int i = 0; i < 4; ++i) {
-        v[i].x = buffer[i].x;
-        v[i].y = buffer[i].y;
-        v[i].argb = buffer[i].color;
-        v[i].u = buffer[i].u;
-        v[i].v = buffer[i].v;
-    }
     BlendStates states = statesFor(q.blend);
-    device->drawQuad(*picture, v, states.blend, states.filter);
+    // Additive light ignores the picture's own alpha: only the quad's alpha counts.
+    platform::DeviceTexture* picture = states.blend == platform::BlendMode::add
+                                           ? texture->getOpaqueTwin(device)
+                                           : texture->getDeviceTexture();
+    if (!picture) {
+        return;
+    }
+    material::QuadExtent e = texture->quadExtent(q.scaleX, q.scaleY, q.centred);
+    Span sx = spanOf(e.x0, e.x1);
+    Span sy = spanOf(e.y0, e.y1);
+    if (sx.extent == 0.0f || sy.extent == 0.0f) {
+        return;
+    }
+    std::uint32_t colour = static_cast<std::uint32_t>(std::clamp(q.alpha, 0, 255)) << 24 |
+                           0x00FFFFFFu;
+    if (q.angle == 0 && !sx.mirrored && !sy.mirrored) {
+        device->drawCopy(*picture, pixelRect(q.cell), q.x + sx.start, q.y + sy.start, sx.extent,
+                         sy.extent, colour, states.blend, states.filter);
+        return;
+    }
+    // Quads turn about their anchor, clockwise on the screen.
+    device->drawTurnedCopy(*picture, pixelRect(q.cell),
+                           placementAbout(q.x, q.y, sx, sy, static_cast<double>(q.angle)), colour,
+                           states.blend, states.filter);
 }
 
 void DirectGraphics::queueQuad(material::Texture* texture, float x, float y, float scaleX,

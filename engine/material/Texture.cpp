@@ -132,6 +132,7 @@ bool Texture::createFromPixels(int w, int h, platform::VideoDevice* device,
 
 void Texture::adopt(std::unique_ptr<platform::DeviceTexture> made) {
     texture = std::move(made);
+    opaqueTwin.reset();
     frame = column = row = 0;
     frameCount = -1;
     columns = rows = 0;
@@ -207,8 +208,7 @@ void Texture::applyAlpha() {
     }
 }
 
-void Texture::placeQuad(float x, float y, float scaleX, float scaleY, float sine, float cosine,
-                        bool centred) {
+QuadExtent Texture::quadExtent(float scaleX, float scaleY, bool centred) const {
     int m = 0;
     int l = 0;
     if (centred) {
@@ -216,23 +216,39 @@ void Texture::placeQuad(float x, float y, float scaleX, float scaleY, float sine
         l = static_cast<int>(scaleY * static_cast<float>(-(cellHeight >> 1)));
     }
     // The near edges lie one scaled pixel inside the offset.
-    float x0 = static_cast<float>(m) + scaleX;
-    float x1 = static_cast<float>(m) + scaleX * static_cast<float>(cellWidth);
-    float y0 = static_cast<float>(l) + scaleY;
-    float y1 = static_cast<float>(l) + scaleY * static_cast<float>(cellHeight);
+    return QuadExtent{static_cast<float>(m) + scaleX,
+                      static_cast<float>(m) + scaleX * static_cast<float>(cellWidth),
+                      static_cast<float>(l) + scaleY,
+                      static_cast<float>(l) + scaleY * static_cast<float>(cellHeight)};
+}
+
+void Texture::placeQuad(float x, float y, float scaleX, float scaleY, float sine, float cosine,
+                        bool centred) {
+    QuadExtent e = quadExtent(scaleX, scaleY, centred);
     auto corner = [&](Vertex& v, float cx, float cy) {
         v.x = x + cx * cosine - cy * sine;
         v.y = y + cx * sine + cy * cosine;
     };
-    corner(vertices[0], x0, y0);
-    corner(vertices[1], x1, y0);
-    corner(vertices[2], x0, y1);
-    corner(vertices[3], x1, y1);
+    corner(vertices[0], e.x0, e.y0);
+    corner(vertices[1], e.x1, e.y0);
+    corner(vertices[2], e.x0, e.y1);
+    corner(vertices[3], e.x1, e.y1);
 }
 
 void Texture::place(float x, float y, float scaleX, float scaleY, int angle) {
     float r = static_cast<float>(angle) * 0.017453292f;
     placeQuad(x, y, scaleX, scaleY, std::sin(r), std::cos(r), false);
+}
+
+platform::DeviceTexture* Texture::getOpaqueTwin(platform::VideoDevice* device) {
+    if (!opaqueTwin && texture && device) {
+        std::vector<std::uint32_t> pixels = texture->getPixels();
+        for (std::uint32_t& p : pixels) {
+            p |= 0xFF000000u;
+        }
+        opaqueTwin = device->createTexture(texture->getWidth(), texture->getHeight(), pixels.data());
+    }
+    return opaqueTwin.get();
 }
 
 void Texture::uploadVertices(platform::VideoDevice*) {

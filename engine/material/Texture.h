@@ -42,6 +42,14 @@ struct Vertex {
 };
 static_assert(sizeof(Vertex) == 28);
 
+// The corners of the quad relative to its anchor, before turning.
+struct QuadExtent {
+    float x0 = 0.0f;
+    float x1 = 0.0f;
+    float y0 = 0.0f;
+    float y1 = 0.0f;
+};
+
 struct SourceRect {
     int left = 0;
     int top = 0;
@@ -91,6 +99,8 @@ class Texture {
     // cosine are given, scaled; centred puts the cell's centre on (x, y).
     void placeQuad(float x, float y, float scaleX, float scaleY, float sine, float cosine,
                    bool centred);
+    // Where placeQuad puts the corners relative to (x, y) before turning.
+    QuadExtent quadExtent(float scaleX, float scaleY, bool centred) const;
     void place(float x, float y, float scaleX, float scaleY, int angle);
     // Copies the quad into the buffer the device draws from.
     void uploadVertices(platform::VideoDevice* device);
@@ -112,6 +122,10 @@ class Texture {
     const std::array<Vertex, 4>& getVertexBuffer() const { return vertexBuffer; }
     // Null until loaded or created.
     platform::DeviceTexture* getDeviceTexture() const { return texture.get(); }
+    // The same picture with every pixel opaque, made on the first call (and
+    // again after the picture is replaced): additive draws ignore the
+    // picture's own alpha. Null when there is no picture or the device refuses it.
+    platform::DeviceTexture* getOpaqueTwin(platform::VideoDevice* device);
 
   private:
     void adopt(std::unique_ptr<platform::DeviceTexture> made);
@@ -131,6 +145,7 @@ class Texture {
     std::array<Vertex, 4> vertices{};
     std::array<Vertex, 4> vertexBuffer{};
     std::unique_ptr<platform::DeviceTexture> texture;
+    std::unique_ptr<platform::DeviceTexture> opaqueTwin;
 };
 
 }  // namespace veru::dxt::material

@@ -220,6 +220,21 @@ void VideoDevice::drawCopy(DeviceTexture& texture, const PixelRect& source, floa
     SDL_RenderCopyF(renderer.get(), texture.texture.get(), &src, &dst);
 }
 
+void VideoDevice::drawTurnedCopy(DeviceTexture& texture, const PixelRect& source,
+                                 const CopyPlacement& p, std::uint32_t argb, BlendMode blend,
+                                 Filter filter) {
+    if (!texture.texture.get()) {
+        return;
+    }
+    applyState(texture, blend, filter, argb, true);
+    SDL_Rect src{source.x, source.y, source.width, source.height};
+    SDL_FRect dst{p.x, p.y, p.w, p.h};
+    SDL_FPoint centre{p.centreX, p.centreY};
+    int flip = (p.mirrorX ? SDL_FLIP_HORIZONTAL : 0) | (p.mirrorY ? SDL_FLIP_VERTICAL : 0);
+    SDL_RenderCopyExF(renderer.get(), texture.texture.get(), &src, &dst, p.angle, &centre,
+                      static_cast<SDL_RendererFlip>(flip));
+}
+
 void VideoDevice::copyOpaque(DeviceTexture& texture, const PixelRect& source, int x, int y) {
     if (!texture.texture.get()) {
         return;
@@ -251,15 +266,23 @@ void VideoDevice::flush() {
     SDL_RenderFlush(renderer.get());
 }
 
-void VideoDevice::drawRawCopies(DeviceTexture& texture, const float* xy, int count) {
-    SDL_SetTextureBlendMode(texture.texture.get(), SDL_BLENDMODE_BLEND);
-    texture.blend = BlendMode::blend;
-    float w = static_cast<float>(texture.width);
-    float h = static_cast<float>(texture.height);
+void VideoDevice::drawRawCopies(DeviceTexture& texture, const RawCopy* copies, int count,
+                                BlendMode blend) {
+    SDL_Texture* t = texture.texture.get();
+    SDL_SetTextureBlendMode(t, sdlBlend(blend));
+    texture.blend = blend;
     for (int i = 0; i < count; ++i) {
-        SDL_FRect dst{xy[2 * i], xy[2 * i + 1], w, h};
-        SDL_RenderCopyF(renderer.get(), texture.texture.get(), nullptr, &dst);
+        const CopyPlacement& at = copies[i].at;
+        SDL_SetTextureAlphaMod(t, copies[i].alpha);
+        SDL_FRect dst{at.x, at.y, at.w, at.h};
+        if (at.angle == 0.0) {
+            SDL_RenderCopyF(renderer.get(), t, nullptr, &dst);
+        } else {
+            SDL_FPoint centre{at.centreX, at.centreY};
+            SDL_RenderCopyExF(renderer.get(), t, nullptr, &dst, at.angle, &centre, SDL_FLIP_NONE);
+        }
     }
+    SDL_SetTextureAlphaMod(t, static_cast<Uint8>(texture.modulation >> 24));
 }
 
 bool VideoDevice::readPixels(std::vector<std::uint32_t>& out, int& outWidth, int& outHeight) {

@@ -8,8 +8,9 @@
 // its size in full screen: SDL scales it to the desktop and letterboxes it.
 //
 // Draws: textured quads with a colour per vertex (SDL_RenderGeometry),
-// rectangle copies with one colour (SDL_RenderCopyF, the fast path for
-// sprites that are not turned), and 1:1 copies without blending for
+// rectangle copies with one colour (SDL_RenderCopyF), turned or mirrored
+// copies with one colour (SDL_RenderCopyExF; on the software renderer both
+// are many times faster than geometry), and 1:1 copies without blending for
 // full-screen pictures. Colours are packed ARGB; the vertex colour multiplies
 // the texture, alpha included.
 //
@@ -47,6 +48,28 @@ struct PixelRect {
     int height = 0;
 };
 
+// Where drawTurnedCopy puts a picture: the rectangle (x, y, w, h) before
+// turning (w, h >= 0), mirrored on the axes whose flag is set, then turned
+// `angle` degrees clockwise on the screen about (centreX, centreY), given
+// relative to the rectangle's top-left corner.
+struct CopyPlacement {
+    float x = 0.0f;
+    float y = 0.0f;
+    float w = 0.0f;
+    float h = 0.0f;
+    double angle = 0.0;
+    float centreX = 0.0f;
+    float centreY = 0.0f;
+    bool mirrorX = false;
+    bool mirrorY = false;
+};
+
+// One copy of a whole texture for drawRawCopies: where, and with what alpha.
+struct RawCopy {
+    CopyPlacement at;
+    std::uint8_t alpha = 255;
+};
+
 class VideoDevice {
   public:
     enum class Kind { accelerated, software, offscreen };
@@ -81,6 +104,11 @@ class VideoDevice {
     // multiplied by `argb`.
     void drawCopy(DeviceTexture& texture, const PixelRect& source, float x, float y, float w,
                   float h, std::uint32_t argb, BlendMode blend, Filter filter);
+    // Copies `source` of the texture as `placement` says, multiplied by `argb`
+    // (SDL's copy with rotation: far cheaper than geometry in software).
+    void drawTurnedCopy(DeviceTexture& texture, const PixelRect& source,
+                        const CopyPlacement& placement, std::uint32_t argb, BlendMode blend,
+                        Filter filter);
     // Copies `source` 1:1 to (x, y) without blending (alpha is copied too).
     void copyOpaque(DeviceTexture& texture, const PixelRect& source, int x, int y);
 
@@ -101,10 +129,9 @@ class VideoDevice {
     // Every device alive at the moment, for the event pump.
     static void restoreAllDevices();
 
-    // The plainest way SDL draws `count` unturned copies of the whole
-    // texture at (xy[2i], xy[2i+1]), alpha-blended: the yardstick the
-    // sprite benchmarks compare against.
-    void drawRawCopies(DeviceTexture& texture, const float* xy, int count);
+    // The plainest way SDL draws `count` copies of the whole texture in the
+    // blend mode: the yardstick the drawing benchmarks compare against.
+    void drawRawCopies(DeviceTexture& texture, const RawCopy* copies, int count, BlendMode blend);
 
   private:
     friend class DeviceTexture;

@@ -135,10 +135,63 @@ TEST_F(DrawingTest, QuadBlendModes) {
     const std::uint32_t blended = 0xFFA02020u;  // 0.5 * red + 0.5 * 0x40
     EXPECT_TRUE(rgbNear(f.at(8, 8), blended));
     EXPECT_TRUE(rgbNear(f.at(28, 8), blended));
-    EXPECT_TRUE(rgbNear(f.at(48, 8), 0xFFC04040u));  // 0x40 + 0.5 * red
+    EXPECT_TRUE(rgbNear(f.at(48, 8), 0xFFFF4040u));  // additive: the texel's alpha is ignored
     EXPECT_TRUE(rgbNear(f.at(68, 8), blended));
     EXPECT_TRUE(rgbNear(f.at(88, 8), kRed));
     EXPECT_TRUE(rgbNear(f.at(108, 8), 0xFF404040u));  // alpha 0 draws nothing
+}
+
+TEST_F(DrawingTest, AdditiveQuadsAddTheTexelColourWhateverItsAlpha) {
+    device->clear(0xFF404040u);
+    auto clearRed = solidTexture(device.get(), 8, 8, 0x00FF0000u);
+    auto halfGreen = solidTexture(device.get(), 8, 8, 0x8000FF00u);
+    graphics->drawQuad(clearRed.get(), 0.0f, 0.0f, 1.0f, 1.0f, 0, veru::dxt::BlendAdd);
+    graphics->drawQuad(halfGreen.get(), 20.0f, 0.0f, 1.0f, 1.0f, 30, veru::dxt::BlendAdd);
+    halfGreen->setAlpha(128);  // the quad's own alpha still counts
+    graphics->drawQuad(halfGreen.get(), 40.0f, 0.0f, 1.0f, 1.0f, 0, veru::dxt::BlendAdd);
+    // Other modes still take the texel's alpha.
+    graphics->drawQuad(clearRed.get(), 60.0f, 0.0f, 1.0f, 1.0f, 0, veru::dxt::BlendAlphaPoint);
+    Frame f = readFrame(*device);
+    EXPECT_TRUE(rgbNear(f.at(4, 4), 0xFFFF4040u));
+    EXPECT_TRUE(rgbNear(f.at(24, 5), 0xFF40FF40u));
+    EXPECT_TRUE(rgbNear(f.at(44, 4), 0xFF40C040u));
+    EXPECT_TRUE(rgbNear(f.at(64, 4), 0xFF404040u));
+}
+
+TEST_F(DrawingTest, TurnedAndMirroredSpritesAndQuadsLandWhereTheirCornersSay) {
+    auto texture = bar();  // red on the left, blue on the right, 32 x 8
+    graphics->setCentred(true);
+    graphics->startSprite();
+    // 45 degrees counter-clockwise: the blue end points up and to the right.
+    graphics->drawSprite(texture.get(), 45, 100, 100, 1.0f, 1.0f, 16, 4, 0xFFFFFFFFu);
+    // Mirrored by a negative scale: blue on the left.
+    graphics->drawSprite(texture.get(), 0, 200, 100, -1.0f, 1.0f, 16, 4, 0xFFFFFFFFu);
+    // Mirrored and turned a quarter: blue points down.
+    graphics->drawSprite(texture.get(), 90, 300, 100, -1.0f, 1.0f, 16, 4, 0xFFFFFFFFu);
+    graphics->endSprite();
+    // A quad turned 45 degrees clockwise: blue down and to the right.
+    graphics->drawQuad(texture.get(), 100.0f, 200.0f, 1.0f, 1.0f, 45, veru::dxt::BlendAlphaPoint);
+    // A mirrored quad: blue on the left.
+    graphics->drawQuad(texture.get(), 200.0f, 200.0f, -1.0f, 1.0f, 0, veru::dxt::BlendAlphaPoint);
+    // An opaque turned quad paints its picture only, not the box around it.
+    auto white = solidTexture(device.get(), 20, 20, 0xFFFFFFFFu);
+    graphics->drawQuad(white.get(), 300.0f, 200.0f, 1.0f, 1.0f, 45, veru::dxt::BlendOpaque);
+    Frame f = readFrame(*device);
+    EXPECT_TRUE(rgbNear(f.at(109, 91), kBlue));
+    EXPECT_TRUE(rgbNear(f.at(91, 109), kRed));
+    EXPECT_TRUE(rgbNear(f.at(109, 109), kBackground));
+    EXPECT_TRUE(rgbNear(f.at(190, 100), kBlue));
+    EXPECT_TRUE(rgbNear(f.at(210, 100), kRed));
+    EXPECT_TRUE(rgbNear(f.at(300, 110), kBlue));
+    EXPECT_TRUE(rgbNear(f.at(300, 90), kRed));
+    EXPECT_TRUE(rgbNear(f.at(109, 209), kBlue));
+    EXPECT_TRUE(rgbNear(f.at(91, 191), kRed));
+    EXPECT_TRUE(rgbNear(f.at(190, 202), kBlue));
+    EXPECT_TRUE(rgbNear(f.at(210, 202), kRed));
+    EXPECT_TRUE(rgbNear(f.at(300, 212), 0xFFFFFFFFu));
+    // Corners of the box around the turned square, outside the square itself.
+    EXPECT_TRUE(rgbNear(f.at(311, 211), kBackground));
+    EXPECT_TRUE(rgbNear(f.at(289, 189), kBackground));
 }
 
 TEST_F(DrawingTest, QuadSpansOnePixelLessThanItsCell) {
