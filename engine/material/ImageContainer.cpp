@@ -22,21 +22,32 @@ constexpr std::int64_t kMaxPayloadSize = kMaxRawSize + kMaxRawSize / 1024 + 1024
     throw excp::IOException(YString(what).append(path));
 }
 
-}  // namespace
 
-ImageContainer readImageContainer(const YString& path, const char* suffix) {
-    io::ByteFileReader reader(path);
+ImageContainerHeader readHeader(io::ByteFileReader& reader) {
     // A header cut anywhere reads as the end of the file, not a short read.
     if (reader.getRemaining() < kHeaderSize)
         throw excp::EOFException();
-
-    ImageContainer container;
-    ImageContainerHeader& header = container.header;
+    ImageContainerHeader header;
     header.bitDepth = reader.readInt();
     header.unused = reader.readByte();
     header.width = reader.readInt();
     header.height = reader.readInt();
     header.rawSize = reader.readInt();
+    return header;
+}
+
+}  // namespace
+
+ImageContainerHeader readImageContainerHeader(const YString& path) {
+    io::ByteFileReader reader(path);
+    return readHeader(reader);
+}
+
+ImageContainer readImageContainer(const YString& path, const char* suffix) {
+    io::ByteFileReader reader(path);
+    ImageContainer container;
+    container.header = readHeader(reader);
+    const ImageContainerHeader& header = container.header;
     if (header.rawSize < 0 || header.rawSize > kMaxRawSize)
         refuse(u"IOException::展開後の大きさ（rawSize）が不正です。：", path);
     if (reader.getRemaining() > kMaxPayloadSize)

@@ -48,6 +48,9 @@ constexpr std::int32_t kMaxRawSize = 64 * 1024 * 1024;
 
 // Reads a container; `suffix` ("ytx" or "ysf") picks the registered key.
 ImageContainer readImageContainer(const YString& path, const char* suffix);
+// Reads only the plain header (nothing is inflated), so that the sizes it
+// claims can be checked before anything is allocated for them.
+ImageContainerHeader readImageContainerHeader(const YString& path);
 
 // Decodes the picture a container holds. `opaque` makes every pixel opaque
 // (a 24-bit texture) after the colour key was applied, so keyed pixels turn

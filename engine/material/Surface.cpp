@@ -6,21 +6,11 @@
 #include "engine/exceptions/FileNotFoundException.h"
 #include "engine/exceptions/IOException.h"
 #include "engine/graphics/DirectGraphics.h"
-#include "engine/io/ByteFileReader.h"
 #include "engine/io/YFile.h"
-#include "engine/material/ImageContainer.h"
-#include "engine/platform/image/Image.h"
+#include "engine/material/SurfacePicture.h"
 #include "engine/platform/video/VideoDevice.h"
 
 namespace veru::dxt::material {
-
-namespace {
-
-bool sizeAllowed(int w, int h) {
-    return w > 0 && h > 0 && w <= platform::kMaxImageSide && h <= platform::kMaxImageSide;
-}
-
-}  // namespace
 
 Surface::Surface() = default;
 
@@ -34,44 +24,15 @@ void Surface::load(const YString& path, platform::VideoDevice* device) {
     if (!device) {
         throw excp::IOException(u"バックバッファ取得失敗。");
     }
-    std::vector<std::uint8_t> bytes;
-    int w = 0;
-    int h = 0;
-    if (path.hasSuffix("ysf")) {
-        ImageContainer container = readImageContainer(path, "ysf");
-        w = container.header.width;
-        h = container.header.height;
-        bytes = std::move(container.payload);
-    } else {
-        bytes = io::ByteFileReader(path).readRest();
-        if (!platform::readImageSize(bytes, w, h)) {
-            throw excp::IOException(YString(u"画像の読込みに失敗しました。：") + path);
-        }
-    }
-    if (!sizeAllowed(w, h)) {
-        throw excp::IOException(u"Surface作成失敗。");
-    }
-    platform::Image image;
-    if (!platform::decodeImage(bytes, image, 0)) {
-        throw excp::IOException(YString(u"画像の読込みに失敗しました。：") + path);
-    }
-    // The picture goes in at its own size: cut off where larger, transparent black elsewhere.
-    std::vector<std::uint32_t> pixels(static_cast<std::size_t>(w) * static_cast<std::size_t>(h),
-                                      0u);
-    int copyWidth = std::min(w, image.width);
-    int copyHeight = std::min(h, image.height);
-    for (int row = 0; row < copyHeight; ++row) {
-        const std::uint32_t* from =
-            image.pixels.data() + static_cast<std::size_t>(row) * image.width;
-        std::copy(from, from + copyWidth, pixels.data() + static_cast<std::size_t>(row) * w);
-    }
-    std::unique_ptr<platform::DeviceTexture> made = device->createTexture(w, h, pixels.data());
+    SurfacePicture picture = readSurfacePicture(path);
+    std::unique_ptr<platform::DeviceTexture> made =
+        device->createTexture(picture.width, picture.height, picture.pixels.data());
     if (!made) {
         throw excp::IOException(u"Surface作成失敗。");
     }
     surface = std::move(made);
-    width = w;
-    height = h;
+    width = picture.width;
+    height = picture.height;
 }
 
 void Surface::drawAll(DirectGraphics& graphics) {

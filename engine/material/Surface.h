@@ -9,10 +9,11 @@
 // Ownership: owns its device texture; the device must stay alive while it is drawn.
 // Thread: main thread only.
 // Failure: load throws FileNotFoundException (missing file), IOException
-// "バックバッファ取得失敗。" (no device), "Surface作成失敗。" (a size of 0,
-// a negative size, one above the largest picture side, or the device
-// refused), "画像の読込みに失敗しました。：" + path (the decoder refused the
-// picture), and the container reader's exceptions.
+// "バックバッファ取得失敗。" (no device), "Surface作成失敗。" (a size the
+// game refuses — see SurfacePicture.h, checked before anything is
+// allocated — or the device refused), "画像の読込みに失敗しました。：" +
+// path (the decoder refused the picture), and the container reader's
+// exceptions.
 
 #include <memory>
 

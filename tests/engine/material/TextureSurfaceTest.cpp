@@ -286,7 +286,10 @@ TEST_F(TextureSurfaceTest, SurfaceFromPlainPictureAndFailures) {
     EXPECT_THROW(s.load(dir.file("none.ysf"), device.get()), veru::excp::FileNotFoundException);
     EXPECT_EQ(failureOf([&] { s.load(path, nullptr); }), u"バックバッファ取得失敗。");
     Bytes picture = png(2, 2, [](int, int) { return 0u; });
-    for (auto [w, h] : {std::pair{0, 5}, std::pair{-3, 5}, std::pair{100000, 100000}}) {
+    // The area is capped as well as each side (16384 x 4097 is just above 64 Mi pixels):
+    // a small file claiming a huge surface is refused before anything is allocated.
+    for (auto [w, h] : {std::pair{0, 5}, std::pair{-3, 5}, std::pair{100000, 100000},
+                        std::pair{16384, 16384}, std::pair{16384, 4097}}) {
         YString bad = container("bad.ysf", "ysf", 32, w, h, picture);
         EXPECT_EQ(failureOf([&] { s.load(bad, device.get()); }), u"Surface作成失敗。");
     }

@@ -1,0 +1,71 @@
+#include "engine/material/SurfacePicture.h"
+
+#include <algorithm>
+
+#include "engine/exceptions/FileNotFoundException.h"
+#include "engine/exceptions/IOException.h"
+#include "engine/io/ByteFileReader.h"
+#include "engine/io/YFile.h"
+#include "engine/material/ImageContainer.h"
+#include "engine/platform/image/Image.h"
+
+namespace veru::dxt::material {
+
+namespace {
+
+[[noreturn]] void refuseSize() {
+    throw excp::IOException(u"Surface作成失敗。");
+}
+
+}  // namespace
+
+bool surfaceSizeAllowed(long long w, long long h) {
+    return w > 0 && h > 0 && w <= platform::kMaxImageSide && h <= platform::kMaxImageSide &&
+           w * h <= platform::kMaxImagePixels;
+}
+
+SurfacePicture readSurfacePicture(const YString& path) {
+    io::YFile file(path);
+    if (!file.exists || !file.isFile) {
+        throw excp::FileNotFoundException(path);
+    }
+    std::vector<std::uint8_t> bytes;
+    SurfacePicture out;
+    if (path.hasSuffix("ysf")) {
+        // The header's size decides the allocation: check it before inflating.
+        ImageContainerHeader header = readImageContainerHeader(path);
+        if (!surfaceSizeAllowed(header.width, header.height)) {
+            refuseSize();
+        }
+        ImageContainer container = readImageContainer(path, "ysf");
+        out.width = container.header.width;
+        out.height = container.header.height;
+        bytes = std::move(container.payload);
+    } else {
+        bytes = io::ByteFileReader(path).readRest();
+        if (!platform::readImageSize(bytes, out.width, out.height)) {
+            throw excp::IOException(YString(u"画像の読込みに失敗しました。：") + path);
+        }
+        if (!surfaceSizeAllowed(out.width, out.height)) {
+            refuseSize();
+        }
+    }
+    platform::Image image;
+    if (!platform::decodeImage(bytes, image, 0)) {
+        throw excp::IOException(YString(u"画像の読込みに失敗しました。：") + path);
+    }
+    // The picture goes in at its own size: cut off where larger, transparent black elsewhere.
+    out.pixels.assign(static_cast<std::size_t>(out.width) * static_cast<std::size_t>(out.height),
+                      0u);
+    int copyWidth = std::min(out.width, image.width);
+    int copyHeight = std::min(out.height, image.height);
+    for (int row = 0; row < copyHeight; ++row) {
+        const std::uint32_t* from =
+            image.pixels.data() + static_cast<std::size_t>(row) * image.width;
+        std::copy(from, from + copyWidth,
+                  out.pixels.data() + static_cast<std::size_t>(row) * out.width);
+    }
+    return out;
+}
+
+}  // namespace veru::dxt::material

@@ -1,0 +1,35 @@
+#pragma once
+// SurfacePicture: the pixels of a full-screen picture as a Surface will hold
+// them, read and checked on the CPU side before any device object is made.
+//
+// A ".ysf" container gives the size in its header: the picture inside is
+// copied in at its own size (cut off where larger, transparent black
+// elsewhere). Any other file gives the picture's own size.
+//
+// Thread: any thread (the key registry is only read).
+// Failure: FileNotFoundException (missing file); IOException
+// "Surface作成失敗。" for a size of 0, a negative size, a side above
+// kMaxImageSide or an area above kMaxImagePixels — checked from the header
+// before the payload is inflated or anything allocated; IOException
+// "画像の読込みに失敗しました。：" + path when the decoder refuses the
+// picture; the container reader's exceptions.
+
+#include <cstdint>
+#include <vector>
+
+#include "engine/core/YString.h"
+
+namespace veru::dxt::material {
+
+struct SurfacePicture {
+    int width = 0;
+    int height = 0;
+    std::vector<std::uint32_t> pixels;  // width * height ARGB values, rows top down
+};
+
+// True for a surface size the game accepts.
+bool surfaceSizeAllowed(long long width, long long height);
+
+SurfacePicture readSurfacePicture(const YString& path);
+
+}  // namespace veru::dxt::material
