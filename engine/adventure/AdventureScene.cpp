@@ -1,5 +1,7 @@
 #include "engine/adventure/AdventureScene.h"
 
+#include <algorithm>
+
 #include "engine/adventure/Background.h"
 #include "engine/adventure/SentenceDisplay.h"
 #include "engine/adventure/Statement.h"
@@ -120,9 +122,14 @@ void AdventureScene::update(dxt::event::InputInterface* input) {
             fadeOverlay->setAlpha(fade);
         return;
     }
-    if (buttons & map.mask(ButtonMap::kBomb))
+    const bool skipped = (buttons & map.mask(ButtonMap::kBomb)) != 0;
+    if (skipped)
         statements.clear();
-    if (ended || statements.isEmpty()) {
+    // The script has run out: the scene ends once the last sentence has been
+    // read (the sentence display is idle again), so no text is lost.
+    const bool sentenceShowing =
+        sentenceDisplay && sentenceDisplay->getMode() != SentenceDisplay::kIdle;
+    if (ended || skipped || (statements.isEmpty() && !sentenceShowing)) {
         if (currentBgm && currentBgm->isPlaying())
             currentBgm->pause();
         phase = kFadingOut;
@@ -189,7 +196,8 @@ bool AdventureScene::analyzeStatement(const YString& line) {
         return true;
     }
     if (keyword == u"Wait") {
-        const int ms = parseInt(name);
+        // The loop sleeps with the window unanswered: one wait is capped.
+        const int ms = std::min(parseInt(name), kMaxWaitMilliseconds);
         if (ms > 0)
             clock->sleep(static_cast<std::uint32_t>(ms));
         return false;

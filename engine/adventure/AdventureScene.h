@@ -6,9 +6,12 @@
 // talk window and the sentence display. The scene stays black until the
 // first "Back" statement fades it in; statements then run whenever the talk
 // window and the sentence are both idle, up to the next statement that waits
-// ("Sentence", "break", "end"). When the script ends (or the bomb action's
-// button skips it) the music pauses, the scene fades out and asks for the
-// next scene. See Statement.h for the statement language.
+// ("Sentence", "break", "end"). When the script has run out and the last
+// sentence has been read, at "end", or when the bomb action's button skips
+// the rest, the music pauses, the scene fades out and asks for the next
+// scene. "Wait" sleeps the loop for at most kMaxWaitMilliseconds (5 s) per
+// statement, so a slip in a script cannot freeze the game. See Statement.h
+// for the statement language.
 //
 // Ownership: owns everything it loads until release; the sounds belong to
 // the sound manager. Borrows the clock used by "Wait".
@@ -52,6 +55,8 @@ class AdventureScene : public dxt::Scene {
     static constexpr int kFadingIn = 100001;
     static constexpr int kRunning = 100002;
     static constexpr int kFadingOut = 100003;
+    // The longest a single "Wait" statement sleeps.
+    static constexpr int kMaxWaitMilliseconds = 5000;
 
     AdventureScene(dxt::SceneManager* manager, const YString& scriptPath);
     ~AdventureScene() override;

@@ -174,3 +174,37 @@ TEST_F(AdventureSceneTest, BadFlagsAndMissingFilesAreReported) {
     EXPECT_EQ(boxes.messages()[1].caption, YString(u"AdventureScene::create()"));
     EXPECT_NE(boxes.messages()[1].text.indexOf(u"img/none.ytx"), -1);
 }
+
+TEST_F(AdventureSceneTest, ALastSentenceIsReadBeforeTheSceneFadesOut) {
+    writeScript(u"script/t.dat", {u"Back(img/bg.ytx)", u"Sentence(シロ, おしまい, NORMAL, false, true)"});
+    AdventureScene scene(nullptr, u"script/t.dat");
+    scene.reset();
+    ASSERT_TRUE(scene.create(nullptr, device.get()));
+    bool shown = false;
+    for (int f = 0; f < 300; ++f) {
+        scene.update(nullptr);
+        shown = shown || (scene.getPhase() == AdventureScene::kRunning &&
+                          scene.getSentenceDisplay()->getMode() ==
+                              veru::adv::SentenceDisplay::kWaiting);
+    }
+    // Nobody turned the page: the sentence is still on the screen.
+    EXPECT_TRUE(shown);
+    EXPECT_EQ(scene.getPhase(), AdventureScene::kRunning);
+    EXPECT_EQ(scene.getRequest(), veru::dxt::kRequestNone);
+    veru::dxt::event::ScriptedInput press{{0, 0x10}};
+    scene.update(&press);
+    EXPECT_GT(runToEnd(scene, nullptr, 100), 0);
+}
+
+TEST_F(AdventureSceneTest, AWaitSleepsAtMostItsCap) {
+    writeScript(u"script/t.dat", {u"Wait(2000000000)", u"Wait(-5)", u"Wait(1200)"});
+    AdventureScene scene(nullptr, u"script/t.dat");
+    scene.setClock(&clock);
+    scene.reset();
+    ASSERT_TRUE(scene.create(nullptr, device.get()));
+    const std::uint32_t before = clock.time;
+    scene.update(nullptr);
+    scene.update(nullptr);
+    EXPECT_EQ(clock.time - before,
+              static_cast<std::uint32_t>(AdventureScene::kMaxWaitMilliseconds) + 1200u);
+}
