@@ -1,6 +1,8 @@
 # MIRELUNE — the commands a newcomer needs.
 #   make run    install what is missing, build, and start the game
 #   make test   install what is missing, build, and run every test
+#   make test-sanitize  the same with AddressSanitizer and UndefinedBehaviorSanitizer
+#               (in build-sanitize/; any report fails the test)
 #   make assets regenerate the game's pictures, sounds and music from assets/src
 BUILD_DIR ?= build
 BUILD_TYPE ?= RelWithDebInfo
@@ -9,7 +11,13 @@ ifeq ($(CI),true)
 CMAKE_FLAGS += -DMIRELUNE_WERROR=ON
 endif
 
-.PHONY: all deps configure build test run format clean assets
+.PHONY: all deps configure build test test-sanitize run format clean assets
+
+SANITIZE_DIR ?= build-sanitize
+# A sanitizer report ends the test program with an error, leaks included.
+SANITIZE_ENV = ASAN_OPTIONS=detect_leaks=1:halt_on_error=1:abort_on_error=1:detect_stack_use_after_return=1:strict_init_order=1:check_initialization_order=1 \
+	UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
+	LSAN_OPTIONS=suppressions=$(CURDIR)/.ci/lsan.supp:print_suppressions=0
 
 all: build
 
@@ -27,6 +35,15 @@ build: configure
 test: deps build
 	ctest --test-dir $(BUILD_DIR) --output-on-failure --timeout 300 -j 2
 
+# Benchmarks measure speed, which means nothing under the sanitizers: not built.
+$(SANITIZE_DIR)/build.ninja:
+	cmake -S . -B $(SANITIZE_DIR) -G Ninja -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) \
+	    -DMIRELUNE_SANITIZE=ON -DMIRELUNE_BUILD_BENCHMARKS=OFF $(CMAKE_FLAGS)
+
+test-sanitize: deps $(SANITIZE_DIR)/build.ninja
+	cmake --build $(SANITIZE_DIR)
+	$(SANITIZE_ENV) ctest --test-dir $(SANITIZE_DIR) --output-on-failure --timeout 600 -j 2
+
 run: deps build
 	cd $(BUILD_DIR)/game && ./mirelune
 
@@ -38,4 +55,4 @@ format:
 	    | xargs -0 -r clang-format -i
 
 clean:
-	rm -rf $(BUILD_DIR)
+	rm -rf $(BUILD_DIR) $(SANITIZE_DIR)
