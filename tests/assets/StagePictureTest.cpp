@@ -187,7 +187,8 @@ TEST(StagePictureTest, ColourKeyedPicturesAreOnOpaqueBlackWithoutHoles) {
 TEST(StagePictureTest, AdditivePicturesAreLightOnBlack) {
     // The additive mode adds a texel's colour whatever its alpha: a texel that
     // is faint must also be dark, or the sprite shows as a lit square.
-    for (const char* path : {"img/flare.ytx", "img/beam_unit.ytx", "img/lazer.ytx"}) {
+    for (const char* path : {"img/flare.ytx", "img/beam_unit.ytx", "img/lazer.ytx", "img/flare_blue.ytx",
+                             "img/slush.ytx", "img/slush_blue.ytx"}) {
         SCOPED_TRACE(path);
         const Image image = picture(path);
         int bad = 0;
@@ -234,6 +235,56 @@ TEST(StagePictureTest, EnemyBulletsHaveAHotCoreADarkEdgeAndAreNotShirosColour) {
             EXPECT_GT(distance, 70) << "mean colour " << m.r << "," << m.g << "," << m.b;
         }
     }
+}
+
+// A boss's hit parts: anchor in picture pixels and half sizes.
+struct Part {
+    int x, y, halfW, halfH;
+};
+
+TEST(StagePictureTest, EveryBossIsSolidWhereTheGameHitsHim) {
+    // Bullets that hit must hit something the player sees, in every pose of
+    // the fight and in the flash.
+    const std::vector<Part> duellist{{60, 28, 15, 15}, {64, 82, 8, 36}};
+    const struct {
+        std::vector<const char*> pictures;
+        std::vector<Part> parts;
+    } bosses[] = {
+        {{"img/seiichirou.ytx", "img/seiichirou_battle.ytx", "img/seiichirou_damage.ytx"}, duellist},
+        {{"img/kiriha_battle.ytx", "img/kiriha_pinch.ytx"}, {{63, 33, 14, 15}, {64, 81, 5, 30}, {74, 68, 5, 18}}},
+        {{"img/erika_battle.ytx", "img/erika_pinch.ytx"}, {{65, 33, 15, 15}, {68, 82, 9, 30}}},
+        {{"img/boss_sample.ytx"}, {{31, 32, 22, 23}}},
+        {{"img/cb_sam.ytx", "img/cb_sam_damage.ytx"},
+         {{223, 132, 76, 66}, {243, 300, 65, 101}, {143, 129, 13, 37}, {189, 324, 15, 85},
+          {169, 365, 6, 64}, {155, 410, 5, 31}, {359, 307, 53, 111}}},
+        {{"img/sister.ytx", "img/sister_damage.ytx"},
+         {{176, 160, 28, 67}, {265, 156, 93, 92}, {282, 381, 76, 130}, {379, 453, 20, 58}}},
+        {{"img/sasaki_boss.ytx", "img/sasaki_damage.ytx"},
+         {{238, 222, 67, 75}, {163, 227, 13, 44}, {241, 123, 52, 16}, {328, 194, 30, 64}, {381, 173, 26, 40},
+          {245, 404, 23, 107}, {213, 436, 12, 73}, {289, 439, 11, 72}, {319, 462, 18, 48}}},
+    };
+    for (const auto& boss : bosses)
+        for (const char* path : boss.pictures) {
+            SCOPED_TRACE(path);
+            const Image p = picture(path);
+            for (const Part& part : boss.parts) {
+                ASSERT_LE(part.x + part.halfW, p.width);
+                ASSERT_LE(part.y + part.halfH, p.height);
+                EXPECT_GT(coverage(p, part.x - part.halfW, part.y - part.halfH, part.x + part.halfW,
+                                   part.y + part.halfH, 200),
+                          0.6)
+                    << "part at (" << part.x << ", " << part.y << ")";
+            }
+        }
+    // the head part of the trial boss is his head: his pale face is there
+    const Image battle = picture("img/seiichirou_battle.ytx");
+    int skin = 0;
+    for (int y = 18; y < 40; ++y)
+        for (int x = 48; x < 72; ++x) {
+            const Rgba c = at(battle, x, y);
+            skin += c.a > 200 && c.r > 220 && c.g > 200 && c.b > 200;
+        }
+    EXPECT_GT(skin, 60);
 }
 
 TEST(StagePictureTest, BackgroundScrollsUntilTheBossArrivesOnHisGround) {

@@ -16,16 +16,16 @@ from paint import hexrgb, NIGHT, GOLD, CREAM, ROSE, LAVENDER
 K = 8  # supersampling of the small sprites
 
 
-def grid(w, h):
-    """Pixel-centre coordinates of a w x h picture painted at K times its size."""
-    yy, xx = np.mgrid[0:h * K, 0:w * K].astype(np.float32)
-    return (xx + 0.5) / K, (yy + 0.5) / K
+def grid(w, h, k=K):
+    """Pixel-centre coordinates of a w x h picture painted at k times its size."""
+    yy, xx = np.mgrid[0:h * k, 0:w * k].astype(np.float32)
+    return (xx + 0.5) / k, (yy + 0.5) / k
 
 
-def reduce(rgba, w, h):
-    """Box-filters a (h*K, w*K, 4) premultiplied layer down to w x h and
+def reduce(rgba, w, h, k=K):
+    """Box-filters a (h*k, w*k, 4) premultiplied layer down to w x h and
     returns a straight-alpha RGBA image."""
-    small = rgba.reshape(h, K, w, K, 4).mean(axis=(1, 3))
+    small = rgba.reshape(h, k, w, k, 4).mean(axis=(1, 3))
     a = small[..., 3:4]
     rgb = np.where(a > 1e-4, small[..., :3] / np.maximum(a, 1e-4), 0)
     out = np.concatenate([np.clip(rgb, 0, 1), np.clip(a, 0, 1)], axis=2)
@@ -33,12 +33,13 @@ def reduce(rgba, w, h):
 
 
 class Layer:
-    """A premultiplied RGBA painting surface at K times the picture size."""
+    """A premultiplied RGBA painting surface at k times the picture size
+    (large pictures take a smaller k)."""
 
-    def __init__(self, w, h):
-        self.w, self.h = w, h
-        self.px = np.zeros((h * K, w * K, 4), np.float32)
-        self.x, self.y = grid(w, h)
+    def __init__(self, w, h, k=K):
+        self.w, self.h, self.k = w, h, k
+        self.px = np.zeros((h * k, w * k, 4), np.float32)
+        self.x, self.y = grid(w, h, k)
 
     def over(self, colour, alpha):
         a = np.clip(alpha, 0, 1)[..., None]
@@ -53,12 +54,12 @@ class Layer:
         self.px[..., :3] = np.minimum(self.px[..., :3], self.px[..., 3:4])
 
     def polygon(self, points, colour, alpha=1.0):
-        mask = Image.new('L', (self.w * K, self.h * K), 0)
-        ImageDraw.Draw(mask).polygon([(x * K, y * K) for x, y in points], fill=255)
+        mask = Image.new('L', (self.w * self.k, self.h * self.k), 0)
+        ImageDraw.Draw(mask).polygon([(x * self.k, y * self.k) for x, y in points], fill=255)
         self.over(colour, np.asarray(mask, np.float32) / 255.0 * alpha)
 
     def image(self):
-        return reduce(self.px, self.w, self.h)
+        return reduce(self.px, self.w, self.h, self.k)
 
     def light_on_black(self):
         """For pictures drawn in the additive mode, which ignores a texel's own
@@ -94,6 +95,7 @@ BULLET_COLOURS = {
     'green': ('#2eea7a', '#dcffe9'),
     'yerrow': ('#ff9f1a', '#fff0c8'),
     'blue': ('#4a5cff', '#dfe4ff'),
+    'white': ('#a9b8ff', '#ffffff'),  # the second character's shots
 }
 
 
@@ -144,15 +146,15 @@ def beam_unit():
     return L.light_on_black()
 
 
-def flare():
+def flare(outer='#ff3a1a', middle='#ffa030', heart='#fff2c0'):
     """32 x 32: a soft flame particle, light on black (the fire balls add
     many of them)."""
     s = 32
     L = Layer(s, s)
     r = np.hypot(L.x - 16, L.y - 16)
-    L.add_light(hexrgb('#ff3a1a'), 0.55 * np.exp(-(r / 10.0) ** 2))
-    L.add_light(hexrgb('#ffa030'), 0.85 * np.exp(-(r / 6.0) ** 2))
-    L.add_light(hexrgb('#fff2c0'), 0.95 * np.exp(-(r / 2.8) ** 2))
+    L.add_light(hexrgb(outer), 0.55 * np.exp(-(r / 10.0) ** 2))
+    L.add_light(hexrgb(middle), 0.85 * np.exp(-(r / 6.0) ** 2))
+    L.add_light(hexrgb(heart), 0.95 * np.exp(-(r / 2.8) ** 2))
     return L.light_on_black()
 
 

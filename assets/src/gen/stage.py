@@ -5,7 +5,7 @@ items, the information strip and its gauges, the balloons, captions, talk
 portraits, the game-over screen and the long scrolling background.
 
 Usage: stage.py ASSETS_DIR [part ...]
-  parts: player bats shots items hud talk captions boss portraits gameover back
+  parts: player bats shots items hud talk captions boss portraits gameover back extras
 Deterministic: fixed seeds, rsvg-convert for the SVG drawings, PNGs (and the
 background's JPEG) written by PIL without time stamps or other metadata.
 """
@@ -20,9 +20,11 @@ import numpy as np
 from PIL import Image
 
 import bats
+import extras
 import scenes
 import sprites
 import stage_back
+from paint import hexrgb
 from output import render_svg, save_png
 
 ROOT = os.path.abspath(sys.argv[1] if len(sys.argv) > 1 else os.path.join(os.path.dirname(__file__), '..', '..'))
@@ -176,11 +178,7 @@ def boss_pictures():
     save(calm, 'seiichirou.png')
     save(battle, 'seiichirou_battle.png')
     # the damage flash: his battle pose as a white-rose silhouette
-    arr = np.asarray(battle).copy()
-    arr[..., 0], arr[..., 1], arr[..., 2] = 255, 236, 242
-    # (his faint aura stays faint: only what is solid in the picture flashes)
-    arr[..., 3] = np.where(arr[..., 3] >= 160, 255, arr[..., 3] // 3)
-    save(Image.fromarray(arr, 'RGBA'), 'seiichirou_damage.png')
+    save(extras.flash(battle), 'seiichirou_damage.png')
     # his face in the information strip: a band across the eyes of his angry bust
     zoom = 1.2
     face = svg_text('seiichirou.svg', None, scale=zoom, css='seiichirou_angry.css')
@@ -243,10 +241,60 @@ def background_picture():
     print('  img/stage_trial_back.jpg', img.size[0], 'x', img.size[1])
 
 
+# Recolourings of Seiichirou's field drawing for the two other duelling bosses:
+# (lining light, lining dark, lining mid, cravat, hair light, hair mid, aura)
+DUELLISTS = {
+    'kiriha': ('#5f9cff', '#122a6a', '#3060c0', '#2448a8', '#e0e4f4', '#9aa0c8', '#3a6ad8'),
+    'erika': ('#ffb0c8', '#8a2050', '#e0608a', '#c04070', '#fff0b0', '#d8b050', '#e05a8a'),
+}
+
+
+def duellist(name, fight, pinch=False):
+    lining0, lining1, mid, cravat, hair0, hair1, aura = DUELLISTS[name]
+    text = fill(read_src('svg', 'seiichirou_sprite.svg.in'),
+                {'CALM': 'none' if fight else 'inline', 'FIGHT': 'inline' if fight else 'none'})
+    for old, new in (('#d83a5c', lining0), ('#6a1028', lining1), ('#c0304e', mid), ('#a82442', cravat),
+                     ('#4a3f8b', hair0), ('#1a1530', hair1), ('#b23a55', aura if not pinch else '#ffd874')):
+        text = text.replace(old, new)
+    return svg_text('%s_%d%d.svg' % (name, fight, pinch), text)
+
+
+def extra_pictures():
+    save(extras.vovizovar_sheet(), 'vovizovar.png')
+    save(extras.black_bullet(), 'arc_black_bullet.png')
+    save(extras.needle_bullet('#ff2e58', '#ffe0e8'), 'red_bullet.png')
+    save(extras.needle_bullet('#4a5cff', '#e0e6ff'), 'blue_bullet.png')
+    save(extras.slash('#fff0f6', '#ff4f9a'), 'slush.png')
+    save(extras.slash('#f0fbff', '#3a8cff'), 'slush_blue.png')
+    save(sprites.flare('#2a4aff', '#5fdcff', '#f0fbff'), 'flare_blue.png')
+    save(extras.frying_pan(), 'flying_pan.png')
+    for name in DUELLISTS:
+        save(duellist(name, False), name + '.png')
+        battle = duellist(name, True)
+        save(battle, name + '_battle.png')
+        save(extras.flash(battle), name + '_damage.png')
+        save(duellist(name, True, pinch=True), name + '_pinch.png')
+    violet, night_rose = hexrgb('#3a2f6b'), hexrgb('#f29bb8')
+    sample = extras.small_boss(violet, night_rose, GOLD_EYES)
+    save(sample, 'boss_sample.png')
+    save(extras.flash(sample), 'boss_sample_damage.png')
+    save(extras.small_boss(hexrgb('#1c1b4f'), hexrgb('#c9c6f0'), GOLD_EYES), 'sisterSD.png')
+    save(extras.small_boss(hexrgb('#4a1a2a'), hexrgb('#ff6a5a'), GOLD_EYES), 'sasakiSD.png')
+    for out, parts, body, rim in (('cb_sam', extras.TERUTERU_PARTS, '#e8e6f8', '#8f8ccf'),
+                                  ('sister', extras.SISTER_PARTS, '#1c1b4f', '#c9c6f0'),
+                                  ('sasaki_boss', extras.SASAKI_PARTS, '#5a1a2e', '#ff6a5a')):
+        big = extras.shadow_boss(parts, hexrgb(body), hexrgb(rim), hexrgb('#ffd874'))
+        save(big, out + '.png')
+        save(extras.flash(big), out.replace('_boss', '') + '_damage.png')
+
+
+GOLD_EYES = np.array([1.0, 0.85, 0.45], np.float32)
+
+
 if __name__ == '__main__':
     os.makedirs(OUT, exist_ok=True)
     what = sys.argv[2:] or ['player', 'bats', 'shots', 'items', 'hud', 'talk', 'captions', 'boss',
-                           'portraits', 'gameover', 'back']
+                           'portraits', 'gameover', 'back', 'extras']
     if 'player' in what:
         player_pictures()
     if 'bats' in what:
@@ -270,3 +318,5 @@ if __name__ == '__main__':
         game_over_picture()
     if 'back' in what:
         background_picture()
+    if 'extras' in what:
+        extra_pictures()
