@@ -29,6 +29,22 @@ bool alive(const ShootingObject& object) {
     return isHittableState(object.getState());
 }
 
+// The character's body as the boss's own collision test sees it: the same
+// kind and hit rectangle, but always hittable, so that touching the boss does
+// not depend on the character's state (the scene decides when to ask).
+class BodyProbe : public ShootingObject {
+  public:
+    explicit BodyProbe(const ShootingObject& body)
+        : ShootingObject(body.getKind(), body.getFieldWidth(), body.getFieldHeight(), false) {
+        state = STATE_ACTIVE;
+        setPosition(body.getX(), body.getY());
+        setHitArea(body.getHitLeft(), body.getHitTop(), body.getHitRight(), body.getHitBottom());
+    }
+    void reset() override {}
+    void kill() override {}
+    void draw(Graphics&) override {}
+};
+
 }  // namespace
 
 PlayerCharacter::PlayerCharacter(int fieldWidth, int fieldHeight, int bombSoundFrame)
@@ -284,7 +300,7 @@ bool PlayerCharacter::hitEnemies(EnemyObject* boss) {
 }
 
 bool PlayerCharacter::touchesBoss(EnemyObject* boss) {
-    return boss && alive(*boss) && boss->isHit(*this);
+    return boss && alive(*boss) && boss->isHit(BodyProbe(*this));
 }
 
 // ---- drawing ----------------------------------------------------------------

@@ -38,8 +38,8 @@ class PlayerCharacter : public PlayerObject {
     // boss is down the remaining shots fly on.
     bool hitEnemies(EnemyObject* boss) override;
     // True when the boss is active (or in its pinch) and its hit shape
-    // overlaps the player's hit rectangle (strictly). The boss's own test
-    // decides; it only accepts a player that is active.
+    // overlaps the player's hit rectangle (strictly), whatever the player's
+    // own state. The boss's own collision test decides.
     bool touchesBoss(EnemyObject* boss);
 
     // The scene's calls.

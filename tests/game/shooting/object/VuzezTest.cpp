@@ -406,6 +406,9 @@ TEST_F(VuzezTest, BodyTouchesOnlyALiveBossAndNotAtTheEdge) {
     EXPECT_TRUE(player->touchesBoss(&boss));
     boss.setState(STATE_PINCH);
     EXPECT_TRUE(player->touchesBoss(&boss));
+    // The player's own state does not matter (a bomb started this frame).
+    player->startBomb();
+    EXPECT_TRUE(player->touchesBoss(&boss));
     boss.setState(STATE_DYING);
     EXPECT_FALSE(player->touchesBoss(&boss));
     EXPECT_FALSE(player->touchesBoss(nullptr));
