@@ -53,7 +53,7 @@ int ISkill::cancelBullets(ISkill& other) {
             continue;
         }
         for (auto& q : other.attacks) {
-            if (q->getState() != STATE_GONE && own->isHit(*q)) {
+            if (q->getState() != STATE_GONE && own->collides(*q)) {
                 if (q->isCancellable()) {
                     q->kill();
                 }
@@ -65,11 +65,16 @@ int ISkill::cancelBullets(ISkill& other) {
 }
 
 bool ISkill::hitTarget(ShootingObject& target) {
+    // Every attack has the skill's kind, so the kind rule and the target's
+    // rectangle are settled once; a hit that kills the target ends the test.
+    if (!ShootingObject::kindsMayCollide(kind, target.getKind()) ||
+        !isHittableState(target.getState())) {
+        return false;
+    }
+    HitRect box = target.getHitRect();
     bool hit = false;
     for (auto& a : attacks) {
-        // Only attacks on the field hit; attacks never override isHit, so the
-        // direct test saves a virtual call per pair.
-        if (a->getState() != STATE_ACTIVE || !a->collides(target)) {
+        if (a->getState() != STATE_ACTIVE || !a->getHitRect().overlaps(box)) {
             continue;
         }
         if (vanish_on_hit) {
@@ -77,6 +82,10 @@ bool ISkill::hitTarget(ShootingObject& target) {
         }
         target.damage(a->getAttackPower());
         hit = true;
+        if (!isHittableState(target.getState())) {
+            break;
+        }
+        box = target.getHitRect();
     }
     return hit;
 }

@@ -7,6 +7,9 @@
 // attacks are all STATE_GONE is finished and may be deleted. Patterns built
 // once may be fired again: fire re-places the same attacks.
 //
+// Every attack carries the skill's kind, and attacks never change the
+// collision test, so the hit tests settle the kind rules once per skill.
+//
 // Ownership: owns its attacks; the picture given to fire is borrowed and
 // must outlive the skill (it is the character's bullet texture).
 // Thread: main thread only.
