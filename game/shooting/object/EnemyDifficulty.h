@@ -1,0 +1,18 @@
+#pragma once
+// The difficulty an enemy or boss plays at, from the level the scene gives.
+
+#include "game/shooting/object/ObjectCodes.h"
+
+namespace ml::shooting::object {
+
+// 0 easy, 1 normal, 2 hard for LEVEL_1, LEVEL_2, LEVEL_3; the two higher
+// levels play as hard, anything else as easy.
+inline constexpr int difficultyOf(int level) {
+    if (level < LEVEL_MIN || level > LEVEL_MAX) {
+        return 0;
+    }
+    const int step = level - LEVEL_MIN;
+    return step > 2 ? 2 : step;
+}
+
+}  // namespace ml::shooting::object
