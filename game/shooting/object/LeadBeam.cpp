@@ -1,5 +1,6 @@
 #include "game/shooting/object/LeadBeam.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 
@@ -62,7 +63,14 @@ int LeadBeam::turnTowards(int from, int wanted, int limit) {
 }
 
 bool LeadBeam::update(int aim_x, int aim_y) {
-    if (attacks.empty() || !allActive()) {
+    // A segment that hit something or was cancelled by a bomb is gone; the
+    // rest of the chain flies on until it leaves the field. (A chain that
+    // stopped instead would hang in the air for ever and keep its enemy,
+    // and so the stage, from ever finishing.)
+    const bool anyActive = std::any_of(attacks.begin(), attacks.end(), [](const auto& a) {
+        return a->getState() == STATE_ACTIVE;
+    });
+    if (!anyActive) {
         return true;
     }
     step_count += 1;

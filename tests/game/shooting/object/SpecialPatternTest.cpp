@@ -65,6 +65,28 @@ TEST(LeadBeamTest, TurnsTheShortWayRoundByAtMostTheLimit) {
     EXPECT_EQ(LeadBeam::turnTowards(0, 200, 0), 200);    // no limit
 }
 
+TEST(LeadBeamTest, AChainThatLostASegmentFliesOnAndLeavesTheField) {
+    // A segment that hit the player (or was cancelled) is gone; the rest must
+    // not stop where they are, or the chain and its enemy never finish.
+    auto picture = blankTexture(8, 8);
+    LeadBeam beam(KIND_ENEMY_ATTACK, 800, 480, 4, 5, 0, 180, 2, 3, 3);
+    beam.fire(picture.get(), 400, 240, -1, -1, 2, 2);
+    beam.setPower(1);
+    beam.launchAll();
+    beam.update(-1, -1);
+    beam.getAttacks()[1]->kill();
+    const int before = beam.getAttacks()[0]->getX();
+    EXPECT_FALSE(beam.update(-1, -1));
+    EXPECT_LT(beam.getAttacks()[0]->getX(), before);  // still flying left
+    int updates = 0;
+    while (!beam.allGone() && updates < 1000) {
+        beam.update(-1, -1);
+        ++updates;
+    }
+    EXPECT_TRUE(beam.allGone());
+    EXPECT_LT(updates, 200);
+}
+
 TEST(LeadBeamTest, SegmentsFollowTheHeadsPathAndTheChainEndsPastTheField) {
     auto picture = blankTexture(8, 8);
     LeadBeam beam(KIND_ENEMY_ATTACK, 800, 480, 4, 5, 0, 180, 2, 3, 3);
