@@ -1,0 +1,47 @@
+#include "game/StageScript.h"
+
+#include "engine/material/Texture.h"
+#include "game/StageScriptReader.h"
+#include "game/shooting/cmp/AlphaParts.h"
+#include "game/shooting/cmp/BossFace.h"
+#include "game/shooting/object/Boss.h"
+#include "game/shooting/object/EnemyObject.h"
+#include "game/shooting/object/ItemObject.h"
+
+namespace ml {
+
+StageContent::StageContent() = default;
+
+StageContent::~StageContent() {
+    // Enemies borrow their items: they go first.
+    waitingEnemies.clear();
+}
+
+StageContent::StageContent(StageContent&&) noexcept = default;
+StageContent& StageContent::operator=(StageContent&& other) noexcept {
+    waitingEnemies.clear();
+    scriptLines = std::move(other.scriptLines);
+    pictureTable = std::move(other.pictureTable);
+    timeline = std::move(other.timeline);
+    waitingEnemies = std::move(other.waitingEnemies);
+    chanceItems = std::move(other.chanceItems);
+    kintubaItems = std::move(other.kintubaItems);
+    levelUpItems = std::move(other.levelUpItems);
+    boss = std::move(other.boss);
+    bossDelay = other.bossDelay;
+    stageMusic = other.stageMusic;
+    bossMusic = other.bossMusic;
+    bossFace = std::move(other.bossFace);
+    infoStart1 = std::move(other.infoStart1);
+    infoStart2 = std::move(other.infoStart2);
+    infoEnd = std::move(other.infoEnd);
+    return *this;
+}
+
+void readStageScript(const veru::YString& path, veru::platform::VideoDevice* device,
+                     veru::sound::SoundManger* sounds, int level,
+                     shooting::cmp::ScrollBackground& background, StageContent& into) {
+    StageScriptReader(device, sounds, level, background).readStageScript(path, into);
+}
+
+}  // namespace ml

@@ -1,0 +1,106 @@
+#pragma once
+// Reading a stage script ("script/stage_trial.dat"): the file that builds a
+// shooting stage. The shooting scene's readStageScript delegates here and
+// takes the members it needs out of the StageContent.
+//
+// One scrambled string record per line, each split into words at any run of
+// ": ,()\t" (so "Enemy(Bat3, 1200, 240)" and "Enemy Bat3 1200 240" are the
+// same statement). Reading builds, up front, every object the stage uses —
+// the background's picture, the two tunes, the boss face, the three
+// captions, every enemy with its carried item, the boss and every talk
+// picture — the enemy timeline, and the queue of talk lines and phase
+// headers the stage runs later, one line at a time (StageScriptReader.h has
+// the grammar).
+//
+// What a broken script does (the packer refuses all of these before a
+// script reaches a player; this is for a script edited by hand):
+//   - an unknown bat kind, boss name or item kind, a statement missing an
+//     argument, a number that is not a whole decimal number ("12abc",
+//     "abc", one beyond the int range): reading stops with a message naming
+//     the file and the line;
+//   - no "Shooting" section, no "Boss" in one, or a missing "Back",
+//     "BOSS_Face", "Info_Start1", "Info_Start2" or "Info_End" line: reading
+//     stops with a message naming the file (the stage relies on all of them;
+//     a stage without a boss could never be won);
+//   - an "Item" no "Enemy" takes up (another "Item", or the end of its
+//     section, comes first): the item is dropped, so the stage never waits
+//     for an item that can never appear;
+//   - a line of delimiters only, and unknown first words: skipped.
+// Every timeline entry has its waiting enemy: an entry is added only once
+// its enemy is made.
+//
+// Ownership: everything made goes into the StageContent, which the scene
+// owns; sounds stay the sound manager's.
+// Thread: main thread only.
+// Failure: FileNotFoundException for a missing script, picture or tune (the
+// loader's message); the loaders' IOException for a broken picture; and
+// veru::excp::Exception "<file>（<n>行目）：<what>" for a line that cannot be
+// used (n counts the records of the packed file, that is the non-empty
+// lines of its source), "<file>：<what>" for what the whole file lacks.
+
+#include <deque>
+#include <map>
+#include <memory>
+#include <utility>
+#include <vector>
+
+#include "engine/core/YString.h"
+
+namespace veru::platform {
+class VideoDevice;
+}
+namespace veru::dxt::material {
+class Texture;
+}
+namespace veru::sound {
+class ISound;
+class SoundManger;
+}  // namespace veru::sound
+namespace ml::shooting::object {
+class Boss;
+class EnemyObject;
+class ItemObject;
+}  // namespace ml::shooting::object
+namespace ml::shooting::cmp {
+class AlphaParts;
+class BossFace;
+class ScrollBackground;
+}  // namespace ml::shooting::cmp
+
+namespace ml {
+
+// What reading one stage script builds. Entry i of `timeline` belongs to
+// entry i of `waitingEnemies`; every item is in one list and carried by one
+// waiting enemy, which only borrows it (free the enemies first).
+struct StageContent {
+    StageContent();
+    ~StageContent();
+    StageContent(StageContent&&) noexcept;
+    StageContent& operator=(StageContent&&) noexcept;
+
+    std::deque<veru::YString> scriptLines;
+    std::map<veru::YString, std::unique_ptr<veru::dxt::material::Texture>> pictureTable;
+    std::vector<std::pair<int, int>> timeline;  // (position, y); entry i is waitingEnemies[i]'s
+    std::vector<std::unique_ptr<shooting::object::EnemyObject>> waitingEnemies;
+    std::vector<std::unique_ptr<shooting::object::ItemObject>> chanceItems;
+    std::vector<std::unique_ptr<shooting::object::ItemObject>> kintubaItems;
+    std::vector<std::unique_ptr<shooting::object::ItemObject>> levelUpItems;
+    std::unique_ptr<shooting::object::Boss> boss;
+    int bossDelay = 0;  // the last "Wait"; 0 without one
+    veru::sound::ISound* stageMusic = nullptr;
+    veru::sound::ISound* bossMusic = nullptr;
+    std::unique_ptr<shooting::cmp::BossFace> bossFace;
+    std::unique_ptr<shooting::cmp::AlphaParts> infoStart1;
+    std::unique_ptr<shooting::cmp::AlphaParts> infoStart2;
+    std::unique_ptr<shooting::cmp::AlphaParts> infoEnd;
+};
+
+// Reads the script at `path` into `into`. `sounds` may be null (no sounds
+// are loaded then); `level` is the difficulty every enemy, boss and item is
+// given; `background` takes the "Back" picture. On an exception `into`
+// holds what was made so far.
+void readStageScript(const veru::YString& path, veru::platform::VideoDevice* device,
+                     veru::sound::SoundManger* sounds, int level,
+                     shooting::cmp::ScrollBackground& background, StageContent& into);
+
+}  // namespace ml

@@ -1,0 +1,356 @@
+// Reading a stage script into the stage's content: the objects made up front
+// (in the load order the objects expect), the timeline beside its enemies,
+// the carried items, the queued lines and pictures; the grammar's freedoms;
+// and every broken script stopped with its file and line named.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+#include "engine/exceptions/Exception.h"
+#include "engine/exceptions/FileNotFoundException.h"
+#include "engine/io/ByteFileWriter.h"
+#include "engine/io/Scrambler.h"
+#include "engine/material/Texture.h"
+#include "engine/platform/image/Image.h"
+#include "engine/sound/SoundManger.h"
+#include "game/StageScript.h"
+#include "game/StageScriptReader.h"
+#include "game/shooting/cmp/AlphaParts.h"
+#include "game/shooting/cmp/BossFace.h"
+#include "game/shooting/cmp/ScrollBackground.h"
+#include "game/shooting/object/Boss.h"
+#include "game/shooting/object/ChanceItem.h"
+#include "game/shooting/object/KintubaItem.h"
+#include "game/shooting/object/LevelUpItem.h"
+#include "tests/game/shooting/object/ObjectTestSupport.h"
+#include "tests/game/shooting/object/PlayersTestSupport.h"
+#include "tests/support/RecordingMessageSink.h"
+
+namespace {
+
+namespace obj = ml::shooting::object;
+using mirelune::test::testDevice;
+using veru::YString;
+
+constexpr int kNormal = 0x200001;
+
+// What the reader did to an object, in order.
+struct Calls {
+    std::string log;
+};
+
+class FakeBat : public obj::EnemyObject {
+  public:
+    FakeBat(std::string name, Calls& calls) : EnemyObject(800, 480), name(std::move(name)), calls(calls) {}
+    void loadTextures(obj::VideoDevice*) override { calls.log += name + ":textures "; }
+    void loadSounds(obj::SoundManger&) override { calls.log += name + ":sounds "; }
+    void applyLevel(int value) override { calls.log += name + ":level" + std::to_string(value - 0x200000) + " "; }
+    void move(int, int) override {}
+    std::string name;
+    Calls& calls;
+};
+
+class FakeBoss : public obj::Boss {
+  public:
+    FakeBoss(std::string name, Calls& calls) : Boss(800, 480, 100, 0.34), name(std::move(name)), calls(calls) {}
+    void loadTextures(obj::VideoDevice*) override { calls.log += name + ":textures "; }
+    void loadSounds(obj::SoundManger&) override { calls.log += name + ":sounds "; }
+    void applyLevel(int value) override {
+        Boss::applyLevel(value);
+        calls.log += name + ":level" + std::to_string(value - 0x200000) + " ";
+    }
+    void move(int, int) override {}
+    void pinchMove(int, int) override {}
+    std::string name;
+    Calls& calls;
+};
+
+class StageScriptReaderTest : public ::testing::Test {
+  protected:
+    static void SetUpTestSuite() { veru::io::registerGameFileKeys(); }
+
+    // The test's folder is the working folder, with the pictures under img/:
+    // a wide background (a plain picture file), small pictures for the rest.
+    void SetUp() override {
+        std::filesystem::create_directories(dir.path() / "img");
+        std::filesystem::create_directories(dir.path() / "sound");
+        std::filesystem::current_path(dir.path());
+        veru::platform::Image wide;
+        wide.width = 1600;
+        wide.height = 480;
+        wide.pixels.assign(1600 * 480, 0xFF203040u);
+        mirelune::test::Bytes png;
+        ASSERT_TRUE(veru::platform::encodePng(wide, png, false));
+        mirelune::test::writeBytes(dir.file("img/back.png"), png);
+        for (const char* name : {"img/face.ytx", "img/s1.ytx", "img/s2.ytx", "img/end.ytx",
+                                 "img/a.ytx", "img/b.ytx", "img/c.ytx", "img/lintuba.ytx",
+                                 "img/kintuba.ytx", "img/chance.ytx"})
+            mirelune::test::writePicture(dir.file(name), 24, 24);
+        // tunes that are there but do not decode
+        mirelune::test::writeBytes(dir.file("sound/stage.ogg"), {'n', 'o'});
+        mirelune::test::writeBytes(dir.file("sound/boss.ogg"), {'n', 'o'});
+    }
+    void TearDown() override { std::filesystem::current_path(previous); }
+
+    // One record per line, as the packer writes it (empty lines vanish).
+    YString writeScript(const std::u16string& text, const std::string& name = "stage.dat") {
+        veru::io::ByteFileWriter writer(dir.file(name));
+        writer.setKeys(0, veru::io::fileKeyFor("dat"));
+        std::u16string line;
+        for (char16_t c : text) {
+            if (c == u'\n') {
+                writer.writeLine(YString(line));
+                line.clear();
+            } else {
+                line += c;
+            }
+        }
+        if (!line.empty())
+            writer.writeLine(YString(line));
+        writer.close();
+        return dir.file(name);
+    }
+
+    ml::StageScriptReader reader() {
+        return ml::StageScriptReader(
+            testDevice(), &sounds, kNormal, background,
+            [this](std::string_view kind) -> std::unique_ptr<obj::EnemyObject> {
+                made.push_back(std::string(kind));
+                return std::make_unique<FakeBat>(std::string(kind), calls);
+            },
+            [this](std::string_view name) -> std::unique_ptr<obj::Boss> {
+                return std::make_unique<FakeBoss>(std::string(name), calls);
+            });
+    }
+
+    // The message of what reading `text` throws; empty when nothing is thrown.
+    std::string failure(const std::u16string& text) {
+        const YString path = writeScript(text, "broken.dat");
+        ml::StageContent content;
+        try {
+            reader().readStageScript(path, content);
+        } catch (const veru::excp::Exception& e) {
+            const std::string message = e.getMessage().toUtf8();
+            EXPECT_NE(message.find(path.toUtf8()), std::string::npos) << "names the file: " << message;
+            return message;
+        }
+        return {};
+    }
+
+    std::filesystem::path previous = std::filesystem::current_path();
+    mirelune::test::TempDir dir;
+    mirelune::test::RecordingMessageSink boxes;  // the sounds that are not there
+    veru::sound::SoundManger sounds;
+    ml::shooting::cmp::ScrollBackground background{800, 480};
+    Calls calls;
+    std::vector<std::string> made;
+};
+
+const std::u16string kSetUp =
+    u"Back(img/back.png)\n"
+    u"BGM(sound/stage.ogg)\n"
+    u"BOSS_BGM(sound/boss.ogg)\n"
+    u"BOSS_Face(img/face.ytx)\n"
+    u"Info_Start1(img/s1.ytx)\n"
+    u"Info_Start2(img/s2.ytx)\n"
+    u"Info_End(img/end.ytx)\n";
+
+TEST_F(StageScriptReaderTest, ReadsAWholeStage) {
+    ml::StageContent content;
+    const YString good = writeScript(
+        kSetUp +
+        u"Talking {\nInit(img/a.ytx, img/b.ytx)\n1P_Talk(いくよ)\n2P_Image(img/c.ytx)\nInit(img/a.ytx, null)\n}\n"
+        u"Shooting {\n"
+        u"Item(LevelUp)\n"
+        u"Enemy(Bat3, 1200, 240)\n"
+        u"Enemy Bat3 1200 240\n"
+        u"Item(Kintuba)\n"  // no enemy takes it up: dropped
+        u"Item(Chance)\n"
+        u"Enemy:Bat24:1300:40\n"
+        u"Wait(300)\n"
+        u"Boss(Erika)\n"
+        u"Boss(TrialBoss)\n"
+        u"Wait(120)\n"
+        u"Item(Kintuba)\n"
+        u"Enemy(Bat1, 1400, 100)\n"
+        u"Item(LevelUp)\n"  // nor this one, at the end of the section
+        u"}\n"
+        u"Talking {\nPlay\n}\n"
+        u"Boss\n");
+    reader().readStageScript(good, content);
+
+    EXPECT_EQ(made, (std::vector<std::string>{"Bat3", "Bat3", "Bat24", "Bat1"}));
+    EXPECT_EQ(calls.log,
+              "Bat3:textures Bat3:sounds Bat3:level1 "
+              "Bat3:textures Bat3:sounds Bat3:level1 "
+              "Bat24:textures Bat24:sounds Bat24:level1 "
+              "Erika:textures Erika:sounds Erika:level1 "
+              "TrialBoss:textures TrialBoss:sounds TrialBoss:level1 "
+              "Bat1:textures Bat1:sounds Bat1:level1 ");
+    ASSERT_EQ(content.timeline.size(), 4u);
+    EXPECT_EQ(content.timeline[0], (std::pair<int, int>{1200, 240}));
+    EXPECT_EQ(content.timeline[1], (std::pair<int, int>{1200, 240})) << "blanks or parentheses";
+    EXPECT_EQ(content.timeline[2], (std::pair<int, int>{1300, 40}));
+    ASSERT_EQ(content.waitingEnemies.size(), 4u);
+    for (const auto& enemy : content.waitingEnemies) {
+        EXPECT_EQ(enemy->getState(), obj::STATE_STANDBY);
+        EXPECT_EQ(enemy->getFieldWidth(), 800);
+        EXPECT_EQ(enemy->getFieldHeight(), 480);
+    }
+
+    ASSERT_EQ(content.levelUpItems.size(), 1u);
+    ASSERT_EQ(content.chanceItems.size(), 1u);
+    ASSERT_EQ(content.kintubaItems.size(), 1u);
+    EXPECT_NE(dynamic_cast<obj::LevelUpItem*>(content.levelUpItems[0].get()), nullptr);
+    EXPECT_NE(dynamic_cast<obj::ChanceItem*>(content.chanceItems[0].get()), nullptr);
+    EXPECT_NE(dynamic_cast<obj::KintubaItem*>(content.kintubaItems[0].get()), nullptr);
+    EXPECT_EQ(content.waitingEnemies[0]->getItem(), content.levelUpItems[0].get());
+    EXPECT_EQ(content.waitingEnemies[1]->getItem(), nullptr);
+    EXPECT_EQ(content.waitingEnemies[2]->getItem(), content.chanceItems[0].get());
+    EXPECT_EQ(content.waitingEnemies[3]->getItem(), content.kintubaItems[0].get());
+    EXPECT_EQ(content.levelUpItems[0]->getState(), obj::STATE_STANDBY);
+    EXPECT_EQ(content.levelUpItems[0]->getLevel(), kNormal);
+    EXPECT_NE(content.levelUpItems[0]->getTexture(), nullptr) << "the item's picture is loaded";
+
+    ASSERT_NE(content.boss, nullptr);
+    EXPECT_EQ(static_cast<FakeBoss&>(*content.boss).name, "TrialBoss") << "a later Boss replaces";
+    EXPECT_EQ(content.bossDelay, 120) << "the last Wait counts";
+
+    EXPECT_EQ(content.scriptLines,
+              (std::deque<YString>{u"Talking {", u"Init(img/a.ytx, img/b.ytx)",
+                                   u"1P_Talk(いくよ)", u"2P_Image(img/c.ytx)",
+                                   u"Init(img/a.ytx, null)", u"}", u"Shooting {",
+                                   u"Talking {", u"Play", u"}", u"Boss"}));
+    EXPECT_EQ(content.pictureTable.size(), 3u) << "a name seen again loads nothing";
+    EXPECT_TRUE(content.pictureTable.count(u"img/c.ytx"));
+
+    ASSERT_NE(background.getSurface(), nullptr);
+    EXPECT_TRUE(background.scroll(799, 0) == false) << "the 1600-pixel picture was read";
+    ASSERT_NE(content.bossFace, nullptr);
+    ASSERT_NE(content.infoStart1, nullptr);
+    ASSERT_NE(content.infoStart2, nullptr);
+    ASSERT_NE(content.infoEnd, nullptr);
+    // the sound manager's (silent, after their boxes: these do not decode)
+    EXPECT_NE(content.stageMusic, nullptr);
+    EXPECT_NE(content.bossMusic, nullptr);
+    EXPECT_NE(content.stageMusic, content.bossMusic);
+
+    ml::StageContent moved = std::move(content);
+    EXPECT_EQ(moved.waitingEnemies.size(), 4u);
+    EXPECT_EQ(moved.waitingEnemies[0]->getItem(), moved.levelUpItems[0].get());
+}
+
+TEST_F(StageScriptReaderTest, SectionHeadersAndEmptyLines) {
+    ml::StageContent content;
+    reader().readStageScript(
+        writeScript(kSetUp +
+                    u"MyTalking {\n"        // holds "Talking" later: ignored
+                    u"Talking2 {\n"         // begins with it: a talk section
+                    u"\n"
+                    u" , ( )\n"             // delimiters only: skipped, the section goes on
+                    u"Unknown(words)\n"
+                    u"}\n"
+                    u"Shooting_1 {\n"
+                    u"\n"
+                    u"Enemy(Bat1, 900, 10)\n"
+                    u"Boss(TrialBoss)\n"
+                    u"}\n"
+                    u"Boss(ignored at the top)\n"),
+        content);
+    EXPECT_EQ(content.scriptLines,
+              (std::deque<YString>{u"Talking2 {", u"Unknown(words)", u"}", u"Shooting_1 {",
+                                   u"Boss(ignored at the top)"}));
+    EXPECT_EQ(content.timeline.size(), 1u);
+}
+
+TEST_F(StageScriptReaderTest, BrokenScriptsNameTheirFileAndLine) {
+    const std::u16string shootingStart = kSetUp + u"Shooting {\n";  // line 8
+    const std::u16string end = u"Boss(TrialBoss)\n}\nBoss\n";
+    struct Case {
+        std::u16string text;
+        const char* expected;
+    };
+    const Case cases[] = {
+        {shootingStart + u"Enemy(Bat25, 900, 10)\n" + end, "（9行目）：そのような敵はいません。「Bat25」"},
+        {shootingStart + u"Enemy(Bat1, 9OO, 10)\n" + end, "（9行目）：数値として読めません。「9OO」"},
+        {shootingStart + u"Enemy(Bat1, 900, 12abc)\n" + end, "「12abc」"},
+        {shootingStart + u"Enemy(Bat1, 900, 99999999999)\n" + end, "「99999999999」"},
+        {shootingStart + u"Enemy(Bat1, 900)\n" + end, "（9行目）：「Enemy」の引数が足りません"},
+        {shootingStart + u"Boss(Shadow)\n}\nBoss\n", "（9行目）：そのようなボスはいません。「Shadow」"},
+        {shootingStart + u"Item(Star)\nEnemy(Bat1, 900, 10)\n" + end, "（9行目）：そのようなアイテムはありません。「Star」"},
+        {shootingStart + u"Wait(soon)\n" + end, "「soon」"},
+        {shootingStart + u"Wait\n" + end, "「Wait」の引数が足りません"},
+        {kSetUp + u"Talking {\nInit(null)\n}\n" + u"Shooting {\n" + end, "「Init」の引数が足りません"},
+        {kSetUp + u"Talking {\n1P_Talk\n}\n" + u"Shooting {\n" + end, "「1P_Talk」の引数が足りません"},
+        {u"Back\n" + kSetUp + u"Shooting {\n" + end, "（1行目）：「Back」の引数が足りません"},
+        {shootingStart + u"Enemy(Bat1, 900, 10)\n}\nBoss\n", "：ボスがいません"},
+        {kSetUp + u"Talking {\n}\n", "：「Shooting」の節がありません"},
+        {kSetUp.substr(0, kSetUp.find(u"Info_End")) + u"Shooting {\n" + end, "：「Info_End」の行がありません"},
+    };
+    for (const Case& c : cases) {
+        const std::string message = failure(c.text);
+        EXPECT_NE(message.find(c.expected), std::string::npos)
+            << "expected " << c.expected << " in: " << message << "\nscript:\n"
+            << YString(c.text).toUtf8();
+    }
+}
+
+TEST_F(StageScriptReaderTest, MissingFilesLetTheLoadersExceptionThrough) {
+    ml::StageContent content;
+    EXPECT_THROW(reader().readStageScript(YString(u"no_such_stage.dat"), content),
+                 veru::excp::FileNotFoundException);
+    ml::StageContent again;
+    EXPECT_THROW(reader().readStageScript(
+                     writeScript(kSetUp + u"Talking {\nInit(img/nobody.ytx, null)\n}\n"), again),
+                 veru::excp::FileNotFoundException);
+    std::u16string noTune = kSetUp;
+    noTune.replace(noTune.find(u"sound/boss.ogg"), 14, u"sound/none.ogg");
+    ml::StageContent third;
+    EXPECT_THROW(reader().readStageScript(writeScript(noTune), third),
+                 veru::excp::FileNotFoundException);
+}
+
+}  // namespace
+
+namespace {
+
+// The trial stage as the game reads it: the packed script, the game's own
+// bats, boss and items, every picture they load from the game folder.
+TEST(StageScriptGameDataTest, TheTrialStageLoadsWithTheGamesOwnObjects) {
+    veru::io::registerGameFileKeys();
+    mirelune::test::RecordingMessageSink boxes;
+    veru::sound::SoundManger sounds;
+    ASSERT_TRUE(sounds.create(nullptr));  // the dummy sound device
+    const std::filesystem::path previous = std::filesystem::current_path();
+    std::filesystem::current_path(MIRELUNE_GAME_DIR);
+    ml::shooting::cmp::ScrollBackground background(800, 480);
+    ml::StageContent content;
+    try {
+        ml::readStageScript(u"script/stage_trial.dat", testDevice(), &sounds, kNormal, background,
+                            content);
+    } catch (const veru::excp::Exception& e) {
+        ADD_FAILURE() << e.getMessage().toUtf8();
+    }
+    std::filesystem::current_path(previous);
+    EXPECT_EQ(boxes.count(), 0u) << "every picture and sound is there";
+    EXPECT_EQ(content.timeline.size(), content.waitingEnemies.size());
+    EXPECT_GE(content.waitingEnemies.size(), 100u);
+    int carried = 0;
+    for (const auto& enemy : content.waitingEnemies) {
+        EXPECT_EQ(enemy->getLevel(), kNormal);
+        carried += enemy->getItem() != nullptr;
+    }
+    EXPECT_EQ(static_cast<std::size_t>(carried),
+              content.chanceItems.size() + content.kintubaItems.size() + content.levelUpItems.size())
+        << "every item is carried";
+    ASSERT_NE(content.boss, nullptr);
+    EXPECT_GT(content.bossDelay, 0);
+    EXPECT_NE(content.stageMusic, nullptr);
+    EXPECT_NE(content.bossMusic, nullptr);
+    EXPECT_EQ(content.scriptLines.front(), u"Talking {");
+    EXPECT_EQ(content.pictureTable.size(), 8u) << "the portraits the talk names";
+    ASSERT_NE(background.getSurface(), nullptr);
+}
+
+}  // namespace
