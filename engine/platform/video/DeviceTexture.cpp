@@ -12,7 +12,8 @@ DeviceTexture::DeviceTexture(VideoDevice* owner, int w, int h)
     : device(owner), width(w), height(h) {}
 
 DeviceTexture::~DeviceTexture() {
-    // While the device is alive so is its renderer: the SDL texture goes first.
+    // While the device is alive so is its renderer: the SDL textures go first.
+    turned.clear();
     texture.reset();
     if (device) {
         device->forget(this);
@@ -21,6 +22,8 @@ DeviceTexture::~DeviceTexture() {
 
 bool DeviceTexture::update(const std::uint32_t* argb) {
     std::copy(argb, argb + pixels.size(), pixels.begin());
+    turned.clear();
+    turnedPixels = 0;
     if (!texture) {
         return false;
     }

@@ -5,13 +5,18 @@
 // The CPU copy lets the device upload the picture again when the renderer
 // loses its textures (SDL_RENDER_DEVICE_RESET). Blend mode, filter and colour
 // modulation are remembered so that a draw only talks to SDL when they change.
+// On a software renderer the device keeps, with the texture, the pictures it
+// turned for it (one per cell, size, angle and mirroring), so that a bullet
+// turned the same way as on the last frame costs a plain copy.
 //
 // Ownership: made by VideoDevice::createTexture and owned by the caller. It
 // may outlive its device: the device then drops the SDL texture and the
 // DeviceTexture draws nothing.
 // Thread: main thread only.
 
+#include <cstddef>
 #include <cstdint>
+#include <unordered_map>
 #include <vector>
 
 #include "engine/platform/video/SdlHandles.h"
@@ -52,6 +57,27 @@ class DeviceTexture {
     BlendMode blend = BlendMode::blend;
     Filter filter = Filter::linear;
     std::uint32_t modulation = 0xFFFFFFFFu;  // ARGB colour and alpha modulation
+
+    // A turned picture kept for the software renderer, placed relative to the
+    // pixel its turning centre falls in, with the SDL state last set on it.
+    struct Turned {
+        SdlTextureHandle texture;
+        int left = 0, top = 0, width = 0, height = 0;
+        BlendMode blend = BlendMode::blend;
+        std::uint32_t modulation = 0xFFFFFFFFu;
+    };
+    struct TurnedKey {
+        std::uint64_t source;  // x, y, width, height of the cell
+        std::uint64_t shape;   // size, angle, centre, pivot fraction, mirroring, filter
+        bool operator==(const TurnedKey&) const = default;
+    };
+    struct TurnedKeyHash {
+        std::size_t operator()(const TurnedKey& k) const {
+            return static_cast<std::size_t>(k.source * 0x9E3779B97F4A7C15ull ^ k.shape);
+        }
+    };
+    std::unordered_map<TurnedKey, Turned, TurnedKeyHash> turned;
+    std::size_t turnedPixels = 0;  // what `turned` holds, to keep it bounded
 };
 
 }  // namespace veru::platform

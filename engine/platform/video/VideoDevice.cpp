@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "engine/platform/video/TurnedPicture.h"
 #include "engine/platform/video/Window.h"
 
 namespace veru::platform {
@@ -78,6 +79,7 @@ VideoDevice::~VideoDevice() {
     // Textures may outlive the device: they lose their SDL texture and draw nothing.
     // Their SDL textures must go before the renderer that made them.
     for (DeviceTexture* texture : textures) {
+        texture->turned.clear();
         texture->texture.reset();
         texture->device = nullptr;
     }
@@ -110,6 +112,8 @@ std::unique_ptr<DeviceTexture> VideoDevice::createTexture(int w, int h, const st
 }
 
 bool VideoDevice::upload(DeviceTexture& texture) {
+    texture.turned.clear();  // turned pictures made on a lost renderer are lost too
+    texture.turnedPixels = 0;
     texture.texture.reset();  // the old one goes before its replacement is made
     texture.texture.reset(SDL_CreateTexture(renderer.get(), SDL_PIXELFORMAT_ARGB8888,
                                             SDL_TEXTUREACCESS_STATIC, texture.width,
@@ -214,16 +218,146 @@ void VideoDevice::drawCopy(DeviceTexture& texture, const PixelRect& source, floa
     if (!texture.texture.get()) {
         return;
     }
+    // The software renderer scales a picture anew on every copy: a small
+    // scaled picture is made once and kept, as turned ones are.
+    if (kind != Kind::accelerated &&
+        (std::lround(w) != source.width || std::lround(h) != source.height)) {
+        drawTurnedCopy(texture, source, CopyPlacement{x, y, w, h, 0.0, 0.0f, 0.0f, false, false},
+                       argb, blend, filter);
+        return;
+    }
     applyState(texture, blend, filter, argb, true);
     SDL_Rect src{source.x, source.y, source.width, source.height};
     SDL_FRect dst{x, y, w, h};
     SDL_RenderCopyF(renderer.get(), texture.texture.get(), &src, &dst);
 }
 
+namespace {
+
+// Turned pictures kept per texture: small ones only (bullets, particles,
+// enemies), and at most this many pixels per texture before starting afresh.
+constexpr int kMaxTurnedSide = 256;
+constexpr std::size_t kMaxTurnedPixelsPerTexture = 4u << 20;
+
+std::uint64_t bits(long long value, int width, int shift) {
+    return (static_cast<std::uint64_t>(value) & ((1ull << width) - 1)) << shift;
+}
+
+}  // namespace
+
+DeviceTexture::Turned* VideoDevice::turnedPicture(DeviceTexture& texture, const PixelRect& source,
+                                                  const CopyPlacement& p, Filter filter,
+                                                  bool opaque, int& gridX, int& gridY) {
+    int w = static_cast<int>(std::lround(p.w));
+    int h = static_cast<int>(std::lround(p.h));
+    if (w <= 0 || h <= 0 || w > kMaxTurnedSide || h > kMaxTurnedSide || source.x < 0 ||
+        source.y < 0 || source.x + source.width > texture.width ||
+        source.y + source.height > texture.height) {
+        return nullptr;
+    }
+    // The turning centre on the screen, split into its pixel and a quarter-pixel fraction.
+    float pivotX = p.x + p.centreX;
+    float pivotY = p.y + p.centreY;
+    gridX = static_cast<int>(std::floor(pivotX));
+    gridY = static_cast<int>(std::floor(pivotY));
+    int quarterX = static_cast<int>((pivotX - static_cast<float>(gridX)) * 4.0f) & 3;
+    int quarterY = static_cast<int>((pivotY - static_cast<float>(gridY)) * 4.0f) & 3;
+    double angle = std::fmod(p.angle, 360.0);
+    if (angle < 0.0) {
+        angle += 360.0;
+    }
+    long long sixteenths = std::llround(angle * 16.0) % (360 * 16);
+    long long centreX = std::llround(p.centreX * 4.0f) + 2048;  // quarters, offset to stay positive
+    long long centreY = std::llround(p.centreY * 4.0f) + 2048;
+    if (centreX < 0 || centreX >= 4096 || centreY < 0 || centreY >= 4096) {
+        return nullptr;
+    }
+    DeviceTexture::TurnedKey key{
+        bits(source.x, 16, 0) | bits(source.y, 16, 16) | bits(source.width, 16, 32) |
+            bits(source.height, 16, 48),
+        bits(w - 1, 8, 0) | bits(h - 1, 8, 8) | bits(sixteenths, 13, 16) | bits(centreX, 12, 29) |
+            bits(centreY, 12, 41) | bits(quarterX, 2, 53) | bits(quarterY, 2, 55) |
+            bits(p.mirrorX, 1, 57) | bits(p.mirrorY, 1, 58) | bits(filter == Filter::linear, 1, 59) |
+            bits(opaque, 1, 60)};
+    auto found = texture.turned.find(key);
+    if (found != texture.turned.end()) {
+        return &found->second;
+    }
+    TurnRequest request;
+    request.pixels = texture.pixels.data();
+    request.pictureWidth = texture.width;
+    request.sourceX = source.x;
+    request.sourceY = source.y;
+    request.sourceWidth = source.width;
+    request.sourceHeight = source.height;
+    request.width = w;
+    request.height = h;
+    request.centreX = static_cast<float>(centreX - 2048) / 4.0f;
+    request.centreY = static_cast<float>(centreY - 2048) / 4.0f;
+    request.pivotX = static_cast<float>(quarterX) / 4.0f;
+    request.pivotY = static_cast<float>(quarterY) / 4.0f;
+    request.angle = static_cast<double>(sixteenths) / 16.0;
+    request.mirrorX = p.mirrorX;
+    request.mirrorY = p.mirrorY;
+    request.smooth = filter == Filter::linear;
+    request.opaque = opaque;
+    TurnedImage image = turnPicture(request);
+    if (image.width <= 0 || image.height <= 0) {
+        return nullptr;
+    }
+    if (texture.turnedPixels + image.pixels.size() > kMaxTurnedPixelsPerTexture) {
+        texture.turned.clear();
+        texture.turnedPixels = 0;
+    }
+    DeviceTexture::Turned made;
+    made.texture.reset(SDL_CreateTexture(renderer.get(), SDL_PIXELFORMAT_ARGB8888,
+                                         SDL_TEXTUREACCESS_STATIC, image.width, image.height));
+    if (!made.texture ||
+        SDL_UpdateTexture(made.texture.get(), nullptr, image.pixels.data(), image.width * 4) != 0) {
+        return nullptr;
+    }
+    SDL_SetTextureBlendMode(made.texture.get(), SDL_BLENDMODE_BLEND);
+    made.left = image.left;
+    made.top = image.top;
+    made.width = image.width;
+    made.height = image.height;
+    texture.turnedPixels += image.pixels.size();
+    return &texture.turned.emplace(key, std::move(made)).first->second;
+}
+
 void VideoDevice::drawTurnedCopy(DeviceTexture& texture, const PixelRect& source,
                                  const CopyPlacement& p, std::uint32_t argb, BlendMode blend,
                                  Filter filter) {
     if (!texture.texture.get()) {
+        return;
+    }
+    // The software renderer turns a picture anew on every copy; a picture
+    // turned once and kept is copied 1:1 instead.
+    int gridX = 0;
+    int gridY = 0;
+    // Drawn without blending, a kept picture would paint the box around the
+    // turned rectangle: it is made opaque inside the rectangle and blended.
+    bool opaque = blend == BlendMode::none;
+    DeviceTexture::Turned* kept =
+        kind == Kind::accelerated ? nullptr
+                                  : turnedPicture(texture, source, p, filter, opaque, gridX, gridY);
+    if (kept) {
+        if (opaque) {
+            blend = BlendMode::blend;
+        }
+        SDL_Texture* t = kept->texture.get();
+        if (kept->blend != blend) {
+            kept->blend = blend;
+            SDL_SetTextureBlendMode(t, sdlBlend(blend));
+        }
+        if (kept->modulation != argb) {
+            kept->modulation = argb;
+            SDL_SetTextureColorMod(t, static_cast<Uint8>(argb >> 16), static_cast<Uint8>(argb >> 8),
+                                   static_cast<Uint8>(argb));
+            SDL_SetTextureAlphaMod(t, static_cast<Uint8>(argb >> 24));
+        }
+        SDL_Rect dst{gridX + kept->left, gridY + kept->top, kept->width, kept->height};
+        SDL_RenderCopy(renderer.get(), t, nullptr, &dst);
         return;
     }
     applyState(texture, blend, filter, argb, true);

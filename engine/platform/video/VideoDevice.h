@@ -141,6 +141,13 @@ class VideoDevice {
     void forget(DeviceTexture* texture);
     void applyState(DeviceTexture& texture, BlendMode blend, Filter filter, std::uint32_t argb,
                     bool modulate);
+    // The kept turned picture for this copy, made on first use (every texel
+    // taken as opaque when `opaque`); null when the copy is too large to keep.
+    // (gridX, gridY) receive the pixel the turning centre falls in, which the
+    // picture's place is relative to.
+    DeviceTexture::Turned* turnedPicture(DeviceTexture& texture, const PixelRect& source,
+                                         const CopyPlacement& placement, Filter filter,
+                                         bool opaque, int& gridX, int& gridY);
 
     Kind kind = Kind::offscreen;
     Window* window = nullptr;

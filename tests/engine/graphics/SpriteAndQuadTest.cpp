@@ -173,8 +173,11 @@ TEST_F(DrawingTest, TurnedAndMirroredSpritesAndQuadsLandWhereTheirCornersSay) {
     graphics->drawQuad(texture.get(), 100.0f, 200.0f, 1.0f, 1.0f, 45, veru::dxt::BlendAlphaPoint);
     // A mirrored quad: blue on the left.
     graphics->drawQuad(texture.get(), 200.0f, 200.0f, -1.0f, 1.0f, 0, veru::dxt::BlendAlphaPoint);
-    // An opaque turned quad paints its picture only, not the box around it.
-    auto white = solidTexture(device.get(), 20, 20, 0xFFFFFFFFu);
+    // An opaque turned quad paints its picture (its clear texels too) only,
+    // not the box around it.
+    auto grey = solidTexture(device.get(), 40, 40, 0xFF808080u);
+    graphics->drawQuad(grey.get(), 300.0f, 200.0f, 1.0f, 1.0f, 0, veru::dxt::BlendOpaque);
+    auto white = solidTexture(device.get(), 20, 20, 0x00FFFFFFu);
     graphics->drawQuad(white.get(), 300.0f, 200.0f, 1.0f, 1.0f, 45, veru::dxt::BlendOpaque);
     Frame f = readFrame(*device);
     EXPECT_TRUE(rgbNear(f.at(109, 91), kBlue));
@@ -190,8 +193,8 @@ TEST_F(DrawingTest, TurnedAndMirroredSpritesAndQuadsLandWhereTheirCornersSay) {
     EXPECT_TRUE(rgbNear(f.at(210, 202), kRed));
     EXPECT_TRUE(rgbNear(f.at(300, 212), 0xFFFFFFFFu));
     // Corners of the box around the turned square, outside the square itself.
-    EXPECT_TRUE(rgbNear(f.at(311, 211), kBackground));
-    EXPECT_TRUE(rgbNear(f.at(289, 189), kBackground));
+    EXPECT_TRUE(rgbNear(f.at(311, 211), 0xFF808080u));
+    EXPECT_TRUE(rgbNear(f.at(289, 189), 0xFF808080u));
 }
 
 TEST_F(DrawingTest, QuadSpansOnePixelLessThanItsCell) {
