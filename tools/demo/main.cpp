@@ -31,7 +31,7 @@ std::uint32_t argb(int a, int r, int g, int b) {
            static_cast<std::uint32_t>(g) << 8 | static_cast<std::uint32_t>(b);
 }
 
-// A soft round glow, white in the middle.
+// A soft round glow, white in the middle, light on black.
 std::vector<std::uint32_t> glowPixels(int size, int r, int g, int b) {
     std::vector<std::uint32_t> pixels(static_cast<std::size_t>(size) * size);
     double c = (size - 1) / 2.0;
@@ -40,9 +40,13 @@ std::vector<std::uint32_t> glowPixels(int size, int r, int g, int b) {
             double d = std::hypot(x - c, y - c) / (size / 2.0);
             double a = std::max(0.0, 1.0 - d);
             double w = std::max(0.0, 1.0 - 3.0 * d);
-            pixels[y * size + x] =
-                argb(static_cast<int>(255 * a * a), static_cast<int>(r + (255 - r) * w),
-                     static_cast<int>(g + (255 - g) * w), static_cast<int>(b + (255 - b) * w));
+            // Light on black: the colour fades with the alpha, so the glow
+            // looks the same blended and added (additive draws ignore alpha).
+            double k = a * a;
+            pixels[y * size + x] = argb(static_cast<int>(255 * k),
+                                        static_cast<int>((r + (255 - r) * w) * k),
+                                        static_cast<int>((g + (255 - g) * w) * k),
+                                        static_cast<int>((b + (255 - b) * w) * k));
         }
     }
     return pixels;
