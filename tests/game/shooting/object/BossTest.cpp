@@ -9,6 +9,7 @@
 #include "engine/effects/Random.h"
 #include "engine/graphics/DirectGraphics.h"
 #include "game/shooting/object/BossFactory.h"
+#include "game/shooting/object/Erika.h"
 #include "game/shooting/object/Kiriha.h"
 #include "game/shooting/object/Sasaki.h"
 #include "game/shooting/object/Seiichirou.h"
@@ -318,6 +319,32 @@ TEST_F(BossTest, BigBossTransformsInFourSteps) {
     EXPECT_EQ(part.part_x, 223 - 220);
     EXPECT_EQ(part.part_y, 132 - 210);
     EXPECT_EQ(boss->getHitParts().size(), 7u);
+}
+
+TEST_F(BossTest, ThePhaseChangeRetimesTheFirePeriod) {
+    struct Row {
+        const char* name;
+        int level;
+        int first;
+        int second;
+    };
+    for (const Row& r : {Row{"Kiriha", EASY, 35, 70}, Row{"Kiriha", HARD, 10, 20},
+                         Row{"Erika", EASY, 90, 135}, Row{"Erika", HARD, 30, 45},
+                         Row{"Seiichirou", NORMAL, 60, 30}, Row{"TrialBoss", HARD, 40, 15}}) {
+        SCOPED_TRACE(r.name);
+        auto boss = makeBoss(r.name, r.level);
+        const auto period = [&] {
+            if (auto* k = dynamic_cast<obj::Kiriha*>(boss.get())) return k->getFirePeriod();
+            if (auto* e = dynamic_cast<obj::Erika*>(boss.get())) return e->getFirePeriod();
+            if (auto* s = dynamic_cast<obj::Seiichirou*>(boss.get())) return s->getFirePeriod();
+            return dynamic_cast<obj::TrialBoss&>(*boss).getFirePeriod();
+        };
+        EXPECT_EQ(period(), r.first);
+        bringIn(*boss);
+        boss->damage(boss->getHp() - 1);
+        changePhase(*boss);
+        EXPECT_EQ(period(), r.second);
+    }
 }
 
 TEST_F(BossTest, SisterChargesAndComesBack) {
