@@ -107,14 +107,20 @@ void PlayerCharacter::activate() {
     setState(STATE_ACTIVE);
 }
 
+bool PlayerCharacter::bombSoundStarted() const {
+    // The sound starts within the update that brings the counter to
+    // bombSoundFrame, so a pause right after that update finds it playing.
+    return bomb_sound && getState() == STATE_BOMB && frame >= bombSoundFrame;
+}
+
 void PlayerCharacter::pauseBombSound() {
-    if (bomb_sound && getState() == STATE_BOMB && frame > bombSoundFrame) {
+    if (bombSoundStarted()) {
         bomb_sound->stop();
     }
 }
 
 void PlayerCharacter::resumeBombSound() {
-    if (bomb_sound && getState() == STATE_BOMB && frame > bombSoundFrame) {
+    if (bombSoundStarted()) {
         bomb_sound->play(true);
     }
 }

@@ -50,7 +50,8 @@ class PlayerCharacter : public PlayerObject {
     // The scene has checked and paid the stock.
     void startBomb();
     void activate();
-    // Pausing the game silences a bomb that is already bursting.
+    // Pausing the game silences a bomb whose burst sound has started (from
+    // the frame it started on); resuming plays it again, looped.
     void pauseBombSound();
     void resumeBombSound();
     void playClearSound();
@@ -137,6 +138,7 @@ class PlayerCharacter : public PlayerObject {
     void updateFall();
     void moveBy(int buttons, int speed);
     void keepInField();
+    bool bombSoundStarted() const;
 
     int bombSoundFrame;
     const veru::dxt::event::ButtonMap* buttonMap;

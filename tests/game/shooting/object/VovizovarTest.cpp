@@ -220,16 +220,19 @@ TEST_F(VovizovarTest, BurstSoundStartsAt120AndPausesOnlyAfterIt) {
     sounded.activate();
     sounded.setPosition(200, 240);
     sounded.startBomb();
-    for (int frame = 1; frame <= 120; ++frame) {
+    for (int frame = 1; frame <= 119; ++frame) {
         sounded.update(0);
         sounded.pauseBombSound();
-        EXPECT_EQ(bomb.plays, frame == 120 ? 1 : 0) << "frame " << frame;
+        sounded.resumeBombSound();
+        EXPECT_EQ(bomb.plays, 0) << "frame " << frame;
     }
     EXPECT_EQ(bomb.stops, 0);
-    sounded.update(0);
-    sounded.pauseBombSound();
+    sounded.update(0);  // counter 120: the burst's sound starts
+    EXPECT_EQ(bomb.plays, 1);
+    sounded.pauseBombSound();  // and a pause right then stops it
     EXPECT_EQ(bomb.stops, 1);
     sounded.resumeBombSound();
+    EXPECT_EQ(bomb.plays, 2);
     while (sounded.getState() == STATE_BOMB) {
         sounded.update(0);
     }

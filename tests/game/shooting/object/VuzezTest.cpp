@@ -320,27 +320,36 @@ TEST_F(VuzezTest, BombSoundLoopsThroughTheBurstAndPausesWithTheGame) {
     sounded.setPosition(400, 240);
     sounded.startBomb();
     EXPECT_EQ(charge.plays, 1);
-    for (int frame = 1; frame <= 100; ++frame) {
+    for (int frame = 1; frame <= 99; ++frame) {
         sounded.update(0);
-        sounded.pauseBombSound();  // still charging (counter not above 100): nothing to stop
+        sounded.pauseBombSound();  // still charging: nothing to stop
+        sounded.resumeBombSound();  // nor to start before its time
     }
+    EXPECT_EQ(bomb.plays, 0);
+    EXPECT_EQ(bomb.stops, 0);
+    sounded.update(0);  // counter 100: the burst's sound starts
     EXPECT_EQ(bomb.plays, 1);
     EXPECT_TRUE(bomb.looping);
-    EXPECT_EQ(bomb.stops, 0);
-    sounded.update(0);
+    // A pause right after that frame silences it too.
     sounded.pauseBombSound();
     EXPECT_EQ(bomb.stops, 1);
+    EXPECT_FALSE(bomb.playing);
     sounded.resumeBombSound();
     EXPECT_EQ(bomb.plays, 2);
     EXPECT_TRUE(bomb.looping);
+    sounded.update(0);
+    sounded.pauseBombSound();
+    EXPECT_EQ(bomb.stops, 2);
+    sounded.resumeBombSound();
+    EXPECT_EQ(bomb.plays, 3);
     while (sounded.getState() == STATE_BOMB) {
         sounded.update(0);
     }
-    EXPECT_EQ(bomb.stops, 2);  // the burst's end
+    EXPECT_EQ(bomb.stops, 3);  // the burst's end
     EXPECT_FALSE(bomb.playing);
     sounded.pauseBombSound();
     sounded.resumeBombSound();
-    EXPECT_EQ(bomb.plays, 2);
+    EXPECT_EQ(bomb.plays, 3);
 }
 
 TEST_F(VuzezTest, BombMovesOnePixelPerDirection) {
