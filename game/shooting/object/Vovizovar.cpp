@@ -67,7 +67,11 @@ const Weapon& weaponOf(int number) {
 Vovizovar::Vovizovar(int fieldWidth, int fieldHeight)
     : PlayerCharacter(fieldWidth, fieldHeight, kBombSoundFrame) {}
 
-Vovizovar::~Vovizovar() = default;
+Vovizovar::~Vovizovar() {
+    // The volleys in flight borrow the weapons' pictures, which are members of
+    // this class and so would go before the skills the base class holds.
+    clearSkills();
+}
 
 void Vovizovar::loadTextures(VideoDevice* device) {
     adoptTexture(loadSheet(device, u"img/vovizovar.ytx", 4, 32, 32));

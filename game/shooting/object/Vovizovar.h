@@ -57,7 +57,8 @@ class Vovizovar : public PlayerCharacter {
     bool sweep_up = false;
     bool draw_skills = true;
     bool slow_was_held = false;
-    // The weapons' pictures; weapons 1 and 3 share one.
+    // The weapons' pictures; weapons 1 and 3 share one. The volleys borrow
+    // them: the destructor drops the skills first.
     std::unique_ptr<Texture> small_bullet_texture;
     std::unique_ptr<Texture> large_bullet_texture;
     std::unique_ptr<Texture> flare_texture;
