@@ -95,6 +95,7 @@ void PlayerCharacter::reenter() {
 
 void PlayerCharacter::startBomb() {
     bomb_count = 0;
+    bomb_sound_held = false;
     setState(STATE_BOMB);
     playSound(charge_sound);
     clearFrame();
@@ -114,14 +115,25 @@ bool PlayerCharacter::bombSoundStarted() const {
 }
 
 void PlayerCharacter::pauseBombSound() {
+    if (getState() != STATE_BOMB) {
+        return;
+    }
+    bomb_sound_held = true;
     if (bombSoundStarted()) {
         bomb_sound->stop();
     }
 }
 
 void PlayerCharacter::resumeBombSound() {
+    bomb_sound_held = false;
     if (bombSoundStarted()) {
         bomb_sound->play(true);
+    }
+}
+
+void PlayerCharacter::startBurstSound() {
+    if (!bomb_sound_held) {
+        playSound(bomb_sound, true);
     }
 }
 

@@ -51,7 +51,9 @@ class PlayerCharacter : public PlayerObject {
     void startBomb();
     void activate();
     // Pausing the game silences a bomb whose burst sound has started (from
-    // the frame it started on); resuming plays it again, looped.
+    // the frame it started on) and keeps it silent until resumed, even if
+    // the burst's frame comes while the game is paused; resuming plays it
+    // again, looped, once the burst has begun.
     void pauseBombSound();
     void resumeBombSound();
     void playClearSound();
@@ -80,6 +82,8 @@ class PlayerCharacter : public PlayerObject {
     virtual bool bombStep() = 0;
     // Sounds of the bomb at a frame of its counter.
     virtual void bombSounds(int counter) = 0;
+    // Starts the burst's looped sound, unless the game is paused.
+    void startBurstSound();
     // Pixels per pressed direction while active or recovering.
     virtual int activeSpeed(int buttons) = 0;
     // Pixels per pressed direction while the bomb runs.
@@ -141,6 +145,7 @@ class PlayerCharacter : public PlayerObject {
     bool bombSoundStarted() const;
 
     int bombSoundFrame;
+    bool bomb_sound_held = false;  // paused: the burst's sound must not start
     const veru::dxt::event::ButtonMap* buttonMap;
 };
 

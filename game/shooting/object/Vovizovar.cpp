@@ -173,7 +173,7 @@ void Vovizovar::bombSounds(int counter) {
         playSound(lazer_sound);
     }
     if (counter == kBombSoundFrame) {
-        playSound(bomb_sound, true);
+        startBurstSound();
     }
 }
 

@@ -84,7 +84,7 @@ void Vuzez::shoot() {
 
 void Vuzez::bombSounds(int counter) {
     if (counter == kBombSoundFrame) {
-        playSound(bomb_sound, true);
+        startBurstSound();
     }
 }
 

@@ -352,6 +352,38 @@ TEST_F(VuzezTest, BombSoundLoopsThroughTheBurstAndPausesWithTheGame) {
     EXPECT_EQ(bomb.plays, 3);
 }
 
+TEST_F(VuzezTest, BurstThatBeginsWhilePausedStaysSilentUntilResumed) {
+    // The scene pauses before it updates the player in the same frame, so
+    // the burst's first frame may come after the pause.
+    SoundedVuzez sounded(800, 480);
+    sounded.loadTextures(device.get());
+    CountingSound bomb;
+    CountingSound charge;
+    sounded.give(&bomb, &charge);
+    sounded.activate();
+    sounded.setPosition(400, 240);
+    sounded.startBomb();
+    for (int frame = 1; frame <= 99; ++frame) {
+        sounded.update(0);
+    }
+    sounded.pauseBombSound();
+    sounded.update(0);  // counter 100 while paused
+    EXPECT_EQ(bomb.plays, 0);
+    EXPECT_FALSE(bomb.playing);
+    sounded.resumeBombSound();
+    EXPECT_EQ(bomb.plays, 1);
+    EXPECT_TRUE(bomb.looping);
+    // A later bomb is not held by that pause.
+    while (sounded.getState() == STATE_BOMB) {
+        sounded.update(0);
+    }
+    sounded.startBomb();
+    for (int frame = 1; frame <= 100; ++frame) {
+        sounded.update(0);
+    }
+    EXPECT_EQ(bomb.plays, 2);
+}
+
 TEST_F(VuzezTest, BombMovesOnePixelPerDirection) {
     placeActive(400, 240);
     player->startBomb();
