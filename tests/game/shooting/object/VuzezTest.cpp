@@ -310,16 +310,30 @@ class SoundedVuzez : public Vuzez {
     }
 };
 
-TEST_F(VuzezTest, BombSoundLoopsThroughTheBurstAndPausesWithTheGame) {
-    SoundedVuzez sounded(800, 480);
-    sounded.loadTextures(device.get());
+// A Vuzez that has just started its bomb, with counting bomb and charge sounds.
+struct BombingVuzez {
+    explicit BombingVuzez(veru::platform::VideoDevice* device) : player(800, 480) {
+        player.loadTextures(device);
+        player.give(&bomb, &charge);
+        player.activate();
+        player.setPosition(400, 240);
+        player.startBomb();
+    }
+    void run(int frames) {
+        for (int i = 0; i < frames; ++i) {
+            player.update(0);
+        }
+    }
     CountingSound bomb;
     CountingSound charge;
-    sounded.give(&bomb, &charge);
-    sounded.activate();
-    sounded.setPosition(400, 240);
-    sounded.startBomb();
-    EXPECT_EQ(charge.plays, 1);
+    SoundedVuzez player;
+};
+
+TEST_F(VuzezTest, BombSoundLoopsThroughTheBurstAndPausesWithTheGame) {
+    BombingVuzez b(device.get());
+    SoundedVuzez& sounded = b.player;
+    CountingSound& bomb = b.bomb;
+    EXPECT_EQ(b.charge.plays, 1);
     for (int frame = 1; frame <= 99; ++frame) {
         sounded.update(0);
         sounded.pauseBombSound();  // still charging: nothing to stop
@@ -355,17 +369,10 @@ TEST_F(VuzezTest, BombSoundLoopsThroughTheBurstAndPausesWithTheGame) {
 TEST_F(VuzezTest, BurstThatBeginsWhilePausedStaysSilentUntilResumed) {
     // The scene pauses before it updates the player in the same frame, so
     // the burst's first frame may come after the pause.
-    SoundedVuzez sounded(800, 480);
-    sounded.loadTextures(device.get());
-    CountingSound bomb;
-    CountingSound charge;
-    sounded.give(&bomb, &charge);
-    sounded.activate();
-    sounded.setPosition(400, 240);
-    sounded.startBomb();
-    for (int frame = 1; frame <= 99; ++frame) {
-        sounded.update(0);
-    }
+    BombingVuzez b(device.get());
+    SoundedVuzez& sounded = b.player;
+    CountingSound& bomb = b.bomb;
+    b.run(99);
     sounded.pauseBombSound();
     sounded.update(0);  // counter 100 while paused
     EXPECT_EQ(bomb.plays, 0);
@@ -378,9 +385,7 @@ TEST_F(VuzezTest, BurstThatBeginsWhilePausedStaysSilentUntilResumed) {
         sounded.update(0);
     }
     sounded.startBomb();
-    for (int frame = 1; frame <= 100; ++frame) {
-        sounded.update(0);
-    }
+    b.run(100);
     EXPECT_EQ(bomb.plays, 2);
 }
 
