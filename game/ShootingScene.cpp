@@ -1,0 +1,764 @@
+#include "game/ShootingScene.h"
+
+#include <algorithm>
+
+#include "engine/effects/Random.h"
+#include "engine/exceptions/Exception.h"
+#include "engine/exceptions/FileNotFoundException.h"
+#include "engine/graphics/DirectGraphics.h"
+#include "engine/input/InputInterface.h"
+#include "engine/io/YFile.h"
+#include "engine/material/Surface.h"
+#include "engine/material/Texture.h"
+#include "engine/scene/PlayStatus.h"
+#include "engine/scene/SceneManager.h"
+#include "engine/sound/ISound.h"
+#include "engine/sound/SoundManger.h"
+#include "engine/window/DXFrame.h"
+#include "engine/window/MessageBox.h"
+#include "frontend/GameSetting.h"
+#include "game/StageCollisions.h"
+#include "game/StagePhase.h"
+#include "game/StageScoring.h"
+#include "game/StageScript.h"
+#include "game/StageStateHash.h"
+#include "game/StageTalk.h"
+#include "game/shooting/cmp/AlphaParts.h"
+#include "game/shooting/cmp/BossFace.h"
+#include "game/shooting/cmp/BossGauge.h"
+#include "game/shooting/cmp/ContinueDialog.h"
+#include "game/shooting/cmp/IconCounter.h"
+#include "game/shooting/cmp/KintubaGauge.h"
+#include "game/shooting/cmp/MenuCodes.h"
+#include "game/shooting/cmp/PauseMenu.h"
+#include "game/shooting/cmp/ScoreDisplay.h"
+#include "game/shooting/cmp/ScrollBackground.h"
+#include "game/shooting/object/Boss.h"
+#include "game/shooting/object/EnemyObject.h"
+#include "game/shooting/object/ItemObject.h"
+#include "game/shooting/object/ShootingObject.h"
+#include "game/shooting/object/Vuzez.h"
+
+namespace ml {
+
+namespace {
+
+using namespace shooting::object;
+using namespace shooting::cmp;
+
+constexpr int kFieldWidth = 800;
+constexpr int kFieldHeight = 480;
+constexpr int kHighestLevel = 0x200004;
+constexpr int kGameOverHold = 900;
+
+void playOnce(veru::sound::ISound* sound) {
+    if (sound)
+        sound->play(false);
+}
+
+std::vector<veru::YString> wordsOf(const veru::YString& line) { return stageScriptWords(line); }
+
+bool beginsWith(const veru::YString& word, const char16_t* keyword) {
+    return word.indexOf(veru::YString(keyword)) == 0;
+}
+
+// Each frame an item or enemy reports finished, it is deleted and the next
+// one takes its index.
+template <typename List, typename Update>
+void updateAndRemove(List& list, Update update) {
+    for (std::size_t i = 0; i < list.size();) {
+        if (update(*list[i]))
+            list.erase(list.begin() + static_cast<std::ptrdiff_t>(i));
+        else
+            ++i;
+    }
+}
+
+}  // namespace
+
+ShootingScene::ShootingScene(veru::dxt::SceneManager* manager, const veru::YString& scriptPath,
+                             GameSetting* settings, veru::dxt::PlayStatus* status)
+    : Scene(manager), scriptPath(scriptPath), settings(settings), status(status) {}
+
+ShootingScene::~ShootingScene() = default;
+
+void ShootingScene::clearMembers() {
+    scriptWaiting = true;
+    counter = 0;
+    infoAreaX = infoAreaY = 0;
+    exitMode = stage::kExitCleared;
+    savedPhase = 0;
+    phase = stage::kFadeIn;
+    levelMaxSound = stageMusic = bossMusic = nullptr;
+    kintubaKeyHeld = bombKeyHeld = bossBeaten = false;
+    bossDelay = 0;
+    fadeAlpha = 255;
+    frameNumber = 0;
+}
+
+void ShootingScene::reset() {
+    clearMembers();
+    timeline.clear();
+    scriptLines.clear();
+}
+
+void ShootingScene::playReplay(std::optional<StageReplay> next) { replay = std::move(next); }
+
+// ---------------------------------------------------------------- create
+
+bool ShootingScene::create(veru::platform::Window*, veru::platform::VideoDevice* device) {
+    readBackBufferSize(device);
+    graphics = std::make_unique<veru::dxt::DirectGraphics>(device);
+    background = std::make_unique<ScrollBackground>(kFieldWidth, kFieldHeight);
+
+    try {
+        // The stage's random numbers start from a seed of their own, so
+        // that the same buttons play the stage out the same way again.
+        seedStage();
+        loadStage(device);
+    } catch (const veru::excp::Exception& e) {
+        veru::awt::showError(e.getMessage(), u"ShootingScene::create()");
+        return false;
+    }
+    return true;
+}
+
+void ShootingScene::seedStage() {
+    recording = StageReplay();
+    recording.seed = replay ? replay->seed : veru::dxt::effect2D::freshRandomSeed();
+    recording.level = settings->getLevel();
+    recording.maskShoot = settings->getMaskShoot();
+    recording.maskSpecial = settings->getMaskSpecial();
+    recording.maskBomb = settings->getMaskBomb();
+    recording.maskSlow = settings->getMaskSlow();
+    recording.maskPause = settings->getMaskPause();
+    veru::dxt::effect2D::seedStageRandom(static_cast<std::uint32_t>(recording.seed));
+}
+
+void ShootingScene::loadStage(veru::platform::VideoDevice* device) {
+    veru::sound::SoundManger* sounds = manager ? manager->getSounds() : nullptr;
+    // The balloons are loaded with the rest: a missing one is the same
+    // error box as any other missing picture.
+    talk = std::make_unique<StageTalk>(device, width, height);
+
+    gameOverScreen = std::make_unique<veru::dxt::material::Surface>();
+    gameOverScreen->load(u"img/GameOver.ysf", device);
+
+    infoArea = std::make_unique<veru::dxt::material::Texture>();
+    infoArea->load(u"img/InfoArea.ytx", device);
+    infoAreaX = infoArea->getWidth() >> 1;
+    infoAreaY = (infoArea->getHeight() >> 1) + kFieldHeight;
+
+    fadeLayer = std::make_unique<veru::dxt::material::Texture>();
+    fadeLayer->createBlank(device, 1, 1);
+
+    player = std::make_unique<Vuzez>(kFieldWidth, kFieldHeight);
+    player->loadTextures(device);
+    player->setLevel(status->power);
+    if (sounds)
+        player->loadSounds(*sounds);
+    player->enter();
+    status->gauge = status->gaugeFull;
+
+    placeHud(device);
+
+    pauseMenu = std::make_unique<PauseMenu>(width, height);
+    pauseMenu->load(device);
+    continueDialog = std::make_unique<ContinueDialog>(width, height);
+    continueDialog->load(device);
+
+    scoreDisplay = std::make_unique<ScoreDisplay>();
+    scoreDisplay->setLabel(u"Score-");
+    scoreDisplay->load(device);
+    scoreDisplay->setValue(settings->getLastScore());
+    scoreDisplay->setPosition(width - scoreDisplay->width() - 20, 10);
+    hiScoreDisplay = std::make_unique<ScoreDisplay>();
+    hiScoreDisplay->setLabel(u"Hi Score-");
+    hiScoreDisplay->load(device);
+    hiScoreDisplay->setValue(settings->getHiScore());
+    hiScoreDisplay->setPosition(scoreDisplay->getX() - hiScoreDisplay->width() - 20, 10);
+
+    readStageScript(device);
+
+    bossGauge = std::make_unique<BossGauge>(boss ? boss->getHp() : 0);
+    bossGauge->load(device);
+    bossGauge->setPosition(790 - bossGauge->width(), height - (bossGauge->height() + 10));
+
+    if (!veru::io::YFile(veru::YString(u"sound/level_max.wav")).exists)
+        throw veru::excp::FileNotFoundException(u"sound/level_max.wav");
+    if (sounds)
+        levelMaxSound = sounds->getSound(u"sound/level_max.wav");
+}
+
+void ShootingScene::placeHud(veru::platform::VideoDevice* device) {
+    kintubaGauge = std::make_unique<KintubaGauge>(status->gauge);
+    kintubaGauge->load(device);
+    kintubaGauge->setPosition(400 - kintubaGauge->width(), height + 4 - kintubaGauge->height());
+
+    const int rowRight = kintubaGauge->getX() + (kintubaGauge->frameWidth() >> 1);
+    livesCounter = std::make_unique<IconCounter>(status->lives);
+    livesCounter->load(device, u"img/chance.ytx", rowRight, 495);
+    stockCounter = std::make_unique<IconCounter>(status->stock);
+    // The stock row lies 5 pixels below the lives row, whose icons' centre
+    // is half their height below its top at 495.
+    const int livesIconHeight = (livesCounter->getY() - 495) * 2;
+    stockCounter->load(device, u"img/kintuba.ytx", rowRight, livesIconHeight + 500);
+}
+
+void ShootingScene::readStageScript(veru::platform::VideoDevice* textureLoader) {
+    StageContent content;
+    ml::readStageScript(scriptPath, textureLoader, manager ? manager->getSounds() : nullptr,
+                        settings->getLevel(), *background, content);
+    scriptLines = std::move(content.scriptLines);
+    pictureTable = std::move(content.pictureTable);
+    timeline = std::move(content.timeline);
+    waitingEnemies = std::move(content.waitingEnemies);
+    chanceItems = std::move(content.chanceItems);
+    kintubaItems = std::move(content.kintubaItems);
+    levelUpItems = std::move(content.levelUpItems);
+    boss = std::move(content.boss);
+    bossDelay = content.bossDelay;
+    stageMusic = content.stageMusic;
+    bossMusic = content.bossMusic;
+    bossFace = std::move(content.bossFace);
+    infoStart1 = std::move(content.infoStart1);
+    infoStart2 = std::move(content.infoStart2);
+    infoEnd = std::move(content.infoEnd);
+}
+
+// ---------------------------------------------------------------- script
+
+void ShootingScene::runScriptLine(const veru::YString& line) {
+    const std::vector<veru::YString> words = wordsOf(line);
+    if (words.empty())
+        return;
+    const veru::YString& first = words[0];
+    if (beginsWith(first, u"Talking")) {
+        phase = stage::kTalk;
+        return;
+    }
+    if (beginsWith(first, u"Shooting")) {
+        scriptWaiting = true;
+        phase = stage::kShooting;
+        player->activate();
+        playOnce(player->getStartSound());
+        if (infoStart1)
+            infoStart1->startFadeIn();
+        return;
+    }
+    if (first.equalsText(u"Boss")) {
+        // A boss that never came on the field (no shooting section brought
+        // it in) cannot be fought: the script goes on without the battle.
+        if (!boss || boss->getState() == STATE_STANDBY)
+            return;
+        scriptWaiting = true;
+        phase = stage::kBossBattle;
+        playOnce(boss->getStartSound());
+        return;
+    }
+    if (phase == stage::kTalk)
+        runTalkLine(line);
+}
+
+void ShootingScene::runTalkLine(const veru::YString& line) {
+    const std::vector<veru::YString> words = wordsOf(line);
+    if (words.empty())
+        return;
+    if (words[0].equalsText(u"Play")) {
+        if (stageMusic)
+            stageMusic->stop();
+        if (bossMusic)
+            bossMusic->play(true);
+        return;
+    }
+    if (talk->runTalkLine(words, pictureTable))
+        scriptWaiting = true;
+}
+
+void ShootingScene::endTalk() {
+    talk->clear();
+    scriptWaiting = false;
+}
+
+void ShootingScene::stopMusic() {
+    if (stageMusic && stageMusic->isPlaying())
+        stageMusic->stop();
+    if (bossMusic && bossMusic->isPlaying())
+        bossMusic->stop();
+    status->power = player->getLevel();
+}
+
+void ShootingScene::playerHit() {
+    StageScoring(*status, *player, *scoreDisplay, *livesCounter, *stockCounter, levelMaxSound)
+        .playerHit();
+}
+
+// ---------------------------------------------------------------- update
+
+int ShootingScene::pollButtons(veru::dxt::event::InputInterface* input) {
+    int buttons = 0;
+    if (replay) {
+        buttons = replay->wordAt(static_cast<std::size_t>(frameNumber));
+    } else {
+        buttons = input ? input->poll() : 0;
+        if (buttons < 0)
+            buttons = 0;  // no device: nothing pressed
+        // Leaving the window pauses the play as the pause button does; the
+        // press goes into the record, so a replay pauses at the same frame.
+        if (focusLost() && (phase == stage::kShooting || phase == stage::kBossBattle))
+            buttons |= settings->getMaskPause();
+    }
+    recording.words.push_back(buttons);
+    ++frameNumber;
+    return buttons;
+}
+
+bool ShootingScene::focusLost() {
+    veru::awt::DXFrame* frame = manager ? manager->getFrame() : nullptr;
+    return frame && frame->takeFocusLost();
+}
+
+void ShootingScene::update(veru::dxt::event::InputInterface* input) {
+    if (!player)
+        return;  // create failed
+    const int buttons = pollButtons(input);
+
+    if (scoreDisplay->getTarget() > hiScoreDisplay->getTarget())
+        hiScoreDisplay->setTarget(scoreDisplay->getTarget());
+    scoreDisplay->update();
+    hiScoreDisplay->update();
+
+    if (phase == stage::kPaused) {
+        updatePaused(buttons);
+        return;
+    }
+    if (phase == stage::kContinue) {
+        updateContinue(buttons);
+        return;
+    }
+
+    const int playerState = player->getState();
+    const int bossState = boss ? boss->getState() : STATE_STANDBY;
+
+    if (!scriptWaiting) {
+        if (scriptLines.empty()) {
+            scriptWaiting = true;
+            counter = 0;
+            phase = stage::kEnding;
+            player->playClearSound();
+        } else {
+            veru::YString line = std::move(scriptLines.front());
+            scriptLines.pop_front();
+            runScriptLine(line);
+            return;
+        }
+    }
+
+    if (holds(buttons, settings->getMaskPause()) &&
+        (phase == stage::kShooting || phase == stage::kBossBattle)) {
+        savedPhase = phase;
+        phase = stage::kPaused;
+        player->pauseBombSound();
+        pauseMenu->open();
+    }
+
+    switch (phase) {
+        case stage::kFadeIn:
+            counter += 2;
+            if (counter >= 255) {
+                counter = 255;
+                phase = stage::kEntry;
+            }
+            setFade(255 - counter);
+            break;
+        case stage::kEnding:
+            updateEnding();
+            break;
+        case stage::kGameOver:
+            updateGameOver();
+            break;
+        default: {
+            const bool playing = phase == stage::kShooting || phase == stage::kBossApproach ||
+                                 phase == stage::kBossBattle;
+            player->update(playing ? buttons : 0);
+            if (player->getState() == STATE_GONE) {
+                savedPhase = phase;
+                phase = stage::kContinue;
+                continueDialog->open();
+            }
+            break;
+        }
+    }
+
+    if (phase == stage::kEntry && playerState == STATE_READY) {
+        if (stageMusic)
+            stageMusic->play(true);
+        scriptWaiting = false;
+        counter = 0;
+    }
+
+    if ((infoStart1 && !infoStart1->isHidden()) || (infoStart2 && !infoStart2->isHidden())) {
+        if (infoStart1 && infoStart1->update() && infoStart2 && infoStart2->isHidden())
+            infoStart2->startFadeIn();
+        if (infoStart2 && infoStart2->update()) {
+            infoStart1->startFadeOut();
+            infoStart2->startFadeOut();
+        }
+    }
+
+    if (phase == stage::kTalk) {
+        updateTalk(buttons);
+        return;
+    }
+    if (phase == stage::kShooting || phase == stage::kBossBattle) {
+        updateShooting(buttons, playerState, bossState);
+        return;
+    }
+    if (phase == stage::kBossApproach)
+        updateBossApproach(bossState);
+}
+
+void ShootingScene::updatePaused(int buttons) {
+    switch (pauseMenu->update(buttons)) {
+        case RESULT_FIRST:
+            phase = savedPhase;
+            player->resumeBombSound();
+            break;
+        case RESULT_SECOND:
+            phase = stage::kEnding;
+            exitMode = stage::kExitTitle;
+            break;
+        case RESULT_THIRD:
+            phase = stage::kEnding;
+            exitMode = stage::kExitQuit;
+            break;
+        default:
+            break;
+    }
+}
+
+void ShootingScene::updateContinue(int buttons) {
+    switch (continueDialog->update(buttons)) {
+        case RESULT_FIRST:
+            phase = savedPhase;
+            status->lives = 2;
+            status->stock = 5;
+            status->gauge = status->gaugeFull;
+            livesCounter->setCount(status->lives);
+            stockCounter->setCount(status->stock);
+            kintubaGauge->setValue(status->gauge);
+            scoreDisplay->setValue(0);
+            status->power = kHighestLevel;
+            player->setLevel(status->power);
+            player->reenter();
+            break;
+        case RESULT_SECOND:
+            phase = stage::kEnding;
+            exitMode = stage::kExitGameOver;
+            counter = 0;
+            stopMusic();
+            break;
+        default:
+            break;
+    }
+}
+
+void ShootingScene::updateTalk(int buttons) {
+    if (talk->update(buttons, scriptWaiting))
+        endTalk();
+}
+
+void ShootingScene::updateShooting(int buttons, int playerState, int bossState) {
+    const bool controllable = playerState == STATE_ACTIVE || playerState == STATE_RECOVER;
+
+    // Stage counter and scrolling.
+    counter = counter > 100000 ? 0 : counter + 1;
+    background->scroll(1, 0);
+
+    // Enemies whose place on the stage has reached the right edge enter.
+    while (!timeline.empty() && !waitingEnemies.empty() && timeline.front().first - 800 <= counter) {
+        std::unique_ptr<EnemyObject> enemy = std::move(waitingEnemies.front());
+        waitingEnemies.erase(waitingEnemies.begin());
+        enemy->appear(800, timeline.front().second);
+        activeEnemies.push_back(std::move(enemy));
+        timeline.erase(timeline.begin());
+    }
+
+    // The kintuba gauge drains while the player flies; the fuller it is,
+    // the smaller the player's hit area.
+    if (controllable && !bossBeaten) {
+        status->drainGauge();
+        kintubaGauge->setValue(status->gauge);
+        player->setScale(kintubaGauge->ratio());
+    }
+
+    if (holds(buttons, settings->getMaskSpecial()) && controllable) {
+        if (!kintubaKeyHeld) {
+            kintubaKeyHeld = true;
+            if (status->takeStock()) {
+                player->playGetSound();
+                stockCounter->decrement();
+            }
+        }
+    } else {
+        kintubaKeyHeld = false;
+    }
+
+    if (holds(buttons, settings->getMaskBomb()) && player->getState() == STATE_ACTIVE) {
+        if (!bombKeyHeld) {
+            bombKeyHeld = true;
+            if (status->stock >= 3) {
+                status->stock -= 3;
+                stockCounter->setCount(status->stock);
+                player->startBomb();
+            }
+        }
+    } else {
+        bombKeyHeld = false;
+    }
+
+    for (ItemList* items : {&chanceItems, &kintubaItems, &levelUpItems})
+        updateAndRemove(*items, [](ItemObject& item) { return item.update(); });
+    const int px = player->getX();
+    const int py = player->getY();
+    updateAndRemove(activeEnemies, [&](EnemyObject& enemy) { return enemy.update(px, py); });
+
+    if (phase == stage::kShooting && waitingEnemies.empty() && activeEnemies.empty() &&
+        chanceItems.empty() && levelUpItems.empty() && kintubaItems.empty()) {
+        phase = stage::kBossApproach;
+        if (boss)
+            boss->appear(800, 240);
+    }
+
+    if (boss) {
+        boss->update(player->getX(), player->getY());
+        if (bossState == STATE_READY) {
+            // The gauge and the face each say when they are done, and keep
+            // saying it: the start cannot be missed when they finish on
+            // different frames.
+            bossGauge->update();
+            if (bossFace)
+                bossFace->update();
+            if (bossGauge->isFilled() && (!bossFace || bossFace->hasArrived()))
+                boss->start();
+        } else if (bossState == STATE_GONE) {
+            endTalk();
+        }
+        bossGauge->setValue(boss->getHp());
+    } else if (phase == stage::kBossBattle) {
+        endTalk();  // no boss to fight: the script goes on
+    }
+
+    StageField field{player.get(), boss.get(), &activeEnemies,
+                     &chanceItems, &kintubaItems, &levelUpItems};
+    StageScoring scoring(*status, *player, *scoreDisplay, *livesCounter, *stockCounter,
+                         levelMaxSound);
+    if (StageCollisions::run(field, playerState, scoring))
+        bossBeaten = true;
+}
+
+void ShootingScene::updateBossApproach(int bossState) {
+    if (bossDelay > 0) {
+        --bossDelay;
+        return;
+    }
+    if (!boss) {
+        endTalk();  // a stage without a boss goes on with its script
+        return;
+    }
+    boss->update(player->getX(), player->getY());
+    if (bossState == STATE_REENTRY)
+        endTalk();
+}
+
+void ShootingScene::updateEnding() {
+    if (!infoEnd || infoEnd->isHidden()) {
+        counter += 5;
+        if (counter >= 255) {
+            counter = 255;
+            settings->setHiScore(hiScoreDisplay->getTarget());
+            switch (exitMode) {
+                case stage::kExitQuit:
+                    stopMusic();
+                    leaveStage();
+                    requestQuit();
+                    break;
+                case stage::kExitTitle:
+                    stopMusic();
+                    leaveStage();
+                    requestScene(2);
+                    break;
+                case stage::kExitGameOver:
+                    phase = stage::kGameOver;
+                    break;
+                default:
+                    if (infoEnd) {
+                        infoEnd->startFadeIn();
+                    } else {
+                        // No stage-clear caption to show: on at once.
+                        stopMusic();
+                        settings->setLastScore(scoreDisplay->getTarget());
+                        leaveStage();
+                        requestNext();
+                    }
+                    break;
+            }
+        }
+        setFade(counter);
+        if (exitMode == stage::kExitGameOver && counter == 255)
+            counter = 0;
+        return;
+    }
+    if (infoEnd->update())
+        infoEnd->startFadeOut();
+    if (infoEnd->isHidden()) {
+        stopMusic();
+        settings->setLastScore(scoreDisplay->getTarget());
+        settings->setHiScore(hiScoreDisplay->getTarget());
+        leaveStage();
+        requestNext();
+    }
+}
+
+void ShootingScene::updateGameOver() {
+    if (counter < 255) {
+        counter += 5;
+        setFade(255 - counter);
+    } else if (counter < 255 + kGameOverHold) {
+        counter += 5;
+    } else {
+        counter += 5;
+        const int alpha = counter - kGameOverHold - 254;
+        setFade(alpha);
+        if (alpha >= 255) {
+            stopMusic();
+            leaveStage();
+            requestScene(2);
+        }
+    }
+}
+
+void ShootingScene::leaveStage() {}
+
+void ShootingScene::setFade(int alpha) { fadeAlpha = std::clamp(alpha, 0, 255); }
+
+int ShootingScene::getScore() const { return scoreDisplay ? scoreDisplay->getTarget() : 0; }
+int ShootingScene::getHiScore() const { return hiScoreDisplay ? hiScoreDisplay->getTarget() : 0; }
+
+std::uint64_t ShootingScene::stateHash() const {
+    StageStateHash hash;
+    hash.add(frameNumber).add(phase).add(counter).add(getScore()).add(bossBeaten ? 1 : 0);
+    hash.add(status->lives).add(status->stock).add(status->gauge).add(status->power);
+    if (player)
+        hash.addObject(*player);
+    for (const auto& enemy : activeEnemies)
+        hash.addObject(*enemy);
+    hash.add(static_cast<int>(waitingEnemies.size()));
+    for (const ItemList* items : {&chanceItems, &kintubaItems, &levelUpItems}) {
+        for (const auto& item : *items)
+            hash.addObject(*item);
+    }
+    if (boss)
+        hash.addObject(*boss);
+    return hash.value();
+}
+
+// ---------------------------------------------------------------- draw
+
+void ShootingScene::draw(veru::platform::VideoDevice*) {
+    if (!graphics || !player)
+        return;
+    veru::dxt::DirectGraphics& g = *graphics;
+    g.setCentred(true);
+    // The stage stays on screen, frozen, behind the pause menu and the
+    // continue dialog.
+    const int shown = (phase == stage::kPaused || phase == stage::kContinue) ? savedPhase : phase;
+
+    if (phase == stage::kGameOver) {
+        g.copySurface(gameOverScreen.get());
+        if (veru::dxt::material::Texture* wreck = player->getExplosionTexture()) {
+            g.queueSprite(wreck, 150, 270, counter % 360);
+            g.queueSprite(wreck, 650, 270, counter % 360);
+        }
+    } else {
+        background->draw(g);
+        player->draw(g);
+        if (boss && phase != stage::kFadeIn && phase != stage::kEnding)
+            boss->draw(g);
+        if (phase == stage::kTalk)
+            talk->draw(g);
+        if (shown == stage::kShooting) {
+            for (const auto& enemy : activeEnemies)
+                enemy->draw(g);
+            for (const ItemList* items : {&chanceItems, &kintubaItems, &levelUpItems}) {
+                for (const auto& item : *items)
+                    item->draw(g);
+            }
+        }
+        g.queueSprite(infoArea.get(), infoAreaX, infoAreaY);
+        kintubaGauge->draw(g);
+        livesCounter->draw(g);
+        stockCounter->draw(g);
+        scoreDisplay->draw(g);
+        hiScoreDisplay->draw(g);
+        if (shown == stage::kBossBattle) {
+            if (bossFace)
+                bossFace->draw(g);
+            bossGauge->draw(g);
+        }
+        if (infoStart1)
+            infoStart1->draw(g);
+        if (infoStart2)
+            infoStart2->draw(g);
+    }
+    if (phase == stage::kFadeIn || phase == stage::kEnding || phase == stage::kGameOver) {
+        fadeLayer->setAlpha(fadeAlpha);
+        g.queueSprite(fadeLayer.get(), 0, 0, static_cast<float>(width), static_cast<float>(height),
+                      0, 0, 0);
+    }
+    if (infoEnd)
+        infoEnd->draw(g);
+    if (phase == stage::kPaused)
+        pauseMenu->draw(g);
+    if (phase == stage::kContinue)
+        continueDialog->draw(g);
+    g.setCentred(true);
+    g.flushSprites(true, true);
+    g.flushQuads();
+    g.setCentred(false);
+}
+
+// ---------------------------------------------------------------- release
+
+void ShootingScene::release() {
+    graphics.reset();
+    background.reset();
+    gameOverScreen.reset();
+    infoArea.reset();
+    fadeLayer.reset();
+    infoStart1.reset();
+    infoStart2.reset();
+    infoEnd.reset();
+    talk.reset();
+    pauseMenu.reset();
+    continueDialog.reset();
+    player.reset();
+    boss.reset();
+    kintubaGauge.reset();
+    bossGauge.reset();
+    livesCounter.reset();
+    stockCounter.reset();
+    scoreDisplay.reset();
+    hiScoreDisplay.reset();
+    bossFace.reset();
+    pictureTable.clear();
+    chanceItems.clear();
+    kintubaItems.clear();
+    levelUpItems.clear();
+    waitingEnemies.clear();
+    activeEnemies.clear();
+    levelMaxSound = stageMusic = bossMusic = nullptr;
+    veru::dxt::effect2D::useSecureRandom();
+}
+
+}  // namespace ml

@@ -1,0 +1,207 @@
+#pragma once
+// ShootingScene: the scene in which the game is played (scene number 8).
+//
+// It owns the player's character, the enemies, items and boss that the
+// stage script builds, the scrolling background, the head-up display and
+// the two menus, and runs the stage as a phase machine (StagePhase.h):
+// fade-in, the player's entry, then the queued script lines — talk, the
+// shooting phase, the boss approach and battle — then the stage-clear
+// caption, or the continue dialog and the game-over screen. The collision
+// pass (StageCollisions), what things are worth (StageScoring), the talk
+// (StageTalk) and the record of the play (StageReplay) are pieces of their
+// own; this class keeps the order in which they run.
+//
+// Every play is recorded: the seed the stage's random numbers start from
+// and the button word of every frame. Given the same recording a stage
+// plays out the same, frame for frame (playReplay).
+//
+// Ownership: owns everything create loads until release; borrows the
+// manager, the GameSetting and the PlayStatus, which outlive it. Sounds
+// belong to the sound manager.
+// Thread: main thread only.
+// Failure: a picture, sound or script file that is missing or broken shows
+// an error box captioned "ShootingScene::create()" with the file's message,
+// and create returns false. The window losing its focus during the shooting
+// or boss phase pauses the stage as the pause button does.
+
+#include <cstdint>
+#include <deque>
+#include <map>
+#include <memory>
+#include <optional>
+#include <utility>
+#include <vector>
+
+#include "engine/core/YString.h"
+#include "engine/scene/Scene.h"
+#include "game/StageReplay.h"
+
+namespace veru::dxt {
+class DirectGraphics;
+class PlayStatus;
+}  // namespace veru::dxt
+namespace veru::dxt::material {
+class Surface;
+class Texture;
+}  // namespace veru::dxt::material
+namespace veru::sound {
+class ISound;
+class SoundManger;
+}  // namespace veru::sound
+namespace ml::shooting::object {
+class Boss;
+class EnemyObject;
+class ItemObject;
+class Vuzez;
+}  // namespace ml::shooting::object
+namespace ml::shooting::cmp {
+class AlphaParts;
+class BossFace;
+class BossGauge;
+class ContinueDialog;
+class IconCounter;
+class KintubaGauge;
+class PauseMenu;
+class ScoreDisplay;
+class ScrollBackground;
+}  // namespace ml::shooting::cmp
+
+namespace ml {
+
+class GameSetting;
+class StageTalk;
+
+class ShootingScene : public veru::dxt::Scene {
+  public:
+    using EnemyList = std::vector<std::unique_ptr<shooting::object::EnemyObject>>;
+    using ItemList = std::vector<std::unique_ptr<shooting::object::ItemObject>>;
+    using PictureTable = std::map<veru::YString, std::unique_ptr<veru::dxt::material::Texture>>;
+
+    ShootingScene(veru::dxt::SceneManager* manager, const veru::YString& scriptPath,
+                  GameSetting* settings, veru::dxt::PlayStatus* status);
+    ~ShootingScene() override;
+
+    void reset() override;
+    bool create(veru::platform::Window* window, veru::platform::VideoDevice* device) override;
+    void update(veru::dxt::event::InputInterface* input) override;
+    void draw(veru::platform::VideoDevice* device) override;
+    void release() override;
+
+    // Reading the stage script into the members below (done by create).
+    void readStageScript(veru::platform::VideoDevice* textureLoader);
+    // Executes one queued line of the stage script.
+    void runScriptLine(const veru::YString& line);
+    // Executes one line of a talk section.
+    void runTalkLine(const veru::YString& line);
+    // Ends a talk: portraits and boxes cleared, the script runs again.
+    void endTalk();
+    void stopMusic();
+    // The player was hit: a life and a shot level lost.
+    void playerHit();
+
+    // The next create plays `replay` (its seed, then its words instead of
+    // the input) instead of a fresh play; null goes back to live play.
+    void playReplay(std::optional<StageReplay> replay);
+    // The play so far: the seed and every word polled since create.
+    const StageReplay& getRecording() const { return recording; }
+    // A hash of the state of every object and counter that decides the play.
+    std::uint64_t stateHash() const;
+    // Frames updated since create.
+    int getFrameNumber() const { return frameNumber; }
+
+    int getPhase() const { return phase; }
+    int getSavedPhase() const { return savedPhase; }
+    int getCounter() const { return counter; }
+    int getExitMode() const { return exitMode; }
+    bool isScriptWaiting() const { return scriptWaiting; }
+    bool isBossBeaten() const { return bossBeaten; }
+    int getScore() const;
+    int getHiScore() const;
+    shooting::object::Vuzez* getPlayer() const { return player.get(); }
+    shooting::object::Boss* getBoss() const { return boss.get(); }
+    const EnemyList& getActiveEnemies() const { return activeEnemies; }
+    const EnemyList& getWaitingEnemies() const { return waitingEnemies; }
+    const ItemList& getChanceItems() const { return chanceItems; }
+    const ItemList& getKintubaItems() const { return kintubaItems; }
+    const ItemList& getLevelUpItems() const { return levelUpItems; }
+    const std::vector<std::pair<int, int>>& getTimeline() const { return timeline; }
+    const std::deque<veru::YString>& getScriptLines() const { return scriptLines; }
+    const StageTalk* getTalk() const { return talk.get(); }
+    shooting::cmp::PauseMenu* getPauseMenu() const { return pauseMenu.get(); }
+    shooting::cmp::ContinueDialog* getContinueDialog() const { return continueDialog.get(); }
+    shooting::cmp::AlphaParts* getInfoEnd() const { return infoEnd.get(); }
+
+  private:
+    void clearMembers();
+    void seedStage();
+    void loadStage(veru::platform::VideoDevice* device);
+    void placeHud(veru::platform::VideoDevice* device);
+    int pollButtons(veru::dxt::event::InputInterface* input);
+    bool focusLost();
+    void updatePaused(int buttons);
+    void updateContinue(int buttons);
+    void updateTalk(int buttons);
+    void updateShooting(int buttons, int playerState, int bossState);
+    void updateBossApproach(int bossState);
+    void updateEnding();
+    void updateGameOver();
+    void leaveStage();
+    void setFade(int alpha);
+    bool holds(int buttons, int mask) const { return (buttons & mask) != 0; }
+
+    // The members, in the order the stage knows them.
+    bool scriptWaiting = true;
+    int counter = 0;
+    int infoAreaX = 0;
+    int infoAreaY = 0;
+    int exitMode = 0;
+    int savedPhase = 0;
+    int phase = 2;
+    veru::YString scriptPath;
+    std::unique_ptr<veru::dxt::DirectGraphics> graphics;
+    std::unique_ptr<veru::dxt::material::Texture> infoArea;
+    std::unique_ptr<veru::dxt::material::Texture> fadeLayer;
+    std::unique_ptr<shooting::cmp::ScrollBackground> background;
+    std::unique_ptr<veru::dxt::material::Surface> gameOverScreen;
+    veru::sound::ISound* levelMaxSound = nullptr;
+    veru::sound::ISound* stageMusic = nullptr;
+    veru::sound::ISound* bossMusic = nullptr;
+    std::unique_ptr<shooting::cmp::AlphaParts> infoStart1;
+    std::unique_ptr<shooting::cmp::AlphaParts> infoStart2;
+    std::unique_ptr<shooting::cmp::AlphaParts> infoEnd;
+    std::unique_ptr<shooting::cmp::PauseMenu> pauseMenu;
+    std::unique_ptr<shooting::cmp::ContinueDialog> continueDialog;
+    std::deque<veru::YString> scriptLines;
+    std::unique_ptr<StageTalk> talk;  // portrait1, portrait2, talkBox1, talkBox2
+    PictureTable pictureTable;
+    bool kintubaKeyHeld = false;
+    bool bombKeyHeld = false;
+    bool bossBeaten = false;
+    int bossDelay = 0;
+    GameSetting* settings;
+    std::unique_ptr<shooting::object::Vuzez> player;
+    veru::dxt::PlayStatus* status;
+    std::unique_ptr<shooting::cmp::KintubaGauge> kintubaGauge;
+    std::unique_ptr<shooting::cmp::IconCounter> livesCounter;
+    std::unique_ptr<shooting::cmp::IconCounter> stockCounter;
+    std::unique_ptr<shooting::cmp::ScoreDisplay> hiScoreDisplay;
+    std::unique_ptr<shooting::cmp::ScoreDisplay> scoreDisplay;
+    std::unique_ptr<shooting::object::Boss> boss;
+    std::unique_ptr<shooting::cmp::BossGauge> bossGauge;
+    std::unique_ptr<shooting::cmp::BossFace> bossFace;
+    ItemList chanceItems;
+    ItemList kintubaItems;
+    ItemList levelUpItems;
+    std::vector<std::pair<int, int>> timeline;
+    EnemyList waitingEnemies;
+    EnemyList activeEnemies;
+
+    int fadeAlpha = 0;
+
+    // Recording and replaying.
+    std::optional<StageReplay> replay;
+    StageReplay recording;
+    int frameNumber = 0;
+};
+
+}  // namespace ml

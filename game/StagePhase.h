@@ -1,0 +1,27 @@
+#pragma once
+// The phases of a shooting stage and how its ending fade finishes.
+//
+// A stage runs: fade-in -> entry -> talk -> shooting -> boss approach ->
+// talk -> boss battle -> talk -> ending; the pause menu and the continue
+// dialog interrupt the play and return to the phase they left.
+
+namespace ml::stage {
+
+constexpr int kPaused = 1;        // only the pause menu runs
+constexpr int kFadeIn = 2;        // the fade layer clears; nothing moves
+constexpr int kEntry = 4;         // the player runs in from the left
+constexpr int kTalk = 5;          // portraits and talk boxes; script lines run
+constexpr int kShooting = 7;      // scrolling, the timeline, items, collisions
+constexpr int kBossApproach = 8;  // the boss waits its delay, then slides in
+constexpr int kBossBattle = 9;    // like shooting, with the boss fighting
+constexpr int kEnding = 10;       // fade to black, then the exit of exitMode
+constexpr int kContinue = 12;     // only the continue dialog runs
+constexpr int kGameOver = 13;     // the game-over screen, then the title
+
+// exitMode: how the ending fade finishes.
+constexpr int kExitCleared = 0;   // the "Info_End" caption, then the next scene
+constexpr int kExitTitle = 1;     // back to the title menu
+constexpr int kExitQuit = 2;      // end the game
+constexpr int kExitGameOver = 3;  // the game-over screen
+
+}  // namespace ml::stage

@@ -1,0 +1,72 @@
+#include "game/StageScoring.h"
+
+#include "engine/scene/PlayStatus.h"
+#include "engine/sound/ISound.h"
+#include "game/shooting/cmp/IconCounter.h"
+#include "game/shooting/cmp/ScoreDisplay.h"
+#include "game/shooting/object/ItemObject.h"
+#include "game/shooting/object/Vuzez.h"
+
+namespace ml {
+
+namespace {
+
+constexpr int kHighestLevel = 0x200004;
+
+void playOnce(veru::sound::ISound* sound) {
+    if (sound)
+        sound->play(false);
+}
+
+}  // namespace
+
+StageScoring::StageScoring(veru::dxt::PlayStatus& status, shooting::object::Vuzez& player,
+                           shooting::cmp::ScoreDisplay& score, shooting::cmp::IconCounter& lives,
+                           shooting::cmp::IconCounter& stock, veru::sound::ISound* levelMaxSound)
+    : status(status), player(player), score(score), lives(lives), stock(stock),
+      levelMaxSound(levelMaxSound) {}
+
+void StageScoring::addPoints(int points) {
+    if (points > 0)
+        score.addPoints(points);
+}
+
+void StageScoring::pickChance(shooting::object::ItemObject& item) {
+    if (status.addLife()) {
+        playOnce(item.getSound());
+        lives.increment();
+    }
+    item.kill();
+    addPoints(kChance);
+}
+
+void StageScoring::pickKintuba(shooting::object::ItemObject& item) {
+    if (status.addStock()) {
+        playOnce(item.getSound());
+        stock.increment();
+    }
+    item.kill();
+    addPoints(kKintuba);
+}
+
+void StageScoring::pickLevelUp(shooting::object::ItemObject& item) {
+    if (player.levelUp())
+        playOnce(player.getLevel() == kHighestLevel ? levelMaxSound : item.getSound());
+    item.kill();
+    addPoints(kLevelUp);
+}
+
+void StageScoring::playerHit() {
+    player.damage(100);
+    player.levelDown();
+    status.power = player.getLevel();
+    lives.decrement();
+    if (status.takeLife()) {
+        playOnce(player.getSound());
+    } else {
+        player.setLastLife(true);
+        playOnce(player.getDeadSound());
+    }
+}
+
+}  // namespace ml

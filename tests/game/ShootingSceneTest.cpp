@@ -1,0 +1,320 @@
+// The shooting scene on the real pictures and sounds, with stage scripts
+// written by each test: the grammar of the script, what a broken script or
+// a missing file does, and the phases of a whole stage in their order.
+
+#include "game/ShootingScene.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "engine/input/ScriptedInput.h"
+#include "engine/io/Scrambler.h"
+#include "engine/scene/PlayStatus.h"
+#include "engine/scene/SceneManager.h"
+#include "engine/sound/SoundManger.h"
+#include "frontend/GameSetting.h"
+#include "game/StagePhase.h"
+#include "game/shooting/cmp/ContinueDialog.h"
+#include "game/shooting/cmp/PauseMenu.h"
+#include "game/shooting/object/Boss.h"
+#include "game/shooting/object/EnemyObject.h"
+#include "game/shooting/object/ItemObject.h"
+#include "game/shooting/object/Vuzez.h"
+#include "tests/engine/graphics/DrawingTestSupport.h"
+#include "tests/support/RecordingMessageSink.h"
+#include "tests/support/TempDir.h"
+
+namespace fs = std::filesystem;
+using namespace mirelune::test;
+using namespace ml::shooting::object;
+using veru::YString;
+
+namespace {
+
+constexpr int kShot = 0x10, kKintuba = 0x20, kBomb = 0x40, kPause = 0x100, kDown = 0x2;
+
+const char16_t* const kSetUp[] = {
+    u"Back img/stage_trial_back.ysf",          u"BGM sound/bgm_stage.ogg",
+    u"BOSS_BGM sound/bgm_boss.ogg",            u"BOSS_Face img/boss_face_seiichirou.ytx",
+    u"Info_Start1 img/info_start1.ytx",        u"Info_Start2 img/info_start2.ytx",
+    u"Info_End img/info_end.ytx",
+};
+
+class ShootingSceneTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        veru::io::registerGameFileKeys();
+        for (const char* part : {"img", "sound", "script"})
+            fs::create_directory_symlink(fs::path(MIRELUNE_GAME_DATA) / part, dir.path() / part);
+        fs::current_path(dir.path());
+        setting = std::make_unique<ml::GameSetting>(dir.file("setting.env"));
+        sounds.create(nullptr);
+        manager.attach(nullptr, &sounds, nullptr, device.get());
+    }
+    void TearDown() override { fs::current_path(previous); }
+
+    // A script of the set-up lines followed by `body`.
+    YString script(std::initializer_list<const char16_t*> body, bool setUp = true) {
+        Bytes bytes;
+        const int key = veru::io::fileKeyFor("dat");
+        if (setUp) {
+            for (const char16_t* line : kSetUp)
+                appendStringRecord(bytes, line, key);
+        }
+        for (const char16_t* line : body)
+            appendStringRecord(bytes, line, key);
+        const YString path = dir.file("stage" + std::to_string(scripts++) + ".dat");
+        writeBytes(path, bytes);
+        return path;
+    }
+
+    std::unique_ptr<ml::ShootingScene> scene(const YString& path) {
+        auto made = std::make_unique<ml::ShootingScene>(&manager, path, setting.get(), &status);
+        made->release();
+        made->reset();
+        created = made->create(nullptr, device.get());
+        return made;
+    }
+
+    void frame(ml::ShootingScene& s, int word) {
+        veru::dxt::event::ScriptedInput input{{0, word}};
+        s.update(&input);
+    }
+
+    fs::path previous = fs::current_path();
+    TempDir dir;
+    RecordingMessageSink boxes;
+    std::unique_ptr<veru::platform::VideoDevice> device = makeOffscreenDevice();
+    veru::sound::SoundManger sounds;
+    veru::dxt::SceneManager manager;
+    veru::dxt::PlayStatus status;
+    std::unique_ptr<ml::GameSetting> setting;
+    bool created = false;
+    int scripts = 0;
+};
+
+}  // namespace
+
+TEST_F(ShootingSceneTest, ReadsTheWholeGrammar) {
+    auto s = scene(script({
+        u"",
+        u"XTalking is not a section",
+        u"Talking_before",
+        u"Init(img/talk_siro_normal.ytx, null)",
+        u"",
+        u"1P_Image:img/talk_siro_smile.ytx",
+        u"1P_Talk Hello+there",
+        u"}",
+        u"Shooting",
+        u"Enemy(Bat3, 1200, 240)",
+        u"Enemy\tBat3 1200 240",
+        u"Item Kintuba",
+        u"Item Chance",  // the kintuba no enemy takes up is dropped
+        u"Enemy Bat1,900,100",
+        u"Item LevelUp",
+        u"Wait 300",
+        u"Wait(20)",
+        u"Boss TrialBoss",
+        u"}",
+        u"Boss",
+    }));
+    ASSERT_TRUE(created);
+    EXPECT_EQ(boxes.count(), 0u);
+    EXPECT_EQ(s->getTimeline(),
+              (std::vector<std::pair<int, int>>{{1200, 240}, {1200, 240}, {900, 100}}));
+    ASSERT_EQ(s->getWaitingEnemies().size(), 3u);
+    EXPECT_EQ(s->getWaitingEnemies()[0]->getItem(), nullptr);
+    ASSERT_EQ(s->getChanceItems().size(), 1u);
+    EXPECT_EQ(s->getWaitingEnemies()[2]->getItem(), s->getChanceItems()[0].get());
+    EXPECT_TRUE(s->getKintubaItems().empty());
+    EXPECT_TRUE(s->getLevelUpItems().empty());  // nothing came after it either
+    ASSERT_NE(s->getBoss(), nullptr);
+    const std::deque<YString> lines(s->getScriptLines().begin(), s->getScriptLines().end());
+    EXPECT_EQ(lines, (std::deque<YString>{u"Talking_before", u"Init(img/talk_siro_normal.ytx, null)",
+                                          u"1P_Image:img/talk_siro_smile.ytx",
+                                          u"1P_Talk Hello+there", u"}", u"Shooting", u"Boss"}));
+}
+
+TEST_F(ShootingSceneTest, ABrokenStageNamesItsFileAndLine) {
+    struct Case {
+        const char* name;
+        const char16_t* line;
+        const char16_t* expected;
+    };
+    const Case cases[] = {
+        {"unknown bat", u"Enemy Bat25 900 240", u"Bat25"},
+        {"unknown boss", u"Boss Nobody", u"Nobody"},
+        {"unknown item", u"Item Bomb", u"Bomb"},
+        {"missing argument", u"Enemy Bat1 900", u"Enemy"},
+        {"no number", u"Enemy Bat1 900 99999999999", u"99999999999"},
+    };
+    for (const Case& c : cases) {
+        const YString path = script({u"Shooting", u"Enemy Bat1 900 240", c.line, u"}"});
+        const std::size_t before = boxes.count();
+        auto s = scene(path);
+        EXPECT_FALSE(created) << c.name;
+        ASSERT_EQ(boxes.count(), before + 1) << c.name;
+        const auto box = boxes.messages().back();
+        EXPECT_EQ(box.caption, YString(u"ShootingScene::create()")) << c.name;
+        EXPECT_NE(box.text.indexOf(path), -1) << c.name;
+        EXPECT_NE(box.text.indexOf(YString(u"10行目")), -1) << c.name << box.text.toUtf8();
+        EXPECT_NE(box.text.indexOf(YString(c.expected)), -1) << c.name;
+        s->release();
+    }
+
+    // A missing picture, a missing tune and a missing script.
+    for (const char16_t* line : {u"BOSS_Face img/nothing.ytx", u"BGM sound/nothing.ogg"}) {
+        auto s = scene(script({line}, false));
+        EXPECT_FALSE(created);
+        EXPECT_EQ(boxes.messages().back().caption, YString(u"ShootingScene::create()"));
+    }
+    auto s = scene(dir.file("missing.dat"));
+    EXPECT_FALSE(created);
+    EXPECT_NE(boxes.messages().back().text.indexOf(dir.file("missing.dat")), -1);
+}
+
+TEST_F(ShootingSceneTest, AStagePlaysItsPhasesInOrder) {
+    auto s = scene(script({
+        u"Talking",
+        u"Init img/talk_siro_normal.ytx img/talk_kintubat.ytx",
+        u"2P_Talk Kin",
+        u"}",
+        u"Shooting",
+        u"Item Kintuba",
+        u"Enemy(Bat1, 900, 240)",
+        u"Enemy(Bat2, 1500, 100)",
+        u"Boss TrialBoss",
+        u"Wait 30",
+        u"}",
+        u"Talking",
+        u"Init img/talk_siro_angry.ytx img/talk_seiichirou_normal.ytx",
+        u"2P_Talk Boss",
+        u"Play",
+        u"1P_Talk Go",
+        u"}",
+        u"Boss",
+        u"Talking",
+        u"Init null img/talk_seiichirou_troubled.ytx",
+        u"2P_Talk Lost",
+        u"}",
+    }));
+    ASSERT_TRUE(created);
+    std::vector<int> phases;
+    int enteredAt = -1;
+    bool paused = false, resumed = false;
+    for (int f = 0; f < 20000 && s->getRequest() == veru::dxt::kRequestNone; ++f) {
+        const int phase = s->getPhase();
+        if (phases.empty() || phases.back() != phase)
+            phases.push_back(phase);
+        int word = 0;
+        if (phase == ml::stage::kTalk)
+            word = f % 2 ? kShot : 0;  // each box waits for a fresh press
+        if (phase == ml::stage::kShooting) {
+            word = kShot;
+            for (const auto& enemy : s->getActiveEnemies()) {
+                if (enemy->getState() == STATE_ACTIVE && enemy->getX() < 700)
+                    enemy->damage(100);  // shot down
+            }
+            if (enteredAt < 0 && s->getActiveEnemies().size() == 2)
+                enteredAt = s->getCounter();
+            if (!paused && s->getCounter() == 50) {
+                paused = true;
+                word = kPause;
+            }
+            for (const auto& item : s->getKintubaItems()) {
+                if (item->getState() == STATE_ACTIVE)
+                    s->getPlayer()->setPosition(item->getX(), item->getY());
+            }
+        }
+        if (phase == ml::stage::kPaused) {
+            EXPECT_EQ(s->getSavedPhase(), ml::stage::kShooting);
+            word = f % 2 ? kShot : 0;  // "return to the game"
+            resumed = true;
+        }
+        if (phase == ml::stage::kBossBattle) {
+            Boss* boss = s->getBoss();
+            if (boss->getState() == STATE_ACTIVE || boss->getState() == STATE_PINCH)
+                boss->damage(200);
+        }
+        frame(*s, word);
+        s->draw(device.get());
+    }
+    EXPECT_TRUE(paused && resumed);
+    EXPECT_EQ(phases, (std::vector<int>{2, 4, 5, 7, 1, 7, 8, 5, 9, 5, 10}));
+    EXPECT_EQ(s->getRequest(), veru::dxt::kRequestNext);
+    EXPECT_EQ(enteredAt, 1500 - 800);  // the second bat enters at counter 700
+    EXPECT_GE(setting->getLastScore(), 500);  // the kintuba
+    EXPECT_EQ(setting->getHiScore(), setting->getLastScore());
+    for (const auto& m : boxes.messages())
+        ADD_FAILURE() << m.caption.toUtf8() << ": " << m.text.toUtf8();
+}
+
+TEST_F(ShootingSceneTest, LosingTheLastLifeOffersAContinueAndNoEndsInTheTitle) {
+    auto s = scene(script({u"Shooting", u"Enemy(Bat1, 5000, 240)", u"Boss TrialBoss", u"}"}));
+    ASSERT_TRUE(created);
+    status.lives = 0;
+    int f = 0;
+    while (s->getPhase() != ml::stage::kShooting && f++ < 1000)
+        frame(*s, 0);
+    ASSERT_EQ(s->getPhase(), ml::stage::kShooting);
+    s->playerHit();
+    while (s->getPhase() != ml::stage::kContinue && f++ < 2000)
+        frame(*s, 0);
+    ASSERT_EQ(s->getPhase(), ml::stage::kContinue);
+    // Yes: a fresh stock at the highest shot level, the score from 0.
+    frame(*s, 0);
+    frame(*s, kShot);
+    frame(*s, 0);
+    EXPECT_EQ(s->getPhase(), ml::stage::kShooting);
+    EXPECT_EQ(status.lives, 2);
+    EXPECT_EQ(status.stock, 5);
+    EXPECT_EQ(s->getPlayer()->getLevel(), 0x200004);
+    EXPECT_EQ(s->getScore(), 0);
+
+    status.lives = 0;
+    while (s->getPlayer()->getState() != STATE_ACTIVE && f++ < 3000)
+        frame(*s, 0);
+    s->playerHit();
+    while (s->getPhase() != ml::stage::kContinue && f++ < 4000)
+        frame(*s, 0);
+    frame(*s, 0);
+    frame(*s, kDown);
+    frame(*s, 0);
+    frame(*s, kShot);
+    frame(*s, 0);
+    EXPECT_EQ(s->getPhase(), ml::stage::kEnding);
+    int frames = 0;
+    while (s->getRequest() == veru::dxt::kRequestNone && frames < 2000) {
+        frame(*s, 0);
+        ++frames;
+    }
+    EXPECT_EQ(s->getRequest(), veru::dxt::kRequestJump);
+    EXPECT_EQ(s->takeRequestArgument(), 2);
+    EXPECT_GT(frames, 282);  // the fade to black, then the game-over screen's 282 frames
+}
+
+TEST_F(ShootingSceneTest, TheSameButtonsPlayTheSameStage) {
+    const YString path = script({u"Shooting", u"Enemy(Bat5, 900, 240)", u"Enemy(Bat9, 1000, 300)",
+                                 u"Enemy(Bat17, 1200, 100)", u"Boss TrialBoss", u"}"});
+    auto play = [&](std::optional<ml::StageReplay> replay, std::vector<std::uint64_t>& hashes) {
+        auto s = std::make_unique<ml::ShootingScene>(&manager, path, setting.get(), &status);
+        status = veru::dxt::PlayStatus();
+        s->playReplay(std::move(replay));
+        s->release();
+        s->reset();
+        EXPECT_TRUE(s->create(nullptr, device.get()));
+        for (int f = 0; f < 1500; ++f) {
+            frame(*s, (f / 7) % 3 == 0 ? kShot | kDown : (f % 200 == 100 ? kBomb : kShot));
+            hashes.push_back(s->stateHash());
+        }
+        ml::StageReplay recorded = s->getRecording();
+        s->release();
+        return recorded;
+    };
+    std::vector<std::uint64_t> live, again;
+    const ml::StageReplay recorded = play(std::nullopt, live);
+    ASSERT_EQ(recorded.words.size(), 1500u);
+    play(recorded, again);
+    EXPECT_EQ(live, again);
+}
