@@ -19,6 +19,7 @@
 #include "frontend/GameSetting.h"
 #include "frontend/LogoScene.h"
 #include "frontend/MenuSceneOld.h"
+#include "game/ShootingScene.h"
 
 namespace ml {
 
@@ -72,11 +73,13 @@ int gameMain(const GameHooks& hooks) {
     auto scenes = std::make_unique<veru::dxt::SceneManager>();
 
     // The scenes are only constructed here; each loads what it needs when
-    // it becomes current. The stage (scene 8) joins the list once it exists.
+    // it becomes current.
     auto logo = std::make_unique<LogoScene>(scenes.get());
     auto menu = std::make_unique<MenuSceneOld>(scenes.get(), setting.get());
     auto config = std::make_unique<ConfigScene>(scenes.get(), setting.get());
     auto prologue = std::make_unique<veru::adv::AdventureScene>(scenes.get(), u"script/trial.dat");
+    auto stage = std::make_unique<ShootingScene>(scenes.get(), u"script/stage_trial.dat",
+                                                 setting.get(), status.get());
     auto closing =
         std::make_unique<veru::adv::AdventureScene>(scenes.get(), u"script/trial_ED.dat");
     prologue->setClock(hooks.clock);
@@ -96,6 +99,7 @@ int gameMain(const GameHooks& hooks) {
         scenes->add(std::move(menu), kSceneMenu);
         scenes->add(std::move(config), kSceneConfig);
         scenes->add(std::move(prologue), kScenePrologue);
+        scenes->add(std::move(stage), kSceneStage);
         scenes->add(std::move(closing), kSceneClosing);
         veru::dxt::event::InputInterface* input = hooks.input;
         try {

@@ -1,7 +1,10 @@
 // The whole game, headless: the real game main with SDL's dummy drivers, a
 // scripted input that reacts to what is on screen, and a clock that never
-// sleeps. One run plays logo -> menu -> configuration -> menu -> prologue ->
-// closing talk -> logo -> menu -> end, then checks the saved settings and
+// sleeps. The first run plays logo -> menu -> configuration -> menu ->
+// prologue -> the stage on normal (talk, shooting, a pause, a kintuba, a
+// bomb, lost lives and a continue, the boss) -> closing talk -> logo ->
+// menu -> end; the second refuses to continue and reaches the game-over
+// screen and the title. Both check the scenes' order, the saved settings and
 // what chosen frames showed. Screenshots go to build/tests/app/screenshots/.
 
 #include "app/GameMain.h"
@@ -23,9 +26,17 @@
 #include "frontend/ConfigScene.h"
 #include "frontend/LogoScene.h"
 #include "frontend/MenuSceneOld.h"
+#include "game/ShootingScene.h"
+#include "game/StagePhase.h"
+#include "game/shooting/cmp/AlphaParts.h"
+#include "game/shooting/object/Boss.h"
+#include "game/shooting/object/EnemyObject.h"
+#include "game/shooting/object/ObjectCodes.h"
+#include "game/shooting/object/Vuzez.h"
 #include "tests/support/ManualClock.h"
 #include "tests/support/RecordingMessageSink.h"
 #include "tests/support/Screenshot.h"
+#include "tests/support/StageBot.h"
 #include "tests/support/TempDir.h"
 
 namespace fs = std::filesystem;
@@ -65,6 +76,8 @@ std::string nameOf(veru::dxt::Scene* scene) {
         return "config";
     if (dynamic_cast<veru::adv::AdventureScene*>(scene))
         return "talk";
+    if (dynamic_cast<ml::ShootingScene*>(scene))
+        return "stage";
     return "?";
 }
 
@@ -97,6 +110,61 @@ class Player {
     int busyUntil = 0;
 };
 
+
+using Shoot = std::function<void(const std::string&, veru::platform::VideoDevice*)>;
+
+// Screenshots of the stage's chosen moments.
+void shootStage(ml::ShootingScene& stage, int sceneFrame, veru::platform::VideoDevice* device,
+                const Shoot& shoot) {
+    using namespace ml::shooting::object;
+    const int phase = stage.getPhase();
+    if (phase == ml::stage::kTalk && sceneFrame > 300)
+        shoot("stage_talk", device);
+    if (phase == ml::stage::kShooting && stage.getCounter() == 150)
+        shoot("stage_shooting", device);
+    if (phase == ml::stage::kShooting && stage.getCounter() == 199)
+        shoot("stage_before_pause", device);
+    if (phase == ml::stage::kPaused)
+        shoot("stage_paused", device);
+    if (phase == ml::stage::kContinue)
+        shoot("stage_continue", device);
+    if (phase == ml::stage::kBossBattle && stage.getBoss() &&
+        stage.getBoss()->getState() == STATE_ACTIVE)
+        shoot("stage_boss_battle", device);
+    if (phase == ml::stage::kEnding && stage.getInfoEnd() && !stage.getInfoEnd()->isHidden())
+        shoot("stage_clear", device);
+    if (phase == ml::stage::kGameOver && stage.getCounter() > 600)
+        shoot("game_over", device);
+}
+
+void checkStageShots(std::map<std::string, Frame>& shots, bool cleared) {
+    for (const char* name : {"stage_talk", "stage_shooting", "stage_before_pause", "stage_paused",
+                             "stage_continue"})
+        ASSERT_TRUE(shots.count(name)) << name;
+    const Frame& shooting = shots["stage_shooting"];
+    // The information area under the field holds the gauges and counters.
+    EXPECT_GT(shooting.brightness(0, 480, 800, 120), 5.0);
+    EXPECT_GT(shooting.brightness(0, 0, 800, 480), 5.0);  // the background
+    // The pause shade darkens the frozen field.
+    EXPECT_LT(shots["stage_paused"].brightness(0, 0, 800, 480),
+              shots["stage_before_pause"].brightness(0, 0, 800, 480) - 2.0);
+    // The continue dialog stands in the middle of the shaded screen.
+    EXPECT_GT(std::abs(shots["stage_continue"].brightness(300, 200, 200, 200) -
+                       shots["stage_paused"].brightness(300, 200, 200, 200)),
+              1.0);
+    if (cleared) {
+        ASSERT_TRUE(shots.count("stage_boss_battle") && shots.count("stage_clear"));
+        // The boss gauge in the lower right corner of the information area.
+        EXPECT_GT(shots["stage_boss_battle"].brightness(560, 540, 230, 50),
+                  shooting.brightness(560, 540, 230, 50) + 1.0);
+        EXPECT_GT(shots["stage_clear"].brightness(200, 200, 400, 80), 5.0);
+    } else {
+        ASSERT_TRUE(shots.count("game_over"));
+        EXPECT_GT(shots["game_over"].brightness(0, 0, 800, 600), 5.0);
+    }
+}
+
+
 }  // namespace
 
 TEST(GameMain, PlaysTheWholeTrialHeadless) {
@@ -106,6 +174,9 @@ TEST(GameMain, PlaysTheWholeTrialHeadless) {
     ManualClock clock;
     veru::dxt::event::ScriptedInput input;
     Player player(input);
+    // After the configuration: shoot is button 2, the kintuba button 1.
+    StageBot bot(input, {kButton2, kButton1, kButton3, kButton5}, true);
+    int stageHiScore = -1;
     // Buttons pressed during the logo must change nothing.
     input.press(10, kButton1, 5);
     input.press(40, 0x2000, 3);
@@ -148,7 +219,7 @@ TEST(GameMain, PlaysTheWholeTrialHeadless) {
         } else {
             ++sceneFrame;
         }
-        if (f > 30000)
+        if (f > 80000)
             scene->requestQuit();  // never hang
 
         if (name == "logo" && logoVisits == 1) {
@@ -184,8 +255,8 @@ TEST(GameMain, PlaysTheWholeTrialHeadless) {
                 switch (configStep++) {
                     case 0:
                         shoot("config", device);
-                        // Level row: hard, confirmed.
-                        player.queue({kDown, kRight, kButton1});
+                        // Level row: hard, back to normal, confirmed.
+                        player.queue({kDown, kRight, kLeft, kButton1});
                         break;
                     case 1:
                         // Screen row: full screen and back to the window.
@@ -231,6 +302,13 @@ TEST(GameMain, PlaysTheWholeTrialHeadless) {
                 }
             }
         }
+        if (name == "stage") {
+            auto* stage = static_cast<ml::ShootingScene*>(scene);
+            shootStage(*stage, sceneFrame, device, shoot);
+            if (stage->getRequest() != veru::dxt::kRequestNone)
+                stageHiScore = stage->getHiScore();
+            bot.after(*stage);
+        }
         player.after(f);
     };
 
@@ -240,8 +318,16 @@ TEST(GameMain, PlaysTheWholeTrialHeadless) {
     }
 
     // The order of play.
-    EXPECT_EQ(order, (std::vector<std::string>{"logo", "menu", "config", "menu", "talk", "talk",
-                                               "logo", "menu"}));
+    EXPECT_EQ(order, (std::vector<std::string>{"logo", "menu", "config", "menu", "talk", "stage",
+                                               "talk", "logo", "menu"}));
+    // The stage: everything the bot set out to do happened.
+    EXPECT_EQ(bot.pauses, 1);
+    EXPECT_EQ(bot.kintubas, 1);
+    EXPECT_EQ(bot.bombs, 1);
+    EXPECT_GE(bot.livesLost, 3);
+    EXPECT_GE(bot.continued, 1);
+    EXPECT_TRUE(bot.sawBattle);
+    checkStageShots(shots, true);
     // The logo runs its 165 frames whatever is pressed.
     for (int f = 0; f < 165; ++f)
         ASSERT_EQ(scenes[static_cast<std::size_t>(f)], "logo") << f;
@@ -251,7 +337,9 @@ TEST(GameMain, PlaysTheWholeTrialHeadless) {
 
     // The saved settings.
     veru::io::KeyValueFile saved(YString::fromUtf8((folder.path() / "setting.env").string()));
-    EXPECT_EQ(saved.get(u"LEVEL"), YString(u"12"));
+    EXPECT_EQ(saved.get(u"LEVEL"), YString(u"11"));
+    EXPECT_GT(stageHiScore, 0);
+    EXPECT_EQ(saved.get(u"SCORE"), YString::fromInt(stageHiScore));
     EXPECT_EQ(saved.get(u"SCREEN"), YString(u"1"));
     EXPECT_EQ(saved.get(u"KEYbullet"), YString(u"32"));
     EXPECT_EQ(saved.get(u"KEYkintuba"), YString(u"16"));  // moved to the lowest free button
@@ -286,4 +374,80 @@ TEST(GameMain, PlaysTheWholeTrialHeadless) {
     const std::size_t talkStart =
         static_cast<std::size_t>(std::find(scenes.begin(), scenes.end(), "talk") - scenes.begin());
     EXPECT_NEAR(meanStep(talkStart + 60, talkStart + 120), 1000.0 / 30, 1.5);
+}
+
+TEST(GameMain, RefusingToContinueEndsInTheGameOverScreenAndTheTitle) {
+    GameFolder folder;
+    veru::io::registerGameFileKeys();
+    RecordingMessageSink boxes;
+    ManualClock clock;
+    veru::dxt::event::ScriptedInput input;
+    Player player(input);
+    // The default buttons: shoot 1, kintuba 2, bomb 3, pause 5.
+    StageBot bot(input, {kButton1, kButton2, kButton3, kButton5}, false);
+    std::map<std::string, Frame> shots;
+    auto shoot = [&](const std::string& name, veru::platform::VideoDevice* device) {
+        if (shots.count(name))
+            return;
+        shots[name] = readFrame(device);
+        savePng(shots[name], std::string(MIRELUNE_SCREENSHOTS) + "/refused_" + name + ".png");
+    };
+    std::vector<std::string> order;
+    veru::dxt::Scene* last = nullptr;
+    int sceneFrame = 0, menuVisits = 0, stageHiScore = -1;
+
+    ml::GameHooks hooks;
+    hooks.clock = &clock;
+    hooks.input = &input;
+    hooks.afterFrame = [&](int f, veru::dxt::Scene* scene, veru::platform::VideoDevice* device) {
+        const std::string name = nameOf(scene);
+        if (scene != last) {
+            last = scene;
+            sceneFrame = 0;
+            order.push_back(name);
+            menuVisits += name == "menu";
+        } else {
+            ++sceneFrame;
+        }
+        if (f > 80000)
+            scene->requestQuit();  // never hang
+        if (name == "menu") {
+            auto* menu = static_cast<ml::MenuSceneOld*>(scene);
+            if (menu->getPhase() == ml::MenuSceneOld::kActive && player.idle()) {
+                if (menuVisits == 1)
+                    player.queue({kButton1});  // start
+                else if (menu->getIndex() == 0)
+                    player.queue({kUp});  // to "end"
+                else if (menu->getIndex() == 2)
+                    player.queue({kButton1});
+            }
+        }
+        if (name == "talk") {
+            auto* talk = static_cast<veru::adv::AdventureScene*>(scene);
+            auto* sentence = talk->getSentenceDisplay();
+            if (talk->getPhase() == veru::adv::AdventureScene::kRunning && sentence &&
+                sentence->getMode() == veru::adv::SentenceDisplay::kWaiting && player.idle())
+                player.queue({kButton1});
+        }
+        if (name == "stage") {
+            auto* stage = static_cast<ml::ShootingScene*>(scene);
+            shootStage(*stage, sceneFrame, device, shoot);
+            if (stage->getRequest() != veru::dxt::kRequestNone)
+                stageHiScore = stage->getHiScore();
+            bot.after(*stage);
+        }
+        player.after(f);
+    };
+
+    EXPECT_EQ(ml::gameMain(hooks), 0);
+    for (const auto& m : boxes.messages())
+        ADD_FAILURE() << m.caption.toUtf8() << ": " << m.text.toUtf8();
+    EXPECT_EQ(order, (std::vector<std::string>{"logo", "menu", "talk", "stage", "menu"}));
+    EXPECT_EQ(bot.refused, 1);
+    EXPECT_EQ(bot.continued, 0);
+    EXPECT_GE(bot.livesLost, 3);
+    checkStageShots(shots, false);
+    veru::io::KeyValueFile saved(YString::fromUtf8((folder.path() / "setting.env").string()));
+    EXPECT_GT(stageHiScore, 0);
+    EXPECT_EQ(saved.get(u"SCORE"), YString::fromInt(stageHiScore));
 }

@@ -1,0 +1,157 @@
+// The committed recording of a full clear of the trial stage on normal,
+// played again: the final score, the frame of the boss's death and a hash of
+// every object's state each 600 frames must come out as recorded. A change
+// of game logic that was not meant fails here; one that was meant records
+// the play again:
+//   MIRELUNE_RECORD_REPLAY=1 build/tests/game/test_stage --gtest_filter='StageReplayPlay.*'
+// which plays the stage with the test player and rewrites
+// tests/game/data/stage_trial_normal.rpl and .expect.
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "engine/io/Scrambler.h"
+#include "engine/scene/PlayStatus.h"
+#include "engine/scene/SceneManager.h"
+#include "engine/sound/SoundManger.h"
+#include "frontend/GameSetting.h"
+#include "game/ShootingScene.h"
+#include "game/StageReplay.h"
+#include "tests/engine/graphics/DrawingTestSupport.h"
+#include "tests/support/RecordingMessageSink.h"
+#include "tests/support/StageBot.h"
+#include "tests/support/TempDir.h"
+
+namespace fs = std::filesystem;
+using namespace mirelune::test;
+using veru::YString;
+
+namespace {
+
+struct Outcome {
+    int score = 0;
+    int bossDeathFrame = -1;
+    std::vector<std::pair<int, std::uint64_t>> hashes;  // (frame, hash) every 600 frames
+    bool operator==(const Outcome&) const = default;
+};
+
+const fs::path kData = fs::path(MIRELUNE_REPLAY_DIR);
+const fs::path kReplay = kData / "stage_trial_normal.rpl";
+const fs::path kExpect = kData / "stage_trial_normal.expect";
+
+std::string write(const Outcome& o) {
+    std::ostringstream out;
+    out << "score " << o.score << "\nboss_death_frame " << o.bossDeathFrame << "\n";
+    for (const auto& [frame, hash] : o.hashes)
+        out << "hash " << frame << " " << std::hex << hash << std::dec << "\n";
+    return out.str();
+}
+
+Outcome read(const fs::path& path) {
+    Outcome o;
+    std::ifstream in(path);
+    std::string key;
+    while (in >> key) {
+        if (key == "score") {
+            in >> o.score;
+        } else if (key == "boss_death_frame") {
+            in >> o.bossDeathFrame;
+        } else if (key == "hash") {
+            int frame = 0;
+            std::uint64_t hash = 0;
+            in >> frame >> std::hex >> hash >> std::dec;
+            o.hashes.emplace_back(frame, hash);
+        }
+    }
+    return o;
+}
+
+class StageReplayPlay : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        veru::io::registerGameFileKeys();
+        for (const char* part : {"img", "sound", "script"})
+            fs::create_directory_symlink(fs::path(MIRELUNE_GAME_DATA) / part, dir.path() / part);
+        fs::current_path(dir.path());
+        sounds.create(nullptr);
+        manager.attach(nullptr, &sounds, nullptr, device.get());
+    }
+    void TearDown() override { fs::current_path(previous); }
+
+    // Plays the trial stage on normal until it asks to leave: with the
+    // test player when `replay` is empty, else the recording.
+    Outcome play(std::optional<ml::StageReplay> replay, ml::StageReplay* recorded) {
+        ml::GameSetting setting(dir.file("setting.env"));
+        setting.setLevel(ml::GameSetting::kLevelNormal);
+        if (replay) {
+            setting.setLevel(replay->level);
+            setting.setMaskShoot(replay->maskShoot);
+            setting.setMaskSpecial(replay->maskSpecial);
+            setting.setMaskBomb(replay->maskBomb);
+            setting.setMaskSlow(replay->maskSlow);
+            setting.setMaskPause(replay->maskPause);
+        }
+        setting.applyMasks();
+        veru::dxt::PlayStatus status;
+        status.resetForTalk();  // as the prologue leaves it
+        ml::ShootingScene stage(&manager, u"script/stage_trial.dat", &setting, &status);
+        stage.playReplay(replay);
+        stage.release();
+        stage.reset();
+        EXPECT_TRUE(stage.create(nullptr, device.get()));
+        veru::dxt::event::ScriptedInput input;
+        StageBot bot(input, {setting.getMaskShoot(), setting.getMaskSpecial(),
+                             setting.getMaskBomb(), setting.getMaskPause()},
+                     true);
+        Outcome o;
+        for (int f = 0; f < 60000 && stage.getRequest() == veru::dxt::kRequestNone; ++f) {
+            stage.update(&input);
+            if (o.bossDeathFrame < 0 && stage.isBossBeaten())
+                o.bossDeathFrame = f;
+            if (f % 600 == 0)
+                o.hashes.emplace_back(f, stage.stateHash());
+            if (!replay)
+                bot.after(stage);
+        }
+        EXPECT_EQ(stage.getRequest(), veru::dxt::kRequestNext) << "the stage was not cleared";
+        o.score = stage.getScore();
+        if (recorded)
+            *recorded = stage.getRecording();
+        stage.release();
+        return o;
+    }
+
+    fs::path previous = fs::current_path();
+    TempDir dir;
+    RecordingMessageSink boxes;
+    std::unique_ptr<veru::platform::VideoDevice> device = makeOffscreenDevice();
+    veru::sound::SoundManger sounds;
+    veru::dxt::SceneManager manager;
+};
+
+}  // namespace
+
+TEST_F(StageReplayPlay, TheCommittedClearPlaysOutAsRecorded) {
+    if (std::getenv("MIRELUNE_RECORD_REPLAY")) {
+        ml::StageReplay recorded;
+        const Outcome o = play(std::nullopt, &recorded);
+        ASSERT_GE(o.bossDeathFrame, 0) << "the test player did not beat the boss";
+        fs::create_directories(kData);
+        ml::writeStageReplay(YString::fromUtf8(kReplay.string()), recorded);
+        std::ofstream(kExpect) << write(o);
+    }
+    ASSERT_TRUE(fs::exists(kReplay) && fs::exists(kExpect)) << "record it: see the top of this file";
+    const ml::StageReplay replay = ml::readStageReplay(YString::fromUtf8(kReplay.string()));
+    const Outcome expected = read(kExpect);
+    const Outcome got = play(replay, nullptr);
+    EXPECT_EQ(got.score, expected.score);
+    EXPECT_EQ(got.bossDeathFrame, expected.bossDeathFrame);
+    EXPECT_EQ(write(got), write(expected));
+    EXPECT_GT(expected.score, 0);
+    for (const auto& m : boxes.messages())
+        ADD_FAILURE() << m.caption.toUtf8() << ": " << m.text.toUtf8();
+}
