@@ -13,6 +13,7 @@
 #include "engine/scene/PlayStatus.h"
 #include "engine/scene/SceneManager.h"
 #include "engine/sound/SoundManger.h"
+#include "engine/window/DXFrame.h"
 #include "frontend/GameSetting.h"
 #include "game/StagePhase.h"
 #include "game/shooting/cmp/ContinueDialog.h"
@@ -317,4 +318,31 @@ TEST_F(ShootingSceneTest, TheSameButtonsPlayTheSameStage) {
     ASSERT_EQ(recorded.words.size(), 1500u);
     play(recorded, again);
     EXPECT_EQ(live, again);
+}
+
+TEST_F(ShootingSceneTest, LeavingTheWindowPausesThePlayAsThePauseButtonDoes) {
+    veru::awt::DXFrame window(u"test", false);
+    manager.attach(&window, &sounds, nullptr, device.get());
+    auto s = scene(script({u"Talking", u"Init img/talk_siro_normal.ytx null", u"1P_Talk A", u"}",
+                           u"Shooting", u"Enemy(Bat1, 5000, 240)", u"Boss TrialBoss", u"}"}));
+    ASSERT_TRUE(created);
+    int f = 0;
+    while (s->getPhase() != ml::stage::kTalk && f++ < 1000)
+        frame(*s, 0);
+    window.noteFocusLost();  // in a talk: nothing to pause
+    frame(*s, 0);
+    EXPECT_EQ(s->getPhase(), ml::stage::kTalk);
+    while (s->getPhase() != ml::stage::kShooting && f++ < 3000)
+        frame(*s, f % 2 ? kShot : 0);
+    ASSERT_EQ(s->getPhase(), ml::stage::kShooting);
+    frame(*s, kShot);
+    window.noteFocusLost();
+    frame(*s, kShot);
+    EXPECT_EQ(s->getPhase(), ml::stage::kPaused);
+    EXPECT_EQ(s->getSavedPhase(), ml::stage::kShooting);
+    // The record holds the pause, so a replay pauses on the same frame.
+    EXPECT_EQ(s->getRecording().words.back(), kShot | kPause);
+    frame(*s, 0);
+    frame(*s, kShot);  // "return to the game"
+    EXPECT_EQ(s->getPhase(), ml::stage::kShooting);
 }
