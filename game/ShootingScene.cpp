@@ -401,7 +401,8 @@ void ShootingScene::update(veru::dxt::event::InputInterface* input) {
         if (infoStart1 && infoStart1->update() && infoStart2 && infoStart2->isHidden())
             infoStart2->startFadeIn();
         if (infoStart2 && infoStart2->update()) {
-            infoStart1->startFadeOut();
+            if (infoStart1)
+                infoStart1->startFadeOut();
             infoStart2->startFadeOut();
         }
     }
@@ -427,10 +428,12 @@ void ShootingScene::updatePaused(int buttons) {
         case RESULT_SECOND:
             phase = stage::kEnding;
             exitMode = stage::kExitTitle;
+            scriptWaiting = true;  // the script is over: no line may run in the fade
             break;
         case RESULT_THIRD:
             phase = stage::kEnding;
             exitMode = stage::kExitQuit;
+            scriptWaiting = true;
             break;
         default:
             break;
@@ -456,6 +459,7 @@ void ShootingScene::updateContinue(int buttons) {
             phase = stage::kEnding;
             exitMode = stage::kExitGameOver;
             counter = 0;
+            scriptWaiting = true;
             stopMusic();
             break;
         default:
