@@ -80,6 +80,7 @@ int gameMain(const GameHooks& hooks) {
     auto prologue = std::make_unique<veru::adv::AdventureScene>(scenes.get(), u"script/trial.dat");
     auto stage = std::make_unique<ShootingScene>(scenes.get(), u"script/stage_trial.dat",
                                                  setting.get(), status.get());
+    stage->setRecordingPath(u"last_stage.rpl");  // the last play, for a bug report
     auto closing =
         std::make_unique<veru::adv::AdventureScene>(scenes.get(), u"script/trial_ED.dat");
     prologue->setClock(hooks.clock);

@@ -642,7 +642,16 @@ void ShootingScene::updateGameOver() {
     }
 }
 
-void ShootingScene::leaveStage() {}
+void ShootingScene::leaveStage() {
+    if (recordingPath.empty() || replay)
+        return;
+    try {
+        writeStageReplay(recordingPath, recording);
+    } catch (const veru::excp::Exception&) {
+        // The record is a convenience: a folder that cannot be written
+        // must not keep the player from going on.
+    }
+}
 
 void ShootingScene::setFade(int alpha) { fadeAlpha = std::clamp(alpha, 0, 255); }
 

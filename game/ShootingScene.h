@@ -102,6 +102,9 @@ class ShootingScene : public veru::dxt::Scene {
     // The next create plays `replay` (its seed, then its words instead of
     // the input) instead of a fresh play; null goes back to live play.
     void playReplay(std::optional<StageReplay> replay);
+    // Where the record of each play is written when the stage is left;
+    // empty (the default): nowhere.
+    void setRecordingPath(const veru::YString& path) { recordingPath = path; }
     // The play so far: the seed and every word polled since create.
     const StageReplay& getRecording() const { return recording; }
     // A hash of the state of every object and counter that decides the play.
@@ -201,6 +204,7 @@ class ShootingScene : public veru::dxt::Scene {
     // Recording and replaying.
     std::optional<StageReplay> replay;
     StageReplay recording;
+    veru::YString recordingPath;
     int frameNumber = 0;
 };
 
