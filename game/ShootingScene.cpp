@@ -21,6 +21,7 @@
 #include "game/StagePhase.h"
 #include "game/StageScoring.h"
 #include "game/StageScript.h"
+#include "game/StageScriptWords.h"
 #include "game/StageStateHash.h"
 #include "game/StageTalk.h"
 #include "game/shooting/cmp/AlphaParts.h"
@@ -56,11 +57,6 @@ void playOnce(veru::sound::ISound* sound) {
         sound->play(false);
 }
 
-std::vector<veru::YString> wordsOf(const veru::YString& line) { return stageScriptWords(line); }
-
-bool beginsWith(const veru::YString& word, const char16_t* keyword) {
-    return word.indexOf(veru::YString(keyword)) == 0;
-}
 
 // Each frame an item or enemy reports finished, it is deleted and the next
 // one takes its index.
@@ -229,15 +225,15 @@ void ShootingScene::readStageScript(veru::platform::VideoDevice* textureLoader) 
 // ---------------------------------------------------------------- script
 
 void ShootingScene::runScriptLine(const veru::YString& line) {
-    const std::vector<veru::YString> words = wordsOf(line);
+    const std::vector<veru::YString> words = splitStageLine(line);
     if (words.empty())
         return;
     const veru::YString& first = words[0];
-    if (beginsWith(first, u"Talking")) {
+    if (wordBeginsWith(first, u"Talking")) {
         phase = stage::kTalk;
         return;
     }
-    if (beginsWith(first, u"Shooting")) {
+    if (wordBeginsWith(first, u"Shooting")) {
         scriptWaiting = true;
         phase = stage::kShooting;
         player->activate();
@@ -261,7 +257,7 @@ void ShootingScene::runScriptLine(const veru::YString& line) {
 }
 
 void ShootingScene::runTalkLine(const veru::YString& line) {
-    const std::vector<veru::YString> words = wordsOf(line);
+    const std::vector<veru::YString> words = splitStageLine(line);
     if (words.empty())
         return;
     if (words[0].equalsText(u"Play")) {
