@@ -78,6 +78,13 @@ class ShootingSceneTest : public ::testing::Test {
         return made;
     }
 
+    // What the last error box said, for the message of a failed check.
+    std::string lastBox() const {
+        const auto all = boxes.messages();
+        return all.empty() ? std::string("no box")
+                           : all.back().caption.toUtf8() + ": " + all.back().text.toUtf8();
+    }
+
     void frame(ml::ShootingScene& s, int word) {
         veru::dxt::event::ScriptedInput input{{0, word}};
         s.update(&input);
@@ -120,7 +127,7 @@ TEST_F(ShootingSceneTest, ReadsTheWholeGrammar) {
         u"}",
         u"Boss",
     }));
-    ASSERT_TRUE(created);
+    ASSERT_TRUE(created) << lastBox();
     EXPECT_EQ(boxes.count(), 0u);
     EXPECT_EQ(s->getTimeline(),
               (std::vector<std::pair<int, int>>{{1200, 240}, {1200, 240}, {900, 100}}));
@@ -200,7 +207,7 @@ TEST_F(ShootingSceneTest, AStagePlaysItsPhasesInOrder) {
         u"2P_Talk Lost",
         u"}",
     }));
-    ASSERT_TRUE(created);
+    ASSERT_TRUE(created) << lastBox();
     std::vector<int> phases;
     int enteredAt = -1;
     bool paused = false, resumed = false;
@@ -253,7 +260,7 @@ TEST_F(ShootingSceneTest, AStagePlaysItsPhasesInOrder) {
 
 TEST_F(ShootingSceneTest, LosingTheLastLifeOffersAContinueAndNoEndsInTheTitle) {
     auto s = scene(script({u"Shooting", u"Enemy(Bat1, 5000, 240)", u"Boss TrialBoss", u"}"}));
-    ASSERT_TRUE(created);
+    ASSERT_TRUE(created) << lastBox();
     status.lives = 0;
     int f = 0;
     while (s->getPhase() != ml::stage::kShooting && f++ < 1000)
@@ -325,7 +332,7 @@ TEST_F(ShootingSceneTest, LeavingTheWindowPausesThePlayAsThePauseButtonDoes) {
     manager.attach(&window, &sounds, nullptr, device.get());
     auto s = scene(script({u"Talking", u"Init img/talk_siro_normal.ytx null", u"1P_Talk A", u"}",
                            u"Shooting", u"Enemy(Bat1, 5000, 240)", u"Boss TrialBoss", u"}"}));
-    ASSERT_TRUE(created);
+    ASSERT_TRUE(created) << lastBox();
     int f = 0;
     while (s->getPhase() != ml::stage::kTalk && f++ < 1000)
         frame(*s, 0);
