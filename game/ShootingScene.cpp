@@ -195,10 +195,8 @@ void ShootingScene::placeHud(veru::platform::VideoDevice* device) {
     livesCounter = std::make_unique<IconCounter>(status->lives);
     livesCounter->load(device, u"img/chance.ytx", rowRight, 495);
     stockCounter = std::make_unique<IconCounter>(status->stock);
-    // The stock row lies 5 pixels below the lives row, whose icons' centre
-    // is half their height below its top at 495.
-    const int livesIconHeight = (livesCounter->getY() - 495) * 2;
-    stockCounter->load(device, u"img/kintuba.ytx", rowRight, livesIconHeight + 500);
+    // The stock row lies 5 pixels below the lives row.
+    stockCounter->load(device, u"img/kintuba.ytx", rowRight, livesCounter->getIconHeight() + 500);
 }
 
 void ShootingScene::readStageScript(veru::platform::VideoDevice* textureLoader) {

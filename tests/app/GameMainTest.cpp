@@ -131,7 +131,8 @@ void shootStage(ml::ShootingScene& stage, int sceneFrame, veru::platform::VideoD
     if (phase == ml::stage::kBossBattle && stage.getBoss() &&
         stage.getBoss()->getState() == STATE_ACTIVE)
         shoot("stage_boss_battle", device);
-    if (phase == ml::stage::kEnding && stage.getInfoEnd() && !stage.getInfoEnd()->isHidden())
+    if (phase == ml::stage::kEnding && stage.getInfoEnd() &&
+        stage.getInfoEnd()->getPhase() == ml::shooting::cmp::AlphaParts::kPhaseHolding)
         shoot("stage_clear", device);
     if (phase == ml::stage::kGameOver && stage.getCounter() > 600)
         shoot("game_over", device);
