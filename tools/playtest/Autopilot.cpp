@@ -1,0 +1,101 @@
+#include "tools/playtest/Autopilot.h"
+
+#include "engine/scene/PlayStatus.h"
+#include "game/ShootingScene.h"
+#include "game/StagePhase.h"
+#include "game/shooting/cmp/ContinueDialog.h"
+#include "game/shooting/object/ObjectCodes.h"
+#include "game/shooting/object/Vuzez.h"
+
+namespace ml::playtest {
+
+using namespace ml::shooting::object;
+
+Autopilot::Autopilot(const ShootingScene* scene, const veru::dxt::PlayStatus* status, Masks masks,
+                     int maxContinues)
+    : scene(scene), status(status), masks(masks), maxContinues(maxContinues) {}
+
+void Autopilot::attach(const ShootingScene* s, const veru::dxt::PlayStatus* st) {
+    scene = s;
+    status = st;
+    reader.clear();
+    lastWord = 0;
+    lastPhase = -1;
+    phaseFrames = 0;
+}
+
+int Autopilot::playWord(const FieldView& view, int gauge, int stock, bool vulnerable) {
+    int word = masks.shoot;
+    const Move move = planner.plan(view);
+    word |= move.directions;
+    if (move.slow)
+        word |= masks.slow;
+    // Kintuba and bomb act on a fresh press: never two frames running.
+    const bool pressedBefore = (lastWord & (masks.special | masks.bomb)) != 0;
+    if (!pressedBefore) {
+        if (vulnerable && move.doomed && stock >= 3) {
+            word |= masks.bomb;
+            ++bombsPressed;
+        } else if (gauge <= 0 && stock > 0) {
+            word |= masks.special;
+            ++kintubasPressed;
+        }
+    }
+    return word;
+}
+
+int Autopilot::menuWord(int phase) {
+    switch (phase) {
+        case stage::kTalk:
+            // Every other frame, so each box sees a fresh press.
+            return (lastWord & masks.shoot) ? 0 : masks.shoot;
+        case stage::kPaused:
+            return phaseFrames == 3 ? masks.shoot : 0;  // "return to the game"
+        case stage::kContinue: {
+            if (phaseFrames < 3 || (lastWord != 0))
+                return 0;  // let go of what the play held, one frame between presses
+            const bool yes = continuesChosen < maxContinues;
+            const shooting::cmp::ContinueDialog* dialog = scene->getContinueDialog();
+            const int want = yes ? 0 : 1;
+            if (dialog && dialog->getSelection() != want)
+                return want == 0 ? kButtonUp : kButtonDown;
+            if (yes)
+                ++continuesChosen;
+            return masks.shoot;
+        }
+        default:
+            return 0;
+    }
+}
+
+int Autopilot::poll() {
+    if (!scene)
+        return 0;
+    const int phase = scene->getPhase();
+    if (phase != lastPhase) {
+        lastPhase = phase;
+        phaseFrames = 0;
+    } else {
+        ++phaseFrames;
+    }
+    int word = 0;
+    const Vuzez* player = scene->getPlayer();
+    if ((phase == stage::kShooting || phase == stage::kBossApproach ||
+         phase == stage::kBossBattle) &&
+        player) {
+        const FieldView view = reader.read(*scene);
+        const int state = player->getState();
+        const bool controllable =
+            state == STATE_ACTIVE || state == STATE_RECOVER || state == STATE_BOMB;
+        if (controllable) {
+            word = playWord(view, status ? status->gauge : 1, status ? status->stock : 0,
+                            state == STATE_ACTIVE);
+        }
+    } else {
+        word = menuWord(phase);
+    }
+    lastWord = word;
+    return word;
+}
+
+}  // namespace ml::playtest

@@ -1,0 +1,74 @@
+#pragma once
+// Autopilot: an input device that plays the shooting stage. Each poll reads
+// the scene (read-only, through FieldReader) and answers the button word a
+// decent player would press now:
+//   - talk: a fresh press of the shot button for every box;
+//   - pause menu: "return to the game";
+//   - continue dialog: "yes" (after `maxContinues` continues, "no", so that a
+//     play always ends);
+//   - shooting and boss: the shot held, the move MovePlanner chooses (lined
+//     up with the nearest target, onto items, away from every threat it can
+//     see coming), the kintuba pressed when the gauge is empty and a stock is
+//     there, the bomb pressed when every plan is hit within a few frames and
+//     three stock remain.
+// Presses that act once (kintuba, bomb, menu choices) are released on the
+// next poll, so each is a fresh press.
+//
+// Ownership: borrows the scene and the play status, which must outlive it.
+// Thread: main thread, polled by the scene's update.
+
+#include "engine/input/InputInterface.h"
+#include "tools/playtest/FieldReader.h"
+#include "tools/playtest/MovePlanner.h"
+
+namespace veru::dxt {
+class PlayStatus;
+}
+
+namespace ml::playtest {
+
+class Autopilot : public veru::dxt::event::InputInterface {
+  public:
+    struct Masks {
+        int shoot = 0x10;
+        int special = 0x20;
+        int bomb = 0x40;
+        int slow = 0x80;
+    };
+
+    Autopilot(const ShootingScene* scene, const veru::dxt::PlayStatus* status, Masks masks,
+              int maxContinues = 9);
+
+    bool setup(veru::platform::InputSystem*, veru::platform::Window*) override { return true; }
+    int poll() override;
+
+    // A new scene to play (the same object is fine); positions are forgotten.
+    void attach(const ShootingScene* scene, const veru::dxt::PlayStatus* status);
+
+    // What it pressed so far.
+    int getContinuesChosen() const { return continuesChosen; }
+    int getBombsPressed() const { return bombsPressed; }
+    int getKintubasPressed() const { return kintubasPressed; }
+
+    // The decision during play on a view, with the gauge and the stock;
+    // `vulnerable` is false while the player cannot be hit (no bomb then).
+    int playWord(const FieldView& view, int gauge, int stock, bool vulnerable);
+
+  private:
+    int menuWord(int phase);
+
+    const ShootingScene* scene;
+    const veru::dxt::PlayStatus* status;
+    Masks masks;
+    int maxContinues;
+    FieldReader reader;
+    MovePlanner planner;
+    int lastWord = 0;
+    int lastPhase = -1;
+    int phaseFrames = 0;
+    int continuesChosen = 0;
+    int bombsPressed = 0;
+    int kintubasPressed = 0;
+};
+
+}  // namespace ml::playtest

@@ -1,0 +1,138 @@
+#include "tools/playtest/BalanceReport.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+
+#include "engine/platform/image/Image.h"
+
+namespace ml::playtest {
+
+double BalanceReport::Summary::worstShare() const {
+    if (hits == 0)
+        return 0;
+    int worst = bossHits;
+    for (int b : bins)
+        worst = std::max(worst, b);
+    return static_cast<double>(worst) / hits;
+}
+
+void BalanceReport::add(const RunResult& run) {
+    runs[run.level].push_back(run);
+    Summary& s = byLevel[run.level];
+    const double n = s.runs;
+    s.runs += 1;
+    s.clears += run.cleared ? 1 : 0;
+    s.clearsNoContinue += run.cleared && run.continues == 0 ? 1 : 0;
+    s.stuck += run.finished ? 0 : 1;
+    // Running means.
+    s.continues = (s.continues * n + run.continues) / s.runs;
+    s.livesLost = (s.livesLost * n + run.livesLost) / s.runs;
+    s.bombs = (s.bombs * n + run.bombs) / s.runs;
+    s.score = (s.score * n + run.score) / s.runs;
+    for (const Hit& h : run.hits) {
+        ++s.hits;
+        if (h.boss) {
+            ++s.bossHits;
+            continue;
+        }
+        const int bin = std::max(0, h.position) / kBinWidth;
+        if (static_cast<int>(s.bins.size()) <= bin)
+            s.bins.resize(static_cast<std::size_t>(bin) + 1, 0);
+        ++s.bins[static_cast<std::size_t>(bin)];
+    }
+}
+
+BalanceReport::Summary BalanceReport::summary(int level) const {
+    const auto it = byLevel.find(level);
+    return it == byLevel.end() ? Summary{} : it->second;
+}
+
+std::string BalanceReport::table() const {
+    std::ostringstream out;
+    out << "| difficulty | runs | cleared without continue | cleared | continues | lives lost "
+           "| bombs | score | hits | most hits in one part |\n"
+        << "|---|---|---|---|---|---|---|---|---|---|\n";
+    char line[512];
+    for (const auto& [level, s] : byLevel) {
+        // Where the most hits are: "boss" or the bin's first position.
+        std::string where = "-";
+        int worst = 0;
+        for (std::size_t b = 0; b < s.bins.size(); ++b) {
+            if (s.bins[b] > worst) {
+                worst = s.bins[b];
+                where = std::to_string(b * kBinWidth) + "-" + std::to_string((b + 1) * kBinWidth);
+            }
+        }
+        if (s.bossHits > worst)
+            where = "boss";
+        std::snprintf(line, sizeof line,
+                      "| %s | %d | %d%% | %d%% | %.2f | %.2f | %.2f | %.0f | %d | %s (%.0f%%) |\n",
+                      levelName(level), s.runs, s.runs ? 100 * s.clearsNoContinue / s.runs : 0,
+                      s.runs ? 100 * s.clears / s.runs : 0, s.continues, s.livesLost, s.bombs,
+                      s.score, s.hits, where.c_str(), 100 * s.worstShare());
+        out << line;
+    }
+    return out.str();
+}
+
+bool BalanceReport::writePng(const std::string& path) const {
+    constexpr int kWidth = 800, kStrip = 120, kGap = 10, kBossWidth = 40;
+    std::size_t binCount = 1;
+    int most = 1;
+    for (const auto& [level, s] : byLevel) {
+        binCount = std::max(binCount, s.bins.size());
+        most = std::max(most, s.bossHits);
+        for (int b : s.bins)
+            most = std::max(most, b);
+    }
+    const int strips = std::max<int>(1, static_cast<int>(byLevel.size()));
+    veru::platform::Image image;
+    image.width = kWidth;
+    image.height = strips * (kStrip + kGap) + kGap;
+    image.pixels.assign(static_cast<std::size_t>(image.width) * image.height, 0xFF1A1A24u);
+    auto fill = [&](int x0, int y0, int x1, int y1, std::uint32_t argb) {
+        for (int y = std::max(0, y0); y < std::min(image.height, y1); ++y)
+            for (int x = std::max(0, x0); x < std::min(image.width, x1); ++x)
+                image.pixels[static_cast<std::size_t>(y) * image.width + x] = argb;
+    };
+    const int plotWidth = kWidth - 2 * kGap - kBossWidth - kGap;
+    const double binWidth = static_cast<double>(plotWidth) / static_cast<double>(binCount);
+    int row = 0;
+    for (const auto& [level, s] : byLevel) {
+        const std::uint32_t colour = level == 0x200000   ? 0xFF58C878u
+                                     : level == 0x200001 ? 0xFFE8B040u
+                                                         : 0xFFE05050u;
+        const int top = kGap + row * (kStrip + kGap);
+        const int bottom = top + kStrip;
+        fill(kGap, top, kWidth - kGap, bottom, 0xFF2A2A38u);
+        // A tick every 1000 positions.
+        for (std::size_t b = 0; b < binCount; b += 1000 / kBinWidth)
+            fill(kGap + static_cast<int>(b * binWidth), bottom - 6,
+                 kGap + static_cast<int>(b * binWidth) + 1, bottom, 0xFF808090u);
+        for (std::size_t b = 0; b < s.bins.size(); ++b) {
+            const int h = s.bins[b] * (kStrip - 8) / most;
+            const int x0 = kGap + static_cast<int>(b * binWidth) + 1;
+            const int x1 = kGap + static_cast<int>((b + 1) * binWidth) - 1;
+            fill(x0, bottom - h, x1, bottom, colour);
+        }
+        const int bossX = kWidth - kGap - kBossWidth;
+        fill(bossX, top, kWidth - kGap, bottom, 0xFF34344Au);
+        fill(bossX + 4, bottom - s.bossHits * (kStrip - 8) / most, kWidth - kGap - 4, bottom,
+             colour);
+        // The clear rate without continue as a bar along the strip's top.
+        if (s.runs > 0)
+            fill(kGap, top, kGap + (kWidth - 2 * kGap) * s.clearsNoContinue / s.runs, top + 4,
+                 0xFFF0F0F0u);
+        ++row;
+    }
+    std::vector<std::uint8_t> png;
+    if (!veru::platform::encodePng(image, png, false))
+        return false;
+    std::ofstream file(path, std::ios::binary);
+    file.write(reinterpret_cast<const char*>(png.data()), static_cast<std::streamsize>(png.size()));
+    return static_cast<bool>(file);
+}
+
+}  // namespace ml::playtest

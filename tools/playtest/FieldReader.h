@@ -1,0 +1,49 @@
+#pragma once
+// FieldReader: copies what the autopilot needs from the shooting scene into
+// a FieldView — the player, every enemy bullet, beam and flame on the field,
+// the enemies' and the boss's bodies, the targets and the items. It only
+// reads: nothing in the scene changes.
+//
+// Straight bullets carry their exact velocity and acceleration; every other
+// threat's step is guessed from where it was on the previous read, so the
+// reader keeps the last positions (looked up by object, never iterated).
+//
+// Ownership: borrows nothing between calls. Thread: main thread only.
+
+#include <map>
+
+#include "tools/playtest/FieldView.h"
+
+namespace ml {
+class ShootingScene;
+}
+namespace ml::shooting::object {
+class CharaObject;
+class ShootingObject;
+}  // namespace ml::shooting::object
+
+namespace ml::playtest {
+
+class FieldReader {
+  public:
+    // The view of `scene` now; an empty view (the player at 0, 0) when the
+    // scene has no player.
+    FieldView read(const ShootingScene& scene);
+
+    // The bullets of one character (its skills' attacks on the field).
+    void addAttacks(const shooting::object::CharaObject& chara, FieldView& view);
+    // One moving thing whose step is guessed from the last read.
+    void addGuessed(const shooting::object::ShootingObject& object, FieldView& view);
+
+    // Forgets every remembered position (a new stage).
+    void clear() { last.clear(); seen.clear(); }
+
+  private:
+    struct Seen {
+        int x, y;
+    };
+    std::map<const void*, Seen> last;  // positions of the previous read
+    std::map<const void*, Seen> seen;  // positions of this read
+};
+
+}  // namespace ml::playtest

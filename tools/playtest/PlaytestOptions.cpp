@@ -1,0 +1,78 @@
+#include "tools/playtest/PlaytestOptions.h"
+
+#include <charconv>
+
+#include "frontend/GameSetting.h"
+#include "tools/playtest/StagePlaythrough.h"
+
+namespace ml::playtest {
+
+namespace {
+
+template <typename T>
+bool number(const std::string& text, T& out) {
+    const char* end = text.data() + text.size();
+    auto [ptr, ec] = std::from_chars(text.data(), end, out);
+    return ec == std::errc() && ptr == end && !text.empty();
+}
+
+}  // namespace
+
+const char* PlaytestOptions::usage() {
+    return "usage: mlplaytest [--level easy|normal|hard|all] [--seed N] [--runs K]\n"
+           "                  [--record FILE] [--report FILE.png]\n"
+           "Plays the trial stage with the autopilot, seeds N .. N+K-1, and prints one line\n"
+           "per run. --record writes the last run's recording, --report draws the runs.\n";
+}
+
+std::optional<PlaytestOptions> PlaytestOptions::parse(const std::vector<std::string>& args,
+                                                      std::string& error) {
+    PlaytestOptions o;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        if (a != "--level" && a != "--seed" && a != "--runs" && a != "--record" &&
+            a != "--report") {
+            error = "unknown argument: " + a;
+            return std::nullopt;
+        }
+        if (i + 1 >= args.size()) {
+            error = a + " needs a value";
+            return std::nullopt;
+        }
+        const std::string& v = args[++i];
+        if (a == "--level") {
+            if (v == "all") {
+                o.levels = {GameSetting::kLevelEasy, GameSetting::kLevelNormal,
+                            GameSetting::kLevelHard};
+            } else if (auto level = levelFromName(v)) {
+                o.levels = {*level};
+            } else {
+                error = "--level must be easy, normal, hard or all, not " + v;
+                return std::nullopt;
+            }
+        } else if (a == "--seed") {
+            if (!number(v, o.seed) || o.seed > 0xFFFFFFFFull) {
+                error = "--seed must be a number from 0 to 4294967295, not " + v;
+                return std::nullopt;
+            }
+        } else if (a == "--runs") {
+            if (!number(v, o.runs) || o.runs < 1 || o.runs > 100000) {
+                error = "--runs must be a number from 1 to 100000, not " + v;
+                return std::nullopt;
+            }
+        } else if (a == "--record") {
+            o.recordPath = v;
+        } else {
+            o.reportPath = v;
+        }
+    }
+    if (o.levels.empty())
+        o.levels = {GameSetting::kLevelNormal};
+    if (o.seed + static_cast<std::uint64_t>(o.runs) - 1 > 0xFFFFFFFFull) {
+        error = "--seed plus --runs goes past 4294967295";
+        return std::nullopt;
+    }
+    return o;
+}
+
+}  // namespace ml::playtest

@@ -1,0 +1,31 @@
+#pragma once
+// PlaytestOptions: the command line of mlplaytest.
+//   mlplaytest [--level easy|normal|hard] [--seed N] [--runs K]
+//              [--record FILE] [--report FILE.png]
+// Runs use seeds N .. N + K - 1 (default 1 run from seed 1, on normal).
+// --record writes the recording of the last run; --report draws the runs.
+// "--level all" plays the three difficulties, K runs each.
+//
+// Ownership: plain values. Thread: any.
+// Failure: parse returns nullopt and names the problem in `error`.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace ml::playtest {
+
+struct PlaytestOptions {
+    std::vector<int> levels;  // difficulty codes, in play order
+    std::uint64_t seed = 1;
+    int runs = 1;
+    std::string recordPath;
+    std::string reportPath;
+
+    static std::optional<PlaytestOptions> parse(const std::vector<std::string>& args,
+                                                std::string& error);
+    static const char* usage();
+};
+
+}  // namespace ml::playtest

@@ -1,0 +1,140 @@
+#include "tools/playtest/StagePlaythrough.h"
+
+#include <filesystem>
+#include <sstream>
+#include <stdexcept>
+
+#include "engine/platform/video/VideoDevice.h"
+#include "engine/scene/PlayStatus.h"
+#include "engine/scene/SceneManager.h"
+#include "engine/sound/SoundManger.h"
+#include "frontend/GameSetting.h"
+#include "game/ShootingScene.h"
+#include "game/StagePhase.h"
+#include "game/shooting/object/ObjectCodes.h"
+#include "game/shooting/object/Vuzez.h"
+#include "tools/playtest/Autopilot.h"
+
+namespace ml::playtest {
+
+using namespace ml::shooting::object;
+
+const char* levelName(int level) {
+    switch (level) {
+        case GameSetting::kLevelEasy:
+            return "easy";
+        case GameSetting::kLevelNormal:
+            return "normal";
+        case GameSetting::kLevelHard:
+            return "hard";
+        default:
+            return "?";
+    }
+}
+
+std::optional<int> levelFromName(const std::string& name) {
+    if (name == "easy")
+        return GameSetting::kLevelEasy;
+    if (name == "normal")
+        return GameSetting::kLevelNormal;
+    if (name == "hard")
+        return GameSetting::kLevelHard;
+    return std::nullopt;
+}
+
+std::string describe(const RunResult& run) {
+    std::ostringstream out;
+    out << "level=" << levelName(run.level) << " seed=" << run.seed
+        << " cleared=" << (run.cleared ? "yes" : "no") << " continues=" << run.continues
+        << " lives_lost=" << run.livesLost << " bombs=" << run.bombs << " score=" << run.score
+        << " frames=" << run.frames;
+    return out.str();
+}
+
+StagePlaythrough::StagePlaythrough(const veru::YString& scriptPath) : scriptPath(scriptPath) {
+    std::string error;
+    device = veru::platform::VideoDevice::create(nullptr, 800, 600, error);
+    if (!device)
+        throw std::runtime_error("no offscreen device: " + error);
+    sounds = std::make_unique<veru::sound::SoundManger>();
+    sounds->create(nullptr);
+    manager = std::make_unique<veru::dxt::SceneManager>();
+    manager->attach(nullptr, sounds.get(), nullptr, device.get());
+}
+
+StagePlaythrough::~StagePlaythrough() = default;
+
+RunResult StagePlaythrough::play(int level, std::uint64_t seed, StageReplay* recording) {
+    return run(level, seed, std::nullopt, recording);
+}
+
+RunResult StagePlaythrough::replay(const StageReplay& recording) {
+    return run(recording.level, recording.seed, recording, nullptr);
+}
+
+RunResult StagePlaythrough::run(int level, std::uint64_t seed,
+                                const std::optional<StageReplay>& replay, StageReplay* recording) {
+    RunResult result;
+    result.level = level;
+    result.seed = seed;
+
+    // The settings are never saved: the file name only has to be unused.
+    GameSetting setting(u"playtest-setting-unused.env");
+    setting.setLevel(level);
+    if (replay) {
+        setting.setMaskShoot(replay->maskShoot);
+        setting.setMaskSpecial(replay->maskSpecial);
+        setting.setMaskBomb(replay->maskBomb);
+        setting.setMaskSlow(replay->maskSlow);
+        setting.setMaskPause(replay->maskPause);
+    }
+    setting.applyMasks();
+    veru::dxt::PlayStatus status;
+    status.resetForTalk();  // as the talk before the stage leaves it
+
+    ShootingScene stage(manager.get(), scriptPath, &setting, &status);
+    stage.playReplay(replay);
+    stage.setSeed(seed);
+    stage.release();
+    stage.reset();
+    if (!stage.create(nullptr, device.get()))
+        return result;
+
+    Autopilot pilot(&stage, &status,
+                    {setting.getMaskShoot(), setting.getMaskSpecial(), setting.getMaskBomb(),
+                     setting.getMaskSlow()});
+    int lastState = -1;
+    int lastPhase = -1;
+    for (int f = 0; f < kFrameLimit && stage.getRequest() == veru::dxt::kRequestNone; ++f) {
+        stage.update(&pilot);
+        result.frames = f + 1;
+        const Vuzez* player = stage.getPlayer();
+        const int state = player ? player->getState() : -1;
+        const int phase = stage.getPhase();
+        if (state != lastState) {
+            if (state == STATE_DYING) {
+                ++result.livesLost;
+                const bool boss = phase == stage::kBossApproach || phase == stage::kBossBattle;
+                result.hits.push_back({stage.getCounter() + 800, boss});
+            } else if (state == STATE_BOMB) {
+                ++result.bombs;
+            }
+        }
+        // "yes" in the continue dialog goes back to the play; "no" ends it.
+        if (lastPhase == stage::kContinue && phase != stage::kContinue &&
+            phase != stage::kEnding && phase != stage::kGameOver)
+            ++result.continues;
+        lastState = state;
+        lastPhase = phase;
+    }
+    result.finished = stage.getRequest() != veru::dxt::kRequestNone;
+    result.cleared = result.finished && stage.getRequest() == veru::dxt::kRequestNext &&
+                     stage.isBossBeaten();
+    result.score = stage.getScore();
+    if (recording)
+        *recording = stage.getRecording();
+    stage.release();
+    return result;
+}
+
+}  // namespace ml::playtest
