@@ -1,5 +1,7 @@
 #include "tools/playtest/Autopilot.h"
 
+#include <cstdlib>
+
 #include "engine/scene/PlayStatus.h"
 #include "game/ShootingScene.h"
 #include "game/StagePhase.h"
@@ -12,8 +14,24 @@ namespace ml::playtest {
 using namespace ml::shooting::object;
 
 Autopilot::Autopilot(const ShootingScene* scene, const veru::dxt::PlayStatus* status, Masks masks,
-                     int maxContinues)
-    : scene(scene), status(status), masks(masks), maxContinues(maxContinues) {}
+                     std::uint32_t seed, Attention attention, int maxContinues)
+    : scene(scene),
+      status(status),
+      masks(masks),
+      maxContinues(maxContinues),
+      attention(attention),
+      random(seed) {
+    MovePlanner::Tuning t;
+    if (const char* e = std::getenv("MLPT_H")) t.horizon = std::atoi(e);
+    if (const char* e = std::getenv("MLPT_LEG")) t.firstLeg = std::atoi(e);
+    if (const char* e = std::getenv("MLPT_MARGIN")) t.margin = std::atoi(e);
+    if (const char* e = std::getenv("MLPT_WALL")) t.wallMargin = std::atoi(e);
+    if (const char* e = std::getenv("MLPT_LEFT")) t.leftMargin = std::atoi(e);
+    if (const char* e = std::getenv("MLPT_WCOST")) t.wallCost = std::atof(e);
+    if (const char* e = std::getenv("MLPT_HOME")) t.homeX = std::atoi(e);
+    if (const char* e = std::getenv("MLPT_LAPSE")) this->attention.lapsePerFrame = std::atof(e);
+    planner = MovePlanner(t);
+}
 
 void Autopilot::attach(const ShootingScene* s, const veru::dxt::PlayStatus* st) {
     scene = s;
@@ -25,6 +43,14 @@ void Autopilot::attach(const ShootingScene* s, const veru::dxt::PlayStatus* st) 
 }
 
 int Autopilot::playWord(const FieldView& view, int gauge, int stock, bool vulnerable) {
+    if (lapseLeft > 0) {
+        --lapseLeft;
+        lastWord = masks.shoot | (lastWord & (kButtonUp | kButtonDown | kButtonLeft | kButtonRight));
+        return lastWord;
+    }
+    if (attention.lapsePerFrame > 0 &&
+        std::uniform_real_distribution<double>(0, 1)(random) < attention.lapsePerFrame)
+        lapseLeft = std::uniform_int_distribution<int>(attention.lapseMin, attention.lapseMax)(random);
     int word = masks.shoot;
     const Move move = planner.plan(view);
     word |= move.directions;
@@ -41,6 +67,7 @@ int Autopilot::playWord(const FieldView& view, int gauge, int stock, bool vulner
             ++kintubasPressed;
         }
     }
+    lastWord = word;
     return word;
 }
 

@@ -17,6 +17,9 @@
 // Ownership: borrows the scene and the play status, which must outlive it.
 // Thread: main thread, polled by the scene's update.
 
+#include <cstdint>
+#include <random>
+
 #include "engine/input/InputInterface.h"
 #include "tools/playtest/FieldReader.h"
 #include "tools/playtest/MovePlanner.h"
@@ -27,6 +30,16 @@ class PlayStatus;
 
 namespace ml::playtest {
 
+// How human the pilot is: now and then its attention lapses for a few
+// frames, in which it keeps the move it had and presses nothing new.
+// The lapses are drawn from the pilot's own generator, seeded with the
+// play's seed, so a play is the same every time.
+struct Attention {
+    double lapsePerFrame = 1.0 / 90;  // chance that a lapse starts
+    int lapseMin = 6;
+    int lapseMax = 16;
+};
+
 class Autopilot : public veru::dxt::event::InputInterface {
   public:
     struct Masks {
@@ -36,8 +49,9 @@ class Autopilot : public veru::dxt::event::InputInterface {
         int slow = 0x80;
     };
 
+
     Autopilot(const ShootingScene* scene, const veru::dxt::PlayStatus* status, Masks masks,
-              int maxContinues = 9);
+              std::uint32_t seed = 1, Attention attention = {}, int maxContinues = 9);
 
     bool setup(veru::platform::InputSystem*, veru::platform::Window*) override { return true; }
     int poll() override;
@@ -63,6 +77,9 @@ class Autopilot : public veru::dxt::event::InputInterface {
     int maxContinues;
     FieldReader reader;
     MovePlanner planner;
+    Attention attention;
+    std::mt19937 random;
+    int lapseLeft = 0;
     int lastWord = 0;
     int lastPhase = -1;
     int phaseFrames = 0;

@@ -1,7 +1,10 @@
 #include "tools/playtest/FieldReader.h"
 
+#include <cstdlib>
+
 #include "game/ShootingScene.h"
 #include "game/shooting/object/Boss.h"
+#include "game/shooting/object/EffectSkill.h"
 #include "game/shooting/object/EnemyObject.h"
 #include "game/shooting/object/ItemObject.h"
 #include "game/shooting/object/StraightAttack.h"
@@ -12,6 +15,9 @@ namespace ml::playtest {
 using namespace ml::shooting::object;
 
 namespace {
+
+// How unsure a step guessed from the last frame is, in pixels per frame.
+const double kGuessSpread = std::getenv("MLPT_SPREAD") ? std::atof(std::getenv("MLPT_SPREAD")) : 0.0;
 
 Threat threatOf(const ShootingObject& o) {
     Threat t;
@@ -28,6 +34,7 @@ Threat threatOf(const ShootingObject& o) {
 
 void FieldReader::addGuessed(const ShootingObject& object, FieldView& view) {
     Threat t = threatOf(object);
+    t.spread = kGuessSpread;
     const auto before = last.find(&object);
     if (before != last.end()) {
         t.vx = object.getX() - before->second.x;
@@ -37,10 +44,34 @@ void FieldReader::addGuessed(const ShootingObject& object, FieldView& view) {
     view.threats.push_back(t);
 }
 
+void FieldReader::addBox(const void* key, const HitRect& box, FieldView& view) {
+    Threat t;
+    t.x = (box.left + box.right) / 2;
+    t.y = (box.top + box.bottom) / 2;
+    t.left = box.left - static_cast<int>(t.x);
+    t.right = box.right - static_cast<int>(t.x);
+    t.top = box.top - static_cast<int>(t.y);
+    t.bottom = box.bottom - static_cast<int>(t.y);
+    t.spread = kGuessSpread;
+    const auto before = last.find(key);
+    if (before != last.end()) {
+        t.vx = t.x - before->second.x;
+        t.vy = t.y - before->second.y;
+    }
+    seen[key] = {static_cast<int>(t.x), static_cast<int>(t.y)};
+    view.threats.push_back(t);
+}
+
 void FieldReader::addAttacks(const CharaObject& chara, FieldView& view) {
     for (const auto& skill : chara.getSkills()) {
         if (skill->getKind() != KIND_ENEMY_ATTACK)
             continue;
+        // Fire balls and blades are one box of the pattern's own.
+        if (const auto* effect = dynamic_cast<const EffectSkill*>(skill.get())) {
+            if (effect->getState() == STATE_ACTIVE)
+                addBox(effect, effect->getHitRect(), view);
+            continue;
+        }
         for (const auto& attack : skill->getAttacks()) {
             if (attack->getState() != STATE_ACTIVE)
                 continue;
@@ -88,23 +119,11 @@ FieldView FieldReader::read(const ShootingScene& scene) {
         addAttacks(*boss, view);
         if (isHittableState(boss->getState())) {
             for (const HitPart& part : boss->getHitParts()) {
-                Threat t;
-                t.x = boss->getX() + part.part_x;
-                t.y = boss->getY() + part.part_y;
-                t.left = part.left;
-                t.top = part.top;
-                t.right = part.right;
-                t.bottom = part.bottom;
-                const auto before = last.find(&part);
-                if (before != last.end()) {
-                    t.vx = t.x - before->second.x;
-                    t.vy = t.y - before->second.y;
-                }
-                seen[&part] = {static_cast<int>(t.x), static_cast<int>(t.y)};
-                view.threats.push_back(t);
-                view.targets.push_back({static_cast<int>(t.x) + (part.left + part.right) / 2,
-                                        static_cast<int>(t.y) + (part.top + part.bottom) / 2,
-                                        true});
+                const int ax = boss->getX() + part.part_x;
+                const int ay = boss->getY() + part.part_y;
+                const HitRect box{ax + part.left, ay + part.top, ax + part.right, ay + part.bottom};
+                addBox(&part, box, view);
+                view.targets.push_back({(box.left + box.right) / 2, (box.top + box.bottom) / 2, true});
             }
         }
     }

@@ -12,6 +12,7 @@
 
 #include <map>
 
+#include "game/shooting/object/HitRect.h"
 #include "tools/playtest/FieldView.h"
 
 namespace ml {
@@ -34,6 +35,9 @@ class FieldReader {
     void addAttacks(const shooting::object::CharaObject& chara, FieldView& view);
     // One moving thing whose step is guessed from the last read.
     void addGuessed(const shooting::object::ShootingObject& object, FieldView& view);
+
+    // A box whose step is guessed from the last read, remembered by `key`.
+    void addBox(const void* key, const shooting::object::HitRect& box, FieldView& view);
 
     // Forgets every remembered position (a new stage).
     void clear() { last.clear(); seen.clear(); }

@@ -19,6 +19,9 @@ struct Threat {
     double vx = 0, vy = 0;
     double ax = 0, ay = 0;
     int left = 0, top = 0, right = 0, bottom = 0;
+    // Pixels the box is widened by on each side per frame looked ahead: how
+    // unsure the guess is (0 for a straight bullet's exact path).
+    double spread = 0;
 };
 
 // Something worth shooting: the player lines up with it.

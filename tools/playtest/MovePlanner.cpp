@@ -112,8 +112,9 @@ Move MovePlanner::plan(const FieldView& view) const {
             predict(t, k, tx, ty);
             if (std::abs(tx - view.x) > reach || std::abs(ty - view.y) > reach)
                 continue;
+            const double g = t.spread * k;
             boxes[static_cast<std::size_t>(k)].push_back(
-                {tx + t.left, ty + t.top, tx + t.right, ty + t.bottom});
+                {tx + t.left - g, ty + t.top - g, tx + t.right + g, ty + t.bottom + g});
         }
     }
 
@@ -159,9 +160,11 @@ Move MovePlanner::plan(const FieldView& view) const {
                 cost += std::abs(y - gy) + weightX * std::abs(x - gx);
                 const int wall = tuning.wallMargin;
                 if (y < wall)
-                    cost += 3.0 * (wall - y);
+                    cost += tuning.wallCost * (wall - y);
                 if (y > view.height - wall)
-                    cost += 3.0 * (y - (view.height - wall));
+                    cost += tuning.wallCost * (y - (view.height - wall));
+                if (x < tuning.leftMargin)
+                    cost += tuning.wallCost * (tuning.leftMargin - x);
                 if (cost < bestCost) {
                     bestCost = cost;
                     best.directions = d1;

@@ -33,12 +33,14 @@ struct Move {
 class MovePlanner {
   public:
     struct Tuning {
-        int horizon = 20;     // frames looked ahead
-        int firstLeg = 5;     // frames of the first direction
+        int horizon = 28;     // frames looked ahead
+        int firstLeg = 6;     // frames of the first direction
         int margin = 3;       // pixels added around the player's hit area
         int doomFrames = 3;   // a hit this soon in the best plan means doomed
         int homeX = 150;      // where the player likes to stay
         int wallMargin = 50;  // closer than this to the top or bottom costs
+        int leftMargin = 60;  // closer than this to the left edge costs
+        double wallCost = 3;  // per pixel inside those margins
     };
 
     MovePlanner() = default;

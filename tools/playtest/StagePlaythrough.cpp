@@ -1,6 +1,9 @@
 #include "tools/playtest/StagePlaythrough.h"
 
+#include <cstdio>
+#include <cstdlib>
 #include <filesystem>
+#include <typeinfo>
 #include <sstream>
 #include <stdexcept>
 
@@ -11,9 +14,12 @@
 #include "frontend/GameSetting.h"
 #include "game/ShootingScene.h"
 #include "game/StagePhase.h"
+#include "game/shooting/object/EnemyObject.h"
+#include "game/shooting/object/ItemObject.h"
 #include "game/shooting/object/ObjectCodes.h"
 #include "game/shooting/object/Vuzez.h"
 #include "tools/playtest/Autopilot.h"
+#include "tools/playtest/FieldReader.h"
 
 namespace ml::playtest {
 
@@ -102,10 +108,15 @@ RunResult StagePlaythrough::run(int level, std::uint64_t seed,
 
     Autopilot pilot(&stage, &status,
                     {setting.getMaskShoot(), setting.getMaskSpecial(), setting.getMaskBomb(),
-                     setting.getMaskSlow()});
+                     setting.getMaskSlow()},
+                    static_cast<std::uint32_t>(seed));
     int lastState = -1;
     int lastPhase = -1;
     for (int f = 0; f < kFrameLimit && stage.getRequest() == veru::dxt::kRequestNone; ++f) {
+        static FieldReader debugReader;
+        static FieldView debugView;
+        if (std::getenv("MLPLAYTEST_DEBUG"))
+            debugView = debugReader.read(stage);
         stage.update(&pilot);
         result.frames = f + 1;
         const Vuzez* player = stage.getPlayer();
@@ -116,6 +127,17 @@ RunResult StagePlaythrough::run(int level, std::uint64_t seed,
                 ++result.livesLost;
                 const bool boss = phase == stage::kBossApproach || phase == stage::kBossBattle;
                 result.hits.push_back({stage.getCounter() + 800, boss});
+                if (std::getenv("MLPLAYTEST_DEBUG")) {
+                    const FieldView& v = debugView;
+                    std::fprintf(stderr, "hit f=%d pos=%d boss=%d player=%d,%d box=%d,%d,%d,%d\n", f,
+                                 stage.getCounter() + 800, boss, v.x, v.y, v.left, v.top, v.right, v.bottom);
+                    std::fprintf(stderr, "   gauge=%d stock=%d state=%x\n", status.gauge, status.stock, lastState);
+                    for (const Threat& t : v.threats)
+                        if (t.x + t.right > v.x + v.left - 12 && t.x + t.left < v.x + v.right + 12 &&
+                            t.y + t.bottom > v.y + v.top - 12 && t.y + t.top < v.y + v.bottom + 12)
+                            std::fprintf(stderr, "   threat %.0f,%.0f v=%.1f,%.1f a=%.2f,%.2f box=%d,%d,%d,%d\n", t.x, t.y,
+                                         t.vx, t.vy, t.ax, t.ay, t.left, t.top, t.right, t.bottom);
+                }
             } else if (state == STATE_BOMB) {
                 ++result.bombs;
             }
@@ -128,6 +150,26 @@ RunResult StagePlaythrough::run(int level, std::uint64_t seed,
         lastPhase = phase;
     }
     result.finished = stage.getRequest() != veru::dxt::kRequestNone;
+    if (!result.finished && std::getenv("MLPLAYTEST_DEBUG")) {
+        std::fprintf(stderr, "stuck: phase=%d counter=%d waiting=%zu active=%zu items=%zu/%zu/%zu lines=%zu\n",
+                     stage.getPhase(), stage.getCounter(), stage.getWaitingEnemies().size(),
+                     stage.getActiveEnemies().size(), stage.getChanceItems().size(),
+                     stage.getKintubaItems().size(), stage.getLevelUpItems().size(),
+                     stage.getScriptLines().size());
+        for (const auto& e : stage.getActiveEnemies())
+        {
+            std::fprintf(stderr, "  enemy %s %d,%d state=%x\n", typeid(*e).name(), e->getX(), e->getY(), e->getState());
+            for (const auto& sk : e->getSkills()) {
+                std::fprintf(stderr, "    skill %s:", typeid(*sk).name());
+                for (const auto& a : sk->getAttacks())
+                    std::fprintf(stderr, " %x@%d,%d", a->getState(), a->getX(), a->getY());
+                std::fprintf(stderr, "\n");
+            }
+        }
+        for (const auto* l : {&stage.getChanceItems(), &stage.getKintubaItems(), &stage.getLevelUpItems()})
+            for (const auto& e : *l)
+                std::fprintf(stderr, "  item %d,%d state=%x\n", e->getX(), e->getY(), e->getState());
+    }
     result.cleared = result.finished && stage.getRequest() == veru::dxt::kRequestNext &&
                      stage.isBossBeaten();
     result.score = stage.getScore();

@@ -1,0 +1,274 @@
+// The autopilot's decisions on small made-up fields, the command line of
+// mlplaytest and the balance report.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <vector>
+
+#include "engine/platform/image/Image.h"
+#include "frontend/GameSetting.h"
+#include "tools/playtest/Autopilot.h"
+#include "tools/playtest/BalanceReport.h"
+#include "tools/playtest/MovePlanner.h"
+#include "tools/playtest/PlaytestOptions.h"
+#include "tests/support/TempDir.h"
+
+using namespace ml::playtest;
+using mirelune::test::TempDir;
+
+namespace {
+
+FieldView fieldWithPlayerAt(int x, int y) {
+    FieldView v;
+    v.x = x;
+    v.y = y;
+    return v;
+}
+
+Threat bullet(double x, double y, double vx, double vy, int half = 5) {
+    Threat t;
+    t.x = x;
+    t.y = y;
+    t.vx = vx;
+    t.vy = vy;
+    t.left = t.top = -half;
+    t.right = t.bottom = half;
+    return t;
+}
+
+// Where the player is after following the planner for `frames` frames with
+// the threats moving on.
+void follow(FieldView& v, const MovePlanner& planner, int frames, bool& hit) {
+    hit = false;
+    for (int f = 0; f < frames && !hit; ++f) {
+        const Move m = planner.plan(v);
+        MovePlanner::fly(v, m.directions, m.slow ? v.slowSpeed : v.speed, 1, v.x, v.y);
+        for (Threat& t : v.threats) {
+            t.vx += t.ax;
+            t.vy += t.ay;
+            t.x += t.vx;
+            t.y += t.vy;
+            hit = hit || (v.x + v.left < t.x + t.right && v.x + v.right > t.x + t.left &&
+                          v.y + v.top < t.y + t.bottom && v.y + v.bottom > t.y + t.top);
+        }
+    }
+}
+
+}  // namespace
+
+TEST(MovePlannerTest, PredictsAcceleratedPathsAndKeepsThePlayerInTheField) {
+    Threat t = bullet(100, 100, -2, 1);
+    t.ax = -0.5;
+    double x = 0, y = 0;
+    MovePlanner::predict(t, 3, x, y);
+    // v: -2.5, -3, -3.5 -> x 100 - 9; y 100 + 3.
+    EXPECT_DOUBLE_EQ(x, 91);
+    EXPECT_DOUBLE_EQ(y, 103);
+
+    FieldView v = fieldWithPlayerAt(30, 20);
+    int px = v.x, py = v.y;
+    MovePlanner::fly(v, kButtonUp | kButtonLeft, 5, 10, px, py);
+    EXPECT_EQ(px, 20);  // hit area's left edge at 0
+    EXPECT_EQ(py, 11);
+    px = v.x, py = v.y;
+    MovePlanner::fly(v, kButtonDown | kButtonRight, 5, 200, px, py);
+    EXPECT_EQ(px, 780);
+    EXPECT_EQ(py, 469);
+}
+
+TEST(MovePlannerTest, LinesUpWithTheNearestTargetInFrontAndPrefersItems) {
+    const MovePlanner planner;
+    FieldView v = fieldWithPlayerAt(150, 240);
+    v.targets = {{600, 100, false}, {400, 380, false}, {100, 50, false}};  // the last is behind
+    EXPECT_EQ(planner.plan(v).directions & (kButtonUp | kButtonDown), kButtonDown);
+    v.targets.push_back({300, 240, true});  // a boss part nearer still: bats come first
+    EXPECT_EQ(planner.plan(v).directions & (kButtonUp | kButtonDown), kButtonDown);
+
+    v.pickups = {{300, 120}};
+    const Move m = planner.plan(v);
+    EXPECT_EQ(m.directions & kButtonUp, kButtonUp);
+    EXPECT_EQ(m.directions & kButtonRight, kButtonRight);
+
+    // Nothing to do: stay where it is.
+    FieldView idle = fieldWithPlayerAt(150, 240);
+    EXPECT_EQ(planner.plan(idle).directions, 0);
+    EXPECT_FALSE(planner.plan(idle).doomed);
+}
+
+TEST(MovePlannerTest, DodgesBulletsItSeesComing) {
+    const MovePlanner planner;
+    // Straight at the player from the right, from above-right on a slant,
+    // and an accelerating one: followed, the player is never hit.
+    const std::vector<std::vector<Threat>> volleys = {
+        {bullet(300, 240, -6, 0)},
+        {bullet(260, 120, -3, 3)},
+        {[] {
+            Threat t = bullet(400, 240, -1, 0, 8);
+            t.ax = -0.4;
+            return t;
+        }()},
+        // A wall with one gap below the player.
+        {bullet(300, 180, -5, 0, 12), bullet(300, 210, -5, 0, 12), bullet(300, 240, -5, 0, 12),
+         bullet(300, 270, -5, 0, 12)},
+    };
+    for (std::size_t i = 0; i < volleys.size(); ++i) {
+        FieldView v = fieldWithPlayerAt(150, 240);
+        v.threats = volleys[i];
+        bool hit = false;
+        follow(v, planner, 80, hit);
+        EXPECT_FALSE(hit) << "volley " << i;
+    }
+}
+
+TEST(MovePlannerTest, ABulletWithNoWayOutIsDoomed) {
+    const MovePlanner planner;
+    // Pressed into the corner with a huge bullet about to land.
+    FieldView v = fieldWithPlayerAt(20, 11);
+    v.threats = {bullet(60, 40, -20, -20, 60)};
+    const Move m = planner.plan(v);
+    EXPECT_TRUE(m.doomed);
+    EXPECT_GT(m.firstHit, 0);
+    // Far away it is not.
+    v.threats = {bullet(700, 400, -1, 0)};
+    EXPECT_FALSE(planner.plan(v).doomed);
+}
+
+TEST(AutopilotTest, ShootsAlwaysKintubaOnAnEmptyGaugeBombsOnlyWhenDoomedWithThreeStock) {
+    Attention none;
+    none.lapsePerFrame = 0;
+    Autopilot pilot(nullptr, nullptr, {}, 1, none);
+    const Autopilot::Masks m;
+    FieldView calm = fieldWithPlayerAt(150, 240);
+    FieldView doomed = fieldWithPlayerAt(20, 11);
+    doomed.threats = {bullet(60, 40, -20, -20, 60)};
+
+    EXPECT_EQ(pilot.playWord(calm, 500, 3, true) & (m.shoot | m.special | m.bomb), m.shoot);
+    // An empty gauge: one press, released on the next frame, pressed again after.
+    EXPECT_TRUE(pilot.playWord(calm, 0, 1, true) & m.special);
+    EXPECT_FALSE(pilot.playWord(calm, 0, 1, true) & m.special);
+    EXPECT_TRUE(pilot.playWord(calm, 0, 1, true) & m.special);
+    pilot.playWord(calm, 500, 1, true);
+    EXPECT_FALSE(pilot.playWord(calm, 0, 0, true) & m.special);  // no stock
+
+    EXPECT_FALSE(pilot.playWord(doomed, 500, 2, true) & m.bomb);   // two stock: no bomb
+    EXPECT_FALSE(pilot.playWord(doomed, 500, 3, false) & m.bomb);  // cannot be hit anyway
+    pilot.playWord(calm, 500, 3, true);
+    EXPECT_TRUE(pilot.playWord(doomed, 500, 3, true) & m.bomb);
+    EXPECT_EQ(pilot.getBombsPressed(), 1);
+    EXPECT_EQ(pilot.getKintubasPressed(), 2);
+}
+
+TEST(AutopilotTest, LapsesComeFromItsOwnSeedAndRepeatThePlay) {
+    // Two pilots with the same seed answer the same words; another seed
+    // lapses elsewhere.
+    Attention often;
+    often.lapsePerFrame = 0.2;
+    auto words = [&](std::uint32_t seed) {
+        Autopilot pilot(nullptr, nullptr, {}, seed, often);
+        std::vector<int> out;
+        FieldView v = fieldWithPlayerAt(150, 240);
+        for (int f = 0; f < 200; ++f) {
+            v.targets = {{600, f % 50 < 25 ? 80 : 400, false}};
+            out.push_back(pilot.playWord(v, 500, 0, true));
+        }
+        return out;
+    };
+    EXPECT_EQ(words(3), words(3));
+    EXPECT_NE(words(3), words(4));
+}
+
+TEST(PlaytestOptionsTest, ReadsTheOptionsAndRefusesWhatItCannotUse) {
+    std::string error;
+    auto o = PlaytestOptions::parse({}, error);
+    ASSERT_TRUE(o);
+    EXPECT_EQ(o->levels, std::vector<int>{ml::GameSetting::kLevelNormal});
+    EXPECT_EQ(o->seed, 1u);
+    EXPECT_EQ(o->runs, 1);
+
+    o = PlaytestOptions::parse({"--level", "hard", "--seed", "7", "--runs", "20", "--record",
+                                "a.rpl", "--report", "b.png"},
+                               error);
+    ASSERT_TRUE(o) << error;
+    EXPECT_EQ(o->levels, std::vector<int>{ml::GameSetting::kLevelHard});
+    EXPECT_EQ(o->seed, 7u);
+    EXPECT_EQ(o->runs, 20);
+    EXPECT_EQ(o->recordPath, "a.rpl");
+    EXPECT_EQ(o->reportPath, "b.png");
+    o = PlaytestOptions::parse({"--level", "all"}, error);
+    ASSERT_TRUE(o);
+    EXPECT_EQ(o->levels.size(), 3u);
+
+    for (const std::vector<std::string>& bad : std::vector<std::vector<std::string>>{
+             {"--level", "medium"},
+             {"--seed", "-1"},
+             {"--seed", "12x"},
+             {"--seed", "4294967296"},
+             {"--seed", "4294967295", "--runs", "2"},
+             {"--runs", "0"},
+             {"--runs"},
+             {"--verbose"},
+             {"7"}}) {
+        error.clear();
+        EXPECT_FALSE(PlaytestOptions::parse(bad, error)) << bad[0];
+        EXPECT_FALSE(error.empty()) << bad[0];
+    }
+}
+
+TEST(BalanceReportTest, SummarisesRunsAndFindsThePartWithTheMostHits) {
+    BalanceReport report;
+    const int normal = ml::GameSetting::kLevelNormal;
+    RunResult clean{normal, 1, true, true, 0, 1, 0, 1000, 100, {{1200, false}}};
+    RunResult continued{normal, 2, true, true, 1, 5, 2, 3000, 300,
+                        {{1200, false}, {1300, false}, {1499, false}, {2600, false}, {0, true}}};
+    RunResult stuck{normal, 3, false, false, 0, 0, 0, 0, 120000, {}};
+    report.add(clean);
+    report.add(continued);
+    report.add(stuck);
+    const auto s = report.summary(normal);
+    EXPECT_EQ(s.runs, 3);
+    EXPECT_EQ(s.clears, 2);
+    EXPECT_EQ(s.clearsNoContinue, 1);
+    EXPECT_EQ(s.stuck, 1);
+    EXPECT_DOUBLE_EQ(s.livesLost, 2.0);
+    EXPECT_DOUBLE_EQ(s.score, 4000.0 / 3);
+    EXPECT_EQ(s.hits, 6);
+    EXPECT_EQ(s.bossHits, 1);
+    ASSERT_GE(s.bins.size(), 6u);
+    EXPECT_EQ(s.bins[2], 4);  // 1000-1500
+    EXPECT_DOUBLE_EQ(s.worstShare(), 4.0 / 6);
+    const std::string table = report.table();
+    EXPECT_NE(table.find("| normal | 3 | 33% | 66% |"), std::string::npos) << table;
+    EXPECT_NE(table.find("1000-1500 (67%)"), std::string::npos) << table;
+    EXPECT_EQ(report.summary(ml::GameSetting::kLevelHard).runs, 0);
+}
+
+TEST(BalanceReportTest, DrawsOneStripPerDifficultyWithTheHitsAsBars) {
+    BalanceReport report;
+    report.add({ml::GameSetting::kLevelEasy, 1, true, true, 0, 0, 0, 10, 10, {}});
+    report.add({ml::GameSetting::kLevelHard, 1, true, false, 0, 3, 0, 10, 10,
+                {{400, false}, {400, false}, {0, true}}});
+    TempDir dir;
+    const std::string path = (dir.path() / "report.png").string();
+    ASSERT_TRUE(report.writePng(path));
+    std::ifstream in(path, std::ios::binary);
+    std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(in)),
+                                    std::istreambuf_iterator<char>());
+    veru::platform::Image image;
+    ASSERT_TRUE(veru::platform::decodeImage(bytes, image));
+    EXPECT_EQ(image.width, 800);
+    EXPECT_EQ(image.height, 2 * 130 + 10);
+    auto at = [&](int x, int y) { return image.pixels[static_cast<std::size_t>(y) * 800 + x] & 0xFFFFFF; };
+    // The hard strip (the second) has a red bar in its first bin and a
+    // half-height one for the boss; the easy strip none.
+    const int hardBottom = 10 + 130 + 120 - 2;
+    EXPECT_EQ(at(12, hardBottom), 0xE05050u);
+    EXPECT_EQ(at(775, hardBottom), 0xE05050u);
+    EXPECT_NE(at(775, 10 + 130 + 20), 0xE05050u);
+    EXPECT_NE(at(12, 10 + 118), 0x58C878u);
+    // The easy strip's clear bar runs the whole width; the hard one none.
+    EXPECT_EQ(at(700, 11), 0xF0F0F0u);
+    EXPECT_NE(at(700, 141), 0xF0F0F0u);
+    EXPECT_FALSE(report.writePng((dir.path() / "no" / "such" / "x.png").string()));
+}
