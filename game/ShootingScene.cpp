@@ -121,7 +121,9 @@ bool ShootingScene::create(veru::platform::Window*, veru::platform::VideoDevice*
 
 void ShootingScene::seedStage() {
     recording = StageReplay();
-    recording.seed = replay ? replay->seed : veru::dxt::effect2D::freshRandomSeed();
+    recording.seed = replay      ? replay->seed
+                     : fixedSeed ? *fixedSeed
+                                 : veru::dxt::effect2D::freshRandomSeed();
     recording.level = settings->getLevel();
     recording.maskShoot = settings->getMaskShoot();
     recording.maskSpecial = settings->getMaskSpecial();

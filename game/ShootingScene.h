@@ -102,6 +102,9 @@ class ShootingScene : public veru::dxt::Scene {
     // The next create plays `replay` (its seed, then its words instead of
     // the input) instead of a fresh play; null goes back to live play.
     void playReplay(std::optional<StageReplay> replay);
+    // The next create seeds the stage's random numbers with `seed` instead
+    // of a fresh one (a replay's own seed still wins); nullopt: fresh again.
+    void setSeed(std::optional<std::uint64_t> seed) { fixedSeed = seed; }
     // Where the record of each play is written when the stage is left;
     // empty (the default): nowhere.
     void setRecordingPath(const veru::YString& path) { recordingPath = path; }
@@ -203,6 +206,7 @@ class ShootingScene : public veru::dxt::Scene {
 
     // Recording and replaying.
     std::optional<StageReplay> replay;
+    std::optional<std::uint64_t> fixedSeed;
     StageReplay recording;
     veru::YString recordingPath;
     int frameNumber = 0;

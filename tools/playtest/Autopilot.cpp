@@ -1,7 +1,5 @@
 #include "tools/playtest/Autopilot.h"
 
-#include <cstdlib>
-
 #include "engine/scene/PlayStatus.h"
 #include "game/ShootingScene.h"
 #include "game/StagePhase.h"
@@ -20,18 +18,7 @@ Autopilot::Autopilot(const ShootingScene* scene, const veru::dxt::PlayStatus* st
       masks(masks),
       maxContinues(maxContinues),
       attention(attention),
-      random(seed) {
-    MovePlanner::Tuning t;
-    if (const char* e = std::getenv("MLPT_H")) t.horizon = std::atoi(e);
-    if (const char* e = std::getenv("MLPT_LEG")) t.firstLeg = std::atoi(e);
-    if (const char* e = std::getenv("MLPT_MARGIN")) t.margin = std::atoi(e);
-    if (const char* e = std::getenv("MLPT_WALL")) t.wallMargin = std::atoi(e);
-    if (const char* e = std::getenv("MLPT_LEFT")) t.leftMargin = std::atoi(e);
-    if (const char* e = std::getenv("MLPT_WCOST")) t.wallCost = std::atof(e);
-    if (const char* e = std::getenv("MLPT_HOME")) t.homeX = std::atoi(e);
-    if (const char* e = std::getenv("MLPT_LAPSE")) this->attention.lapsePerFrame = std::atof(e);
-    planner = MovePlanner(t);
-}
+      random(seed) {}
 
 void Autopilot::attach(const ShootingScene* s, const veru::dxt::PlayStatus* st) {
     scene = s;

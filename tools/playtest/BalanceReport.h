@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "tools/playtest/StagePlaythrough.h"
+#include "tools/playtest/RunResult.h"
 
 namespace ml::playtest {
 

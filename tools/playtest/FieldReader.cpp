@@ -1,7 +1,5 @@
 #include "tools/playtest/FieldReader.h"
 
-#include <cstdlib>
-
 #include "game/ShootingScene.h"
 #include "game/shooting/object/Boss.h"
 #include "game/shooting/object/EffectSkill.h"
@@ -17,7 +15,7 @@ using namespace ml::shooting::object;
 namespace {
 
 // How unsure a step guessed from the last frame is, in pixels per frame.
-const double kGuessSpread = std::getenv("MLPT_SPREAD") ? std::atof(std::getenv("MLPT_SPREAD")) : 0.0;
+constexpr double kGuessSpread = 0.0;
 
 Threat threatOf(const ShootingObject& o) {
     Threat t;

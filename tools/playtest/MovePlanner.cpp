@@ -26,6 +26,8 @@ constexpr double kHitCost = 1e6;
 // Passing closer than this many pixels more than the margin costs a little.
 constexpr int kNearMargin = 12;
 constexpr double kNearCost = 400;
+// Reaching the goal a frame later costs as much as ending this many pixels off.
+constexpr double kLatenessCost = 0.5;
 
 struct Box {
     double left, top, right, bottom;
@@ -121,6 +123,19 @@ Move MovePlanner::plan(const FieldView& view) const {
     double gx = 0, gy = 0, weightX = 0;
     goal(view, tuning.homeX, gx, gy, weightX);
 
+    // What ending a plan at (x, y) costs: off the goal, or near a wall.
+    auto place = [&](int x, int y) {
+        double c = std::abs(y - gy) + weightX * std::abs(x - gx);
+        const int wall = tuning.wallMargin;
+        if (y < wall)
+            c += tuning.wallCost * (wall - y);
+        if (y > view.height - wall)
+            c += tuning.wallCost * (y - (view.height - wall));
+        if (x < tuning.leftMargin)
+            c += tuning.wallCost * (tuning.leftMargin - x);
+        return c;
+    };
+
     Move best;
     double bestCost = std::numeric_limits<double>::max();
     for (int slow = 0; slow < 2; ++slow) {
@@ -132,6 +147,8 @@ Move MovePlanner::plan(const FieldView& view) const {
                 int x = view.x, y = view.y;
                 double cost = 0;
                 int firstHit = 0;
+                // How close to the goal the plan gets, and how soon.
+                double closest = std::numeric_limits<double>::max();
                 for (int k = 1; k <= horizon; ++k) {
                     if (k <= firstLeg)
                         fly(view, d1, speed1, 1, x, y);
@@ -155,16 +172,11 @@ Move MovePlanner::plan(const FieldView& view) const {
                     }
                     if (near)
                         cost += kNearCost * (horizon + 1 - k) / horizon;
+                    closest = std::min(closest, place(x, y) + kLatenessCost * k);
                 }
-                // Where the plan ends (or is hit).
-                cost += std::abs(y - gy) + weightX * std::abs(x - gx);
-                const int wall = tuning.wallMargin;
-                if (y < wall)
-                    cost += tuning.wallCost * (wall - y);
-                if (y > view.height - wall)
-                    cost += tuning.wallCost * (y - (view.height - wall));
-                if (x < tuning.leftMargin)
-                    cost += tuning.wallCost * (tuning.leftMargin - x);
+                if (firstHit)
+                    closest = std::min(closest, place(x, y));
+                cost += closest;
                 if (cost < bestCost) {
                     bestCost = cost;
                     best.directions = d1;

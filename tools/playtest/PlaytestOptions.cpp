@@ -3,7 +3,7 @@
 #include <charconv>
 
 #include "frontend/GameSetting.h"
-#include "tools/playtest/StagePlaythrough.h"
+#include "tools/playtest/RunResult.h"
 
 namespace ml::playtest {
 
