@@ -77,6 +77,32 @@ std::string BalanceReport::table() const {
     return out.str();
 }
 
+std::string BalanceReport::hitsTable(int partWidth) const {
+    const int per = std::max(1, partWidth / kBinWidth);
+    std::size_t parts = 0;
+    for (const auto& [level, s] : byLevel)
+        parts = std::max(parts, (s.bins.size() + per - 1) / per);
+    std::ostringstream out;
+    out << "| hits at |";
+    for (std::size_t p = 0; p < parts; ++p)
+        out << " " << p * per * kBinWidth << "–" << (p + 1) * per * kBinWidth << " |";
+    out << " boss |\n|---|";
+    for (std::size_t p = 0; p <= parts; ++p)
+        out << "---|";
+    out << "\n";
+    for (const auto& [level, s] : byLevel) {
+        out << "| " << levelName(level) << " |";
+        for (std::size_t p = 0; p < parts; ++p) {
+            int n = 0;
+            for (std::size_t b = p * per; b < (p + 1) * per && b < s.bins.size(); ++b)
+                n += s.bins[b];
+            out << " " << n << " |";
+        }
+        out << " " << s.bossHits << " |\n";
+    }
+    return out.str();
+}
+
 bool BalanceReport::writePng(const std::string& path) const {
     constexpr int kWidth = 800, kStrip = 120, kGap = 10, kBossWidth = 40;
     std::size_t binCount = 1;

@@ -40,6 +40,9 @@ class BalanceReport {
 
     // The table, one row per difficulty played.
     std::string table() const;
+    // Hits along the stage: one row per difficulty, one column per
+    // `partWidth` positions (a multiple of kBinWidth) and one for the boss.
+    std::string hitsTable(int partWidth = 1000) const;
     // Hits along the stage, one strip per difficulty (easy green, normal
     // amber, hard red; the boss bin at the right end, behind a gap).
     bool writePng(const std::string& path) const;

@@ -60,7 +60,7 @@ int main(int argc, char** argv) {
         return 1;
     }
     if (options->runs > 1 || options->levels.size() > 1 || !options->reportPath.empty())
-        std::cerr << report.table();
+        std::cerr << report.table() << "\n" << report.hitsTable();
     if (!options->reportPath.empty() && !report.writePng(options->reportPath)) {
         std::cerr << "mlplaytest: cannot write " << options->reportPath << "\n";
         return 1;

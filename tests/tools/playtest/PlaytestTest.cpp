@@ -244,6 +244,9 @@ TEST(BalanceReportTest, SummarisesRunsAndFindsThePartWithTheMostHits) {
     EXPECT_NE(table.find("| normal | 3 | 33% | 66% |"), std::string::npos) << table;
     EXPECT_NE(table.find("1000-1500 (67%)"), std::string::npos) << table;
     EXPECT_EQ(report.summary(ml::GameSetting::kLevelHard).runs, 0);
+    // Along the stage by 1000 positions: 0-1000 none, 1000-2000 four, 2000-3000 one, the boss one.
+    const std::string hits = report.hitsTable();
+    EXPECT_NE(hits.find("| normal | 0 | 4 | 1 | 1 |"), std::string::npos) << hits;
 }
 
 TEST(BalanceReportTest, DrawsOneStripPerDifficultyWithTheHitsAsBars) {
