@@ -2,6 +2,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <filesystem>
+#include <map>
+#include <tuple>
 #include <vector>
 
 #include "engine/exceptions/FileNotFoundException.h"
@@ -22,7 +25,89 @@ const char16_t* const kCreateFailed = u"テクスチャの作成(CreateTexture)�
     throw excp::IOException(YString(u"画像の読込みに失敗しました。：") + path);
 }
 
+// Pictures loaded from files, shared by every texture loaded from the same
+// file with the same key on the same device. The file's absolute path, size
+// and modification time are part of the key, so that a file replaced on disk
+// is read again. Entries hold no picture alive: they expire with the last
+// texture using it and are swept on the next miss.
+struct PictureKey {
+    const platform::VideoDevice* device = nullptr;
+    std::string path;
+    std::uintmax_t size = 0;
+    std::filesystem::file_time_type::rep modified = 0;
+    std::uint32_t key = 0;
+
+    bool operator<(const PictureKey& o) const {
+        return std::tie(device, path, size, modified, key) <
+               std::tie(o.device, o.path, o.size, o.modified, o.key);
+    }
+};
+
+std::map<PictureKey, std::weak_ptr<platform::DeviceTexture>>& sharedPictures() {
+    static std::map<PictureKey, std::weak_ptr<platform::DeviceTexture>> pictures;
+    return pictures;
+}
+
+// False when the file system cannot say what the file is (nothing is shared then).
+bool pictureKey(const YString& path, const platform::VideoDevice* device, std::uint32_t key,
+                PictureKey& out) {
+    std::error_code error;
+    std::filesystem::path file = std::filesystem::absolute(path.toUtf8(), error);
+    if (error) {
+        return false;
+    }
+    std::uintmax_t size = std::filesystem::file_size(file, error);
+    if (error) {
+        return false;
+    }
+    std::filesystem::file_time_type modified = std::filesystem::last_write_time(file, error);
+    if (error) {
+        return false;
+    }
+    out = PictureKey{device, file.lexically_normal().string(), size,
+                     modified.time_since_epoch().count(), key};
+    return true;
+}
+
+std::shared_ptr<platform::DeviceTexture> findSharedPicture(const PictureKey& key) {
+    auto& pictures = sharedPictures();
+    auto it = pictures.find(key);
+    if (it == pictures.end()) {
+        return nullptr;
+    }
+    std::shared_ptr<platform::DeviceTexture> picture = it->second.lock();
+    // A texture whose device has gone draws nothing: load the file again.
+    return picture && picture->isValid() ? picture : nullptr;
+}
+
+void shareNewPicture(const PictureKey& key, const std::shared_ptr<platform::DeviceTexture>& made) {
+    auto& pictures = sharedPictures();
+    std::erase_if(pictures, [](const auto& entry) { return entry.second.expired(); });
+    pictures[key] = made;
+}
+
+// Opaque twins, shared like the pictures they are made from. The source is
+// kept weakly beside the twin, so that a new picture at a freed one's address
+// is never taken for it.
+struct SharedTwin {
+    std::weak_ptr<platform::DeviceTexture> source;
+    std::weak_ptr<platform::DeviceTexture> twin;
+};
+
+std::map<const platform::DeviceTexture*, SharedTwin>& sharedTwins() {
+    static std::map<const platform::DeviceTexture*, SharedTwin> twins;
+    return twins;
+}
+
 }  // namespace
+
+std::size_t sharedPictureCount() {
+    std::size_t live = 0;
+    for (const auto& entry : sharedPictures()) {
+        live += entry.second.expired() ? 0u : 1u;
+    }
+    return live;
+}
 
 Texture::Texture() = default;
 
@@ -32,6 +117,20 @@ void Texture::load(const YString& path, platform::VideoDevice* device, const Col
     io::YFile file(path);
     if (!file.exists || !file.isFile) {
         throw excp::FileNotFoundException(path);
+    }
+    PictureKey shareKey;
+    const bool shareable = device && pictureKey(path, device, key.pack(), shareKey);
+    if (shareable) {
+        if (std::shared_ptr<platform::DeviceTexture> shared = findSharedPicture(shareKey)) {
+            const int w = shared->getWidth();
+            const int h = shared->getHeight();
+            adopt(std::move(shared));
+            width = cellWidth = w;
+            height = cellHeight = h;
+            placeAtOrigin();
+            uploadVertices(device);
+            return;
+        }
     }
     platform::Image image;
     bool decoded = false;
@@ -56,10 +155,13 @@ void Texture::load(const YString& path, platform::VideoDevice* device, const Col
     if (!device) {
         throw excp::IOException(kCreateFailed);
     }
-    std::unique_ptr<platform::DeviceTexture> made =
+    std::shared_ptr<platform::DeviceTexture> made =
         device->createTexture(image.width, image.height, image.pixels.data());
     if (!made) {
         throw excp::IOException(kCreateFailed);
+    }
+    if (shareable) {
+        shareNewPicture(shareKey, made);
     }
     adopt(std::move(made));
     width = cellWidth = image.width;
@@ -130,7 +232,7 @@ bool Texture::createFromPixels(int w, int h, platform::VideoDevice* device,
     return true;
 }
 
-void Texture::adopt(std::unique_ptr<platform::DeviceTexture> made) {
+void Texture::adopt(std::shared_ptr<platform::DeviceTexture> made) {
     texture = std::move(made);
     opaqueTwin.reset();
     frame = column = row = 0;
@@ -242,11 +344,23 @@ void Texture::place(float x, float y, float scaleX, float scaleY, int angle) {
 
 platform::DeviceTexture* Texture::getOpaqueTwin(platform::VideoDevice* device) {
     if (!opaqueTwin && texture && device) {
-        std::vector<std::uint32_t> pixels = texture->getPixels();
-        for (std::uint32_t& p : pixels) {
-            p |= 0xFF000000u;
+        auto& twins = sharedTwins();
+        auto it = twins.find(texture.get());
+        if (it != twins.end() && it->second.source.lock() == texture) {
+            opaqueTwin = it->second.twin.lock();
         }
-        opaqueTwin = device->createTexture(texture->getWidth(), texture->getHeight(), pixels.data());
+        if (!opaqueTwin || !opaqueTwin->isValid()) {
+            std::vector<std::uint32_t> pixels = texture->getPixels();
+            for (std::uint32_t& p : pixels) {
+                p |= 0xFF000000u;
+            }
+            opaqueTwin =
+                device->createTexture(texture->getWidth(), texture->getHeight(), pixels.data());
+            if (opaqueTwin) {
+                std::erase_if(twins, [](const auto& entry) { return entry.second.twin.expired(); });
+                twins[texture.get()] = SharedTwin{texture, opaqueTwin};
+            }
+        }
     }
     return opaqueTwin.get();
 }

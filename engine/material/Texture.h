@@ -7,8 +7,16 @@
 // the picture's alpha; any other bit depth gives an opaque texture.
 // Cells of a sheet are numbered down each column first.
 //
-// Ownership: owns its device texture; the device it was made on must stay
-// alive while it is drawn (a texture outliving its device draws nothing).
+// Sharing: textures loaded from the same file (the same file on disk, unchanged
+// since) with the same key on the same device share one device texture and
+// its decoded pixels, which nothing changes after loading. Everything a
+// texture changes (alpha, cell, quad, colours) stays its own, and draws take
+// it from the texture, not the device texture. The shared picture goes with
+// its last user, so nothing of a scene outlives it.
+//
+// Ownership: owns its device texture (with the others sharing it); the
+// device it was made on must stay alive while it is drawn (a texture
+// outliving its device draws nothing).
 // Thread: main thread only.
 // Failure: load throws FileNotFoundException (missing file), IOException
 // "画像の読込みに失敗しました。：" + path (the decoder refused it), the
@@ -17,6 +25,7 @@
 // the texture.
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 
@@ -56,6 +65,9 @@ struct SourceRect {
     int right = 0;
     int bottom = 0;
 };
+
+// How many pictures loaded from files are alive to be shared at the moment.
+std::size_t sharedPictureCount();
 
 class Texture {
   public:
@@ -128,7 +140,7 @@ class Texture {
     platform::DeviceTexture* getOpaqueTwin(platform::VideoDevice* device);
 
   private:
-    void adopt(std::unique_ptr<platform::DeviceTexture> made);
+    void adopt(std::shared_ptr<platform::DeviceTexture> made);
     void placeAtOrigin();
 
     int alpha = 255;
@@ -144,8 +156,8 @@ class Texture {
     int rows = 0;
     std::array<Vertex, 4> vertices{};
     std::array<Vertex, 4> vertexBuffer{};
-    std::unique_ptr<platform::DeviceTexture> texture;
-    std::unique_ptr<platform::DeviceTexture> opaqueTwin;
+    std::shared_ptr<platform::DeviceTexture> texture;
+    std::shared_ptr<platform::DeviceTexture> opaqueTwin;
 };
 
 }  // namespace veru::dxt::material

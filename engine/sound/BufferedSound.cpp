@@ -68,6 +68,21 @@ bool BufferedSound::read(YDirectSound* device, const YString& path, int count) {
     return true;
 }
 
+bool BufferedSound::shareSamples(const BufferedSound& source, int count) {
+    if (source.voices.empty() || &source == this)
+        return false;
+    std::vector<std::unique_ptr<platform::AudioBuffer>> table;
+    table.push_back(source.voices.front()->duplicate());
+    for (int i = 1; i < count; ++i)
+        table.push_back(table.front()->duplicate());
+    releaseVoices();
+    emptyReported = false;
+    voices = std::move(table);
+    bufferBytes = voices.front()->getBytes();
+    voiceCount = static_cast<int>(voices.size());
+    return true;
+}
+
 bool BufferedSound::restoreBuffer(platform::AudioBuffer* voice, bool* restored) {
     if (restored)
         *restored = false;

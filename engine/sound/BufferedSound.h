@@ -28,6 +28,11 @@ class BufferedSound : public ISound {
 
     bool read(YDirectSound* device, const YString& path, int voices) override;
     bool read(YDirectSound* device, const char* path, int voices) override;
+    // Instead of reading a file: `voices` new voices on the samples `source`
+    // holds (the same file's), each with its own position, volume and pan.
+    // The samples stay alive while any voice on them does. False, with
+    // nothing changed, when the source holds none.
+    bool shareSamples(const BufferedSound& source, int voices);
     bool isLooping() override { return looping; }
     bool isPlaying() override;
     bool get3DBuffer(int index, platform::AudioBuffer** buffer) override;

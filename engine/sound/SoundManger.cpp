@@ -60,11 +60,20 @@ ISound* SoundManger::addSound(const YString& path,
         case Kind::none:
             return nullptr;
     }
-    read(*sound);
+    if (!shareRead(path, *sound)) {
+        read(*sound);
+        if (sound->getVoiceCount() > 0)
+            readSounds[path] = sound.get();
+    }
     sound->setVolume(volume);
     sound->setPan(pan);
     sounds.push_back(std::move(sound));
     return sounds.back().get();
+}
+
+bool SoundManger::shareRead(const YString& path, BufferedSound& sound) {
+    auto it = readSounds.find(path);
+    return it != readSounds.end() && sound.shareSamples(*it->second, 1);
 }
 
 IStreamingSound* SoundManger::addStream(const YString& path,
@@ -92,6 +101,7 @@ void SoundManger::stopAll() {
         if (!buffered || buffered->getVoiceCount() > 0)
             sound->stop();
     }
+    readSounds.clear();
     sounds.clear();
     for (auto& stream : streams) {
         auto* buffered = dynamic_cast<BufferedSound*>(stream.get());

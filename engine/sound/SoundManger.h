@@ -2,9 +2,12 @@
 // SoundManger: owns the sound device and every sound of the program.
 //
 // Scenes ask it for sounds by path; the suffix picks the class ("wav" or
-// "ogg", compared case-sensitively). Every request loads a new sound, even
-// for a path asked before. The pointer handed back stays valid until
-// stopAll, which the scene manager calls at every scene switch. A sound
+// "ogg", compared case-sensitively). Every request makes a new sound, even
+// for a path asked before: each has its own voice, position, volume and
+// pan. Buffered sounds of a path asked before share the samples the first
+// one read (the file is read once per scene). The pointer handed back stays
+// valid until stopAll, which the scene manager calls at every scene switch;
+// stopAll also forgets what was read, so the next scene reads its files anew. A sound
 // that fails to load has shown its box and stays silent.
 //
 // Ownership: owns the device and the sounds; callers borrow the sounds.
@@ -14,6 +17,7 @@
 // with the path (caption "SoundManger::getSound()") and yields null.
 
 #include <functional>
+#include <map>
 #include <memory>
 #include <vector>
 
@@ -60,6 +64,9 @@ class SoundManger : public ISoundOwner {
     // Makes the sound or stream the suffix calls for, lets `read` load it
     // and keeps it; null (after the box) for an unsupported suffix.
     ISound* addSound(const YString& path, const std::function<void(BufferedSound&)>& read);
+    // Lets `sound` share the samples of the sound that read `path` before;
+    // false when none holds them.
+    bool shareRead(const YString& path, BufferedSound& sound);
     IStreamingSound* addStream(const YString& path,
                                const std::function<void(IStreamingSound&)>& read);
 
@@ -67,6 +74,8 @@ class SoundManger : public ISoundOwner {
     int pan = 0;
     YDirectSound device;
     std::vector<std::unique_ptr<ISound>> sounds;
+    // The first sound that read each path, among `sounds`: the others share its samples.
+    std::map<YString, BufferedSound*> readSounds;
     std::vector<std::unique_ptr<IStreamingSound>> streams;
 };
 

@@ -141,6 +141,15 @@ void VideoDevice::forget(DeviceTexture* texture) {
     }
 }
 
+std::size_t VideoDevice::getTextureBytes() const {
+    std::size_t bytes = 0;
+    for (const DeviceTexture* texture : textures) {
+        bytes += static_cast<std::size_t>(texture->getWidth()) *
+                 static_cast<std::size_t>(texture->getHeight()) * 4u;
+    }
+    return bytes;
+}
+
 void VideoDevice::restoreTextures() {
     for (DeviceTexture* texture : textures) {
         upload(*texture);  // drops the SDL texture whose contents were lost, makes a new one

@@ -123,6 +123,11 @@ class VideoDevice {
     // Reads the back buffer as it is now: width * height ARGB values.
     bool readPixels(std::vector<std::uint32_t>& out, int& outWidth, int& outHeight);
 
+    // How many textures of this device are alive, and the bytes of their
+    // pixels (4 per pixel), for memory measurements.
+    std::size_t getTextureCount() const { return textures.size(); }
+    std::size_t getTextureBytes() const;
+
     // Uploads every live texture again from its CPU copy (after the renderer
     // lost them). Called by the event pump.
     void restoreTextures();

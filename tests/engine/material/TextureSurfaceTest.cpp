@@ -1,8 +1,11 @@
 // Textures and surfaces: loading, sheets, fades, copies and every failure.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "engine/exceptions/FileNotFoundException.h"
 #include "engine/exceptions/IOException.h"
+#include "engine/graphics/BlendMode.h"
 #include "engine/graphics/DirectGraphics.h"
 #include "engine/io/Scrambler.h"
 #include "engine/material/ImageContainer.h"
@@ -303,6 +306,110 @@ TEST_F(TextureSurfaceTest, TexturesOutlivingTheirDeviceDrawNothing) {
     auto texture = solidTexture(device.get(), 4, 4, 0xFFFFFFFFu);
     device.reset();
     EXPECT_FALSE(texture->getDeviceTexture()->isValid());
+}
+
+// Textures loaded from one file share the decoded picture on the device;
+// everything a texture changes stays its own, in the frame it draws too.
+class TextureSharingTest : public TextureSurfaceTest {
+  protected:
+    void SetUp() override {
+        TextureSurfaceTest::SetUp();
+        path = dir.file("red.png");
+        writeBytes(path, solidPng(16, 16, 0xFFFF0000u));
+    }
+    static Bytes solidPng(int w, int h, std::uint32_t argb) {
+        return png(w, h, [argb](int, int) { return argb; });
+    }
+
+    std::unique_ptr<Texture> loaded(const YString& file, std::uint32_t key = 0) {
+        auto texture = std::make_unique<Texture>();
+        texture->load(file, device.get(), Color::fromPacked(key));
+        return texture;
+    }
+
+    YString path;
+};
+
+TEST_F(TextureSharingTest, OneFileIsDecodedOnceWhileItsTexturesLive) {
+    auto a = loaded(path);
+    auto b = loaded(path);
+    EXPECT_EQ(a->getDeviceTexture(), b->getDeviceTexture());
+    EXPECT_EQ(device->getTextureCount(), 1u);
+    EXPECT_EQ(b->getWidth(), 16);
+    EXPECT_EQ(b->getHeight(), 16);
+    // Another key makes other pixels: not the same picture.
+    auto keyed = loaded(path, 0xFFFF0000u);
+    EXPECT_NE(keyed->getDeviceTexture(), a->getDeviceTexture());
+    EXPECT_EQ(keyed->getDeviceTexture()->getPixels()[0] >> 24, 0u);
+    // A sheet cut from the shared picture changes nothing of the other texture.
+    b->cutIntoCells(4, 8, 8);
+    b->nextFrame();
+    EXPECT_EQ(b->getFrame(), 1);
+    EXPECT_FALSE(a->isSheet());
+    EXPECT_EQ(a->getCellWidth(), 16);
+
+    // The picture lives as long as its last user.
+    a.reset();
+    EXPECT_TRUE(b->getDeviceTexture()->isValid());
+    b.reset();
+    keyed.reset();
+    EXPECT_EQ(device->getTextureCount(), 0u);
+    EXPECT_EQ(veru::dxt::material::sharedPictureCount(), 0u);
+    auto again = loaded(path);
+    EXPECT_EQ(device->getTextureCount(), 1u);
+}
+
+TEST_F(TextureSharingTest, AFileReplacedOnDiskOrAnotherDeviceIsReadAgain) {
+    auto before = loaded(path);
+    std::filesystem::last_write_time(
+        path.toUtf8(), std::filesystem::last_write_time(path.toUtf8()) - std::chrono::seconds(5));
+    writeBytes(path, solidPng(8, 4, 0xFF0000FFu));
+    auto after = loaded(path);
+    EXPECT_NE(after->getDeviceTexture(), before->getDeviceTexture());
+    EXPECT_EQ(after->getWidth(), 8);
+    EXPECT_EQ(after->getDeviceTexture()->getPixels()[0], 0xFF0000FFu);
+    EXPECT_EQ(before->getDeviceTexture()->getPixels()[0], 0xFFFF0000u);
+
+    auto other = makeOffscreenDevice();
+    Texture elsewhere;
+    elsewhere.load(path, other.get());
+    EXPECT_NE(elsewhere.getDeviceTexture(), after->getDeviceTexture());
+    EXPECT_EQ(other->getTextureCount(), 1u);
+    // A device gone takes its pictures along: a new load on a new device works.
+    elsewhere.load(path, device.get());
+    other.reset();
+    auto third = makeOffscreenDevice();
+    Texture fresh;
+    fresh.load(path, third.get());
+    EXPECT_TRUE(fresh.getDeviceTexture()->isValid());
+}
+
+TEST_F(TextureSharingTest, EachTextureDrawsWithItsOwnAlphaAndBlendInOneFrame) {
+    auto opaque = loaded(path);
+    auto faint = loaded(path);
+    ASSERT_EQ(opaque->getDeviceTexture(), faint->getDeviceTexture());
+    faint->setAlpha(64);
+    veru::dxt::DirectGraphics graphics(device.get());
+    device->clear(0xFF000000u);
+    graphics.queueSprite(opaque.get(), 10, 10);
+    graphics.queueSprite(faint.get(), 40, 10);
+    // Additive quads of both, over white and over black, after the sprites.
+    graphics.queueQuad(faint.get(), 70.0f, 10.0f, veru::dxt::BlendAdd);
+    graphics.queueQuad(opaque.get(), 100.0f, 10.0f, veru::dxt::BlendAdd);
+    graphics.queueSprite(opaque.get(), 130, 10);
+    graphics.flushSprites(true, true);
+    graphics.flushQuads();
+    Frame f = readFrame(*device);
+    const std::uint32_t quarterRed = 0xFF400000u;
+    EXPECT_TRUE(rgbNear(f.at(18, 18), 0xFFFF0000u));
+    EXPECT_TRUE(rgbNear(f.at(48, 18), quarterRed));
+    EXPECT_TRUE(rgbNear(f.at(78, 18), quarterRed));
+    EXPECT_TRUE(rgbNear(f.at(108, 18), 0xFFFF0000u));
+    EXPECT_TRUE(rgbNear(f.at(138, 18), 0xFFFF0000u));
+    // The additive twin is shared too, and each alpha still its own.
+    EXPECT_EQ(opaque->getOpaqueTwin(device.get()), faint->getOpaqueTwin(device.get()));
+    EXPECT_EQ(opaque->getAlpha(), 255);
+    EXPECT_EQ(faint->getAlpha(), 64);
 }
 
 }  // namespace

@@ -55,6 +55,54 @@ TEST_F(SoundMangerTest, EachRequestLoadsANewSoundWithTheManagersVolume) {
     EXPECT_EQ(sink.count(), 0u);
 }
 
+// Sounds of one file share what was read but play on their own.
+TEST_F(SoundMangerTest, SoundsOfOneFileShareTheirSamplesAndPlayIndependently) {
+    auto heard = [&](veru::sound::ISound* sound, int frames) {
+        std::vector<std::int16_t> out(static_cast<std::size_t>(frames) * 2);
+        sound->play(false);
+        mixer().mix(out.data(), frames);
+        sound->stop();
+        sound->reset();
+        return out;
+    };
+    auto cursor = [](veru::sound::ISound* sound) {
+        veru::platform::AudioBuffer* voice = nullptr;
+        EXPECT_TRUE(sound->get3DBuffer(0, &voice));
+        return voice ? voice->getPlayCursor() : 0u;
+    };
+    veru::sound::ISound* first = manager.getSound(wave);
+    veru::sound::ISound* second = manager.getSound(wave.toAnsi().c_str());
+    ASSERT_NE(first, second);
+    const std::vector<std::int16_t> original = heard(first, 500);
+    EXPECT_EQ(heard(second, 500), original);
+    EXPECT_EQ(static_cast<veru::sound::Sound*>(second)->getBufferBytes(), 8000u);
+
+    // Position and volume are each sound's own.
+    first->play(false);
+    std::vector<std::int16_t> out(600);
+    mixer().mix(out.data(), 300);
+    EXPECT_EQ(cursor(first), 1200u);
+    EXPECT_EQ(cursor(second), 0u);
+    EXPECT_TRUE(second->play(false));
+    second->setVolume(0);
+    EXPECT_EQ(static_cast<veru::sound::Sound*>(first)->getVolume(), 0);
+    first->stop();
+
+    // The first one released: the others keep playing, new ones read the file again.
+    first->release();
+    EXPECT_TRUE(second->isPlaying());
+    veru::sound::ISound* third = manager.getSound(wave);
+    EXPECT_EQ(heard(third, 500), original);
+    EXPECT_EQ(sink.count(), 0u);
+
+    // After a scene switch a file changed on disk is what plays.
+    manager.stopAll();
+    writeBytes(wave, wave16(pattern(2000, 99)));
+    const std::vector<std::int16_t> changed = heard(manager.getSound(wave), 500);
+    EXPECT_NE(changed, original);
+    EXPECT_EQ(heard(manager.getSound(wave), 500), changed);
+}
+
 TEST_F(SoundMangerTest, UnsupportedSuffixesAreRefusedWithTheirPath) {
     const YString mp3 = dir.file("music.mp3");
     EXPECT_EQ(manager.getSound(mp3), nullptr);
