@@ -65,6 +65,9 @@ bool BufferedSound::read(YDirectSound* device, const YString& path, int count) {
     bufferBytes = voices.front()->getBytes();
     voiceCount = static_cast<int>(voices.size());
     fillupBuffer(false, voices.front().get());
+    // The mixer never loses a buffer, so nothing is written again: keep only
+    // what plays.
+    voices.front()->dropWritableCopy();
     return true;
 }
 

@@ -69,7 +69,7 @@ const AudioFormat& AudioBuffer::getFormat() const {
 }
 
 std::uint32_t AudioBuffer::getBytes() const {
-    return static_cast<std::uint32_t>(samples->own.size());
+    return samples->bytes;
 }
 
 std::uint32_t AudioBuffer::toDeviceFrame(std::uint32_t offset) const {
@@ -82,7 +82,7 @@ bool AudioBuffer::lock(std::uint32_t offset, std::uint32_t bytes, LockedRegions&
     const std::uint32_t size = getBytes();
     if (bytes == 0)
         bytes = size;
-    if (offset >= size || bytes > size)
+    if (offset >= size || bytes > size || samples->own.empty())
         return false;
     std::uint8_t* base = samples->own.data();
     regions.first = base + offset;
@@ -114,6 +114,10 @@ void AudioBuffer::unlock(const LockedRegions& regions) {
             std::min<std::size_t>(converted.size() / 2, samples->deviceFrames - target);
         std::copy_n(converted.begin(), frames * 2, samples->device.begin() + target * 2);
     }
+}
+
+void AudioBuffer::dropWritableCopy() {
+    std::vector<std::uint8_t>().swap(samples->own);
 }
 
 void AudioBuffer::play(bool loop) {

@@ -53,6 +53,10 @@ class AudioBuffer {
     bool lock(std::uint32_t offset, std::uint32_t bytes, LockedRegions& regions);
     // Makes what was written into `regions` audible.
     void unlock(const LockedRegions& regions);
+    // Frees the copy in the buffer's own format that lock hands out, for a
+    // buffer filled once and never written again: what is audible stays (for
+    // the duplicates too), the size is unchanged, lock fails from now on.
+    void dropWritableCopy();
 
     // Starts playing from the current position; a non-looping buffer stops
     // at its end and goes back to position 0.

@@ -12,7 +12,8 @@ namespace veru::platform {
 
 struct AudioBuffer::Samples {
     AudioFormat format;
-    std::vector<std::uint8_t> own;     // written by the lock holder
+    std::vector<std::uint8_t> own;     // written by the lock holder; empty once dropped
+    std::uint32_t bytes = 0;           // the size of `own` as made
     std::vector<std::int16_t> device;  // stereo frames, guarded by the mixer's lock
     std::uint32_t deviceFrames = 0;
 };

@@ -22,6 +22,7 @@ std::unique_ptr<AudioBuffer> Mixer::createBuffer(const AudioFormat& format, std:
         samples->format = format;
         samples->own.assign(static_cast<std::size_t>(frames) * format.blockAlign(),
                             format.bits == 8 ? 0x80 : 0);
+        samples->bytes = static_cast<std::uint32_t>(samples->own.size());
         samples->deviceFrames = static_cast<std::uint32_t>(deviceFrames);
         samples->device.assign(static_cast<std::size_t>(deviceFrames) * 2, 0);
         return std::unique_ptr<AudioBuffer>(new AudioBuffer(this, std::move(samples)));

@@ -143,6 +143,26 @@ TEST(Mixer, DuplicatesShareSamplesButKeepTheirOwnCursor) {
     EXPECT_EQ(mix(mixer, 100), ramp(100));
 }
 
+TEST(Mixer, DroppingTheWritableCopyKeepsWhatPlaysAndRefusesLocks) {
+    Mixer mixer;
+    auto a = mixer.createBuffer(kStereo16, 100 * 4);
+    fill(*a, ramp(100));
+    auto b = a->duplicate();
+    a->dropWritableCopy();
+    EXPECT_EQ(a->getBytes(), 400u);
+    EXPECT_EQ(b->getBytes(), 400u);
+    LockedRegions r;
+    EXPECT_FALSE(b->lock(0, 0, r));
+    EXPECT_EQ(r.first, nullptr);
+    EXPECT_TRUE(b->setCurrentPosition(200));
+    b->play(false);
+    auto out = mix(mixer, 50);
+    auto tail = ramp(100);
+    EXPECT_EQ(out, std::vector<std::int16_t>(tail.begin() + 100, tail.end()));
+    a->play(false);
+    EXPECT_EQ(mix(mixer, 100), ramp(100));
+}
+
 TEST(Mixer, ALockAcrossTheEndGivesTwoRegions) {
     Mixer mixer;
     auto buffer = mixer.createBuffer(kStereo16, 100 * 4);
