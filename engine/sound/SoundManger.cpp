@@ -1,5 +1,6 @@
 #include "engine/sound/SoundManger.h"
 
+#include "engine/platform/audio/Mixer.h"
 #include "engine/sound/Sound.h"
 #include "engine/sound/SoundOgg.h"
 #include "engine/sound/StreamingSound.h"
@@ -109,6 +110,16 @@ void SoundManger::stopAll() {
             stream->stop();
     }
     streams.clear();
+}
+
+std::uint64_t SoundManger::getUnderrunCount() const {
+    const platform::Mixer* mixer = device.getMixer();
+    return mixer ? mixer->getUnderrunCount() : 0;
+}
+
+std::uint64_t SoundManger::getMixedFrames() const {
+    const platform::Mixer* mixer = device.getMixer();
+    return mixer ? mixer->getMixedFrames() : 0;
 }
 
 }  // namespace veru::sound

@@ -16,6 +16,7 @@
 // Failure: an unsupported suffix shows "対応していないファイルが指定されました。："
 // with the path (caption "SoundManger::getSound()") and yields null.
 
+#include <cstdint>
 #include <functional>
 #include <map>
 #include <memory>
@@ -57,6 +58,10 @@ class SoundManger : public ISoundOwner {
     YDirectSound& getDevice() { return device; }
     std::size_t getSoundCount() const { return sounds.size(); }
     std::size_t getStreamCount() const { return streams.size(); }
+    // Underruns of the streamed music counted by the device's mixer, and the
+    // frames it has mixed (both 0 without a device); any thread.
+    std::uint64_t getUnderrunCount() const;
+    std::uint64_t getMixedFrames() const;
 
   private:
     enum class Kind { none, wave, ogg };

@@ -78,6 +78,7 @@ bool StreamingSound::read(YDirectSound* device, const YString& path, int /*voice
             showError(u"CreateSoundBuffer()に失敗しました。", kRead);
             return false;
         }
+        ring->setStreaming(true);
         std::vector<std::uint32_t> positions;
         for (std::uint32_t k = 1; k <= kBlocks; ++k)
             positions.push_back(k * blockBytes - 1);

@@ -56,6 +56,7 @@ bool StreamingSoundOgg::read(YDirectSound* device, const char* path, int /*voice
             showError(u"CreateSoundBuffer()に失敗しました。", u"StreamingSoundOgg::read()");
             return false;
         }
+        ring->setStreaming(true);
         file = std::move(decoder);
         voices.push_back(std::move(ring));
         voiceCount = 1;

@@ -113,6 +113,8 @@ void AudioBuffer::unlock(const LockedRegions& regions) {
         const std::size_t frames =
             std::min<std::size_t>(converted.size() / 2, samples->deviceFrames - target);
         std::copy_n(converted.begin(), frames * 2, samples->device.begin() + target * 2);
+        framesAhead = static_cast<std::uint32_t>(
+            std::min<std::size_t>(samples->deviceFrames, framesAhead + frames));
     }
 }
 
@@ -200,6 +202,16 @@ bool AudioBuffer::setNotificationPositions(const std::vector<std::uint32_t>& off
     notifyFrames = std::move(frames);
     event = e;
     return true;
+}
+
+void AudioBuffer::setStreaming(bool on) {
+    std::lock_guard<std::mutex> hold(mixer->lock);
+    streaming = on;
+}
+
+bool AudioBuffer::isStreaming() const {
+    std::lock_guard<std::mutex> hold(mixer->lock);
+    return streaming;
 }
 
 }  // namespace veru::platform

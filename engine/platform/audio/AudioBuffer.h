@@ -78,6 +78,13 @@ class AudioBuffer {
     // the buffer (nothing changes then).
     bool setNotificationPositions(const std::vector<std::uint32_t>& offsets, AudioEvent* event);
 
+    // Marks the buffer as a stream's ring, refilled behind the play cursor
+    // while it plays. The mixer then counts an underrun each time the cursor
+    // runs into frames that were not written again since they were last
+    // played (Mixer::getUnderrunCount). Off for a new buffer.
+    void setStreaming(bool on);
+    bool isStreaming() const;
+
   private:
     friend class Mixer;
     struct Samples;
@@ -98,6 +105,9 @@ class AudioBuffer {
     std::int32_t gainRight = 32768;
     std::vector<std::uint32_t> notifyFrames;
     AudioEvent* event = nullptr;
+    bool streaming = false;
+    // Frames written but not yet played (at most the buffer's length).
+    std::uint32_t framesAhead = 0;
 };
 
 }  // namespace veru::platform

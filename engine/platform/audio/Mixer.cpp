@@ -64,6 +64,7 @@ void Mixer::mix(std::int16_t* out, int frames) {
     for (std::size_t i = 0; i < accumulator.size(); ++i) {
         out[i] = static_cast<std::int16_t>(std::clamp(accumulator[i], -32768, 32767));
     }
+    mixedFrames.fetch_add(static_cast<std::uint64_t>(frames), std::memory_order_relaxed);
 }
 
 void Mixer::mixVoice(AudioBuffer& voice, int frames) {
@@ -72,6 +73,17 @@ void Mixer::mixVoice(AudioBuffer& voice, int frames) {
     const std::int32_t left = voice.gainLeft;
     const std::int32_t right = voice.gainRight;
     std::int32_t* acc = accumulator.data();
+    if (voice.streaming) {
+        // A stream that cannot cover this call still plays on (its old ring
+        // contents), so that its cursor and notifications keep the writer going.
+        const auto wanted = static_cast<std::uint32_t>(frames);
+        if (wanted > voice.framesAhead) {
+            underruns.fetch_add(1, std::memory_order_relaxed);
+            voice.framesAhead = 0;
+        } else {
+            voice.framesAhead -= wanted;
+        }
+    }
     bool signal = false;
     std::uint32_t remaining = static_cast<std::uint32_t>(frames);
     while (remaining > 0 && voice.playing) {

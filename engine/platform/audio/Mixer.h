@@ -11,6 +11,7 @@
 // Thread: every operation, here and on the buffers, may be called from any
 // thread; one internal lock serialises them with mix().
 
+#include <atomic>
 #include <cstdint>
 #include <memory>
 #include <mutex>
@@ -44,6 +45,15 @@ class Mixer {
     // Buffers attached (playing or not).
     int bufferCount() const;
 
+    // How often a playing stream (AudioBuffer::setStreaming) was asked for
+    // more frames than its writer had put ahead of the cursor: once per
+    // stream per mix call that starves it. Such a stream replays its old
+    // ring contents. Silence of nothing playing, and sounds reaching their
+    // end, are not underruns. Readable from any thread without the lock.
+    std::uint64_t getUnderrunCount() const { return underruns.load(std::memory_order_relaxed); }
+    // Frames mixed so far (the output written, silent or not).
+    std::uint64_t getMixedFrames() const { return mixedFrames.load(std::memory_order_relaxed); }
+
   private:
     friend class AudioBuffer;
     void attach(AudioBuffer* buffer);
@@ -53,6 +63,8 @@ class Mixer {
     mutable std::mutex lock;
     std::vector<AudioBuffer*> buffers;
     std::vector<std::int32_t> accumulator;
+    std::atomic<std::uint64_t> underruns{0};
+    std::atomic<std::uint64_t> mixedFrames{0};
 };
 
 }  // namespace veru::platform

@@ -49,6 +49,7 @@ TEST_F(StreamingSoundOggTest, ALoopingStreamRunsOnFromItsEndWithoutAGap) {
         ASSERT_EQ(out[i], reference[i % reference.size()]) << "sample " << i;
     }
     EXPECT_EQ(sink.count(), 0u);
+    EXPECT_EQ(mixer().getUnderrunCount(), 0u);
 }
 
 TEST_F(StreamingSoundOggTest, StopThenPlayStartsFromTheBeginning) {

@@ -54,6 +54,7 @@ TEST_F(StreamingSoundTest, AShortOneShotWavePlaysOnceThenStopsWithSilenceAfterIt
     EXPECT_EQ(loud, 0u);
     EXPECT_FALSE(stream.isPlaying());
     EXPECT_EQ(sink.count(), 0u);
+    EXPECT_EQ(mixer().getUnderrunCount(), 0u);  // the silence after it was written
 }
 
 TEST_F(StreamingSoundTest, ALongWaveStreamsThroughTheRingWithoutALostSample) {
@@ -64,6 +65,18 @@ TEST_F(StreamingSoundTest, ALongWaveStreamsThroughTheRingWithoutALostSample) {
     const auto out = mix(static_cast<int>(samples.size() / 2));
     EXPECT_TRUE(out == samples);
     EXPECT_EQ(sink.count(), 0u);
+    EXPECT_EQ(mixer().getUnderrunCount(), 0u);
+}
+
+TEST_F(StreamingSoundTest, AStreamAskedForMoreThanItsRingAtOnceIsAnUnderrun) {
+    StreamingSound stream;
+    ASSERT_TRUE(stream.read(&device, writeWave(pattern(kRingFrames * 3)), 1));
+    ASSERT_TRUE(stream.play(true));
+    // No chance for the thread to refill: past the ring's end the mixer
+    // plays what it played before.
+    std::vector<std::int16_t> out(static_cast<std::size_t>(kRingFrames + kBlockFrames) * 2);
+    mixer().mix(out.data(), kRingFrames + kBlockFrames);
+    EXPECT_EQ(mixer().getUnderrunCount(), 1u);
 }
 
 TEST_F(StreamingSoundTest, ALoopingWaveStartsAgainAfterItsLastSample) {

@@ -208,3 +208,61 @@ TEST(Mixer, RefusesFormatsAndSizesItCannotPlay) {
     EXPECT_EQ(mixer.createBuffer(kStereo16, 0xFFFFFFF0u), nullptr);
     EXPECT_EQ(mixer.bufferCount(), 0);
 }
+
+// A stream's writer refills what the cursor has left; the mixer counts each
+// call that wants more than was written ahead of the cursor.
+TEST(Mixer, AStreamThatIsRefilledInTimeCountsNoUnderrun) {
+    Mixer mixer;
+    auto ring = mixer.createBuffer(kStereo16, 100 * 4);
+    ring->setStreaming(true);
+    fill(*ring, ramp(100));
+    ring->play(true);
+    for (int half = 0; half < 10; ++half) {
+        mix(mixer, 50);
+        // The half just played is written again, as a stream's thread does.
+        LockedRegions r;
+        ASSERT_TRUE(ring->lock((half % 2) * 50 * 4, 50 * 4, r));
+        ring->unlock(r);
+    }
+    EXPECT_EQ(mixer.getUnderrunCount(), 0u);
+    EXPECT_EQ(mixer.getMixedFrames(), 500u);
+}
+
+TEST(Mixer, AStarvedStreamCountsOncePerMixCallAndStopsCountingWhenRefilled) {
+    Mixer mixer;
+    auto ring = mixer.createBuffer(kStereo16, 100 * 4);
+    ring->setStreaming(true);
+    fill(*ring, ramp(100));
+    ring->play(true);
+    mix(mixer, 60);
+    EXPECT_EQ(mixer.getUnderrunCount(), 0u);
+    mix(mixer, 60);  // only 40 frames were left ahead
+    EXPECT_EQ(mixer.getUnderrunCount(), 1u);
+    mix(mixer, 10);
+    mix(mixer, 10);
+    EXPECT_EQ(mixer.getUnderrunCount(), 3u);
+    EXPECT_TRUE(ring->isPlaying());  // it plays on, its cursor moving
+    fill(*ring, ramp(100));
+    mix(mixer, 100);
+    EXPECT_EQ(mixer.getUnderrunCount(), 3u);
+    // Held (a pause) it asks for nothing, so it cannot starve.
+    ring->stop();
+    mix(mixer, 500);
+    EXPECT_EQ(mixer.getUnderrunCount(), 3u);
+}
+
+TEST(Mixer, SoundsThatEndLoopOrAreSilentAreNoUnderruns) {
+    Mixer mixer;
+    EXPECT_FALSE(mixer.createBuffer(kStereo16, 4)->isStreaming());
+    mix(mixer, 300);  // nothing playing
+    auto shot = mixer.createBuffer(kStereo16, 100 * 4);
+    fill(*shot, ramp(100));
+    shot->play(false);
+    auto loop = mixer.createBuffer(kStereo16, 100 * 4);  // filled once, looped
+    fill(*loop, ramp(100));
+    loop->play(true);
+    mix(mixer, 1000);
+    EXPECT_FALSE(shot->isPlaying());
+    EXPECT_TRUE(loop->isPlaying());
+    EXPECT_EQ(mixer.getUnderrunCount(), 0u);
+}
