@@ -136,6 +136,8 @@ class ShootingScene : public veru::dxt::Scene {
     shooting::cmp::PauseMenu* getPauseMenu() const { return pauseMenu.get(); }
     shooting::cmp::ContinueDialog* getContinueDialog() const { return continueDialog.get(); }
     shooting::cmp::AlphaParts* getInfoEnd() const { return infoEnd.get(); }
+    // The player's stock, bombs and gauge the stage plays with (borrowed).
+    const veru::dxt::PlayStatus* getStatus() const { return status; }
 
   private:
     void clearMembers();

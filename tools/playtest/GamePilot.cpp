@@ -2,6 +2,7 @@
 
 #include "engine/adventure/AdventureScene.h"
 #include "engine/scene/Scene.h"
+#include "engine/scene/SceneManager.h"
 #include "frontend/MenuSceneOld.h"
 #include "game/ShootingScene.h"
 #include "tools/playtest/Autopilot.h"
@@ -18,14 +19,29 @@ void GamePilot::watch(veru::dxt::Scene* next) {
     scene = next;
     if (auto* stage = dynamic_cast<ShootingScene*>(next)) {
         ++stages;
-        // The stage's play status is the game's own; the pilot plays
-        // without it (no kintuba, no bomb), which is enough to go round.
-        stagePilot = std::make_unique<Autopilot>(stage, nullptr, Autopilot::Masks{},
+        kintubasBefore = getKintubasPressed();
+        bombsBefore = getBombsPressed();
+        // With the stage's play status the pilot sees the gauge and the
+        // stock, so it uses the kintuba and the bomb as a player would.
+        stagePilot = std::make_unique<Autopilot>(stage, stage->getStatus(), Autopilot::Masks{},
                                                  seed + static_cast<std::uint32_t>(stages));
     }
 }
 
+int GamePilot::getKintubasPressed() const {
+    return kintubasBefore + (stagePilot ? stagePilot->getKintubasPressed() : 0);
+}
+
+int GamePilot::getBombsPressed() const {
+    return bombsBefore + (stagePilot ? stagePilot->getBombsPressed() : 0);
+}
+
 int GamePilot::poll() {
+    // The game switches scenes after the frame it was told about, so the
+    // scene polling now may already be the next one: act on that one, not
+    // on the scene that was just released.
+    if (scene && scene->getManager() && scene->getManager()->getCurrent())
+        watch(scene->getManager()->getCurrent());
     int word = 0;
     if (auto* stage = dynamic_cast<ShootingScene*>(scene); stage && stagePilot) {
         word = stagePilot->poll();

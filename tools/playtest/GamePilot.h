@@ -1,8 +1,10 @@
 #pragma once
 // GamePilot: an input device that plays the whole game, scene after scene —
 // the title menu's first entry ("start"), every talk box and sentence with a
-// fresh press of the first button, and the stage through the Autopilot. The
-// game main tells it which scene is running after each frame (watch).
+// fresh press of the first button, and the stage through the Autopilot (with
+// the stage's play status, so kintuba and bomb are used). The game main tells
+// it which scene is running after each frame (watch); a poll follows that
+// scene's manager to the scene it has switched to since.
 //
 // Ownership: borrows the scene it is told about until the next watch.
 // Thread: main thread.
@@ -33,6 +35,9 @@ class GamePilot : public veru::dxt::event::InputInterface {
 
     // Stages the pilot has started.
     int getStages() const { return stages; }
+    // Kintubas and bombs its stage pilots pressed, over every stage so far.
+    int getKintubasPressed() const;
+    int getBombsPressed() const;
 
   private:
     static constexpr int kFirstButton = 0x10;
@@ -42,6 +47,8 @@ class GamePilot : public veru::dxt::event::InputInterface {
     std::uint32_t seed;
     int lastWord = 0;
     int stages = 0;
+    int kintubasBefore = 0;  // pressed in the stages before the current one
+    int bombsBefore = 0;
 };
 
 }  // namespace ml::playtest

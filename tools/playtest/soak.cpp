@@ -1,8 +1,11 @@
 // mlsoak: the whole game played by the autopilot in a loop — logo, title,
 // prologue, the stage, the closing talk, logo again — for a given number of
 // seconds, headless and without sleeping. After each round it prints the
-// round's number, the frames so far and the resident memory, so that a
-// leak shows as a rising column. Meant for the sanitizer build; not in CI.
+// round's number, the frames so far, the resident memory (a leak shows as a
+// rising column) and the mixer's underruns so far; at the end a summary line.
+// The exit status is 1 when the memory rises, an underrun was counted, a
+// round never ends or the game fails (SoakLog). Meant for the sanitizer
+// build; not in CI.
 //   mlsoak [seconds]     (default 900)
 
 #include <chrono>
@@ -17,9 +20,12 @@
 #include "engine/io/Scrambler.h"
 #include "engine/scene/FrameClock.h"
 #include "engine/scene/Scene.h"
+#include "engine/scene/SceneManager.h"
+#include "engine/sound/SoundManger.h"
 #include "frontend/LogoScene.h"
 #include "game/ShootingScene.h"
 #include "tools/playtest/GamePilot.h"
+#include "tools/playtest/SoakLog.h"
 
 namespace {
 
@@ -47,6 +53,14 @@ long residentKiB() {
     return -1;
 }
 
+// A round that runs this many frames is stuck: a whole stage with every
+// continue used is a small part of it.
+constexpr int kStuckFrames = 400000;
+
+veru::sound::SoundManger* soundsOf(veru::dxt::Scene* scene) {
+    return scene && scene->getManager() ? scene->getManager()->getSounds() : nullptr;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -67,33 +81,55 @@ int main(int argc, char** argv) {
 
     FastClock clock;
     ml::playtest::GamePilot pilot(1);
+    ml::playtest::SoakLog log;
+    std::cout << log.start(residentKiB()) << std::endl;
     const auto start = std::chrono::steady_clock::now();
-    int rounds = 0;
     int stagesCleared = 0;
+    int roundStart = 0;
+    bool stuck = false;
+    std::uint64_t underruns = 0;
     veru::dxt::Scene* last = nullptr;
     ml::GameHooks hooks;
     hooks.clock = &clock;
     hooks.input = &pilot;
     hooks.afterFrame = [&](int frame, veru::dxt::Scene* scene, veru::platform::VideoDevice*) {
+        veru::sound::SoundManger* sounds = soundsOf(scene);
+        if (sounds)
+            underruns = sounds->getUnderrunCount();
         if (scene != last) {
             if (dynamic_cast<ml::ShootingScene*>(last) &&
                 static_cast<ml::ShootingScene*>(last)->isBossBeaten())
                 ++stagesCleared;
-            if (dynamic_cast<ml::LogoScene*>(scene)) {
+            // Back at the logo after the first time: a round of the game ended.
+            if (dynamic_cast<ml::LogoScene*>(scene) && last) {
                 const auto elapsed = std::chrono::steady_clock::now() - start;
-                const long s = std::chrono::duration_cast<std::chrono::seconds>(elapsed).count();
-                std::cout << "round=" << rounds << " seconds=" << s << " frames=" << frame
-                          << " stages=" << pilot.getStages() << " cleared=" << stagesCleared
-                          << " rss_kib=" << residentKiB() << std::endl;
-                ++rounds;
-                if (s >= seconds)
+                ml::playtest::SoakLog::Round round;
+                round.seconds = std::chrono::duration_cast<std::chrono::seconds>(elapsed).count();
+                round.frames = frame;
+                round.stages = pilot.getStages();
+                round.cleared = stagesCleared;
+                round.kintubas = pilot.getKintubasPressed();
+                round.bombs = pilot.getBombsPressed();
+                round.rssKiB = residentKiB();
+                round.underruns = underruns;
+                round.audioSeconds =
+                    sounds ? static_cast<long>(sounds->getMixedFrames() / 44100) : 0;
+                std::cout << log.endRound(round) << std::endl;
+                roundStart = frame;
+                if (round.seconds >= seconds)
                     scene->requestQuit();
             }
             last = scene;
         }
+        if (frame - roundStart > kStuckFrames) {
+            std::cout << "stuck: no round ended in " << kStuckFrames << " frames" << std::endl;
+            stuck = true;
+            scene->requestQuit();
+        }
         pilot.watch(scene);
     };
     const int status = ml::gameMain(hooks);
-    std::cout << "done status=" << status << " rounds=" << rounds << std::endl;
-    return status;
+    log.finish(status, underruns, stuck);
+    std::cout << log.summary() << std::endl;
+    return log.exitStatus();
 }

@@ -1,0 +1,86 @@
+#include "tools/playtest/SoakLog.h"
+
+#include <algorithm>
+#include <sstream>
+
+namespace ml::playtest {
+
+namespace {
+
+const char* memoryName(SoakLog::Memory memory) {
+    switch (memory) {
+        case SoakLog::Memory::flat:
+            return "flat";
+        case SoakLog::Memory::rising:
+            return "rising";
+        case SoakLog::Memory::tooShort:
+            break;
+    }
+    return "too-short";
+}
+
+}  // namespace
+
+std::string SoakLog::start(long rssKiB) {
+    startKiB = rssKiB;
+    std::ostringstream line;
+    line << "start rss_kib=" << rssKiB;
+    return line.str();
+}
+
+std::string SoakLog::endRound(const Round& round) {
+    rounds.push_back(round);
+    std::ostringstream line;
+    line << "round=" << rounds.size() << " seconds=" << round.seconds << " frames=" << round.frames
+         << " stages=" << round.stages << " cleared=" << round.cleared
+         << " kintubas=" << round.kintubas << " bombs=" << round.bombs
+         << " rss_kib=" << round.rssKiB << " underruns=" << round.underruns
+         << " audio_s=" << round.audioSeconds;
+    return line.str();
+}
+
+SoakLog::Memory SoakLog::getMemory() const {
+    // Rounds after the first, split into an earlier and a later half.
+    const std::size_t after = rounds.size() > 0 ? rounds.size() - 1 : 0;
+    if (after < 3)
+        return Memory::tooShort;
+    const auto peak = [this](std::size_t from, std::size_t to) {
+        long most = 0;
+        for (std::size_t i = from; i < to; ++i)
+            most = std::max(most, rounds[i].rssKiB);
+        return most;
+    };
+    const std::size_t middle = 1 + after / 2;
+    return peak(middle, rounds.size()) > peak(1, middle) + toleranceKiB ? Memory::rising
+                                                                        : Memory::flat;
+}
+
+void SoakLog::finish(int status, std::uint64_t counted, bool gotStuck) {
+    gameStatus = status;
+    underruns = counted;
+    stuck = gotStuck;
+}
+
+int SoakLog::exitStatus() const {
+    if (gameStatus != 0 || stuck || rounds.empty() || getMemory() == Memory::rising ||
+        underruns > 0)
+        return 1;
+    return 0;
+}
+
+std::string SoakLog::summary() const {
+    long most = startKiB;
+    for (const Round& r : rounds)
+        most = std::max(most, r.rssKiB);
+    std::ostringstream line;
+    line << "summary rounds=" << rounds.size()
+         << " cleared=" << (rounds.empty() ? 0 : rounds.back().cleared)
+         << " rss_first_kib=" << (rounds.empty() ? -1 : rounds.front().rssKiB)
+         << " rss_last_kib=" << (rounds.empty() ? -1 : rounds.back().rssKiB)
+         << " rss_max_kib=" << most << " memory=" << memoryName(getMemory())
+         << " underruns=" << underruns << " stuck=" << (stuck ? "yes" : "no")
+         << " game_status=" << gameStatus << " status=" << exitStatus();
+    return line.str();
+}
+
+}  // namespace ml::playtest
