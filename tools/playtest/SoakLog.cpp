@@ -44,15 +44,18 @@ SoakLog::Memory SoakLog::getMemory() const {
     const std::size_t after = rounds.size() > 0 ? rounds.size() - 1 : 0;
     if (after < 3)
         return Memory::tooShort;
-    const auto peak = [this](std::size_t from, std::size_t to) {
-        long most = 0;
-        for (std::size_t i = from; i < to; ++i)
-            most = std::max(most, rounds[i].rssKiB);
-        return most;
-    };
-    const std::size_t middle = 1 + after / 2;
-    return peak(middle, rounds.size()) > peak(1, middle) + toleranceKiB ? Memory::rising
-                                                                        : Memory::flat;
+    const auto first = rounds.begin() + 1;
+    const auto middle = first + static_cast<std::ptrdiff_t>(after / 2);
+    long earlierPeak = 0;
+    for (auto it = first; it != middle; ++it)
+        earlierPeak = std::max(earlierPeak, it->rssKiB);
+    std::vector<long> later;
+    for (auto it = middle; it != rounds.end(); ++it)
+        later.push_back(it->rssKiB);
+    // The lower median of the later half.
+    const auto median = later.begin() + static_cast<std::ptrdiff_t>((later.size() - 1) / 2);
+    std::nth_element(later.begin(), median, later.end());
+    return *median > earlierPeak + toleranceKiB ? Memory::rising : Memory::flat;
 }
 
 void SoakLog::finish(int status, std::uint64_t counted, bool gotStuck) {

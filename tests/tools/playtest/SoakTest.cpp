@@ -83,8 +83,11 @@ TEST(SoakLog, MemoryThatSettlesAfterTheFirstRoundIsFlatAndASteadyRiseIsNot) {
               SoakLog::Memory::flat);
     EXPECT_EQ(logOf({90000, 120000, 122000, 124000, 126000, 128000, 130000}).getMemory(),
               SoakLog::Memory::rising);
-    // One late round above the rest is enough to say it rises.
-    EXPECT_EQ(logOf({90000, 120000, 120000, 120000, 120000, 120000, 125000}).getMemory(),
+    // Rounds that swing around one level are flat however high one late
+    // round goes; rounds that climb while they swing are not.
+    EXPECT_EQ(logOf({90000, 120000, 135000, 118000, 131000, 121000, 150000, 119000}).getMemory(),
+              SoakLog::Memory::flat);
+    EXPECT_EQ(logOf({90000, 120000, 128000, 124000, 132000, 130000, 138000, 136000}).getMemory(),
               SoakLog::Memory::rising);
     // Up to the tolerance is noise.
     EXPECT_EQ(logOf({90000, 120000, 120000, 121000}).getMemory(), SoakLog::Memory::flat);
