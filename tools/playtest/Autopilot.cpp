@@ -1,4 +1,5 @@
 #include "tools/playtest/Autopilot.h"
+#include <cmath>
 
 #include "engine/scene/PlayStatus.h"
 #include "game/ShootingScene.h"
@@ -29,17 +30,52 @@ void Autopilot::attach(const ShootingScene* s, const veru::dxt::PlayStatus* st) 
     phaseFrames = 0;
 }
 
+double Autopilot::lapseChance(const FieldView& view) const {
+    // Attention wanders when little happens and holds when the field is
+    // busy: every threat close by makes a lapse that much less likely.
+    if (attention.busyThreats <= 0)
+        return attention.lapsePerFrame;
+    int near = 0;
+    for (const Threat& t : view.threats) {
+        if (std::abs(t.x - view.x) < attention.busyDistance &&
+            std::abs(t.y - view.y) < attention.busyDistance)
+            ++near;
+    }
+    return attention.lapsePerFrame / (1.0 + double(near) / attention.busyThreats);
+}
+
+bool Autopilot::wantsKintuba(const FieldView& view, int gauge, int stock) {
+    if (stock <= 0)
+        return false;
+    // In the boss's pinch the hit area must not grow: refill as soon as the
+    // gauge falls to the half where it starts to.
+    if (view.bossPinch)
+        return gauge < kGaugeHalf;
+    if (gauge > 0)
+        return false;
+    return view.bossFight || stock > kintubaReserve || stock >= kStockFull;
+}
+
+FieldView Autopilot::noticed(const FieldView& view) const {
+    FieldView seen = view;
+    std::erase_if(seen.threats,
+                  [&](const Threat& t) { return t.age < attention.reactionFrames; });
+    return seen;
+}
+
 int Autopilot::playWord(const FieldView& view, int gauge, int stock, bool vulnerable) {
     if (lapseLeft > 0) {
+        // Not looking: keep the move (and the slow button) held, press nothing new.
         --lapseLeft;
-        lastWord = masks.shoot | (lastWord & (kButtonUp | kButtonDown | kButtonLeft | kButtonRight));
+        lastWord = masks.shoot |
+                   (lastWord & (kButtonUp | kButtonDown | kButtonLeft | kButtonRight | masks.slow));
         return lastWord;
     }
     if (attention.lapsePerFrame > 0 &&
-        std::uniform_real_distribution<double>(0, 1)(random) < attention.lapsePerFrame)
+        std::uniform_real_distribution<double>(0, 1)(random) < lapseChance(view))
         lapseLeft = std::uniform_int_distribution<int>(attention.lapseMin, attention.lapseMax)(random);
     int word = masks.shoot;
-    const Move move = planner.plan(view);
+    const Move move = planner.plan(attention.reactionFrames > 0 ? noticed(view) : view);
     word |= move.directions;
     if (move.slow)
         word |= masks.slow;
@@ -49,7 +85,7 @@ int Autopilot::playWord(const FieldView& view, int gauge, int stock, bool vulner
         if (vulnerable && move.doomed && stock >= 3) {
             word |= masks.bomb;
             ++bombsPressed;
-        } else if (gauge <= 0 && stock > 0) {
+        } else if (wantsKintuba(view, gauge, stock)) {
             word |= masks.special;
             ++kintubasPressed;
         }

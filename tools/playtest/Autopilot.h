@@ -8,9 +8,10 @@
 //     play always ends);
 //   - shooting and boss: the shot held, the move MovePlanner chooses (lined
 //     up with the nearest target, onto items, away from every threat it can
-//     see coming), the kintuba pressed when the gauge is empty and a stock is
-//     there, the bomb pressed when every plan is hit within a few frames and
-//     three stock remain.
+//     has noticed coming), the kintuba pressed when the gauge is empty and
+//     a stock is there (before the boss only above a reserve kept for it;
+//     in the boss's pinch already at half a gauge), the bomb pressed when
+//     every plan is hit within a few frames and three stock remain.
 // Presses that act once (kintuba, bomb, menu choices) are released on the
 // next poll, so each is a fresh press.
 //
@@ -30,14 +31,24 @@ class PlayStatus;
 
 namespace ml::playtest {
 
-// How human the pilot is: now and then its attention lapses for a few
-// frames, in which it keeps the move it had and presses nothing new.
-// The lapses are drawn from the pilot's own generator, seeded with the
-// play's seed, so a play is the same every time.
+// How human the pilot is. Now and then its attention lapses for a few
+// frames, in which it keeps the move it had and presses nothing new; it
+// lapses less the busier the field is around it (a player drifts in a calm
+// stretch and holds on in a storm of bullets). And it notices a new threat
+// only after `reactionFrames` frames. The lapses are drawn from the pilot's
+// own generator, seeded with the play's seed, so a play is the same every
+// time. The defaults are the pilot the stage's balance is measured with.
 struct Attention {
-    double lapsePerFrame = 1.0 / 90;  // chance that a lapse starts
-    int lapseMin = 6;
-    int lapseMax = 16;
+    double lapsePerFrame = 0.011;  // chance that a lapse starts on a calm field
+    int lapseMin = 3;
+    int lapseMax = 8;
+    // Frames before a new threat is noticed at all: a bullet fired now is
+    // dodged only from its `reactionFrames`-th frame on the field.
+    int reactionFrames = 16;
+    // With n threats within `busyDistance` pixels a lapse is
+    // (1 + n / busyThreats) times rarer (0: as often whatever happens).
+    double busyThreats = 4;
+    double busyDistance = 160;
 };
 
 class Autopilot : public veru::dxt::event::InputInterface {
@@ -59,6 +70,9 @@ class Autopilot : public veru::dxt::event::InputInterface {
     // A new scene to play (the same object is fine); positions are forgotten.
     void attach(const ShootingScene* scene, const veru::dxt::PlayStatus* status);
 
+    // The chance that a lapse starts on this view.
+    double lapseChance(const FieldView& view) const;
+
     // What it pressed so far.
     int getContinuesChosen() const { return continuesChosen; }
     int getBombsPressed() const { return bombsPressed; }
@@ -68,8 +82,20 @@ class Autopilot : public veru::dxt::event::InputInterface {
     // `vulnerable` is false while the player cannot be hit (no bomb then).
     int playWord(const FieldView& view, int gauge, int stock, bool vulnerable);
 
+    // Stock kept for the boss: before it, the kintuba is pressed on an empty
+    // gauge only above this stock (or when the stock is full, so that no
+    // pick-up is wasted). The boss's pinch is the densest part of the stage
+    // and a grown hit area there costs more than anywhere else, so in the
+    // pinch the gauge is refilled once it falls below half.
+    static constexpr int kintubaReserve = 7;
+    static constexpr int kStockFull = 8;
+    static constexpr int kGaugeHalf = 500;
+    static bool wantsKintuba(const FieldView& view, int gauge, int stock);
+
   private:
     int menuWord(int phase);
+    // The view without the threats too new to have been noticed.
+    FieldView noticed(const FieldView& view) const;
 
     const ShootingScene* scene;
     const veru::dxt::PlayStatus* status;

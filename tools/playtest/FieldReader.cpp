@@ -1,10 +1,14 @@
 #include "tools/playtest/FieldReader.h"
 
+#include <algorithm>
+
 #include "game/ShootingScene.h"
+#include "game/StagePhase.h"
 #include "game/shooting/object/Boss.h"
 #include "game/shooting/object/EffectSkill.h"
 #include "game/shooting/object/EnemyObject.h"
 #include "game/shooting/object/ItemObject.h"
+#include "game/shooting/object/LazerObject.h"
 #include "game/shooting/object/StraightAttack.h"
 #include "game/shooting/object/Vuzez.h"
 
@@ -33,13 +37,7 @@ Threat threatOf(const ShootingObject& o) {
 void FieldReader::addGuessed(const ShootingObject& object, FieldView& view) {
     Threat t = threatOf(object);
     t.spread = kGuessSpread;
-    const auto before = last.find(&object);
-    if (before != last.end()) {
-        t.vx = object.getX() - before->second.x;
-        t.vy = object.getY() - before->second.y;
-    }
-    seen[&object] = {object.getX(), object.getY()};
-    view.threats.push_back(t);
+    push(&object, t, true, view);
 }
 
 void FieldReader::addBox(const void* key, const HitRect& box, FieldView& view) {
@@ -51,13 +49,36 @@ void FieldReader::addBox(const void* key, const HitRect& box, FieldView& view) {
     t.top = box.top - static_cast<int>(t.y);
     t.bottom = box.bottom - static_cast<int>(t.y);
     t.spread = kGuessSpread;
+    push(key, t, true, view);
+}
+
+void FieldReader::push(const void* key, Threat& t, bool guessStep, FieldView& view) {
     const auto before = last.find(key);
     if (before != last.end()) {
-        t.vx = t.x - before->second.x;
-        t.vy = t.y - before->second.y;
+        if (guessStep) {
+            t.vx = t.x - before->second.x;
+            t.vy = t.y - before->second.y;
+        }
+        t.age = before->second.age + 1;
     }
-    seen[key] = {static_cast<int>(t.x), static_cast<int>(t.y)};
+    seen[key] = {t.x, t.y, t.age};
     view.threats.push_back(t);
+}
+
+void FieldReader::addLaser(const LazerObject& laser, FieldView& view) {
+    Threat t;
+    const int thickness = std::max(1, laser.getThicknessMax());
+    const int top = laser.getY() + laser.getSavedTop() * thickness;
+    const int bottom = laser.getY() + laser.getSavedBottom() * thickness;
+    const int left = laser.getDirection() >= 1 ? 0 : laser.getX() + laser.getHitLeft();
+    const int right = laser.getDirection() >= 1 ? laser.getX() + laser.getHitRight() : view.width;
+    t.x = (left + right) / 2;
+    t.y = (top + bottom) / 2;
+    t.left = left - static_cast<int>(t.x);
+    t.right = right - static_cast<int>(t.x);
+    t.top = top - static_cast<int>(t.y);
+    t.bottom = bottom - static_cast<int>(t.y);
+    push(&laser, t, false, view);
 }
 
 void FieldReader::addAttacks(const CharaObject& chara, FieldView& view) {
@@ -71,6 +92,14 @@ void FieldReader::addAttacks(const CharaObject& chara, FieldView& view) {
             continue;
         }
         for (const auto& attack : skill->getAttacks()) {
+            // A laser is seen whole from the moment it is ready: the beam
+            // reaches the field's edge within a few frames and swells to
+            // its full thickness, so only its row is safe or not.
+            if (const auto* laser = dynamic_cast<const LazerObject*>(attack.get())) {
+                if (laser->getState() == STATE_ACTIVE || laser->getState() == STATE_STANDBY)
+                    addLaser(*laser, view);
+                continue;
+            }
             if (attack->getState() != STATE_ACTIVE)
                 continue;
             if (const auto* straight = dynamic_cast<const StraightAttack*>(attack.get())) {
@@ -79,7 +108,7 @@ void FieldReader::addAttacks(const CharaObject& chara, FieldView& view) {
                 t.vy = straight->getVy();
                 t.ax = straight->getAx();
                 t.ay = straight->getAy();
-                view.threats.push_back(t);
+                push(straight, t, false, view);
             } else {
                 addGuessed(*attack, view);
             }
@@ -103,6 +132,7 @@ FieldView FieldReader::read(const ShootingScene& scene) {
     view.top = player->getHitTop();
     view.right = player->getHitRight();
     view.bottom = player->getHitBottom();
+    view.bossFight = scene.getPhase() == stage::kBossApproach || scene.getPhase() == stage::kBossBattle;
     if (player->getState() == STATE_BOMB)
         view.speed = view.slowSpeed = 1;
 
@@ -114,6 +144,7 @@ FieldView FieldReader::read(const ShootingScene& scene) {
         view.targets.push_back({enemy->getX(), enemy->getY(), false});
     }
     if (const Boss* boss = scene.getBoss()) {
+        view.bossPinch = boss->getState() == STATE_PINCH;
         addAttacks(*boss, view);
         if (isHittableState(boss->getState())) {
             for (const HitPart& part : boss->getHitParts()) {

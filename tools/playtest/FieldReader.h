@@ -20,6 +20,7 @@ class ShootingScene;
 }
 namespace ml::shooting::object {
 class CharaObject;
+class LazerObject;
 class ShootingObject;
 }  // namespace ml::shooting::object
 
@@ -36,6 +37,9 @@ class FieldReader {
     // One moving thing whose step is guessed from the last read.
     void addGuessed(const shooting::object::ShootingObject& object, FieldView& view);
 
+    // A laser's whole beam at its full thickness, standing still.
+    void addLaser(const shooting::object::LazerObject& laser, FieldView& view);
+
     // A box whose step is guessed from the last read, remembered by `key`.
     void addBox(const void* key, const shooting::object::HitRect& box, FieldView& view);
 
@@ -44,8 +48,12 @@ class FieldReader {
 
   private:
     struct Seen {
-        int x, y;
+        double x, y;
+        int age;
     };
+    // Adds `t` to the view, its age counted on from the last read of `key`
+    // and, with `guessStep`, its step guessed from where it was then.
+    void push(const void* key, Threat& t, bool guessStep, FieldView& view);
     std::map<const void*, Seen> last;  // positions of the previous read
     std::map<const void*, Seen> seen;  // positions of this read
 };

@@ -22,6 +22,8 @@ struct Threat {
     // Pixels the box is widened by on each side per frame looked ahead: how
     // unsure the guess is (0 for a straight bullet's exact path).
     double spread = 0;
+    // Reads it has been on the field before this one (0: new now).
+    int age = 0;
 };
 
 // Something worth shooting: the player lines up with it.
@@ -43,6 +45,10 @@ struct FieldView {
     int left = -20, top = -11, right = 20, bottom = 11;
     int speed = 5;
     int slowSpeed = 2;
+    // The boss is on the field (its approach or its battle).
+    bool bossFight = false;
+    // The boss is in its second, denser phase.
+    bool bossPinch = false;
     std::vector<Threat> threats;
     std::vector<Target> targets;
     std::vector<Pickup> pickups;

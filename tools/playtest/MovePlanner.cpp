@@ -100,9 +100,35 @@ void MovePlanner::predict(const Threat& t, int frames, double& x, double& y) {
     y = t.y + k * t.vy + t.ay * k * (k + 1) / 2;
 }
 
+namespace {
+
+// One plan: up to three legs, each a direction held for some frames (the
+// last leg to the horizon); only the first leg may be slow.
+struct Plan {
+    int d1 = 0, d2 = 0, d3 = 0;
+    int leg1 = 1, leg2 = 0;  // frames of the first and second legs
+    bool slow = false;
+};
+
+}  // namespace
+
 Move MovePlanner::plan(const FieldView& view) const {
-    const int horizon = std::max(1, tuning.horizon);
+    // A quick look first: two legs over the usual horizon. Only when every
+    // such plan is hit, a longer look with a third leg, which finds the way
+    // out of a corner or through a ring's gap that the short look misses.
+    Move quick = search(view, tuning.horizon, false);
+    if (quick.firstHit == 0 || tuning.deepHorizon <= tuning.horizon)
+        return quick;
+    Move deep = search(view, tuning.deepHorizon, true);
+    if (deep.firstHit == 0 || deep.firstHit > quick.firstHit)
+        return deep;
+    return quick;
+}
+
+Move MovePlanner::search(const FieldView& view, int horizonFrames, bool threeLegs) const {
+    const int horizon = std::max(1, horizonFrames);
     const int firstLeg = std::clamp(tuning.firstLeg, 1, horizon);
+    const int secondLeg = threeLegs ? std::clamp(tuning.secondLeg, 1, horizon - firstLeg) : 0;
 
     // The threats' boxes on every frame ahead, only those the player could
     // reach in time.
@@ -112,11 +138,14 @@ Move MovePlanner::plan(const FieldView& view) const {
         for (int k = 1; k <= horizon; ++k) {
             double tx = 0, ty = 0;
             predict(t, k, tx, ty);
-            if (std::abs(tx - view.x) > reach || std::abs(ty - view.y) > reach)
-                continue;
             const double g = t.spread * k;
-            boxes[static_cast<std::size_t>(k)].push_back(
-                {tx + t.left - g, ty + t.top - g, tx + t.right + g, ty + t.bottom + g});
+            const Box box{tx + t.left - g, ty + t.top - g, tx + t.right + g, ty + t.bottom + g};
+            // Only what the player could reach in time (a long beam counts
+            // by its nearest edge, not its middle).
+            if (box.left - view.x > reach || view.x - box.right > reach ||
+                box.top - view.y > reach || view.y - box.bottom > reach)
+                continue;
+            boxes[static_cast<std::size_t>(k)].push_back(box);
         }
     }
 
@@ -136,52 +165,70 @@ Move MovePlanner::plan(const FieldView& view) const {
         return c;
     };
 
+    auto evaluate = [&](const Plan& p, int& firstHit) {
+        int x = view.x, y = view.y;
+        double cost = 0;
+        firstHit = 0;
+        const int speed1 = p.slow ? view.slowSpeed : view.speed;
+        // How close to the goal the plan gets, and how soon.
+        double closest = std::numeric_limits<double>::max();
+        for (int k = 1; k <= horizon; ++k) {
+            if (k <= p.leg1)
+                fly(view, p.d1, speed1, 1, x, y);
+            else if (k <= p.leg1 + p.leg2)
+                fly(view, p.d2, view.speed, 1, x, y);
+            else
+                fly(view, p.d3, view.speed, 1, x, y);
+            const Box me{double(x + view.left), double(y + view.top), double(x + view.right),
+                         double(y + view.bottom)};
+            bool near = false;
+            for (const Box& b : boxes[static_cast<std::size_t>(k)]) {
+                if (!overlaps(me, b, tuning.margin + kNearMargin))
+                    continue;
+                near = true;
+                if (overlaps(me, b, tuning.margin)) {
+                    firstHit = k;
+                    break;
+                }
+            }
+            if (firstHit) {
+                cost += kHitCost * (horizon + 1 - k);
+                break;
+            }
+            if (near)
+                cost += kNearCost * (horizon + 1 - k) / horizon;
+            closest = std::min(closest, place(x, y) + kLatenessCost * k);
+        }
+        if (firstHit)
+            closest = std::min(closest, place(x, y));
+        return cost + closest;
+    };
+
     Move best;
     double bestCost = std::numeric_limits<double>::max();
+    Plan p;
+    p.leg1 = firstLeg;
+    p.leg2 = secondLeg;
     for (int slow = 0; slow < 2; ++slow) {
-        const int speed1 = slow ? view.slowSpeed : view.speed;
+        p.slow = slow != 0;
         for (int d1 : kDirections) {
             if (slow && d1 == 0)
                 continue;  // standing still slowly is standing still
+            p.d1 = d1;
             for (int d2 : kDirections) {
-                int x = view.x, y = view.y;
-                double cost = 0;
-                int firstHit = 0;
-                // How close to the goal the plan gets, and how soon.
-                double closest = std::numeric_limits<double>::max();
-                for (int k = 1; k <= horizon; ++k) {
-                    if (k <= firstLeg)
-                        fly(view, d1, speed1, 1, x, y);
-                    else
-                        fly(view, d2, view.speed, 1, x, y);
-                    const Box me{double(x + view.left), double(y + view.top),
-                                 double(x + view.right), double(y + view.bottom)};
-                    bool near = false;
-                    for (const Box& b : boxes[static_cast<std::size_t>(k)]) {
-                        if (!overlaps(me, b, tuning.margin + kNearMargin))
-                            continue;
-                        near = true;
-                        if (overlaps(me, b, tuning.margin)) {
-                            firstHit = k;
-                            break;
-                        }
+                p.d2 = d2;
+                for (int d3 : kDirections) {
+                    p.d3 = threeLegs ? d3 : d2;
+                    int firstHit = 0;
+                    const double cost = evaluate(p, firstHit);
+                    if (cost < bestCost) {
+                        bestCost = cost;
+                        best.directions = d1;
+                        best.slow = p.slow;
+                        best.firstHit = firstHit;
                     }
-                    if (firstHit) {
-                        cost += kHitCost * (horizon + 1 - k);
+                    if (!threeLegs)
                         break;
-                    }
-                    if (near)
-                        cost += kNearCost * (horizon + 1 - k) / horizon;
-                    closest = std::min(closest, place(x, y) + kLatenessCost * k);
-                }
-                if (firstHit)
-                    closest = std::min(closest, place(x, y));
-                cost += closest;
-                if (cost < bestCost) {
-                    bestCost = cost;
-                    best.directions = d1;
-                    best.slow = slow != 0;
-                    best.firstHit = firstHit;
                 }
             }
         }

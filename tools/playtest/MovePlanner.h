@@ -5,8 +5,9 @@
 // of frames ahead and keeps the cheapest: a plan that is hit costs more the
 // sooner the hit comes; among safe plans the one ending lined up with the
 // nearest target (or on an item), near the left of the field and away from
-// the walls wins. Only the first frame of the best plan is used; the next
-// frame plans again.
+// the walls wins. When every such plan is hit, it looks further ahead with
+// three legs (the way out of a corner, or through a ring's gap further on).
+// Only the first frame of the best plan is used; the next frame plans again.
 //
 // Deterministic: the same view gives the same move (candidates in a fixed
 // order, ties keep the first). Ownership: a plain value. Thread: any.
@@ -35,6 +36,9 @@ class MovePlanner {
     struct Tuning {
         int horizon = 28;     // frames looked ahead
         int firstLeg = 6;     // frames of the first direction
+        // When every short plan is hit: a longer look with a third leg.
+        int deepHorizon = 44;
+        int secondLeg = 12;   // frames of the second direction in the long look
         int margin = 3;       // pixels added around the player's hit area
         int doomFrames = 3;   // a hit this soon in the best plan means doomed
         int homeX = 150;      // where the player likes to stay
@@ -57,6 +61,8 @@ class MovePlanner {
     const Tuning& getTuning() const { return tuning; }
 
   private:
+    Move search(const FieldView& view, int horizon, bool threeLegs) const;
+
     Tuning tuning;
 };
 

@@ -32,6 +32,10 @@ class LazerObject : public AttackObject {
     int getScaleY() const { return scale_y; }
     bool isGrowing() const { return growing; }
     int getDirection() const { return direction; }
+    int getThicknessMax() const { return thickness_max; }
+    // The unscaled hit area kept by saveHitArea.
+    int getSavedTop() const { return saved_top; }
+    int getSavedBottom() const { return saved_bottom; }
 
   private:
     void extend();

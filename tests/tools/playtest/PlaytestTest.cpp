@@ -124,6 +124,25 @@ TEST(MovePlannerTest, DodgesBulletsItSeesComing) {
     }
 }
 
+TEST(MovePlannerTest, SeesALongBeamByItsNearestEdge) {
+    // A beam across the whole field, its middle far to the right of the
+    // player, creeping up onto her: she must get out of its way.
+    const MovePlanner planner;
+    FieldView v = fieldWithPlayerAt(150, 240);
+    Threat beam;
+    beam.x = 400;
+    beam.y = 275;
+    beam.vy = -1;
+    beam.left = -400;
+    beam.right = 400;
+    beam.top = -4;
+    beam.bottom = 4;
+    v.threats = {beam};
+    bool hit = false;
+    follow(v, planner, 60, hit);
+    EXPECT_FALSE(hit);
+}
+
 TEST(MovePlannerTest, ABulletWithNoWayOutIsDoomed) {
     const MovePlanner planner;
     // Pressed into the corner with a huge bullet about to land.
@@ -140,9 +159,11 @@ TEST(MovePlannerTest, ABulletWithNoWayOutIsDoomed) {
 TEST(AutopilotTest, ShootsAlwaysKintubaOnAnEmptyGaugeBombsOnlyWhenDoomedWithThreeStock) {
     Attention none;
     none.lapsePerFrame = 0;
+    none.reactionFrames = 0;
     Autopilot pilot(nullptr, nullptr, {}, 1, none);
     const Autopilot::Masks m;
     FieldView calm = fieldWithPlayerAt(150, 240);
+    calm.bossFight = true;
     FieldView doomed = fieldWithPlayerAt(20, 11);
     doomed.threats = {bullet(60, 40, -20, -20, 60)};
 
@@ -160,6 +181,59 @@ TEST(AutopilotTest, ShootsAlwaysKintubaOnAnEmptyGaugeBombsOnlyWhenDoomedWithThre
     EXPECT_TRUE(pilot.playWord(doomed, 500, 3, true) & m.bomb);
     EXPECT_EQ(pilot.getBombsPressed(), 1);
     EXPECT_EQ(pilot.getKintubasPressed(), 2);
+}
+
+TEST(AutopilotTest, KeepsStockForTheBossAndRefillsAtHalfInItsPinch) {
+    FieldView waves = fieldWithPlayerAt(150, 240);
+    FieldView boss = waves;
+    boss.bossFight = true;
+    FieldView pinch = boss;
+    pinch.bossPinch = true;
+    const int reserve = Autopilot::kintubaReserve;
+    // Before the boss: only stock above the reserve is spent, or a full stock.
+    EXPECT_FALSE(Autopilot::wantsKintuba(waves, 0, reserve));
+    EXPECT_TRUE(Autopilot::wantsKintuba(waves, 0, reserve + 1));
+    EXPECT_TRUE(Autopilot::wantsKintuba(waves, 0, Autopilot::kStockFull));
+    EXPECT_FALSE(Autopilot::wantsKintuba(waves, 1, Autopilot::kStockFull));
+    // The boss: any stock, on an empty gauge; in the pinch below half.
+    EXPECT_TRUE(Autopilot::wantsKintuba(boss, 0, 1));
+    EXPECT_FALSE(Autopilot::wantsKintuba(boss, 300, 1));
+    EXPECT_TRUE(Autopilot::wantsKintuba(pinch, Autopilot::kGaugeHalf - 1, 1));
+    EXPECT_FALSE(Autopilot::wantsKintuba(pinch, Autopilot::kGaugeHalf, 1));
+    EXPECT_FALSE(Autopilot::wantsKintuba(pinch, 0, 0));
+}
+
+TEST(AutopilotTest, DodgesOnlyWhatItHasNoticedAndLapsesLessOnABusyField) {
+    // A bullet on its way to the player: seen at once it is dodged, while it
+    // is newer than the reaction time the pilot flies on as if it were not.
+    FieldView v = fieldWithPlayerAt(150, 240);
+    v.threats = {bullet(190, 240, -4, 0)};
+    Attention quick;
+    quick.lapsePerFrame = 0;
+    quick.reactionFrames = 0;
+    Attention slow = quick;
+    slow.reactionFrames = 10;
+    const int directions = kButtonUp | kButtonDown | kButtonLeft | kButtonRight;
+    Autopilot alert(nullptr, nullptr, {}, 1, quick);
+    Autopilot late(nullptr, nullptr, {}, 1, slow);
+    EXPECT_NE(alert.playWord(v, 500, 0, true) & directions, 0);
+    EXPECT_EQ(late.playWord(v, 500, 0, true) & directions, 0);
+    v.threats[0].age = 10;
+    EXPECT_NE(late.playWord(v, 500, 0, true) & directions, 0);
+
+    // A lapse is as likely as set on a calm field, (1 + n / busyThreats)
+    // times rarer with n threats close by; far ones do not count.
+    Attention drifting;
+    drifting.lapsePerFrame = 0.2;
+    drifting.busyThreats = 2;
+    const Autopilot pilot(nullptr, nullptr, {}, 5, drifting);
+    FieldView calm = fieldWithPlayerAt(150, 240);
+    FieldView storm = calm;
+    for (int i = 0; i < 20; ++i)
+        storm.threats.push_back(bullet(100 + 10 * i, 200 + 4 * i, 0, 0, 2));
+    calm.threats.push_back(bullet(700, 240, 0, 0));
+    EXPECT_DOUBLE_EQ(pilot.lapseChance(calm), 0.2);
+    EXPECT_DOUBLE_EQ(pilot.lapseChance(storm), 0.2 / 11);
 }
 
 TEST(AutopilotTest, LapsesComeFromItsOwnSeedAndRepeatThePlay) {
