@@ -116,6 +116,15 @@ void FieldReader::addAttacks(const CharaObject& chara, FieldView& view) {
     }
 }
 
+int FieldReader::bobbedY(int y, int vy, int low, int high, int frames) {
+    for (int i = 0; i < frames; ++i) {
+        y += vy;
+        if ((vy > 0 && y > high) || (vy < 0 && y < low))
+            vy = -vy;
+    }
+    return y;
+}
+
 FieldView FieldReader::read(const ShootingScene& scene) {
     FieldView view;
     seen.clear();
@@ -146,15 +155,31 @@ FieldView FieldReader::read(const ShootingScene& scene) {
     if (const Boss* boss = scene.getBoss()) {
         view.bossPinch = boss->getState() == STATE_PINCH;
         addAttacks(*boss, view);
+        const int vy = bossY ? boss->getY() - *bossY : 0;
+        bossY = boss->getY();
         if (isHittableState(boss->getState())) {
+            // Its bodies hurt; the shots go for its tallest part, led to
+            // where the bobbing boss will be when they get there.
+            const HitPart* aim = nullptr;
             for (const HitPart& part : boss->getHitParts()) {
                 const int ax = boss->getX() + part.part_x;
                 const int ay = boss->getY() + part.part_y;
                 const HitRect box{ax + part.left, ay + part.top, ax + part.right, ay + part.bottom};
                 addBox(&part, box, view);
-                view.targets.push_back({(box.left + box.right) / 2, (box.top + box.bottom) / 2, true});
+                if (!aim || part.bottom - part.top > aim->bottom - aim->top)
+                    aim = &part;
+            }
+            if (aim) {
+                const int ax = boss->getX() + aim->part_x + (aim->left + aim->right) / 2;
+                const int flight = std::max(0, ax - (view.x + view.right)) / kShotSpeed;
+                const int h = boss->getTexture() ? boss->getTexture()->getHeight() : 0;
+                const int y = vy == 0 ? boss->getY()
+                                      : bobbedY(boss->getY(), vy, h, view.height - h, flight);
+                view.targets.push_back({ax, y + aim->part_y + (aim->top + aim->bottom) / 2, true});
             }
         }
+    } else {
+        bossY.reset();
     }
     for (const auto* items :
          {&scene.getChanceItems(), &scene.getKintubaItems(), &scene.getLevelUpItems()}) {

@@ -11,6 +11,7 @@
 // Ownership: borrows nothing between calls. Thread: main thread only.
 
 #include <map>
+#include <optional>
 
 #include "game/shooting/object/HitRect.h"
 #include "tools/playtest/FieldView.h"
@@ -44,7 +45,15 @@ class FieldReader {
     void addBox(const void* key, const shooting::object::HitRect& box, FieldView& view);
 
     // Forgets every remembered position (a new stage).
-    void clear() { last.clear(); seen.clear(); }
+    void clear() { last.clear(); seen.clear(); bossY.reset(); }
+
+    // Where a boss bobbing between `low` and `high` at `vy` pixels a frame
+    // is after `frames` frames: it turns back once it has passed either end.
+    static int bobbedY(int y, int vy, int low, int high, int frames);
+
+    // The player's shots fly this many pixels a frame: a bobbing boss is
+    // aimed at where it will be when they arrive.
+    static constexpr int kShotSpeed = 15;
 
   private:
     struct Seen {
@@ -56,6 +65,7 @@ class FieldReader {
     void push(const void* key, Threat& t, bool guessStep, FieldView& view);
     std::map<const void*, Seen> last;  // positions of the previous read
     std::map<const void*, Seen> seen;  // positions of this read
+    std::optional<int> bossY;          // the boss's height on the previous read
 };
 
 }  // namespace ml::playtest

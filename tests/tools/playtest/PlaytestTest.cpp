@@ -12,6 +12,7 @@
 #include "frontend/GameSetting.h"
 #include "tools/playtest/Autopilot.h"
 #include "tools/playtest/BalanceReport.h"
+#include "tools/playtest/FieldReader.h"
 #include "tools/playtest/MovePlanner.h"
 #include "tools/playtest/PlaytestOptions.h"
 #include "tests/support/TempDir.h"
@@ -154,6 +155,19 @@ TEST(MovePlannerTest, ABulletWithNoWayOutIsDoomed) {
     // Far away it is not.
     v.threats = {bullet(700, 400, -1, 0)};
     EXPECT_FALSE(planner.plan(v).doomed);
+}
+
+TEST(FieldReaderTest, LeadsABobbingBossToWhereTheShotsWillMeetIt) {
+    // Going down at 3 a frame between 100 and 380: 10 frames on is 30 lower;
+    // past the bottom it turns back, as the boss does once beyond the end.
+    EXPECT_EQ(FieldReader::bobbedY(200, 3, 100, 380, 10), 230);
+    EXPECT_EQ(FieldReader::bobbedY(200, 3, 100, 380, 0), 200);
+    // 375 -> 378 -> 381 (past 380: turns) -> 378 -> 375 -> 372.
+    EXPECT_EQ(FieldReader::bobbedY(375, 3, 100, 380, 5), 372);
+    // Going up it turns once below the top.
+    EXPECT_EQ(FieldReader::bobbedY(104, -3, 100, 380, 4), 104);
+    // A boss standing still stays where it is.
+    EXPECT_EQ(FieldReader::bobbedY(240, 0, 100, 380, 40), 240);
 }
 
 TEST(AutopilotTest, ShootsAlwaysKintubaOnAnEmptyGaugeBombsOnlyWhenDoomedWithThreeStock) {
