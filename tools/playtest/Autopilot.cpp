@@ -45,15 +45,9 @@ double Autopilot::lapseChance(const FieldView& view) const {
 }
 
 bool Autopilot::wantsKintuba(const FieldView& view, int gauge, int stock) {
-    if (stock <= 0)
+    if (stock <= 0 || gauge > 0)
         return false;
-    // In the boss's pinch the hit area must not grow: refill as soon as the
-    // gauge falls to the half where it starts to.
-    if (view.bossPinch)
-        return gauge < kGaugeHalf;
-    if (gauge > 0)
-        return false;
-    return view.bossFight || stock > kintubaReserve || stock >= kStockFull;
+    return view.bossFight || stock >= kStockFull;
 }
 
 FieldView Autopilot::noticed(const FieldView& view) const {

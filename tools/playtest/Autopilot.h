@@ -9,8 +9,8 @@
 //   - shooting and boss: the shot held, the move MovePlanner chooses (lined
 //     up with the nearest target, onto items, away from every threat it can
 //     has noticed coming), the kintuba pressed when the gauge is empty and
-//     a stock is there (before the boss only above a reserve kept for it;
-//     in the boss's pinch already at half a gauge), the bomb pressed when
+//     a stock is there (before the boss only with a full stock, the rest
+//     kept for the boss), the bomb pressed when
 //     every plan is hit within a few frames and three stock remain.
 // Presses that act once (kintuba, bomb, menu choices) are released on the
 // next poll, so each is a fresh press.
@@ -82,14 +82,12 @@ class Autopilot : public veru::dxt::event::InputInterface {
     // `vulnerable` is false while the player cannot be hit (no bomb then).
     int playWord(const FieldView& view, int gauge, int stock, bool vulnerable);
 
-    // Stock kept for the boss: before it, the kintuba is pressed on an empty
-    // gauge only above this stock (or when the stock is full, so that no
-    // pick-up is wasted). The boss's pinch is the densest part of the stage
-    // and a grown hit area there costs more than anywhere else, so in the
-    // pinch the gauge is refilled once it falls below half.
-    static constexpr int kintubaReserve = 7;
+    // Stock is kept for the boss: before it the kintuba is pressed on an
+    // empty gauge only when the stock is full (so that no pick-up is
+    // wasted); in the boss fight on any empty gauge. Refilling earlier in
+    // the boss's pinch was measured to cost more lives, not fewer: the
+    // stock then runs out before the fight ends, and with it the bombs.
     static constexpr int kStockFull = 8;
-    static constexpr int kGaugeHalf = 500;
     static bool wantsKintuba(const FieldView& view, int gauge, int stock);
 
   private:

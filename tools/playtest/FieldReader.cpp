@@ -153,7 +153,6 @@ FieldView FieldReader::read(const ShootingScene& scene) {
         view.targets.push_back({enemy->getX(), enemy->getY(), false});
     }
     if (const Boss* boss = scene.getBoss()) {
-        view.bossPinch = boss->getState() == STATE_PINCH;
         addAttacks(*boss, view);
         const int vy = bossY ? boss->getY() - *bossY : 0;
         bossY = boss->getY();

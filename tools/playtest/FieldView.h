@@ -47,8 +47,6 @@ struct FieldView {
     int slowSpeed = 2;
     // The boss is on the field (its approach or its battle).
     bool bossFight = false;
-    // The boss is in its second, denser phase.
-    bool bossPinch = false;
     std::vector<Threat> threats;
     std::vector<Target> targets;
     std::vector<Pickup> pickups;

@@ -197,24 +197,19 @@ TEST(AutopilotTest, ShootsAlwaysKintubaOnAnEmptyGaugeBombsOnlyWhenDoomedWithThre
     EXPECT_EQ(pilot.getKintubasPressed(), 2);
 }
 
-TEST(AutopilotTest, KeepsStockForTheBossAndRefillsAtHalfInItsPinch) {
+TEST(AutopilotTest, KeepsStockForTheBossAndRefillsOnlyOnAnEmptyGauge) {
     FieldView waves = fieldWithPlayerAt(150, 240);
     FieldView boss = waves;
     boss.bossFight = true;
-    FieldView pinch = boss;
-    pinch.bossPinch = true;
-    const int reserve = Autopilot::kintubaReserve;
-    // Before the boss: only stock above the reserve is spent, or a full stock.
-    EXPECT_FALSE(Autopilot::wantsKintuba(waves, 0, reserve));
-    EXPECT_TRUE(Autopilot::wantsKintuba(waves, 0, reserve + 1));
-    EXPECT_TRUE(Autopilot::wantsKintuba(waves, 0, Autopilot::kStockFull));
-    EXPECT_FALSE(Autopilot::wantsKintuba(waves, 1, Autopilot::kStockFull));
-    // The boss: any stock, on an empty gauge; in the pinch below half.
+    const int full = Autopilot::kStockFull;
+    // Before the boss: only a full stock is spent, so no pick-up is wasted.
+    EXPECT_FALSE(Autopilot::wantsKintuba(waves, 0, full - 1));
+    EXPECT_TRUE(Autopilot::wantsKintuba(waves, 0, full));
+    EXPECT_FALSE(Autopilot::wantsKintuba(waves, 1, full));
+    // The boss: any stock, on an empty gauge only; none without stock.
     EXPECT_TRUE(Autopilot::wantsKintuba(boss, 0, 1));
     EXPECT_FALSE(Autopilot::wantsKintuba(boss, 300, 1));
-    EXPECT_TRUE(Autopilot::wantsKintuba(pinch, Autopilot::kGaugeHalf - 1, 1));
-    EXPECT_FALSE(Autopilot::wantsKintuba(pinch, Autopilot::kGaugeHalf, 1));
-    EXPECT_FALSE(Autopilot::wantsKintuba(pinch, 0, 0));
+    EXPECT_FALSE(Autopilot::wantsKintuba(boss, 0, 0));
 }
 
 TEST(AutopilotTest, DodgesOnlyWhatItHasNoticedAndLapsesLessOnABusyField) {
