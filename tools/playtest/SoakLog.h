@@ -1,7 +1,12 @@
 #pragma once
 // SoakLog: the bookkeeping of a soak — one line per round of the whole game,
-// and the summary at the end with the verdicts: resident memory flat or
-// rising after the first round, and underruns of the mixer.
+// and the summary at the end with the verdicts: resident memory and the heap
+// in use flat or rising after the first round, and underruns of the mixer.
+//
+// The heap in use (what is allocated and not freed) answers the question the
+// resident memory only hints at: a leak raises it round after round, while a
+// memory checker's quarantine of freed blocks or the allocator's pools raise
+// only the resident memory. Both are judged by the same rule.
 //
 // Memory is judged on the rounds after the first (the first loads and caches
 // what the game keeps): the median of the later half of those rounds may not
@@ -33,6 +38,7 @@ class SoakLog {
         int kintubas = 0;  // kintubas and bombs the pilot pressed so far
         int bombs = 0;
         long rssKiB = 0;
+        long heapKiB = -1;  // the heap in use, -1 where it cannot be read
         std::uint64_t underruns = 0;  // so far
         long audioSeconds = 0;        // sound the mixer has put out so far
     };
@@ -49,15 +55,20 @@ class SoakLog {
     void finish(int gameStatus, std::uint64_t underruns, bool stuck);
 
     int getRounds() const { return static_cast<int>(rounds.size()); }
+    // The verdict on the resident memory, and on the heap in use (too short
+    // when a round could not read it).
     Memory getMemory() const;
-    // 1 when the game ended with an error, a round got stuck, the memory
-    // rises, an underrun was counted or not one round was finished; else 0.
+    Memory getHeap() const;
+    // 1 when the game ended with an error, a round got stuck, the resident
+    // memory or the heap rises, an underrun was counted or not one round was finished; else 0.
     int exitStatus() const;
-    // The last line: rounds, stages cleared, memory of the first and last
-    // round and the peak, the verdict, the underruns and how the game ended.
+    // The last line: rounds, stages cleared, resident memory and heap of the
+    // first and last round and their peaks, the verdicts, the underruns and how the game ended.
     std::string summary() const;
 
   private:
+    Memory judge(long Round::*kib) const;
+
     long toleranceKiB;
     long startKiB = -1;
     int gameStatus = 0;

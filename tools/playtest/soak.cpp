@@ -1,9 +1,9 @@
 // mlsoak: the whole game played by the autopilot in a loop — logo, title,
 // prologue, the stage, the closing talk, logo again — for a given number of
 // seconds, headless and without sleeping. After each round it prints the
-// round's number, the frames so far, the resident memory (a leak shows as a
-// rising column) and the mixer's underruns so far; at the end a summary line.
-// The exit status is 1 when the memory rises, an underrun was counted, a
+// round's number, the frames so far, the resident memory and the heap in use
+// (a leak shows as a rising column) and the mixer's underruns so far; at the end a summary line.
+// The exit status is 1 when the memory or the heap rises, an underrun was counted, a
 // round never ends or the game fails (SoakLog). Meant for the sanitizer
 // build; not in CI.
 //   mlsoak [seconds]     (default 900)
@@ -18,6 +18,7 @@
 #include "app/GameMain.h"
 #include "engine/adventure/AdventureScene.h"
 #include "engine/io/Scrambler.h"
+#include "engine/platform/HeapUsage.h"
 #include "engine/scene/FrameClock.h"
 #include "engine/scene/Scene.h"
 #include "engine/scene/SceneManager.h"
@@ -111,6 +112,8 @@ int main(int argc, char** argv) {
                 round.kintubas = pilot.getKintubasPressed();
                 round.bombs = pilot.getBombsPressed();
                 round.rssKiB = residentKiB();
+                const std::int64_t heap = veru::platform::heapBytesInUse();
+                round.heapKiB = heap < 0 ? -1 : static_cast<long>(heap / 1024);
                 round.underruns = underruns;
                 round.audioSeconds =
                     sounds ? static_cast<long>(sounds->getMixedFrames() / 44100) : 0;

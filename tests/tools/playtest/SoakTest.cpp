@@ -95,6 +95,30 @@ TEST(SoakLog, MemoryThatSettlesAfterTheFirstRoundIsFlatAndASteadyRiseIsNot) {
     EXPECT_EQ(logOf({}).getMemory(), SoakLog::Memory::tooShort);
 }
 
+TEST(SoakLog, AHeapThatClimbsUnderFlatResidentMemoryIsALeak) {
+    // Resident memory can hide a leak behind pages the allocator already
+    // had; the heap in use cannot.
+    SoakLog log(1000);
+    log.start(50000);
+    const long heaps[] = {30000, 31000, 33000, 35000, 37000, 39000};
+    for (long heap : heaps) {
+        SoakLog::Round r = roundWith(120000);
+        r.heapKiB = heap;
+        log.endRound(r);
+    }
+    log.finish(0, 0, false);
+    EXPECT_EQ(log.getMemory(), SoakLog::Memory::flat);
+    EXPECT_EQ(log.getHeap(), SoakLog::Memory::rising);
+    EXPECT_EQ(log.exitStatus(), 1);
+
+    // A round that could not read its heap leaves the heap unjudged, not
+    // failed.
+    SoakLog unread = logOf({90000, 120000, 120000, 120000, 120000});
+    unread.finish(0, 0, false);
+    EXPECT_EQ(unread.getHeap(), SoakLog::Memory::tooShort);
+    EXPECT_EQ(unread.exitStatus(), 0);
+}
+
 TEST(SoakLog, LinesAndTheSummaryCarryTheNumbers) {
     SoakLog log(1000);
     EXPECT_EQ(log.start(40000), "start rss_kib=40000");
@@ -107,14 +131,15 @@ TEST(SoakLog, LinesAndTheSummaryCarryTheNumbers) {
     r.audioSeconds = 58;
     EXPECT_EQ(log.endRound(r),
               "round=1 seconds=61 frames=20000 stages=1 cleared=1 kintubas=3 "
-              "bombs=2 rss_kib=90000 underruns=0 audio_s=58");
+              "bombs=2 rss_kib=90000 heap_kib=-1 underruns=0 audio_s=58");
     log.endRound(roundWith(95000, 0, 1));
     log.endRound(roundWith(93000, 0, 2));
     log.finish(0, 0, false);
     EXPECT_EQ(log.getRounds(), 3);
     EXPECT_EQ(log.summary(),
               "summary rounds=3 cleared=2 rss_first_kib=90000 rss_last_kib=93000 "
-              "rss_max_kib=95000 memory=too-short underruns=0 stuck=no "
+              "rss_max_kib=95000 memory=too-short heap_first_kib=-1 heap_last_kib=-1 "
+              "heap_max_kib=-1 heap=too-short underruns=0 stuck=no "
               "game_status=0 status=0");
 }
 

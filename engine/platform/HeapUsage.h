@@ -1,0 +1,18 @@
+#pragma once
+// How many bytes of the heap the program holds right now: what it allocated
+// and has not freed yet. Unlike the resident memory, this does not count
+// freed memory that the allocator keeps for later (its pools, or a memory
+// checker's quarantine of freed blocks), so a leak shows in it at once and
+// nothing else does.
+//
+// Thread: any thread; the figure is a snapshot and may be stale by the time
+// it is read while other threads allocate.
+
+#include <cstdint>
+
+namespace veru::platform {
+
+// Bytes allocated and not yet freed, or -1 where the allocator cannot say.
+std::int64_t heapBytesInUse();
+
+}  // namespace veru::platform
