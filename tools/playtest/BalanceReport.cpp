@@ -3,9 +3,11 @@
 #include <algorithm>
 #include <cstdio>
 #include <fstream>
+#include <memory>
 #include <sstream>
 
 #include "engine/platform/image/Image.h"
+#include "engine/platform/text/FontFace.h"
 
 namespace ml::playtest {
 
@@ -103,8 +105,70 @@ std::string BalanceReport::hitsTable(int partWidth) const {
     return out.str();
 }
 
+namespace {
+
+// A picture being drawn: filled boxes and one line of text at a time.
+class Canvas {
+  public:
+    Canvas(int width, int height, std::uint32_t background) {
+        image.width = width;
+        image.height = height;
+        image.pixels.assign(static_cast<std::size_t>(width) * height, background);
+        std::string error;
+        font = veru::platform::FontFace::open(u"default", 13, false, false, error);
+    }
+
+    void fill(int x0, int y0, int x1, int y1, std::uint32_t argb) {
+        for (int y = std::max(0, y0); y < std::min(image.height, y1); ++y)
+            for (int x = std::max(0, x0); x < std::min(image.width, x1); ++x)
+                image.pixels[static_cast<std::size_t>(y) * image.width + x] = argb;
+    }
+
+    // ASCII text from x with its line's top at `top`. Without a font the
+    // picture is drawn without its words.
+    void text(int x, int top, const std::string& words, std::uint32_t argb) {
+        if (!font)
+            return;
+        const int baseline = top + font->ascent();
+        veru::platform::GlyphImage glyph;
+        for (char c : words) {
+            if (!font->glyph(static_cast<char32_t>(c), glyph))
+                continue;
+            for (int gy = 0; gy < glyph.rows; ++gy) {
+                for (int gx = 0; gx < glyph.width; ++gx) {
+                    const int level = glyph.levels[static_cast<std::size_t>(gy) * glyph.width + gx];
+                    const int px = x + glyph.left + gx;
+                    const int py = baseline - glyph.top + gy;
+                    if (level == 0 || px < 0 || py < 0 || px >= image.width || py >= image.height)
+                        continue;
+                    std::uint32_t& dst = image.pixels[static_cast<std::size_t>(py) * image.width + px];
+                    dst = blend(dst, argb, level);
+                }
+            }
+            x += glyph.advance;
+        }
+    }
+
+    veru::platform::Image image;
+
+  private:
+    // `over` on `under` at level 0..16 of coverage.
+    static std::uint32_t blend(std::uint32_t under, std::uint32_t over, int level) {
+        std::uint32_t out = 0xFF000000u;
+        for (int shift = 0; shift < 24; shift += 8) {
+            const int a = static_cast<int>((under >> shift) & 0xFF);
+            const int b = static_cast<int>((over >> shift) & 0xFF);
+            out |= static_cast<std::uint32_t>(a + (b - a) * level / 16) << shift;
+        }
+        return out;
+    }
+
+    std::unique_ptr<veru::platform::FontFace> font;
+};
+
+}  // namespace
+
 bool BalanceReport::writePng(const std::string& path) const {
-    constexpr int kWidth = 800, kStrip = 120, kGap = 10, kBossWidth = 40;
     std::size_t binCount = 1;
     int most = 1;
     for (const auto& [level, s] : byLevel) {
@@ -114,47 +178,53 @@ bool BalanceReport::writePng(const std::string& path) const {
             most = std::max(most, b);
     }
     const int strips = std::max<int>(1, static_cast<int>(byLevel.size()));
-    veru::platform::Image image;
-    image.width = kWidth;
-    image.height = strips * (kStrip + kGap) + kGap;
-    image.pixels.assign(static_cast<std::size_t>(image.width) * image.height, 0xFF1A1A24u);
-    auto fill = [&](int x0, int y0, int x1, int y1, std::uint32_t argb) {
-        for (int y = std::max(0, y0); y < std::min(image.height, y1); ++y)
-            for (int x = std::max(0, x0); x < std::min(image.width, x1); ++x)
-                image.pixels[static_cast<std::size_t>(y) * image.width + x] = argb;
-    };
-    const int plotWidth = kWidth - 2 * kGap - kBossWidth - kGap;
+    Canvas canvas(kPngWidth, strips * (kPngLabel + kPngStrip + kPngGap) + kPngGap + kPngLabel,
+                  0xFF1A1A24u);
+    const int plotWidth = kPngWidth - 2 * kPngGap - kPngBossWidth - kPngGap;
     const double binWidth = static_cast<double>(plotWidth) / static_cast<double>(binCount);
+    const int bossX = kPngWidth - kPngGap - kPngBossWidth;
     int row = 0;
     for (const auto& [level, s] : byLevel) {
         const std::uint32_t colour = level == 0x200000   ? 0xFF58C878u
                                      : level == 0x200001 ? 0xFFE8B040u
                                                          : 0xFFE05050u;
-        const int top = kGap + row * (kStrip + kGap);
-        const int bottom = top + kStrip;
-        fill(kGap, top, kWidth - kGap, bottom, 0xFF2A2A38u);
+        const int top = stripTop(row);
+        const int bottom = top + kPngStrip;
+        // Above the strip: what it is and how the plays ended.
+        char caption[160];
+        std::snprintf(caption, sizeof caption,
+                      "%s: %d runs, cleared without continue %d%% (the white bar), cleared %d%%, %d hits",
+                      levelName(level), s.runs, s.runs ? 100 * s.clearsNoContinue / s.runs : 0,
+                      s.runs ? 100 * s.clears / s.runs : 0, s.hits);
+        canvas.text(kPngGap, top - kPngLabel + 3, caption, colour);
+        canvas.fill(kPngGap, top, kPngWidth - kPngGap, bottom, 0xFF2A2A38u);
         // A tick every 1000 positions.
         for (std::size_t b = 0; b < binCount; b += 1000 / kBinWidth)
-            fill(kGap + static_cast<int>(b * binWidth), bottom - 6,
-                 kGap + static_cast<int>(b * binWidth) + 1, bottom, 0xFF808090u);
+            canvas.fill(kPngGap + static_cast<int>(b * binWidth), bottom - 6,
+                        kPngGap + static_cast<int>(b * binWidth) + 1, bottom, 0xFF808090u);
         for (std::size_t b = 0; b < s.bins.size(); ++b) {
-            const int h = s.bins[b] * (kStrip - 8) / most;
-            const int x0 = kGap + static_cast<int>(b * binWidth) + 1;
-            const int x1 = kGap + static_cast<int>((b + 1) * binWidth) - 1;
-            fill(x0, bottom - h, x1, bottom, colour);
+            const int h = s.bins[b] * (kPngStrip - 8) / most;
+            const int x0 = kPngGap + static_cast<int>(b * binWidth) + 1;
+            const int x1 = kPngGap + static_cast<int>((b + 1) * binWidth) - 1;
+            canvas.fill(x0, bottom - h, x1, bottom, colour);
         }
-        const int bossX = kWidth - kGap - kBossWidth;
-        fill(bossX, top, kWidth - kGap, bottom, 0xFF34344Au);
-        fill(bossX + 4, bottom - s.bossHits * (kStrip - 8) / most, kWidth - kGap - 4, bottom,
-             colour);
+        canvas.fill(bossX, top, kPngWidth - kPngGap, bottom, 0xFF34344Au);
+        canvas.fill(bossX + 4, bottom - s.bossHits * (kPngStrip - 8) / most,
+                    kPngWidth - kPngGap - 4, bottom, colour);
         // The clear rate without continue as a bar along the strip's top.
         if (s.runs > 0)
-            fill(kGap, top, kGap + (kWidth - 2 * kGap) * s.clearsNoContinue / s.runs, top + 4,
-                 0xFFF0F0F0u);
+            canvas.fill(kPngGap, top, kPngGap + (kPngWidth - 2 * kPngGap) * s.clearsNoContinue / s.runs,
+                        top + 4, 0xFFF0F0F0u);
         ++row;
     }
+    // Below the last strip: the stage positions of the ticks, and the boss.
+    const int axis = stripTop(strips) - kPngLabel + 2;
+    for (std::size_t b = 0; b < binCount; b += 2000 / kBinWidth)
+        canvas.text(kPngGap + static_cast<int>(b * binWidth), axis, std::to_string(b * kBinWidth),
+                    0xFFA0A0B0u);
+    canvas.text(bossX + 6, axis, "boss", 0xFFA0A0B0u);
     std::vector<std::uint8_t> png;
-    if (!veru::platform::encodePng(image, png, false))
+    if (!veru::platform::encodePng(canvas.image, png, false))
         return false;
     std::ofstream file(path, std::ios::binary);
     file.write(reinterpret_cast<const char*>(png.data()), static_cast<std::streamsize>(png.size()));

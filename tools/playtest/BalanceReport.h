@@ -44,8 +44,20 @@ class BalanceReport {
     // `partWidth` positions (a multiple of kBinWidth) and one for the boss.
     std::string hitsTable(int partWidth = 1000) const;
     // Hits along the stage, one strip per difficulty (easy green, normal
-    // amber, hard red; the boss bin at the right end, behind a gap).
+    // amber, hard red; the boss bin at the right end, behind a gap), each
+    // under a caption with its runs, clear rates and hits, the positions
+    // written under the last strip. Where no font can be opened the picture
+    // is drawn without its words.
     bool writePng(const std::string& path) const;
+
+    // The picture's layout: its width, the caption line above each strip,
+    // the strip, the gap after it and the boss's column at the right.
+    static constexpr int kPngWidth = 800, kPngLabel = 20, kPngStrip = 120, kPngGap = 10,
+                         kPngBossWidth = 40;
+    // The top of strip `row` (0 first).
+    static constexpr int stripTop(int row) {
+        return kPngGap + kPngLabel + row * (kPngLabel + kPngStrip + kPngGap);
+    }
 
   private:
     std::map<int, std::vector<RunResult>> runs;

@@ -346,17 +346,31 @@ TEST(BalanceReportTest, DrawsOneStripPerDifficultyWithTheHitsAsBars) {
     veru::platform::Image image;
     ASSERT_TRUE(veru::platform::decodeImage(bytes, image));
     EXPECT_EQ(image.width, 800);
-    EXPECT_EQ(image.height, 2 * 130 + 10);
+    EXPECT_EQ(image.height, BalanceReport::stripTop(2));
     auto at = [&](int x, int y) { return image.pixels[static_cast<std::size_t>(y) * 800 + x] & 0xFFFFFF; };
+    const int easyTop = BalanceReport::stripTop(0);
+    const int hardTop = BalanceReport::stripTop(1);
     // The hard strip (the second) has a red bar in its first bin and a
     // half-height one for the boss; the easy strip none.
-    const int hardBottom = 10 + 130 + 120 - 2;
+    const int hardBottom = hardTop + BalanceReport::kPngStrip - 2;
     EXPECT_EQ(at(12, hardBottom), 0xE05050u);
     EXPECT_EQ(at(775, hardBottom), 0xE05050u);
-    EXPECT_NE(at(775, 10 + 130 + 20), 0xE05050u);
-    EXPECT_NE(at(12, 10 + 118), 0x58C878u);
+    EXPECT_NE(at(775, hardTop + 20), 0xE05050u);
+    EXPECT_NE(at(12, easyTop + 118), 0x58C878u);
     // The easy strip's clear bar runs the whole width; the hard one none.
-    EXPECT_EQ(at(700, 11), 0xF0F0F0u);
-    EXPECT_NE(at(700, 141), 0xF0F0F0u);
+    EXPECT_EQ(at(700, easyTop + 1), 0xF0F0F0u);
+    EXPECT_NE(at(700, hardTop + 1), 0xF0F0F0u);
+    // Each strip has its caption written above it, and the positions
+    // stand under the last one.
+    auto inked = [&](int top) {
+        int n = 0;
+        for (int y = top; y < top + BalanceReport::kPngLabel; ++y)
+            for (int x = 0; x < 800; ++x)
+                n += at(x, y) != 0x1A1A24u;
+        return n;
+    };
+    EXPECT_GT(inked(easyTop - BalanceReport::kPngLabel), 100);
+    EXPECT_GT(inked(hardTop - BalanceReport::kPngLabel), 100);
+    EXPECT_GT(inked(BalanceReport::stripTop(2) - BalanceReport::kPngLabel), 20);
     EXPECT_FALSE(report.writePng((dir.path() / "no" / "such" / "x.png").string()));
 }
