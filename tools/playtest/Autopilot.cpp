@@ -57,6 +57,11 @@ FieldView Autopilot::noticed(const FieldView& view) const {
     return seen;
 }
 
+bool Autopilot::stockTakesEffect(int phase, int playerState) {
+    return (phase == stage::kShooting || phase == stage::kBossBattle) &&
+           (playerState == STATE_ACTIVE || playerState == STATE_RECOVER);
+}
+
 int Autopilot::playWord(const FieldView& view, int gauge, int stock, bool vulnerable) {
     if (lapseLeft > 0) {
         // Not looking: keep the move (and the slow button) held, press nothing new.
@@ -132,8 +137,8 @@ int Autopilot::poll() {
         const bool controllable =
             state == STATE_ACTIVE || state == STATE_RECOVER || state == STATE_BOMB;
         if (controllable) {
-            word = playWord(view, status ? status->gauge : 1, status ? status->stock : 0,
-                            state == STATE_ACTIVE);
+            const int stock = status && stockTakesEffect(phase, state) ? status->stock : 0;
+            word = playWord(view, status ? status->gauge : 1, stock, state == STATE_ACTIVE);
         }
     } else {
         word = menuWord(phase);

@@ -10,6 +10,8 @@
 
 #include "engine/platform/image/Image.h"
 #include "frontend/GameSetting.h"
+#include "game/StagePhase.h"
+#include "game/shooting/object/ObjectCodes.h"
 #include "tools/playtest/Autopilot.h"
 #include "tools/playtest/BalanceReport.h"
 #include "tools/playtest/FieldReader.h"
@@ -210,6 +212,12 @@ TEST(AutopilotTest, KeepsStockForTheBossAndRefillsOnlyOnAnEmptyGauge) {
     EXPECT_TRUE(Autopilot::wantsKintuba(boss, 0, 1));
     EXPECT_FALSE(Autopilot::wantsKintuba(boss, 300, 1));
     EXPECT_FALSE(Autopilot::wantsKintuba(boss, 0, 0));
+    // The stage ignores stock while the boss slides in and during a bomb:
+    // pressing then would only count presses that did nothing.
+    using namespace ml::shooting::object;
+    EXPECT_TRUE(Autopilot::stockTakesEffect(ml::stage::kBossBattle, STATE_RECOVER));
+    EXPECT_FALSE(Autopilot::stockTakesEffect(ml::stage::kBossApproach, STATE_ACTIVE));
+    EXPECT_FALSE(Autopilot::stockTakesEffect(ml::stage::kBossBattle, STATE_BOMB));
 }
 
 TEST(AutopilotTest, DodgesOnlyWhatItHasNoticedAndLapsesLessOnABusyField) {
