@@ -17,23 +17,14 @@ constexpr int kLineGap = 5;
 // Draws one glyph's grey levels as white with `alpha` into an ARGB picture.
 void blitGlyph(const platform::GlyphImage& g, int penX, int baseline, int alpha,
                std::vector<std::uint32_t>& pixels, int width, int height) {
-    for (int r = 0; r < g.rows; ++r) {
-        const int py = baseline - g.top + r;
-        if (py < 0 || py >= height)
-            continue;
-        for (int c = 0; c < g.width; ++c) {
-            const int px = penX + g.left + c;
-            if (px < 0 || px >= width)
-                continue;
-            const int level = g.levels[static_cast<std::size_t>(r * g.width + c)];
-            if (level == 0)
-                continue;
-            const int a = level * 255 / 16 * alpha / 255;
-            std::uint32_t& dst = pixels[static_cast<std::size_t>(py * width + px)];
-            const int old = static_cast<int>(dst >> 24);
-            dst = (static_cast<std::uint32_t>(std::max(old, a)) << 24) | 0x00FFFFFFu;
-        }
-    }
+    platform::forEachGlyphPixel(g, penX, baseline, [&](int px, int py, int level) {
+        if (px < 0 || px >= width || py < 0 || py >= height)
+            return;
+        const int a = level * 255 / 16 * alpha / 255;
+        std::uint32_t& dst = pixels[static_cast<std::size_t>(py * width + px)];
+        const int old = static_cast<int>(dst >> 24);
+        dst = (static_cast<std::uint32_t>(std::max(old, a)) << 24) | 0x00FFFFFFu;
+    });
 }
 
 }  // namespace

@@ -47,23 +47,14 @@ LinePicture rasterise(platform::FontFace& face, const std::u32string& line, std:
         const platform::GlyphImage& g = glyphs[i];
         int cellWidth = g.advance;
         if (line[i] != U' ' && line[i] != U'\u3000') {
-            int top = face.ascent() - g.top;
-            for (int row = 0; row < g.rows; ++row) {
-                int y = top + row;
-                if (y < 0 || y >= picture.height) {
-                    continue;
+            // Pixels outside the character's own cell are dropped.
+            platform::forEachGlyphPixel(g, 0, face.ascent(), [&](int x, int y, int level) {
+                if (y < 0 || y >= picture.height || x < 0 || x >= cellWidth) {
+                    return;
                 }
-                for (int column = 0; column < g.width; ++column) {
-                    int x = g.left + column;
-                    int level = g.levels[static_cast<std::size_t>(row) * g.width + column];
-                    // Pixels outside the character's own cell are dropped.
-                    if (level == 0 || x < 0 || x >= cellWidth) {
-                        continue;
-                    }
-                    picture.pixels[static_cast<std::size_t>(y) * picture.width + cellLeft + x] =
-                        levelAlpha(level, alpha) << 24 | rgb;
-                }
-            }
+                picture.pixels[static_cast<std::size_t>(y) * picture.width + cellLeft + x] =
+                    levelAlpha(level, alpha) << 24 | rgb;
+            });
         }
         cellLeft += cellWidth;
     }

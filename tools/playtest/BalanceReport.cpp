@@ -134,17 +134,12 @@ class Canvas {
         for (char c : words) {
             if (!font->glyph(static_cast<char32_t>(c), glyph))
                 continue;
-            for (int gy = 0; gy < glyph.rows; ++gy) {
-                for (int gx = 0; gx < glyph.width; ++gx) {
-                    const int level = glyph.levels[static_cast<std::size_t>(gy) * glyph.width + gx];
-                    const int px = x + glyph.left + gx;
-                    const int py = baseline - glyph.top + gy;
-                    if (level == 0 || px < 0 || py < 0 || px >= image.width || py >= image.height)
-                        continue;
-                    std::uint32_t& dst = image.pixels[static_cast<std::size_t>(py) * image.width + px];
-                    dst = blend(dst, argb, level);
-                }
-            }
+            veru::platform::forEachGlyphPixel(glyph, x, baseline, [&](int px, int py, int level) {
+                if (px < 0 || py < 0 || px >= image.width || py >= image.height)
+                    return;
+                std::uint32_t& dst = image.pixels[static_cast<std::size_t>(py) * image.width + px];
+                dst = blend(dst, argb, level);
+            });
             x += glyph.advance;
         }
     }

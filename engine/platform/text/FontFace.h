@@ -61,6 +61,20 @@ class FontFace {
     int ascentPixels = 0;
 };
 
+// Calls plot(x, y, level) for every pixel a glyph covers (level 1..16), with
+// its pen at `penX` on the line whose baseline is at `baseline`. Clipping to
+// the picture drawn into is the caller's.
+template <class Plot>
+void forEachGlyphPixel(const GlyphImage& glyph, int penX, int baseline, Plot&& plot) {
+    for (int row = 0; row < glyph.rows; ++row) {
+        for (int column = 0; column < glyph.width; ++column) {
+            const int level = glyph.levels[static_cast<std::size_t>(row) * glyph.width + column];
+            if (level != 0)
+                plot(penX + glyph.left + column, baseline - glyph.top + row, level);
+        }
+    }
+}
+
 // Decodes UTF-16 (surrogate pairs joined; lone surrogates become U+FFFD).
 std::u32string toCodePoints(std::u16string_view text);
 
