@@ -422,14 +422,10 @@ void ShootingScene::updatePaused(int buttons) {
             player->resumeBombSound();
             break;
         case RESULT_SECOND:
-            phase = stage::kEnding;
-            exitMode = stage::kExitTitle;
-            scriptWaiting = true;  // the script is over: no line may run in the fade
+            startExit(stage::kExitTitle);
             break;
         case RESULT_THIRD:
-            phase = stage::kEnding;
-            exitMode = stage::kExitQuit;
-            scriptWaiting = true;
+            startExit(stage::kExitQuit);
             break;
         default:
             break;
@@ -452,10 +448,7 @@ void ShootingScene::updateContinue(int buttons) {
             player->reenter();
             break;
         case RESULT_SECOND:
-            phase = stage::kEnding;
-            exitMode = stage::kExitGameOver;
-            counter = 0;
-            scriptWaiting = true;
+            startExit(stage::kExitGameOver);
             stopMusic();
             break;
         default:
@@ -569,6 +562,13 @@ void ShootingScene::updateBossApproach(int bossState) {
     boss->update(player->getX(), player->getY());
     if (bossState == STATE_REENTRY)
         endTalk();
+}
+
+void ShootingScene::startExit(int mode) {
+    phase = stage::kEnding;
+    exitMode = mode;
+    counter = 0;           // the stage's counter would end the fade at once
+    scriptWaiting = true;  // the script is over: no line may run in the fade
 }
 
 void ShootingScene::updateEnding() {

@@ -152,6 +152,9 @@ class ShootingScene : public veru::dxt::Scene {
     void updateShooting(int buttons, int playerState, int bossState);
     void updateBossApproach(int bossState);
     void updateEnding();
+    // Ends the play by `mode` (stage::kExit...): the ending's fade to black
+    // runs from its start, and no script line runs any more.
+    void startExit(int mode);
     void updateGameOver();
     void leaveStage();
     void setFade(int alpha);

@@ -354,3 +354,49 @@ TEST_F(ShootingSceneTest, LeavingTheWindowPausesThePlayAsThePauseButtonDoes) {
     frame(*s, kShot);  // "return to the game"
     EXPECT_EQ(s->getPhase(), ml::stage::kShooting);
 }
+
+TEST_F(ShootingSceneTest, PauseStaysOpenUnderAHeldShotAndLeavingByItFadesOut) {
+    const YString path = script({u"Shooting", u"Enemy(Bat1, 5000, 240)", u"Boss TrialBoss", u"}"});
+    // Entry 1 returns to the title, entry 2 ends the game.
+    for (int entry : {1, 2}) {
+        SCOPED_TRACE(entry);
+        auto s = scene(path);
+        ASSERT_TRUE(created) << lastBox();
+        int f = 0;
+        while (s->getPhase() != ml::stage::kShooting && f++ < 1000)
+            frame(*s, 0);
+        ASSERT_EQ(s->getPhase(), ml::stage::kShooting);
+        for (int i = 0; i < 30; ++i)
+            frame(*s, kShot);
+        frame(*s, kShot | kPause);
+        ASSERT_EQ(s->getPhase(), ml::stage::kPaused);
+        // The shot stays held: the menu stays open.
+        for (int i = 0; i < 200; ++i)
+            frame(*s, kShot);
+        EXPECT_EQ(s->getPhase(), ml::stage::kPaused);
+        frame(*s, 0);
+        for (int i = 0; i < entry; ++i) {
+            frame(*s, kDown);
+            frame(*s, 0);
+        }
+        frame(*s, kShot);
+        ASSERT_EQ(s->getPhase(), ml::stage::kEnding);
+        EXPECT_EQ(s->getCounter(), 0);  // the fade starts from the stage, not from black
+        // Fifty-one frames of fade, five steps of alpha each, then the request.
+        int frames = 0;
+        while (s->getRequest() == veru::dxt::kRequestNone && frames < 1000) {
+            frame(*s, 0);
+            ++frames;
+            if (frames == 25)
+                EXPECT_EQ(s->getCounter(), 125);
+        }
+        EXPECT_EQ(frames, 51);
+        if (entry == 1) {
+            EXPECT_EQ(s->getRequest(), veru::dxt::kRequestJump);
+            EXPECT_EQ(s->takeRequestArgument(), 2);
+        } else {
+            EXPECT_EQ(s->getRequest(), veru::dxt::kRequestQuit);
+        }
+        s->release();
+    }
+}

@@ -13,38 +13,28 @@ void ContinueDialog::load(veru::platform::VideoDevice* device) {
     auto title = std::make_unique<veru::dxt::material::Texture>();
     title->load(u"img/continue.ytx", device);
     titleTexture = std::move(title);
-    entries.load(device, {{u"img/yes_n.ytx", u"img/yes_s.ytx"}, {u"img/no_n.ytx", u"img/no_s.ytx"}});
+    entries.load(device,
+                 {{u"img/yes_n.ytx", u"img/yes_s.ytx"}, {u"img/no_n.ytx", u"img/no_s.ytx"}});
 }
 
 void ContinueDialog::open() {
     state = MENU_OPENED;
-    armed = true;
+    entries.latchHeld();
 }
 
 int ContinueDialog::update(int buttons) {
     using veru::dxt::event::ButtonMap;
-    if (armed) {
-        if (buttons != 0) {
-            holdLatch = true;
-        }
-        armed = false;
-    }
+    buttons = entries.freshButtons(buttons);
     if (state == MENU_OPENED) {
         state = MENU_ACTIVE;
     } else if (state == MENU_ACTIVE) {
-        if (holdLatch) {
-            if (buttons == 0) {
-                holdLatch = false;
-            }
-        } else {
-            entries.readUpDown(buttons);
-            if (ButtonMap::global().held(ButtonMap::kShoot, buttons)) {
-                state = MENU_DECIDED;
-            }
-            if (ButtonMap::global().held(ButtonMap::kSpecial, buttons)) {
-                entries.setSelection(0);
-                state = MENU_DECIDED;
-            }
+        entries.readUpDown(buttons);
+        if (ButtonMap::global().held(ButtonMap::kShoot, buttons)) {
+            state = MENU_DECIDED;
+        }
+        if (ButtonMap::global().held(ButtonMap::kSpecial, buttons)) {
+            entries.setSelection(0);
+            state = MENU_DECIDED;
         }
     } else if (state == MENU_DECIDED) {
         return entries.getSelection() == 0 ? RESULT_FIRST : RESULT_SECOND;

@@ -2,7 +2,7 @@
 // ContinueDialog: "continue?" with yes and no, after the last life is lost.
 //
 // open() arms the dialog. A button still held from the play when it opens
-// is ignored until every button has been released; then up and down move
+// is ignored until it has been released (MenuEntries::latchHeld); up and down move
 // the selection (once per press, wrapping), the confirm button (ButtonMap
 // slot 1, shoot) decides the selected entry and the cancel button (slot 2,
 // special) decides yes. The decision is returned one update after the press
@@ -39,8 +39,6 @@ class ContinueDialog {
     const MenuEntries& getEntries() const { return entries; }
 
   private:
-    bool armed = false;
-    bool holdLatch = false;
     int state = MENU_BUILT;
     MenuEntries entries;
     std::unique_ptr<veru::dxt::material::Texture> titleTexture;

@@ -7,6 +7,11 @@
 // Up and down (bits 1 and 2 of the button word) move the selection once per
 // press, wrapping at both ends.
 //
+// Held buttons: a menu opens while the play's buttons are still down (the
+// shot above all). latchHeld() at opening makes the next freshButtons() note
+// what is held then; from there on a noted button counts only after it has
+// been released once, so a held shot never confirms an entry by itself.
+//
 // Ownership: owns every picture.
 // Thread: main thread only.
 // Failure: load throws what Texture::load throws (FileNotFoundException for
@@ -44,6 +49,10 @@ class MenuEntries {
 
     // The shade, then each entry's normal and selected picture in order.
     void load(veru::platform::VideoDevice* device, const Paths& paths);
+    // The next freshButtons() call notes the buttons held at that moment.
+    void latchHeld() { latchPending = true; }
+    // `buttons` without those still held since the menu opened.
+    int freshButtons(int buttons);
     // One frame of up/down; edge-latched.
     void readUpDown(int buttons);
     // The shade, `title` (may be null) centred above the first entry, the entries.
@@ -56,6 +65,8 @@ class MenuEntries {
     int firstEntryY() const;
 
   private:
+    bool latchPending = false;
+    int latchedButtons = 0;
     bool upHeld = false;
     bool downHeld = false;
     int selection = 0;

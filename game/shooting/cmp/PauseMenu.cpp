@@ -16,10 +16,12 @@ void PauseMenu::load(veru::platform::VideoDevice* device) {
 
 void PauseMenu::open() {
     state = MENU_OPENED;
+    entries.latchHeld();
 }
 
 int PauseMenu::update(int buttons) {
     using veru::dxt::event::ButtonMap;
+    buttons = entries.freshButtons(buttons);
     if (state == MENU_OPENED) {
         state = MENU_ACTIVE;
     } else if (state == MENU_ACTIVE) {

@@ -3,8 +3,10 @@
 //
 // open() arms the menu: the first update after it reads no button; from the
 // second one, up and down move the selection (once per press, wrapping) and
-// the confirm button (ButtonMap slot 1, shoot) decides — so a confirm still
-// held when the menu opens decides on the second update. The decision is
+// the confirm button (ButtonMap slot 1, shoot) decides. A button still held
+// from the play when the menu opens (the shot, nearly always) counts only
+// after it has been released (MenuEntries::latchHeld), so the menu stays
+// open under a held shot. The decision is
 // returned on the update of the press and on every update after it until the
 // menu is opened again: RESULT_FIRST return to the game, RESULT_SECOND
 // return to the title, RESULT_THIRD end the game; RESULT_NONE before.

@@ -55,20 +55,32 @@ TEST_F(MenuTest, PauseSelectionWrapsAndMovesOncePerPress) {
     EXPECT_EQ(menu.update(0), RESULT_SECOND);
 }
 
-TEST_F(MenuTest, PauseConfirmHeldWhenOpenedDecidesOnTheSecondUpdate) {
+TEST_F(MenuTest, PauseStaysOpenUnderAHeldShotAndDecidesOnTheNextPress) {
     PauseMenu menu(800, 600);
     menu.load(device.get());
     menu.open();
-    EXPECT_EQ(menu.update(kShootButton), RESULT_NONE);
-    EXPECT_EQ(menu.update(kShootButton), RESULT_FIRST);
-    // Opened again: undecided, on the entry chosen last time.
+    // The shot held through the pause: no decision however long it is held,
+    // while a fresh press of down still moves the selection.
+    for (int i = 0; i < 120; ++i) {
+        ASSERT_EQ(menu.update(kShootButton), RESULT_NONE) << i;
+    }
+    menu.update(kShootButton | BUTTON_DOWN);
+    EXPECT_EQ(menu.getSelection(), 1);
+    menu.update(kShootButton);
+    EXPECT_EQ(menu.update(0), RESULT_NONE);
+    EXPECT_EQ(menu.update(kShootButton), RESULT_SECOND);
+    EXPECT_EQ(menu.update(kShootButton), RESULT_SECOND);
+    // Opened again with nothing held: undecided, on the entry chosen last
+    // time, and the first press after the opening update decides.
     menu.open();
     EXPECT_EQ(menu.update(0), RESULT_NONE);
+    EXPECT_EQ(menu.getSelection(), 1);
     menu.update(BUTTON_UP);
-    EXPECT_EQ(menu.update(kShootButton), RESULT_THIRD);
+    EXPECT_EQ(menu.update(kShootButton), RESULT_FIRST);
+    // A shot released on the opening update and pressed again counts.
     menu.open();
-    menu.update(0);
-    EXPECT_EQ(menu.getSelection(), 2);
+    EXPECT_EQ(menu.update(0), RESULT_NONE);
+    EXPECT_EQ(menu.update(kShootButton), RESULT_FIRST);
 }
 
 TEST_F(MenuTest, PauseEntriesAreCentredOverTheShade) {
@@ -93,7 +105,7 @@ TEST_F(MenuTest, PauseEntriesAreCentredOverTheShade) {
     EXPECT_TRUE(rgbNear(f.at(299, 300), 0xFFCDCDCDu, 3));
 }
 
-TEST_F(MenuTest, ContinueIgnoresAButtonHeldUntilAllAreReleased) {
+TEST_F(MenuTest, ContinueIgnoresButtonsHeldWhenItOpensUntilEachIsReleased) {
     ContinueDialog dialog(800, 600);
     dialog.load(device.get());
     dialog.open();
