@@ -47,6 +47,8 @@ void LeadBeam::prepare(int margin_x, int margin_y) {
         entry = TrailEntry{x, y, start_angle};
     }
     step_count = 0;
+    head_x = x;
+    head_y = y;
     setHeading(start_angle);
 }
 
@@ -86,7 +88,7 @@ bool LeadBeam::update(int aim_x, int aim_y) {
     }
     bool has_aim = aim_x >= 0 || aim_y >= 0;
     if (has_aim && homing_start < step_count && step_count < homing_start + homing_length) {
-        double radians = std::atan2(static_cast<double>(aim_y - y), static_cast<double>(aim_x - x));
+        double radians = std::atan2(aim_y - head_y, aim_x - head_x);
         int wanted = static_cast<int>(radians * 180.0 / 3.1415927);
         if (wanted < 0) {
             wanted += 360;
@@ -95,8 +97,10 @@ bool LeadBeam::update(int aim_x, int aim_y) {
     }
     vx += ax;
     vy += ay;
-    x = static_cast<int>(x + vx);
-    y = static_cast<int>(y + vy);
+    head_x += vx;
+    head_y += vy;
+    x = static_cast<int>(std::lround(head_x));
+    y = static_cast<int>(std::lround(head_y));
     for (auto& segment : attacks) {
         segment->update(aim_x, aim_y);
     }

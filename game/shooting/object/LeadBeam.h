@@ -6,6 +6,11 @@
 // follow the head's path one frame apart. The chain is gone as soon as its
 // last segment is a picture beyond the field.
 //
+// The head flies on an exact (double) position; the segments are placed,
+// drawn and tested at its nearest whole pixel. (Whole pixels every frame
+// would lose any motion under a pixel a frame: a chain turning slowly
+// towards a target below would never come down to it.)
+//
 // Thread: main thread only.
 
 #include <vector>
@@ -49,6 +54,8 @@ class LeadBeam : public ISkill {
     int turn_limit;
     int angle = 0;
     int step_count = 0;
+    double head_x = 0;
+    double head_y = 0;
     double vx = 0;
     double vy = 0;
     double ax = 0;

@@ -2,6 +2,8 @@
 // swaying pan, the flare, the fire ball and the blade.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "game/shooting/object/BeamObject.h"
 #include "game/shooting/object/Fire.h"
 #include "game/shooting/object/FireBall.h"
@@ -27,6 +29,21 @@ struct Target : TestPlayer {
         setHitArea(-10, -10, 10, 10);
         setHp(1000);
     }
+};
+
+// A chain of four 8 x 8 segments, without acceleration, fired from (x, y)
+// at (aim_x, aim_y) (negative: no target), ready to update.
+struct Chain {
+    Chain(double speed, int angle, int homing_start, int homing_length, int turn_limit, int x,
+          int y, int aim_x, int aim_y)
+        : beam(KIND_ENEMY_ATTACK, 800, 480, 4, speed, 0, angle, homing_start, homing_length,
+               turn_limit) {
+        beam.fire(picture.get(), x, y, aim_x, aim_y, 2, 2);
+        beam.setPower(1);
+        beam.launchAll();
+    }
+    decltype(blankTexture(8, 8)) picture = blankTexture(8, 8);
+    LeadBeam beam;
 };
 
 TEST(LazerPatternTest, FiringPlacesTheBeamAndSavesItsAreaRefiringStartsOver) {
@@ -68,11 +85,8 @@ TEST(LeadBeamTest, TurnsTheShortWayRoundByAtMostTheLimit) {
 TEST(LeadBeamTest, AChainThatLostASegmentFliesOnAndLeavesTheField) {
     // A segment that hit the player (or was cancelled) is gone; the rest must
     // not stop where they are, or the chain and its enemy never finish.
-    auto picture = blankTexture(8, 8);
-    LeadBeam beam(KIND_ENEMY_ATTACK, 800, 480, 4, 5, 0, 180, 2, 3, 3);
-    beam.fire(picture.get(), 400, 240, -1, -1, 2, 2);
-    beam.setPower(1);
-    beam.launchAll();
+    Chain chain(5, 180, 2, 3, 3, 400, 240, -1, -1);
+    LeadBeam& beam = chain.beam;
     beam.update(-1, -1);
     beam.getAttacks()[1]->kill();
     const int before = beam.getAttacks()[0]->getX();
@@ -87,12 +101,39 @@ TEST(LeadBeamTest, AChainThatLostASegmentFliesOnAndLeavesTheField) {
     EXPECT_LT(updates, 200);
 }
 
+TEST(LeadBeamTest, AChainFiredStraightLeftStaysOnItsRow) {
+    Chain chain(3, 180, 0, 0, 3, 780, 240, -1, -1);
+    LeadBeam& beam = chain.beam;
+    int updates = 0;
+    while (!beam.update(-1, -1)) {
+        for (const auto& segment : beam.getAttacks())
+            ASSERT_EQ(segment->getY(), 240) << updates;
+        ASSERT_LT(++updates, 1000);
+    }
+    EXPECT_GT(updates, 250);  // it crossed the field
+}
+
+TEST(LeadBeamTest, ASlowTurnBringsTheHeadDownOntoATargetBelow) {
+    // Level flight 60 pixels above the target, turning 1 degree a frame: the
+    // head comes down by less than a pixel a frame for a long while, and
+    // still reaches the target's row and hits it.
+    Chain chain(2, 180, 0, 1000, 1, 780, 200, 100, 260);
+    LeadBeam& beam = chain.beam;
+    Target player(100, 260);
+    bool hit = false;
+    int lowest = 200;
+    for (int i = 0; i < 1000 && !hit && !beam.allGone(); ++i) {
+        beam.update(player.getX(), player.getY());
+        lowest = std::max(lowest, beam.getAttacks()[0]->getY());
+        hit = beam.hitTarget(player);
+    }
+    EXPECT_TRUE(hit) << "lowest row " << lowest;
+    EXPECT_GE(lowest, 250);
+}
+
 TEST(LeadBeamTest, SegmentsFollowTheHeadsPathAndTheChainEndsPastTheField) {
-    auto picture = blankTexture(8, 8);
-    LeadBeam beam(KIND_ENEMY_ATTACK, 800, 480, 4, 5, 0, 180, 2, 3, 3);
-    beam.fire(picture.get(), 400, 240, 100, 400, 2, 2);
-    beam.setPower(1);
-    beam.launchAll();
+    Chain chain(5, 180, 2, 3, 3, 400, 240, 100, 400);
+    LeadBeam& beam = chain.beam;
     // Where segment 0 stands after each update (the head before it moved).
     std::vector<std::pair<int, int>> seg0;
     for (int i = 0; i < 6; ++i) {
