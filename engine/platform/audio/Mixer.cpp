@@ -61,9 +61,7 @@ void Mixer::mix(std::int16_t* out, int frames) {
         if (voice->playing)
             mixVoice(*voice, frames);
     }
-    for (std::size_t i = 0; i < accumulator.size(); ++i) {
-        out[i] = static_cast<std::int16_t>(std::clamp(accumulator[i], -32768, 32767));
-    }
+    limiter.process(accumulator.data(), out, frames);
     mixedFrames.fetch_add(static_cast<std::uint64_t>(frames), std::memory_order_relaxed);
 }
 

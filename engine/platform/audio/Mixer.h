@@ -1,6 +1,11 @@
 #pragma once
 // Mixer: adds every playing sound buffer into the device's output.
 //
+// The voices are summed in 32 bits, so any number of them adds without
+// overflow, and the sum goes through a Limiter to the 16-bit output: a sum
+// up to -3 dBFS comes out unchanged, a louder one is turned down smoothly
+// and never reaches full scale.
+//
 // The audio device calls mix() from its callback thread; a test may call it
 // directly ("mix N frames now") to step the play cursors and notifications
 // exactly, with no device at all. Buffers are made by createBuffer and stay
@@ -18,6 +23,7 @@
 #include <vector>
 
 #include "engine/platform/audio/AudioFormat.h"
+#include "engine/platform/audio/Limiter.h"
 
 namespace veru::platform {
 
@@ -63,6 +69,7 @@ class Mixer {
     mutable std::mutex lock;
     std::vector<AudioBuffer*> buffers;
     std::vector<std::int32_t> accumulator;
+    Limiter limiter;
     std::atomic<std::uint64_t> underruns{0};
     std::atomic<std::uint64_t> mixedFrames{0};
 };

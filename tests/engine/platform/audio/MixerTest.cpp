@@ -5,10 +5,13 @@
 #include <chrono>
 #include <cmath>
 #include <cstring>
+#include <numbers>
+#include <random>
 #include <vector>
 
 #include "engine/platform/audio/AudioBuffer.h"
 #include "engine/platform/audio/AudioEvent.h"
+#include "engine/platform/audio/Limiter.h"
 
 using namespace veru::platform;
 
@@ -116,7 +119,7 @@ TEST(Mixer, VolumeAndPanAreHundredthsOfADecibel) {
     EXPECT_EQ(out[1], 0);
 }
 
-TEST(Mixer, LoudVoicesAddAndClipInsteadOfWrapping) {
+TEST(Mixer, LoudVoicesAddAndAreTurnedDownInsteadOfWrappingOrClipping) {
     Mixer mixer;
     auto a = mixer.createBuffer(kStereo16, 4 * 4);
     fill(*a, std::vector<std::int16_t>(8, 30000));
@@ -124,7 +127,8 @@ TEST(Mixer, LoudVoicesAddAndClipInsteadOfWrapping) {
     a->play(true);
     b->play(true);
     auto out = mix(mixer, 1);
-    EXPECT_EQ(out[0], 32767);
+    EXPECT_GT(out[0], 26000);
+    EXPECT_LE(out[0], Limiter::kCeiling);
     EXPECT_EQ(mixer.playingCount(), 2);
 }
 
@@ -265,4 +269,105 @@ TEST(Mixer, SoundsThatEndLoopOrAreSilentAreNoUnderruns) {
     EXPECT_FALSE(shot->isPlaying());
     EXPECT_TRUE(loop->isPlaying());
     EXPECT_EQ(mixer.getUnderrunCount(), 0u);
+}
+
+TEST(Mixer, ABurstOfManyVoicesOverTheMusicNeverReachesFullScale) {
+    // The music: a looping two-second chord peaking under the limiter's
+    // knee. The burst: 24 explosions of loud decaying noise, 40 ms apart,
+    // as a bomb over a crowd of enemies gives. Mixed in the device's blocks.
+    constexpr int kRate = 44100;
+    constexpr int kMusicFrames = 2 * kRate;
+    constexpr int kBlastFrames = kRate / 2;
+    constexpr int kBlasts = 24;
+    std::vector<std::int16_t> music;
+    for (int i = 0; i < kMusicFrames; ++i) {
+        const double t = static_cast<double>(i) / kRate;
+        const double v = 6000 * std::sin(2 * std::numbers::pi * 220 * t) +
+                         5000 * std::sin(2 * std::numbers::pi * 277 * t) +
+                         4000 * std::sin(2 * std::numbers::pi * 330 * t);
+        music.push_back(static_cast<std::int16_t>(v));
+        music.push_back(static_cast<std::int16_t>(-v));
+    }
+    std::minstd_rand noise(7);
+    std::uniform_int_distribution<int> sample(-30000, 30000);
+    std::vector<std::int16_t> blast;
+    for (int i = 0; i < kBlastFrames; ++i) {
+        const double fade = 1.0 - static_cast<double>(i) / kBlastFrames;
+        blast.push_back(static_cast<std::int16_t>(sample(noise) * fade));
+        blast.push_back(static_cast<std::int16_t>(sample(noise) * fade));
+    }
+
+    Mixer mixer, musicOnly;
+    auto tune = mixer.createBuffer(kStereo16, kMusicFrames * 4);
+    auto reference = musicOnly.createBuffer(kStereo16, kMusicFrames * 4);
+    fill(*tune, music);
+    fill(*reference, music);
+    tune->play(true);
+    reference->play(true);
+    std::vector<std::unique_ptr<AudioBuffer>> blasts;
+    for (int i = 0; i < kBlasts; ++i) {
+        blasts.push_back(mixer.createBuffer(kStereo16, kBlastFrames * 4));
+        fill(*blasts.back(), blast);
+    }
+
+    constexpr int kBlock = 512;
+    const int start = kRate / 2, end = start + kBlasts * (kRate / 25) + kBlastFrames;
+    int peak = 0;
+    double burstEnergy = 0, musicEnergy = 0;
+    int mixed = 0, next = 0, sameAsMusic = 0, after = 0;
+    while (mixed < end + kRate) {
+        while (next < kBlasts && mixed >= start + next * (kRate / 25))
+            blasts[static_cast<std::size_t>(next++)]->play(false);
+        const auto out = mix(mixer, kBlock);
+        const auto alone = mix(musicOnly, kBlock);
+        for (std::size_t i = 0; i < out.size(); ++i) {
+            peak = std::max(peak, std::abs(static_cast<int>(out[i])));
+            if (mixed >= start && mixed < end) {
+                burstEnergy += static_cast<double>(out[i]) * out[i];
+                musicEnergy += static_cast<double>(alone[i]) * alone[i];
+            }
+            if (mixed >= end + kRate / 2) {
+                ++after;
+                sameAsMusic += out[i] == alone[i];
+            }
+        }
+        mixed += kBlock;
+    }
+    EXPECT_LE(peak, static_cast<int>(Limiter::kCeiling));
+    // Turned down, not squashed: the burst stays well above the chord.
+    EXPECT_GT(10 * std::log10(burstEnergy / musicEnergy), 3.0);
+    // Half a second after the burst the music plays on bit for bit.
+    EXPECT_EQ(sameAsMusic, after);
+}
+
+TEST(Limiter, PassesSumsUpToTheKneeAndBendsLouderOnesBelowTheCeiling) {
+    Limiter limiter;
+    const auto knee = static_cast<std::int32_t>(Limiter::kKnee);
+    std::vector<std::int32_t> in = {knee, -knee, 1000, -1000};
+    std::vector<std::int16_t> out(4);
+    limiter.process(in.data(), out.data(), 2);
+    EXPECT_EQ(out, (std::vector<std::int16_t>{static_cast<std::int16_t>(knee),
+                                              static_cast<std::int16_t>(-knee), 1000, -1000}));
+    EXPECT_EQ(limiter.getGain(), 1.0);
+    // The curve rises steadily from the knee and stays under the ceiling.
+    double last = Limiter::shape(Limiter::kKnee);
+    for (double level = Limiter::kKnee + 100; level < 1e5; level *= 1.05) {
+        const double y = Limiter::shape(level);
+        ASSERT_GT(y, last) << level;
+        ASSERT_LT(y, Limiter::kCeiling) << level;
+        last = y;
+    }
+    EXPECT_LE(Limiter::shape(1e9), Limiter::kCeiling);
+    // Both channels share the gain: a loud left turns the right down too.
+    in = {100000, 10000};
+    limiter.process(in.data(), out.data(), 1);
+    EXPECT_LE(out[0], Limiter::kCeiling);
+    EXPECT_NEAR(static_cast<double>(out[1]) / out[0], 0.1, 0.001);
+    // The gain holds for a while, then comes back to 1 within half a second.
+    in.assign(2 * 44100, 0);
+    out.assign(in.size(), 0);
+    limiter.process(in.data(), out.data(), 100);
+    EXPECT_LT(limiter.getGain(), 0.5);
+    limiter.process(in.data() + 200, out.data() + 200, 44100 / 2);
+    EXPECT_EQ(limiter.getGain(), 1.0);
 }
