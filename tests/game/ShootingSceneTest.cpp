@@ -387,8 +387,9 @@ TEST_F(ShootingSceneTest, PauseStaysOpenUnderAHeldShotAndLeavingByItFadesOut) {
         while (s->getRequest() == veru::dxt::kRequestNone && frames < 1000) {
             frame(*s, 0);
             ++frames;
-            if (frames == 25)
+            if (frames == 25) {
                 EXPECT_EQ(s->getCounter(), 125);
+            }
         }
         EXPECT_EQ(frames, 51);
         if (entry == 1) {

@@ -70,12 +70,14 @@ inline Bytes wave16(const std::vector<std::int16_t>& samples) {
     return riff({chunk("fmt ", fmtBody(2, 44100, 16)), chunk("data", pcm16(samples))});
 }
 
-// Stereo frames that never repeat within 65536 frames and are never silent.
+// Stereo frames that never repeat within 23000 frames, are never silent and
+// stay under the mixer's limiter knee (-3 dBFS), so that a sound played
+// alone comes out of the mixer bit for bit.
 inline std::vector<std::int16_t> pattern(int frames, int seed = 1) {
     std::vector<std::int16_t> s;
     for (int i = 0; i < frames; ++i) {
-        s.push_back(static_cast<std::int16_t>(((i * 7 + seed) % 30000) + 100));
-        s.push_back(static_cast<std::int16_t>(-(((i * 13 + seed) % 30000) + 100)));
+        s.push_back(static_cast<std::int16_t>(((i * 7 + seed) % 23000) + 100));
+        s.push_back(static_cast<std::int16_t>(-(((i * 13 + seed) % 23000) + 100)));
     }
     return s;
 }
