@@ -40,9 +40,15 @@ bool runLoop(veru::awt::DXFrame& frame, veru::dxt::SceneManager& scenes,
                 frame.close();
                 break;
             }
-            timer.beginFrame();
             scene->update(input);
-            frame.getRenderer()->render(scene);
+            veru::dxt::Renderer* renderer = frame.getRenderer();
+            renderer->draw(scene);
+            // The frame is shown when it is due: in step with the display
+            // where the device waits for its refresh, by the timer elsewhere.
+            timer.setDisplayPaced(renderer->isPresentSynced());
+            timer.endFrame();
+            renderer->present();
+            timer.framePresented();
             if (hooks.afterFrame)
                 hooks.afterFrame(frameNumber, scene, frame.getDevice());
             ++frameNumber;
@@ -53,7 +59,6 @@ bool runLoop(veru::awt::DXFrame& frame, veru::dxt::SceneManager& scenes,
             if (applySceneRequest(scenes, *scene, timer, status, setting) && !scenes.getCurrent()) {
                 frame.close();
             }
-            timer.endFrame();
         }
     } catch (const veru::excp::Exception& e) {
         veru::awt::showError(e.getMessage());

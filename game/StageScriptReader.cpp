@@ -58,7 +58,8 @@ StageScriptReader::BatMaker StageScriptReader::gameBats() {
 }
 
 StageScriptReader::BossMaker StageScriptReader::gameBosses() {
-    return [](std::string_view name) { return object::createBoss(name, kFieldWidth, kFieldHeight); };
+    return
+        [](std::string_view name) { return object::createBoss(name, kFieldWidth, kFieldHeight); };
 }
 
 StageScriptReader::StageScriptReader(veru::platform::VideoDevice* device,
@@ -111,11 +112,14 @@ int StageScriptReader::number(const Words& words, std::size_t index) const {
 }
 
 // A missing tune stops the reading as a missing picture does, instead of
-// leaving the stage silent without a word.
+// leaving the stage silent without a word. Tunes are streamed: opening one
+// decodes only its first seconds, and its own thread decodes the rest while
+// it plays, so the stage opens quickly and nothing is read on the game's
+// thread once it runs.
 veru::sound::ISound* StageScriptReader::tune(const YString& name) const {
     if (!veru::io::YFile(name).exists)
         throw veru::excp::FileNotFoundException(name);
-    return sounds ? sounds->getSound(name) : nullptr;
+    return sounds ? dynamic_cast<veru::sound::ISound*>(sounds->getStreamingSound(name)) : nullptr;
 }
 
 void StageScriptReader::readStageScript(const YString& scriptPath, StageContent& content) {
@@ -239,7 +243,8 @@ void StageScriptReader::readShootingSection(veru::io::ByteFileReader& reader,
 object::EnemyObject& StageScriptReader::createEnemy(const YString& kind, StageContent& content) {
     std::unique_ptr<object::EnemyObject> enemy = isBatKind(kind) ? bats(kind.toUtf8()) : nullptr;
     if (!enemy)
-        failHere(YString(u"そのような敵はいません。").append(quoted(kind)).append(u"（Bat1～Bat24）"));
+        failHere(
+            YString(u"そのような敵はいません。").append(quoted(kind)).append(u"（Bat1～Bat24）"));
     enemy->loadTextures(device);
     if (sounds)
         enemy->loadSounds(*sounds);
@@ -277,7 +282,8 @@ object::ItemObject& StageScriptReader::createItem(const YString& kind, StageCont
             list = &content.kintubaItems;
             break;
         case StageItemKind::None:
-            failHere(YString(u"そのようなアイテムはありません。").append(quoted(kind))
+            failHere(YString(u"そのようなアイテムはありません。")
+                         .append(quoted(kind))
                          .append(u"（Chance、LevelUp、Kintuba）"));
     }
     list->push_back(std::move(item));

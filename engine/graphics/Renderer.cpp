@@ -26,6 +26,12 @@ bool Renderer::initialize(platform::Window* window, bool /*fullScreen*/, int wid
 }
 
 void Renderer::render(Scene* current) {
+    draw(current);
+    present();
+}
+
+void Renderer::draw(Scene* current) {
+    drawn = false;
     if (!device || !current) {
         return;
     }
@@ -34,7 +40,18 @@ void Renderer::render(Scene* current) {
         return;
     }
     scene->draw(device.get());
-    device->present();
+    drawn = true;
+}
+
+void Renderer::present() {
+    if (device && drawn) {
+        device->present();
+    }
+    drawn = false;
+}
+
+bool Renderer::isPresentSynced() const {
+    return device && device->isPresentSynced();
 }
 
 bool Renderer::resetForMode(platform::Window* window, bool /*fullScreen*/) {

@@ -34,6 +34,12 @@ class Renderer {
     bool initialize(platform::Window* window, bool fullScreen, int width, int height);
     // Clear, the scene's draw, present. Nothing without a device or scene.
     void render(Scene* scene);
+    // The two halves of render, for a loop that waits between drawing a
+    // frame and showing it: clear and the scene's draw; then present.
+    void draw(Scene* scene);
+    void present();
+    // True when present waits for the display's refresh (vsync).
+    bool isPresentSynced() const;
     // After the window's screen mode changed: the scene last rendered is
     // released and created again on the same device.
     bool resetForMode(platform::Window* window, bool fullScreen);
@@ -48,6 +54,7 @@ class Renderer {
   private:
     std::unique_ptr<platform::VideoDevice> device;
     Scene* scene = nullptr;
+    bool drawn = false;  // a frame was drawn and not yet presented
     Color clearColor{255, 255, 255, 255};
 };
 

@@ -6,7 +6,13 @@
 // picture inside is copied at its own size (cut off where larger, the rest
 // transparent black). Any other file makes a surface of the picture's size.
 //
-// Ownership: owns its device texture; the device must stay alive while it is drawn.
+// The picture is held in tiles no larger than the renderer's largest texture
+// (and never wider or higher than kMaxTileSide), so that a backdrop wider
+// than a graphics card's limit still shows; a copy takes what it needs from
+// each tile it overlaps, with the same pixels as one texture would give. The
+// tiles keep no CPU copy where the renderer cannot lose them.
+//
+// Ownership: owns its device textures; the device must stay alive while it is drawn.
 // Thread: main thread only.
 // Failure: load throws FileNotFoundException (missing file), IOException
 // "バックバッファ取得失敗。" (no device), "Surface作成失敗。" (a size the
@@ -15,7 +21,9 @@
 // path (the decoder refused the picture), and the container reader's
 // exceptions.
 
+#include <cstddef>
 #include <memory>
+#include <vector>
 
 #include "engine/core/YString.h"
 
@@ -30,6 +38,8 @@ class DirectGraphics;
 
 namespace veru::dxt::material {
 
+struct SurfacePicture;
+
 class Surface {
   public:
     Surface();
@@ -37,7 +47,12 @@ class Surface {
     Surface(const Surface&) = delete;
     Surface& operator=(const Surface&) = delete;
 
+    static constexpr int kMaxTileSide = 4096;
+
     void load(const YString& path, platform::VideoDevice* device);
+    // Makes the surface from `picture` (for pictures made in memory).
+    // `maxTileSide` at or below 0 means the device's limit and kMaxTileSide.
+    void create(const SurfacePicture& picture, platform::VideoDevice* device, int maxTileSide = 0);
     // Copies the whole surface to the back buffer at (0, 0).
     void drawAll(DirectGraphics& graphics);
     // Copies the rectangle (x, y)-(x + width, y + height) to the same place
@@ -52,12 +67,21 @@ class Surface {
 
     int getWidth() const { return width; }
     int getHeight() const { return height; }
-    platform::DeviceTexture* getDeviceTexture() const { return surface.get(); }
+    // The tile at the top-left corner (the whole picture when it fits in one).
+    platform::DeviceTexture* getDeviceTexture() const {
+        return tiles.empty() ? nullptr : tiles.front().texture.get();
+    }
+    std::size_t getTileCount() const { return tiles.size(); }
 
   private:
+    struct Tile {
+        int x = 0;  // where the tile lies in the picture
+        int y = 0;
+        std::unique_ptr<platform::DeviceTexture> texture;
+    };
     int width = 0;
     int height = 0;
-    std::unique_ptr<platform::DeviceTexture> surface;
+    std::vector<Tile> tiles;
 };
 
 }  // namespace veru::dxt::material

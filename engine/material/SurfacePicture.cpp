@@ -54,6 +54,10 @@ SurfacePicture readSurfacePicture(const YString& path) {
     if (!platform::decodeImage(bytes, image, 0)) {
         throw excp::IOException(YString(u"画像の読込みに失敗しました。：") + path);
     }
+    if (image.width == out.width && image.height == out.height) {
+        out.pixels = std::move(image.pixels);  // the usual case: no second copy
+        return out;
+    }
     // The picture goes in at its own size: cut off where larger, transparent black elsewhere.
     out.pixels.assign(static_cast<std::size_t>(out.width) * static_cast<std::size_t>(out.height),
                       0u);

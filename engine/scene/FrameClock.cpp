@@ -12,4 +12,12 @@ void SystemFrameClock::sleep(std::uint32_t ms) {
     platform::sleepMilliseconds(ms);
 }
 
+std::uint64_t SystemFrameClock::nowMicroseconds() {
+    return platform::microseconds();
+}
+
+void SystemFrameClock::sleepMicroseconds(std::uint64_t us) {
+    platform::sleepMicroseconds(us);
+}
+
 }  // namespace veru::dxt

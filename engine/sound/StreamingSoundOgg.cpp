@@ -87,6 +87,10 @@ bool StreamingSoundOgg::initializeBuffer() {
     std::uint32_t got = 0;
     file->readToBuffer(regions.first, regions.firstBytes, &got);
     voice->unlock(regions);
+    refillPending = false;
+    // A fill that ran out of stream holds silence (or the start again) after
+    // its end, which depends on the loop flag it was made with.
+    filledToEnd = got < regions.firstBytes || file->dataSize() <= regions.firstBytes;
     return true;
 }
 
@@ -114,8 +118,11 @@ void StreamingSoundOgg::pollingProc() {
             }
         } else if (state == kStopped) {
             filledFirst = false;
+            if (refillPending && !voices.empty() && file)
+                initializeBuffer();
         }
-        wake.wait_for(hold, pollPeriod, [this] { return threadStop.load(); });
+        wake.wait_for(hold, pollPeriod,
+                      [this] { return threadStop.load() || (refillPending && state == kStopped); });
     }
 }
 
@@ -148,13 +155,16 @@ bool StreamingSoundOgg::playLocked(bool loop) {
         return false;
     if (voices.empty() || !file)
         return reportEmpty(u"::play()");
-    if ((state == kReady || state == kStopped) && ogg()->isLoop() != loop) {
-        // The ring was filled from the start with the other loop flag: a
-        // stream shorter than the ring would carry silence (or its start)
-        // past its end. Fill it again for this play.
+    if ((state == kReady || state == kStopped) && ogg()->isLoop() != loop && filledToEnd) {
+        // The ring was filled from the start with the other loop flag and
+        // holds the stream's end: it would carry silence (or its start) past
+        // the end. Fill it again for this play. A longer stream fills the
+        // ring the same either way.
         ogg()->setLoop(loop);
         initializeBuffer();
     }
+    if (refillPending)
+        initializeBuffer();  // played again before the thread refilled it
     ogg()->setLoop(loop);
     looping = loop;
     state = kPlaying;
@@ -188,7 +198,10 @@ bool StreamingSoundOgg::stop() {
         return reportEmpty(u"::stop()");
     state = kStopped;
     stopVoices();
-    initializeBuffer();
+    // The thread fills the ring from the start again, so that stopping one
+    // tune to start another never decodes on the caller's thread.
+    refillPending = true;
+    wake.notify_all();
     return true;
 }
 

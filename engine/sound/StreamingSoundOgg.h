@@ -4,8 +4,10 @@
 // the next 1.5 s into the half the cursor has just left.
 //
 // state: 4 stopped (also while loading) -> 1 ready -> play -> 2 playing <->
-// 3 paused (pause) -> 4 (stop: the ring is refilled from the start, so the
-// next play starts at the beginning); 0 after a failed refill. A looping
+// 3 paused (pause) -> 4 (stop: the polling thread refills the ring from the
+// start, so the next play starts at the beginning; a play before it did
+// refills it there); 0 after a failed refill. Neither stop nor a play of a
+// stream longer than the ring decodes on the caller's thread. A looping
 // stream runs on from its end to its start without a gap; a non-looping one
 // plays silence after its end. Paths must be ASCII.
 //
@@ -70,7 +72,9 @@ class StreamingSoundOgg : public SoundOgg, public IStreamingSound {
     bool threadRunning = false;
     std::atomic<bool> threadStop{false};
     std::thread thread;
-    bool filledFirst = false;  // the first half holds the newer data
+    bool filledFirst = false;    // the first half holds the newer data
+    bool filledToEnd = false;    // the last fill from the start reached the stream's end
+    bool refillPending = false;  // stopped: the thread refills the ring from the start
     std::chrono::milliseconds pollPeriod;
     std::mutex guard;
     std::condition_variable wake;

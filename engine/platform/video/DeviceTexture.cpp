@@ -27,7 +27,7 @@ bool DeviceTexture::update(const std::uint32_t* argb) {
     if (!texture) {
         return false;
     }
-    return SDL_UpdateTexture(texture.get(), nullptr, pixels.data(), width * 4) == 0;
+    return SDL_UpdateTexture(texture.get(), nullptr, argb, width * 4) == 0;
 }
 
 }  // namespace veru::platform

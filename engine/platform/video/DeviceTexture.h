@@ -3,7 +3,9 @@
 // with the CPU copy it was made from.
 //
 // The CPU copy lets the device upload the picture again when the renderer
-// loses its textures (SDL_RENDER_DEVICE_RESET). Blend mode, filter and colour
+// loses its textures (SDL_RENDER_DEVICE_RESET) and the software renderer
+// turn it. A static texture (VideoDevice::createStaticTexture), only ever
+// copied as it is, has none where the renderer keeps its textures. Blend mode, filter and colour
 // modulation are remembered so that a draw only talks to SDL when they change.
 // On a software renderer the device keeps, with the texture, the pictures it
 // turned for it (one per cell, size, angle and mirroring), so that a bullet
@@ -36,7 +38,8 @@ class DeviceTexture {
 
     int getWidth() const { return width; }
     int getHeight() const { return height; }
-    // The pixels as last uploaded: width * height ARGB values, rows top down.
+    // The pixels as last uploaded: width * height ARGB values, rows top down
+    // (empty for a static texture without a CPU copy).
     const std::vector<std::uint32_t>& getPixels() const { return pixels; }
     // Replaces the whole picture; false when the upload failed.
     bool update(const std::uint32_t* argb);

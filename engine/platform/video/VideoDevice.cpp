@@ -35,6 +35,16 @@ SDL_Color sdlColor(std::uint32_t argb) {
                      static_cast<Uint8>(argb), static_cast<Uint8>(argb >> 24)};
 }
 
+// True when the window's display refreshes at 59 to 61 Hz.
+bool refreshNearSixty(Window* window) {
+    const int display = SDL_GetWindowDisplayIndex(window->handle());
+    SDL_DisplayMode mode;
+    if (display < 0 || SDL_GetCurrentDisplayMode(display, &mode) != 0) {
+        return false;
+    }
+    return mode.refresh_rate >= 59 && mode.refresh_rate <= 61;
+}
+
 }  // namespace
 
 std::unique_ptr<VideoDevice> VideoDevice::create(Window* window, int width, int height,
@@ -69,6 +79,20 @@ std::unique_ptr<VideoDevice> VideoDevice::create(Window* window, int width, int 
         // Full screen scales the back buffer to the desktop and letterboxes it.
         SDL_RenderSetLogicalSize(device->renderer.get(), width, height);
     }
+    if (device->kind == Kind::accelerated && refreshNearSixty(window)) {
+        device->presentSynced = SDL_RenderSetVSync(device->renderer.get(), 1) == 0;
+    }
+    SDL_RendererInfo info;
+    if (SDL_GetRendererInfo(device->renderer.get(), &info) == 0) {
+        device->maxTextureWidth = info.max_texture_width;
+        device->maxTextureHeight = info.max_texture_height;
+    }
+    // A renderer that names no limit takes what SDL's software renderer takes.
+    constexpr int kUnnamedLimit = 16384;
+    if (device->maxTextureWidth <= 0)
+        device->maxTextureWidth = kUnnamedLimit;
+    if (device->maxTextureHeight <= 0)
+        device->maxTextureHeight = kUnnamedLimit;
     liveDevices().push_back(device.get());
     return device;
 }
@@ -99,11 +123,13 @@ std::unique_ptr<DeviceTexture> VideoDevice::createTexture(int w, int h, const st
         return nullptr;
     }
     std::unique_ptr<DeviceTexture> texture(new DeviceTexture(this, w, h));
-    texture->pixels.assign(static_cast<std::size_t>(w) * static_cast<std::size_t>(h), 0u);
+    const std::size_t count = static_cast<std::size_t>(w) * static_cast<std::size_t>(h);
     if (argb) {
-        std::copy(argb, argb + texture->pixels.size(), texture->pixels.begin());
+        texture->pixels.assign(argb, argb + count);
+    } else {
+        texture->pixels.assign(count, 0u);
     }
-    if (!upload(*texture)) {
+    if (!upload(*texture, texture->pixels.data(), w)) {
         texture->device = nullptr;
         return nullptr;
     }
@@ -111,7 +137,35 @@ std::unique_ptr<DeviceTexture> VideoDevice::createTexture(int w, int h, const st
     return texture;
 }
 
-bool VideoDevice::upload(DeviceTexture& texture) {
+std::unique_ptr<DeviceTexture> VideoDevice::createStaticTexture(int w, int h,
+                                                                const std::uint32_t* argb,
+                                                                int pitch) {
+    if (w <= 0 || h <= 0 || !argb || pitch < w) {
+        return nullptr;
+    }
+    if (losesTextures()) {
+        std::vector<std::uint32_t> rows;
+        rows.reserve(static_cast<std::size_t>(w) * static_cast<std::size_t>(h));
+        for (int y = 0; y < h; ++y) {
+            const std::uint32_t* row = argb + static_cast<std::ptrdiff_t>(y) * pitch;
+            rows.insert(rows.end(), row, row + w);
+        }
+        return createTexture(w, h, rows.data());
+    }
+    std::unique_ptr<DeviceTexture> texture(new DeviceTexture(this, w, h));
+    if (!upload(*texture, argb, pitch)) {
+        texture->device = nullptr;
+        return nullptr;
+    }
+    textures.push_back(texture.get());
+    return texture;
+}
+
+bool VideoDevice::losesTextures() const {
+    return rendererName().starts_with("direct3d");
+}
+
+bool VideoDevice::upload(DeviceTexture& texture, const std::uint32_t* argb, int pitch) {
     texture.turned.clear();  // turned pictures made on a lost renderer are lost too
     texture.turnedPixels = 0;
     texture.texture.reset();  // the old one goes before its replacement is made
@@ -129,8 +183,7 @@ bool VideoDevice::upload(DeviceTexture& texture) {
     SDL_SetTextureColorMod(texture.texture.get(), static_cast<Uint8>(m >> 16),
                            static_cast<Uint8>(m >> 8), static_cast<Uint8>(m));
     SDL_SetTextureAlphaMod(texture.texture.get(), static_cast<Uint8>(m >> 24));
-    return SDL_UpdateTexture(texture.texture.get(), nullptr, texture.pixels.data(),
-                             texture.width * 4) == 0;
+    return SDL_UpdateTexture(texture.texture.get(), nullptr, argb, pitch * 4) == 0;
 }
 
 void VideoDevice::forget(DeviceTexture* texture) {
@@ -152,7 +205,10 @@ std::size_t VideoDevice::getTextureBytes() const {
 
 void VideoDevice::restoreTextures() {
     for (DeviceTexture* texture : textures) {
-        upload(*texture);  // drops the SDL texture whose contents were lost, makes a new one
+        // Drops the SDL texture whose contents were lost and makes a new one.
+        if (!texture->pixels.empty()) {
+            upload(*texture, texture->pixels.data(), texture->width);
+        }
     }
 }
 
@@ -227,14 +283,10 @@ void VideoDevice::drawCopy(DeviceTexture& texture, const PixelRect& source, floa
     if (!texture.texture.get()) {
         return;
     }
-    // The software renderer scales a picture anew on every copy: a small
-    // scaled picture is made once and kept, as turned ones are.
-    if (kind != Kind::accelerated &&
-        (std::lround(w) != source.width || std::lround(h) != source.height)) {
-        drawTurnedCopy(texture, source, CopyPlacement{x, y, w, h, 0.0, 0.0f, 0.0f, false, false},
-                       argb, blend, filter);
-        return;
-    }
+    // A scaled but unturned copy uses the renderer's own scaling even on the
+    // software renderer: a picture whose scale changes every frame (the
+    // player's, following its gauge) would miss the kept turned pictures
+    // each time and make a new one.
     applyState(texture, blend, filter, argb, true);
     SDL_Rect src{source.x, source.y, source.width, source.height};
     SDL_FRect dst{x, y, w, h};
@@ -281,13 +333,13 @@ DeviceTexture::Turned* VideoDevice::turnedPicture(DeviceTexture& texture, const 
     if (centreX < 0 || centreX >= 4096 || centreY < 0 || centreY >= 4096) {
         return nullptr;
     }
-    DeviceTexture::TurnedKey key{
-        bits(source.x, 16, 0) | bits(source.y, 16, 16) | bits(source.width, 16, 32) |
-            bits(source.height, 16, 48),
-        bits(w - 1, 8, 0) | bits(h - 1, 8, 8) | bits(sixteenths, 13, 16) | bits(centreX, 12, 29) |
-            bits(centreY, 12, 41) | bits(quarterX, 2, 53) | bits(quarterY, 2, 55) |
-            bits(p.mirrorX, 1, 57) | bits(p.mirrorY, 1, 58) | bits(filter == Filter::linear, 1, 59) |
-            bits(opaque, 1, 60)};
+    DeviceTexture::TurnedKey key{bits(source.x, 16, 0) | bits(source.y, 16, 16) |
+                                     bits(source.width, 16, 32) | bits(source.height, 16, 48),
+                                 bits(w - 1, 8, 0) | bits(h - 1, 8, 8) | bits(sixteenths, 13, 16) |
+                                     bits(centreX, 12, 29) | bits(centreY, 12, 41) |
+                                     bits(quarterX, 2, 53) | bits(quarterY, 2, 55) |
+                                     bits(p.mirrorX, 1, 57) | bits(p.mirrorY, 1, 58) |
+                                     bits(filter == Filter::linear, 1, 59) | bits(opaque, 1, 60)};
     auto found = texture.turned.find(key);
     if (found != texture.turned.end()) {
         return &found->second;

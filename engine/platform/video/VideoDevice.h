@@ -7,6 +7,10 @@
 // is there; it is also what a null window asks for). The back buffer keeps
 // its size in full screen: SDL scales it to the desktop and letterboxes it.
 //
+// Vsync is asked for only on an accelerated renderer whose display refreshes
+// at 59 to 61 Hz, where showing a frame in step with the display is the same
+// as 60 frames a second; everywhere else the frame timer paces the frames.
+//
 // Draws: textured quads with a colour per vertex (SDL_RenderGeometry),
 // rectangle copies with one colour (SDL_RenderCopyF), turned or mirrored
 // copies with one colour (SDL_RenderCopyExF; on the software renderer both
@@ -82,6 +86,9 @@ class VideoDevice {
     VideoDevice& operator=(const VideoDevice&) = delete;
 
     Kind getKind() const { return kind; }
+    // True when present() waits for the display's refresh: an accelerated
+    // renderer on a display running at 59 to 61 Hz that accepted vsync.
+    bool isPresentSynced() const { return presentSynced; }
     // SDL's name of the renderer ("software", "opengl", ...).
     std::string rendererName() const;
     // Size of the back buffer (the logical size in full screen).
@@ -92,6 +99,19 @@ class VideoDevice {
     // A texture of `width` x `height`; `argb` may be null for transparent black.
     // Returns null when SDL refuses the texture.
     std::unique_ptr<DeviceTexture> createTexture(int width, int height, const std::uint32_t* argb);
+    // A texture of `width` x `height` from `argb`, whose rows lie `pitch`
+    // pixels apart, for a picture that is only ever copied as it is (no
+    // turning, no opaque twin). It keeps no CPU copy of its pixels unless
+    // the renderer can lose its textures (getPixels() is then empty).
+    // Returns null when SDL refuses the texture.
+    std::unique_ptr<DeviceTexture> createStaticTexture(int width, int height,
+                                                       const std::uint32_t* argb, int pitch);
+    // The widest and highest texture the renderer accepts.
+    int getMaxTextureWidth() const { return maxTextureWidth; }
+    int getMaxTextureHeight() const { return maxTextureHeight; }
+    // True when the renderer may lose its textures (a Direct3D device
+    // reset), so that every texture keeps a CPU copy to upload again.
+    bool losesTextures() const;
 
     bool clear(std::uint32_t argb);
     void present();
@@ -129,7 +149,8 @@ class VideoDevice {
     std::size_t getTextureBytes() const;
 
     // Uploads every live texture again from its CPU copy (after the renderer
-    // lost them). Called by the event pump.
+    // lost them; a texture without one is left as it is). Called by the
+    // event pump.
     void restoreTextures();
     // Every device alive at the moment, for the event pump.
     static void restoreAllDevices();
@@ -142,7 +163,8 @@ class VideoDevice {
     friend class DeviceTexture;
     VideoDevice() = default;
 
-    bool upload(DeviceTexture& texture);
+    // Makes the SDL texture anew from `argb` (rows `pitch` pixels apart).
+    bool upload(DeviceTexture& texture, const std::uint32_t* argb, int pitch);
     void forget(DeviceTexture* texture);
     void applyState(DeviceTexture& texture, BlendMode blend, Filter filter, std::uint32_t argb,
                     bool modulate);
@@ -151,10 +173,11 @@ class VideoDevice {
     // (gridX, gridY) receive the pixel the turning centre falls in, which the
     // picture's place is relative to.
     DeviceTexture::Turned* turnedPicture(DeviceTexture& texture, const PixelRect& source,
-                                         const CopyPlacement& placement, Filter filter,
-                                         bool opaque, int& gridX, int& gridY);
+                                         const CopyPlacement& placement, Filter filter, bool opaque,
+                                         int& gridX, int& gridY);
 
     Kind kind = Kind::offscreen;
+    bool presentSynced = false;
     Window* window = nullptr;
     // Destruction order: the textures' SDL textures (dropped in ~VideoDevice),
     // then the renderer, then the off-screen surface it draws on. Members
@@ -163,6 +186,8 @@ class VideoDevice {
     SdlRendererHandle renderer;
     int width = 0;
     int height = 0;
+    int maxTextureWidth = 0;
+    int maxTextureHeight = 0;
     std::vector<DeviceTexture*> textures;  // live textures of this device, not owned
 };
 

@@ -12,130 +12,155 @@ using veru::dxt::FrameTimer;
 
 namespace {
 
-// Runs one frame whose work takes `workMs`.
-void frame(FrameTimer& timer, ManualClock& clock, std::uint32_t workMs = 0) {
-    timer.beginFrame();
-    clock.time += workMs;
+// A clock in microseconds that a sleep moves forward.
+class MicroClock : public FrameClock {
+  public:
+    std::uint32_t now() override { return static_cast<std::uint32_t>(time / 1000u); }
+    void sleep(std::uint32_t ms) override { sleepMicroseconds(std::uint64_t{ms} * 1000u); }
+    std::uint64_t nowMicroseconds() override { return time; }
+    void sleepMicroseconds(std::uint64_t us) override { time += us; }
+    std::uint64_t time = 7'000'000;
+};
+
+// Draws one frame whose work takes `workUs`, waits for it and shows it;
+// returns when it was shown, relative to `start`.
+std::uint64_t frame(FrameTimer& timer, MicroClock& clock, std::uint64_t start,
+                    std::uint64_t workUs = 0) {
+    clock.time += workUs;
     timer.endFrame();
+    return clock.time - start;
 }
 
 }  // namespace
 
-TEST(FrameTimer, SixtyFramesFillOneSecondAtTruncatedTargets) {
-    ManualClock clock;
+TEST(FrameTimer, FramesAreShownAtAbsoluteDeadlinesWithoutDrift) {
+    MicroClock clock;
     FrameTimer timer(60, &clock);
-    timer.restart();
-    std::vector<std::uint32_t> targets;
-    for (int i = 0; i < 60; ++i) {
-        timer.beginFrame();
-        targets.push_back(timer.getTarget());
-        timer.endFrame();
-    }
-    EXPECT_EQ(targets[0], 0u);
-    EXPECT_EQ(targets[1], 16u);
-    EXPECT_EQ(targets[2], 33u);
-    EXPECT_EQ(targets[3], 50u);
-    EXPECT_EQ(targets[59], 983u);
-    // The first frame sleeps 0 ms; with no work each frame ends at its target.
-    EXPECT_EQ(clock.sleeps[0], 0u);
-    EXPECT_EQ(clock.time - 5000, 983u);
-    // Frame 60 starts at 1000 ms: a new window begins there.
-    timer.beginFrame();
-    EXPECT_EQ(timer.getTarget(), 1000u);
-    EXPECT_EQ(timer.getElapsed(), 983u);
-    timer.endFrame();
-    EXPECT_EQ(clock.time - 5000, 1000u);
-    frame(timer, clock);
-    EXPECT_EQ(timer.getBaseTime(), 5000u + 1000u);
-    EXPECT_EQ(timer.getFrameCount(), 1u);
+    const std::uint64_t start = clock.time;
+    std::vector<std::uint64_t> shown;
+    for (int k = 0; k <= 600; ++k)
+        shown.push_back(frame(timer, clock, start, k % 3 == 0 ? 9000 : 2500));
+    // The first frame is due at once; frame k at k * 1000000 / 60 us,
+    // whatever each frame's work took.
+    EXPECT_EQ(shown[0], 9000u);  // late by its own work, less than a frame
+    EXPECT_EQ(shown[1], 16666u);
+    EXPECT_EQ(shown[2], 33333u);
+    EXPECT_EQ(shown[3], 50000u);
+    EXPECT_EQ(shown[60], 1'000'000u);  // sixty frames fill exactly one second
+    EXPECT_EQ(shown[600], 10'000'000u);
+    EXPECT_EQ(timer.getResyncs(), 0u);
 }
 
-TEST(FrameTimer, LateFramesDoNotSleepAndCatchUpWithinTheWindow) {
-    ManualClock clock;
+TEST(FrameTimer, ALateFrameIsShownAtOnceAndOnlyTheNextComesEarly) {
+    MicroClock clock;
     FrameTimer timer(60, &clock);
-    timer.restart();
-    frame(timer, clock, 100);  // frame 0 takes 100 ms
-    EXPECT_EQ(clock.sleeps.back(), 0u);
-    const std::size_t sleepsBefore = clock.sleeps.size();
-    // Frames 1..5 (targets 16..83) begin late: none of them sleeps.
-    for (int i = 1; i <= 5; ++i)
-        frame(timer, clock, 1);
-    EXPECT_EQ(clock.sleeps.size(), sleepsBefore);
-    // Frame 6 begins at 105 ms against a target of 100: still late. Frame 7
-    // (target 116) begins at 106 and sleeps the 10 ms it is early.
-    frame(timer, clock, 1);
-    timer.beginFrame();
-    EXPECT_EQ(timer.getTarget(), 116u);
-    EXPECT_EQ(timer.getElapsed(), 106u);
-    timer.endFrame();
-    EXPECT_EQ(clock.sleeps.back(), 10u);
+    const std::uint64_t start = clock.time;
+    frame(timer, clock, start);
+    // Frame 1 (due 16666) takes 25 ms: shown late at 25000, no resync.
+    EXPECT_EQ(frame(timer, clock, start, 25000), 25000u);
+    EXPECT_EQ(timer.getLateFrames(), 1u);
+    // Frame 2 keeps its deadline: 8.3 ms after the late one, never back to back.
+    EXPECT_EQ(frame(timer, clock, start, 1000), 33333u);
+    EXPECT_EQ(frame(timer, clock, start, 1000), 50000u);
+    EXPECT_EQ(timer.getResyncs(), 0u);
 }
 
-TEST(FrameTimer, TheWindowRestartsAtTheFirstFrameOneSecondLateAndForgetsLostTime) {
-    ManualClock clock;
+TEST(FrameTimer, AStallStartsANewScheduleInsteadOfRacing) {
+    MicroClock clock;
     FrameTimer timer(60, &clock);
-    timer.restart();
-    frame(timer, clock, 1500);  // a long stall in frame 0
-    timer.beginFrame();         // frame 1 begins 1500 ms after the window began
-    EXPECT_GE(timer.getElapsed(), 1000u);
-    timer.endFrame();
-    EXPECT_EQ(timer.getBaseTime(), 5000u + 1500u);
-    EXPECT_EQ(timer.getFrameCount(), 1u);
-    // The next frame is paced from the new window: target 16 ms after it.
-    timer.beginFrame();
-    EXPECT_EQ(timer.getTarget(), 16u);
-    EXPECT_EQ(timer.getElapsed(), 0u);
-    timer.endFrame();
-    EXPECT_EQ(clock.sleeps.back(), 16u);
+    const std::uint64_t start = clock.time;
+    frame(timer, clock, start);
+    // Frame 1 stalls 900 ms: shown when it is ready, the next a frame after.
+    EXPECT_EQ(frame(timer, clock, start, 900000), 900000u);
+    EXPECT_EQ(timer.getResyncs(), 1u);
+    EXPECT_EQ(frame(timer, clock, start, 1000), 916666u);
+    EXPECT_EQ(frame(timer, clock, start, 1000), 933333u);
+    // Late by exactly one frame also resynchronises.
+    EXPECT_EQ(frame(timer, clock, start, 2 * 16667), 933333u + 2 * 16667u);
+    EXPECT_EQ(timer.getResyncs(), 2u);
 }
 
-TEST(FrameTimer, FpsChangesApplyAtTheNextFrameWithoutRestartingTheWindow) {
-    ManualClock clock;
+TEST(FrameTimer, TalkScenesRunAtThirtyFromTheLastFrameShown) {
+    MicroClock clock;
     FrameTimer timer(60, &clock);
-    timer.restart();
-    for (int i = 0; i < 30; ++i)
-        frame(timer, clock);  // 30 frames: 483 ms
-    EXPECT_EQ(clock.time - 5000, 483u);
-    timer.setFps(30);
-    // Frame 30 at 30 fps has target 1000 ms: it waits for the 30 fps
-    // schedule of the running window (about half a second).
-    timer.beginFrame();
-    EXPECT_EQ(timer.getTarget(), 1000u);
-    timer.endFrame();
-    EXPECT_EQ(clock.sleeps.back(), 1000u - 483u);
-
-    ManualClock clock2;
-    FrameTimer fast(30, &clock2);
-    fast.restart();
-    for (int i = 0; i < 10; ++i)
-        frame(fast, clock2);  // 10 frames at 30: 300 ms
-    fast.setFps(60);
-    // Frame 10 at 60 fps has target 166 ms, long past: no sleep until the
-    // window closes.
-    const std::size_t before = clock2.sleeps.size();
-    frame(fast, clock2, 1);
-    EXPECT_EQ(clock2.sleeps.size(), before);
-}
-
-TEST(FrameTimer, SetFpsKeepsTheRateForZeroOrNegativeValues) {
-    ManualClock clock;
-    FrameTimer timer(60, &clock);
+    const std::uint64_t start = clock.time;
+    for (int k = 0; k < 10; ++k)
+        frame(timer, clock, start);  // the last at 150000
+    EXPECT_EQ(timer.setFps(30), 30);
+    EXPECT_EQ(frame(timer, clock, start), 150000u + 33333u);
+    EXPECT_EQ(frame(timer, clock, start), 150000u + 66666u);
+    EXPECT_EQ(frame(timer, clock, start), 250000u);
+    timer.setFps(60);
+    EXPECT_EQ(frame(timer, clock, start), 250000u + 16666u);
+    // Zero or below keeps the rate.
     EXPECT_EQ(timer.setFps(0), 0);
     EXPECT_EQ(timer.setFps(-5), -5);
     EXPECT_EQ(timer.getFps(), 60);
-    EXPECT_EQ(timer.setFps(30), 30);
-    EXPECT_EQ(timer.getFps(), 30);
 }
 
-TEST(FrameTimer, SurvivesTheClockWrappingAround) {
+TEST(FrameTimer, AClockGoingBackwardsNeverSleepsForAges) {
+    // A millisecond clock wrapping around its 32 bits.
     ManualClock clock;
     clock.time = 0xFFFFFFF0u;
     FrameTimer timer(60, &clock);
-    timer.restart();
-    frame(timer, clock);
-    timer.beginFrame();
-    EXPECT_EQ(timer.getTarget(), 16u);
-    EXPECT_EQ(timer.getElapsed(), 0u);
     timer.endFrame();
-    EXPECT_EQ(clock.sleeps.back(), 16u);
+    timer.endFrame();  // due 16.7 ms on: sleeps 17 ms, past the wrap
+    EXPECT_EQ(clock.sleeps.back(), 17u);
+    EXPECT_EQ(clock.time, 1u);
+    clock.time += 5;
+    timer.endFrame();  // its deadline lies days ahead of the reading: shown at once
+    EXPECT_EQ(timer.getResyncs(), 1u);
+    timer.endFrame();
+    EXPECT_EQ(clock.sleeps.back(), 17u);
+    clock.time -= 3;  // a reading below the last one
+    timer.endFrame();
+    EXPECT_EQ(timer.getResyncs(), 2u);
+    for (std::uint32_t ms : clock.sleeps)
+        EXPECT_LE(ms, 17u);
+}
+
+TEST(FrameTimer, AMillisecondClockStillGivesSixtyFramesASecond) {
+    ManualClock clock;
+    FrameTimer timer(60, &clock);
+    const std::uint32_t start = clock.time;
+    for (int k = 0; k <= 60; ++k)
+        timer.endFrame();
+    EXPECT_EQ(clock.time - start, 1000u);
+    for (std::uint32_t ms : clock.sleeps)
+        EXPECT_TRUE(ms == 16u || ms == 17u) << ms;
+}
+
+TEST(FrameTimer, DisplayPacingFollowsAShowThatWaitsAndHoldsTheRateWhenItDoesNot) {
+    MicroClock clock;
+    FrameTimer timer(60, &clock);
+    timer.setDisplayPaced(true);
+    const std::uint64_t start = clock.time;
+    // The first frame: shown at once.
+    frame(timer, clock, start);
+    timer.framePresented();
+    // A display at 59 Hz: each show waits for the next refresh.
+    const std::uint64_t refresh = 1000000u / 59u;
+    std::uint64_t vblank = refresh;
+    for (int k = 0; k < 120; ++k) {
+        const std::uint64_t woke = frame(timer, clock, start, 3000);
+        ASSERT_LT(woke, vblank) << k;  // wakes before the refresh it is shown at
+        clock.time = start + vblank;   // the show waits for the refresh
+        timer.framePresented();
+        vblank += refresh;
+    }
+    EXPECT_EQ(timer.getLateFrames(), 0u);
+    EXPECT_EQ(timer.getResyncs(), 0u);
+    // A show that returns at once: the timer's deadlines hold 60 a second,
+    // a lead ahead of them.
+    const std::uint64_t base = frame(timer, clock, start);
+    timer.framePresented();
+    const std::uint64_t later = [&] {
+        std::uint64_t t = 0;
+        for (int k = 0; k < 60; ++k) {
+            t = frame(timer, clock, start, 1000);
+            timer.framePresented();
+        }
+        return t;
+    }();
+    EXPECT_EQ(later - base, 1'000'000u);
 }
