@@ -115,7 +115,7 @@ int StageScriptReader::number(const Words& words, std::size_t index) const {
 veru::sound::ISound* StageScriptReader::tune(const YString& name) const {
     if (!veru::io::YFile(name).exists)
         throw veru::excp::FileNotFoundException(name);
-    return sounds ? sounds->getSound(name) : nullptr;
+    return sounds ? sounds->getMusic(name) : nullptr;
 }
 
 void StageScriptReader::readStageScript(const YString& scriptPath, StageContent& content) {
