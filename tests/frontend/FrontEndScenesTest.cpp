@@ -260,6 +260,13 @@ TEST_F(FrontEndTest, WithoutASoundDeviceTheConfigurationSaysSo) {
         frames(config, {0});
     config.draw(device.get());
     EXPECT_GT(readFrame(device.get()).brightness(262, 530, 400, 40), quiet + 3);
+    // The tune for the music volume plays only on its row, and is made once.
+    EXPECT_EQ(sounds.getStreamCount(), 0u);
+    frames(config, {kDown, 0, kDown, 0, kDown, 0});
+    EXPECT_EQ(sounds.getStreamCount(), 1u);
+    frames(config, {kLeft, 0, kDown, 0, kUp, 0});
+    EXPECT_EQ(sounds.getStreamCount(), 1u);
+    EXPECT_EQ(sounds.getLevel(veru::sound::SoundManger::Category::music), 9);
     config.release();
     manager.attach(nullptr, nullptr, nullptr, device.get());  // `sounds` goes first
     EXPECT_EQ(boxes.count(), 0u);

@@ -77,6 +77,10 @@ void Window::setScale(int wanted) {
     }
 }
 
+void Window::currentSize(int& width, int& height) const {
+    SDL_GetWindowSize(window.get(), &width, &height);
+}
+
 int Window::maxScale() const {
     SDL_Rect usable;
     const int display = SDL_GetWindowDisplayIndex(window.get());

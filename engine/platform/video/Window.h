@@ -43,6 +43,8 @@ class Window {
     // edges. In full screen it is remembered for the return to a window.
     void setScale(int scale);
     int getScale() const { return scale; }
+    // The window's size on the desktop now, in pixels.
+    void currentSize(int& width, int& height) const;
     // The largest whole multiple of the client size that fits in the
     // desktop's usable area (without panels); 1 when SDL cannot tell.
     int maxScale() const;
