@@ -25,20 +25,21 @@ struct KeyEntry {
     int code;
     const char16_t* key;
     const char16_t* what;  // for the player, in the damaged-file box
+    bool everySave;        // in every file the game has written (not added later)
 };
 // Every key of the file, in the order load reads them.
 constexpr KeyEntry kKeys[] = {
-    {GameSetting::kScreen, u"SCREEN", u"画面"},
-    {GameSetting::kLevel, u"LEVEL", u"難易度"},
-    {GameSetting::kKeyBullet, u"KEYbullet", u"ショットのボタン"},
-    {GameSetting::kKeyKintuba, u"KEYkintuba", u"きんつばのボタン"},
-    {GameSetting::kKeyBomb, u"KEYbomb", u"ボムのボタン"},
-    {GameSetting::kKeySlow, u"KEYslow", u"低速のボタン"},
-    {GameSetting::kKeyPause, u"KEYpause", u"ポーズのボタン"},
-    {GameSetting::kScore, u"SCORE", u"ハイスコア"},
-    {GameSetting::kMusicVolume, u"VOLUMEmusic", u"音楽の音量"},
-    {GameSetting::kEffectVolume, u"VOLUMEeffect", u"効果音の音量"},
-    {GameSetting::kWindowScale, u"WINDOWscale", u"ウィンドウの大きさ"},
+    {GameSetting::kScreen, u"SCREEN", u"画面", true},
+    {GameSetting::kLevel, u"LEVEL", u"難易度", true},
+    {GameSetting::kKeyBullet, u"KEYbullet", u"ショットのボタン", true},
+    {GameSetting::kKeyKintuba, u"KEYkintuba", u"きんつばのボタン", true},
+    {GameSetting::kKeyBomb, u"KEYbomb", u"ボムのボタン", true},
+    {GameSetting::kKeySlow, u"KEYslow", u"低速のボタン", true},
+    {GameSetting::kKeyPause, u"KEYpause", u"ポーズのボタン", true},
+    {GameSetting::kScore, u"SCORE", u"ハイスコア", true},
+    {GameSetting::kMusicVolume, u"VOLUMEmusic", u"音楽の音量", false},
+    {GameSetting::kEffectVolume, u"VOLUMEeffect", u"効果音の音量", false},
+    {GameSetting::kWindowScale, u"WINDOWscale", u"ウィンドウの大きさ", false},
 };
 
 const KeyEntry* entryOf(int code) {
@@ -142,7 +143,9 @@ void GameSetting::reportDamage(const YString& fileName, const YString& reason) {
         const bool unread =
             std::find(unreadKeys.begin(), unreadKeys.end(), YString(entry.key)) != unreadKeys.end();
         if (unread || !file->has(entry.key)) {
-            if (unread || file->isDamaged())
+            // A key missing from a damaged file was lost with the damage,
+            // unless older files never had it.
+            if (unread || (file->isDamaged() && entry.everySave))
                 lostList.append(lostList.empty() ? u"" : u"、").append(entry.what);
         } else {
             keptList.append(keptList.empty() ? u"" : u"、").append(entry.what);
@@ -155,12 +158,10 @@ void GameSetting::reportDamage(const YString& fileName, const YString& reason) {
         text.append(u"読めなかった設定（").append(lostList).append(u"）は初期設定に戻します。\n");
     if (kept) {
         text.append(u"元のファイルは「").append(brokenName).append(u"」として残してあります。\n");
-        {
-            try {
-                save();
-            } catch (const veru::excp::Exception&) {
-                // The normal save at the end reports it.
-            }
+        try {
+            save();
+        } catch (const veru::excp::Exception&) {
+            // The normal save at the end reports it.
         }
     }
     text.append(u"\n").append(reason);
