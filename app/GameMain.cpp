@@ -97,9 +97,13 @@ int gameMain(const GameHooks& hooks) {
     frame->getRenderer()->setClearColor(veru::dxt::Color(0, 0, 0, 255));
     frame->setSize(800, 600);
 
+    frame->setWindowScale(setting->getWindowScale());
     bool ok = frame->createWindow();
     if (ok) {
         soundManager->create(frame->getWindow());
+        using Category = veru::sound::SoundManger::Category;
+        soundManager->setLevel(Category::music, setting->getMusicVolume());
+        soundManager->setLevel(Category::effect, setting->getEffectVolume());
         scenes->attach(frame.get(), soundManager.get(), frame->getWindow(), frame->getDevice());
         scenes->add(std::move(logo), kSceneLogo);
         scenes->add(std::move(menu), kSceneMenu);

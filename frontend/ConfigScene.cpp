@@ -1,5 +1,6 @@
 #include "frontend/ConfigScene.h"
 
+#include <algorithm>
 #include <bit>
 
 #include "engine/exceptions/Exception.h"
@@ -10,6 +11,7 @@
 #include "engine/material/Texture.h"
 #include "engine/scene/SceneManager.h"
 #include "engine/sound/ISound.h"
+#include "engine/sound/IStreamingSound.h"
 #include "engine/sound/SoundManger.h"
 #include "engine/window/ComponentFactory.h"
 #include "engine/window/DXFrame.h"
@@ -24,7 +26,14 @@ namespace ml {
 using veru::dxt::event::ButtonMap;
 
 namespace {
+constexpr int kLeft = 0x4;
+constexpr int kRight = 0x8;
 constexpr int kFirstButton = 0x10;
+// The volume gauge: one pip per step, this far apart.
+constexpr int kPipStep = 24;
+// The no-sound line, in the right panel beside "return".
+constexpr int kNoSoundX = 262;
+constexpr int kNoSoundY = 530;
 constexpr int kLastButton = 0x2000;
 
 bool isSingleButton(int bits) {
@@ -67,6 +76,8 @@ void ConfigScene::reset() {
     t = 0;
     confirmMask = ButtonMap::global().mask(ButtonMap::kShoot);
     confirmSound = nullptr;
+    previewTune = nullptr;
+    previousButtons = 0;
     rows->setIndex(0);
     for (auto* list : {rows.get(), screenChoices.get(), levelChoices.get()}) {
         list->setConfirmMask(confirmMask);
@@ -86,30 +97,52 @@ bool ConfigScene::create(veru::platform::Window*, veru::platform::VideoDevice* d
         auto* screen = make(u"img/screen_n.ytx", u"img/screen_s.ytx");
         auto* level = make(u"img/level_n.ytx", u"img/level_s.ytx");
         auto* key = make(u"img/key_n.ytx", u"img/key_s.ytx");
+        auto* music = make(u"img/music_n.ytx", u"img/music_s.ytx");
+        auto* effect = make(u"img/effect_n.ytx", u"img/effect_s.ytx");
         auto* back = make(u"img/return_n.ytx", u"img/return_s.ytx");
+        // Window sizes: 1x is "window", then as many multiples as fit.
+        auto* frame = manager->getFrame();
+        windowChoices =
+            std::clamp(frame ? frame->maxWindowScale() : kMaxOfferedScale, 1, kMaxOfferedScale);
+        std::vector<veru::dxt::SelectComponent*> windows{
+            make(u"img/window_n.ytx", u"img/window_s.ytx")};
+        if (windowChoices >= 2)
+            windows.push_back(make(u"img/window2_n.ytx", u"img/window2_s.ytx"));
+        if (windowChoices >= 3)
+            windows.push_back(make(u"img/window3_n.ytx", u"img/window3_s.ytx"));
         auto* full = make(u"img/full_n.ytx", u"img/full_s.ytx");
-        auto* window = make(u"img/window_n.ytx", u"img/window_s.ytx");
         auto* easy = make(u"img/easy_n.ytx", u"img/easy_s.ytx");
         auto* normal = make(u"img/normal_n.ytx", u"img/normal_s.ytx");
         auto* hard = make(u"img/hard_n.ytx", u"img/hard_s.ytx");
 
-        screen->setLocation(30, 80);
-        level->setLocation(screen->getX(), screen->getY() + 80);
-        key->setLocation(screen->getX(), level->getY() + 80);
+        // The left column holds the rows, 64 apart; the action items stack
+        // beside the key row and the volume rows come below them.
+        screen->setLocation(30, 76);
+        level->setLocation(screen->getX(), screen->getY() + 64);
+        key->setLocation(screen->getX(), level->getY() + 64);
+        music->setLocation(screen->getX(), key->getY() + 208);
+        effect->setLocation(screen->getX(), music->getY() + 54);
         back->setLocation(screen->getX(), height - back->getHeight() - 30);
-        full->setLocation(screen->getX() + screen->getWidth() + 100, screen->getY() + 16);
-        window->setLocation(full->getX() + full->getWidth() + 10, full->getY());
-        easy->setLocation(level->getX() + level->getWidth() + 30, level->getY() + 16);
+        int x = screen->getX() + screen->getWidth() + 26;
+        for (auto* item : windows) {
+            item->setLocation(x, screen->getY() + 6);
+            x += item->getWidth() + 4;
+        }
+        full->setLocation(x, screen->getY() + 6);
+        easy->setLocation(level->getX() + level->getWidth() + 30, level->getY() + 6);
         normal->setLocation(easy->getX() + easy->getWidth() + 10, easy->getY());
         hard->setLocation(normal->getX() + normal->getWidth() + 10, easy->getY());
+        musicRow = music;
+        effectRow = effect;
 
         // The lists are filled afresh on every entry into the scene; the row
         // stays (a screen-mode switch makes the scene again on the screen row).
         for (auto* list : {rows.get(), screenChoices.get(), levelChoices.get()})
             list->removeAll();
-        for (auto* item : {screen, level, key, back})
+        for (auto* item : {screen, level, key, music, effect, back})
             rows->add(item);
-        screenChoices->add(window);
+        for (auto* item : windows)
+            screenChoices->add(item);
         screenChoices->add(full);
         for (auto* item : {easy, normal, hard})
             levelChoices->add(item);
@@ -123,14 +156,11 @@ bool ConfigScene::create(veru::platform::Window*, veru::platform::VideoDevice* d
         fadeLayer = std::make_unique<veru::dxt::material::Texture>();
         fadeLayer->createBlank(device, 1, 1);
 
-        labels.clear();
-        for (int n = 1; n <= 10; ++n) {
-            auto label = std::make_unique<veru::dxt::material::Texture>();
-            veru::dxt::DirectGraphics::drawAntiAliasingString(
-                device, label.get(), veru::YString(u"Button-").append(n), veru::dxt::FontSpec(),
-                0xFFFFFFFFu, 0);
-            labels[kFirstButton << (n - 1)] = std::move(label);
-        }
+        pipOn = std::make_unique<veru::dxt::material::Texture>();
+        pipOn->load(u"img/volume_on.ytx", device);
+        pipOff = std::make_unique<veru::dxt::material::Texture>();
+        pipOff->load(u"img/volume_off.ytx", device);
+        rebuildLabels(device);
 
         const char16_t* actionPictures[5][2] = {
             {u"img/button1_n.ytx", u"img/button1_s.ytx"},
@@ -148,8 +178,17 @@ bool ConfigScene::create(veru::platform::Window*, veru::platform::VideoDevice* d
                                         actions[i - 1]->getY() + actions[i - 1]->getHeight() - 20);
             }
         }
+        noSoundLine.reset();
         if (veru::sound::SoundManger* sounds = manager->getSounds()) {
             confirmSound = sounds->getSound(u"sound/start.wav");
+            if (!sounds->hasOutput()) {
+                noSoundLine = std::make_unique<veru::dxt::material::Texture>();
+                veru::dxt::DirectGraphics::drawAntiAliasingString(
+                    device, noSoundLine.get(),
+                    veru::YString(veru::sound::SoundManger::kNoDeviceMessage)
+                        .replaceFirst(u"(", u"\n("),
+                    veru::dxt::FontSpec(u"default", 16), 0xFFFFD874u, 2);
+            }
         }
     } catch (const veru::excp::Exception& e) {
         veru::awt::showError(e.getMessage(), u"ConfigScene::create()");
@@ -159,7 +198,9 @@ bool ConfigScene::create(veru::platform::Window*, veru::platform::VideoDevice* d
 }
 
 void ConfigScene::syncChoices() {
-    screenChoices->setIndex(setting->isFullScreen() ? 1 : 0);
+    screenChoices->setIndex(setting->isFullScreen()
+                                ? windowChoices
+                                : std::min(setting->getWindowScale(), windowChoices) - 1);
     switch (setting->getLevel()) {
         case GameSetting::kLevelEasy:
             levelChoices->setIndex(0);
@@ -251,8 +292,95 @@ bool ConfigScene::assignKeys(int buttons) {
     return done;
 }
 
+veru::YString ConfigScene::labelText(int action) const {
+    const int mask = maskOf(action);
+    if (!isSingleButton(mask))
+        return veru::YString();
+    return buttonLabel(std::countr_zero(static_cast<unsigned>(mask)) - 3);
+}
+
+veru::YString ConfigScene::buttonLabel(int n) const {
+    veru::YString text = veru::YString(u"Button-").append(n);
+    const veru::YString& key = keyNames[static_cast<std::size_t>(n - 1)];
+    if (!key.empty())
+        text.append(u" ").append(key);
+    return text;
+}
+
+void ConfigScene::rebuildLabels(veru::platform::VideoDevice* device) {
+    labels.clear();
+    labelsStale = false;
+    if (!device)
+        return;
+    for (int n = 1; n <= 10; ++n) {
+        auto label = std::make_unique<veru::dxt::material::Texture>();
+        veru::dxt::DirectGraphics::drawAntiAliasingString(device, label.get(), buttonLabel(n),
+                                                          veru::dxt::FontSpec(), 0xFFFFFFFFu, 0);
+        labels[kFirstButton << (n - 1)] = std::move(label);
+    }
+}
+
+void ConfigScene::chooseScreen() {
+    const int index = screenChoices->getIndex();
+    const bool full = index >= windowChoices;
+    setting->setFullScreen(full);
+    if (!full)
+        setting->setWindowScale(index + 1);
+    // Switching the mode may make this scene afresh: use nothing of it after
+    // the calls.
+    if (auto* frame = manager->getFrame()) {
+        frame->setWindowScale(setting->getWindowScale());
+        frame->setScreenMode(full);
+    }
+}
+
+void ConfigScene::changeVolume(int row, int step) {
+    using Category = veru::sound::SoundManger::Category;
+    veru::sound::SoundManger* sounds = manager->getSounds();
+    if (row == kRowMusic) {
+        setting->setMusicVolume(setting->getMusicVolume() + step);
+        if (sounds)
+            sounds->setLevel(Category::music, setting->getMusicVolume());
+    } else {
+        setting->setEffectVolume(setting->getEffectVolume() + step);
+        if (sounds)
+            sounds->setLevel(Category::effect, setting->getEffectVolume());
+        // Let the player hear the new loudness of an effect.
+        if (confirmSound) {
+            confirmSound->stop();
+            confirmSound->reset();
+            confirmSound->play(false);
+        }
+    }
+}
+
+void ConfigScene::followMusicRow() {
+    veru::sound::SoundManger* sounds = manager->getSounds();
+    if (!sounds)
+        return;
+    const bool onMusic = rows->getIndex() == kRowMusic && phase == kMenu;
+    if (onMusic && !previewTune)
+        previewTune = sounds->getStreamingSound(kPreviewTune);
+    if (!previewTune)
+        return;
+    if (onMusic && !previewTune->isPlaying())
+        previewTune->play(true);
+    if (!onMusic && previewTune->isPlaying())
+        previewTune->stop();
+}
+
 void ConfigScene::update(veru::dxt::event::InputInterface* input) {
     const int buttons = input ? input->poll() : 0;
+    const int pressed = buttons & ~previousButtons;
+    previousButtons = buttons;
+    for (std::size_t n = 0; n < keyNames.size(); ++n) {
+        veru::YString name =
+            input ? input->buttonKeyName(kFirstButton << static_cast<int>(n)) : veru::YString();
+        if (name != keyNames[n]) {
+            keyNames[n] = std::move(name);
+            labelsStale = true;
+        }
+    }
     switch (phase) {
         case kFadeIn:
             t += 10;
@@ -271,16 +399,17 @@ void ConfigScene::update(veru::dxt::event::InputInterface* input) {
             if (buttons & (0x1 | 0x2))
                 syncChoices();
             const int row = rows->getIndex();
+            followMusicRow();
             if (row == kRowScreen) {
                 if (screenChoices->update(buttons)) {
-                    setting->setFullScreen(screenChoices->getIndex() == 1);
-                    // Switching the mode may make this scene afresh: use
-                    // nothing of it after the call.
-                    if (auto* frame = manager->getFrame()) {
-                        frame->setScreenMode(setting->isFullScreen());
-                    }
+                    chooseScreen();
                     return;
                 }
+            } else if (row == kRowMusic || row == kRowEffect) {
+                if (pressed & kLeft)
+                    changeVolume(row, -1);
+                else if (pressed & kRight)
+                    changeVolume(row, +1);
             } else if (row == kRowLevel) {
                 if (levelChoices->update(buttons)) {
                     const int codes[3] = {GameSetting::kLevelEasy, GameSetting::kLevelNormal,
@@ -299,6 +428,7 @@ void ConfigScene::update(veru::dxt::event::InputInterface* input) {
                 pressHeld = true;
             } else if (row == rows->count() - 1 && (buttons & confirmMask)) {
                 phase = kFadeOut;
+                followMusicRow();
             }
             break;
         }
@@ -322,7 +452,16 @@ void ConfigScene::update(veru::dxt::event::InputInterface* input) {
     }
 }
 
-void ConfigScene::draw(veru::platform::VideoDevice*) {
+void ConfigScene::drawGauge(const veru::dxt::SelectComponent& row, int level) {
+    if (!pipOn || !pipOff)
+        return;
+    for (int i = 0; i < GameSetting::kMaxVolume; ++i) {
+        graphics->queueSprite(i < level ? pipOn.get() : pipOff.get(),
+                              row.getX() + row.getWidth() + 30 + kPipStep * i, row.getY() + 12);
+    }
+}
+
+void ConfigScene::draw(veru::platform::VideoDevice* device) {
     if (!graphics || !background || !fadeLayer)
         return;
     background->drawAll(*graphics);
@@ -333,6 +472,14 @@ void ConfigScene::draw(veru::platform::VideoDevice*) {
         if (item)
             item->draw(*graphics);
     }
+    if (labelsStale)
+        rebuildLabels(device);
+    if (musicRow)
+        drawGauge(*musicRow, setting->getMusicVolume());
+    if (effectRow)
+        drawGauge(*effectRow, setting->getEffectVolume());
+    if (noSoundLine)
+        graphics->queueSprite(noSoundLine.get(), kNoSoundX, kNoSoundY);
     for (int i = 0; i < 5; ++i) {
         const auto& item = actions[static_cast<std::size_t>(i)];
         auto label = labels.find(maskOf(i));
@@ -352,6 +499,13 @@ void ConfigScene::draw(veru::platform::VideoDevice*) {
 
 void ConfigScene::release() {
     labels.clear();
+    labelsStale = true;
+    pipOn.reset();
+    pipOff.reset();
+    noSoundLine.reset();
+    musicRow = effectRow = nullptr;
+    // The sound manager drops its sounds at the scene switch.
+    previewTune = nullptr;
     for (auto& item : actions)
         item.reset();
     fadeLayer.reset();

@@ -1,14 +1,20 @@
 #pragma once
 // GameSetting: what the player chose and what the game remembers between
-// runs: screen mode, difficulty, the five action buttons and the high score.
+// runs: screen mode, window size, difficulty, the five action buttons, the
+// music and effect volumes and the high score.
 //
 // Read once at start-up from "setting.env" beside the program and written
 // once when the game ends normally. The file holds one record per key,
-// "[KEY] = value", in key order (see KeyValueFile).
+// "[KEY] = value", in key order (see KeyValueFile). The volume and window
+// size keys came later: a file without them reads as full volume and the
+// smallest window, and a reader that predates them passes them by.
 //
-// A settings file that cannot be read (cut short, garbage, a number out of
-// range) never keeps the game from starting: the defaults are used, the
-// broken file is kept as "<name>.broken" and an error box says so.
+// A damaged settings file (cut short, a stray byte, garbage, a number out of
+// range) never keeps the game from starting and never costs more than the
+// damage: every value that can still be read is used, the rest take their
+// defaults, the file is kept as "<name>.broken" (".broken2", ".broken3" ...
+// when that name is taken, so an earlier backup is never overwritten) and an
+// error box lists what was kept and what was not.
 //
 // Ownership: owns its store; borrows the ButtonMap the masks are applied to.
 // Thread: main thread only.
@@ -16,6 +22,7 @@
 // cannot be created); the old file then stays as it was.
 
 #include <memory>
+#include <vector>
 
 #include "engine/core/YString.h"
 #include "engine/input/ButtonMap.h"
@@ -38,6 +45,9 @@ class GameSetting {
     static constexpr int kKeySlow = 0x12345B;
     static constexpr int kKeyPause = 0x12345C;
     static constexpr int kScore = 0x12345D;
+    static constexpr int kMusicVolume = 0x12345E;
+    static constexpr int kEffectVolume = 0x12345F;
+    static constexpr int kWindowScale = 0x123460;
 
     // Difficulty codes.
     static constexpr int kLevelEasy = 0x200000;
@@ -51,6 +61,11 @@ class GameSetting {
     static constexpr int kDefaultSlow = 0x80;
     static constexpr int kDefaultPause = 0x100;
 
+    // Volumes run from 0 (silent) to kMaxVolume (full, the default).
+    static constexpr int kMaxVolume = 10;
+    // The window is 1x ... kMaxWindowScale times the picture's size.
+    static constexpr int kMaxWindowScale = 8;
+
     // The key text for a code ("SCREEN" ...); empty for any other code.
     static veru::YString keyName(int code);
 
@@ -59,7 +74,8 @@ class GameSetting {
                          veru::dxt::event::ButtonMap* buttons = nullptr);
 
     // Takes every value from the store (defaults for missing keys), then
-    // applyMasks. Throws NumberFormatException for a number out of range.
+    // applyMasks. A value that cannot be read takes its default and is
+    // named in getUnreadKeys().
     void load();
     // Resets all five masks to their defaults when any is unusable (0, or a
     // bit that is no button), then hands them to the ButtonMap.
@@ -85,11 +101,23 @@ class GameSetting {
     void setLastScore(int value) { lastScore = value; }
     int getHiScore() const { return hiScore; }
     void setHiScore(int value) { hiScore = value; }
+    // 0 ... kMaxVolume; setters clamp.
+    int getMusicVolume() const { return musicVolume; }
+    void setMusicVolume(int value);
+    int getEffectVolume() const { return effectVolume; }
+    void setEffectVolume(int value);
+    // 1 ... kMaxWindowScale; the setter clamps.
+    int getWindowScale() const { return windowScale; }
+    void setWindowScale(int value);
+    // The keys of the last load whose values could not be read.
+    const std::vector<veru::YString>& getUnreadKeys() const { return unreadKeys; }
     const veru::io::KeyValueFile& getFile() const { return *file; }
 
   private:
     void setDefaults();
-    int readValue(int code, int fallback) const;
+    int readValue(int code, int fallback);
+    // Moves the damaged file aside and tells the player what was kept.
+    void reportDamage(const veru::YString& fileName, const veru::YString& reason);
     void recoverFromBrokenFile(const veru::YString& fileName, const veru::excp::Exception& error);
 
     bool fullScreen = false;
@@ -101,6 +129,10 @@ class GameSetting {
     int maskSlow = kDefaultSlow;
     int lastScore = 0;
     int hiScore = 0;
+    int musicVolume = kMaxVolume;
+    int effectVolume = kMaxVolume;
+    int windowScale = 1;
+    std::vector<veru::YString> unreadKeys;
     std::unique_ptr<veru::io::KeyValueFile> file;
     veru::dxt::event::ButtonMap* buttons;
 };

@@ -8,6 +8,8 @@
 // Ownership: made and owned by DirectInputFactory (or by a test).
 // Thread: main thread.
 
+#include "engine/core/YString.h"
+
 namespace veru::platform {
 class InputSystem;
 class Window;
@@ -21,6 +23,9 @@ class InputInterface {
     // Opens the device; false (or an exception, for pads) when it cannot.
     virtual bool setup(platform::InputSystem* system, platform::Window* window) = 0;
     virtual int poll() = 0;
+    // The name of the key that sets button `bit` (0x10 ... 0x2000) on this
+    // device ("Z"); empty when the device has no keys of its own (a pad).
+    virtual YString buttonKeyName(int /*bit*/) const { return YString(); }
 };
 
 }  // namespace veru::dxt::event

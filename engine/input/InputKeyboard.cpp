@@ -1,11 +1,20 @@
 #include "engine/input/InputKeyboard.h"
 
+#include <iterator>
+
 #include "engine/platform/input/InputSystem.h"
 #include "engine/window/MessageBox.h"
 
 namespace veru::dxt::event {
 
 using platform::Key;
+
+namespace {
+// Which key sets which button: buttons 1-10 in order.
+constexpr Key kButtonKeys[] = {Key::z, Key::x,         Key::c,     Key::v,     Key::a,
+                               Key::s, Key::rightCtrl, Key::enter, Key::space, Key::escape};
+constexpr int kFirstButtonBit = 0x10;
+}  // namespace
 
 bool InputKeyboard::setup(platform::InputSystem* system, platform::Window* /*window*/) {
     if (!system || !system->isStarted()) {
@@ -30,13 +39,19 @@ int InputKeyboard::buttonsOf(const platform::KeyStates& keys) {
         bits |= 0x4;
     if (held(Key::right) || held(Key::pad6))
         bits |= 0x8;
-    const Key buttons[] = {Key::z, Key::x,         Key::c,     Key::v,     Key::a,
-                           Key::s, Key::rightCtrl, Key::enter, Key::space, Key::escape};
-    for (int i = 0; i < 10; ++i) {
-        if (held(buttons[i]))
-            bits |= 0x10 << i;
+    for (int i = 0; i < static_cast<int>(std::size(kButtonKeys)); ++i) {
+        if (held(kButtonKeys[i]))
+            bits |= kFirstButtonBit << i;
     }
     return bits;
+}
+
+YString InputKeyboard::keyNameOf(int bit) {
+    for (int i = 0; i < static_cast<int>(std::size(kButtonKeys)); ++i) {
+        if (bit == kFirstButtonBit << i)
+            return YString::fromUtf8(platform::Keyboard::keyName(kButtonKeys[i]));
+    }
+    return YString();
 }
 
 int InputKeyboard::poll() {

@@ -18,8 +18,13 @@ class InputKeyboard : public virtual InputInterface {
     bool setup(platform::InputSystem* system, platform::Window* window) override;
     int poll() override;
 
+    YString buttonKeyName(int bit) const override { return keyNameOf(bit); }
+
     // The button word of a set of held keys.
     static int buttonsOf(const platform::KeyStates& keys);
+    // The key that sets button `bit` (0x10 ... 0x2000), by the name the
+    // keyboard's layout gives it; empty for any other bit.
+    static YString keyNameOf(int bit);
 
   private:
     platform::Keyboard keyboard;

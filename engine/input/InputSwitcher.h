@@ -26,6 +26,10 @@ class InputSwitcher : public virtual InputInterface {
     // The devices are set up already; this only remembers the system.
     bool setup(platform::InputSystem* system, platform::Window* window) override;
     int poll() override;
+    // The keyboard's key names while the keyboard is the input; none for a pad.
+    YString buttonKeyName(int bit) const override {
+        return !pad && keyboard ? keyboard->buttonKeyName(bit) : YString();
+    }
 
     bool isUsingPad() const { return pad != nullptr; }
 

@@ -7,13 +7,23 @@
 // order. Keys and values cannot hold a space, comma, bracket or '=': a value
 // is cut at the first one when read back.
 //
+// A damaged binary file (a stray or missing byte, a cut-off end, garbage in
+// between) does not stop the load: every record that can still be framed is
+// kept, the reader skips forward to the next record that looks whole, and
+// what was skipped is listed in getProblems(). Only regular files are read:
+// a named pipe or a device under the name is left alone (it could block the
+// start for ever), listed as a problem.
+//
 // Ownership: owns its entries; holds no open file between calls.
-// Failure: load and save throw IOException / EOFException from the reader or
-// writer. save writes a temporary file beside the real one and renames it
+// Failure: load throws FileNotFoundException when an existing file cannot be
+// opened, and text files throw IOException / EOFException from the text
+// reader. save writes a temporary file beside the real one and renames it
 // over it, so a failed save leaves the old file as it was.
 
+#include <cstdint>
 #include <functional>
 #include <map>
+#include <vector>
 
 #include "engine/core/YString.h"
 #include "engine/io/YFile.h"
@@ -28,8 +38,18 @@ class KeyValueFile {
 
     // Reads the file's records into the store; a key already present keeps
     // its value (the first record of a key wins). A missing file is created
-    // empty and false is returned.
+    // empty and false is returned. Clears and refills getProblems().
     bool load();
+    // What the last load could not read, one line each ("bytes 12-40 ...");
+    // empty when the file was whole.
+    const std::vector<YString>& getProblems() const { return problems; }
+    bool isDamaged() const { return !problems.empty(); }
+
+    // Files larger than this are read only this far (a settings file is a
+    // few hundred bytes).
+    static constexpr std::size_t kMaxFileBytes = 1 << 20;
+    // A record longer than this (in UTF-16 code units) is taken as damage.
+    static constexpr std::int32_t kMaxRecordUnits = 4096;
     // Replaces any entry for `key`.
     void set(const YString& key, const YString& value);
     bool contains(const YString& key) const;
@@ -51,10 +71,13 @@ class KeyValueFile {
 
   private:
     void insertRecord(const YString& record);
+    void loadBinary();
+    void loadText();
 
     bool binary;
     YFile file;
     std::map<YString, YString, std::less<std::u16string>> entries;
+    std::vector<YString> problems;
 };
 
 }  // namespace veru::io

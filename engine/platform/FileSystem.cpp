@@ -27,6 +27,7 @@ FileStatus statPath(std::u16string_view path) {
         return status;
     status.exists = true;
     status.isDirectory = S_ISDIR(st.st_mode);
+    status.isRegular = S_ISREG(st.st_mode);
     status.readOnly = (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0;
     status.size = static_cast<std::uint64_t>(st.st_size);
     std::size_t slash = p.find_last_of('/');

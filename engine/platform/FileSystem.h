@@ -16,8 +16,9 @@ namespace veru::platform {
 struct FileStatus {
     bool exists = false;
     bool isDirectory = false;
-    bool hidden = false;    // the name starts with '.'
-    bool readOnly = false;  // nobody may write it
+    bool isRegular = false;  // a plain file: no directory, pipe, device or socket
+    bool hidden = false;     // the name starts with '.'
+    bool readOnly = false;   // nobody may write it
     std::uint64_t size = 0;
 };
 

@@ -1,5 +1,9 @@
 #include "engine/sound/SoundManger.h"
 
+#include <algorithm>
+
+#include "engine/platform/StderrMessageSink.h"
+
 #include "engine/platform/audio/Mixer.h"
 #include "engine/sound/Sound.h"
 #include "engine/sound/SoundOgg.h"
@@ -17,7 +21,42 @@ SoundManger::~SoundManger() {
 }
 
 bool SoundManger::create(platform::Window* window) {
-    return device.create(window);
+    const bool created = device.create(window);
+    output = created && device.getDevice()->getDriverName() != "dummy";
+    if (created && !output) {
+        // Said once, here: the game then goes on without a sound.
+        platform::StderrMessageSink().show(awt::MessageKind::warning, u"SoundManger::create()",
+                                           kNoDeviceMessage);
+    }
+    return created;
+}
+
+int SoundManger::scaledPercent(int percent, int level) {
+    level = std::clamp(level, 0, kMaxLevel);
+    if (level == 0)
+        return 0;
+    // ISound percent is decibels above -100: one percent is one decibel.
+    return std::clamp(percent - (kMaxLevel - level) * kVolumeStepDb, 0, 100);
+}
+
+void SoundManger::setLevel(Category category, int level) {
+    (category == Category::music ? musicLevel : effectLevel) = std::clamp(level, 0, kMaxLevel);
+    for (std::size_t i = 0; i < sounds.size(); ++i) {
+        if (soundCategories[i] == category)
+            applyLevel(*sounds[i], category);
+    }
+    if (category == Category::music) {
+        for (auto& stream : streams)
+            stream->setVolume(scaledPercent(volume, musicLevel));
+    }
+}
+
+int SoundManger::getLevel(Category category) const {
+    return category == Category::music ? musicLevel : effectLevel;
+}
+
+void SoundManger::applyLevel(ISound& sound, Category category) const {
+    sound.setVolume(scaledPercent(volume, getLevel(category)));
 }
 
 SoundManger::Kind SoundManger::kindOf(const YString& path) {
@@ -31,12 +70,19 @@ SoundManger::Kind SoundManger::kindOf(const YString& path) {
 }
 
 ISound* SoundManger::getSound(const YString& path) {
-    return addSound(path, [&](BufferedSound& sound) { sound.read(&device, path, 1); });
+    return addSound(path, Category::effect,
+                    [&](BufferedSound& sound) { sound.read(&device, path, 1); });
 }
 
 ISound* SoundManger::getSound(const char* ansiPath) {
     const YString path = ansiPath ? YString::fromAnsi(ansiPath) : YString();
-    return addSound(path, [&](BufferedSound& sound) { sound.read(&device, ansiPath, 1); });
+    return addSound(path, Category::effect,
+                    [&](BufferedSound& sound) { sound.read(&device, ansiPath, 1); });
+}
+
+ISound* SoundManger::getMusic(const YString& path) {
+    return addSound(path, Category::music,
+                    [&](BufferedSound& sound) { sound.read(&device, path, 1); });
 }
 
 IStreamingSound* SoundManger::getStreamingSound(const YString& path) {
@@ -48,7 +94,7 @@ IStreamingSound* SoundManger::getStreamingSound(const char* ansiPath) {
     return addStream(path, [&](IStreamingSound& stream) { stream.read(&device, ansiPath, 1); });
 }
 
-ISound* SoundManger::addSound(const YString& path,
+ISound* SoundManger::addSound(const YString& path, Category category,
                               const std::function<void(BufferedSound&)>& read) {
     std::unique_ptr<BufferedSound> sound;
     switch (kindOf(path)) {
@@ -66,9 +112,10 @@ ISound* SoundManger::addSound(const YString& path,
         if (sound->getVoiceCount() > 0)
             readSounds[path] = sound.get();
     }
-    sound->setVolume(volume);
+    applyLevel(*sound, category);
     sound->setPan(pan);
     sounds.push_back(std::move(sound));
+    soundCategories.push_back(category);
     return sounds.back().get();
 }
 
@@ -91,6 +138,7 @@ IStreamingSound* SoundManger::addStream(const YString& path,
             return nullptr;
     }
     read(*stream);
+    stream->setVolume(scaledPercent(volume, musicLevel));
     streams.push_back(std::move(stream));
     return streams.back().get();
 }
@@ -104,6 +152,7 @@ void SoundManger::stopAll() {
     }
     readSounds.clear();
     sounds.clear();
+    soundCategories.clear();
     for (auto& stream : streams) {
         auto* buffered = dynamic_cast<BufferedSound*>(stream.get());
         if (!buffered || buffered->getVoiceCount() > 0)

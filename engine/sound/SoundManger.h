@@ -38,12 +38,27 @@ class SoundManger : public ISoundOwner {
     SoundManger(const SoundManger&) = delete;
     SoundManger& operator=(const SoundManger&) = delete;
 
-    // Opens the sound device (silent when there is no sound card).
-    bool create(platform::Window* window);
+    enum class Category { effect, music };
+    static constexpr int kMaxLevel = 10;
+    static constexpr int kVolumeStepDb = 3;
+    // What create says when there is no sound card (stderr; the
+    // configuration shows it too).
+    static constexpr const char16_t* kNoDeviceMessage =
+        u"サウンドデバイスが見つからないため、音なしで動いています。(no sound device was found)";
 
-    // Buffered sounds (Sound, SoundOgg), given the manager's volume and pan.
+    // Opens the sound device (silent when there is no sound card). Without a
+    // sound card it says so once on stderr; hasOutput() then is false.
+    bool create(platform::Window* window);
+    // False until create found a real sound output (a sound card, not the
+    // silent stand-in).
+    bool hasOutput() const { return output; }
+
+    // Buffered sounds (Sound, SoundOgg), given the manager's volume and pan,
+    // in the effect category.
     ISound* getSound(const YString& path);
     ISound* getSound(const char* ansiPath);
+    // A buffered sound in the music category (a stage tune read whole).
+    ISound* getMusic(const YString& path);
     // Streaming sounds (StreamingSound, StreamingSoundOgg).
     IStreamingSound* getStreamingSound(const YString& path);
     IStreamingSound* getStreamingSound(const char* ansiPath);
@@ -52,6 +67,13 @@ class SoundManger : public ISoundOwner {
 
     // Percent 0-100 and -100-100, for sounds made from now on.
     void setVolume(int percent) { volume = percent; }
+    // The player's volume of a category, 0 ... kMaxLevel (clamped); applied
+    // to every sound of it, playing or not, and to those made later.
+    void setLevel(Category category, int level);
+    int getLevel(Category category) const;
+    // The percent (ISound::setVolume) a sound of `percent` plays at under
+    // `level`: 0 for level 0, else kVolumeStepDb less per step below full.
+    static int scaledPercent(int percent, int level);
     void setPan(int value) { pan = value; }
     int getVolume() const { return volume; }
     int getPan() const { return pan; }
@@ -68,7 +90,9 @@ class SoundManger : public ISoundOwner {
     static Kind kindOf(const YString& path);
     // Makes the sound or stream the suffix calls for, lets `read` load it
     // and keeps it; null (after the box) for an unsupported suffix.
-    ISound* addSound(const YString& path, const std::function<void(BufferedSound&)>& read);
+    ISound* addSound(const YString& path, Category category,
+                     const std::function<void(BufferedSound&)>& read);
+    void applyLevel(ISound& sound, Category category) const;
     // Lets `sound` share the samples of the sound that read `path` before;
     // false when none holds them.
     bool shareRead(const YString& path, BufferedSound& sound);
@@ -77,8 +101,12 @@ class SoundManger : public ISoundOwner {
 
     int volume = 100;
     int pan = 0;
+    int musicLevel = kMaxLevel;
+    int effectLevel = kMaxLevel;
+    bool output = false;
     YDirectSound device;
     std::vector<std::unique_ptr<ISound>> sounds;
+    std::vector<Category> soundCategories;  // one per entry of `sounds`
     // The first sound that read each path, among `sounds`: the others share its samples.
     std::map<YString, BufferedSound*> readSounds;
     std::vector<std::unique_ptr<IStreamingSound>> streams;

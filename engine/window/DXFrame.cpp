@@ -22,7 +22,21 @@ bool DXFrame::createWindow() {
         showError(u"Rendererの初期化に失敗しました。", u"DXFrame.setVisible()");
     }
     platform::Window::setCursorVisible(!fullScreen);
+    if (windowScale != 1)
+        setWindowScale(windowScale);
     return true;
+}
+
+void DXFrame::setWindowScale(int scale) {
+    windowScale = scale;
+    if (window) {
+        window->setScale(scale);
+        windowScale = window->getScale();
+    }
+}
+
+int DXFrame::maxWindowScale() const {
+    return window ? window->maxScale() : 1;
 }
 
 void DXFrame::destroyWindow() {

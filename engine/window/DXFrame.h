@@ -44,6 +44,13 @@ class DXFrame : public BaseFrame, public event::MouseListener, public event::Mou
     void setScreenMode(bool fullScreen);
     void toggleScreenMode();
     bool isFullScreen() const { return fullScreen; }
+    // The window as a whole multiple of the 800x600 picture (clamped to
+    // 1 ... maxWindowScale()); at once in a window, kept for the return from
+    // full screen. Before createWindow it is kept for the window to come.
+    void setWindowScale(int scale);
+    int getWindowScale() const { return windowScale; }
+    // The largest multiple the desktop has room for (1 without a window).
+    int maxWindowScale() const;
 
     void addMouseListener(event::MouseListener* listener) { mouseListener = listener; }
     void addMouseWheelListener(event::MouseWheelListener* listener) { wheelListener = listener; }
@@ -77,6 +84,7 @@ class DXFrame : public BaseFrame, public event::MouseListener, public event::Mou
     std::deque<MouseRecord> pressRecords;
     std::deque<MouseRecord> wheelRecords;
     bool focusLost = false;
+    int windowScale = 1;
 };
 
 }  // namespace veru::awt

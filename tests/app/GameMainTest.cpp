@@ -268,8 +268,8 @@ TEST(GameMain, PlaysTheWholeTrialHeadless) {
                         player.queue({kDown, kDown, kButton1});
                         break;
                     case 3:
-                        // Back to the title.
-                        player.queue({kDown, kButton1});
+                        // Past the volume rows (music one step down), back to the title.
+                        player.queue({kDown, kLeft, kDown, kDown, kButton1});
                         break;
                     default:
                         break;
@@ -347,6 +347,9 @@ TEST(GameMain, PlaysTheWholeTrialHeadless) {
     EXPECT_EQ(saved.get(u"KEYbomb"), YString(u"64"));
     EXPECT_EQ(saved.get(u"KEYslow"), YString(u"128"));
     EXPECT_EQ(saved.get(u"KEYpause"), YString(u"256"));
+    EXPECT_EQ(saved.get(u"VOLUMEmusic"), YString(u"9"));
+    EXPECT_EQ(saved.get(u"VOLUMEeffect"), YString(u"10"));
+    EXPECT_EQ(saved.get(u"WINDOWscale"), YString(u"1"));
 
     // What the frames showed.
     ASSERT_TRUE(shots.count("logo_first") && shots.count("logo_hold") && shots.count("logo_last"));

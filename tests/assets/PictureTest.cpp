@@ -48,8 +48,7 @@ TEST_F(AssetPictureTest, EveryEntryNamesItsCommittedFileAndSources) {
             EXPECT_TRUE(std::filesystem::is_regular_file(assetsDir() / "src" / source)) << source;
         }
         const std::set<std::string> kinds{"surface", "texture32", "texture24", "picture",
-                                          "wave",    "music",     "script",
-                                          "stage"};
+                                          "wave",    "music",     "script",    "stage"};
         EXPECT_TRUE(kinds.count(e.kind)) << "unknown kind " << e.kind;
     }
     EXPECT_FALSE(paths.empty());
@@ -150,7 +149,7 @@ TEST_F(AssetPictureTest, MenuItemsComeInClearlyDifferentPairsOfOneSize) {
         EXPECT_GT(changed, normal.pixels.size() / 10);
         ++pairs;
     }
-    EXPECT_EQ(pairs, 3 + 9 + 5 + 3 + 2);  // title, configuration, action labels, pause, continue
+    EXPECT_EQ(pairs, 3 + 13 + 5 + 3 + 2);  // title, configuration, action labels, pause, continue
 }
 
 TEST_F(AssetPictureTest, TitleMenuItemsStayApartOnScreen) {
@@ -175,23 +174,29 @@ TEST_F(AssetPictureTest, TitleMenuItemsStayApartOnScreen) {
 
 TEST_F(AssetPictureTest, ConfigurationLayoutKeepsEveryItemOnScreenAndApart) {
     std::map<std::string, Image> pic;
-    for (const char* name : {"screen", "level", "key", "return", "full", "window", "easy", "normal",
-                             "hard", "button1", "button2", "button3", "button4", "button5"})
+    for (const char* name : {"screen", "level", "key", "music", "effect", "return", "full",
+                             "window", "window2", "window3", "easy", "normal", "hard", "button1",
+                             "button2", "button3", "button4", "button5"})
         pic[name] = item(std::string(name) + "_n");
     const auto w = [&](const char* n) { return pic[n].width; };
     const auto h = [&](const char* n) { return pic[n].height; };
     // top-left corners, as the configuration scene places them
     std::map<std::string, std::pair<int, int>> at;
-    at["screen"] = {30, 80};
-    at["level"] = {30, 160};
-    at["key"] = {30, 240};
+    at["screen"] = {30, 76};
+    at["level"] = {30, 140};
+    at["key"] = {30, 204};
+    at["music"] = {30, 412};
+    at["effect"] = {30, 466};
     at["return"] = {30, 600 - h("return") - 30};
-    at["full"] = {30 + w("screen") + 100, 96};
-    at["window"] = {at["full"].first + w("full") + 10, 96};
-    at["easy"] = {30 + w("level") + 30, 176};
-    at["normal"] = {at["easy"].first + w("easy") + 10, 176};
-    at["hard"] = {at["normal"].first + w("normal") + 10, 176};
-    int y = 240;
+    int x = 30 + w("screen") + 26;
+    for (const char* name : {"window", "window2", "window3", "full"}) {
+        at[name] = {x, 82};
+        x += w(name) + 4;
+    }
+    at["easy"] = {30 + w("level") + 30, 146};
+    at["normal"] = {at["easy"].first + w("easy") + 10, 146};
+    at["hard"] = {at["normal"].first + w("normal") + 10, 146};
+    int y = 204;
     for (int k = 1; k <= 5; ++k) {
         const std::string name = "button" + std::to_string(k);
         at[name] = {30 + w("key") + 30, y};
@@ -204,12 +209,19 @@ TEST_F(AssetPictureTest, ConfigurationLayoutKeepsEveryItemOnScreenAndApart) {
         EXPECT_TRUE(frame.insideScreen()) << name << " " << frame;
         ink.emplace_back(name, inkBox(p).moved(corner.first, corner.second));
         if (name.rfind("button", 0) == 0) {
-            // the bound key's label ("Button-10" at most, default font) beside the action
-            const Rect label{frame.right + 20, frame.top + 20, frame.right + 20 + 9 * 12 + 8,
+            // the bound key's label ("Button-10 Right Ctrl" at most, default font) beside it
+            const Rect label{frame.right + 20, frame.top + 20, frame.right + 20 + 20 * 12 + 8,
                              frame.top + 20 + 26};
             EXPECT_TRUE(label.insideScreen()) << name << " label " << label;
             ink.emplace_back(name + " label", label);
         }
+    }
+    // the volume gauges: ten 18 x 32 pips, 24 apart, beside their rows
+    for (const char* row : {"music", "effect"}) {
+        const int left = 30 + w(row) + 30, top = at[row].second + 12;
+        const Rect gauge{left, top, left + 24 * 9 + 18, top + 32};
+        EXPECT_TRUE(gauge.insideScreen()) << row << " gauge " << gauge;
+        ink.emplace_back(std::string(row) + " gauge", gauge);
     }
     for (std::size_t i = 0; i < ink.size(); ++i)
         for (std::size_t j = i + 1; j < ink.size(); ++j)

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <filesystem>
 
 #include "tests/support/RecordingMessageSink.h"
@@ -52,7 +54,7 @@ TEST_F(GameSettingTest, AFirstStartGivesTheDefaultsAndAnEmptyFile) {
     EXPECT_EQ(boxes.count(), 0u);
 }
 
-TEST_F(GameSettingTest, SavesItsEightRecordsInKeyOrder) {
+TEST_F(GameSettingTest, SavesItsRecordsInKeyOrder) {
     {
         GameSetting s(path, &map);
         s.setFullScreen(true);
@@ -64,7 +66,8 @@ TEST_F(GameSettingTest, SavesItsEightRecordsInKeyOrder) {
     EXPECT_EQ(readBytes(path),
               settingsFile({u"[KEYbomb] = 64", u"[KEYbullet] = 48", u"[KEYkintuba] = 32",
                             u"[KEYpause] = 256", u"[KEYslow] = 128", u"[LEVEL] = 12",
-                            u"[SCORE] = 123400", u"[SCREEN] = 2"}));
+                            u"[SCORE] = 123400", u"[SCREEN] = 2", u"[VOLUMEeffect] = 10",
+                            u"[VOLUMEmusic] = 10", u"[WINDOWscale] = 1"}));
     GameSetting again(path, &map);
     EXPECT_TRUE(again.isFullScreen());
     EXPECT_EQ(again.getLevel(), GameSetting::kLevelHard);
@@ -113,37 +116,127 @@ TEST_F(GameSettingTest, TheFirstRecordOfAKeyWins) {
     EXPECT_EQ(GameSetting(path, &map).getHiScore(), 500);
 }
 
-TEST_F(GameSettingTest, BrokenFilesFallBackToDefaultsAndAreKeptAside) {
-    const std::vector<Bytes> broken = {
-        // cut short inside a record
-        [] {
-            Bytes b = settingsFile({u"[SCORE] = 500", u"[LEVEL] = 12"});
-            b.resize(b.size() - 3);
-            return b;
-        }(),
-        // a number out of the int range
-        settingsFile({u"[SCORE] = 99999999999", u"[LEVEL] = 12"}),
-        // garbage
-        Bytes{0xFF, 0xFF, 0xFF, 0x7F, 'x', 'y', 'z'},
+// The volumes and the window size came later: files without them read as
+// full volume in a 1x window, and the records the game wrote before stay as
+// they were, so an older build reading a new file finds its own keys intact
+// (it passes the others by, as it does any key it does not know).
+TEST_F(GameSettingTest, VolumesAndWindowSizeRoundTripBesideTheOldKeys) {
+    writeBytes(path, settingsFile({u"[LEVEL] = 12", u"[SCORE] = 700"}));
+    {
+        GameSetting old(path, &map);
+        EXPECT_EQ(old.getMusicVolume(), GameSetting::kMaxVolume);
+        EXPECT_EQ(old.getEffectVolume(), GameSetting::kMaxVolume);
+        EXPECT_EQ(old.getWindowScale(), 1);
+        old.setMusicVolume(3);
+        old.setEffectVolume(-4);  // clamped
+        old.setWindowScale(2);
+        old.save();
+    }
+    EXPECT_EQ(readBytes(path),
+              settingsFile({u"[KEYbomb] = 64", u"[KEYbullet] = 16", u"[KEYkintuba] = 32",
+                            u"[KEYpause] = 256", u"[KEYslow] = 128", u"[LEVEL] = 12",
+                            u"[SCORE] = 700", u"[SCREEN] = 1", u"[VOLUMEeffect] = 0",
+                            u"[VOLUMEmusic] = 3", u"[WINDOWscale] = 2"}));
+    GameSetting again(path, &map);
+    EXPECT_EQ(again.getMusicVolume(), 3);
+    EXPECT_EQ(again.getEffectVolume(), 0);
+    EXPECT_EQ(again.getWindowScale(), 2);
+    EXPECT_EQ(again.getLevel(), GameSetting::kLevelHard);
+    EXPECT_EQ(again.getHiScore(), 700);
+    // Out-of-range values are brought into range, not refused.
+    writeBytes(path, settingsFile({u"[VOLUMEmusic] = 99", u"[WINDOWscale] = 0"}));
+    GameSetting clamped(path, &map);
+    EXPECT_EQ(clamped.getMusicVolume(), GameSetting::kMaxVolume);
+    EXPECT_EQ(clamped.getWindowScale(), 1);
+    EXPECT_EQ(boxes.count(), 0u);
+}
+
+// Damage costs only what it touches: what can still be read is used, the
+// file is kept under a name of its own, and the box says what was kept.
+TEST_F(GameSettingTest, ADamagedFileKeepsWhatCanBeReadAndEachBackupItsOwnName) {
+    const Bytes whole =
+        settingsFile({u"[KEYbullet] = 48", u"[LEVEL] = 12", u"[SCORE] = 123400", u"[SCREEN] = 2"});
+    Bytes stray = whole;
+    stray.insert(stray.begin() + 40, 0x7F);  // inside the LEVEL record
+    Bytes cut = whole;
+    cut.resize(cut.size() - 3);
+    struct Case {
+        const char* what;
+        Bytes bytes;
+        int level;
+        int score;
+        bool full;
+        const char16_t* lost;  // named in the box
     };
-    for (std::size_t i = 0; i < broken.size(); ++i) {
-        writeBytes(path, broken[i]);
-        std::filesystem::remove(dir.path() / "setting.env.broken");
+    const Case cases[] = {
+        {"a stray byte", stray, GameSetting::kLevelNormal, 123400, true, u"難易度"},
+        {"cut short", cut, GameSetting::kLevelHard, 123400, false, u"画面"},
+        {"a 30-digit score",
+         settingsFile({u"[KEYbullet] = 48", u"[LEVEL] = 12",
+                       u"[SCORE] = 123456789012345678901234567890", u"[SCREEN] = 2"}),
+         GameSetting::kLevelHard, 0, true, u"ハイスコア"},
+    };
+    std::vector<std::string> backups;
+    for (const Case& c : cases) {
+        writeBytes(path, c.bytes);
         RecordingMessageSink sink;
         GameSetting s(path, &map);
-        EXPECT_EQ(s.getLevel(), GameSetting::kLevelNormal) << i;
-        EXPECT_EQ(s.getHiScore(), 0) << i;
-        expectDefaultMasks(s, map);
-        // Nothing is lost: the unreadable file is kept beside the new one.
-        EXPECT_EQ(readBytes(path + u".broken"), broken[i]) << i;
-        ASSERT_EQ(sink.count(), 1u) << i;
+        EXPECT_EQ(s.getLevel(), c.level) << c.what;
+        EXPECT_EQ(s.getHiScore(), c.score) << c.what;
+        EXPECT_EQ(s.isFullScreen(), c.full) << c.what;
+        EXPECT_EQ(s.getMaskShoot(), 0x30) << c.what;  // the bindings survive
+        ASSERT_EQ(sink.count(), 1u) << c.what;
+        const YString text = sink.messages()[0].text;
         EXPECT_EQ(sink.messages()[0].caption, YString(u"GameSetting::GameSetting()"));
-        EXPECT_NE(sink.messages()[0].text.indexOf(u"setting.env.broken"), -1);
-        // The next save writes a complete, readable file.
-        s.setHiScore(42);
-        s.save();
-        EXPECT_EQ(GameSetting(path, &map).getHiScore(), 42) << i;
+        EXPECT_NE(text.indexOf(u"読めた設定（"), -1) << c.what;
+        EXPECT_NE(text.indexOf(u"ショットのボタン"), -1) << c.what;
+        // Older files never had the volumes: their absence is no loss.
+        EXPECT_EQ(text.indexOf(u"音楽の音量"), -1) << c.what;
+        EXPECT_NE(text.indexOf(YString(u"読めなかった設定（") + c.lost), -1) << c.what << "\n"
+                                                                             << text.toUtf8();
+        // The damaged file is kept as it was, never over an earlier backup.
+        const YString backup =
+            backups.empty()
+                ? path + u".broken"
+                : path + u".broken" + YString::fromInt(static_cast<int>(backups.size()) + 1);
+        EXPECT_NE(text.indexOf(backup), -1) << c.what << "\n" << text.toUtf8();
+        EXPECT_EQ(readBytes(backup), c.bytes) << c.what;
+        backups.push_back(backup.toUtf8());
+        // What was read is written back at once, whole.
+        GameSetting reread(path, &map);
+        EXPECT_EQ(reread.getHiScore(), c.score) << c.what;
+        EXPECT_EQ(reread.getLevel(), c.level) << c.what;
     }
+    EXPECT_EQ(boxes.count(), 0u);
+}
+
+TEST_F(GameSettingTest, GarbageFallsBackToDefaultsAndIsKeptAside) {
+    const Bytes garbage{0xFF, 0xFF, 0xFF, 0x7F, 'x', 'y', 'z'};
+    writeBytes(path, garbage);
+    RecordingMessageSink sink;
+    GameSetting s(path, &map);
+    EXPECT_EQ(s.getLevel(), GameSetting::kLevelNormal);
+    EXPECT_EQ(s.getHiScore(), 0);
+    expectDefaultMasks(s, map);
+    EXPECT_EQ(readBytes(path + u".broken"), garbage);
+    ASSERT_EQ(sink.count(), 1u);
+    EXPECT_NE(sink.messages()[0].text.indexOf(u"読めた設定（なし）"), -1);
+    s.setHiScore(42);
+    s.save();
+    EXPECT_EQ(GameSetting(path, &map).getHiScore(), 42);
+}
+
+// A named pipe as the settings file must not hold the start.
+TEST_F(GameSettingTest, ANamedPipeIsNotReadAndTheGameStarts) {
+    ASSERT_EQ(::mkfifo(path.toUtf8().c_str(), 0600), 0);
+    RecordingMessageSink sink;
+    GameSetting s(path, &map);
+    EXPECT_EQ(s.getLevel(), GameSetting::kLevelNormal);
+    ASSERT_EQ(sink.count(), 1u);
+    EXPECT_NE(sink.messages()[0].text.indexOf(u"通常のファイルではない"), -1);
+    s.setHiScore(9);
+    s.save();
+    EXPECT_EQ(GameSetting(path, &map).getHiScore(), 9);
 }
 
 TEST(GameSettingKeys, CodesNameTheirKeys) {

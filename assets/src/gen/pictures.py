@@ -97,6 +97,14 @@ def menu_items():
             save(svg(name + '_' + state + '.svg', text=text), name + '_' + state + '.png', True)
 
 
+def volume_pips():
+    """The volume gauge's two pips: lit (up to the level) and unlit."""
+    template = open(os.path.join(SRC, 'menu', 'volume_pip.svg.in'), encoding='utf-8').read()
+    for state, lit in (('on', 'inline'), ('off', 'none')):
+        text = template.replace('${LIT}', lit).replace('${UNLIT}', 'none' if lit == 'inline' else 'inline')
+        save(svg('volume_' + state + '.svg', text=text), 'volume_' + state + '.png', True)
+
+
 if __name__ == '__main__':
     os.makedirs(OUT, exist_ok=True)
     what = sys.argv[2:] or ['full', 'talk', 'faces', 'menu']
@@ -108,3 +116,4 @@ if __name__ == '__main__':
         faces()
     if 'menu' in what:
         menu_items()
+        volume_pips()

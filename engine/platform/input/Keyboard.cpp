@@ -17,6 +17,15 @@ static_assert(sizeof kScancodes / sizeof kScancodes[0] == static_cast<int>(Key::
 
 }  // namespace
 
+std::string Keyboard::keyName(Key key) {
+    const SDL_Scancode code = kScancodes[static_cast<int>(key)];
+    const SDL_Keycode symbol = SDL_GetKeyFromScancode(code);
+    const char* name = symbol != SDLK_UNKNOWN ? SDL_GetKeyName(symbol) : nullptr;
+    if (!name || !*name)
+        name = SDL_GetScancodeName(code);
+    return name ? name : "";
+}
+
 bool Keyboard::open() {
     opened = SDL_WasInit(SDL_INIT_EVENTS) != 0 && SDL_GetKeyboardState(nullptr) != nullptr;
     return opened;

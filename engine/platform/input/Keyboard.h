@@ -8,6 +8,7 @@
 // Thread: main thread.
 
 #include <array>
+#include <string>
 
 namespace veru::platform {
 
@@ -42,6 +43,10 @@ class Keyboard {
     bool isOpen() const { return opened; }
     // The held state of every key; false when the keyboard is not open.
     bool read(KeyStates& states);
+    // The key's name in UTF-8 as the keyboard layout in use labels it ("Z",
+    // "Space"); the name of its place on a US keyboard when no layout is
+    // known yet (SDL's video part not started).
+    static std::string keyName(Key key);
 
   private:
     bool opened = false;

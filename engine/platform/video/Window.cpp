@@ -2,6 +2,8 @@
 
 #include <SDL.h>
 
+#include <algorithm>
+
 #include "engine/exceptions/Exception.h"
 
 namespace veru::platform {
@@ -61,10 +63,31 @@ bool Window::setFullScreen(bool on) {
     }
     fullScreen = on;
     if (!on) {
-        SDL_SetWindowSize(window.get(), clientWidth, clientHeight);
+        SDL_SetWindowSize(window.get(), clientWidth * scale, clientHeight * scale);
         centre();
     }
     return true;
+}
+
+void Window::setScale(int wanted) {
+    scale = std::clamp(wanted, 1, maxScale());
+    if (!fullScreen) {
+        SDL_SetWindowSize(window.get(), clientWidth * scale, clientHeight * scale);
+        centre();
+    }
+}
+
+void Window::currentSize(int& width, int& height) const {
+    SDL_GetWindowSize(window.get(), &width, &height);
+}
+
+int Window::maxScale() const {
+    SDL_Rect usable;
+    const int display = SDL_GetWindowDisplayIndex(window.get());
+    if (display < 0 || clientWidth <= 0 || clientHeight <= 0 ||
+        SDL_GetDisplayUsableBounds(display, &usable) != 0)
+        return 1;
+    return std::max(1, std::min(usable.w / clientWidth, usable.h / clientHeight));
 }
 
 void Window::setCursorVisible(bool visible) {

@@ -35,8 +35,19 @@ class Window {
     void centre();
     void moveTo(int x, int y);
     // Switches between a captioned window of the client size and the
-    // desktop's full screen. Leaving full screen restores the client size.
+    // desktop's full screen. Leaving full screen restores the client size
+    // times the scale.
     bool setFullScreen(bool on);
+    // A window `scale` times the client size (1 ... maxScale(), clamped),
+    // centred; the device's logical size scales the picture up with sharp
+    // edges. In full screen it is remembered for the return to a window.
+    void setScale(int scale);
+    int getScale() const { return scale; }
+    // The window's size on the desktop now, in pixels.
+    void currentSize(int& width, int& height) const;
+    // The largest whole multiple of the client size that fits in the
+    // desktop's usable area (without panels); 1 when SDL cannot tell.
+    int maxScale() const;
     bool isFullScreen() const { return fullScreen; }
     // Shows or hides the mouse cursor (over every window of the program).
     static void setCursorVisible(bool visible);
@@ -60,6 +71,7 @@ class Window {
     int clientWidth = 0;
     int clientHeight = 0;
     bool fullScreen = false;
+    int scale = 1;
 };
 
 }  // namespace veru::platform

@@ -40,6 +40,19 @@ TEST(InputKeyboard, MapsTheKeysOfTheTableToTheButtonWord) {
     EXPECT_EQ(InputKeyboard::buttonsOf(keys({})), 0);
 }
 
+// The configuration names the key of each button from the same table.
+TEST(InputKeyboard, NamesTheKeyOfEachButton) {
+    const char* names[] = {"Z", "X", "C", "V", "A", "S", "Right Ctrl", "Return", "Space", "Escape"};
+    for (int i = 0; i < 10; ++i)
+        EXPECT_EQ(InputKeyboard::keyNameOf(0x10 << i).toUtf8(), names[i]) << i;
+    EXPECT_TRUE(InputKeyboard::keyNameOf(0x1).empty());   // a direction
+    EXPECT_TRUE(InputKeyboard::keyNameOf(0x30).empty());  // two buttons
+    InputKeyboard keyboard;
+    EXPECT_EQ(keyboard.buttonKeyName(0x10).toUtf8(), "Z");
+    ScriptedInput script;
+    EXPECT_TRUE(script.buttonKeyName(0x10).empty());
+}
+
 TEST(InputKeyboard, WithoutSetupPollReportsNoDevice) {
     InputKeyboard keyboard;
     EXPECT_EQ(keyboard.poll(), -1);

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
 #include <unistd.h>
 #include <filesystem>
 #include <fstream>
@@ -84,14 +85,71 @@ TEST(KeyValueFile, IniAndTxtFilesAreTextLines) {
     EXPECT_TRUE(KeyValueFile(dir.file("z.INI")).isBinary());
 }
 
-TEST(KeyValueFile, ACutShortFileThrowsEOF) {
+// Damage costs only what it touches: the records before it are kept, and
+// after it reading picks up again at the next whole record.
+TEST(KeyValueFile, DamageSkipsOnlyWhatItTouches) {
     TempDir dir;
     const YString path = dir.file("setting.env");
-    Bytes file;
-    appendStringRecord(file, u"[SCORE] = 500");
-    appendInt32(file, 0);  // a last record whose text never comes
-    writeBytes(path, file);
-    EXPECT_THROW(KeyValueFile store(path), veru::excp::EOFException);
+    Bytes first, second;
+    appendStringRecord(first, u"[KEYbomb] = 64");
+    appendStringRecord(first, u"[LEVEL] = 12");
+    appendStringRecord(second, u"[SCORE] = 500");
+    appendStringRecord(second, u"[SCREEN] = 2");
+    struct Case {
+        const char* what;
+        Bytes bytes;
+        std::vector<const char16_t*> kept;
+    };
+    auto joined = [](Bytes a, const Bytes& b) {
+        a.insert(a.end(), b.begin(), b.end());
+        return a;
+    };
+    Bytes strayInLength = joined(first, second);
+    strayInLength.insert(strayInLength.begin() + static_cast<long>(first.size()) + 1, 0x7F);
+    // Before the last '2' of "[LEVEL] = 12": that record keeps its length,
+    // the one after it is read one byte early.
+    Bytes strayInText = joined(first, second);
+    strayInText.insert(strayInText.begin() + static_cast<long>(first.size()) - 2, 0x7F);
+    Bytes cutShort = joined(first, second);
+    cutShort.resize(cutShort.size() - 3);
+    Bytes lengthOnly = first;
+    appendInt32(lengthOnly, 0);  // a last record whose text never comes
+    const Case cases[] = {
+        {"a stray byte in a length", strayInLength, {u"KEYbomb", u"LEVEL", u"SCREEN"}},
+        {"a stray byte in a text", strayInText, {u"KEYbomb", u"LEVEL", u"SCORE", u"SCREEN"}},
+        {"cut short", cutShort, {u"KEYbomb", u"LEVEL", u"SCORE"}},
+        {"a length with no text", lengthOnly, {u"KEYbomb", u"LEVEL"}},
+        {"garbage in front",
+         joined(Bytes{0xFF, 0xFF, 0xFF, 0x7F, 'x'}, second),
+         {u"SCORE", u"SCREEN"}},
+        {"garbage only", Bytes{0xFF, 0xFF, 0xFF, 0x7F, 'x', 'y', 'z'}, {}},
+    };
+    for (const Case& c : cases) {
+        writeBytes(path, c.bytes);
+        KeyValueFile store(path);
+        EXPECT_TRUE(store.isDamaged()) << c.what;
+        ASSERT_FALSE(store.getProblems().empty()) << c.what;
+        EXPECT_NE(store.getProblems()[0].indexOf(u"バイト目"), -1) << c.what;
+        EXPECT_EQ(store.getEntries().size(), c.kept.size()) << c.what;
+        for (const char16_t* key : c.kept)
+            EXPECT_TRUE(store.has(key)) << c.what << " " << YString(key).toUtf8();
+    }
+    writeBytes(path, strayInText);
+    EXPECT_EQ(KeyValueFile(path).get(u"SCORE"), YString(u"500"));
+    EXPECT_EQ(KeyValueFile(path).get(u"LEVEL"), YString(u"1\u327F"));  // what the byte made
+    writeBytes(path, joined(first, second));
+    EXPECT_FALSE(KeyValueFile(path).isDamaged());
+}
+
+// A named pipe under the name would block an open for ever: it is not read.
+TEST(KeyValueFile, OnlyRegularFilesAreRead) {
+    TempDir dir;
+    const YString path = dir.file("setting.env");
+    ASSERT_EQ(::mkfifo(path.toUtf8().c_str(), 0600), 0);
+    KeyValueFile store(path);
+    EXPECT_TRUE(store.getEntries().empty());
+    ASSERT_EQ(store.getProblems().size(), 1u);
+    EXPECT_NE(store.getProblems()[0].indexOf(u"通常のファイルではない"), -1);
 }
 
 TEST(KeyValueFile, AFailedSaveLeavesTheOldFileAsItWas) {

@@ -143,6 +143,69 @@ TEST_F(SoundMangerTest, ASceneSwitchStopsAndFreesEverySound) {
     EXPECT_EQ(mixer().bufferCount(), 0);
 }
 
+// The player's volumes: 0 is silence, each step down is the same number of
+// decibels quieter (even to the ear), and a change reaches playing sounds.
+TEST_F(SoundMangerTest, VolumeLevelsStepDownEvenlyToSilence) {
+    using Category = SoundManger::Category;
+    auto energy = [&](veru::sound::ISound* sound) {
+        std::vector<std::int16_t> out(1000);
+        sound->play(false);
+        mixer().mix(out.data(), 500);
+        sound->stop();
+        sound->reset();
+        double sum = 0;
+        for (std::int16_t v : out)
+            sum += static_cast<double>(v) * v;
+        return sum;
+    };
+    veru::sound::ISound* effect = manager.getSound(wave);
+    auto* voice = static_cast<veru::sound::Sound*>(effect);
+    double louder = energy(effect);
+    EXPECT_GT(louder, 0.0);
+    EXPECT_EQ(voice->getVolume(), 0);  // full: as the sound was made
+    for (int level = SoundManger::kMaxLevel - 1; level >= 0; --level) {
+        manager.setLevel(Category::effect, level);  // the sound exists already
+        const double heard = energy(effect);
+        EXPECT_LT(heard, louder) << level;
+        if (level > 0) {
+            EXPECT_EQ(voice->getVolume(),
+                      -(SoundManger::kMaxLevel - level) * SoundManger::kVolumeStepDb * 100)
+                << level;
+        }
+        louder = heard;
+    }
+    EXPECT_EQ(louder, 0.0);  // level 0: silence
+    EXPECT_EQ(manager.getLevel(Category::effect), 0);
+    manager.setLevel(Category::effect, 42);
+    EXPECT_EQ(manager.getLevel(Category::effect), SoundManger::kMaxLevel);
+
+    // Music is its own category: streams and tunes read whole.
+    manager.setLevel(Category::music, 4);
+    auto* tune = static_cast<veru::sound::BufferedSound*>(manager.getMusic(ogg));
+    auto* stream = dynamic_cast<veru::sound::BufferedSound*>(manager.getStreamingSound(ogg));
+    ASSERT_NE(stream, nullptr);
+    EXPECT_EQ(tune->getVolume(), -6 * SoundManger::kVolumeStepDb * 100);
+    EXPECT_EQ(stream->getVolume(), -6 * SoundManger::kVolumeStepDb * 100);
+    manager.setLevel(Category::effect, 0);
+    EXPECT_EQ(tune->getVolume(), -6 * SoundManger::kVolumeStepDb * 100);
+    manager.setLevel(Category::music, 0);
+    EXPECT_EQ(stream->getVolume(), -10000);
+    EXPECT_EQ(voice->getVolume(), -10000);
+    EXPECT_EQ(sink.count(), 0u);
+}
+
+TEST(SoundMangerDevice, WithoutASoundCardItSaysSoOnce) {
+    RecordingMessageSink sink;
+    SoundManger manager;
+    testing::internal::CaptureStderr();
+    ASSERT_TRUE(manager.create(nullptr));  // no sound card here: SDL's dummy driver
+    const std::string said = testing::internal::GetCapturedStderr();
+    EXPECT_FALSE(manager.hasOutput());
+    EXPECT_NE(said.find("no sound device was found"), std::string::npos) << said;
+    EXPECT_EQ(said.find("no sound device", said.find("no sound device") + 1), std::string::npos);
+    EXPECT_EQ(sink.count(), 0u);  // a line, not a box
+}
+
 TEST(SoundMangerDevice, OnTheSilentDriverMusicPlaysInRealTime) {
     TempDir dir;
     RecordingMessageSink sink;

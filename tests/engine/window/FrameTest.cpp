@@ -111,6 +111,35 @@ TEST(FrameTest, ScreenModeSwitchesRecreateTheSceneOnlyOnChange) {
     EXPECT_EQ(sink.count(), 0u);
 }
 
+// Window sizes are whole multiples of the picture, as many as the desktop
+// (1024 x 768 on the dummy driver) has room for; the picture keeps its size.
+TEST(FrameTest, WindowSizesAreWholeMultiplesThatFitTheDesktop) {
+    RecordingMessageSink sink;
+    DXFrame frame(u"MIRELUNE 体験版", false);
+    frame.setSize(300, 200);
+    frame.setWindowScale(2);  // before the window: kept for it
+    ASSERT_TRUE(frame.createWindow());
+    frame.setVisible(true);
+    auto size = [&] {
+        int w = 0, h = 0;
+        frame.getWindow()->currentSize(w, h);
+        return std::pair{w, h};
+    };
+    EXPECT_EQ(frame.maxWindowScale(), 3);
+    EXPECT_EQ(frame.getWindowScale(), 2);
+    EXPECT_EQ(size(), (std::pair{600, 400}));
+    frame.setWindowScale(9);  // more than fits: the largest that does
+    EXPECT_EQ(frame.getWindowScale(), 3);
+    EXPECT_EQ(size(), (std::pair{900, 600}));
+    frame.setScreenMode(true);
+    frame.setScreenMode(false);  // back from full screen at the chosen size
+    EXPECT_EQ(size(), (std::pair{900, 600}));
+    frame.setWindowScale(0);
+    EXPECT_EQ(size(), (std::pair{300, 200}));
+    EXPECT_EQ(frame.getDevice()->getWidth(), 300);
+    EXPECT_EQ(sink.count(), 0u);
+}
+
 TEST(FrameTest, CloseEndsTheLoop) {
     DXFrame frame(u"MIRELUNE 体験版", false);
     frame.setSize(800, 600);
