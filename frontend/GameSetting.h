@@ -51,6 +51,10 @@ class GameSetting {
     static constexpr int kDefaultSlow = 0x80;
     static constexpr int kDefaultPause = 0x100;
 
+    // Whether an action may be bound to `mask`: some of buttons 1-10 and
+    // nothing else.
+    static bool usableMask(int mask);
+
     // The key text for a code ("SCREEN" ...); empty for any other code.
     static veru::YString keyName(int code);
 

@@ -76,7 +76,9 @@ ShootingScene::ShootingScene(veru::dxt::SceneManager* manager, const veru::YStri
                              GameSetting* settings, veru::dxt::PlayStatus* status)
     : Scene(manager), scriptPath(scriptPath), settings(settings), status(status) {}
 
-ShootingScene::~ShootingScene() = default;
+ShootingScene::~ShootingScene() {
+    saveRecording();
+}
 
 void ShootingScene::clearMembers() {
     scriptWaiting = true;
@@ -120,16 +122,14 @@ bool ShootingScene::create(veru::platform::Window*, veru::platform::VideoDevice*
 }
 
 void ShootingScene::seedStage() {
-    recording = StageReplay();
+    replayed.reset();
+    if (replay)
+        replayed = std::make_unique<ReplayedSettings>(*replay, *settings, *status);
+    recording = replayStartOf(*settings, *status);
     recording.seed = replay      ? replay->seed
                      : fixedSeed ? *fixedSeed
                                  : veru::dxt::effect2D::freshRandomSeed();
-    recording.level = settings->getLevel();
-    recording.maskShoot = settings->getMaskShoot();
-    recording.maskSpecial = settings->getMaskSpecial();
-    recording.maskBomb = settings->getMaskBomb();
-    recording.maskSlow = settings->getMaskSlow();
-    recording.maskPause = settings->getMaskPause();
+    recordingSaved = replay.has_value();
     veru::dxt::effect2D::seedStageRandom(static_cast<std::uint32_t>(recording.seed));
 }
 
@@ -639,8 +639,13 @@ void ShootingScene::updateGameOver() {
 }
 
 void ShootingScene::leaveStage() {
-    if (recordingPath.empty() || replay)
+    saveRecording();
+}
+
+void ShootingScene::saveRecording() {
+    if (recordingSaved || recordingPath.empty() || recording.words.empty())
         return;
+    recordingSaved = true;
     try {
         writeStageReplay(recordingPath, recording);
     } catch (const veru::excp::Exception&) {
@@ -740,6 +745,7 @@ void ShootingScene::draw(veru::platform::VideoDevice*) {
 // ---------------------------------------------------------------- release
 
 void ShootingScene::release() {
+    saveRecording();
     graphics.reset();
     background.reset();
     gameOverScreen.reset();
@@ -767,6 +773,7 @@ void ShootingScene::release() {
     waitingEnemies.clear();
     activeEnemies.clear();
     levelMaxSound = stageMusic = bossMusic = nullptr;
+    replayed.reset();  // the player's own settings and status again
     veru::dxt::effect2D::useSecureRandom();
 }
 

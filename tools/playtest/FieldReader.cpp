@@ -129,7 +129,6 @@ int FieldReader::bobbedY(int y, int vy, int low, int high, int frames) {
 
 FieldView FieldReader::read(const ShootingScene& scene) {
     FieldView view;
-    seen.clear();
     const Vuzez* player = scene.getPlayer();
     if (!player) {
         last.clear();
@@ -191,7 +190,7 @@ FieldView FieldReader::read(const ShootingScene& scene) {
                 view.pickups.push_back({item->getX(), item->getY()});
         }
     }
-    last.swap(seen);
+    endRead();
     return view;
 }
 

@@ -57,6 +57,12 @@ class FieldReader {
     // A box whose step is guessed from the last read, remembered by `key`.
     void addBox(Key key, const shooting::object::HitRect& box, FieldView& view);
 
+    // Ends a read: what it saw becomes the last read (read does this itself).
+    void endRead() {
+        last.swap(seen);
+        seen.clear();
+    }
+
     // Forgets every remembered position (a new stage).
     void clear() { last.clear(); seen.clear(); bossY.reset(); }
 
