@@ -24,8 +24,8 @@ namespace ml {
 using veru::dxt::event::ButtonMap;
 
 namespace {
-constexpr int kFirstButton = 0x10;
-constexpr int kLastButton = 0x2000;
+using veru::dxt::event::kFirstButton;
+using veru::dxt::event::kLastButton;
 
 bool isSingleButton(int bits) {
     return bits >= kFirstButton && bits <= kLastButton &&

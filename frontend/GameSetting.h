@@ -20,6 +20,7 @@
 #include "engine/core/YString.h"
 #include "engine/input/ButtonMap.h"
 #include "engine/io/KeyValueFile.h"
+#include "game/shooting/object/ObjectCodes.h"
 
 namespace veru::excp {
 class Exception;
@@ -39,10 +40,11 @@ class GameSetting {
     static constexpr int kKeyPause = 0x12345C;
     static constexpr int kScore = 0x12345D;
 
-    // Difficulty codes.
-    static constexpr int kLevelEasy = 0x200000;
-    static constexpr int kLevelNormal = 0x200001;
-    static constexpr int kLevelHard = 0x200002;
+    // Difficulty codes: the first three level codes, which the stage and
+    // its objects are given.
+    static constexpr int kLevelEasy = shooting::object::LEVEL_1;
+    static constexpr int kLevelNormal = shooting::object::LEVEL_2;
+    static constexpr int kLevelHard = shooting::object::LEVEL_3;
 
     // Default action masks (buttons 1-5).
     static constexpr int kDefaultShoot = 0x10;

@@ -49,7 +49,6 @@ using namespace shooting::cmp;
 
 constexpr int kFieldWidth = 800;
 constexpr int kFieldHeight = 480;
-constexpr int kHighestLevel = 0x200004;
 constexpr int kGameOverHold = 900;
 
 void playOnce(veru::sound::ISound* sound) {
@@ -194,9 +193,9 @@ void ShootingScene::placeHud(veru::platform::VideoDevice* device) {
     kintubaGauge->setPosition(400 - kintubaGauge->width(), height + 4 - kintubaGauge->height());
 
     const int rowRight = kintubaGauge->getX() + (kintubaGauge->frameWidth() >> 1);
-    livesCounter = std::make_unique<IconCounter>(status->lives);
+    livesCounter = std::make_unique<IconCounter>();
     livesCounter->load(device, u"img/chance.ytx", rowRight, 495);
-    stockCounter = std::make_unique<IconCounter>(status->stock);
+    stockCounter = std::make_unique<IconCounter>();
     // The stock row lies 5 pixels below the lives row.
     stockCounter->load(device, u"img/kintuba.ytx", rowRight, livesCounter->getIconHeight() + 500);
 }
@@ -285,8 +284,7 @@ void ShootingScene::stopMusic() {
 }
 
 void ShootingScene::playerHit() {
-    StageScoring(*status, *player, *scoreDisplay, *livesCounter, *stockCounter, levelMaxSound)
-        .playerHit();
+    StageScoring(*status, *player, *scoreDisplay, levelMaxSound).playerHit();
 }
 
 // ---------------------------------------------------------------- update
@@ -443,11 +441,9 @@ void ShootingScene::updateContinue(int buttons) {
             status->lives = 2;
             status->stock = 5;
             status->gauge = status->gaugeFull;
-            livesCounter->setCount(status->lives);
-            stockCounter->setCount(status->stock);
             kintubaGauge->setValue(status->gauge);
             scoreDisplay->setValue(0);
-            status->power = kHighestLevel;
+            status->power = LEVEL_MAX;
             player->setLevel(status->power);
             player->reenter();
             break;
@@ -469,7 +465,7 @@ void ShootingScene::updateTalk(int buttons) {
 }
 
 void ShootingScene::updateShooting(int buttons, int playerState, int bossState) {
-    const bool controllable = playerState == STATE_ACTIVE || playerState == STATE_RECOVER;
+    const bool controllable = stage::playerControllable(playerState);
 
     // Stage counter and scrolling.
     counter = counter > 100000 ? 0 : counter + 1;
@@ -492,13 +488,11 @@ void ShootingScene::updateShooting(int buttons, int playerState, int bossState) 
         player->setScale(kintubaGauge->ratio());
     }
 
-    if (holds(buttons, settings->getMaskSpecial()) && controllable) {
+    if (holds(buttons, settings->getMaskSpecial()) && stage::stockTakesEffect(phase, playerState)) {
         if (!kintubaKeyHeld) {
             kintubaKeyHeld = true;
-            if (status->takeStock()) {
+            if (status->takeStock())
                 player->playGetSound();
-                stockCounter->decrement();
-            }
         }
     } else {
         kintubaKeyHeld = false;
@@ -509,7 +503,6 @@ void ShootingScene::updateShooting(int buttons, int playerState, int bossState) 
             bombKeyHeld = true;
             if (status->stock >= 3) {
                 status->stock -= 3;
-                stockCounter->setCount(status->stock);
                 player->startBomb();
             }
         }
@@ -551,8 +544,7 @@ void ShootingScene::updateShooting(int buttons, int playerState, int bossState) 
 
     StageField field{player.get(), boss.get(), &activeEnemies,
                      &chanceItems, &kintubaItems, &levelUpItems};
-    StageScoring scoring(*status, *player, *scoreDisplay, *livesCounter, *stockCounter,
-                         levelMaxSound);
+    StageScoring scoring(*status, *player, *scoreDisplay, levelMaxSound);
     if (StageCollisions::run(field, playerState, scoring))
         bossBeaten = true;
 }
@@ -711,8 +703,8 @@ void ShootingScene::draw(veru::platform::VideoDevice*) {
         }
         g.queueSprite(infoArea.get(), infoAreaX, infoAreaY);
         kintubaGauge->draw(g);
-        livesCounter->draw(g);
-        stockCounter->draw(g);
+        livesCounter->draw(g, status->lives);
+        stockCounter->draw(g, status->stock);
         scoreDisplay->draw(g);
         hiScoreDisplay->draw(g);
         if (shown == stage::kBossBattle) {

@@ -30,6 +30,7 @@
 #include <vector>
 
 #include "engine/core/YString.h"
+#include "game/shooting/object/ObjectCodes.h"
 
 namespace veru::dxt {
 class PlayStatus;
@@ -46,7 +47,7 @@ struct StageReplay {
     static constexpr std::int32_t kMaxFrames = 10'000'000;
 
     std::uint64_t seed = 0;
-    int level = 0x200001;
+    int level = shooting::object::LEVEL_2;  // normal
     int maskShoot = 0x10;
     int maskSpecial = 0x20;
     int maskBomb = 0x40;
@@ -56,7 +57,7 @@ struct StageReplay {
     int startScore = 0;
     int startLives = 2;
     int startStock = 5;
-    int startPower = 0x200000;
+    int startPower = shooting::object::LEVEL_MIN;
     std::vector<int> words;  // frame i polled words[i]
 
     // The word of frame `frame`; 0 past the end (a replay ends with released buttons).

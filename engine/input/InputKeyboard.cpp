@@ -23,18 +23,18 @@ int InputKeyboard::buttonsOf(const platform::KeyStates& keys) {
     auto held = [&keys](Key key) { return keys[static_cast<std::size_t>(key)]; };
     int bits = 0;
     if (held(Key::up) || held(Key::pad8))
-        bits |= 0x1;
+        bits |= kButtonUp;
     if (held(Key::down) || held(Key::pad2))
-        bits |= 0x2;
+        bits |= kButtonDown;
     if (held(Key::left) || held(Key::pad4))
-        bits |= 0x4;
+        bits |= kButtonLeft;
     if (held(Key::right) || held(Key::pad6))
-        bits |= 0x8;
+        bits |= kButtonRight;
     const Key buttons[] = {Key::z, Key::x,         Key::c,     Key::v,     Key::a,
                            Key::s, Key::rightCtrl, Key::enter, Key::space, Key::escape};
     for (int i = 0; i < 10; ++i) {
         if (held(buttons[i]))
-            bits |= 0x10 << i;
+            bits |= kFirstButton << i;
     }
     return bits;
 }

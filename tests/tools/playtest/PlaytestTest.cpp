@@ -247,9 +247,9 @@ TEST(AutopilotTest, KeepsStockForTheBossAndRefillsOnlyOnAnEmptyGauge) {
     // The stage ignores stock while the boss slides in and during a bomb:
     // pressing then would only count presses that did nothing.
     using namespace ml::shooting::object;
-    EXPECT_TRUE(Autopilot::stockTakesEffect(ml::stage::kBossBattle, STATE_RECOVER));
-    EXPECT_FALSE(Autopilot::stockTakesEffect(ml::stage::kBossApproach, STATE_ACTIVE));
-    EXPECT_FALSE(Autopilot::stockTakesEffect(ml::stage::kBossBattle, STATE_BOMB));
+    EXPECT_TRUE(ml::stage::stockTakesEffect(ml::stage::kBossBattle, STATE_RECOVER));
+    EXPECT_FALSE(ml::stage::stockTakesEffect(ml::stage::kBossApproach, STATE_ACTIVE));
+    EXPECT_FALSE(ml::stage::stockTakesEffect(ml::stage::kBossBattle, STATE_BOMB));
 }
 
 TEST(AutopilotTest, DodgesOnlyWhatItHasNoticedAndLapsesLessOnABusyField) {
