@@ -26,15 +26,15 @@ namespace ml {
 using veru::dxt::event::ButtonMap;
 
 namespace {
-constexpr int kLeft = 0x4;
-constexpr int kRight = 0x8;
-constexpr int kFirstButton = 0x10;
+using veru::dxt::event::kButtonLeft;
+using veru::dxt::event::kButtonRight;
+using veru::dxt::event::kFirstButton;
+using veru::dxt::event::kLastButton;
 // The volume gauge: one pip per step, this far apart.
 constexpr int kPipStep = 24;
 // The no-sound line, in the right panel beside "return".
 constexpr int kNoSoundX = 262;
 constexpr int kNoSoundY = 530;
-constexpr int kLastButton = 0x2000;
 
 bool isSingleButton(int bits) {
     return bits >= kFirstButton && bits <= kLastButton &&
@@ -406,9 +406,9 @@ void ConfigScene::update(veru::dxt::event::InputInterface* input) {
                     return;
                 }
             } else if (row == kRowMusic || row == kRowEffect) {
-                if (pressed & kLeft)
+                if (pressed & kButtonLeft)
                     changeVolume(row, -1);
-                else if (pressed & kRight)
+                else if (pressed & kButtonRight)
                     changeVolume(row, +1);
             } else if (row == kRowLevel) {
                 if (levelChoices->update(buttons)) {

@@ -5,20 +5,16 @@
 #include "engine/core/ValueParser.h"
 #include "engine/exceptions/Exception.h"
 #include "engine/exceptions/NumberFormatException.h"
+#include "engine/input/InputInterface.h"
 #include "engine/window/MessageBox.h"
 
 namespace ml {
 
 using veru::YString;
 
-namespace {
-// Every bit an action may be bound to: buttons 1-10.
-constexpr int kButtonBits = 0x3FF0;
-
-bool usableMask(int mask) {
-    return mask != 0 && (mask & ~kButtonBits) == 0;
+bool GameSetting::usableMask(int mask) {
+    return mask != 0 && (mask & ~veru::dxt::event::kButtonBits) == 0;
 }
-}  // namespace
 
 namespace {
 struct KeyEntry {

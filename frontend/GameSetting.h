@@ -27,6 +27,7 @@
 #include "engine/core/YString.h"
 #include "engine/input/ButtonMap.h"
 #include "engine/io/KeyValueFile.h"
+#include "game/shooting/object/ObjectCodes.h"
 
 namespace veru::excp {
 class Exception;
@@ -49,10 +50,11 @@ class GameSetting {
     static constexpr int kEffectVolume = 0x12345F;
     static constexpr int kWindowScale = 0x123460;
 
-    // Difficulty codes.
-    static constexpr int kLevelEasy = 0x200000;
-    static constexpr int kLevelNormal = 0x200001;
-    static constexpr int kLevelHard = 0x200002;
+    // Difficulty codes: the first three level codes, which the stage and
+    // its objects are given.
+    static constexpr int kLevelEasy = shooting::object::LEVEL_1;
+    static constexpr int kLevelNormal = shooting::object::LEVEL_2;
+    static constexpr int kLevelHard = shooting::object::LEVEL_3;
 
     // Default action masks (buttons 1-5).
     static constexpr int kDefaultShoot = 0x10;
@@ -65,6 +67,10 @@ class GameSetting {
     static constexpr int kMaxVolume = 10;
     // The window is 1x ... kMaxWindowScale times the picture's size.
     static constexpr int kMaxWindowScale = 8;
+
+    // Whether an action may be bound to `mask`: some of buttons 1-10 and
+    // nothing else.
+    static bool usableMask(int mask);
 
     // The key text for a code ("SCREEN" ...); empty for any other code.
     static veru::YString keyName(int code);

@@ -49,7 +49,6 @@ using namespace shooting::cmp;
 
 constexpr int kFieldWidth = 800;
 constexpr int kFieldHeight = 480;
-constexpr int kHighestLevel = 0x200004;
 constexpr int kGameOverHold = 900;
 
 void playOnce(veru::sound::ISound* sound) {
@@ -76,7 +75,9 @@ ShootingScene::ShootingScene(veru::dxt::SceneManager* manager, const veru::YStri
                              GameSetting* settings, veru::dxt::PlayStatus* status)
     : Scene(manager), scriptPath(scriptPath), settings(settings), status(status) {}
 
-ShootingScene::~ShootingScene() = default;
+ShootingScene::~ShootingScene() {
+    saveRecording();
+}
 
 void ShootingScene::clearMembers() {
     scriptWaiting = true;
@@ -120,16 +121,14 @@ bool ShootingScene::create(veru::platform::Window*, veru::platform::VideoDevice*
 }
 
 void ShootingScene::seedStage() {
-    recording = StageReplay();
+    replayed.reset();
+    if (replay)
+        replayed = std::make_unique<ReplayedSettings>(*replay, *settings, *status);
+    recording = replayStartOf(*settings, *status);
     recording.seed = replay      ? replay->seed
                      : fixedSeed ? *fixedSeed
                                  : veru::dxt::effect2D::freshRandomSeed();
-    recording.level = settings->getLevel();
-    recording.maskShoot = settings->getMaskShoot();
-    recording.maskSpecial = settings->getMaskSpecial();
-    recording.maskBomb = settings->getMaskBomb();
-    recording.maskSlow = settings->getMaskSlow();
-    recording.maskPause = settings->getMaskPause();
+    recordingSaved = replay.has_value();
     veru::dxt::effect2D::seedStageRandom(static_cast<std::uint32_t>(recording.seed));
 }
 
@@ -194,9 +193,9 @@ void ShootingScene::placeHud(veru::platform::VideoDevice* device) {
     kintubaGauge->setPosition(400 - kintubaGauge->width(), height + 4 - kintubaGauge->height());
 
     const int rowRight = kintubaGauge->getX() + (kintubaGauge->frameWidth() >> 1);
-    livesCounter = std::make_unique<IconCounter>(status->lives);
+    livesCounter = std::make_unique<IconCounter>();
     livesCounter->load(device, u"img/chance.ytx", rowRight, 495);
-    stockCounter = std::make_unique<IconCounter>(status->stock);
+    stockCounter = std::make_unique<IconCounter>();
     // The stock row lies 5 pixels below the lives row.
     stockCounter->load(device, u"img/kintuba.ytx", rowRight, livesCounter->getIconHeight() + 500);
 }
@@ -285,8 +284,7 @@ void ShootingScene::stopMusic() {
 }
 
 void ShootingScene::playerHit() {
-    StageScoring(*status, *player, *scoreDisplay, *livesCounter, *stockCounter, levelMaxSound)
-        .playerHit();
+    StageScoring(*status, *player, *scoreDisplay, levelMaxSound).playerHit();
 }
 
 // ---------------------------------------------------------------- update
@@ -439,11 +437,9 @@ void ShootingScene::updateContinue(int buttons) {
             status->lives = 2;
             status->stock = 5;
             status->gauge = status->gaugeFull;
-            livesCounter->setCount(status->lives);
-            stockCounter->setCount(status->stock);
             kintubaGauge->setValue(status->gauge);
             scoreDisplay->setValue(0);
-            status->power = kHighestLevel;
+            status->power = LEVEL_MAX;
             player->setLevel(status->power);
             player->reenter();
             break;
@@ -462,7 +458,7 @@ void ShootingScene::updateTalk(int buttons) {
 }
 
 void ShootingScene::updateShooting(int buttons, int playerState, int bossState) {
-    const bool controllable = playerState == STATE_ACTIVE || playerState == STATE_RECOVER;
+    const bool controllable = stage::playerControllable(playerState);
 
     // Stage counter and scrolling.
     counter = counter > 100000 ? 0 : counter + 1;
@@ -485,13 +481,11 @@ void ShootingScene::updateShooting(int buttons, int playerState, int bossState) 
         player->setScale(kintubaGauge->ratio());
     }
 
-    if (holds(buttons, settings->getMaskSpecial()) && controllable) {
+    if (holds(buttons, settings->getMaskSpecial()) && stage::stockTakesEffect(phase, playerState)) {
         if (!kintubaKeyHeld) {
             kintubaKeyHeld = true;
-            if (status->takeStock()) {
+            if (status->takeStock())
                 player->playGetSound();
-                stockCounter->decrement();
-            }
         }
     } else {
         kintubaKeyHeld = false;
@@ -502,7 +496,6 @@ void ShootingScene::updateShooting(int buttons, int playerState, int bossState) 
             bombKeyHeld = true;
             if (status->stock >= 3) {
                 status->stock -= 3;
-                stockCounter->setCount(status->stock);
                 player->startBomb();
             }
         }
@@ -544,8 +537,7 @@ void ShootingScene::updateShooting(int buttons, int playerState, int bossState) 
 
     StageField field{player.get(), boss.get(), &activeEnemies,
                      &chanceItems, &kintubaItems, &levelUpItems};
-    StageScoring scoring(*status, *player, *scoreDisplay, *livesCounter, *stockCounter,
-                         levelMaxSound);
+    StageScoring scoring(*status, *player, *scoreDisplay, levelMaxSound);
     if (StageCollisions::run(field, playerState, scoring))
         bossBeaten = true;
 }
@@ -639,8 +631,13 @@ void ShootingScene::updateGameOver() {
 }
 
 void ShootingScene::leaveStage() {
-    if (recordingPath.empty() || replay)
+    saveRecording();
+}
+
+void ShootingScene::saveRecording() {
+    if (recordingSaved || recordingPath.empty() || recording.words.empty())
         return;
+    recordingSaved = true;
     try {
         writeStageReplay(recordingPath, recording);
     } catch (const veru::excp::Exception&) {
@@ -706,8 +703,8 @@ void ShootingScene::draw(veru::platform::VideoDevice*) {
         }
         g.queueSprite(infoArea.get(), infoAreaX, infoAreaY);
         kintubaGauge->draw(g);
-        livesCounter->draw(g);
-        stockCounter->draw(g);
+        livesCounter->draw(g, status->lives);
+        stockCounter->draw(g, status->stock);
         scoreDisplay->draw(g);
         hiScoreDisplay->draw(g);
         if (shown == stage::kBossBattle) {
@@ -740,6 +737,7 @@ void ShootingScene::draw(veru::platform::VideoDevice*) {
 // ---------------------------------------------------------------- release
 
 void ShootingScene::release() {
+    saveRecording();
     graphics.reset();
     background.reset();
     gameOverScreen.reset();
@@ -767,6 +765,7 @@ void ShootingScene::release() {
     waitingEnemies.clear();
     activeEnemies.clear();
     levelMaxSound = stageMusic = bossMusic = nullptr;
+    replayed.reset();  // the player's own settings and status again
     veru::dxt::effect2D::useSecureRandom();
 }
 

@@ -99,13 +99,16 @@ class ShootingScene : public veru::dxt::Scene {
     // The player was hit: a life and a shot level lost.
     void playerHit();
 
-    // The next create plays `replay` (its seed, then its words instead of
-    // the input) instead of a fresh play; null goes back to live play.
+    // The next create plays `replay` instead of a fresh play: its seed,
+    // difficulty, masks, start score and status, then its words instead of
+    // the input. The player's own settings and status are put back when the
+    // stage is released. nullopt goes back to live play.
     void playReplay(std::optional<StageReplay> replay);
     // The next create seeds the stage's random numbers with `seed` instead
     // of a fresh one (a replay's own seed still wins); nullopt: fresh again.
     void setSeed(std::optional<std::uint64_t> seed) { fixedSeed = seed; }
-    // Where the record of each play is written when the stage is left;
+    // Where the record of each live play is written when the stage is left
+    // (or the scene destroyed in the middle of a play, the window closed);
     // empty (the default): nowhere.
     void setRecordingPath(const veru::YString& path) { recordingPath = path; }
     // The play so far: the seed and every word polled since create.
@@ -157,6 +160,7 @@ class ShootingScene : public veru::dxt::Scene {
     void startExit(int mode);
     void updateGameOver();
     void leaveStage();
+    void saveRecording();
     void setFade(int alpha);
     bool holds(int buttons, int mask) const { return (buttons & mask) != 0; }
 
@@ -211,9 +215,11 @@ class ShootingScene : public veru::dxt::Scene {
 
     // Recording and replaying.
     std::optional<StageReplay> replay;
+    std::unique_ptr<ReplayedSettings> replayed;  // while a replay plays
     std::optional<std::uint64_t> fixedSeed;
     StageReplay recording;
     veru::YString recordingPath;
+    bool recordingSaved = true;
     int frameNumber = 0;
 };
 

@@ -5,6 +5,8 @@
 // talk -> boss battle -> talk -> ending; the pause menu and the continue
 // dialog interrupt the play and return to the phase they left.
 
+#include "game/shooting/object/ObjectCodes.h"
+
 namespace ml::stage {
 
 constexpr int kPaused = 1;        // only the pause menu runs
@@ -23,5 +25,20 @@ constexpr int kExitCleared = 0;   // the "Info_End" caption, then the next scene
 constexpr int kExitTitle = 1;     // back to the title menu
 constexpr int kExitQuit = 2;      // end the game
 constexpr int kExitGameOver = 3;  // the game-over screen
+
+// Whether the player flies under control: in play, or invulnerable just
+// after coming back (not entering, falling or bombing). Only then does the
+// kintuba gauge drain.
+constexpr bool playerControllable(int playerState) {
+    return playerState == shooting::object::STATE_ACTIVE ||
+           playerState == shooting::object::STATE_RECOVER;
+}
+
+// Whether the stage takes a kintuba (one stock) now: only while shooting or
+// fighting the boss (not while it slides in) and from a controllable player.
+// A press at any other time does nothing.
+constexpr bool stockTakesEffect(int phase, int playerState) {
+    return (phase == kShooting || phase == kBossBattle) && playerControllable(playerState);
+}
 
 }  // namespace ml::stage

@@ -1,83 +1,221 @@
 #include "game/StageReplay.h"
 
+#include <cstdio>
 #include <utility>
 
 #include "engine/exceptions/IOException.h"
+#include "engine/input/InputInterface.h"
 #include "engine/io/ByteFileReader.h"
 #include "engine/io/ByteFileWriter.h"
+#include "engine/scene/PlayStatus.h"
+#include "frontend/GameSetting.h"
+#include "game/StageStateHash.h"
+#include "game/shooting/object/ObjectCodes.h"
 
 namespace ml {
 
 namespace {
 
-// Longer than any stage can run (100000 frames is about half an hour).
-constexpr std::int32_t kMaxFrames = 10'000'000;
+constexpr std::int32_t kOldVersion = 1;  // no start values, no checksum
 
-[[noreturn]] void throwBroken(const veru::YString& path) {
-    throw veru::excp::IOException(veru::YString(u"リプレイファイルが壊れています。：") + path);
+// What a reader found wrong, before the path is put in front of it.
+struct Broken {
+    std::string what;
+};
+
+std::string hex(int value) {
+    char text[16];
+    std::snprintf(text, sizeof text, "0x%X", static_cast<unsigned>(value));
+    return text;
+}
+
+// Every int of a version 2 file up to the checksum, in file order.
+std::vector<std::int32_t> bodyOf(const StageReplay& replay) {
+    std::vector<std::int32_t> out = {StageReplay::kMark,
+                                     StageReplay::kVersion,
+                                     static_cast<std::int32_t>(replay.seed & 0xFFFFFFFFu),
+                                     static_cast<std::int32_t>(replay.seed >> 32),
+                                     replay.level,
+                                     replay.maskShoot,
+                                     replay.maskSpecial,
+                                     replay.maskBomb,
+                                     replay.maskSlow,
+                                     replay.maskPause,
+                                     replay.startScore,
+                                     replay.startLives,
+                                     replay.startStock,
+                                     replay.startPower,
+                                     static_cast<std::int32_t>(replay.words.size()),
+                                     0};
+    const std::size_t runCount = out.size() - 1;
+    std::int32_t runs = 0;
+    for (std::size_t i = 0; i < replay.words.size(); ++runs) {
+        std::size_t end = i;
+        while (end < replay.words.size() && replay.words[end] == replay.words[i])
+            ++end;
+        out.push_back(replay.words[i]);
+        out.push_back(static_cast<std::int32_t>(end - i));
+        i = end;
+    }
+    out[runCount] = runs;
+    return out;
 }
 
 }  // namespace
 
+std::string StageReplay::problem() const {
+    if (level != GameSetting::kLevelEasy && level != GameSetting::kLevelNormal &&
+        level != GameSetting::kLevelHard)
+        return "難易度 " + hex(level) + " はありません";
+    const std::pair<const char*, int> masks[] = {{"ショット", maskShoot},
+                                                 {"キンツバ", maskSpecial},
+                                                 {"ボム", maskBomb},
+                                                 {"低速", maskSlow},
+                                                 {"ポーズ", maskPause}};
+    for (const auto& [name, mask] : masks) {
+        if (!GameSetting::usableMask(mask))
+            return std::string(name) + "のボタン " + hex(mask) + " は使えない値です";
+    }
+    const veru::dxt::PlayStatus limits;
+    if (startScore < 0)
+        return "開始時のスコア " + std::to_string(startScore) + " が負です";
+    if (startLives < 0 || startLives > limits.livesMax)
+        return "開始時の残機 " + std::to_string(startLives) + " が範囲外です";
+    if (startStock < 0 || startStock > limits.stockMax)
+        return "開始時のストック " + std::to_string(startStock) + " が範囲外です";
+    if (startPower < shooting::object::LEVEL_1 || startPower > shooting::object::LEVEL_5)
+        return "開始時のショットレベル " + hex(startPower) + " が範囲外です";
+    if (words.size() > static_cast<std::size_t>(kMaxFrames))
+        return "フレームが多すぎます";
+    for (std::size_t f = 0; f < words.size(); ++f) {
+        if ((words[f] & ~veru::dxt::event::kWordBits) != 0)
+            return "フレーム " + std::to_string(f) + " のボタン " + hex(words[f]) + " が範囲外です";
+    }
+    return {};
+}
+
+namespace {
+
+// Puts the start values of `replay` into the settings and status.
+void applyStart(const StageReplay& replay, GameSetting& settings, veru::dxt::PlayStatus& status) {
+    settings.setLevel(replay.level);
+    settings.setMaskShoot(replay.maskShoot);
+    settings.setMaskSpecial(replay.maskSpecial);
+    settings.setMaskBomb(replay.maskBomb);
+    settings.setMaskSlow(replay.maskSlow);
+    settings.setMaskPause(replay.maskPause);
+    settings.applyMasks();
+    settings.setLastScore(replay.startScore);
+    status.lives = replay.startLives;
+    status.stock = replay.startStock;
+    status.power = replay.startPower;
+}
+
+}  // namespace
+
+StageReplay replayStartOf(const GameSetting& settings, const veru::dxt::PlayStatus& status) {
+    StageReplay start;
+    start.level = settings.getLevel();
+    start.maskShoot = settings.getMaskShoot();
+    start.maskSpecial = settings.getMaskSpecial();
+    start.maskBomb = settings.getMaskBomb();
+    start.maskSlow = settings.getMaskSlow();
+    start.maskPause = settings.getMaskPause();
+    start.startScore = settings.getLastScore();
+    start.startLives = status.lives;
+    start.startStock = status.stock;
+    start.startPower = status.power;
+    return start;
+}
+
+ReplayedSettings::ReplayedSettings(const StageReplay& replay, GameSetting& settings,
+                                   veru::dxt::PlayStatus& status)
+    : settings(settings),
+      status(status),
+      own(replayStartOf(settings, status)),
+      ownHiScore(settings.getHiScore()),
+      ownStatus(std::make_unique<veru::dxt::PlayStatus>(status)) {
+    applyStart(replay, settings, status);
+}
+
+ReplayedSettings::~ReplayedSettings() {
+    applyStart(own, settings, status);
+    settings.setHiScore(ownHiScore);
+    status = *ownStatus;
+}
+
 void writeStageReplay(const veru::YString& path, const StageReplay& replay) {
-    std::vector<std::pair<int, int>> runs;
-    for (int word : replay.words) {
-        if (!runs.empty() && runs.back().first == word)
-            ++runs.back().second;
-        else
-            runs.emplace_back(word, 1);
-    }
+    const std::vector<std::int32_t> body = bodyOf(replay);
+    StageStateHash checksum;
     veru::io::ByteFileWriter out(path);
-    out.writeInt(StageReplay::kMark);
-    out.writeInt(StageReplay::kVersion);
-    out.writeInt(static_cast<std::int32_t>(replay.seed & 0xFFFFFFFFu));
-    out.writeInt(static_cast<std::int32_t>(replay.seed >> 32));
-    for (int value : {replay.level, replay.maskShoot, replay.maskSpecial, replay.maskBomb,
-                      replay.maskSlow, replay.maskPause})
+    for (std::int32_t value : body) {
         out.writeInt(value);
-    out.writeInt(static_cast<std::int32_t>(replay.words.size()));
-    out.writeInt(static_cast<std::int32_t>(runs.size()));
-    for (const auto& [word, length] : runs) {
-        out.writeInt(word);
-        out.writeInt(length);
+        checksum.add(value);
     }
+    out.writeInt(static_cast<std::int32_t>(checksum.value() & 0xFFFFFFFFu));
+    out.writeInt(static_cast<std::int32_t>(checksum.value() >> 32));
     out.close();
 }
 
 StageReplay readStageReplay(const veru::YString& path) {
     veru::io::ByteFileReader in(path);
     StageReplay replay;
+    StageStateHash checksum;
+    auto next = [&] {
+        const std::int32_t value = in.readInt();
+        checksum.add(value);
+        return value;
+    };
     try {
-        if (in.readInt() != StageReplay::kMark || in.readInt() != StageReplay::kVersion)
-            throwBroken(path);
-        const auto low = static_cast<std::uint32_t>(in.readInt());
-        const auto high = static_cast<std::uint32_t>(in.readInt());
+        if (in.getRemaining() < 8 || next() != StageReplay::kMark)
+            throw Broken{"リプレイファイルではありません"};
+        const std::int32_t version = next();
+        if (version != StageReplay::kVersion && version != kOldVersion)
+            throw Broken{"対応していない版です（版 " + std::to_string(version) + "）"};
+        const auto low = static_cast<std::uint32_t>(next());
+        const auto high = static_cast<std::uint32_t>(next());
         replay.seed = (std::uint64_t{high} << 32) | low;
-        replay.level = in.readInt();
-        replay.maskShoot = in.readInt();
-        replay.maskSpecial = in.readInt();
-        replay.maskBomb = in.readInt();
-        replay.maskSlow = in.readInt();
-        replay.maskPause = in.readInt();
-        const std::int32_t frames = in.readInt();
-        const std::int32_t runs = in.readInt();
+        for (int* value : {&replay.level, &replay.maskShoot, &replay.maskSpecial, &replay.maskBomb,
+                           &replay.maskSlow, &replay.maskPause})
+            *value = next();
+        if (version == StageReplay::kVersion) {
+            for (int* value :
+                 {&replay.startScore, &replay.startLives, &replay.startStock, &replay.startPower})
+                *value = next();
+        }
+        const std::int32_t frames = next();
+        const std::int32_t runs = next();
         // Each run takes 8 bytes: a count the file cannot hold is refused
         // before anything is allocated for it.
-        if (frames < 0 || frames > kMaxFrames || runs < 0 || runs > frames ||
-            static_cast<std::int64_t>(runs) * 8 != in.getRemaining())
-            throwBroken(path);
+        const std::int64_t tail = version == StageReplay::kVersion ? 8 : 0;
+        if (frames < 0 || frames > StageReplay::kMaxFrames || runs < 0 || runs > frames ||
+            static_cast<std::int64_t>(runs) * 8 + tail != in.getRemaining())
+            throw Broken{"フレーム数と記録の長さが合いません"};
         replay.words.reserve(static_cast<std::size_t>(frames));
         for (std::int32_t r = 0; r < runs; ++r) {
-            const int word = in.readInt();
-            const std::int32_t length = in.readInt();
+            const int word = next();
+            const std::int32_t length = next();
             if (length < 1 || length > frames - static_cast<std::int32_t>(replay.words.size()))
-                throwBroken(path);
+                throw Broken{"フレーム数と記録の長さが合いません"};
             replay.words.insert(replay.words.end(), static_cast<std::size_t>(length), word);
         }
         if (static_cast<std::int32_t>(replay.words.size()) != frames)
-            throwBroken(path);
+            throw Broken{"フレーム数と記録の長さが合いません"};
+        if (version == StageReplay::kVersion) {
+            const std::uint64_t expected = checksum.value();
+            const auto low32 = static_cast<std::uint32_t>(in.readInt());
+            const auto high32 = static_cast<std::uint32_t>(in.readInt());
+            if (((std::uint64_t{high32} << 32) | low32) != expected)
+                throw Broken{"チェックサムが合いません（記録が書き換わっています）"};
+        }
+        if (std::string wrong = replay.problem(); !wrong.empty())
+            throw Broken{std::move(wrong)};
+    } catch (const Broken& broken) {
+        throw veru::excp::IOException(veru::YString(u"リプレイファイルが壊れています。：") + path +
+                                      u"\n" + veru::YString::fromUtf8(broken.what));
     } catch (const veru::excp::Exception&) {
-        throwBroken(path);  // a file cut short, or the refusal above
+        throw veru::excp::IOException(veru::YString(u"リプレイファイルが壊れています。：") + path +
+                                      u"\n" + veru::YString(u"ファイルが途中で切れています"));
     }
     return replay;
 }

@@ -1,46 +1,99 @@
 #pragma once
 // StageReplay: one play of a stage as it can be played again frame for frame
 // — the seed the stage's random generators started from, the difficulty and
-// the button masks it was played with, and the button word of every frame.
+// the button masks it was played with, the score and status it started
+// from, and the button word of every frame. A recording holds everything
+// the play depends on: it plays the same whatever the player's own settings.
 //
 // The file is small and versioned, every value a little-endian 32-bit int:
-//   "MLRP" (0x50524C4D), version (1), seed low, seed high, difficulty,
-//   masks shoot / special / bomb / slow / pause, frame count, run count,
-//   then per run: the button word and how many frames it lasted.
-// Runs keep a minute of held buttons to a few hundred bytes.
+//   "MLRP" (0x50524C4D), version (2), seed low, seed high, difficulty,
+//   masks shoot / special / bomb / slow / pause,
+//   start score, lives, stock, shot level,
+//   frame count, run count, then per run: the button word and how many
+//   frames it lasted; last the checksum, a 64-bit FNV-1a hash (low, high)
+//   of every value before it.
+// Runs keep a minute of held buttons to a few hundred bytes. Version 1
+// files (no start values, no checksum) still read: they start from the
+// values a new game starts the stage with.
 //
 // Ownership: a plain value. Thread: any.
 // Failure: writeStageReplay throws what ByteFileWriter throws;
 // readStageReplay throws FileNotFoundException for a missing file and
-// IOException "リプレイファイルが壊れています。：" + path for anything that is
-// not a replay of this version (wrong mark, version, counts that do not add
-// up, a file cut short).
+// IOException "リプレイファイルが壊れています。：" + path + what is wrong for
+// anything else: another file, another version, a file cut short or too
+// long, a checksum that does not match, a value out of range (a difficulty,
+// mask, start value or button word the game cannot have).
 
 #include <cstdint>
+#include <memory>
+#include <string>
 #include <vector>
 
 #include "engine/core/YString.h"
+#include "game/shooting/object/ObjectCodes.h"
+
+namespace veru::dxt {
+class PlayStatus;
+}
 
 namespace ml {
 
+class GameSetting;
+
 struct StageReplay {
     static constexpr std::int32_t kMark = 0x50524C4D;  // "MLRP"
-    static constexpr std::int32_t kVersion = 1;
+    static constexpr std::int32_t kVersion = 2;
+    // Longer than any stage can run (100000 frames is about half an hour).
+    static constexpr std::int32_t kMaxFrames = 10'000'000;
 
     std::uint64_t seed = 0;
-    int level = 0x200001;
+    int level = shooting::object::LEVEL_2;  // normal
     int maskShoot = 0x10;
     int maskSpecial = 0x20;
     int maskBomb = 0x40;
     int maskSlow = 0x80;
     int maskPause = 0x100;
+    // The score and play status the stage started from.
+    int startScore = 0;
+    int startLives = 2;
+    int startStock = 5;
+    int startPower = shooting::object::LEVEL_MIN;
     std::vector<int> words;  // frame i polled words[i]
 
     // The word of frame `frame`; 0 past the end (a replay ends with released buttons).
     int wordAt(std::size_t frame) const { return frame < words.size() ? words[frame] : 0; }
+
+    // What is out of range in this recording ("" when nothing): the same
+    // checks the reader makes, for a recording made in memory.
+    std::string problem() const;
 };
 
 void writeStageReplay(const veru::YString& path, const StageReplay& replay);
 StageReplay readStageReplay(const veru::YString& path);
+
+// A recording of no frames yet: the difficulty, masks, score and status a
+// stage starts from with these settings (the seed is the caller's).
+StageReplay replayStartOf(const GameSetting& settings, const veru::dxt::PlayStatus& status);
+
+// While it lives, the settings and status a stage plays with hold the
+// recording's difficulty, masks, start score and status (the masks handed
+// to the button map); the destructor puts the player's own back, the high
+// score too, so that watching a recording changes nothing of theirs.
+// Borrows both, which must outlive it. Thread: main thread only.
+class ReplayedSettings {
+  public:
+    ReplayedSettings(const StageReplay& replay, GameSetting& settings,
+                     veru::dxt::PlayStatus& status);
+    ~ReplayedSettings();
+    ReplayedSettings(const ReplayedSettings&) = delete;
+    ReplayedSettings& operator=(const ReplayedSettings&) = delete;
+
+  private:
+    GameSetting& settings;
+    veru::dxt::PlayStatus& status;
+    StageReplay own;
+    int ownHiScore;
+    std::unique_ptr<veru::dxt::PlayStatus> ownStatus;
+};
 
 }  // namespace ml

@@ -2,7 +2,6 @@
 
 #include "engine/scene/PlayStatus.h"
 #include "engine/sound/ISound.h"
-#include "game/shooting/cmp/IconCounter.h"
 #include "game/shooting/cmp/ScoreDisplay.h"
 #include "game/shooting/object/ItemObject.h"
 #include "game/shooting/object/Vuzez.h"
@@ -10,8 +9,6 @@
 namespace ml {
 
 namespace {
-
-constexpr int kHighestLevel = 0x200004;
 
 void playOnce(veru::sound::ISound* sound) {
     if (sound)
@@ -21,10 +18,8 @@ void playOnce(veru::sound::ISound* sound) {
 }  // namespace
 
 StageScoring::StageScoring(veru::dxt::PlayStatus& status, shooting::object::Vuzez& player,
-                           shooting::cmp::ScoreDisplay& score, shooting::cmp::IconCounter& lives,
-                           shooting::cmp::IconCounter& stock, veru::sound::ISound* levelMaxSound)
-    : status(status), player(player), score(score), lives(lives), stock(stock),
-      levelMaxSound(levelMaxSound) {}
+                           shooting::cmp::ScoreDisplay& score, veru::sound::ISound* levelMaxSound)
+    : status(status), player(player), score(score), levelMaxSound(levelMaxSound) {}
 
 void StageScoring::addPoints(int points) {
     if (points > 0)
@@ -32,26 +27,23 @@ void StageScoring::addPoints(int points) {
 }
 
 void StageScoring::pickChance(shooting::object::ItemObject& item) {
-    if (status.addLife()) {
+    if (status.addLife())
         playOnce(item.getSound());
-        lives.increment();
-    }
     item.kill();
     addPoints(kChance);
 }
 
 void StageScoring::pickKintuba(shooting::object::ItemObject& item) {
-    if (status.addStock()) {
+    if (status.addStock())
         playOnce(item.getSound());
-        stock.increment();
-    }
     item.kill();
     addPoints(kKintuba);
 }
 
 void StageScoring::pickLevelUp(shooting::object::ItemObject& item) {
     if (player.levelUp())
-        playOnce(player.getLevel() == kHighestLevel ? levelMaxSound : item.getSound());
+        playOnce(player.getLevel() == shooting::object::LEVEL_MAX ? levelMaxSound
+                                                                  : item.getSound());
     item.kill();
     addPoints(kLevelUp);
 }
@@ -60,7 +52,6 @@ void StageScoring::playerHit() {
     player.damage(100);
     player.levelDown();
     status.power = player.getLevel();
-    lives.decrement();
     if (status.takeLife()) {
         playOnce(player.getSound());
     } else {

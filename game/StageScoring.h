@@ -23,7 +23,6 @@ class ItemObject;
 class Vuzez;
 }  // namespace ml::shooting::object
 namespace ml::shooting::cmp {
-class IconCounter;
 class ScoreDisplay;
 }  // namespace ml::shooting::cmp
 
@@ -40,8 +39,7 @@ class StageScoring {
     static constexpr int kBossBulletCancelled = 10;
 
     StageScoring(veru::dxt::PlayStatus& status, shooting::object::Vuzez& player,
-                 shooting::cmp::ScoreDisplay& score, shooting::cmp::IconCounter& lives,
-                 shooting::cmp::IconCounter& stock, veru::sound::ISound* levelMaxSound);
+                 shooting::cmp::ScoreDisplay& score, veru::sound::ISound* levelMaxSound);
 
     void addPoints(int points);
     // The pick-ups: each applies its effect when there is room for it,
@@ -57,8 +55,6 @@ class StageScoring {
     veru::dxt::PlayStatus& status;
     shooting::object::Vuzez& player;
     shooting::cmp::ScoreDisplay& score;
-    shooting::cmp::IconCounter& lives;
-    shooting::cmp::IconCounter& stock;
     veru::sound::ISound* levelMaxSound;
 };
 

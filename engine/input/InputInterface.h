@@ -17,6 +17,17 @@ class Window;
 
 namespace veru::dxt::event {
 
+// The bits of the button word, the one definition everyone uses.
+inline constexpr int kButtonUp = 0x1;
+inline constexpr int kButtonDown = 0x2;
+inline constexpr int kButtonLeft = 0x4;
+inline constexpr int kButtonRight = 0x8;
+inline constexpr int kDirectionBits = 0xF;
+inline constexpr int kFirstButton = 0x10;   // button 1
+inline constexpr int kLastButton = 0x2000;  // button 10
+inline constexpr int kButtonBits = 0x3FF0;  // buttons 1-10
+inline constexpr int kWordBits = 0x3FFF;    // every bit a word can hold
+
 class InputInterface {
   public:
     virtual ~InputInterface() = default;

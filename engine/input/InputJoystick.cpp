@@ -15,16 +15,16 @@ bool InputJoystick::setup(platform::InputSystem* system, platform::Window* /*win
 int InputJoystick::buttonsOf(const platform::JoystickState& state) {
     int bits = 0;
     if (state.y < -500)
-        bits |= 0x1;
+        bits |= kButtonUp;
     if (state.y > 500)
-        bits |= 0x2;
+        bits |= kButtonDown;
     if (state.x < -500)
-        bits |= 0x4;
+        bits |= kButtonLeft;
     if (state.x > 500)
-        bits |= 0x8;
+        bits |= kButtonRight;
     for (int i = 0; i < 10; ++i) {
         if (state.buttons[static_cast<std::size_t>(i)])
-            bits |= 0x10 << i;
+            bits |= kFirstButton << i;
     }
     return bits;
 }

@@ -13,7 +13,6 @@ namespace {
 // Which key sets which button: buttons 1-10 in order.
 constexpr Key kButtonKeys[] = {Key::z, Key::x,         Key::c,     Key::v,     Key::a,
                                Key::s, Key::rightCtrl, Key::enter, Key::space, Key::escape};
-constexpr int kFirstButtonBit = 0x10;
 }  // namespace
 
 bool InputKeyboard::setup(platform::InputSystem* system, platform::Window* /*window*/) {
@@ -32,23 +31,23 @@ int InputKeyboard::buttonsOf(const platform::KeyStates& keys) {
     auto held = [&keys](Key key) { return keys[static_cast<std::size_t>(key)]; };
     int bits = 0;
     if (held(Key::up) || held(Key::pad8))
-        bits |= 0x1;
+        bits |= kButtonUp;
     if (held(Key::down) || held(Key::pad2))
-        bits |= 0x2;
+        bits |= kButtonDown;
     if (held(Key::left) || held(Key::pad4))
-        bits |= 0x4;
+        bits |= kButtonLeft;
     if (held(Key::right) || held(Key::pad6))
-        bits |= 0x8;
+        bits |= kButtonRight;
     for (int i = 0; i < static_cast<int>(std::size(kButtonKeys)); ++i) {
         if (held(kButtonKeys[i]))
-            bits |= kFirstButtonBit << i;
+            bits |= kFirstButton << i;
     }
     return bits;
 }
 
 YString InputKeyboard::keyNameOf(int bit) {
     for (int i = 0; i < static_cast<int>(std::size(kButtonKeys)); ++i) {
-        if (bit == kFirstButtonBit << i)
+        if (bit == kFirstButton << i)
             return YString::fromUtf8(platform::Keyboard::keyName(kButtonKeys[i]));
     }
     return YString();

@@ -82,22 +82,10 @@ class StageReplayPlay : public ::testing::Test {
     }
     void TearDown() override { fs::current_path(previous); }
 
-    // Plays the trial stage on normal until it asks to leave: with the
-    // test player when `replay` is empty, else the recording.
+    // Plays the trial stage until it asks to leave: with the test player on
+    // normal when `replay` is empty, else the recording — which brings its
+    // own difficulty, masks and start, whatever `setting` and `status` hold.
     Outcome play(std::optional<ml::StageReplay> replay, ml::StageReplay* recorded) {
-        ml::GameSetting setting(dir.file("setting.env"));
-        setting.setLevel(ml::GameSetting::kLevelNormal);
-        if (replay) {
-            setting.setLevel(replay->level);
-            setting.setMaskShoot(replay->maskShoot);
-            setting.setMaskSpecial(replay->maskSpecial);
-            setting.setMaskBomb(replay->maskBomb);
-            setting.setMaskSlow(replay->maskSlow);
-            setting.setMaskPause(replay->maskPause);
-        }
-        setting.applyMasks();
-        veru::dxt::PlayStatus status;
-        status.resetForTalk();  // as the prologue leaves it
         ml::ShootingScene stage(&manager, u"script/stage_trial.dat", &setting, &status);
         stage.playReplay(replay);
         stage.release();
@@ -127,6 +115,8 @@ class StageReplayPlay : public ::testing::Test {
 
     fs::path previous = fs::current_path();
     TempDir dir;
+    ml::GameSetting setting{dir.file("setting.env")};
+    veru::dxt::PlayStatus status;
     RecordingMessageSink boxes;
     std::unique_ptr<veru::platform::VideoDevice> device = makeOffscreenDevice();
     veru::sound::SoundManger sounds;
@@ -137,6 +127,7 @@ class StageReplayPlay : public ::testing::Test {
 
 TEST_F(StageReplayPlay, TheCommittedClearPlaysOutAsRecorded) {
     if (std::getenv("MIRELUNE_RECORD_REPLAY")) {
+        status.resetForTalk();  // as the prologue leaves it
         ml::StageReplay recorded;
         const Outcome o = play(std::nullopt, &recorded);
         ASSERT_GE(o.bossDeathFrame, 0) << "the test player did not beat the boss";
@@ -147,11 +138,33 @@ TEST_F(StageReplayPlay, TheCommittedClearPlaysOutAsRecorded) {
     ASSERT_TRUE(fs::exists(kReplay) && fs::exists(kExpect)) << "record it: see the top of this file";
     const ml::StageReplay replay = ml::readStageReplay(YString::fromUtf8(kReplay.string()));
     const Outcome expected = read(kExpect);
+    // The player's own settings are nothing like the recording's: another
+    // difficulty, the shot and special keys swapped, a stage half played.
+    setting.setLevel(ml::GameSetting::kLevelHard);
+    setting.setMaskShoot(0x20);
+    setting.setMaskSpecial(0x10);
+    setting.applyMasks();
+    setting.setLastScore(4321);
+    setting.setHiScore(99);
+    status.lives = 0;
+    status.stock = 1;
     const Outcome got = play(replay, nullptr);
     EXPECT_EQ(got.score, expected.score);
     EXPECT_EQ(got.bossDeathFrame, expected.bossDeathFrame);
     EXPECT_EQ(write(got), write(expected));
     EXPECT_GT(expected.score, 0);
+    // ... and are theirs again once it is over.
+    EXPECT_EQ(setting.getLevel(), ml::GameSetting::kLevelHard);
+    EXPECT_EQ(setting.getMaskShoot(), 0x20);
+    EXPECT_EQ(veru::dxt::event::ButtonMap::global().mask(veru::dxt::event::ButtonMap::kShoot),
+              0x20);
+    EXPECT_EQ(setting.getLastScore(), 4321);
+    EXPECT_EQ(setting.getHiScore(), 99);
+    EXPECT_EQ(status.lives, 0);
+    EXPECT_EQ(status.stock, 1);
+    setting.setMaskShoot(ml::GameSetting::kDefaultShoot);
+    setting.setMaskSpecial(ml::GameSetting::kDefaultSpecial);
+    setting.applyMasks();
     for (const auto& m : boxes.messages())
         ADD_FAILURE() << m.caption.toUtf8() << ": " << m.text.toUtf8();
 }

@@ -21,6 +21,10 @@ ml::StageReplay sample() {
     replay.maskShoot = 0x20;
     replay.maskSpecial = 0x10;
     replay.maskPause = 0x2000;
+    replay.startScore = 12345;
+    replay.startLives = 4;
+    replay.startStock = 0;
+    replay.startPower = 0x200003;
     // Held runs, single frames, a word with the top button, a run at the end.
     replay.words = {0, 0, 0, 0x30, 0x30, 0x1, 0x2000, 0x2000, 0x9, 0x9, 0x9, 0x9, 0};
     return replay;
@@ -47,6 +51,10 @@ TEST(StageReplay, WritesAndReadsBackEveryValue) {
     EXPECT_EQ(read.maskBomb, written.maskBomb);
     EXPECT_EQ(read.maskSlow, written.maskSlow);
     EXPECT_EQ(read.maskPause, written.maskPause);
+    EXPECT_EQ(read.startScore, written.startScore);
+    EXPECT_EQ(read.startLives, written.startLives);
+    EXPECT_EQ(read.startStock, written.startStock);
+    EXPECT_EQ(read.startPower, written.startPower);
     EXPECT_EQ(read.words, written.words);
     EXPECT_EQ(read.wordAt(3), 0x30);
     EXPECT_EQ(read.wordAt(500), 0);  // past the end nothing is held
@@ -64,6 +72,73 @@ TEST(StageReplay, HeldButtonsTakeLittleRoom) {
     ml::StageReplay empty;
     ml::writeStageReplay(dir.file("empty.rpl"), empty);
     EXPECT_TRUE(ml::readStageReplay(dir.file("empty.rpl")).words.empty());
+}
+
+// Version 1 files, as the committed recording is, hold no start values and
+// no checksum: they start as a new game starts the stage.
+TEST(StageReplay, ReadsTheFirstVersion) {
+    TempDir dir;
+    writeBytes(dir.file("v1.rpl"), intsToBytes({ml::StageReplay::kMark, 1, 7, 0, 0x200002, 0x20,
+                                                0x10, 0x40, 0x80, 0x100, 3, 2, 0x30, 2, 0, 1}));
+    const ml::StageReplay read = ml::readStageReplay(dir.file("v1.rpl"));
+    EXPECT_EQ(read.seed, 7u);
+    EXPECT_EQ(read.level, 0x200002);
+    EXPECT_EQ(read.maskShoot, 0x20);
+    EXPECT_EQ(read.words, (std::vector<int>{0x30, 0x30, 0}));
+    const ml::StageReplay fresh;
+    EXPECT_EQ(read.startScore, 0);
+    EXPECT_EQ(read.startLives, fresh.startLives);
+    EXPECT_EQ(read.startStock, fresh.startStock);
+    EXPECT_EQ(read.startPower, fresh.startPower);
+}
+
+// A recording plays out as garbage if any value is off: every flipped bit
+// is caught by the checksum, and a value the game cannot have is refused by
+// name even when the checksum agrees (a file written by a broken tool).
+TEST(StageReplay, RefusesAFlippedBitAndValuesOutOfRange) {
+    TempDir dir;
+    ml::writeStageReplay(dir.file("good.rpl"), sample());
+    const Bytes good = readBytes(dir.file("good.rpl"));
+    for (std::size_t byte = 0; byte < good.size(); ++byte) {
+        for (int bit = 0; bit < 8; bit += 3) {
+            Bytes flipped = good;
+            flipped[byte] ^= static_cast<std::uint8_t>(1 << bit);
+            writeBytes(dir.file("flipped.rpl"), flipped);
+            EXPECT_THROW(ml::readStageReplay(dir.file("flipped.rpl")), veru::excp::IOException)
+                << "byte " << byte << " bit " << bit;
+        }
+    }
+
+    struct Case {
+        const char* name;
+        void (*spoil)(ml::StageReplay&);
+        const char* said;
+    };
+    const Case cases[] = {
+        {"difficulty", [](ml::StageReplay& r) { r.level = 0x12345; }, "0x12345"},
+        {"no shot button", [](ml::StageReplay& r) { r.maskShoot = 0; }, "ショット"},
+        {"a direction as pause", [](ml::StageReplay& r) { r.maskPause = 0x1; }, "ポーズ"},
+        {"lives", [](ml::StageReplay& r) { r.startLives = 6; }, "残機"},
+        {"stock", [](ml::StageReplay& r) { r.startStock = -1; }, "ストック"},
+        {"shot level", [](ml::StageReplay& r) { r.startPower = 0x200005; }, "0x200005"},
+        {"score", [](ml::StageReplay& r) { r.startScore = -5; }, "スコア"},
+        {"button word", [](ml::StageReplay& r) { r.words[4] = 0x4000; }, "フレーム 4"},
+    };
+    for (const Case& c : cases) {
+        ml::StageReplay replay = sample();
+        c.spoil(replay);
+        EXPECT_NE(replay.problem(), "") << c.name;
+        ml::writeStageReplay(dir.file("spoilt.rpl"), replay);
+        try {
+            ml::readStageReplay(dir.file("spoilt.rpl"));
+            ADD_FAILURE() << c.name << ": read";
+        } catch (const veru::excp::IOException& e) {
+            EXPECT_NE(e.getMessage().indexOf(dir.file("spoilt.rpl")), -1) << c.name;
+            EXPECT_NE(e.getMessage().toUtf8().find(c.said), std::string::npos)
+                << c.name << ": " << e.getMessage().toUtf8();
+        }
+    }
+    EXPECT_EQ(sample().problem(), "");
 }
 
 TEST(StageReplay, RefusesWhatIsNoReplayOfThisVersion) {
@@ -87,7 +162,7 @@ TEST(StageReplay, RefusesWhatIsNoReplayOfThisVersion) {
         Bytes bytes;
     };
     Bytes wrongVersion = good;
-    wrongVersion[4] = 2;
+    wrongVersion[4] = 3;
     Bytes wrongMark = good;
     wrongMark[0] ^= 0xFF;
     const Case cases[] = {

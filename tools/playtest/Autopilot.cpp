@@ -57,11 +57,6 @@ FieldView Autopilot::noticed(const FieldView& view) const {
     return seen;
 }
 
-bool Autopilot::stockTakesEffect(int phase, int playerState) {
-    return (phase == stage::kShooting || phase == stage::kBossBattle) &&
-           (playerState == STATE_ACTIVE || playerState == STATE_RECOVER);
-}
-
 int Autopilot::playWord(const FieldView& view, int gauge, int stock, bool vulnerable) {
     if (lapseLeft > 0) {
         // Not looking: keep the move (and the slow button) held, press nothing new.
@@ -137,7 +132,7 @@ int Autopilot::poll() {
         const bool controllable =
             state == STATE_ACTIVE || state == STATE_RECOVER || state == STATE_BOMB;
         if (controllable) {
-            const int stock = status && stockTakesEffect(phase, state) ? status->stock : 0;
+            const int stock = status && stage::stockTakesEffect(phase, state) ? status->stock : 0;
             word = playWord(view, status ? status->gauge : 1, stock, state == STATE_ACTIVE);
         }
     } else {

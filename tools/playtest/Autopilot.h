@@ -90,12 +90,6 @@ class Autopilot : public veru::dxt::event::InputInterface {
     static constexpr int kStockFull = 8;
     static bool wantsKintuba(const FieldView& view, int gauge, int stock);
 
-    // Whether the stage takes a kintuba or a bomb now: only while shooting
-    // or fighting the boss (not while it slides in), and only from a player
-    // flying in play (not during a bomb or a fall). A press at any other
-    // time does nothing, so the pilot does not make it.
-    static bool stockTakesEffect(int phase, int playerState);
-
   private:
     int menuWord(int phase);
     // The view without the threats too new to have been noticed.

@@ -8,6 +8,7 @@
 
 #include "engine/platform/image/Image.h"
 #include "engine/platform/text/FontFace.h"
+#include "frontend/GameSetting.h"
 
 namespace ml::playtest {
 
@@ -180,9 +181,9 @@ bool BalanceReport::writePng(const std::string& path) const {
     const int bossX = kPngWidth - kPngGap - kPngBossWidth;
     int row = 0;
     for (const auto& [level, s] : byLevel) {
-        const std::uint32_t colour = level == 0x200000   ? 0xFF58C878u
-                                     : level == 0x200001 ? 0xFFE8B040u
-                                                         : 0xFFE05050u;
+        const std::uint32_t colour = level == GameSetting::kLevelEasy     ? 0xFF58C878u
+                                     : level == GameSetting::kLevelNormal ? 0xFFE8B040u
+                                                                          : 0xFFE05050u;
         const int top = stripTop(row);
         const int bottom = top + kPngStrip;
         // Above the strip: what it is and how the plays ended.

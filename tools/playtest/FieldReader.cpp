@@ -37,10 +37,10 @@ Threat threatOf(const ShootingObject& o) {
 void FieldReader::addGuessed(const ShootingObject& object, FieldView& view) {
     Threat t = threatOf(object);
     t.spread = kGuessSpread;
-    push(&object, t, true, view);
+    push({object.getSpawnId()}, t, true, view);
 }
 
-void FieldReader::addBox(const void* key, const HitRect& box, FieldView& view) {
+void FieldReader::addBox(Key key, const HitRect& box, FieldView& view) {
     Threat t;
     t.x = (box.left + box.right) / 2;
     t.y = (box.top + box.bottom) / 2;
@@ -52,7 +52,7 @@ void FieldReader::addBox(const void* key, const HitRect& box, FieldView& view) {
     push(key, t, true, view);
 }
 
-void FieldReader::push(const void* key, Threat& t, bool guessStep, FieldView& view) {
+void FieldReader::push(Key key, Threat& t, bool guessStep, FieldView& view) {
     const auto before = last.find(key);
     if (before != last.end()) {
         if (guessStep) {
@@ -78,17 +78,19 @@ void FieldReader::addLaser(const LazerObject& laser, FieldView& view) {
     t.right = right - static_cast<int>(t.x);
     t.top = top - static_cast<int>(t.y);
     t.bottom = bottom - static_cast<int>(t.y);
-    push(&laser, t, false, view);
+    push({laser.getSpawnId()}, t, false, view);
 }
 
 void FieldReader::addAttacks(const CharaObject& chara, FieldView& view) {
+    int index = -1;
     for (const auto& skill : chara.getSkills()) {
+        ++index;
         if (skill->getKind() != KIND_ENEMY_ATTACK)
             continue;
         // Fire balls and blades are one box of the pattern's own.
         if (const auto* effect = dynamic_cast<const EffectSkill*>(skill.get())) {
             if (effect->getState() == STATE_ACTIVE)
-                addBox(effect, effect->getHitRect(), view);
+                addBox({chara.getSpawnId(), index}, effect->getHitRect(), view);
             continue;
         }
         for (const auto& attack : skill->getAttacks()) {
@@ -108,7 +110,7 @@ void FieldReader::addAttacks(const CharaObject& chara, FieldView& view) {
                 t.vy = straight->getVy();
                 t.ax = straight->getAx();
                 t.ay = straight->getAy();
-                push(straight, t, false, view);
+                push({straight->getSpawnId()}, t, false, view);
             } else {
                 addGuessed(*attack, view);
             }
@@ -127,7 +129,6 @@ int FieldReader::bobbedY(int y, int vy, int low, int high, int frames) {
 
 FieldView FieldReader::read(const ShootingScene& scene) {
     FieldView view;
-    seen.clear();
     const Vuzez* player = scene.getPlayer();
     if (!player) {
         last.clear();
@@ -160,11 +161,13 @@ FieldView FieldReader::read(const ShootingScene& scene) {
             // Its bodies hurt; the shots go for its tallest part, led to
             // where the bobbing boss will be when they get there.
             const HitPart* aim = nullptr;
+            int index = -1;
             for (const HitPart& part : boss->getHitParts()) {
+                ++index;
                 const int ax = boss->getX() + part.part_x;
                 const int ay = boss->getY() + part.part_y;
                 const HitRect box{ax + part.left, ay + part.top, ax + part.right, ay + part.bottom};
-                addBox(&part, box, view);
+                addBox({boss->getSpawnId(), index}, box, view);
                 if (!aim || part.bottom - part.top > aim->bottom - aim->top)
                     aim = &part;
             }
@@ -187,7 +190,7 @@ FieldView FieldReader::read(const ShootingScene& scene) {
                 view.pickups.push_back({item->getX(), item->getY()});
         }
     }
-    last.swap(seen);
+    endRead();
     return view;
 }
 

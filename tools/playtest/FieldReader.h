@@ -6,10 +6,15 @@
 //
 // Straight bullets carry their exact velocity and acceleration; every other
 // threat's step is guessed from where it was on the previous read, so the
-// reader keeps the last positions (looked up by object, never iterated).
+// reader keeps the last positions (looked up, never iterated). They are
+// keyed by the object's spawn id, never by its address: a bullet made where
+// a freed one lay must not inherit that one's step and age, or the same
+// seed would play differently from run to run.
 //
 // Ownership: borrows nothing between calls. Thread: main thread only.
 
+#include <compare>
+#include <cstdint>
 #include <map>
 #include <optional>
 
@@ -41,8 +46,22 @@ class FieldReader {
     // A laser's whole beam at its full thickness, standing still.
     void addLaser(const shooting::object::LazerObject& laser, FieldView& view);
 
+    // What a thing on the field is remembered by: the spawn id of the object
+    // and, for a piece of one (a boss's hit part, a pattern's box), which.
+    struct Key {
+        std::uint64_t object = 0;
+        int piece = -1;
+        auto operator<=>(const Key&) const = default;
+    };
+
     // A box whose step is guessed from the last read, remembered by `key`.
-    void addBox(const void* key, const shooting::object::HitRect& box, FieldView& view);
+    void addBox(Key key, const shooting::object::HitRect& box, FieldView& view);
+
+    // Ends a read: what it saw becomes the last read (read does this itself).
+    void endRead() {
+        last.swap(seen);
+        seen.clear();
+    }
 
     // Forgets every remembered position (a new stage).
     void clear() { last.clear(); seen.clear(); bossY.reset(); }
@@ -62,10 +81,10 @@ class FieldReader {
     };
     // Adds `t` to the view, its age counted on from the last read of `key`
     // and, with `guessStep`, its step guessed from where it was then.
-    void push(const void* key, Threat& t, bool guessStep, FieldView& view);
-    std::map<const void*, Seen> last;  // positions of the previous read
-    std::map<const void*, Seen> seen;  // positions of this read
-    std::optional<int> bossY;          // the boss's height on the previous read
+    void push(Key key, Threat& t, bool guessStep, FieldView& view);
+    std::map<Key, Seen> last;  // positions of the previous read
+    std::map<Key, Seen> seen;  // positions of this read
+    std::optional<int> bossY;  // the boss's height on the previous read
 };
 
 }  // namespace ml::playtest

@@ -12,15 +12,16 @@
 // Deterministic: the same view gives the same move (candidates in a fixed
 // order, ties keep the first). Ownership: a plain value. Thread: any.
 
+#include "engine/input/InputInterface.h"
 #include "tools/playtest/FieldView.h"
 
 namespace ml::playtest {
 
 // Direction bits of the button word.
-inline constexpr int kButtonUp = 0x1;
-inline constexpr int kButtonDown = 0x2;
-inline constexpr int kButtonLeft = 0x4;
-inline constexpr int kButtonRight = 0x8;
+using veru::dxt::event::kButtonDown;
+using veru::dxt::event::kButtonLeft;
+using veru::dxt::event::kButtonRight;
+using veru::dxt::event::kButtonUp;
 
 struct Move {
     int directions = 0;  // kButton* bits

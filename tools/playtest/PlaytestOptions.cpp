@@ -21,17 +21,21 @@ bool number(const std::string& text, T& out) {
 const char* PlaytestOptions::usage() {
     return "usage: mlplaytest [--level easy|normal|hard|all] [--seed N] [--runs K]\n"
            "                  [--record FILE] [--report FILE.png]\n"
+           "       mlplaytest --replay FILE [--record FILE]\n"
            "Plays the trial stage with the autopilot, seeds N .. N+K-1, and prints one line\n"
-           "per run. --record writes the last run's recording, --report draws the runs.\n";
+           "per run. --record writes the last run's recording, --report draws the runs.\n"
+           "--replay plays a recording (its own difficulty, seed and buttons) and prints its\n"
+           "line; with --record it is written again in the current format.\n";
 }
 
 std::optional<PlaytestOptions> PlaytestOptions::parse(const std::vector<std::string>& args,
                                                       std::string& error) {
     PlaytestOptions o;
+    std::string autopilotOption;  // one that only the autopilot's runs use
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
         if (a != "--level" && a != "--seed" && a != "--runs" && a != "--record" &&
-            a != "--report") {
+            a != "--report" && a != "--replay") {
             error = "unknown argument: " + a;
             return std::nullopt;
         }
@@ -40,6 +44,8 @@ std::optional<PlaytestOptions> PlaytestOptions::parse(const std::vector<std::str
             return std::nullopt;
         }
         const std::string& v = args[++i];
+        if (a != "--record" && a != "--replay")
+            autopilotOption = a;
         if (a == "--level") {
             if (v == "all") {
                 o.levels = {GameSetting::kLevelEasy, GameSetting::kLevelNormal,
@@ -62,9 +68,15 @@ std::optional<PlaytestOptions> PlaytestOptions::parse(const std::vector<std::str
             }
         } else if (a == "--record") {
             o.recordPath = v;
+        } else if (a == "--replay") {
+            o.replayPath = v;
         } else {
             o.reportPath = v;
         }
+    }
+    if (!o.replayPath.empty() && !autopilotOption.empty()) {
+        error = "--replay plays the recording's own difficulty and seed: no " + autopilotOption;
+        return std::nullopt;
     }
     if (o.levels.empty())
         o.levels = {GameSetting::kLevelNormal};

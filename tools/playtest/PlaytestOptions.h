@@ -2,9 +2,12 @@
 // PlaytestOptions: the command line of mlplaytest.
 //   mlplaytest [--level easy|normal|hard] [--seed N] [--runs K]
 //              [--record FILE] [--report FILE.png]
+//   mlplaytest --replay FILE [--record FILE]
 // Runs use seeds N .. N + K - 1 (default 1 run from seed 1, on normal).
 // --record writes the recording of the last run; --report draws the runs.
 // "--level all" plays the three difficulties, K runs each.
+// --replay plays a recording instead of the autopilot (with --record it is
+// written again, in the current format).
 //
 // Ownership: plain values. Thread: any.
 // Failure: parse returns nullopt and names the problem in `error`.
@@ -22,6 +25,7 @@ struct PlaytestOptions {
     int runs = 1;
     std::string recordPath;
     std::string reportPath;
+    std::string replayPath;
 
     static std::optional<PlaytestOptions> parse(const std::vector<std::string>& args,
                                                 std::string& error);

@@ -1,5 +1,6 @@
 #include "tools/playtest/StagePlaythrough.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 #include "engine/platform/video/VideoDevice.h"
@@ -45,16 +46,9 @@ RunResult StagePlaythrough::run(int level, std::uint64_t seed,
     result.seed = seed;
 
     // The settings are never saved: the file name only has to be unused.
+    // A recording brings its own difficulty, masks and start.
     GameSetting setting(u"playtest-setting-unused.env");
     setting.setLevel(level);
-    if (replay) {
-        setting.setMaskShoot(replay->maskShoot);
-        setting.setMaskSpecial(replay->maskSpecial);
-        setting.setMaskBomb(replay->maskBomb);
-        setting.setMaskSlow(replay->maskSlow);
-        setting.setMaskPause(replay->maskPause);
-    }
-    setting.applyMasks();
     veru::dxt::PlayStatus status;
     status.resetForTalk();  // as the talk before the stage leaves it
 
@@ -72,7 +66,12 @@ RunResult StagePlaythrough::run(int level, std::uint64_t seed,
                     static_cast<std::uint32_t>(seed));
     int lastState = -1;
     int lastPhase = -1;
-    for (int f = 0; f < kFrameLimit && stage.getRequest() == veru::dxt::kRequestNone; ++f) {
+    // A recording holds every frame of its play, the one that left the
+    // stage too: one that stops before is a play cut off (the window closed).
+    const int limit = replay ? static_cast<int>(std::min<std::size_t>(
+                                   kFrameLimit, replay->words.size() + kReplayGrace))
+                             : kFrameLimit;
+    for (int f = 0; f < limit && stage.getRequest() == veru::dxt::kRequestNone; ++f) {
         stage.update(&pilot);
         result.frames = f + 1;
         const Vuzez* player = stage.getPlayer();

@@ -33,6 +33,8 @@ class StagePlaythrough {
   public:
     // A play longer than this many frames is stuck.
     static constexpr int kFrameLimit = 120000;
+    // A replay runs this many frames past its recording's end at most.
+    static constexpr int kReplayGrace = 60;
 
     explicit StagePlaythrough(const veru::YString& scriptPath = u"script/stage_trial.dat");
     ~StagePlaythrough();
@@ -42,7 +44,8 @@ class StagePlaythrough {
     // The autopilot plays `level` from `seed`; the recording of the play is
     // kept in `recording` when given.
     RunResult play(int level, std::uint64_t seed, StageReplay* recording = nullptr);
-    // The recording is played again (its own seed, level and masks).
+    // The recording is played again (its own seed, level, masks and start);
+    // finished = false when it ends before the stage does.
     RunResult replay(const StageReplay& recording);
 
   private:

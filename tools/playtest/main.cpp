@@ -1,5 +1,7 @@
 // mlplaytest: the autopilot plays the trial stage headless, run after run,
-// and prints one line per run; see PlaytestOptions.h for the options.
+// and prints one line per run, or plays a recording (--replay) and prints
+// its line; see PlaytestOptions.h for the options. A recording that ends
+// before the stage does (the window was closed mid-play) says finished=no.
 // Exit status: 0 when every run finished, 1 otherwise (or on a bad option).
 
 #include <cstdlib>
@@ -10,6 +12,7 @@
 #include "engine/io/Scrambler.h"
 #include "game/StageReplay.h"
 #include "tools/playtest/BalanceReport.h"
+#include "tools/playtest/GameData.h"
 #include "tools/playtest/PlaytestOptions.h"
 #include "tools/playtest/StagePlaythrough.h"
 
@@ -17,21 +20,22 @@ int main(int argc, char** argv) {
     using namespace ml::playtest;
     std::vector<std::string> args(argv + 1, argv + argc);
     std::string error;
-    const auto options = PlaytestOptions::parse(args, error);
-    if (!options) {
+    const auto parsed = PlaytestOptions::parse(args, error);
+    if (!parsed) {
         std::cerr << "mlplaytest: " << error << "\n" << PlaytestOptions::usage();
         return 1;
     }
     ::setenv("SDL_VIDEODRIVER", "dummy", 0);
     ::setenv("SDL_AUDIODRIVER", "dummy", 0);
-    // The packed game data: the current folder if it has it, else the build's.
-    namespace fs = std::filesystem;
-    std::error_code ec;
-    if (!fs::exists("script/stage_trial.dat"))
-        fs::current_path(MIRELUNE_GAME_DIR, ec);
-    if (ec || !fs::exists("script/stage_trial.dat")) {
-        std::cerr << "mlplaytest: no game data (script/stage_trial.dat) here or in "
-                  << MIRELUNE_GAME_DIR << "\n";
+    // Files named on the command line are where the user is; the game data
+    // may be elsewhere.
+    auto options = *parsed;
+    for (std::string* path : {&options.recordPath, &options.reportPath, &options.replayPath}) {
+        if (!path->empty())
+            *path = std::filesystem::absolute(*path).string();
+    }
+    if (!enterGameData(MIRELUNE_GAME_DIR, error)) {
+        std::cerr << "mlplaytest: " << error << "\n";
         return 1;
     }
     veru::io::registerGameFileKeys();
@@ -40,18 +44,27 @@ int main(int argc, char** argv) {
     BalanceReport report;
     try {
         StagePlaythrough playthrough;
+        if (!options.replayPath.empty()) {
+            const ml::StageReplay recording =
+                ml::readStageReplay(veru::YString::fromUtf8(options.replayPath));
+            const RunResult run = playthrough.replay(recording);
+            std::cout << describe(run) << (run.finished ? "" : " finished=no") << std::endl;
+            if (!options.recordPath.empty())
+                ml::writeStageReplay(veru::YString::fromUtf8(options.recordPath), recording);
+            return run.finished ? 0 : 1;
+        }
         ml::StageReplay last;
-        for (int level : options->levels) {
-            for (int i = 0; i < options->runs; ++i) {
-                const std::uint64_t seed = options->seed + static_cast<std::uint64_t>(i);
+        for (int level : options.levels) {
+            for (int i = 0; i < options.runs; ++i) {
+                const std::uint64_t seed = options.seed + static_cast<std::uint64_t>(i);
                 const RunResult run = playthrough.play(level, seed, &last);
                 std::cout << describe(run) << (run.finished ? "" : " stuck=yes") << std::endl;
                 allFinished = allFinished && run.finished;
                 report.add(run);
             }
         }
-        if (!options->recordPath.empty())
-            ml::writeStageReplay(veru::YString::fromUtf8(options->recordPath), last);
+        if (!options.recordPath.empty())
+            ml::writeStageReplay(veru::YString::fromUtf8(options.recordPath), last);
     } catch (const veru::excp::Exception& e) {
         std::cerr << "mlplaytest: " << e.getMessage().toUtf8() << "\n";
         return 1;
@@ -59,10 +72,10 @@ int main(int argc, char** argv) {
         std::cerr << "mlplaytest: " << e.what() << "\n";
         return 1;
     }
-    if (options->runs > 1 || options->levels.size() > 1 || !options->reportPath.empty())
+    if (options.runs > 1 || options.levels.size() > 1 || !options.reportPath.empty())
         std::cerr << report.table() << "\n" << report.hitsTable();
-    if (!options->reportPath.empty() && !report.writePng(options->reportPath)) {
-        std::cerr << "mlplaytest: cannot write " << options->reportPath << "\n";
+    if (!options.reportPath.empty() && !report.writePng(options.reportPath)) {
+        std::cerr << "mlplaytest: cannot write " << options.reportPath << "\n";
         return 1;
     }
     return allFinished ? 0 : 1;

@@ -5,7 +5,7 @@
 
 namespace ml::shooting::cmp {
 
-IconCounter::IconCounter(int n) : count(n) {}
+IconCounter::IconCounter() = default;
 
 IconCounter::~IconCounter() = default;
 
@@ -26,7 +26,7 @@ int IconCounter::getIconHeight() const {
     return iconTexture ? iconTexture->getHeight() : 0;
 }
 
-void IconCounter::draw(veru::dxt::DirectGraphics& graphics) {
+void IconCounter::draw(veru::dxt::DirectGraphics& graphics, int count) {
     if (!iconTexture) {
         return;
     }

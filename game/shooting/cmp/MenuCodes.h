@@ -2,6 +2,8 @@
 // States and result codes of the stage's menus (the pause menu and the
 // continue dialog).
 
+#include "engine/input/InputInterface.h"
+
 namespace ml::shooting::cmp {
 
 // Menu states.
@@ -17,7 +19,7 @@ inline constexpr int RESULT_SECOND = 0x200002;
 inline constexpr int RESULT_THIRD = 0x200003;
 
 // The button word's up and down bits.
-inline constexpr int BUTTON_UP = 0x1;
-inline constexpr int BUTTON_DOWN = 0x2;
+inline constexpr int BUTTON_UP = veru::dxt::event::kButtonUp;
+inline constexpr int BUTTON_DOWN = veru::dxt::event::kButtonDown;
 
 }  // namespace ml::shooting::cmp

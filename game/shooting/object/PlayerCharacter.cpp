@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "engine/graphics/DirectGraphics.h"
+#include "engine/input/InputInterface.h"
 #include "engine/material/Texture.h"
 #include "engine/sound/SoundManger.h"
 #include "game/shooting/object/EnemyObject.h"
@@ -11,10 +12,10 @@ namespace ml::shooting::object {
 
 namespace {
 
-constexpr int kButtonUp = 1;
-constexpr int kButtonDown = 2;
-constexpr int kButtonLeft = 4;
-constexpr int kButtonRight = 8;
+using veru::dxt::event::kButtonDown;
+using veru::dxt::event::kButtonLeft;
+using veru::dxt::event::kButtonRight;
+using veru::dxt::event::kButtonUp;
 
 constexpr int kEntryEnd = 70;  // x where the first entry run ends
 constexpr int kReentryStart = -50;

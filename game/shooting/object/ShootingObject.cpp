@@ -7,8 +7,16 @@
 
 namespace ml::shooting::object {
 
+namespace {
+std::uint64_t spawned = 0;  // objects made so far (main thread only)
+}  // namespace
+
 ShootingObject::ShootingObject(int kind_, int width, int height, bool own)
-    : kind(kind_), own_texture(own), field_width(width), field_height(height) {}
+    : kind(kind_),
+      own_texture(own),
+      field_width(width),
+      field_height(height),
+      spawn_id(++spawned) {}
 
 ShootingObject::~ShootingObject() = default;
 

@@ -17,6 +17,7 @@
 // NullPointerException "テクスチャがセットされていません。"; loading a missing
 // picture lets the loader's FileNotFoundException through.
 
+#include <cstdint>
 #include <memory>
 
 #include "engine/core/YString.h"
@@ -105,6 +106,12 @@ class ShootingObject {
         VideoDevice* device, const veru::YString& path, int count, int cell_width, int cell_height,
         veru::dxt::Color key = veru::dxt::Color::fromPacked(0));
 
+    // A number no other object made in this process has had: objects are
+    // numbered in the order they are made, so the same play numbers them
+    // the same way. Tools that follow objects from frame to frame key them
+    // by it (an address is reused once an object is freed).
+    std::uint64_t getSpawnId() const { return spawn_id; }
+
     int getKind() const { return kind; }
     void setKind(int value) { kind = value; }
     int getState() const { return state; }
@@ -156,6 +163,7 @@ class ShootingObject {
     ISound* sound = nullptr;
 
   private:
+    std::uint64_t spawn_id;
     std::unique_ptr<Texture> texture_owned;
 };
 

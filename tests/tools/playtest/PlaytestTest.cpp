@@ -12,12 +12,13 @@
 #include "frontend/GameSetting.h"
 #include "game/StagePhase.h"
 #include "game/shooting/object/ObjectCodes.h"
+#include "game/shooting/object/StraightAttack.h"
+#include "tests/support/TempDir.h"
 #include "tools/playtest/Autopilot.h"
 #include "tools/playtest/BalanceReport.h"
 #include "tools/playtest/FieldReader.h"
 #include "tools/playtest/MovePlanner.h"
 #include "tools/playtest/PlaytestOptions.h"
-#include "tests/support/TempDir.h"
 
 using namespace ml::playtest;
 using mirelune::test::TempDir;
@@ -172,6 +173,37 @@ TEST(FieldReaderTest, LeadsABobbingBossToWhereTheShotsWillMeetIt) {
     EXPECT_EQ(FieldReader::bobbedY(240, 0, 100, 380, 40), 240);
 }
 
+// A bullet made where a freed one lay (the allocator hands the same block
+// straight back) is a new threat: no step guessed from the old one's place,
+// no age carried over. Keyed by address, it inherited both.
+TEST(FieldReaderTest, ANewObjectInheritsNothingFromAFreedOne) {
+    using ml::shooting::object::StraightAttack;
+    FieldReader reader;
+    FieldView before;
+    auto bullet =
+        std::make_unique<StraightAttack>(ml::shooting::object::KIND_ENEMY_ATTACK, 800, 480);
+    bullet->setPosition(100, 100);
+    reader.addGuessed(*bullet, before);
+    reader.endRead();
+    FieldView same;
+    bullet->setPosition(104, 100);
+    reader.addGuessed(*bullet, same);
+    reader.endRead();
+    ASSERT_EQ(same.threats.size(), 1u);
+    EXPECT_EQ(same.threats[0].vx, 4);
+    EXPECT_EQ(same.threats[0].age, 1);
+
+    bullet.reset();
+    auto next = std::make_unique<StraightAttack>(ml::shooting::object::KIND_ENEMY_ATTACK, 800, 480);
+    next->setPosition(300, 300);
+    FieldView after;
+    reader.addGuessed(*next, after);
+    ASSERT_EQ(after.threats.size(), 1u);
+    EXPECT_EQ(after.threats[0].vx, 0);
+    EXPECT_EQ(after.threats[0].vy, 0);
+    EXPECT_EQ(after.threats[0].age, 0);
+}
+
 TEST(AutopilotTest, ShootsAlwaysKintubaOnAnEmptyGaugeBombsOnlyWhenDoomedWithThreeStock) {
     Attention none;
     none.lapsePerFrame = 0;
@@ -215,9 +247,9 @@ TEST(AutopilotTest, KeepsStockForTheBossAndRefillsOnlyOnAnEmptyGauge) {
     // The stage ignores stock while the boss slides in and during a bomb:
     // pressing then would only count presses that did nothing.
     using namespace ml::shooting::object;
-    EXPECT_TRUE(Autopilot::stockTakesEffect(ml::stage::kBossBattle, STATE_RECOVER));
-    EXPECT_FALSE(Autopilot::stockTakesEffect(ml::stage::kBossApproach, STATE_ACTIVE));
-    EXPECT_FALSE(Autopilot::stockTakesEffect(ml::stage::kBossBattle, STATE_BOMB));
+    EXPECT_TRUE(ml::stage::stockTakesEffect(ml::stage::kBossBattle, STATE_RECOVER));
+    EXPECT_FALSE(ml::stage::stockTakesEffect(ml::stage::kBossApproach, STATE_ACTIVE));
+    EXPECT_FALSE(ml::stage::stockTakesEffect(ml::stage::kBossBattle, STATE_BOMB));
 }
 
 TEST(AutopilotTest, DodgesOnlyWhatItHasNoticedAndLapsesLessOnABusyField) {
@@ -292,17 +324,24 @@ TEST(PlaytestOptionsTest, ReadsTheOptionsAndRefusesWhatItCannotUse) {
     o = PlaytestOptions::parse({"--level", "all"}, error);
     ASSERT_TRUE(o);
     EXPECT_EQ(o->levels.size(), 3u);
+    o = PlaytestOptions::parse({"--replay", "last.rpl", "--record", "new.rpl"}, error);
+    ASSERT_TRUE(o) << error;
+    EXPECT_EQ(o->replayPath, "last.rpl");
+    EXPECT_EQ(o->recordPath, "new.rpl");
 
-    for (const std::vector<std::string>& bad : std::vector<std::vector<std::string>>{
-             {"--level", "medium"},
-             {"--seed", "-1"},
-             {"--seed", "12x"},
-             {"--seed", "4294967296"},
-             {"--seed", "4294967295", "--runs", "2"},
-             {"--runs", "0"},
-             {"--runs"},
-             {"--verbose"},
-             {"7"}}) {
+    for (const std::vector<std::string>& bad :
+         std::vector<std::vector<std::string>>{{"--level", "medium"},
+                                               {"--seed", "-1"},
+                                               {"--seed", "12x"},
+                                               {"--seed", "4294967296"},
+                                               {"--seed", "4294967295", "--runs", "2"},
+                                               {"--runs", "0"},
+                                               {"--runs"},
+                                               {"--verbose"},
+                                               {"--replay", "a.rpl", "--level", "hard"},
+                                               {"--seed", "3", "--replay", "a.rpl"},
+                                               {"--replay"},
+                                               {"7"}}) {
         error.clear();
         EXPECT_FALSE(PlaytestOptions::parse(bad, error)) << bad[0];
         EXPECT_FALSE(error.empty()) << bad[0];

@@ -139,19 +139,19 @@ TEST_F(PartsTest, ScoreDrawsLabelThenDigitsTenPixelsApart) {
 
 TEST_F(PartsTest, IconRowGrowsToTheLeftOfItsReference) {
     writePicture(u"img/chance.ytx", 20, 10, kGreen);
-    IconCounter lives(0);
+    IconCounter lives;
     lives.load(device.get(), u"img/chance.ytx", 300, 495);
     EXPECT_EQ(lives.getIconHeight(), 10);
-    Frame f = render([&](auto& g) { lives.draw(g); });
-    EXPECT_EQ(f.brightness(0, 0, 800, 600), 0.0);
+    for (int none : {0, -1}) {
+        Frame f = render([&](auto& g) { lives.draw(g, none); });
+        EXPECT_EQ(f.brightness(0, 0, 800, 600), 0.0);
+    }
 
-    lives.setCount(3);
-    f = render([&](auto& g) { lives.draw(g); });
+    Frame f = render([&](auto& g) { lives.draw(g, 3); });
     EXPECT_EQ(span(f, 500, kGreen), std::make_pair(240, 299));
     EXPECT_TRUE(rgbNear(f.at(299, 495), kGreen));
     EXPECT_TRUE(rgbNear(f.at(299, 494), kBlack));
-    lives.decrement();
-    f = render([&](auto& g) { lives.draw(g); });
+    f = render([&](auto& g) { lives.draw(g, 2); });
     EXPECT_EQ(span(f, 500, kGreen), std::make_pair(260, 299));
 }
 
