@@ -11,15 +11,16 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cmath>
 #include <cstdlib>
 #include <ctime>
-#include <cmath>
 #include <filesystem>
 #include <fstream>
 #include <string>
 #include <vector>
 
 #include "engine/io/Scrambler.h"
+#include "engine/platform/FileSystem.h"
 #include "engine/platform/video/VideoDevice.h"
 #include "engine/scene/FrameTimer.h"
 #include "engine/scene/PlayStatus.h"
@@ -65,7 +66,9 @@ struct Stage {
     std::unique_ptr<veru::platform::VideoDevice> device;
     veru::sound::SoundManger sounds;
     veru::dxt::SceneManager manager;
-    ml::GameSetting setting{u"bench_setting.env"};
+    // Never saved; the empty file the store creates goes to a temporary folder.
+    veru::platform::TemporaryFolder scratch{"mirelune-bench-"};
+    ml::GameSetting setting{scratch.path() + u"/setting.env"};
     veru::dxt::PlayStatus status;
     ml::ShootingScene scene{&manager, u"script/stage_trial.dat", &setting, &status};
 };
@@ -172,7 +175,8 @@ void BM_StagePacing(benchmark::State& state) {
             timer.endFrame();
             const auto now = Clock::now();
             if (f > 0)
-                intervals.push_back(std::chrono::duration<double, std::milli>(now - previous).count());
+                intervals.push_back(
+                    std::chrono::duration<double, std::milli>(now - previous).count());
             previous = now;
         }
         std::vector<double> deviation;
