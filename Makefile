@@ -59,10 +59,11 @@ install: deps configure
 	cmake --build $(BUILD_DIR) --target $(INSTALL_TARGETS)
 	DESTDIR="$(DESTDIR)" cmake --install $(BUILD_DIR) --prefix "$(PREFIX)"
 
-# Removes the files the last install listed, then the game's own folders if empty.
+# Removes the files the last install listed (the list holds them without
+# DESTDIR: give the same DESTDIR and PREFIX), then the game's own folders if empty.
 uninstall:
 	@test -f $(BUILD_DIR)/install_manifest.txt || { echo "nothing installed from $(BUILD_DIR)"; exit 1; }
-	xargs -d '\n' rm -fv < $(BUILD_DIR)/install_manifest.txt
+	sed 's|^|$(DESTDIR)|' $(BUILD_DIR)/install_manifest.txt | xargs -d '\n' rm -fv
 	-rmdir "$(DESTDIR)$(PREFIX)/share/games/mirelune/img" "$(DESTDIR)$(PREFIX)/share/games/mirelune/sound" \
 	    "$(DESTDIR)$(PREFIX)/share/games/mirelune/script" "$(DESTDIR)$(PREFIX)/share/games/mirelune" \
 	    "$(DESTDIR)$(PREFIX)/share/doc/mirelune" 2>/dev/null

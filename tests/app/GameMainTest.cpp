@@ -552,3 +552,31 @@ TEST(GameMain, InterruptAndHangUpEndTheGameAndSave) {
         EXPECT_TRUE(saved.has(u"KEYbullet")) << signal;  // written by this run
     }
 }
+
+// A settings file that cannot be written: one error box naming it at the
+// end, and the file the player had stays as it was.
+TEST(GameMain, ASaveThatFailsIsShownOnceAndKeepsTheOldFile) {
+    GameFolder folder;
+    veru::io::registerGameFileKeys();
+    RecordingMessageSink boxes;
+    ManualClock clock;
+    {
+        veru::io::KeyValueFile before(u"setting.env", false);
+        before.set(u"SCORE", u"4321");
+        before.save();
+    }
+    const Bytes old = readBytes(u"setting.env");
+    // The save writes a temporary file first: a folder in its place makes it fail.
+    fs::create_directory(folder.path() / "setting.env.tmp");
+    ml::GameHooks hooks;
+    hooks.clock = &clock;
+    hooks.afterFrame = [&](int f, veru::dxt::Scene* scene, veru::platform::VideoDevice*) {
+        if (f > 2000 || dynamic_cast<ml::MenuSceneOld*>(scene))
+            scene->requestQuit();
+    };
+    EXPECT_EQ(ml::gameMain(hooks), 0);
+    ASSERT_EQ(boxes.messages().size(), 1u);
+    EXPECT_NE(boxes.messages()[0].text.toUtf8().find("setting.env"), std::string::npos)
+        << boxes.messages()[0].text.toUtf8();
+    EXPECT_EQ(readBytes(u"setting.env"), old);
+}

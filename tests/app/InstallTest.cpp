@@ -62,6 +62,22 @@ struct Outcome {
 Outcome playAndTerminate(const fs::path& program, const fs::path& folder,
                          const std::vector<std::string>& env, double seconds, const fs::path& log) {
     Outcome outcome;
+    // Everything the child needs is made before the fork: it only calls the system.
+    std::vector<std::string> all = env;
+    all.push_back("SDL_VIDEODRIVER=dummy");
+    all.push_back("SDL_AUDIODRIVER=dummy");
+    all.push_back("PATH=/usr/bin:/bin");
+    // The sanitizer build's settings (suppressions, fatal reports) go along.
+    for (const char* name : {"ASAN_OPTIONS", "UBSAN_OPTIONS", "LSAN_OPTIONS"}) {
+        if (const char* value = std::getenv(name))
+            all.push_back(std::string(name) + "=" + value);
+    }
+    std::vector<char*> envp;
+    for (std::string& e : all)
+        envp.push_back(e.data());
+    envp.push_back(nullptr);
+    std::string path = program.string();
+    char* argv[] = {path.data(), nullptr};
     const pid_t pid = ::fork();
     if (pid == 0) {
         if (::chdir(folder.c_str()) != 0)
@@ -69,16 +85,6 @@ Outcome playAndTerminate(const fs::path& program, const fs::path& folder,
         const int out = ::open(log.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
         ::dup2(out, 1);
         ::dup2(out, 2);
-        std::vector<std::string> all = env;
-        all.push_back("SDL_VIDEODRIVER=dummy");
-        all.push_back("SDL_AUDIODRIVER=dummy");
-        all.push_back("PATH=/usr/bin:/bin");
-        std::vector<char*> envp;
-        for (std::string& e : all)
-            envp.push_back(e.data());
-        envp.push_back(nullptr);
-        std::string path = program.string();
-        char* argv[] = {path.data(), nullptr};
         ::execve(path.c_str(), argv, envp.data());
         ::_exit(127);
     }
