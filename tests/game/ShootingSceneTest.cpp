@@ -1,6 +1,7 @@
 // The shooting scene on the real pictures and sounds, with stage scripts
 // written by each test: the grammar of the script, what a broken script or
-// a missing file does, and the phases of a whole stage in their order.
+// a missing file does, the phases of a whole stage in their order, and the
+// heroine and the boss under fire as they are drawn.
 
 #include "game/ShootingScene.h"
 
@@ -24,6 +25,7 @@
 #include "game/shooting/object/Vuzez.h"
 #include "tests/engine/graphics/DrawingTestSupport.h"
 #include "tests/support/RecordingMessageSink.h"
+#include "tests/support/Screenshot.h"
 #include "tests/support/TempDir.h"
 
 namespace fs = std::filesystem;
@@ -33,12 +35,13 @@ using veru::YString;
 
 namespace {
 
-constexpr int kShot = 0x10, kKintuba = 0x20, kBomb = 0x40, kPause = 0x100, kDown = 0x2;
+constexpr int kShot = 0x10, kKintuba = 0x20, kBomb = 0x40, kSlow = 0x80, kPause = 0x100,
+              kDown = 0x2;
 
 const char16_t* const kSetUp[] = {
-    u"Back img/stage_trial_back.ysf",          u"BGM sound/bgm_stage.ogg",
-    u"BOSS_BGM sound/bgm_boss.ogg",            u"BOSS_Face img/boss_face_seiichirou.ytx",
-    u"Info_Start1 img/info_start1.ytx",        u"Info_Start2 img/info_start2.ytx",
+    u"Back img/stage_trial_back.ysf",   u"BGM sound/bgm_stage.ogg",
+    u"BOSS_BGM sound/bgm_boss.ogg",     u"BOSS_Face img/boss_face_seiichirou.ytx",
+    u"Info_Start1 img/info_start1.ytx", u"Info_Start2 img/info_start2.ytx",
     u"Info_End img/info_end.ytx",
 };
 
@@ -139,9 +142,10 @@ TEST_F(ShootingSceneTest, ReadsTheWholeGrammar) {
     EXPECT_TRUE(s->getLevelUpItems().empty());  // nothing came after it either
     ASSERT_NE(s->getBoss(), nullptr);
     const std::deque<YString> lines(s->getScriptLines().begin(), s->getScriptLines().end());
-    EXPECT_EQ(lines, (std::deque<YString>{u"Talking_before", u"Init(img/talk_siro_normal.ytx, null)",
-                                          u"1P_Image:img/talk_siro_smile.ytx",
-                                          u"1P_Talk Hello+there", u"}", u"Shooting", u"Boss"}));
+    EXPECT_EQ(lines,
+              (std::deque<YString>{u"Talking_before", u"Init(img/talk_siro_normal.ytx, null)",
+                                   u"1P_Image:img/talk_siro_smile.ytx", u"1P_Talk Hello+there",
+                                   u"}", u"Shooting", u"Boss"}));
 }
 
 TEST_F(ShootingSceneTest, ABrokenStageNamesItsFileAndLine) {
@@ -251,7 +255,7 @@ TEST_F(ShootingSceneTest, AStagePlaysItsPhasesInOrder) {
     EXPECT_TRUE(paused && resumed);
     EXPECT_EQ(phases, (std::vector<int>{2, 4, 5, 7, 1, 7, 8, 5, 9, 5, 10}));
     EXPECT_EQ(s->getRequest(), veru::dxt::kRequestNext);
-    EXPECT_EQ(enteredAt, 1500 - 800);  // the second bat enters at counter 700
+    EXPECT_EQ(enteredAt, 1500 - 800);         // the second bat enters at counter 700
     EXPECT_GE(setting->getLastScore(), 500);  // the kintuba
     EXPECT_EQ(setting->getHiScore(), setting->getLastScore());
     for (const auto& m : boxes.messages())
@@ -353,4 +357,90 @@ TEST_F(ShootingSceneTest, LeavingTheWindowPausesThePlayAsThePauseButtonDoes) {
     frame(*s, 0);
     frame(*s, kShot);  // "return to the game"
     EXPECT_EQ(s->getPhase(), ml::stage::kShooting);
+}
+
+namespace {
+
+// Mean of (max - min) of the colour channels over a rectangle: how much
+// colour a region shows (a white wash lowers it).
+double saturation(const Frame& f, int x, int y, int w, int h) {
+    double sum = 0;
+    for (int j = y; j < y + h; ++j)
+        for (int i = x; i < x + w; ++i) {
+            const std::uint32_t p = f.at(i, j);
+            const int r = (p >> 16) & 0xFF, g = (p >> 8) & 0xFF, b = p & 0xFF;
+            sum += std::max({r, g, b}) - std::min({r, g, b});
+        }
+    return sum / (w * h);
+}
+
+void keep(const Frame& f, const std::string& name) {
+    fs::create_directories(MIRELUNE_SCREENSHOTS);
+    savePng(f, std::string(MIRELUNE_SCREENSHOTS) + "/" + name + ".png");
+}
+
+}  // namespace
+
+TEST_F(ShootingSceneTest, TheHitMarkerAndABossUnderFireAsTheyAreDrawn) {
+    auto s = scene(script({u"Shooting", u"Boss TrialBoss", u"Wait 30", u"}", u"Boss"}));
+    ASSERT_TRUE(created) << lastBox();
+    Vuzez* player = s->getPlayer();
+    auto drawn = [&] {
+        s->draw(device.get());
+        return readFrame(*device);
+    };
+    int f = 0;
+    while (f++ < 3000 &&
+           !(s->getPhase() == ml::stage::kShooting && player->getState() == STATE_ACTIVE))
+        frame(*s, 0);
+    ASSERT_EQ(player->getState(), STATE_ACTIVE);
+    player->setPosition(300, 240);
+    // Over the forest, the gauge full, half and empty: with the slow button
+    // the marker lights the rim of the very rectangle the collisions use.
+    for (const auto& [ratio, name] : {std::pair{1.0f, "full"}, {0.5f, "half"}, {0.0f, "empty"}}) {
+        SCOPED_TRACE(name);
+        frame(*s, kSlow);
+        player->setScale(ratio);  // as the scene does from the gauge every frame
+        const Frame marked = drawn();
+        keep(marked, std::string("heroine_forest_") + name);
+        frame(*s, 0);
+        player->setScale(ratio);
+        const Frame plain = drawn();
+        const HitRect r = player->getHitRect();
+        const int w = r.right - r.left - 8;
+        const int row = r.top + static_cast<int>(1.5f * player->getScale());
+        EXPECT_GT(marked.brightness(r.left + 4, row, w, 1),
+                  plain.brightness(r.left + 4, row, w, 1) + 60);
+        // and nothing of it outside the rectangle
+        EXPECT_NEAR(marked.brightness(r.left + 4, r.top - 3, w, 1),
+                    plain.brightness(r.left + 4, r.top - 3, w, 1), 2.0);
+    }
+    // Over the manor: the boss under fire, three frames in a row.
+    while (f++ < 20000 &&
+           !(s->getPhase() == ml::stage::kBossBattle && s->getBoss() &&
+             s->getBoss()->getState() == STATE_ACTIVE && s->getBoss()->getX() < 700)) {
+        frame(*s, 0);
+        player->setPosition(120, 240);
+    }
+    Boss* boss = s->getBoss();
+    ASSERT_EQ(boss->getState(), STATE_ACTIVE);
+    const auto bossBox = [&](const Frame& frame) {
+        return saturation(frame, boss->getX() - 40, boss->getY() - 50, 80, 100);
+    };
+    const double before = bossBox(drawn());
+    int fired = 0;
+    while (fired++ < 300 && boss->getFlashAlpha() < 100) {
+        player->setPosition(120, boss->getY());
+        frame(*s, kShot | kSlow);
+    }
+    ASSERT_GE(boss->getFlashAlpha(), 80);
+    for (int k = 0; k < 3; ++k) {
+        SCOPED_TRACE(k);
+        const Frame hit = drawn();
+        keep(hit, "boss_under_fire_" + std::to_string(k));
+        // the boss keeps nearly all his colour while the damage picture is on him
+        EXPECT_GT(bossBox(hit), 0.85 * before) << "flash alpha " << boss->getFlashAlpha();
+        player->setPosition(120, boss->getY());
+        frame(*s, kShot | kSlow);
+    }
 }
