@@ -4,6 +4,9 @@
 #   make test-sanitize  the same with AddressSanitizer and UndefinedBehaviorSanitizer
 #               (in build-sanitize/; any report fails the test)
 #   make assets regenerate the game's pictures, sounds and music from assets/src
+#   make install    install the game under PREFIX (default /usr/local), DESTDIR honoured
+#   make uninstall  remove what the last `make install` put there
+#   make package    build the Debian package mirelune_<version>_<arch>.deb in build-package/
 BUILD_DIR ?= build
 BUILD_TYPE ?= RelWithDebInfo
 CMAKE_FLAGS ?=
@@ -11,7 +14,12 @@ ifeq ($(CI),true)
 CMAKE_FLAGS += -DMIRELUNE_WERROR=ON
 endif
 
-.PHONY: all deps configure build test test-sanitize run format clean assets
+.PHONY: all deps configure build test test-sanitize run format clean assets install uninstall package
+
+PREFIX ?= /usr/local
+PACKAGE_DIR ?= build-package
+# What an installation holds: the program, its packed data, the compressed manual page.
+INSTALL_TARGETS = mirelune mirelune_game_data mirelune_dist_files
 
 SANITIZE_DIR ?= build-sanitize
 # A sanitizer report ends the test program with an error, leaks included.
@@ -47,6 +55,31 @@ test-sanitize: deps $(SANITIZE_DIR)/build.ninja
 run: deps build
 	cd $(BUILD_DIR)/game && ./mirelune
 
+install: deps configure
+	cmake --build $(BUILD_DIR) --target $(INSTALL_TARGETS)
+	DESTDIR="$(DESTDIR)" cmake --install $(BUILD_DIR) --prefix "$(PREFIX)"
+
+# Removes the files the last install listed (the list holds them without
+# DESTDIR: give the same DESTDIR and PREFIX), then the game's own folders if empty.
+uninstall:
+	@test -f $(BUILD_DIR)/install_manifest.txt || { echo "nothing installed from $(BUILD_DIR)"; exit 1; }
+	sed 's|^|$(DESTDIR)|' $(BUILD_DIR)/install_manifest.txt | xargs -d '\n' rm -fv
+	-rmdir "$(DESTDIR)$(PREFIX)/share/games/mirelune/img" "$(DESTDIR)$(PREFIX)/share/games/mirelune/sound" \
+	    "$(DESTDIR)$(PREFIX)/share/games/mirelune/script" "$(DESTDIR)$(PREFIX)/share/games/mirelune" \
+	    "$(DESTDIR)$(PREFIX)/share/doc/mirelune" 2>/dev/null
+
+# A build of its own without tests or benchmarks, with Debian's hardening
+# flags; lintian then checks the package.
+package:
+	@tools/install-deps.sh --package
+	CXXFLAGS="$$(dpkg-buildflags --get CPPFLAGS) $$(dpkg-buildflags --get CXXFLAGS)" \
+	LDFLAGS="$$(dpkg-buildflags --get LDFLAGS)" \
+	cmake -S . -B $(PACKAGE_DIR) -G Ninja -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) -DCMAKE_INSTALL_PREFIX=/usr \
+	    -DMIRELUNE_BUILD_TESTS=OFF -DMIRELUNE_BUILD_BENCHMARKS=OFF $(CMAKE_FLAGS)
+	cmake --build $(PACKAGE_DIR) --target $(INSTALL_TARGETS)
+	cd $(PACKAGE_DIR) && cpack -G DEB
+	lintian --info $(PACKAGE_DIR)/mirelune_*.deb
+
 assets:
 	@tools/assets/make_assets.sh
 
@@ -55,4 +88,4 @@ format:
 	    | xargs -0 -r clang-format -i
 
 clean:
-	rm -rf $(BUILD_DIR) $(SANITIZE_DIR)
+	rm -rf $(BUILD_DIR) $(SANITIZE_DIR) $(PACKAGE_DIR)

@@ -1,5 +1,6 @@
 #include "app/GameMain.h"
 
+#include <algorithm>
 #include <memory>
 
 #include "app/SceneRequests.h"
@@ -8,6 +9,7 @@
 #include "engine/graphics/Color.h"
 #include "engine/graphics/Renderer.h"
 #include "engine/input/DirectInputFactory.h"
+#include "engine/platform/QuitSignals.h"
 #include "engine/scene/FrameTimer.h"
 #include "engine/scene/PlayStatus.h"
 #include "engine/scene/SceneManager.h"
@@ -69,11 +71,12 @@ bool runLoop(veru::awt::DXFrame& frame, veru::dxt::SceneManager& scenes,
 
 }  // namespace
 
-int gameMain(const GameHooks& hooks) {
+int gameMain(const GameHooks& hooks, const PlayerFiles& files) {
+    const veru::platform::QuitSignals quitSignals;
     auto timer = std::make_unique<veru::dxt::FrameTimer>(60, hooks.clock);
     auto soundManager = std::make_unique<veru::sound::SoundManger>();
     auto status = std::make_unique<veru::dxt::PlayStatus>();
-    auto setting = std::make_unique<GameSetting>(u"setting.env");
+    auto setting = std::make_unique<GameSetting>(files.settings);
     auto frame = std::make_unique<veru::awt::DXFrame>(u"MIRELUNE 体験版", false);
     auto scenes = std::make_unique<veru::dxt::SceneManager>();
 
@@ -85,7 +88,8 @@ int gameMain(const GameHooks& hooks) {
     auto prologue = std::make_unique<veru::adv::AdventureScene>(scenes.get(), u"script/trial.dat");
     auto stage = std::make_unique<ShootingScene>(scenes.get(), u"script/stage_trial.dat",
                                                  setting.get(), status.get());
-    stage->setRecordingPath(u"last_stage.rpl");  // the last play, for a bug report
+    stage->setRecordingPath(files.lastStage);
+    ShootingScene* stageScene = stage.get();
     auto closing =
         std::make_unique<veru::adv::AdventureScene>(scenes.get(), u"script/trial_ED.dat");
     prologue->setClock(hooks.clock);
@@ -129,6 +133,11 @@ int gameMain(const GameHooks& hooks) {
             ok = runLoop(*frame, *scenes, *timer, *status, *setting, input, hooks);
     }
 
+    // Left in the middle of the stage (the window closed, a quit signal):
+    // the high score reached so far counts as at the stage's end, this
+    // frame's score included (the shown high score follows it a frame late).
+    setting->setHiScore(
+        std::max({setting->getHiScore(), stageScene->getHiScore(), stageScene->getScore()}));
     try {
         setting->save();
     } catch (const veru::excp::Exception& e) {

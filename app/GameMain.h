@@ -12,7 +12,15 @@
 // Failure: an exception that leaves the loop (a scene that cannot be
 // created, for instance) is shown in an error box; the settings are still
 // saved and the result is 1. A window that cannot be made also gives 1.
+//
+// A quit signal (SIGTERM, SIGINT, SIGHUP) ends the loop as the window's
+// close does. Either way, in the middle of the stage, the high score reached
+// so far is kept and saved with the settings.
+//
+// The data is read from the working folder (img/, sound/, script/); the
+// player's files are written where `files` says.
 
+#include "app/GameFolders.h"
 #include "app/GameHooks.h"
 
 namespace ml {
@@ -26,6 +34,6 @@ constexpr int kSceneClosing = 5;
 constexpr int kSceneStage = 8;
 
 // Returns the program's exit status: 0 after a normal end.
-int gameMain(const GameHooks& hooks = {});
+int gameMain(const GameHooks& hooks = {}, const PlayerFiles& files = {});
 
 }  // namespace ml

@@ -25,6 +25,7 @@
 #include <vector>
 
 #include "engine/io/Scrambler.h"
+#include "engine/platform/FileSystem.h"
 #include "engine/platform/video/VideoDevice.h"
 #include "engine/scene/FrameTimer.h"
 #include "engine/scene/PlayStatus.h"
@@ -70,7 +71,9 @@ struct Stage {
     std::unique_ptr<veru::platform::VideoDevice> device;
     veru::sound::SoundManger sounds;
     veru::dxt::SceneManager manager;
-    ml::GameSetting setting{u"bench_setting.env"};
+    // Never saved; the empty file the store creates goes to a temporary folder.
+    veru::platform::TemporaryFolder scratch{"mirelune-bench-"};
+    ml::GameSetting setting{scratch.path() + u"/setting.env"};
     veru::dxt::PlayStatus status;
     ml::ShootingScene scene{&manager, u"script/stage_trial.dat", &setting, &status};
 };

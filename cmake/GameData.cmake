@@ -62,3 +62,5 @@ if(_game_data_skipped GREATER 0)
 endif()
 
 add_custom_target(mirelune_game_data ALL DEPENDS ${_game_data_outputs})
+# Every packed file, for the install rules (cmake/Install.cmake).
+set(MIRELUNE_GAME_DATA_FILES ${_game_data_outputs})

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian packages MIRELUNE needs to build, test and run.
 # Quick when everything is present: it only asks dpkg what is missing.
-# Uses sudo when not run as root.
+# Uses sudo when not run as root. With --package, also what `make package`
+# needs to build and check the Debian package.
 set -euo pipefail
 
 packages=(
@@ -10,7 +11,11 @@ packages=(
     libsdl2-dev zlib1g-dev libpng-dev libjpeg-dev
     libogg-dev libvorbis-dev
     libfreetype-dev libfontconfig-dev fonts-ipafont-gothic
+    appstream desktop-file-utils
 )
+if [ "${1:-}" = "--package" ]; then
+    packages+=(dpkg-dev fakeroot lintian)
+fi
 
 missing=()
 for p in "${packages[@]}"; do

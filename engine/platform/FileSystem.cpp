@@ -2,9 +2,13 @@
 
 #include <dirent.h>
 #include <sys/stat.h>
+#include <unistd.h>
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
+#include <filesystem>
 #include <memory>
+#include <system_error>
 
 #include "engine/platform/TextCodec.h"
 
@@ -61,6 +65,82 @@ bool replaceFile(std::u16string_view from, std::u16string_view to) {
 
 bool removeFile(std::u16string_view path) {
     return std::remove(osPath(path).c_str()) == 0;
+}
+
+bool makeFolders(std::u16string_view folder) {
+    const std::string path = osPath(folder);
+    if (path.empty())
+        return false;
+    for (std::size_t slash = path.find('/', 1);; slash = path.find('/', slash + 1)) {
+        const std::string part = path.substr(0, slash);
+        if (::mkdir(part.c_str(), 0700) != 0 && errno != EEXIST)
+            return false;
+        if (slash == std::string::npos)
+            break;
+    }
+    return statPath(folder).isDirectory;
+}
+
+bool isWritableFolder(std::u16string_view folder) {
+    const std::string path = osPath(folder);
+    return statPath(folder).isDirectory && ::access(path.c_str(), W_OK | X_OK) == 0;
+}
+
+bool copyFile(std::u16string_view from, std::u16string_view to) {
+    struct Closer {
+        void operator()(std::FILE* f) const { std::fclose(f); }
+    };
+    const std::string target = osPath(to);
+    const std::string temporary = target + ".tmp";
+    const std::string source = osPath(from);
+    struct stat st {};
+    // Only a regular file: opening a named pipe would wait for a writer.
+    if (::stat(source.c_str(), &st) != 0 || !S_ISREG(st.st_mode))
+        return false;
+    std::unique_ptr<std::FILE, Closer> in(std::fopen(source.c_str(), "rb"));
+    if (!in)
+        return false;
+    std::unique_ptr<std::FILE, Closer> out(std::fopen(temporary.c_str(), "wb"));
+    if (!out)
+        return false;
+    char buffer[8192];
+    bool ok = true;
+    for (;;) {
+        const std::size_t n = std::fread(buffer, 1, sizeof buffer, in.get());
+        if (n > 0 && std::fwrite(buffer, 1, n, out.get()) != n) {
+            ok = false;
+            break;
+        }
+        if (n < sizeof buffer) {
+            ok = std::ferror(in.get()) == 0;
+            break;
+        }
+    }
+    ok = std::fflush(out.get()) == 0 && ok;
+    ok = ::fsync(::fileno(out.get())) == 0 && ok;
+    ok = std::fclose(out.release()) == 0 && ok;
+    if (!ok || std::rename(temporary.c_str(), target.c_str()) != 0) {
+        std::remove(temporary.c_str());
+        return false;
+    }
+    return true;
+}
+
+TemporaryFolder::TemporaryFolder(std::string_view prefix) {
+    std::error_code error;
+    std::string pattern = (std::filesystem::temp_directory_path(error) / prefix).string();
+    if (error)
+        pattern = "/tmp/" + std::string(prefix);
+    pattern += "XXXXXX";
+    if (::mkdtemp(pattern.data()))
+        folder = utf8ToUtf16(pattern);
+}
+
+TemporaryFolder::~TemporaryFolder() {
+    if (folder.empty())
+        return;
+    std::error_code ignored;
+    std::filesystem::remove_all(osPath(folder), ignored);
 }
 
 }  // namespace veru::platform

@@ -36,4 +36,30 @@ ListResult listDirectory(std::u16string_view directory, std::vector<std::u16stri
 bool replaceFile(std::u16string_view from, std::u16string_view to);
 bool removeFile(std::u16string_view path);
 
+// Creates `folder` and any missing parent, each readable and writable by the
+// user alone; true when the folder exists afterwards.
+bool makeFolders(std::u16string_view folder);
+// Whether this user may create files in `folder` (false when it is missing).
+bool isWritableFolder(std::u16string_view folder);
+// Copies `from` to `to` through a temporary file beside `to` and a rename, so
+// `to` is whole or absent; false (and `to` untouched) on any failure. Only a
+// regular file is copied.
+bool copyFile(std::u16string_view from, std::u16string_view to);
+
+// A new empty folder under the system's temporary folder, removed with all
+// it holds when this goes. For tools that must hand a path to code which
+// writes files they do not want to keep. path() is empty when no folder
+// could be made.
+class TemporaryFolder {
+  public:
+    explicit TemporaryFolder(std::string_view prefix = "mirelune-");
+    ~TemporaryFolder();
+    TemporaryFolder(const TemporaryFolder&) = delete;
+    TemporaryFolder& operator=(const TemporaryFolder&) = delete;
+    const std::u16string& path() const { return folder; }
+
+  private:
+    std::u16string folder;
+};
+
 }  // namespace veru::platform

@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <csignal>
 #include <filesystem>
 #include <functional>
 #include <map>
@@ -109,7 +110,14 @@ class Player {
     int frame = 0;
     int busyUntil = 0;
 };
-
+// Turns a talk's page with button 1 (shoot by default) once the sentence waits.
+void turnPageWhenWaiting(veru::dxt::Scene* scene, Player& player) {
+    auto* talk = static_cast<veru::adv::AdventureScene*>(scene);
+    auto* sentence = talk->getSentenceDisplay();
+    if (talk->getPhase() == veru::adv::AdventureScene::kRunning && sentence &&
+        sentence->getMode() == veru::adv::SentenceDisplay::kWaiting && player.idle())
+        player.queue({kButton1});
+}
 
 using Shoot = std::function<void(const std::string&, veru::platform::VideoDevice*)>;
 
@@ -139,8 +147,8 @@ void shootStage(ml::ShootingScene& stage, int sceneFrame, veru::platform::VideoD
 }
 
 void checkStageShots(std::map<std::string, Frame>& shots, bool cleared) {
-    for (const char* name : {"stage_talk", "stage_shooting", "stage_before_pause", "stage_paused",
-                             "stage_continue"})
+    for (const char* name :
+         {"stage_talk", "stage_shooting", "stage_before_pause", "stage_paused", "stage_continue"})
         ASSERT_TRUE(shots.count(name)) << name;
     const Frame& shooting = shots["stage_shooting"];
     // The information area under the field holds the gauges and counters.
@@ -164,7 +172,6 @@ void checkStageShots(std::map<std::string, Frame>& shots, bool cleared) {
         EXPECT_GT(shots["game_over"].brightness(0, 0, 800, 600), 5.0);
     }
 }
-
 
 }  // namespace
 
@@ -426,13 +433,8 @@ TEST(GameMain, RefusingToContinueEndsInTheGameOverScreenAndTheTitle) {
                     player.queue({kButton1});
             }
         }
-        if (name == "talk") {
-            auto* talk = static_cast<veru::adv::AdventureScene*>(scene);
-            auto* sentence = talk->getSentenceDisplay();
-            if (talk->getPhase() == veru::adv::AdventureScene::kRunning && sentence &&
-                sentence->getMode() == veru::adv::SentenceDisplay::kWaiting && player.idle())
-                player.queue({kButton1});
-        }
+        if (name == "talk")
+            turnPageWhenWaiting(scene, player);
         if (name == "stage") {
             auto* stage = static_cast<ml::ShootingScene*>(scene);
             shootStage(*stage, sceneFrame, device, shoot);
@@ -454,4 +456,130 @@ TEST(GameMain, RefusingToContinueEndsInTheGameOverScreenAndTheTitle) {
     veru::io::KeyValueFile saved(YString::fromUtf8((folder.path() / "setting.env").string()));
     EXPECT_GT(stageHiScore, 0);
     EXPECT_EQ(saved.get(u"SCORE"), YString::fromInt(stageHiScore));
+}
+
+// A quit signal in the middle of the stage ends the game as the window's
+// close does: the loop stops at once, the result is a normal end, and the
+// settings are saved with the high score the stage reached, in the file
+// the program named.
+TEST(GameMain, AQuitSignalInTheStageSavesItsHighScore) {
+    GameFolder folder;
+    veru::io::registerGameFileKeys();
+    RecordingMessageSink boxes;
+    ManualClock clock;
+    veru::dxt::event::ScriptedInput input;
+    Player player(input);
+    StageBot bot(input, {kButton1, kButton2, kButton3, kButton5}, true);
+    ml::PlayerFiles files;
+    files.settings = YString::fromUtf8((folder.path() / "player" / "setting.env").string());
+    files.lastStage = YString::fromUtf8((folder.path() / "player" / "last_stage.rpl").string());
+    fs::create_directories(folder.path() / "player");
+    int signalFrame = -1, lastFrame = -1, hiScoreAtSignal = -1;
+    veru::dxt::Scene* last = nullptr;
+    std::vector<std::string> order;
+
+    ml::GameHooks hooks;
+    hooks.clock = &clock;
+    hooks.input = &input;
+    hooks.afterFrame = [&](int f, veru::dxt::Scene* scene, veru::platform::VideoDevice*) {
+        const std::string name = nameOf(scene);
+        lastFrame = f;
+        if (scene != last) {
+            last = scene;
+            order.push_back(name);
+        }
+        if (f > 40000)
+            scene->requestQuit();  // never hang
+        if (name == "menu") {
+            auto* menu = static_cast<ml::MenuSceneOld*>(scene);
+            if (menu->getPhase() == ml::MenuSceneOld::kActive && player.idle())
+                player.queue({kButton1});  // start
+        }
+        if (name == "talk")
+            turnPageWhenWaiting(scene, player);
+        if (name == "stage") {
+            auto* stage = static_cast<ml::ShootingScene*>(scene);
+            if (signalFrame < 0 && stage->getScore() >= 2000) {
+                hiScoreAtSignal = std::max(stage->getHiScore(), stage->getScore());
+                signalFrame = f;
+                ::raise(SIGTERM);  // without the game's handler the test ends here
+            }
+            bot.after(*stage);
+        }
+        player.after(f);
+    };
+
+    EXPECT_EQ(ml::gameMain(hooks, files), 0);
+    for (const auto& m : boxes.messages())
+        ADD_FAILURE() << m.caption.toUtf8() << ": " << m.text.toUtf8();
+    EXPECT_EQ(order, (std::vector<std::string>{"logo", "menu", "talk", "stage"}));
+    ASSERT_GE(signalFrame, 0);
+    EXPECT_EQ(lastFrame, signalFrame);  // no frame after the signal
+    EXPECT_GE(hiScoreAtSignal, 2000);
+    veru::io::KeyValueFile saved(files.settings);
+    EXPECT_EQ(saved.get(u"SCORE"), YString::fromInt(hiScoreAtSignal));
+    EXPECT_FALSE(fs::exists(folder.path() / "setting.env"));
+}
+
+// SIGINT (Ctrl-C) and SIGHUP (the terminal closed) in the menu: a normal
+// end that saves what the player had.
+TEST(GameMain, InterruptAndHangUpEndTheGameAndSave) {
+    for (int signal : {SIGINT, SIGHUP}) {
+        GameFolder folder;
+        veru::io::registerGameFileKeys();
+        RecordingMessageSink boxes;
+        ManualClock clock;
+        {
+            veru::io::KeyValueFile before(u"setting.env", false);
+            before.set(u"SCORE", u"4321");
+            before.set(u"LEVEL", u"12");
+            before.save();
+        }
+        bool raised = false;
+        ml::GameHooks hooks;
+        hooks.clock = &clock;
+        hooks.afterFrame = [&](int f, veru::dxt::Scene* scene, veru::platform::VideoDevice*) {
+            if (f > 2000)
+                scene->requestQuit();  // never hang
+            if (!raised && dynamic_cast<ml::MenuSceneOld*>(scene)) {
+                raised = true;
+                ::raise(signal);
+            }
+        };
+        EXPECT_EQ(ml::gameMain(hooks), 0) << signal;
+        EXPECT_TRUE(raised);
+        EXPECT_TRUE(boxes.messages().empty());
+        veru::io::KeyValueFile saved(u"setting.env");
+        EXPECT_EQ(saved.get(u"SCORE"), YString(u"4321")) << signal;
+        EXPECT_EQ(saved.get(u"LEVEL"), YString(u"12")) << signal;
+        EXPECT_TRUE(saved.has(u"KEYbullet")) << signal;  // written by this run
+    }
+}
+
+// A settings file that cannot be written: one error box naming it at the
+// end, and the file the player had stays as it was.
+TEST(GameMain, ASaveThatFailsIsShownOnceAndKeepsTheOldFile) {
+    GameFolder folder;
+    veru::io::registerGameFileKeys();
+    RecordingMessageSink boxes;
+    ManualClock clock;
+    {
+        veru::io::KeyValueFile before(u"setting.env", false);
+        before.set(u"SCORE", u"4321");
+        before.save();
+    }
+    const Bytes old = readBytes(u"setting.env");
+    // The save writes a temporary file first: a folder in its place makes it fail.
+    fs::create_directory(folder.path() / "setting.env.tmp");
+    ml::GameHooks hooks;
+    hooks.clock = &clock;
+    hooks.afterFrame = [&](int f, veru::dxt::Scene* scene, veru::platform::VideoDevice*) {
+        if (f > 2000 || dynamic_cast<ml::MenuSceneOld*>(scene))
+            scene->requestQuit();
+    };
+    EXPECT_EQ(ml::gameMain(hooks), 0);
+    ASSERT_EQ(boxes.messages().size(), 1u);
+    EXPECT_NE(boxes.messages()[0].text.toUtf8().find("setting.env"), std::string::npos)
+        << boxes.messages()[0].text.toUtf8();
+    EXPECT_EQ(readBytes(u"setting.env"), old);
 }

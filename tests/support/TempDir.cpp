@@ -23,7 +23,11 @@ TempDir::~TempDir() {
 }
 
 veru::YString TempDir::file(const std::string& name) const {
-    return veru::YString::fromUtf8((root / name).string());
+    return enginePath(root / name);
+}
+
+veru::YString enginePath(const std::filesystem::path& path) {
+    return veru::YString::fromUtf8(path.string());
 }
 
 void writeBytes(const veru::YString& path, const Bytes& bytes) {

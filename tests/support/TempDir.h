@@ -28,6 +28,9 @@ class TempDir {
     std::filesystem::path root;
 };
 
+// A path as the engine takes paths.
+veru::YString enginePath(const std::filesystem::path& path);
+
 void writeBytes(const veru::YString& path, const Bytes& bytes);
 Bytes readBytes(const veru::YString& path);
 bool fileExists(const veru::YString& path);

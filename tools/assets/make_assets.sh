@@ -40,6 +40,9 @@ mkdir -p "$assets/img" "$assets/sound"
 echo "Pictures"
 (cd "$assets/src/gen" && "$py" pictures.py "$assets")
 
+echo "Desktop icons"
+(cd "$assets/src/gen" && "$py" icons.py "$assets")
+
 echo "Stage pictures"
 (cd "$assets/src/gen" && "$py" stage.py "$assets")
 
@@ -76,4 +79,4 @@ for tune in "$assets"/src/music/*.abc; do
     oggenc -Q -q 4 -s "$serial" -o "$assets/sound/$name.ogg" "$tmp/$name.wav"
     echo "  sound/$name.ogg"
 done
-echo "Done: assets/img, assets/sound"
+echo "Done: assets/img, assets/icons, assets/sound"

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "engine/platform/FileSystem.h"
 #include "engine/platform/video/VideoDevice.h"
 #include "engine/scene/PlayStatus.h"
 #include "engine/scene/SceneManager.h"
@@ -45,9 +46,11 @@ RunResult StagePlaythrough::run(int level, std::uint64_t seed,
     result.level = level;
     result.seed = seed;
 
-    // The settings are never saved: the file name only has to be unused.
-    // A recording brings its own difficulty, masks and start.
-    GameSetting setting(u"playtest-setting-unused.env");
+    // The settings are never saved; the empty file the store creates goes
+    // to a temporary folder, not among the game's files. A recording brings
+    // its own difficulty, masks and start.
+    const veru::platform::TemporaryFolder scratch("mirelune-playtest-");
+    GameSetting setting(scratch.path() + u"/setting.env");
     setting.setLevel(level);
     veru::dxt::PlayStatus status;
     status.resetForTalk();  // as the talk before the stage leaves it
@@ -87,15 +90,15 @@ RunResult StagePlaythrough::run(int level, std::uint64_t seed,
             }
         }
         // "yes" in the continue dialog goes back to the play; "no" ends it.
-        if (lastPhase == stage::kContinue && phase != stage::kContinue &&
-            phase != stage::kEnding && phase != stage::kGameOver)
+        if (lastPhase == stage::kContinue && phase != stage::kContinue && phase != stage::kEnding &&
+            phase != stage::kGameOver)
             ++result.continues;
         lastState = state;
         lastPhase = phase;
     }
     result.finished = stage.getRequest() != veru::dxt::kRequestNone;
-    result.cleared = result.finished && stage.getRequest() == veru::dxt::kRequestNext &&
-                     stage.isBossBeaten();
+    result.cleared =
+        result.finished && stage.getRequest() == veru::dxt::kRequestNext && stage.isBossBeaten();
     result.score = stage.getScore();
     if (recording)
         *recording = stage.getRecording();

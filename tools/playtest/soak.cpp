@@ -18,6 +18,7 @@
 #include "app/GameMain.h"
 #include "engine/adventure/AdventureScene.h"
 #include "engine/io/Scrambler.h"
+#include "engine/platform/FileSystem.h"
 #include "engine/platform/HeapUsage.h"
 #include "engine/scene/FrameClock.h"
 #include "engine/scene/Scene.h"
@@ -131,7 +132,13 @@ int main(int argc, char** argv) {
         }
         pilot.watch(scene);
     };
-    const int status = ml::gameMain(hooks);
+    // The soak's settings and records are thrown away, never left among the
+    // game's files.
+    const veru::platform::TemporaryFolder scratch("mirelune-soak-");
+    ml::PlayerFiles files;
+    files.settings = scratch.path() + u"/setting.env";
+    files.lastStage = scratch.path() + u"/last_stage.rpl";
+    const int status = ml::gameMain(hooks, files);
     log.finish(status, underruns, stuck);
     std::cout << log.summary() << std::endl;
     return log.exitStatus();

@@ -2,12 +2,17 @@
 
 #include <SDL.h>
 
+#include "engine/platform/QuitSignals.h"
 #include "engine/platform/video/VideoDevice.h"
 
 namespace veru::platform {
 
 PumpedEvent pollOneEvent() {
     PumpedEvent result;
+    if (quitSignalReceived()) {
+        result.kind = PumpedEvent::Kind::quit;
+        return result;
+    }
     if (SDL_WasInit(SDL_INIT_EVENTS) == 0) {
         return result;
     }

@@ -1,7 +1,8 @@
 #pragma once
 // The event pump: takes at most one event from SDL's queue per call.
 //
-// The window's close request and SDL's quit event both come back as `quit`.
+// The window's close request, SDL's quit event and a quit signal (see
+// QuitSignals) all come back as `quit`.
 // A lost render device is handled here: every live VideoDevice uploads its
 // textures again. Mouse presses and wheel turns are passed on for the frame.
 //
