@@ -16,6 +16,7 @@
 #include "engine/exceptions/Exception.h"
 #include "engine/graphics/Renderer.h"
 #include "engine/io/Scrambler.h"
+#include "engine/platform/FileSystem.h"
 #include "engine/scene/FrameTimer.h"
 #include "engine/scene/PlayStatus.h"
 #include "engine/scene/SceneManager.h"
@@ -37,7 +38,10 @@ int watch(const ml::StageReplay& recording) {
     auto sounds = std::make_unique<veru::sound::SoundManger>();
     auto status = std::make_unique<veru::dxt::PlayStatus>();
     // Never saved; the recording brings its own values anyway.
-    auto setting = std::make_unique<ml::GameSetting>(u"mlwatch-setting-unused.env");
+    // Never saved; the empty file the store creates goes to a temporary
+    // folder, not among the game's files.
+    const veru::platform::TemporaryFolder scratch("mirelune-watch-");
+    auto setting = std::make_unique<ml::GameSetting>(scratch.path() + u"/setting.env");
     auto frame = std::make_unique<veru::awt::DXFrame>(u"MIRELUNE replay", false);
     auto scenes = std::make_unique<veru::dxt::SceneManager>();
     auto stage = std::make_unique<ml::ShootingScene>(scenes.get(), u"script/stage_trial.dat",
@@ -57,10 +61,13 @@ int watch(const ml::StageReplay& recording) {
     std::size_t frames = 0;
     while (veru::awt::pumpOne(frame.get())) {
         veru::dxt::Scene* scene = scenes->getCurrent();
-        timer->beginFrame();
         scene->update(nullptr);  // a replay reads no input
-        frame->getRenderer()->render(scene);
+        veru::dxt::Renderer* renderer = frame->getRenderer();
+        renderer->draw(scene);
+        timer->setDisplayPaced(renderer->isPresentSynced());
         timer->endFrame();
+        renderer->present();
+        timer->framePresented();
         if (scene->getRequest() != veru::dxt::kRequestNone ||
             ++frames > recording.words.size() + kGraceFrames)
             break;
