@@ -10,6 +10,7 @@ packages=(
     libsdl2-dev zlib1g-dev libpng-dev libjpeg-dev
     libogg-dev libvorbis-dev
     libfreetype-dev libfontconfig-dev fonts-ipafont-gothic
+    clang libclang-rt-14-dev
 )
 
 missing=()

@@ -36,9 +36,9 @@ namespace {
 constexpr int kShot = 0x10, kKintuba = 0x20, kBomb = 0x40, kPause = 0x100, kDown = 0x2;
 
 const char16_t* const kSetUp[] = {
-    u"Back img/stage_trial_back.ysf",          u"BGM sound/bgm_stage.ogg",
-    u"BOSS_BGM sound/bgm_boss.ogg",            u"BOSS_Face img/boss_face_seiichirou.ytx",
-    u"Info_Start1 img/info_start1.ytx",        u"Info_Start2 img/info_start2.ytx",
+    u"Back img/stage_trial_back.ysf",   u"BGM sound/bgm_stage.ogg",
+    u"BOSS_BGM sound/bgm_boss.ogg",     u"BOSS_Face img/boss_face_seiichirou.ytx",
+    u"Info_Start1 img/info_start1.ytx", u"Info_Start2 img/info_start2.ytx",
     u"Info_End img/info_end.ytx",
 };
 
@@ -130,7 +130,7 @@ TEST_F(ShootingSceneTest, ReadsTheWholeGrammar) {
     ASSERT_TRUE(created) << lastBox();
     EXPECT_EQ(boxes.count(), 0u);
     EXPECT_EQ(s->getTimeline(),
-              (std::vector<std::pair<int, int>>{{1200, 240}, {1200, 240}, {900, 100}}));
+              (std::deque<std::pair<int, int>>{{1200, 240}, {1200, 240}, {900, 100}}));
     ASSERT_EQ(s->getWaitingEnemies().size(), 3u);
     EXPECT_EQ(s->getWaitingEnemies()[0]->getItem(), nullptr);
     ASSERT_EQ(s->getChanceItems().size(), 1u);
@@ -139,9 +139,10 @@ TEST_F(ShootingSceneTest, ReadsTheWholeGrammar) {
     EXPECT_TRUE(s->getLevelUpItems().empty());  // nothing came after it either
     ASSERT_NE(s->getBoss(), nullptr);
     const std::deque<YString> lines(s->getScriptLines().begin(), s->getScriptLines().end());
-    EXPECT_EQ(lines, (std::deque<YString>{u"Talking_before", u"Init(img/talk_siro_normal.ytx, null)",
-                                          u"1P_Image:img/talk_siro_smile.ytx",
-                                          u"1P_Talk Hello+there", u"}", u"Shooting", u"Boss"}));
+    EXPECT_EQ(lines,
+              (std::deque<YString>{u"Talking_before", u"Init(img/talk_siro_normal.ytx, null)",
+                                   u"1P_Image:img/talk_siro_smile.ytx", u"1P_Talk Hello+there",
+                                   u"}", u"Shooting", u"Boss"}));
 }
 
 TEST_F(ShootingSceneTest, ABrokenStageNamesItsFileAndLine) {
@@ -251,7 +252,7 @@ TEST_F(ShootingSceneTest, AStagePlaysItsPhasesInOrder) {
     EXPECT_TRUE(paused && resumed);
     EXPECT_EQ(phases, (std::vector<int>{2, 4, 5, 7, 1, 7, 8, 5, 9, 5, 10}));
     EXPECT_EQ(s->getRequest(), veru::dxt::kRequestNext);
-    EXPECT_EQ(enteredAt, 1500 - 800);  // the second bat enters at counter 700
+    EXPECT_EQ(enteredAt, 1500 - 800);         // the second bat enters at counter 700
     EXPECT_GE(setting->getLastScore(), 500);  // the kintuba
     EXPECT_EQ(setting->getHiScore(), setting->getLastScore());
     for (const auto& m : boxes.messages())
@@ -353,4 +354,26 @@ TEST_F(ShootingSceneTest, LeavingTheWindowPausesThePlayAsThePauseButtonDoes) {
     frame(*s, 0);
     frame(*s, kShot);  // "return to the game"
     EXPECT_EQ(s->getPhase(), ml::stage::kShooting);
+}
+
+TEST_F(ShootingSceneTest, TheWaitBeforeTheBossCanBeLeftThroughPause) {
+    // The longest wait a script may give; pause is open all through it.
+    auto s = scene(script({u"Shooting", u"Wait(3600)", u"Boss TrialBoss", u"}", u"Boss"}));
+    ASSERT_TRUE(created) << lastBox();
+    int f = 0;
+    while (s->getPhase() != ml::stage::kBossApproach && f++ < 2000)
+        frame(*s, 0);
+    ASSERT_EQ(s->getPhase(), ml::stage::kBossApproach);
+    frame(*s, kPause);
+    EXPECT_EQ(s->getPhase(), ml::stage::kPaused);
+    EXPECT_EQ(s->getSavedPhase(), ml::stage::kBossApproach);
+    frame(*s, 0);
+    frame(*s, kDown);
+    frame(*s, 0);
+    frame(*s, kShot);  // "back to the title"
+    EXPECT_EQ(s->getPhase(), ml::stage::kEnding);
+    for (int frames = 0; s->getRequest() == veru::dxt::kRequestNone && frames < 200; ++frames)
+        frame(*s, 0);
+    EXPECT_EQ(s->getRequest(), veru::dxt::kRequestJump);
+    EXPECT_EQ(s->takeRequestArgument(), 2);
 }
