@@ -59,6 +59,7 @@ fuzz-smoke: deps $(FUZZ_DIR)/build.ninja
 	cmake --build $(FUZZ_DIR) --target $(FUZZERS)
 	for f in $(FUZZERS); do \
 	    mkdir -p $(FUZZ_DIR)/corpus/$$f && \
+	    LSAN_OPTIONS=suppressions=$(CURDIR)/.ci/lsan.supp:print_suppressions=0 \
 	    $(FUZZ_DIR)/fuzz/$$f -max_total_time=$(FUZZ_SECONDS) -timeout=10 -rss_limit_mb=2048 \
 	        -print_final_stats=1 $(FUZZ_DIR)/corpus/$$f fuzz/seeds/$$f || exit 1; \
 	done
