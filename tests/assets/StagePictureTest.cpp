@@ -1,15 +1,18 @@
 // The stage's sprites read as a player needs them to: every cell of a sheet
-// is drawn and the cells differ (the animation moves), Shiro's body covers
-// her small hit box, the 24 bats are 24 different pictures that the one
-// damage flash covers, colour-keyed sheets really are on opaque black,
-// pictures for the additive mode are light on black, and the bats' bullets
-// look nothing like Shiro's shots.
+// is drawn and the cells differ (the animation moves), Shiro is small enough
+// for her double size and her body covers her hit box, the 24 bats are 24
+// different pictures that the one damage flash outlines, damage pictures
+// leave a boss readable, the strip's right-hand panel is the boss face's to
+// cover, colour-keyed sheets really are on opaque black, pictures for the
+// additive mode are light on black, and the bats' bullets look nothing like
+// Shiro's shots.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
 #include <fstream>
 #include <string>
+#include <utility>
 
 #include "engine/platform/image/Image.h"
 #include "tests/assets/AssetManifest.h"
@@ -39,7 +42,8 @@ Image cell(const Image& sheet, int i, int cellHeight) {
     Image out;
     out.width = sheet.width;
     out.height = cellHeight;
-    const auto first = sheet.pixels.begin() + static_cast<std::ptrdiff_t>(i) * cellHeight * sheet.width;
+    const auto first =
+        sheet.pixels.begin() + static_cast<std::ptrdiff_t>(i) * cellHeight * sheet.width;
     out.pixels.assign(first, first + static_cast<std::ptrdiff_t>(cellHeight) * sheet.width);
     return out;
 }
@@ -60,7 +64,8 @@ double difference(const Image& a, const Image& b) {
         for (int x = 0; x < a.width; ++x) {
             const Rgba p = at(a, x, y), q = at(b, x, y);
             // colour weighted by coverage, so invisible colour does not count
-            sum += std::abs(p.r * p.a - q.r * q.a) / 255.0 + std::abs(p.g * p.a - q.g * q.a) / 255.0 +
+            sum += std::abs(p.r * p.a - q.r * q.a) / 255.0 +
+                   std::abs(p.g * p.a - q.g * q.a) / 255.0 +
                    std::abs(p.b * p.a - q.b * q.a) / 255.0 + std::abs(p.a - q.a);
         }
     return sum / (4.0 * a.width * a.height);
@@ -111,35 +116,117 @@ TEST(StagePictureTest, EveryCellOfTheAnimatedSheetsIsDrawnAndTheCellsMove) {
         for (int i = 0; i < s.cells; ++i) {
             const Image c = cell(sheet, i, s.cellHeight);
             // (an explosion's last cells are thin smoke, so "drawn" is a modest alpha)
-            EXPECT_GT(coverage(c, 0, 0, c.width, c.height, 48), 0.04) << "cell " << i << " is empty";
+            EXPECT_GT(coverage(c, 0, 0, c.width, c.height, 48), 0.04)
+                << "cell " << i << " is empty";
             if (i > 0) {
-                EXPECT_GT(difference(c, previous), 0.5) << "cell " << i << " repeats the one before";
+                EXPECT_GT(difference(c, previous), 0.5)
+                    << "cell " << i << " repeats the one before";
             }
             previous = c;
         }
     }
 }
 
-TEST(StagePictureTest, ShiroCoversHerHitBoxAndTheCellsKeepHerInPlace) {
+// The bounding rectangle (right and bottom exclusive) of the pixels whose
+// alpha is at least `alpha`.
+struct Box {
+    int left, top, right, bottom;
+};
+Box opaqueBox(const Image& image, int alpha) {
+    Box b{image.width, image.height, 0, 0};
+    for (int y = 0; y < image.height; ++y)
+        for (int x = 0; x < image.width; ++x)
+            if (at(image, x, y).a >= alpha) {
+                b = {std::min(b.left, x), std::min(b.top, y), std::max(b.right, x + 1),
+                     std::max(b.bottom, y + 1)};
+            }
+    return b;
+}
+
+// Her 40 x 22 hit box round the cell's centre; the game scales the picture
+// and the box alike (up to twice), so what holds in the cell holds on screen.
+constexpr Box kShiroHit{44, 53, 84, 75};
+
+void expectShirosSize(const Image& picture) {
+    const Box body = opaqueBox(picture, 128);
+    // about 60-70 pixels across, so twice the size stays near 140
+    EXPECT_GE(body.right - body.left, 56);
+    EXPECT_LE(body.right - body.left, 72);
+    EXPECT_LE(body.bottom - body.top, 72);
+    // her whole hit box is her body: solid everywhere
+    EXPECT_GE(
+        coverage(picture, kShiroHit.left, kShiroHit.top, kShiroHit.right, kShiroHit.bottom, 200),
+        0.97);
+    // and she does not touch the cell's border (she would be cut off)
+    int edge = 0;
+    for (int k = 0; k < 128; ++k)
+        edge += at(picture, k, 0).a > 64 || at(picture, k, 127).a > 64 ||
+                at(picture, 0, k).a > 64 || at(picture, 127, k).a > 64;
+    EXPECT_EQ(edge, 0);
+}
+
+TEST(StagePictureTest, ShiroIsSmallEnoughForDoubleSizeAndHerBodyIsHerHitBox) {
     const Image sheet = picture("img/vuzez.ytx");
     ASSERT_EQ(sheet.width, 128);
     for (int i = 0; i < 4; ++i) {
-        const Image c = cell(sheet, i, 128);
-        // the 40 x 22 hit box around the centre is her body: almost all solid
-        EXPECT_GT(coverage(c, 44, 53, 84, 75, 200), 0.8) << "cell " << i;
-        // and she does not touch the cell's border (she would be cut off)
-        int edge = 0;
-        for (int k = 0; k < 128; ++k)
-            edge += at(c, k, 0).a > 64 || at(c, k, 127).a > 64 || at(c, 0, k).a > 64 || at(c, 127, k).a > 64;
-        EXPECT_EQ(edge, 0) << "cell " << i;
+        SCOPED_TRACE("cell " + std::to_string(i));
+        expectShirosSize(cell(sheet, i, 128));
     }
-    // the fall shows her too, and it is not just a flight cell
+    // the fall shows her at the same size, and it is not just a flight cell
     const Image fall = picture("img/vuzez_damage.ytx");
-    EXPECT_GT(coverage(fall, 44, 53, 84, 75, 200), 0.6);
+    {
+        SCOPED_TRACE("fall");
+        expectShirosSize(fall);
+    }
     EXPECT_GT(difference(fall, cell(sheet, 1, 128)), 2.0);
+    // The charge ring, drawn at twice its size and shrinking to nothing,
+    // starts well round her and closes onto her body halfway.
+    const Image ring = picture("img/bomb.ytx", 0xFF000000u);
+    const Box drawn = opaqueBox(ring, 128);
+    const Box body = opaqueBox(cell(sheet, 0, 128), 128);
+    const double ringRadius = (drawn.right - drawn.left) / 2.0;
+    const double bodyRadius = (body.right - body.left) / 2.0;
+    EXPECT_GT(ringRadius, 1.3 * bodyRadius);
+    EXPECT_LT(ringRadius, 2.5 * bodyRadius);
 }
 
-TEST(StagePictureTest, TwentyFourDifferentBatsAndOneFlashThatCoversThemAll) {
+// Solid pixels of a figure (alpha >= `solid`), and those on its outline.
+struct Outline {
+    int solid = 0, edge = 0;
+};
+
+// How a damage picture lies over its figure: the share of the figure it
+// hides (damage alpha >= 200), the share of the figure's outline it lights,
+// and the share of the figure it touches at all.
+struct DamageCover {
+    double hidden = 0, rimLit = 0, touched = 0;
+};
+
+DamageCover damageCover(const Image& figure, const Image& damage, int solidAlpha, int rows = 0) {
+    auto solid = [&](int x, int y) {
+        return x >= 0 && y >= 0 && x < figure.width && y < figure.height &&
+               at(figure, x, y).a >= solidAlpha && (rows == 0 || y % rows < rows * 3 / 4);
+    };
+    int n = 0, hidden = 0, edges = 0, lit = 0, touched = 0;
+    for (int y = 0; y < figure.height; ++y)
+        for (int x = 0; x < figure.width; ++x) {
+            if (!solid(x, y))
+                continue;
+            const int a = at(damage, x, y).a;
+            ++n;
+            hidden += a >= 200;
+            touched += a > 0;
+            if (!solid(x - 1, y) || !solid(x + 1, y) || !solid(x, y - 1) || !solid(x, y + 1)) {
+                ++edges;
+                lit += a >= 200;
+            }
+        }
+    if (n == 0 || edges == 0)
+        return {};
+    return {double(hidden) / n, double(lit) / edges, double(touched) / n};
+}
+
+TEST(StagePictureTest, TwentyFourDifferentBatsAndOneFlashThatOutlinesThemAll) {
     const Image flash = picture("img/kintubat1_damage.ytx");
     std::vector<Image> firstCells;
     for (int k = 1; k <= 24; ++k) {
@@ -147,16 +234,14 @@ TEST(StagePictureTest, TwentyFourDifferentBatsAndOneFlashThatCoversThemAll) {
         const Image sheet = picture("img/kintubat" + std::to_string(k) + ".ytx");
         ASSERT_EQ(sheet.width, 32);
         ASSERT_EQ(sheet.height, 128);
-        // the bat's solid body and wings lie under the flash of the same wing frame
-        int solid = 0, covered = 0;
-        for (int y = 0; y < 128; ++y)
-            for (int x = 0; x < 32; ++x)
-                if (at(sheet, x, y).a >= 230 && (y % 32) < 24) {  // the held sweet is not flashed
-                    ++solid;
-                    covered += at(flash, x, y).a >= 128;
-                }
-        EXPECT_GT(solid, 4 * 120);
-        EXPECT_GE(covered, solid * 85 / 100);
+        EXPECT_GT(coverage(sheet, 0, 0, 32, 128, 230), 4 * 120 / (32.0 * 128));
+        // the flash of the same wing frame rims the bat's solid body and wings
+        // and tints the rest, but hides little of it (the held sweet, in the
+        // cell's lower quarter, is not flashed)
+        const DamageCover c = damageCover(sheet, flash, 230, 32);
+        EXPECT_GE(c.touched, 0.85);
+        EXPECT_GE(c.rimLit, 0.75);
+        EXPECT_LT(c.hidden, 0.45);
         firstCells.push_back(cell(sheet, 0, 32));
     }
     for (std::size_t i = 0; i < firstCells.size(); ++i)
@@ -165,6 +250,54 @@ TEST(StagePictureTest, TwentyFourDifferentBatsAndOneFlashThatCoversThemAll) {
                 << "kintubat" << i + 1 << " and kintubat" << j + 1 << " look the same";
     // the damage flash is a light flash, not a dark shape
     EXPECT_GT(luminance(meanColour(flash)), 220);
+}
+
+TEST(StagePictureTest, DamagePicturesRimTheBossAndLeaveHimReadable) {
+    // The damage picture is on screen for most of a fight: it lights the
+    // figure's outline but leaves its colours and face seen.
+    const std::pair<const char*, const char*> pairs[] = {
+        {"img/seiichirou_battle.ytx", "img/seiichirou_damage.ytx"},
+        {"img/kiriha_battle.ytx", "img/kiriha_damage.ytx"},
+        {"img/erika_battle.ytx", "img/erika_damage.ytx"},
+        {"img/boss_sample.ytx", "img/boss_sample_damage.ytx"},
+        {"img/cb_sam.ytx", "img/cb_sam_damage.ytx"},
+        {"img/sister.ytx", "img/sister_damage.ytx"},
+        {"img/sasaki_boss.ytx", "img/sasaki_damage.ytx"},
+    };
+    for (const auto& [figurePath, damagePath] : pairs) {
+        SCOPED_TRACE(damagePath);
+        const Image figure = picture(figurePath);
+        const Image damage = picture(damagePath);
+        ASSERT_EQ(damage.width, figure.width);
+        ASSERT_EQ(damage.height, figure.height);
+        const DamageCover c = damageCover(figure, damage, 200);
+        EXPECT_GE(c.rimLit, 0.9);
+        EXPECT_GE(c.touched, 0.95);
+        EXPECT_LT(c.hidden, 0.3);
+        EXPECT_GT(luminance(meanColour(damage)), 220);
+    }
+    // the trial boss's face stays his face under it
+    const Image damage = picture("img/seiichirou_damage.ytx");
+    EXPECT_LT(coverage(damage, 48, 18, 72, 40, 200), 0.05);
+}
+
+TEST(StagePictureTest, StripsRightPanelHasItsOwnContentThatTheBossFaceCovers) {
+    // The boss face slides in to the strip's right edge, over the panel.
+    const Image strip = picture("img/InfoArea.ytx");
+    const Image face = picture("img/boss_face_seiichirou.ytx");
+    const int faceLeft = strip.width - face.width;
+    int content = 0, uncovered = 0;
+    for (int y = 4; y < strip.height; ++y)  // under the gold hairline along the field
+        for (int x = 480; x < strip.width; ++x) {
+            if (luminance(at(strip, x, y)) < 110)
+                continue;  // the quiet lacquer
+            const bool underFace =
+                x >= faceLeft && y < face.height && at(face, x - faceLeft, y).a >= 250;
+            content += underFace;
+            uncovered += !underFace;
+        }
+    EXPECT_GT(content, 800) << "the panel is an empty frame";
+    EXPECT_EQ(uncovered, 0) << "panel content the face leaves showing";
 }
 
 TEST(StagePictureTest, ColourKeyedPicturesAreOnOpaqueBlackWithoutHoles) {
@@ -187,8 +320,8 @@ TEST(StagePictureTest, ColourKeyedPicturesAreOnOpaqueBlackWithoutHoles) {
 TEST(StagePictureTest, AdditivePicturesAreLightOnBlack) {
     // The additive mode adds a texel's colour whatever its alpha: a texel that
     // is faint must also be dark, or the sprite shows as a lit square.
-    for (const char* path : {"img/flare.ytx", "img/beam_unit.ytx", "img/lazer.ytx", "img/flare_blue.ytx",
-                             "img/slush.ytx", "img/slush_blue.ytx"}) {
+    for (const char* path : {"img/flare.ytx", "img/beam_unit.ytx", "img/lazer.ytx",
+                             "img/flare_blue.ytx", "img/slush.ytx", "img/slush_blue.ytx"}) {
         SCOPED_TRACE(path);
         const Image image = picture(path);
         int bad = 0;
@@ -229,9 +362,9 @@ TEST(StagePictureTest, EnemyBulletsHaveAHotCoreADarkEdgeAndAreNotShirosColour) {
             EXPECT_LT(at(b, 0, 0).a, 16);
             // its colour is far from the cream-gold of Shiro's shots
             const Rgba m = meanColour(b);
-            const double distance = std::sqrt(double((m.r - shot.r) * (m.r - shot.r)) +
-                                              (m.g - shot.g) * (m.g - shot.g) +
-                                              (m.b - shot.b) * (m.b - shot.b));
+            const double distance =
+                std::sqrt(double((m.r - shot.r) * (m.r - shot.r)) +
+                          (m.g - shot.g) * (m.g - shot.g) + (m.b - shot.b) * (m.b - shot.b));
             EXPECT_GT(distance, 70) << "mean colour " << m.r << "," << m.g << "," << m.b;
         }
     }
@@ -244,24 +377,37 @@ struct Part {
 
 TEST(StagePictureTest, EveryBossIsSolidWhereTheGameHitsHim) {
     // Bullets that hit must hit something the player sees, in every pose of
-    // the fight and in the flash.
+    // the fight (the damage picture only rims it).
     const std::vector<Part> duellist{{60, 28, 15, 15}, {64, 82, 8, 36}};
     const struct {
         std::vector<const char*> pictures;
         std::vector<Part> parts;
     } bosses[] = {
-        {{"img/seiichirou.ytx", "img/seiichirou_battle.ytx", "img/seiichirou_damage.ytx"}, duellist},
-        {{"img/kiriha_battle.ytx", "img/kiriha_pinch.ytx"}, {{63, 33, 14, 15}, {64, 81, 5, 30}, {74, 68, 5, 18}}},
+        {{"img/seiichirou.ytx", "img/seiichirou_battle.ytx"}, duellist},
+        {{"img/kiriha_battle.ytx", "img/kiriha_pinch.ytx"},
+         {{63, 33, 14, 15}, {64, 81, 5, 30}, {74, 68, 5, 18}}},
         {{"img/erika_battle.ytx", "img/erika_pinch.ytx"}, {{65, 33, 15, 15}, {68, 82, 9, 30}}},
         {{"img/boss_sample.ytx"}, {{31, 32, 22, 23}}},
-        {{"img/cb_sam.ytx", "img/cb_sam_damage.ytx"},
-         {{223, 132, 76, 66}, {243, 300, 65, 101}, {143, 129, 13, 37}, {189, 324, 15, 85},
-          {169, 365, 6, 64}, {155, 410, 5, 31}, {359, 307, 53, 111}}},
-        {{"img/sister.ytx", "img/sister_damage.ytx"},
+        {{"img/cb_sam.ytx"},
+         {{223, 132, 76, 66},
+          {243, 300, 65, 101},
+          {143, 129, 13, 37},
+          {189, 324, 15, 85},
+          {169, 365, 6, 64},
+          {155, 410, 5, 31},
+          {359, 307, 53, 111}}},
+        {{"img/sister.ytx"},
          {{176, 160, 28, 67}, {265, 156, 93, 92}, {282, 381, 76, 130}, {379, 453, 20, 58}}},
-        {{"img/sasaki_boss.ytx", "img/sasaki_damage.ytx"},
-         {{238, 222, 67, 75}, {163, 227, 13, 44}, {241, 123, 52, 16}, {328, 194, 30, 64}, {381, 173, 26, 40},
-          {245, 404, 23, 107}, {213, 436, 12, 73}, {289, 439, 11, 72}, {319, 462, 18, 48}}},
+        {{"img/sasaki_boss.ytx"},
+         {{238, 222, 67, 75},
+          {163, 227, 13, 44},
+          {241, 123, 52, 16},
+          {328, 194, 30, 64},
+          {381, 173, 26, 40},
+          {245, 404, 23, 107},
+          {213, 436, 12, 73},
+          {289, 439, 11, 72},
+          {319, 462, 18, 48}}},
     };
     for (const auto& boss : bosses)
         for (const char* path : boss.pictures) {
@@ -307,7 +453,8 @@ TEST(StagePictureTest, BackgroundScrollsUntilTheBossArrivesOnHisGround) {
     }
     ASSERT_GT(last, 0);
     const int stop = entry->width - 800;
-    EXPECT_GE(stop, last - 800 + 400) << "the background stops while the last bats are still coming";
+    EXPECT_GE(stop, last - 800 + 400)
+        << "the background stops while the last bats are still coming";
     EXPECT_LE(stop, last - 800 + 1500) << "the boss's ground is never reached";
     EXPECT_EQ(entry->height, 480);
     // and it is a dark night: bullets and the moonlit player must read on it

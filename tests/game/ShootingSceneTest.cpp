@@ -1,6 +1,7 @@
 // The shooting scene on the real pictures and sounds, with stage scripts
 // written by each test: the grammar of the script, what a broken script or
-// a missing file does, and the phases of a whole stage in their order.
+// a missing file does, the phases of a whole stage in their order, and the
+// heroine and the boss under fire as they are drawn.
 
 #include "game/ShootingScene.h"
 
@@ -24,6 +25,7 @@
 #include "game/shooting/object/Vuzez.h"
 #include "tests/engine/graphics/DrawingTestSupport.h"
 #include "tests/support/RecordingMessageSink.h"
+#include "tests/support/Screenshot.h"
 #include "tests/support/TempDir.h"
 
 namespace fs = std::filesystem;
@@ -33,7 +35,8 @@ using veru::YString;
 
 namespace {
 
-constexpr int kShot = 0x10, kKintuba = 0x20, kBomb = 0x40, kPause = 0x100, kDown = 0x2;
+constexpr int kShot = 0x10, kKintuba = 0x20, kBomb = 0x40, kSlow = 0x80, kPause = 0x100,
+              kDown = 0x2;
 
 const char16_t* const kSetUp[] = {
     u"Back img/stage_trial_back.ysf",   u"BGM sound/bgm_stage.ogg",
@@ -376,4 +379,90 @@ TEST_F(ShootingSceneTest, TheWaitBeforeTheBossCanBeLeftThroughPause) {
         frame(*s, 0);
     EXPECT_EQ(s->getRequest(), veru::dxt::kRequestJump);
     EXPECT_EQ(s->takeRequestArgument(), 2);
+}
+
+namespace {
+
+// Mean of (max - min) of the colour channels over a rectangle: how much
+// colour a region shows (a white wash lowers it).
+double saturation(const Frame& f, int x, int y, int w, int h) {
+    double sum = 0;
+    for (int j = y; j < y + h; ++j)
+        for (int i = x; i < x + w; ++i) {
+            const std::uint32_t p = f.at(i, j);
+            const int r = (p >> 16) & 0xFF, g = (p >> 8) & 0xFF, b = p & 0xFF;
+            sum += std::max({r, g, b}) - std::min({r, g, b});
+        }
+    return sum / (w * h);
+}
+
+void keep(const Frame& f, const std::string& name) {
+    fs::create_directories(MIRELUNE_SCREENSHOTS);
+    savePng(f, std::string(MIRELUNE_SCREENSHOTS) + "/" + name + ".png");
+}
+
+}  // namespace
+
+TEST_F(ShootingSceneTest, TheHitMarkerAndABossUnderFireAsTheyAreDrawn) {
+    auto s = scene(script({u"Shooting", u"Boss TrialBoss", u"Wait 30", u"}", u"Boss"}));
+    ASSERT_TRUE(created) << lastBox();
+    Vuzez* player = s->getPlayer();
+    auto drawn = [&] {
+        s->draw(device.get());
+        return readFrame(*device);
+    };
+    int f = 0;
+    while (f++ < 3000 &&
+           !(s->getPhase() == ml::stage::kShooting && player->getState() == STATE_ACTIVE))
+        frame(*s, 0);
+    ASSERT_EQ(player->getState(), STATE_ACTIVE);
+    player->setPosition(300, 240);
+    // Over the forest, the gauge full, half and empty: with the slow button
+    // the marker lights the rim of the very rectangle the collisions use.
+    for (const auto& [ratio, name] : {std::pair{1.0f, "full"}, {0.5f, "half"}, {0.0f, "empty"}}) {
+        SCOPED_TRACE(name);
+        frame(*s, kSlow);
+        player->setScale(ratio);  // as the scene does from the gauge every frame
+        const Frame marked = drawn();
+        keep(marked, std::string("heroine_forest_") + name);
+        frame(*s, 0);
+        player->setScale(ratio);
+        const Frame plain = drawn();
+        const HitRect r = player->getHitRect();
+        const int w = r.right - r.left - 8;
+        const int row = r.top + static_cast<int>(1.5f * player->getScale());
+        EXPECT_GT(marked.brightness(r.left + 4, row, w, 1),
+                  plain.brightness(r.left + 4, row, w, 1) + 60);
+        // and nothing of it outside the rectangle
+        EXPECT_NEAR(marked.brightness(r.left + 4, r.top - 3, w, 1),
+                    plain.brightness(r.left + 4, r.top - 3, w, 1), 2.0);
+    }
+    // Over the manor: the boss under fire, three frames in a row.
+    while (f++ < 20000 &&
+           !(s->getPhase() == ml::stage::kBossBattle && s->getBoss() &&
+             s->getBoss()->getState() == STATE_ACTIVE && s->getBoss()->getX() < 700)) {
+        frame(*s, 0);
+        player->setPosition(120, 240);
+    }
+    Boss* boss = s->getBoss();
+    ASSERT_EQ(boss->getState(), STATE_ACTIVE);
+    const auto bossBox = [&](const Frame& frame) {
+        return saturation(frame, boss->getX() - 40, boss->getY() - 50, 80, 100);
+    };
+    const double before = bossBox(drawn());
+    int fired = 0;
+    while (fired++ < 300 && boss->getFlashAlpha() < 100) {
+        player->setPosition(120, boss->getY());
+        frame(*s, kShot | kSlow);
+    }
+    ASSERT_GE(boss->getFlashAlpha(), 80);
+    for (int k = 0; k < 3; ++k) {
+        SCOPED_TRACE(k);
+        const Frame hit = drawn();
+        keep(hit, "boss_under_fire_" + std::to_string(k));
+        // the boss keeps nearly all his colour while the damage picture is on him
+        EXPECT_GT(bossBox(hit), 0.85 * before) << "flash alpha " << boss->getFlashAlpha();
+        player->setPosition(120, boss->getY());
+        frame(*s, kShot | kSlow);
+    }
 }

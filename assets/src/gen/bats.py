@@ -21,7 +21,7 @@ import numpy as np
 from PIL import Image
 
 from paint import hexrgb, NIGHT, GOLD, CREAM
-from sprites import Layer, smooth
+from sprites import Layer, damage_rim, smooth
 
 S = 32
 
@@ -175,12 +175,11 @@ def bat_cell(kind, flap):
 
 
 def damage_cell(flap):
-    """The white flash drawn over any bat when it is hit: the shared
-    silhouette in moon cream."""
+    """The flash drawn over any bat when it is hit: a moon-cream rim round the
+    shared silhouette, so the bat's own colours stay seen."""
     L = Layer(S, S)
-    cream = np.array([1.0, 0.98, 0.92], np.float32)
-    silhouette(L, flap, True, cream, outline=cream)
-    return L.image()
+    silhouette(L, flap, True, CREAM, outline=CREAM)
+    return damage_rim(L.image(), 1, colour=(255, 250, 235))
 
 
 def sheet(cells):

@@ -11,7 +11,7 @@ import numpy as np
 from PIL import Image
 
 from paint import hexrgb, NIGHT, GOLD, CREAM, ROSE, LAVENDER
-from sprites import Layer, smooth
+from sprites import Layer, damage_rim, smooth
 
 # The large bosses' hit parts: anchor (x, y) in picture pixels, half width, half height.
 TERUTERU_PARTS = [(223, 132, 76, 66), (243, 300, 65, 101), (143, 129, 13, 37), (189, 324, 15, 85),
@@ -69,12 +69,9 @@ def shadow_boss(parts, body, rim, eyes):
 
 
 def flash(img):
-    """A damage flash: the picture's solid shape in white rose (a faint aura
-    stays faint: only what is solid flashes)."""
-    arr = np.asarray(img).copy()
-    arr[..., 0], arr[..., 1], arr[..., 2] = 255, 236, 242
-    arr[..., 3] = np.where(arr[..., 3] >= 160, 255, arr[..., 3] // 3)
-    return Image.fromarray(arr, 'RGBA')
+    """A boss's damage picture: a light rim round its solid shape, wider on
+    larger figures, over a faint tint that leaves its colours and face seen."""
+    return damage_rim(img, max(2, round(min(img.size) / 60)))
 
 
 def small_boss(body, rim, eyes):

@@ -9,7 +9,7 @@ the same whether the game adds them or blends them. Seeded where random.
 import math
 
 import numpy as np
-from PIL import Image, ImageDraw
+from PIL import Image, ImageDraw, ImageFilter
 
 from paint import hexrgb, NIGHT, GOLD, CREAM, ROSE, LAVENDER
 
@@ -205,23 +205,57 @@ def explosion_sheet(seed):
     return sheet
 
 
-def bomb_ring():
+def damage_rim(img, width, colour=(255, 236, 242), tint=64):
+    """A hit picture drawn over a figure: a light rim along the inside of its
+    solid outline (width pixels), a one-pixel glow just outside, and a faint
+    tint over the rest, so the figure's own colours and face stay readable
+    under it. A faint aura is not solid and gets nothing."""
+    solid = np.asarray(img)[..., 3] >= 160
+    mask = Image.fromarray(solid.astype(np.uint8) * 255, 'L')
+    inner = np.asarray(mask.filter(ImageFilter.MinFilter(2 * width + 1))) > 0
+    outer = np.asarray(mask.filter(ImageFilter.MaxFilter(3))) > 0
+    alpha = np.where(solid & ~inner, 255, np.where(solid, tint, np.where(outer, 120, 0))).astype(np.uint8)
+    arr = np.zeros(solid.shape + (4,), np.uint8)
+    arr[..., :3] = colour
+    arr[..., 3] = alpha
+    return Image.fromarray(arr, 'RGBA')
+
+
+def hit_marker(w, h):
+    """The marker of the player's hit rectangle, shown while the slow button
+    is held: the game stretches it over the rectangle, so it is drawn at the
+    unscaled size. A moon-cream frame with a night-indigo edge (it reads on
+    the moon as on the forest), a faint fill and a bright heart."""
+    arr = np.zeros((h, w, 4), np.uint8)
+    arr[...] = (255, 244, 210, 56)
+    arr[1:-1, 1:-1][[0, -1], :] = (255, 250, 235, 255)
+    arr[1:-1, 1:-1][:, [0, -1]] = (255, 250, 235, 255)
+    arr[[0, -1], :] = (11, 10, 42, 200)
+    arr[:, [0, -1]] = (11, 10, 42, 200)
+    cy, cx = h // 2, w // 2
+    arr[cy - 2:cy + 2, cx - 2:cx + 2] = (255, 250, 235, 230)
+    return Image.fromarray(arr, 'RGBA')
+
+
+def bomb_ring(shrink):
     """192 x 192: the charge ring of Shiro's bomb, a full moon's halo drawn in
     gold with rabbit-ear marks; the game shrinks it onto her at alpha 100.
     On opaque black (keyed out)."""
     s = 192
     L = Layer(s, s)
     dx, dy = L.x - 96, L.y - 96
-    r = np.hypot(dx, dy)
+    # Shrunk as Shiro's drawing is (shrink), so the ring keeps its size
+    # against her body as it closes in.
+    r = np.hypot(dx, dy) / shrink
     L.over(GOLD * 0.5 + ROSE * 0.5, smooth(94, 91, r) * smooth(70, 82, r) * 0.7)
     L.over(CREAM, smooth(92, 89.5, r) * smooth(85, 87.5, r))
     L.over(GOLD, smooth(80, 78, r) * smooth(74, 76, r))
     # twelve moon marks around the ring
     for k in range(12):
         a = k * math.pi / 6
-        cx, cy = 96 + 62 * math.cos(a), 96 + 62 * math.sin(a)
-        d = np.hypot(L.x - cx, L.y - cy)
-        d2 = np.hypot(L.x - cx - 2.2 * math.cos(a), L.y - cy - 2.2 * math.sin(a))
+        cx, cy = 96 + 62 * shrink * math.cos(a), 96 + 62 * shrink * math.sin(a)
+        d = np.hypot(L.x - cx, L.y - cy) / shrink
+        d2 = np.hypot(L.x - cx - 2.2 * shrink * math.cos(a), L.y - cy - 2.2 * shrink * math.sin(a)) / shrink
         L.over(CREAM, smooth(6.5, 5.5, d) * smooth(4.5, 5.5, d2))  # a crescent
     return L.on_black()
 

@@ -70,6 +70,13 @@ def column(cells):
 
 # ---------------------------------------------------------------- Shiro
 
+# Her drawing is made on a 128-unit page and shrunk by this much into the
+# 128 x 128 cell: the game draws her at up to twice the size.
+VUZEZ_SCALE = 0.66
+# Her unscaled hit box (the game's), the size of the hit marker picture.
+VUZEZ_HIT = (40, 22)
+
+
 def vuzez_frame(f):
     t = f / 4 * 2 * math.pi
     s = math.sin
@@ -78,10 +85,10 @@ def vuzez_frame(f):
         'PT3': 20 + 4 * s(t + 2.2), 'PT4': 26 + 5 * s(t + 2.8), 'PT5': 32 + 4 * s(t + 2.4),
         'PT6': 36 + 3 * s(t + 1.6), 'PT7': 40 + 2 * s(t + 0.8),
         'RB0': 22 + 3 * s(t + 1), 'RB1': 27 + 3 * s(t + 1), 'RB2': 36 + 3 * s(t + 2), 'RB3': 39 + 3 * s(t + 2),
-        'SL0': 52 + 2 * s(t + 0.5), 'SL1': 58 + 5 * s(t + 1.2), 'SL2': 64 + 4 * s(t + 1.6), 'SL3': 66 + 2 * s(t + 1.0),
-        'SL4': 74 + 2 * s(t + 0.7), 'SL5': 76 + 3 * s(t + 1.4),
+        'SL0': 46 + 2 * s(t + 0.5), 'SL1': 50 + 4 * s(t + 1.2), 'SL2': 66 + 3 * s(t + 1.6), 'SL3': 70 + 2 * s(t + 1.0),
+        'SL4': 70 + 2 * s(t + 0.7), 'SL5': 77 + 2 * s(t + 1.4),
         'EA': -8 + 8 * s(t), 'SX': 3 - 1.5 * (f % 4),
-        'MOON': 'inline', 'OPEN': 'inline', 'SHUT': 'none',
+        'MOON': 'inline', 'OPEN': 'inline', 'SHUT': 'none', 'K': VUZEZ_SCALE,
     }
     return fields
 
@@ -97,7 +104,8 @@ def player_pictures():
     fall = dict(vuzez_frame(1), MOON='none', OPEN='none', SHUT='inline')
     save(vuzez_picture('vuzez_damage.svg', fall), 'vuzez_damage.png')
     save(svg_text('rabbit_bullet.svg', None), 'rabbit_bullet.png')
-    save(sprites.bomb_ring(), 'bomb.png')
+    save(sprites.bomb_ring(VUZEZ_SCALE), 'bomb.png')
+    save(sprites.hit_marker(*VUZEZ_HIT), 'hit_marker.png')
 
 
 def enemy_pictures():
@@ -143,8 +151,14 @@ def gauge_pictures():
         save(svg_text('gauge_%s.svg' % name, fill(template, fields)), 'gauge_%s.png' % name)
 
 
+# The trial stage's name and its line: the start caption and the strip's panel.
+STAGE_NAME = '月夜の森'
+STAGE_MOTTO = 'きんつばを取りかえせ！'
+
+
 def hud_pictures():
-    save(svg_text('info_area.svg', None), 'InfoArea.png', alpha=False)
+    strip = fill(read_src('svg', 'info_area.svg.in'), {'NAME': STAGE_NAME, 'MOTTO': STAGE_MOTTO})
+    save(svg_text('info_area.svg', strip), 'InfoArea.png', alpha=False)
     gauge_pictures()
 
 
@@ -165,8 +179,8 @@ def talk_pictures():
 
 
 def caption_pictures():
-    save(caption('info_start1', '月夜の森', 480, 52, 40, spacing=8), 'info_start1.png')
-    save(caption('info_start2', '― きんつばを取りかえせ！ ―', 480, 28, 20, mid='#f0eeff', low='#c9c6f0',
+    save(caption('info_start1', STAGE_NAME, 480, 52, 40, spacing=8), 'info_start1.png')
+    save(caption('info_start2', '― %s ―' % STAGE_MOTTO, 480, 28, 20, mid='#f0eeff', low='#c9c6f0',
                  glow='#8f8ccf'), 'info_start2.png')
     save(caption('info_end', 'ステージクリア！', 480, 64, 44, spacing=4), 'info_end.png')
 

@@ -16,7 +16,7 @@ constexpr int kButtonDown = 2;
 constexpr int kButtonLeft = 4;
 constexpr int kButtonRight = 8;
 
-constexpr int kEntryEnd = 70;     // x where the first entry run ends
+constexpr int kEntryEnd = 70;  // x where the first entry run ends
 constexpr int kReentryStart = -50;
 constexpr int kReentryEnd = 100;  // x where a re-entry run ends
 constexpr int kReentryStep = 5;
@@ -170,6 +170,9 @@ bool PlayerCharacter::update(int buttons) {
         default:  // ready, gone: nothing moves
             break;
     }
+    const int now = getState();
+    hit_marker_shown =
+        slowHeld(buttons) && (now == STATE_ACTIVE || now == STATE_RECOVER || now == STATE_BOMB);
     return false;
 }
 
@@ -340,6 +343,15 @@ void PlayerCharacter::draw(Graphics& graphics) {
         // A charge ring shrinking onto the character.
         graphics.queueSprite(bomb_texture.get(), x + chargeOffsetX(), y, 2.0f - 0.02f * frame);
     }
+    if (hit_marker_shown && hit_marker) {
+        // Stretched over the very rectangle the collisions use, so it grows
+        // with the gauge exactly as the hit area does.
+        const HitRect r = getHitRect();
+        graphics.queueSprite(
+            hit_marker.get(), (r.left + r.right) / 2, (r.top + r.bottom) / 2,
+            static_cast<float>(r.right - r.left) / static_cast<float>(hit_marker->getCellWidth()),
+            static_cast<float>(r.bottom - r.top) / static_cast<float>(hit_marker->getCellHeight()));
+    }
 }
 
 // ---- loading helpers --------------------------------------------------------
@@ -347,6 +359,10 @@ void PlayerCharacter::draw(Graphics& graphics) {
 void PlayerCharacter::loadBombTexture(VideoDevice* device) {
     bomb_texture = loadPicture(device, u"img/bomb.ytx", veru::dxt::Color::fromPacked(0xFF000000u));
     bomb_texture->setAlpha(100);
+}
+
+void PlayerCharacter::loadHitMarker(VideoDevice* device) {
+    hit_marker = loadPicture(device, u"img/hit_marker.ytx");
 }
 
 void PlayerCharacter::loadCommonSounds(SoundManger& manager, const SoundNames& names) {

@@ -67,6 +67,9 @@ class PlayerCharacter : public PlayerObject {
     int getShotInterval() const { return shot_interval; }
     int getBombCount() const { return bomb_count; }
     int getRespawnAlpha() const { return respawn_alpha; }
+    // Whether the hit marker is drawn: the slow button was held in the last
+    // update while the character could be hit (flying, recovering, bombing).
+    bool showsHitMarker() const { return hit_marker_shown; }
     float getScale() const { return scale; }
     Texture* getBombTexture() const { return bomb_texture.get(); }
     ISound* getBombSound() const { return bomb_sound; }
@@ -107,10 +110,14 @@ class PlayerCharacter : public PlayerObject {
     int levelIndex() const;
     // The charge picture both characters share: black keyed out, alpha 100.
     void loadBombTexture(VideoDevice* device);
+    // The hit marker, stretched over the hit rectangle while the slow button
+    // is held; loaded by a character whose slow button slows it (without it,
+    // nothing is drawn).
+    void loadHitMarker(VideoDevice* device);
     static ISound* fetchSound(SoundManger& manager, const char16_t* path);
     // The sounds every character has, by file name.
     struct SoundNames {
-        const char16_t* hit;     // `sound`
+        const char16_t* hit;  // `sound`
         const char16_t* start;
         const char16_t* dead;
         const char16_t* bullet;
@@ -128,6 +135,7 @@ class PlayerCharacter : public PlayerObject {
     int bomb_count = 0;
     float scale = 1.0f;
     std::unique_ptr<Texture> bomb_texture;
+    std::unique_ptr<Texture> hit_marker;
     ISound* bullet_sound = nullptr;
     ISound* get_sound = nullptr;
     ISound* clear_sound = nullptr;
@@ -145,7 +153,8 @@ class PlayerCharacter : public PlayerObject {
     bool bombSoundStarted() const;
 
     int bombSoundFrame;
-    bool bomb_sound_held = false;  // paused: the burst's sound must not start
+    bool bomb_sound_held = false;   // paused: the burst's sound must not start
+    bool hit_marker_shown = false;  // drawing only: play never reads it
     const veru::dxt::event::ButtonMap* buttonMap;
 };
 

@@ -35,14 +35,15 @@ void Vuzez::loadTextures(VideoDevice* device) {
     setBulletTexture(loadPicture(device, u"img/rabbit_bullet.ytx"));
     setExplosionTexture(loadPicture(device, u"img/vuzez_damage.ytx"));
     loadBombTexture(device);
+    loadHitMarker(device);
     setHitArea(-20, -11, 20, 11);
     base_hit = HitRect{hit_left, hit_top, hit_right, hit_bottom};
 }
 
 void Vuzez::loadSounds(SoundManger& manager) {
-    loadCommonSounds(manager, {u"sound/down_siro.wav", u"sound/go_siro.wav",
-                               u"sound/dead_siro.wav", u"sound/bullet.wav", u"sound/get_siro.wav",
-                               u"sound/clear_siro.wav", u"sound/charge.wav", u"sound/bomb.wav"});
+    loadCommonSounds(manager, {u"sound/down_siro.wav", u"sound/go_siro.wav", u"sound/dead_siro.wav",
+                               u"sound/bullet.wav", u"sound/get_siro.wav", u"sound/clear_siro.wav",
+                               u"sound/charge.wav", u"sound/bomb.wav"});
 }
 
 void Vuzez::setScale(float ratio) {

@@ -18,8 +18,8 @@ class Vuzez : public PlayerCharacter {
     Vuzez(int fieldWidth, int fieldHeight);
     ~Vuzez() override;
 
-    // "img/vuzez.ytx" and the bullet, fall and charge pictures; the hit area
-    // (-20, -11, 20, 11) is kept as the unscaled one.
+    // "img/vuzez.ytx" and the bullet, fall, charge and hit-marker pictures;
+    // the hit area (-20, -11, 20, 11) is kept as the unscaled one.
     void loadTextures(VideoDevice* device) override;
     void loadSounds(SoundManger& manager) override;
 

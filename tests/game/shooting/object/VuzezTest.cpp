@@ -1,6 +1,6 @@
 // Vuzez frame by frame: the entry runs, the shot cycle and levels, movement
-// and the field's edges, the fall, the bomb, the scaled hit area, and the
-// shots and body against the boss.
+// and the field's edges, the fall, the bomb, the scaled hit area and its
+// marker, and the shots and body against the boss.
 #include "game/shooting/object/Vuzez.h"
 
 #include <gtest/gtest.h>
@@ -10,6 +10,7 @@
 #include "game/shooting/object/LevelUpItem.h"
 #include "game/shooting/object/ObjectCodes.h"
 #include "tests/game/shooting/object/PlayersTestSupport.h"
+#include "tests/support/Screenshot.h"
 
 namespace {
 
@@ -24,6 +25,7 @@ class VuzezTest : public PlayersTest {
         writePicture(u"img/rabbit_bullet.ytx", 16, 24);
         writePicture(u"img/vuzez_damage.ytx", 128, 128);
         writePicture(u"img/bomb.ytx", 64, 64);
+        writePicture(u"img/hit_marker.ytx", 40, 22);
         player = std::make_unique<Vuzez>(800, 480);
         player->loadTextures(device.get());
         player->loadSounds(sounds);
@@ -336,7 +338,7 @@ TEST_F(VuzezTest, BombSoundLoopsThroughTheBurstAndPausesWithTheGame) {
     EXPECT_EQ(b.charge.plays, 1);
     for (int frame = 1; frame <= 99; ++frame) {
         sounded.update(0);
-        sounded.pauseBombSound();  // still charging: nothing to stop
+        sounded.pauseBombSound();   // still charging: nothing to stop
         sounded.resumeBombSound();  // nor to start before its time
     }
     EXPECT_EQ(bomb.plays, 0);
@@ -492,11 +494,68 @@ TEST_F(VuzezTest, DrawsTheChargeRingOnlyWhileCharging) {
     EXPECT_EQ(queued(), 2u);  // the character and the shrinking ring
     run(98);
     EXPECT_EQ(queued(), 2u);
-    run(1);                   // counter 100: charged, the first ring comes next frame
+    run(1);  // counter 100: charged, the first ring comes next frame
     EXPECT_EQ(queued(), 1u);
     player->activate();
     player->damage(100);
     EXPECT_EQ(queued(), 1u);  // the falling picture alone
+}
+
+// The bright pixels of the frame: their bounding rectangle (right and bottom
+// exclusive), or an empty one when there are none.
+HitRect brightArea(const Frame& frame) {
+    HitRect r{frame.width, frame.height, 0, 0};
+    for (int y = 0; y < frame.height; ++y)
+        for (int x = 0; x < frame.width; ++x)
+            if ((frame.at(x, y) & 0xFFu) > 128) {
+                r = HitRect{std::min(r.left, x), std::min(r.top, y), std::max(r.right, x + 1),
+                            std::max(r.bottom, y + 1)};
+            }
+    return r.right > r.left ? r : HitRect{};
+}
+
+TEST_F(VuzezTest, SlowButtonShowsTheHitRectangleAsItGrowsWithTheGauge) {
+    // An invisible body and fall and a white marker: what is lit is the marker alone.
+    writePicture(u"img/vuzez.ytx", 512, 128, 0x00000000u);
+    writePicture(u"img/vuzez_damage.ytx", 128, 128, 0x00000000u);
+    player = std::make_unique<Vuzez>(800, 480);
+    player->loadTextures(device.get());
+    veru::dxt::DirectGraphics graphics(device.get());
+    graphics.setCentred(true);  // objects name their centres, as in the stage
+    auto lit = [&] {
+        device->clear(0xFF000000u);
+        player->draw(graphics);
+        graphics.flushSprites();
+        device->flush();
+        return brightArea(readFrame(device.get()));
+    };
+    placeActive(300, 200);
+    run(1, kSlow);
+    EXPECT_TRUE(player->showsHitMarker());
+    EXPECT_EQ(lit(), player->getHitRect());
+    // The gauge half empty and empty: the marker is the grown rectangle.
+    for (float ratio : {0.5f, 0.0f}) {
+        player->setScale(ratio);
+        run(1, kSlow);
+        SCOPED_TRACE(ratio);
+        EXPECT_EQ(lit(), player->getHitRect());
+    }
+    EXPECT_EQ(lit(), (HitRect{260, 178, 340, 222}));
+    // Released: no marker; held again during the bomb: shown.
+    run(1);
+    EXPECT_EQ(lit(), HitRect{});
+    player->startBomb();
+    run(1, kSlow);
+    EXPECT_TRUE(player->showsHitMarker());
+    // Not while she falls or runs in, whatever is held.
+    player->activate();
+    player->damage(100);
+    run(1, kSlow);
+    EXPECT_FALSE(player->showsHitMarker());
+    EXPECT_EQ(lit(), HitRect{});
+    player->enter();
+    run(1, kSlow);
+    EXPECT_FALSE(player->showsHitMarker());
 }
 
 }  // namespace
