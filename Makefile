@@ -3,6 +3,8 @@
 #   make test   install what is missing, build, and run every test
 #   make test-sanitize  the same with AddressSanitizer and UndefinedBehaviorSanitizer
 #               (in build-sanitize/; any report fails the test)
+#   make fuzz-smoke  build the libFuzzer targets with clang (in build-fuzz/) and run
+#               each for a few seconds from its seeds (any crash, leak or hang fails)
 #   make assets regenerate the game's pictures, sounds and music from assets/src
 #   make install    install the game under PREFIX (default /usr/local), DESTDIR honoured
 #   make uninstall  remove what the last `make install` put there
@@ -14,7 +16,7 @@ ifeq ($(CI),true)
 CMAKE_FLAGS += -DMIRELUNE_WERROR=ON
 endif
 
-.PHONY: all deps configure build test test-sanitize run format clean assets install uninstall package
+.PHONY: all deps configure build test test-sanitize run format clean assets fuzz-smoke install uninstall package
 
 PREFIX ?= /usr/local
 PACKAGE_DIR ?= build-package
@@ -52,6 +54,24 @@ test-sanitize: deps $(SANITIZE_DIR)/build.ninja
 	cmake --build $(SANITIZE_DIR)
 	$(SANITIZE_ENV) ctest --test-dir $(SANITIZE_DIR) --output-on-failure --timeout 600 -j 2
 
+FUZZ_DIR ?= build-fuzz
+FUZZ_SECONDS ?= 10
+FUZZERS = container_fuzzer image_fuzzer string_record_fuzzer talk_script_fuzzer riff_fuzzer \
+	wave_fuzzer ogg_fuzzer stage_script_fuzzer settings_fuzzer replay_fuzzer
+$(FUZZ_DIR)/build.ninja:
+	CC=clang CXX=clang++ cmake -S . -B $(FUZZ_DIR) -G Ninja -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) \
+	    -DMIRELUNE_FUZZ=ON -DMIRELUNE_BUILD_BENCHMARKS=OFF $(CMAKE_FLAGS)
+
+# New inputs go to $(FUZZ_DIR)/corpus/, never into the committed seeds.
+fuzz-smoke: deps $(FUZZ_DIR)/build.ninja
+	cmake --build $(FUZZ_DIR) --target $(FUZZERS)
+	for f in $(FUZZERS); do \
+	    mkdir -p $(FUZZ_DIR)/corpus/$$f && \
+	    LSAN_OPTIONS=suppressions=$(CURDIR)/.ci/lsan.supp:print_suppressions=0 \
+	    $(FUZZ_DIR)/fuzz/$$f -max_total_time=$(FUZZ_SECONDS) -timeout=10 -rss_limit_mb=2048 \
+	        -print_final_stats=1 $(FUZZ_DIR)/corpus/$$f fuzz/seeds/$$f || exit 1; \
+	done
+
 run: deps build
 	cd $(BUILD_DIR)/game && ./mirelune
 
@@ -88,4 +108,4 @@ format:
 	    | xargs -0 -r clang-format -i
 
 clean:
-	rm -rf $(BUILD_DIR) $(SANITIZE_DIR) $(PACKAGE_DIR)
+	rm -rf $(BUILD_DIR) $(SANITIZE_DIR) $(PACKAGE_DIR) $(FUZZ_DIR)

@@ -69,8 +69,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (image.pixels.size() !=
             static_cast<std::size_t>(image.width) * static_cast<std::size_t>(image.height))
             __builtin_trap();
-    } catch (const veru::excp::Exception&) {
-        // Refused with a message: what a broken file should get.
+    } catch (const veru::excp::Exception& e) {
+        // Refused with a message naming the file: what a broken file should get.
+        if (e.getMessage().find(file.path) == std::u16string::npos)
+            __builtin_trap();
     }
     return 0;
 }

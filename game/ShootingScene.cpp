@@ -56,7 +56,6 @@ void playOnce(veru::sound::ISound* sound) {
         sound->play(false);
 }
 
-
 // Each frame an item or enemy reports finished, it is deleted and the next
 // one takes its index.
 template <typename List, typename Update>
@@ -99,7 +98,9 @@ void ShootingScene::reset() {
     scriptLines.clear();
 }
 
-void ShootingScene::playReplay(std::optional<StageReplay> next) { replay = std::move(next); }
+void ShootingScene::playReplay(std::optional<StageReplay> next) {
+    replay = std::move(next);
+}
 
 // ---------------------------------------------------------------- create
 
@@ -299,12 +300,19 @@ int ShootingScene::pollButtons(veru::dxt::event::InputInterface* input) {
             buttons = 0;  // no device: nothing pressed
         // Leaving the window pauses the play as the pause button does; the
         // press goes into the record, so a replay pauses at the same frame.
-        if (focusLost() && (phase == stage::kShooting || phase == stage::kBossBattle))
+        if (focusLost() && pauseAllowed())
             buttons |= settings->getMaskPause();
     }
     recording.words.push_back(buttons);
     ++frameNumber;
     return buttons;
+}
+
+// Pause is open whenever the player is in play, the wait before the boss
+// included: however long a script makes that wait, the stage can be left.
+bool ShootingScene::pauseAllowed() const {
+    return phase == stage::kShooting || phase == stage::kBossApproach ||
+           phase == stage::kBossBattle;
 }
 
 bool ShootingScene::focusLost() {
@@ -348,8 +356,7 @@ void ShootingScene::update(veru::dxt::event::InputInterface* input) {
         }
     }
 
-    if (holds(buttons, settings->getMaskPause()) &&
-        (phase == stage::kShooting || phase == stage::kBossBattle)) {
+    if (holds(buttons, settings->getMaskPause()) && pauseAllowed()) {
         savedPhase = phase;
         phase = stage::kPaused;
         player->pauseBombSound();
@@ -464,13 +471,15 @@ void ShootingScene::updateShooting(int buttons, int playerState, int bossState) 
     counter = counter > 100000 ? 0 : counter + 1;
     background->scroll(1, 0);
 
-    // Enemies whose place on the stage has reached the right edge enter.
-    while (!timeline.empty() && !waitingEnemies.empty() && timeline.front().first - 800 <= counter) {
+    // Enemies whose place on the stage has reached the right edge enter
+    // (compared without subtracting from the position, which cannot overflow).
+    while (!timeline.empty() && !waitingEnemies.empty() &&
+           timeline.front().first <= counter + kFieldWidth) {
         std::unique_ptr<EnemyObject> enemy = std::move(waitingEnemies.front());
-        waitingEnemies.erase(waitingEnemies.begin());
-        enemy->appear(800, timeline.front().second);
+        waitingEnemies.pop_front();
+        enemy->appear(kFieldWidth, timeline.front().second);
         activeEnemies.push_back(std::move(enemy));
-        timeline.erase(timeline.begin());
+        timeline.pop_front();
     }
 
     // The kintuba gauge drains while the player flies; the fuller it is,
@@ -535,7 +544,7 @@ void ShootingScene::updateShooting(int buttons, int playerState, int bossState) 
         endTalk();  // no boss to fight: the script goes on
     }
 
-    StageField field{player.get(), boss.get(), &activeEnemies,
+    StageField field{player.get(), boss.get(),    &activeEnemies,
                      &chanceItems, &kintubaItems, &levelUpItems};
     StageScoring scoring(*status, *player, *scoreDisplay, levelMaxSound);
     if (StageCollisions::run(field, playerState, scoring))
@@ -646,10 +655,16 @@ void ShootingScene::saveRecording() {
     }
 }
 
-void ShootingScene::setFade(int alpha) { fadeAlpha = std::clamp(alpha, 0, 255); }
+void ShootingScene::setFade(int alpha) {
+    fadeAlpha = std::clamp(alpha, 0, 255);
+}
 
-int ShootingScene::getScore() const { return scoreDisplay ? scoreDisplay->getTarget() : 0; }
-int ShootingScene::getHiScore() const { return hiScoreDisplay ? hiScoreDisplay->getTarget() : 0; }
+int ShootingScene::getScore() const {
+    return scoreDisplay ? scoreDisplay->getTarget() : 0;
+}
+int ShootingScene::getHiScore() const {
+    return hiScoreDisplay ? hiScoreDisplay->getTarget() : 0;
+}
 
 std::uint64_t ShootingScene::stateHash() const {
     StageStateHash hash;

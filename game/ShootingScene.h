@@ -74,6 +74,7 @@ class StageTalk;
 class ShootingScene : public veru::dxt::Scene {
   public:
     using EnemyList = std::vector<std::unique_ptr<shooting::object::EnemyObject>>;
+    using WaitingList = std::deque<std::unique_ptr<shooting::object::EnemyObject>>;
     using ItemList = std::vector<std::unique_ptr<shooting::object::ItemObject>>;
     using PictureTable = std::map<veru::YString, std::unique_ptr<veru::dxt::material::Texture>>;
 
@@ -129,11 +130,11 @@ class ShootingScene : public veru::dxt::Scene {
     shooting::object::Vuzez* getPlayer() const { return player.get(); }
     shooting::object::Boss* getBoss() const { return boss.get(); }
     const EnemyList& getActiveEnemies() const { return activeEnemies; }
-    const EnemyList& getWaitingEnemies() const { return waitingEnemies; }
+    const WaitingList& getWaitingEnemies() const { return waitingEnemies; }
     const ItemList& getChanceItems() const { return chanceItems; }
     const ItemList& getKintubaItems() const { return kintubaItems; }
     const ItemList& getLevelUpItems() const { return levelUpItems; }
-    const std::vector<std::pair<int, int>>& getTimeline() const { return timeline; }
+    const std::deque<std::pair<int, int>>& getTimeline() const { return timeline; }
     const std::deque<veru::YString>& getScriptLines() const { return scriptLines; }
     const StageTalk* getTalk() const { return talk.get(); }
     shooting::cmp::PauseMenu* getPauseMenu() const { return pauseMenu.get(); }
@@ -149,6 +150,8 @@ class ShootingScene : public veru::dxt::Scene {
     void placeHud(veru::platform::VideoDevice* device);
     int pollButtons(veru::dxt::event::InputInterface* input);
     bool focusLost();
+    // True in the phases the pause button (or leaving the window) pauses.
+    bool pauseAllowed() const;
     void updatePaused(int buttons);
     void updateContinue(int buttons);
     void updateTalk(int buttons);
@@ -207,8 +210,9 @@ class ShootingScene : public veru::dxt::Scene {
     ItemList chanceItems;
     ItemList kintubaItems;
     ItemList levelUpItems;
-    std::vector<std::pair<int, int>> timeline;
-    EnemyList waitingEnemies;
+    // Taken from the front as the enemies enter (no vector moved each time).
+    std::deque<std::pair<int, int>> timeline;
+    WaitingList waitingEnemies;
     EnemyList activeEnemies;
 
     int fadeAlpha = 0;

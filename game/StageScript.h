@@ -16,8 +16,11 @@
 // script reaches a player; this is for a script edited by hand):
 //   - an unknown bat kind, boss name or item kind, a statement missing an
 //     argument, a number that is not a whole decimal number ("12abc",
-//     "abc", one beyond the int range): reading stops with a message naming
-//     the file and the line;
+//     "abc", one beyond the int range), a number outside StageLimits (an
+//     enemy position the stage counter never reaches, a height far off the
+//     field, a "Wait" above a minute), more lines or enemies than
+//     StageLimits allows: reading stops with a message naming the file and
+//     the line (a file above StageLimits' size: the file);
 //   - no "Shooting" section, no "Boss" in one, or a missing "Back",
 //     "BOSS_Face", "Info_Start1", "Info_Start2" or "Info_End" line: reading
 //     stops with a message naming the file (the stage relies on all of them;
@@ -35,8 +38,10 @@
 // Failure: FileNotFoundException for a missing script, picture or tune (the
 // loader's message); the loaders' IOException for a broken picture; and
 // veru::excp::Exception "<file>（<n>行目）：<what>" for a line that cannot be
-// used (n counts the records of the packed file, that is the non-empty
-// lines of its source), "<file>：<what>" for what the whole file lacks.
+// used (n counts the records of the packed file: the packer keeps blank
+// lines, so n is the line of the source), "<file>：<what>" for what the
+// whole file lacks; the byte reader's exceptions (with the path) for a
+// damaged file.
 
 #include <deque>
 #include <map>
@@ -80,8 +85,9 @@ struct StageContent {
 
     std::deque<veru::YString> scriptLines;
     std::map<veru::YString, std::unique_ptr<veru::dxt::material::Texture>> pictureTable;
-    std::vector<std::pair<int, int>> timeline;  // (position, y); entry i is waitingEnemies[i]'s
-    std::vector<std::unique_ptr<shooting::object::EnemyObject>> waitingEnemies;
+    // Taken from the front as the enemies enter.
+    std::deque<std::pair<int, int>> timeline;  // (position, y); entry i is waitingEnemies[i]'s
+    std::deque<std::unique_ptr<shooting::object::EnemyObject>> waitingEnemies;
     std::vector<std::unique_ptr<shooting::object::ItemObject>> chanceItems;
     std::vector<std::unique_ptr<shooting::object::ItemObject>> kintubaItems;
     std::vector<std::unique_ptr<shooting::object::ItemObject>> levelUpItems;

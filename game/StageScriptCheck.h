@@ -16,10 +16,17 @@
 //   - a file the catalogue does not know (background, music, boss face,
 //     captions, talk pictures);
 //   - a missing set-up line, no "Shooting" section, no "Boss" in it, no
-//     "Boss" header after it, a section that is never closed;
+//     "Boss" header after it, a section that is never closed, a section
+//     opened inside another, a second "Shooting" section, a second "Boss"
+//     header or one inside a talk;
+//   - anything beyond StageLimits: an enemy position the stage counter
+//     never reaches, a "Wait" above a minute, too many lines or enemies;
 //   - a talk line for a side that shows no portrait (the talk would wait for
 //     it forever), a talk text the talk box cannot hold, a text cut short by
 //     a delimiter.
+//
+// Warned of (the script passes): every line the game skips, but comments
+// ("//…").
 //
 // Thread: plain functions, any thread. Nothing is loaded.
 
@@ -60,12 +67,15 @@ struct StagePlan {
     std::vector<StageEnemyPlan> enemies;  // in file order
     veru::YString boss;
     int bossDelay = 0;
-    std::vector<StageTalkPlan> talk;  // in file order
+    std::vector<StageTalkPlan> talk;      // in file order
     std::vector<veru::YString> pictures;  // every talk picture named, in order
 };
 
 struct StageScriptCheckResult {
-    std::vector<StageScriptProblem> problems;
+    std::vector<StageScriptProblem> problems;  // in line order; any one refuses the script
+    // Lines the game skips (an unknown statement, one in the wrong case or
+    // typed with full-width spaces): reported, the script still passes.
+    std::vector<StageScriptProblem> warnings;
     StagePlan plan;
     bool ok() const { return problems.empty(); }
 };

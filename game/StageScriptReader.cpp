@@ -87,7 +87,9 @@ Words StageScriptReader::nextWords(veru::io::ByteFileReader& reader, YString& li
         std::optional<YString> record = reader.readLine();
         if (!record)
             break;
-        ++lineNumber;
+        if (++lineNumber > StageLimits::kMaxLines)
+            failHere(
+                YString(u"行が多すぎます（").append(StageLimits::kMaxLines).append(u"行まで）。"));
         Words words = splitStageLine(*record);
         if (!words.empty()) {
             line = std::move(*record);
@@ -111,6 +113,18 @@ int StageScriptReader::number(const Words& words, std::size_t index) const {
     return *value;
 }
 
+void StageScriptReader::within(int value, int low, int high, const char16_t* what) const {
+    if (value < low || value > high)
+        failHere(YString(what)
+                     .append(u"が範囲外です。「")
+                     .append(value)
+                     .append(u"」（")
+                     .append(low)
+                     .append(u"～")
+                     .append(high)
+                     .append(u"）"));
+}
+
 // A missing tune stops the reading as a missing picture does, instead of
 // leaving the stage silent without a word. Tunes are streamed: opening one
 // decodes only its first seconds, and its own thread decodes the rest while
@@ -125,7 +139,12 @@ veru::sound::ISound* StageScriptReader::tune(const YString& name) const {
 void StageScriptReader::readStageScript(const YString& scriptPath, StageContent& content) {
     path = scriptPath;
     lineNumber = 0;
-    veru::io::ByteFileReader reader(scriptPath);
+    const veru::io::YFile file(scriptPath);
+    if (file.exists && (file.size < 0 || file.size > StageLimits::kMaxFileBytes))
+        fail(YString(u"ファイルが大きすぎます（")
+                 .append(static_cast<int>(StageLimits::kMaxFileBytes / 1024))
+                 .append(u"KBまで）。"));
+    veru::io::ByteFileReader reader(file);
     reader.setKeys(0, veru::io::fileKeyFor("dat"));
     bool shooting = false, backSeen = false;
     YString line;
@@ -223,6 +242,12 @@ void StageScriptReader::readShootingSection(veru::io::ByteFileReader& reader,
             const YString& kind = argument(words, 1);
             const int position = number(words, 2);
             const int y = number(words, 3);
+            within(position, StageLimits::kMinPosition, StageLimits::kMaxPosition, u"敵の位置");
+            within(y, StageLimits::kMinHeight, StageLimits::kMaxHeight, u"敵の高さ");
+            if (content.waitingEnemies.size() >= static_cast<std::size_t>(StageLimits::kMaxEnemies))
+                failHere(YString(u"敵が多すぎます（")
+                             .append(StageLimits::kMaxEnemies)
+                             .append(u"体まで）。"));
             object::EnemyObject& enemy = createEnemy(kind, content);
             content.timeline.emplace_back(position, y);
             enemy.setItem(pending);
@@ -235,6 +260,7 @@ void StageScriptReader::readShootingSection(veru::io::ByteFileReader& reader,
             pending = &createItem(kind, content);
         } else if (first.equalsText(u"Wait")) {
             content.bossDelay = number(words, 1);
+            within(content.bossDelay, 0, StageLimits::kMaxWait, u"Waitのフレーム数");
         }
     }
     dropItem(pending, content);

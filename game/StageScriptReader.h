@@ -48,7 +48,8 @@ namespace ml {
 class StageScriptReader {
   public:
     // Makers of the named bats and bosses; null for a name they do not know.
-    using BatMaker = std::function<std::unique_ptr<shooting::object::EnemyObject>(std::string_view)>;
+    using BatMaker =
+        std::function<std::unique_ptr<shooting::object::EnemyObject>(std::string_view)>;
     using BossMaker = std::function<std::unique_ptr<shooting::object::Boss>(std::string_view)>;
     // The game's own: "Bat1".."Bat24" and the eight bosses, all for 800 x 480.
     static BatMaker gameBats();
@@ -89,6 +90,8 @@ class StageScriptReader {
     veru::sound::ISound* tune(const veru::YString& name) const;
     const veru::YString& argument(const std::vector<veru::YString>& words, std::size_t index) const;
     int number(const std::vector<veru::YString>& words, std::size_t index) const;
+    // Fails on the current line when `value` is outside low..high.
+    void within(int value, int low, int high, const char16_t* what) const;
     void loadPicture(const veru::YString& name, StageContent& content);
 
     veru::platform::VideoDevice* device;

@@ -24,6 +24,10 @@ bool wordContains(const YString& word, const char16_t* keyword) {
     return word.indexOf(YString(keyword)) >= 0;
 }
 
+bool isStageComment(const YString& firstWord) {
+    return wordBeginsWith(firstWord, u"//");
+}
+
 int batNumber(const YString& kind) {
     constexpr std::u16string_view prefix = u"Bat";
     if (kind.size() < 4 || kind.size() > 5 || std::u16string_view(kind).substr(0, 3) != prefix)
@@ -43,9 +47,9 @@ bool isBatKind(const YString& kind) {
 }
 
 const std::vector<std::u16string_view>& bossNames() {
-    static const std::vector<std::u16string_view> names{
-        u"Maruiyatu", u"TeruTeru", u"Erika",      u"Kiriha",
-        u"Sister",    u"Sasaki",   u"Seiichirou", u"TrialBoss"};
+    static const std::vector<std::u16string_view> names{u"Maruiyatu",  u"TeruTeru", u"Erika",
+                                                        u"Kiriha",     u"Sister",   u"Sasaki",
+                                                        u"Seiichirou", u"TrialBoss"};
     return names;
 }
 

@@ -37,6 +37,30 @@ enum class StageItemKind { None, Chance, LevelUp, Kintuba };
 // "Chance", "LevelUp", "Kintuba"; None for anything else.
 StageItemKind stageItemKind(const veru::YString& kind);
 
+// What a stage script may hold. The game's reader and the packer's check
+// refuse anything beyond these, naming the file and line, so no script can
+// make a stage that never ends, waits for days or fills memory.
+struct StageLimits {
+    // Enemy positions: the stage counter counts frames up to 100,000 and
+    // then starts again, so an enemy placed beyond it would never enter.
+    static constexpr int kMinPosition = 0;
+    static constexpr int kMaxPosition = 100000;
+    // Enemy heights the game takes: a little above and below the field. An
+    // enemy put further out leaves the field at once.
+    static constexpr int kMinHeight = -32;
+    static constexpr int kMaxHeight = 512;
+    // "Wait" before the boss, in frames: at most a minute.
+    static constexpr int kMaxWait = 3600;
+    // The size of a script: its lines (blank ones included), its enemies and
+    // its packed file.
+    static constexpr int kMaxLines = 20000;
+    static constexpr int kMaxEnemies = 5000;
+    static constexpr long long kMaxFileBytes = 1024 * 1024;
+};
+
+// A line whose first word begins with "//" is a comment: nothing reads it.
+bool isStageComment(const veru::YString& firstWord);
+
 // A whole decimal int: an optional sign and at least one digit, nothing
 // else, within the int range. Empty when the word is not such a number
 // ("12abc", "abc" and "" are not numbers in a stage script).

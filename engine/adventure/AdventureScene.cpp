@@ -6,14 +6,13 @@
 #include "engine/adventure/SentenceDisplay.h"
 #include "engine/adventure/Statement.h"
 #include "engine/adventure/TalkArea.h"
+#include "engine/adventure/TalkScriptFile.h"
 #include "engine/core/ValueParser.h"
 #include "engine/exceptions/Exception.h"
 #include "engine/exceptions/NumberFormatException.h"
 #include "engine/graphics/DirectGraphics.h"
 #include "engine/input/ButtonMap.h"
 #include "engine/input/InputInterface.h"
-#include "engine/io/ByteFileReader.h"
-#include "engine/io/Scrambler.h"
 #include "engine/material/Texture.h"
 #include "engine/scene/SceneManager.h"
 #include "engine/sound/ISound.h"
@@ -71,16 +70,9 @@ void AdventureScene::loadScript(platform::VideoDevice* device) {
     // Re-entering the scene reads the script afresh.
     statements.clear();
     sound::SoundManger* sounds = manager ? manager->getSounds() : nullptr;
-    io::ByteFileReader reader(scriptFile);
-    reader.setKeys(0, io::fileKeyFor("dat"));
-    while (!reader.isEOF()) {
-        std::optional<YString> line = reader.readLine();
-        if (!line)
-            break;
-        if (line->empty())
-            continue;
-        statements.push(*line);
-        Statement statement(*line);
+    for (const YString& line : readTalkScript(scriptFile.path)) {
+        statements.push(line);
+        Statement statement(line);
         const YString& keyword = statement.keyword();
         const YString& name = statement.argument(0);
         if (keyword == u"BGM" && name != u"stop" && !musics.count(name)) {
@@ -96,7 +88,6 @@ void AdventureScene::loadScript(platform::VideoDevice* device) {
             pictures[name] = std::move(picture);
         }
     }
-    reader.close();
 }
 
 void AdventureScene::update(dxt::event::InputInterface* input) {

@@ -4,4 +4,7 @@ namespace veru::excp {
 
 EOFException::EOFException() : Exception(u"EOFException::ファイルの終端に来ています。") {}
 
+EOFException::EOFException(const YString& path)
+    : Exception(YString(u"EOFException::ファイルの終端に来ています。：").append(path)) {}
+
 }  // namespace veru::excp

@@ -8,6 +8,8 @@ namespace veru::excp {
 class EOFException : public Exception {
   public:
     EOFException();
+    // The message above followed by "：" and the file's path.
+    explicit EOFException(const YString& path);
 };
 
 }  // namespace veru::excp

@@ -24,12 +24,13 @@ void ByteFileReader::setKeys(int newNumberKey, int newTextKey) {
 
 void ByteFileReader::readExactly(void* destination, std::size_t count) {
     if (handle.read(destination, count) != count)
-        throw excp::IOException();
+        throw excp::IOException(
+            YString(u"IOException::ファイルを最後まで読めませんでした。：").append(file.path));
 }
 
 std::int32_t ByteFileReader::readInt() {
     if (remaining == 0)
-        throw excp::EOFException();
+        throw excp::EOFException(file.path);
     std::uint8_t b[4];
     readExactly(b, 4);
     remaining -= 4;
@@ -41,7 +42,7 @@ std::int32_t ByteFileReader::readInt() {
 
 std::uint8_t ByteFileReader::readByte() {
     if (remaining == 0)
-        throw excp::EOFException();
+        throw excp::EOFException(file.path);
     std::uint8_t b = 0;
     readExactly(&b, 1);
     remaining -= 1;
@@ -60,7 +61,7 @@ std::optional<YString> ByteFileReader::readLine() {
     if (count < 0)
         throwBadLength();
     if (remaining == 0)
-        throw excp::EOFException();
+        throw excp::EOFException(file.path);
     if (static_cast<std::int64_t>(count) * 2 > remaining)
         throwBadLength();
     std::vector<std::uint8_t> bytes(static_cast<std::size_t>(count) * 2);
@@ -73,7 +74,7 @@ std::optional<YString> ByteFileReader::readLine() {
 
 std::vector<std::uint8_t> ByteFileReader::readRest() {
     if (remaining == 0)
-        throw excp::EOFException();
+        throw excp::EOFException(file.path);
     std::vector<std::uint8_t> bytes(static_cast<std::size_t>(remaining));
     readExactly(bytes.data(), bytes.size());
     if (numberKey != 0)

@@ -8,10 +8,12 @@
 // Every asset of the game (pictures, scripts) is read through this class.
 //
 // Ownership: owns the open file; the destructor closes it.
-// Failure: FileNotFoundException (with the path) when the file cannot be
-// opened; EOFException when a read starts at the end; IOException on a short
-// read or a string record whose length does not fit in what is left. A bad
-// length is refused before anything is allocated for it.
+// Failure: every exception names the file's path: FileNotFoundException when
+// the file cannot be opened; EOFException when a read starts at the end;
+// IOException on a short read or a string record whose length does not fit
+// in what is left. A bad length is refused before anything is allocated for
+// it. An empty string record reads as an empty line, except as the file's last
+// record (EOFException: writers of scripts drop trailing empty lines).
 
 #include <cstdint>
 #include <vector>

@@ -22,11 +22,10 @@ constexpr std::int64_t kMaxPayloadSize = kMaxRawSize + kMaxRawSize / 1024 + 1024
     throw excp::IOException(YString(what).append(path));
 }
 
-
 ImageContainerHeader readHeader(io::ByteFileReader& reader) {
     // A header cut anywhere reads as the end of the file, not a short read.
     if (reader.getRemaining() < kHeaderSize)
-        throw excp::EOFException();
+        throw excp::EOFException(reader.getFile().path);
     ImageContainerHeader header;
     header.bitDepth = reader.readInt();
     header.unused = reader.readByte();
@@ -62,11 +61,11 @@ ImageContainer readImageContainer(const YString& path, const char* suffix) {
         case platform::InflateResult::ok:
             break;
         case platform::InflateResult::bufferError:
-            throw excp::IOException(u"Z_BUF_ERRORが発生しました。");
+            refuse(u"Z_BUF_ERRORが発生しました。：", path);
         case platform::InflateResult::memoryError:
-            throw excp::IOException(u"Z_MEM_ERRORが発生しました。");
+            refuse(u"Z_MEM_ERRORが発生しました。：", path);
         case platform::InflateResult::dataError:
-            throw excp::IOException(u"Z_DATA_ERRORが発生しました。");
+            refuse(u"Z_DATA_ERRORが発生しました。：", path);
         case platform::InflateResult::otherError:
             // Nothing to say beyond what the decoder will: the payload stays
             // empty and decoding it fails.

@@ -11,11 +11,11 @@
 //                        to exactly rawSize bytes: a PNG or JPEG file
 //
 // Thread: any thread (the key registry is only read).
-// Failure: readImageContainer throws FileNotFoundException (missing file),
-// EOFException (header cut short), IOException "Z_BUF_ERRORが発生しました。",
-// "Z_MEM_ERRORが発生しました。" or "Z_DATA_ERRORが発生しました。" from
-// inflation. rawSize outside 0..kMaxRawSize, and a payload longer than any
-// zlib stream of kMaxRawSize bytes, are refused with IOException before
+// Failure: every message names the file. readImageContainer throws
+// FileNotFoundException (missing file), EOFException (header cut short),
+// IOException "Z_BUF_ERRORが発生しました。：", "Z_MEM_ERRORが発生しました。："
+// or "Z_DATA_ERRORが発生しました。：" + path from inflation. rawSize outside 0..kMaxRawSize, and a
+// payload longer than any zlib stream of kMaxRawSize bytes, are refused with IOException before
 // anything is allocated; a stream that inflates to fewer than rawSize bytes
 // is refused with IOException too. writeImageContainer throws FileNotFoundException /
 // IOException from the byte writer; it writes a temporary file beside `path`

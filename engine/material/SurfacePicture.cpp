@@ -13,8 +13,8 @@ namespace veru::dxt::material {
 
 namespace {
 
-[[noreturn]] void refuseSize() {
-    throw excp::IOException(u"Surface作成失敗。");
+[[noreturn]] void refuseSize(const YString& path) {
+    throw excp::IOException(YString(u"Surface作成失敗。：").append(path));
 }
 
 }  // namespace
@@ -35,19 +35,35 @@ SurfacePicture readSurfacePicture(const YString& path) {
         // The header's size decides the allocation: check it before inflating.
         ImageContainerHeader header = readImageContainerHeader(path);
         if (!surfaceSizeAllowed(header.width, header.height)) {
-            refuseSize();
+            refuseSize(path);
         }
         ImageContainer container = readImageContainer(path, "ysf");
         out.width = container.header.width;
         out.height = container.header.height;
         bytes = std::move(container.payload);
+        // The header's size must be the picture's: a container claiming more
+        // would make a surface of mostly nothing, from a few bytes.
+        int pictureWidth = 0, pictureHeight = 0;
+        if (platform::readImageSize(bytes, pictureWidth, pictureHeight) &&
+            (pictureWidth != out.width || pictureHeight != out.height)) {
+            throw excp::IOException(YString(u"Surface作成失敗。画像の大きさ（")
+                                        .append(pictureWidth)
+                                        .append(u"×")
+                                        .append(pictureHeight)
+                                        .append(u"）がファイルの記録（")
+                                        .append(out.width)
+                                        .append(u"×")
+                                        .append(out.height)
+                                        .append(u"）と合いません。：")
+                                        .append(path));
+        }
     } else {
         bytes = io::ByteFileReader(path).readRest();
         if (!platform::readImageSize(bytes, out.width, out.height)) {
             throw excp::IOException(YString(u"画像の読込みに失敗しました。：") + path);
         }
         if (!surfaceSizeAllowed(out.width, out.height)) {
-            refuseSize();
+            refuseSize(path);
         }
     }
     platform::Image image;
@@ -58,7 +74,8 @@ SurfacePicture readSurfacePicture(const YString& path) {
         out.pixels = std::move(image.pixels);  // the usual case: no second copy
         return out;
     }
-    // The picture goes in at its own size: cut off where larger, transparent black elsewhere.
+    // Only where the size could not be read before decoding: the picture goes
+    // in at the recorded size, cut off where larger, transparent black elsewhere.
     out.pixels.assign(static_cast<std::size_t>(out.width) * static_cast<std::size_t>(out.height),
                       0u);
     int copyWidth = std::min(out.width, image.width);

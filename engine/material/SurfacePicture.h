@@ -2,15 +2,16 @@
 // SurfacePicture: the pixels of a full-screen picture as a Surface will hold
 // them, read and checked on the CPU side before any device object is made.
 //
-// A ".ysf" container gives the size in its header: the picture inside is
-// copied in at its own size (cut off where larger, transparent black
-// elsewhere). Any other file gives the picture's own size.
+// A ".ysf" container gives the size in its header, which must be the size
+// of the picture inside. Any other file gives the picture's own size.
 //
 // Thread: any thread (the key registry is only read).
 // Failure: FileNotFoundException (missing file); IOException
-// "Surface作成失敗。" for a size of 0, a negative size, a side above
+// "Surface作成失敗。：" + path for a size of 0, a negative size, a side above
 // kMaxImageSide or an area above kMaxImagePixels — checked from the header
-// before the payload is inflated or anything allocated; IOException
+// before the payload is inflated or anything allocated —, and
+// "Surface作成失敗。画像の大きさ（w×h）がファイルの記録（W×H）と合いません。：" + path
+// for a container whose header disagrees with its picture; IOException
 // "画像の読込みに失敗しました。：" + path when the decoder refuses the
 // picture; the container reader's exceptions.
 

@@ -24,18 +24,23 @@ bool WaveFile::open(const YString& path) {
         showError(path, u"openWaveFile().ファイルが開けません。");
         return false;
     }
+    this->path = path;
     if (!readHeader()) {
         close();
-        showError(u"readMMIO()に失敗しました。", u"WaveFile.open()");
+        refuse(u"readMMIO()に失敗しました。", u"WaveFile.open()");
         return false;
     }
     opened = true;
     if (!rewind()) {
-        showError(u"ちゃんと読み込めて…ない！？");
+        refuse(u"ちゃんと読み込めて…ない！？");
         close();
         return false;
     }
     return true;
+}
+
+void WaveFile::refuse(const char16_t* why, const char16_t* caption) const {
+    showError(YString(why).append(u"：").append(path), caption);
 }
 
 bool WaveFile::readHeader() {
@@ -45,23 +50,23 @@ bool WaveFile::readHeader() {
             return true;
         case RiffStatus::noChunk:
         case RiffStatus::seekFailed:
-            showError(u"チャンク進入エラー");
+            refuse(u"チャンク進入エラー");
             break;
         case RiffStatus::notWave:
-            showError(u"有効なファイルでありません。");
+            refuse(u"有効なファイルでありません。");
             break;
         case RiffStatus::noFmt:
         case RiffStatus::noData:
-            showError(u"fmtチャンクが見つかりませんでした。");
+            refuse(u"fmtチャンクが見つかりませんでした。");
             break;
         case RiffStatus::fmtTooShort:
-            showError(u"PCM_Waveフォーマットでありません。");
+            refuse(u"PCM_Waveフォーマットでありません。");
             break;
         case RiffStatus::fmtUnreadable:
-            showError(u"fmtチャンク読み出しに失敗しました。");
+            refuse(u"fmtチャンク読み出しに失敗しました。");
             break;
         case RiffStatus::notPcm:
-            showError(u"PCMフォーマットじゃないよぉ…");
+            refuse(u"PCMフォーマットじゃないよぉ…");
             break;
     }
     return false;
@@ -75,13 +80,13 @@ bool WaveFile::rewind() {
             bytesLeft = reader.getDataSize();
             if (source->seek(reader.getDataOffset()))
                 return true;
-            showError(u"波形データの頭だしに失敗しました…", u"rewindWaveFile()");
+            refuse(u"波形データの頭だしに失敗しました…", u"rewindWaveFile()");
             return false;
         case RiffStatus::seekFailed:
-            showError(u"波形データの頭だしに失敗しました…", u"rewindWaveFile()");
+            refuse(u"波形データの頭だしに失敗しました…", u"rewindWaveFile()");
             return false;
         default:
-            showError(u"チャンクのデータ部に進入できませんでした。", u"rewindWaveFile()");
+            refuse(u"チャンクのデータ部に進入できませんでした。", u"rewindWaveFile()");
             return false;
     }
 }
@@ -97,7 +102,7 @@ bool WaveFile::readToBuffer(std::uint8_t* destination, std::uint32_t count, std:
     if (read)
         *read = got;
     if (got < want) {
-        showError(u"不正なEOFが検出されました", u"WaveFile::readWaveToBuffer()");
+        refuse(u"不正なEOFが検出されました", u"WaveFile::readWaveToBuffer()");
         return false;
     }
     return true;

@@ -27,6 +27,8 @@ class WaveFile : public SoundFile {
     const WaveFormat& getFormat() const override { return format; }
 
   private:
+    // Shows the reason a file is refused, naming it.
+    void refuse(const char16_t* why, const char16_t* caption = u"エラー") const;
     bool readHeader();
 
     WaveFormat format;
@@ -34,6 +36,7 @@ class WaveFile : public SoundFile {
     RiffReader reader;
     std::uint32_t bytesLeft = 0;
     bool opened = false;
+    YString path;  // of the open file, for the boxes
 };
 
 }  // namespace veru::sound

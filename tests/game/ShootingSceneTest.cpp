@@ -133,7 +133,7 @@ TEST_F(ShootingSceneTest, ReadsTheWholeGrammar) {
     ASSERT_TRUE(created) << lastBox();
     EXPECT_EQ(boxes.count(), 0u);
     EXPECT_EQ(s->getTimeline(),
-              (std::vector<std::pair<int, int>>{{1200, 240}, {1200, 240}, {900, 100}}));
+              (std::deque<std::pair<int, int>>{{1200, 240}, {1200, 240}, {900, 100}}));
     ASSERT_EQ(s->getWaitingEnemies().size(), 3u);
     EXPECT_EQ(s->getWaitingEnemies()[0]->getItem(), nullptr);
     ASSERT_EQ(s->getChanceItems().size(), 1u);
@@ -404,6 +404,28 @@ TEST_F(ShootingSceneTest, PauseStaysOpenUnderAHeldShotAndLeavingByItFadesOut) {
         }
         s->release();
     }
+}
+
+TEST_F(ShootingSceneTest, TheWaitBeforeTheBossCanBeLeftThroughPause) {
+    // The longest wait a script may give; pause is open all through it.
+    auto s = scene(script({u"Shooting", u"Wait(3600)", u"Boss TrialBoss", u"}", u"Boss"}));
+    ASSERT_TRUE(created) << lastBox();
+    int f = 0;
+    while (s->getPhase() != ml::stage::kBossApproach && f++ < 2000)
+        frame(*s, 0);
+    ASSERT_EQ(s->getPhase(), ml::stage::kBossApproach);
+    frame(*s, kPause);
+    EXPECT_EQ(s->getPhase(), ml::stage::kPaused);
+    EXPECT_EQ(s->getSavedPhase(), ml::stage::kBossApproach);
+    frame(*s, 0);
+    frame(*s, kDown);
+    frame(*s, 0);
+    frame(*s, kShot);  // "back to the title"
+    EXPECT_EQ(s->getPhase(), ml::stage::kEnding);
+    for (int frames = 0; s->getRequest() == veru::dxt::kRequestNone && frames < 200; ++frames)
+        frame(*s, 0);
+    EXPECT_EQ(s->getRequest(), veru::dxt::kRequestJump);
+    EXPECT_EQ(s->takeRequestArgument(), 2);
 }
 
 namespace {

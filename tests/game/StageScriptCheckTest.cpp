@@ -62,11 +62,10 @@ const std::u16string kTalk =
     u"2P_Talk(やあ+元気？)\n"
     u"}\n";
 
-ml::StageScriptCheckResult check(const std::u16string& shooting,
-                                 const std::u16string& before = u"",
+ml::StageScriptCheckResult check(const std::u16string& shooting, const std::u16string& before = u"",
                                  const std::u16string& after = u"Boss\n") {
-    return ml::checkStageScript(linesOf(kSetUp + before + u"Shooting {\n" + shooting + u"}\n" + after),
-                                knownFile);
+    return ml::checkStageScript(
+        linesOf(kSetUp + before + u"Shooting {\n" + shooting + u"}\n" + after), knownFile);
 }
 
 // The problems as "line: message" for the failure output, and their lines.
@@ -91,6 +90,27 @@ bool mentions(const ml::StageScriptCheckResult& r, int line, const std::string& 
     return false;
 }
 
+std::string describeWarnings(const ml::StageScriptCheckResult& r) {
+    std::string s;
+    for (const auto& w : r.warnings)
+        s += std::to_string(w.line) + ": " + w.message + "\n";
+    return s;
+}
+
+std::set<int> warningLines(const ml::StageScriptCheckResult& r) {
+    std::set<int> lines;
+    for (const auto& w : r.warnings)
+        lines.insert(w.line);
+    return lines;
+}
+
+bool warns(const ml::StageScriptCheckResult& r, int line, const std::string& text) {
+    for (const auto& w : r.warnings)
+        if (w.line == line && w.message.find(text) != std::string::npos)
+            return true;
+    return false;
+}
+
 TEST(StageScriptWordsTest, AnyMixOfDelimitersGivesTheSameWords) {
     const std::vector<YString> expected{u"Enemy", u"Bat3", u"1200", u"240"};
     EXPECT_EQ(ml::splitStageLine(u"Enemy(Bat3, 1200, 240)"), expected);
@@ -103,8 +123,8 @@ TEST(StageScriptWordsTest, AnyMixOfDelimitersGivesTheSameWords) {
 TEST(StageScriptWordsTest, NamesAreExact) {
     EXPECT_EQ(ml::batNumber(u"Bat1"), 1);
     EXPECT_EQ(ml::batNumber(u"Bat24"), 24);
-    for (const char16_t* wrong : {u"Bat0", u"Bat25", u"Bat01", u"bat3", u"Bat", u"Bat+3", u"Bat3x",
-                                  u"Bat100", u"XBat3"})
+    for (const char16_t* wrong :
+         {u"Bat0", u"Bat25", u"Bat01", u"bat3", u"Bat", u"Bat+3", u"Bat3x", u"Bat100", u"XBat3"})
         EXPECT_FALSE(ml::isBatKind(wrong)) << YString(wrong).toUtf8();
     EXPECT_EQ(ml::bossNames().size(), 8u);
     EXPECT_TRUE(ml::isBossName(u"TrialBoss"));
@@ -161,11 +181,11 @@ TEST(StageScriptCheckTest, AGoodScriptPassesAndIsLaidOut) {
 
 TEST(StageScriptCheckTest, UnknownNamesAreRefusedWithTheirLine) {
     const auto r = check(
-        u"Enemy(Bat25, 1200, 240)\n"   // 9
-        u"Enemy(bat3, 1300, 240)\n"    // 10
-        u"Item(Levelup)\n"             // 11
-        u"Enemy(Bat1, 1400, 240)\n"    // 12
-        u"Boss(Trialboss)\n");         // 13
+        u"Enemy(Bat25, 1200, 240)\n"  // 9
+        u"Enemy(bat3, 1300, 240)\n"   // 10
+        u"Item(Levelup)\n"            // 11
+        u"Enemy(Bat1, 1400, 240)\n"   // 12
+        u"Boss(Trialboss)\n");        // 13
     EXPECT_EQ(problemLines(r), (std::set<int>{0, 9, 10, 11, 13})) << describe(r);
     EXPECT_TRUE(mentions(r, 9, "Bat25"));
     EXPECT_TRUE(mentions(r, 11, "Levelup"));
@@ -177,11 +197,11 @@ TEST(StageScriptCheckTest, AnItemNoEnemyTakesUpIsRefused) {
     // Two items in a row: the first is never carried; an item at the end of
     // the section neither.
     const auto r = check(
-        u"Item(LevelUp)\n"             // 9
-        u"Item(Kintuba)\n"             // 10
-        u"Enemy(Bat1, 1200, 240)\n"    // 11
-        u"Boss(TrialBoss)\n"           // 12
-        u"Item(Chance)\n");            // 13
+        u"Item(LevelUp)\n"           // 9
+        u"Item(Kintuba)\n"           // 10
+        u"Enemy(Bat1, 1200, 240)\n"  // 11
+        u"Boss(TrialBoss)\n"         // 12
+        u"Item(Chance)\n");          // 13
     EXPECT_EQ(problemLines(r), (std::set<int>{9, 13})) << describe(r);
     EXPECT_TRUE(mentions(r, 9, "no \"Enemy\" takes up"));
     ASSERT_EQ(r.plan.enemies.size(), 1u);
@@ -190,18 +210,19 @@ TEST(StageScriptCheckTest, AnItemNoEnemyTakesUpIsRefused) {
 
 TEST(StageScriptCheckTest, NumbersArgumentsAndOrderAreChecked) {
     const auto r = check(
-        u"Enemy(Bat1, 12OO, 240)\n"    // 9: letter O
-        u"Enemy(Bat1, 1300, abc)\n"    // 10
-        u"Enemy(Bat1, 1400)\n"         // 11
-        u"Enemy\n"                     // 12
-        u"Enemy(Bat1, 1500, 481)\n"    // 13
-        u"Enemy(Bat1, 1450, 100)\n"    // 14: before 1500
-        u"Wait(three)\n"               // 15
-        u"Wait\n"                      // 16
-        u"Boss\n"                      // 17
+        u"Enemy(Bat1, 12OO, 240)\n"  // 9: letter O
+        u"Enemy(Bat1, 1300, abc)\n"  // 10
+        u"Enemy(Bat1, 1400)\n"       // 11
+        u"Enemy\n"                   // 12
+        u"Enemy(Bat1, 1500, 481)\n"  // 13
+        u"Enemy(Bat1, 1450, 100)\n"  // 14: before 1500
+        u"Wait(three)\n"             // 15
+        u"Wait\n"                    // 16
+        u"Boss\n"                    // 17
         u"Boss(TrialBoss)\n"
-        u"Item\n");                    // 19
-    EXPECT_EQ(problemLines(r), (std::set<int>{9, 10, 11, 12, 13, 14, 15, 16, 17, 19})) << describe(r);
+        u"Item\n");  // 19
+    EXPECT_EQ(problemLines(r), (std::set<int>{9, 10, 11, 12, 13, 14, 15, 16, 17, 19}))
+        << describe(r);
     EXPECT_TRUE(mentions(r, 9, "\"12OO\" is not a number"));
     EXPECT_TRUE(mentions(r, 10, "\"abc\" is not a number"));
     EXPECT_TRUE(mentions(r, 11, "needs"));
@@ -215,13 +236,12 @@ TEST(StageScriptCheckTest, FilesTheGameLacksAreRefused) {
     setUp.replace(setUp.find(u"img/face.ytx"), 12, u"img/missing_face.ytx");
     setUp.replace(setUp.find(u"sound/boss.ogg"), 14, u"img/boss.ytx");  // a picture as music
     const auto r = ml::checkStageScript(
-        linesOf(setUp +
-                u"Talking {\n"
-                u"Init(img/a.ytx, img/missing_b.ytx)\n"   // 9
-                u"2P_Image(img/missing_c.ytx)\n"          // 10
-                u"2P_Talk(あ)\n"
-                u"}\n"
-                u"Shooting {\nEnemy(Bat1, 900, 10)\nBoss(TrialBoss)\n}\nBoss\n"),
+        linesOf(setUp + u"Talking {\n"
+                        u"Init(img/a.ytx, img/missing_b.ytx)\n"  // 9
+                        u"2P_Image(img/missing_c.ytx)\n"         // 10
+                        u"2P_Talk(あ)\n"
+                        u"}\n"
+                        u"Shooting {\nEnemy(Bat1, 900, 10)\nBoss(TrialBoss)\n}\nBoss\n"),
         knownFile);
     EXPECT_EQ(problemLines(r), (std::set<int>{3, 4, 9, 10})) << describe(r);
     EXPECT_TRUE(mentions(r, 9, "img/missing_b.ytx"));
@@ -244,19 +264,116 @@ TEST(StageScriptCheckTest, AStageThatWouldGetStuckOrMissAPartIsRefused) {
     EXPECT_TRUE(mentions(r, 8, "never closed")) << describe(r);
 }
 
+TEST(StageScriptCheckTest, NumbersTheStageCannotUseAreRefused) {
+    const auto r = check(
+        u"Enemy(Bat1, 100000, 10)\n"      // 9: the last position the counter reaches
+        u"Enemy(Bat1, 100801, 10)\n"      // 10
+        u"Enemy(Bat1, 2147483647, 10)\n"  // 11
+        u"Wait(3600)\n"
+        u"Wait(2147483647)\n"  // 13
+        u"Wait(-1)\n"          // 14
+        u"Boss(TrialBoss)\n");
+    EXPECT_EQ(problemLines(r), (std::set<int>{10, 11, 13, 14})) << describe(r);
+    EXPECT_TRUE(mentions(r, 10, "the position 100801 is outside 0 to 100000")) << describe(r);
+    EXPECT_TRUE(mentions(r, 11, "the position 2147483647 is outside")) << describe(r);
+    EXPECT_TRUE(mentions(r, 13, "a wait of 2147483647 frames: it takes 0 to 3600")) << describe(r);
+    EXPECT_TRUE(mentions(r, 14, "a wait of -1 frames")) << describe(r);
+}
+
+TEST(StageScriptCheckTest, SectionShapesTheStageWouldPlayWronglyAreRefused) {
+    // A Shooting section left open: the next talk's "}" would close it.
+    auto r = ml::checkStageScript(linesOf(kSetUp + u"Shooting {\n"  // 8
+                                                   u"Enemy(Bat1, 900, 10)\n"
+                                                   u"Boss(TrialBoss)\n"
+                                                   u"Talking {\n"  // 11
+                                                   u"Play\n"
+                                                   u"}\n"
+                                                   u"Boss\n"),
+                                  knownFile);
+    EXPECT_TRUE(mentions(r, 11,
+                         "a \"Talking\" section opens inside the \"Shooting\" section "
+                         "of line 8"))
+        << describe(r);
+
+    // "Shooting" inside a talk, a second Shooting section, a second Boss header.
+    r = ml::checkStageScript(
+        linesOf(kSetUp + u"Talking {\n"   // 8
+                         u"Shooting {\n"  // 9
+                         u"}\n"
+                         u"Shooting {\nEnemy(Bat1, 900, 10)\nBoss(TrialBoss)\n}\n"  // 11
+                         u"Shooting {\nBoss(TrialBoss)\n}\n"                        // 15
+                         u"Boss\n"                                                  // 18
+                         u"Talking {\nBoss\n}\n"                                    // 19-21
+                         u"Boss\n"),                                                // 22
+        knownFile);
+    EXPECT_EQ(problemLines(r), (std::set<int>{9, 15, 20, 22})) << describe(r);
+    EXPECT_TRUE(mentions(r, 9,
+                         "a \"Shooting\" section opens inside the \"Talking\" section of "
+                         "line 8"))
+        << describe(r);
+    EXPECT_TRUE(mentions(r, 15, "a second \"Shooting\" section (the first opens at line 11)"))
+        << describe(r);
+    EXPECT_TRUE(mentions(r, 20, "a \"Boss\" header inside the \"Talking\" section of line 19"))
+        << describe(r);
+    EXPECT_TRUE(mentions(r, 22, "a second \"Boss\" header (the first at line 18)")) << describe(r);
+}
+
+TEST(StageScriptCheckTest, LinesTheGameSkipsAreWarnedOfButPass) {
+    const auto r = check(
+        u"Enemy　Bat1　900　10\n"    // 9: full-width spaces
+        u"enemy(Bat1, 900, 10)\n"    // 10: lower case
+        u"Enemy（Bat1，900，10）\n"  // 11: full-width punctuation
+        u"// Bat2 was here\n"        // 12: a comment
+        u"Enemy(Bat1, 900, 10)\n"
+        u"Boss(TrialBoss)\n",
+        u"Talking {\n"  // 8
+        u"Init(img/a.ytx, null)\n"
+        u"1p_talk(hi)\n"
+        u"1P_Talk(hi)\n"
+        u"}\n",
+        u"boss\nBoss\n");
+    EXPECT_TRUE(r.ok()) << describe(r);
+    // The talk takes lines 8-12, so the Shooting section opens at 13.
+    EXPECT_EQ(warningLines(r), (std::set<int>{10, 14, 15, 16, 21})) << describeWarnings(r);
+    EXPECT_TRUE(warns(r, 10, "did you mean \"1P_Talk\"? case counts")) << describeWarnings(r);
+    EXPECT_TRUE(warns(r, 14, "full-width spaces or punctuation do not separate words"))
+        << describeWarnings(r);
+    EXPECT_TRUE(warns(r, 15,
+                      "ignored in a \"Shooting\" section: \"enemy\" is no statement "
+                      "there (did you mean \"Enemy\"? case counts)"))
+        << describeWarnings(r);
+    EXPECT_TRUE(warns(r, 16, "full-width")) << describeWarnings(r);
+    EXPECT_TRUE(warns(r, 21, "ignored outside a section: \"boss\"")) << describeWarnings(r);
+}
+
+TEST(StageScriptCheckTest, ScriptsBeyondTheSizeLimitsAreRefused) {
+    std::u16string many;
+    for (int i = 0; i <= ml::StageLimits::kMaxEnemies; ++i)
+        many += u"Enemy(Bat1, 900, 10)\n";
+    auto r = check(many + u"Boss(TrialBoss)\n");
+    EXPECT_EQ(problemLines(r), (std::set<int>{9 + ml::StageLimits::kMaxEnemies})) << describe(r);
+    EXPECT_TRUE(mentions(r, 9 + ml::StageLimits::kMaxEnemies, "more than 5000 enemies"));
+
+    std::vector<YString> lines = linesOf(kSetUp);
+    lines.resize(ml::StageLimits::kMaxLines + 1);
+    r = ml::checkStageScript(lines, knownFile);
+    EXPECT_TRUE(mentions(r, 0, "the script has 20001 lines: at most 20000 are read"))
+        << describe(r);
+}
+
 TEST(StageScriptCheckTest, TalkLinesMustBeShowable) {
     const auto r = check(u"Enemy(Bat1, 900, 10)\nBoss(TrialBoss)\n",
-                         u"Talking {\n"                                        // 8
-                         u"Init(null, img/b.ytx)\n"                            // 9
-                         u"1P_Talk(だれ？)\n"                                  // 10: no portrait
-                         u"2P_Talk(ぼくだよ)\n"                                 // 11
-                         u"1P_Image(img/a.ytx)\n"                              // 12
-                         u"1P_Talk(ああ、きみか)\n"                             // 13: fine now
-                         u"2P_Talk(一行目+二行目+三行目+四行目)\n"              // 14: four lines
-                         u"2P_Talk(十五文字ある長い長い長いせりふです)\n"        // 15: too wide
-                         u"2P_Talk(abcdefghijklmnopqrstuvwxyz01)\n"            // 16: 28 fit
-                         u"2P_Talk(Hello, world)\n"                            // 17: cut short
-                         u"1P_Talk\n"                                          // 18
+                         u"Talking {\n"                                    // 8
+                         u"Init(null, img/b.ytx)\n"                        // 9
+                         u"1P_Talk(だれ？)\n"                              // 10: no portrait
+                         u"2P_Talk(ぼくだよ)\n"                            // 11
+                         u"1P_Image(img/a.ytx)\n"                          // 12
+                         u"1P_Talk(ああ、きみか)\n"                        // 13: fine now
+                         u"2P_Talk(一行目+二行目+三行目+四行目)\n"         // 14: four lines
+                         u"2P_Talk(十五文字ある長い長い長いせりふです)\n"  // 15: too wide
+                         u"2P_Talk(abcdefghijklmnopqrstuvwxyz01)\n"        // 16: 28 fit
+                         u"2P_Talk(Hello, world)\n"                        // 17: cut short
+                         u"1P_Talk\n"                                      // 18
                          u"}\n");
     EXPECT_EQ(problemLines(r), (std::set<int>{10, 14, 15, 17, 18})) << describe(r);
     EXPECT_TRUE(mentions(r, 10, "side 1 shows no portrait"));

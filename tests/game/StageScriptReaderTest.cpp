@@ -16,6 +16,7 @@
 #include "engine/sound/SoundManger.h"
 #include "game/StageScript.h"
 #include "game/StageScriptReader.h"
+#include "game/StageScriptWords.h"
 #include "game/shooting/cmp/AlphaParts.h"
 #include "game/shooting/cmp/BossFace.h"
 #include "game/shooting/cmp/ScrollBackground.h"
@@ -42,10 +43,13 @@ struct Calls {
 
 class FakeBat : public obj::EnemyObject {
   public:
-    FakeBat(std::string name, Calls& calls) : EnemyObject(800, 480), name(std::move(name)), calls(calls) {}
+    FakeBat(std::string name, Calls& calls)
+        : EnemyObject(800, 480), name(std::move(name)), calls(calls) {}
     void loadTextures(obj::VideoDevice*) override { calls.log += name + ":textures "; }
     void loadSounds(obj::SoundManger&) override { calls.log += name + ":sounds "; }
-    void applyLevel(int value) override { calls.log += name + ":level" + std::to_string(value - 0x200000) + " "; }
+    void applyLevel(int value) override {
+        calls.log += name + ":level" + std::to_string(value - 0x200000) + " ";
+    }
     void move(int, int) override {}
     std::string name;
     Calls& calls;
@@ -53,7 +57,8 @@ class FakeBat : public obj::EnemyObject {
 
 class FakeBoss : public obj::Boss {
   public:
-    FakeBoss(std::string name, Calls& calls) : Boss(800, 480, 100, 0.34), name(std::move(name)), calls(calls) {}
+    FakeBoss(std::string name, Calls& calls)
+        : Boss(800, 480, 100, 0.34), name(std::move(name)), calls(calls) {}
     void loadTextures(obj::VideoDevice*) override { calls.log += name + ":textures "; }
     void loadSounds(obj::SoundManger&) override { calls.log += name + ":sounds "; }
     void applyLevel(int value) override {
@@ -83,9 +88,9 @@ class StageScriptReaderTest : public ::testing::Test {
         mirelune::test::Bytes png;
         ASSERT_TRUE(veru::platform::encodePng(wide, png, false));
         mirelune::test::writeBytes(dir.file("img/back.png"), png);
-        for (const char* name : {"img/face.ytx", "img/s1.ytx", "img/s2.ytx", "img/end.ytx",
-                                 "img/a.ytx", "img/b.ytx", "img/c.ytx", "img/lintuba.ytx",
-                                 "img/kintuba.ytx", "img/chance.ytx"})
+        for (const char* name :
+             {"img/face.ytx", "img/s1.ytx", "img/s2.ytx", "img/end.ytx", "img/a.ytx", "img/b.ytx",
+              "img/c.ytx", "img/lintuba.ytx", "img/kintuba.ytx", "img/chance.ytx"})
             mirelune::test::writePicture(dir.file(name), 24, 24);
         // tunes that are there but do not decode
         mirelune::test::writeBytes(dir.file("sound/stage.ogg"), {'n', 'o'});
@@ -93,21 +98,26 @@ class StageScriptReaderTest : public ::testing::Test {
     }
     void TearDown() override { std::filesystem::current_path(previous); }
 
-    // One record per line, as the packer writes it (empty lines vanish).
+    // One record per line, as the packer writes a stage (blank lines kept,
+    // trailing ones dropped).
     YString writeScript(const std::u16string& text, const std::string& name = "stage.dat") {
+        std::vector<YString> lines{YString()};
+        for (char16_t c : text) {
+            if (c == u'\n')
+                lines.emplace_back();
+            else
+                lines.back() += c;
+        }
+        while (!lines.empty() && lines.back().empty())
+            lines.pop_back();
         veru::io::ByteFileWriter writer(dir.file(name));
         writer.setKeys(0, veru::io::fileKeyFor("dat"));
-        std::u16string line;
-        for (char16_t c : text) {
-            if (c == u'\n') {
-                writer.writeLine(YString(line));
-                line.clear();
-            } else {
-                line += c;
-            }
+        for (const YString& line : lines) {
+            if (line.empty())
+                writer.writeInt(0);  // an empty record
+            else
+                writer.writeLine(line);
         }
-        if (!line.empty())
-            writer.writeLine(YString(line));
         writer.close();
         return dir.file(name);
     }
@@ -132,7 +142,8 @@ class StageScriptReaderTest : public ::testing::Test {
             reader().readStageScript(path, content);
         } catch (const veru::excp::Exception& e) {
             const std::string message = e.getMessage().toUtf8();
-            EXPECT_NE(message.find(path.toUtf8()), std::string::npos) << "names the file: " << message;
+            EXPECT_NE(message.find(path.toUtf8()), std::string::npos)
+                << "names the file: " << message;
             return message;
         }
         return {};
@@ -158,26 +169,27 @@ const std::u16string kSetUp =
 
 TEST_F(StageScriptReaderTest, ReadsAWholeStage) {
     ml::StageContent content;
-    const YString good = writeScript(
-        kSetUp +
-        u"Talking {\nInit(img/a.ytx, img/b.ytx)\n1P_Talk(いくよ)\n2P_Image(img/c.ytx)\nInit(img/a.ytx, null)\n}\n"
-        u"Shooting {\n"
-        u"Item(LevelUp)\n"
-        u"Enemy(Bat3, 1200, 240)\n"
-        u"Enemy Bat3 1200 240\n"
-        u"Item(Kintuba)\n"  // no enemy takes it up: dropped
-        u"Item(Chance)\n"
-        u"Enemy:Bat24:1300:40\n"
-        u"Wait(300)\n"
-        u"Boss(Erika)\n"
-        u"Boss(TrialBoss)\n"
-        u"Wait(120)\n"
-        u"Item(Kintuba)\n"
-        u"Enemy(Bat1, 1400, 100)\n"
-        u"Item(LevelUp)\n"  // nor this one, at the end of the section
-        u"}\n"
-        u"Talking {\nPlay\n}\n"
-        u"Boss\n");
+    const YString good =
+        writeScript(kSetUp +
+                    u"Talking {\nInit(img/a.ytx, "
+                    u"img/b.ytx)\n1P_Talk(いくよ)\n2P_Image(img/c.ytx)\nInit(img/a.ytx, null)\n}\n"
+                    u"Shooting {\n"
+                    u"Item(LevelUp)\n"
+                    u"Enemy(Bat3, 1200, 240)\n"
+                    u"Enemy Bat3 1200 240\n"
+                    u"Item(Kintuba)\n"  // no enemy takes it up: dropped
+                    u"Item(Chance)\n"
+                    u"Enemy:Bat24:1300:40\n"
+                    u"Wait(300)\n"
+                    u"Boss(Erika)\n"
+                    u"Boss(TrialBoss)\n"
+                    u"Wait(120)\n"
+                    u"Item(Kintuba)\n"
+                    u"Enemy(Bat1, 1400, 100)\n"
+                    u"Item(LevelUp)\n"  // nor this one, at the end of the section
+                    u"}\n"
+                    u"Talking {\nPlay\n}\n"
+                    u"Boss\n");
     reader().readStageScript(good, content);
 
     EXPECT_EQ(made, (std::vector<std::string>{"Bat3", "Bat3", "Bat24", "Bat1"}));
@@ -218,10 +230,9 @@ TEST_F(StageScriptReaderTest, ReadsAWholeStage) {
     EXPECT_EQ(content.bossDelay, 120) << "the last Wait counts";
 
     EXPECT_EQ(content.scriptLines,
-              (std::deque<YString>{u"Talking {", u"Init(img/a.ytx, img/b.ytx)",
-                                   u"1P_Talk(いくよ)", u"2P_Image(img/c.ytx)",
-                                   u"Init(img/a.ytx, null)", u"}", u"Shooting {",
-                                   u"Talking {", u"Play", u"}", u"Boss"}));
+              (std::deque<YString>{u"Talking {", u"Init(img/a.ytx, img/b.ytx)", u"1P_Talk(いくよ)",
+                                   u"2P_Image(img/c.ytx)", u"Init(img/a.ytx, null)", u"}",
+                                   u"Shooting {", u"Talking {", u"Play", u"}", u"Boss"}));
     EXPECT_EQ(content.pictureTable.size(), 3u) << "a name seen again loads nothing";
     EXPECT_TRUE(content.pictureTable.count(u"img/c.ytx"));
 
@@ -244,19 +255,18 @@ TEST_F(StageScriptReaderTest, ReadsAWholeStage) {
 TEST_F(StageScriptReaderTest, SectionHeadersAndEmptyLines) {
     ml::StageContent content;
     reader().readStageScript(
-        writeScript(kSetUp +
-                    u"MyTalking {\n"        // holds "Talking" later: ignored
-                    u"Talking2 {\n"         // begins with it: a talk section
-                    u"\n"
-                    u" , ( )\n"             // delimiters only: skipped, the section goes on
-                    u"Unknown(words)\n"
-                    u"}\n"
-                    u"Shooting_1 {\n"
-                    u"\n"
-                    u"Enemy(Bat1, 900, 10)\n"
-                    u"Boss(TrialBoss)\n"
-                    u"}\n"
-                    u"Boss(ignored at the top)\n"),
+        writeScript(kSetUp + u"MyTalking {\n"  // holds "Talking" later: ignored
+                             u"Talking2 {\n"   // begins with it: a talk section
+                             u"\n"
+                             u" , ( )\n"  // delimiters only: skipped, the section goes on
+                             u"Unknown(words)\n"
+                             u"}\n"
+                             u"Shooting_1 {\n"
+                             u"\n"
+                             u"Enemy(Bat1, 900, 10)\n"
+                             u"Boss(TrialBoss)\n"
+                             u"}\n"
+                             u"Boss(ignored at the top)\n"),
         content);
     EXPECT_EQ(content.scriptLines,
               (std::deque<YString>{u"Talking2 {", u"Unknown(words)", u"}", u"Shooting_1 {",
@@ -272,27 +282,116 @@ TEST_F(StageScriptReaderTest, BrokenScriptsNameTheirFileAndLine) {
         const char* expected;
     };
     const Case cases[] = {
-        {shootingStart + u"Enemy(Bat25, 900, 10)\n" + end, "（9行目）：そのような敵はいません。「Bat25」"},
-        {shootingStart + u"Enemy(Bat1, 9OO, 10)\n" + end, "（9行目）：数値として読めません。「9OO」"},
+        {shootingStart + u"Enemy(Bat25, 900, 10)\n" + end,
+         "（9行目）：そのような敵はいません。「Bat25」"},
+        {shootingStart + u"Enemy(Bat1, 9OO, 10)\n" + end,
+         "（9行目）：数値として読めません。「9OO」"},
         {shootingStart + u"Enemy(Bat1, 900, 12abc)\n" + end, "「12abc」"},
         {shootingStart + u"Enemy(Bat1, 900, 99999999999)\n" + end, "「99999999999」"},
         {shootingStart + u"Enemy(Bat1, 900)\n" + end, "（9行目）：「Enemy」の引数が足りません"},
-        {shootingStart + u"Boss(Shadow)\n}\nBoss\n", "（9行目）：そのようなボスはいません。「Shadow」"},
-        {shootingStart + u"Item(Star)\nEnemy(Bat1, 900, 10)\n" + end, "（9行目）：そのようなアイテムはありません。「Star」"},
+        {shootingStart + u"Boss(Shadow)\n}\nBoss\n",
+         "（9行目）：そのようなボスはいません。「Shadow」"},
+        {shootingStart + u"Item(Star)\nEnemy(Bat1, 900, 10)\n" + end,
+         "（9行目）：そのようなアイテムはありません。「Star」"},
         {shootingStart + u"Wait(soon)\n" + end, "「soon」"},
         {shootingStart + u"Wait\n" + end, "「Wait」の引数が足りません"},
-        {kSetUp + u"Talking {\nInit(null)\n}\n" + u"Shooting {\n" + end, "「Init」の引数が足りません"},
-        {kSetUp + u"Talking {\n1P_Talk\n}\n" + u"Shooting {\n" + end, "「1P_Talk」の引数が足りません"},
+        {kSetUp + u"Talking {\nInit(null)\n}\n" + u"Shooting {\n" + end,
+         "「Init」の引数が足りません"},
+        {kSetUp + u"Talking {\n1P_Talk\n}\n" + u"Shooting {\n" + end,
+         "「1P_Talk」の引数が足りません"},
         {u"Back\n" + kSetUp + u"Shooting {\n" + end, "（1行目）：「Back」の引数が足りません"},
         {shootingStart + u"Enemy(Bat1, 900, 10)\n}\nBoss\n", "：ボスがいません"},
         {kSetUp + u"Talking {\n}\n", "：「Shooting」の節がありません"},
-        {kSetUp.substr(0, kSetUp.find(u"Info_End")) + u"Shooting {\n" + end, "：「Info_End」の行がありません"},
+        {kSetUp.substr(0, kSetUp.find(u"Info_End")) + u"Shooting {\n" + end,
+         "：「Info_End」の行がありません"},
+        // Numbers the stage cannot use. The stage counter wraps at 100,000:
+        // an enemy placed beyond would never enter and hold back the rest.
+        {shootingStart + u"Enemy(Bat1, 100801, 240)\n" + end,
+         "（9行目）：敵の位置が範囲外です。「100801」（0～100000）"},
+        {shootingStart + u"Enemy(Bat1, 2147483647, 240)\n" + end,
+         "（9行目）：敵の位置が範囲外です。「2147483647」"},
+        {shootingStart + u"Enemy(Bat1, -2147483648, 240)\n" + end,
+         "（9行目）：敵の位置が範囲外です。「-2147483648」"},
+        {shootingStart + u"Enemy(Bat1, 900, 513)\n" + end,
+         "（9行目）：敵の高さが範囲外です。「513」（-32～512）"},
+        {shootingStart + u"Enemy(Bat1, 900, -33)\n" + end,
+         "（9行目）：敵の高さが範囲外です。「-33」"},
+        {shootingStart + u"Wait(2147483647)\n" + end,
+         "（9行目）：Waitのフレーム数が範囲外です。「2147483647」（0～3600）"},
+        {shootingStart + u"Wait(-1)\n" + end, "（9行目）：Waitのフレーム数が範囲外です。「-1」"},
     };
     for (const Case& c : cases) {
         const std::string message = failure(c.text);
         EXPECT_NE(message.find(c.expected), std::string::npos)
             << "expected " << c.expected << " in: " << message << "\nscript:\n"
             << YString(c.text).toUtf8();
+    }
+}
+
+TEST_F(StageScriptReaderTest, NumbersAtTheEdgesOfTheLimitsAreTaken) {
+    const std::u16string shootingStart = kSetUp + u"Shooting {\n";
+    const std::u16string end = u"Boss(TrialBoss)\n}\nBoss\n";
+    // The edges themselves are taken.
+    ml::StageContent content;
+    reader().readStageScript(
+        writeScript(shootingStart + u"Enemy(Bat1, 0, -32)\nEnemy(Bat1, 100000, 512)\nWait(3600)\n" +
+                    end),
+        content);
+    EXPECT_EQ(content.timeline.size(), 2u);
+    EXPECT_EQ(content.bossDelay, 3600);
+}
+
+TEST_F(StageScriptReaderTest, LinesAreCountedAsInTheSourceBlankOnesIncluded) {
+    // The packer keeps blank lines: the game names the line the check names.
+    const std::string message =
+        failure(kSetUp + u"\n\n// the stage\n\nShooting {\n\n" + u"Enemy(Bat25, 900, 10)\n}\n");
+    EXPECT_NE(message.find("（14行目）：そのような敵はいません。"), std::string::npos) << message;
+}
+
+TEST_F(StageScriptReaderTest, ADamagedFileNamesItself) {
+    // A record claiming more text than the file holds, after a good one.
+    mirelune::test::Bytes bytes;
+    mirelune::test::appendStringRecord(bytes, u"Back(img/back.png)", veru::io::fileKeyFor("dat"));
+    mirelune::test::appendInt32(bytes, 1000);
+    bytes.insert(bytes.end(), {1, 2, 3, 4});
+    const YString path = dir.file("damaged.dat");
+    mirelune::test::writeBytes(path, bytes);
+    ml::StageContent content;
+    try {
+        reader().readStageScript(path, content);
+        FAIL() << "read";
+    } catch (const veru::excp::Exception& e) {
+        EXPECT_NE(e.getMessage().toUtf8().find(path.toUtf8()), std::string::npos)
+            << e.getMessage().toUtf8();
+    }
+}
+
+TEST_F(StageScriptReaderTest, ScriptsBeyondTheSizeLimitsAreRefused) {
+    // Too many enemies: refused at the first one beyond the limit, named.
+    std::u16string many = kSetUp + u"Shooting {\n";
+    for (int i = 0; i <= ml::StageLimits::kMaxEnemies; ++i)
+        many += u"Enemy(Bat1, 900, 10)\n";
+    std::string message = failure(many + u"Boss(TrialBoss)\n}\nBoss\n");
+    EXPECT_NE(message.find("（5009行目）：敵が多すぎます（5000体まで）。"), std::string::npos)
+        << message;
+    EXPECT_EQ(made.size(), static_cast<std::size_t>(ml::StageLimits::kMaxEnemies));
+
+    // Too many lines (blank ones count).
+    message = failure(kSetUp + std::u16string(ml::StageLimits::kMaxLines, u'\n') + u"Boss\n");
+    EXPECT_NE(message.find("（20001行目）：行が多すぎます（20000行まで）。"), std::string::npos)
+        << message;
+
+    // A file larger than any script: refused before it is read.
+    const YString big = dir.file("big.dat");
+    mirelune::test::writeBytes(
+        big,
+        mirelune::test::Bytes(static_cast<std::size_t>(ml::StageLimits::kMaxFileBytes) + 1, 0));
+    ml::StageContent content;
+    try {
+        reader().readStageScript(big, content);
+        FAIL() << "read";
+    } catch (const veru::excp::Exception& e) {
+        EXPECT_EQ(e.getMessage(), YString(big).append(u"：ファイルが大きすぎます（1024KBまで）。"));
     }
 }
 
@@ -341,8 +440,9 @@ TEST(StageScriptGameDataTest, TheTrialStageLoadsWithTheGamesOwnObjects) {
         EXPECT_EQ(enemy->getLevel(), kNormal);
         carried += enemy->getItem() != nullptr;
     }
-    EXPECT_EQ(static_cast<std::size_t>(carried),
-              content.chanceItems.size() + content.kintubaItems.size() + content.levelUpItems.size())
+    EXPECT_EQ(
+        static_cast<std::size_t>(carried),
+        content.chanceItems.size() + content.kintubaItems.size() + content.levelUpItems.size())
         << "every item is carried";
     ASSERT_NE(content.boss, nullptr);
     EXPECT_GT(content.bossDelay, 0);

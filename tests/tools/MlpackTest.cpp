@@ -176,7 +176,8 @@ TEST_F(MlpackTest, InfoOnBrokenContainersPrintsTheLoadersMessage) {
     Outcome run = mlpack({"info", path("short.ytx")});
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_EQ(run.out, "");
-    EXPECT_EQ(run.err, "mlpack: EOFException::ファイルの終端に来ています。\n");
+    EXPECT_EQ(run.err,
+              "mlpack: EOFException::ファイルの終端に来ています。：" + path("short.ytx") + "\n");
 
     writeContainer("text.ytx", 32, 0, 0, {'h', 'e', 'l', 'l', 'o'});
     run = mlpack({"info", path("text.ytx")});
@@ -188,12 +189,12 @@ TEST_F(MlpackTest, InfoOnBrokenContainersPrintsTheLoadersMessage) {
     mirelune::test::writeBytes(ypath("nz.ysf"), notZlib);
     run = mlpack({"info", path("nz.ysf")});
     EXPECT_EQ(run.exitCode, 1);
-    EXPECT_EQ(run.err, "mlpack: Z_DATA_ERRORが発生しました。\n");
+    EXPECT_EQ(run.err, "mlpack: Z_DATA_ERRORが発生しました。：" + path("nz.ysf") + "\n");
 
     writeContainer("huge.ysf", 32, 100000, 600, writePng("p.png", 2, 2));
     run = mlpack({"info", path("huge.ysf")});
     EXPECT_EQ(run.exitCode, 1);
-    EXPECT_EQ(run.err, "mlpack: Surface作成失敗。\n");
+    EXPECT_EQ(run.err, "mlpack: Surface作成失敗。：" + path("huge.ysf") + "\n");
 
     run = mlpack({"info", path("none.ytx")});
     EXPECT_EQ(run.exitCode, 1);
@@ -294,11 +295,32 @@ TEST_F(MlpackTest, StageScriptIsPackedOnlyWhenItPassesTheCheck) {
     EXPECT_NE(run.err.find(path("bad.txt")), std::string::npos);
     EXPECT_FALSE(mirelune::test::fileExists(ypath("bad.dat")));
 
+    // Blank lines are kept, so the game counts lines as the check does;
+    // lines the game would skip are warned of and the script is packed.
+    std::string spaced = good;
+    spaced.replace(spaced.find("Shooting {\n"), 11,
+                   "\n\nShooting {\n\nenemy(Bat1, 950, 240)\nEnemy\u3000Bat2\u3000990\u3000240\n");
+    mirelune::test::writeBytes(ypath("spaced.txt"), Bytes(spaced.begin(), spaced.end()));
+    Outcome packed = mlpack(
+        {"stage", path("spaced.txt"), path("spaced.dat"), "--manifest", path("manifest.txt")});
+    EXPECT_EQ(packed.exitCode, 0) << packed.err;
+    EXPECT_EQ(
+        packed.err,
+        path("spaced.txt") +
+            ": line 16: warning: ignored in a \"Shooting\" section: \"enemy\" is no "
+            "statement there (did you mean \"Enemy\"? case counts)\n" +
+            path("spaced.txt") +
+            ": line 17: warning: ignored in a \"Shooting\" section: \"Enemy\u3000Bat2\u3000990"
+            "\u3000240\" is no statement there (full-width spaces or punctuation do not "
+            "separate words: type half-width ones)\n");
+    expectQuietSuccess(mlpack({"unpack", path("spaced.dat"), path("spaced_back.txt")}));
+    EXPECT_EQ(readText(dir.path() / "spaced_back.txt"), spaced);
+
     EXPECT_EQ(mlpack({"stage", path("good.txt"), path("x.dat")}).exitCode, 2) << "no manifest";
-    EXPECT_EQ(mlpack({"stage", path("good.txt"), path("x.dat"), "--manifest",
-                      path("no_manifest.txt")})
-                  .exitCode,
-              1);
+    EXPECT_EQ(
+        mlpack({"stage", path("good.txt"), path("x.dat"), "--manifest", path("no_manifest.txt")})
+            .exitCode,
+        1);
 }
 
 TEST_F(MlpackTest, BadCommandLinesExitWithUsage) {

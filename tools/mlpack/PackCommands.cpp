@@ -167,13 +167,21 @@ std::vector<YString> readScriptLines(const YString& in) {
     return lines;
 }
 
-// One scrambled string record per non-empty line.
-void writeScript(const YString& out, const std::vector<YString>& lines) {
+// One scrambled string record per line: every non-empty line, or with
+// `keepBlank` every line up to the last non-empty one, so that a reader
+// counting records counts the lines of the source.
+void writeScript(const YString& out, const std::vector<YString>& lines, bool keepBlank) {
+    std::size_t end = lines.size();
+    while (end > 0 && lines[end - 1].empty())
+        --end;
     writeReplacing(out, [&](veru::io::ByteFileWriter& writer) {
         writer.setKeys(0, veru::io::fileKeyFor("dat"));
-        for (const YString& line : lines)
-            if (!line.empty())
-                writer.writeLine(line);
+        for (std::size_t i = 0; i < end; ++i) {
+            if (!lines[i].empty())
+                writer.writeLine(lines[i]);
+            else if (keepBlank)
+                writer.writeInt(0);  // an empty record (writeLine skips empty text)
+        }
     });
 }
 
@@ -193,10 +201,11 @@ std::map<std::u16string, std::string> readManifestKinds(const YString& manifest)
 }  // namespace
 
 void packScript(const YString& in, const YString& out) {
-    writeScript(out, readScriptLines(in));
+    writeScript(out, readScriptLines(in), false);
 }
 
-void packStage(const YString& in, const YString& out, const YString& manifest) {
+void packStage(const YString& in, const YString& out, const YString& manifest,
+               std::ostream& warnings) {
     const std::vector<YString> lines = readScriptLines(in);
     const auto kinds = readManifestKinds(manifest);
     const ml::StageFileCatalogue files = [&](const YString& path, ml::StageFileUse use) {
@@ -215,14 +224,18 @@ void packStage(const YString& in, const YString& out, const YString& manifest) {
         return false;
     };
     const ml::StageScriptCheckResult checked = ml::checkStageScript(lines, files);
+    const auto where = [](const ml::StageScriptProblem& p) {
+        return p.line > 0 ? "line " + std::to_string(p.line) + ": " : std::string();
+    };
+    for (const ml::StageScriptProblem& w : checked.warnings)
+        warnings << in.toUtf8() << ": " << where(w) << "warning: " << w.message << "\n";
     if (!checked.ok()) {
         std::string report = "the stage script is not packed:";
         for (const ml::StageScriptProblem& p : checked.problems)
-            report += (p.line > 0 ? "\n  line " + std::to_string(p.line) + ": " : "\n  ") +
-                      p.message;
+            report += "\n  " + where(p) + p.message;
         fail(in, report);
     }
-    writeScript(out, lines);
+    writeScript(out, lines, true);
 }
 
 void unpack(const YString& in, const YString& out) {
@@ -268,7 +281,7 @@ void printInfo(const YString& in, std::ostream& out) {
         if (header.width <= 0 || header.height <= 0 ||
             header.width > veru::platform::kMaxImageSide ||
             header.height > veru::platform::kMaxImageSide)
-            throw IOException(u"Surface作成失敗。");
+            throw IOException(YString(u"Surface作成失敗。：").append(in));
         width = header.width;
         height = header.height;
     }

@@ -28,10 +28,14 @@ void packTexture(const veru::YString& in, const veru::YString& out, int bits);
 void packSurface(const veru::YString& in, const veru::YString& out);
 // UTF-8 text → .dat: one scrambled string record per non-empty line.
 void packScript(const veru::YString& in, const veru::YString& out);
-// A UTF-8 stage script → .dat as packScript, only once it passes the stage
-// check against `manifest` (every file it names must be listed there, as the
-// right kind); otherwise the message lists every problem with its line.
-void packStage(const veru::YString& in, const veru::YString& out, const veru::YString& manifest);
+// A UTF-8 stage script → .dat, only once it passes the stage check against
+// `manifest` (every file it names must be listed there, as the right kind);
+// otherwise the message lists every problem with its line. Blank lines are
+// kept as empty records (trailing ones dropped), so the game's messages name
+// the same lines as the check. Each line the game would skip is reported to
+// `warnings` ("IN: line N: warning: ..."); it does not stop the packing.
+void packStage(const veru::YString& in, const veru::YString& out, const veru::YString& manifest,
+               std::ostream& warnings);
 // .ytx/.ysf → the picture file inside; .dat → UTF-8 text, one line per record.
 void unpack(const veru::YString& in, const veru::YString& out);
 // Loads a .ytx/.ysf as the game does and prints its size and alpha to `out`.

@@ -80,7 +80,8 @@ int run(const std::vector<std::string>& args) {
     } else if (command == "stage") {
         if (args.size() != 5 || args[3] != "--manifest")
             throw mlpack::UsageError("stage takes IN.txt OUT.dat --manifest MANIFEST");
-        mlpack::packStage(pathArgument(args[1]), pathArgument(args[2]), pathArgument(args[4]));
+        mlpack::packStage(pathArgument(args[1]), pathArgument(args[2]), pathArgument(args[4]),
+                          std::cerr);
     } else if (command == "unpack") {
         expect(2);
         mlpack::unpack(pathArgument(args[1]), pathArgument(args[2]));

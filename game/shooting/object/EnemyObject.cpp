@@ -29,11 +29,15 @@ void EnemyObject::kill() {
         item->setState(STATE_ACTIVE);
         item = nullptr;  // handed over: the scene may delete it from now on
     }
-    // Patterns that never fired would keep the enemy alive for nothing.
+    cancelUnfiredPatterns();
+}
+
+void EnemyObject::cancelUnfiredPatterns() {
+    // Bullets never launched would keep the enemy alive for nothing: the
+    // scene deletes an enemy only once every bullet of it is gone, and a
+    // dead or departed enemy fires no more.
     for (auto& skill : skills) {
-        if (skill->allStandby()) {
-            skill->cancelAll();
-        }
+        skill->cancelUnlaunched();
     }
 }
 
@@ -82,9 +86,14 @@ bool EnemyObject::update(int target_x, int target_y) {
     if (state == STATE_ACTIVE) {
         move(target_x, target_y);
         checkOutOfField();
-        if (state == STATE_GONE && item != nullptr) {
-            item->kill();  // flew off alive: its item is never shown
-            item = nullptr;
+        if (state == STATE_GONE) {
+            if (item != nullptr) {
+                item->kill();  // flew off alive: its item is never shown
+                item = nullptr;
+            }
+            // Left the field, perhaps before it ever fired: what it never
+            // fired it never will, and must not hold the stage.
+            cancelUnfiredPatterns();
         }
     } else if (state == STATE_DYING) {
         countFrame();

@@ -4,7 +4,8 @@
 // STATE_ACTIVE, flashes for a few frames when hit, explodes when its hit
 // points are gone and drops the item it carries. update reports it finished
 // only when it is gone and every bullet it fired is gone too, so bullets in
-// flight outlive their enemy.
+// flight outlive their enemy; bullets it never launched are cancelled when
+// it dies or leaves the field, so they cannot keep it (and the stage) waiting.
 //
 // Ownership: owns the damage texture (and, as a character, its skills and
 // other pictures); borrows the carried item, which belongs to the scene. The
@@ -36,8 +37,8 @@ class EnemyObject : public CharaObject {
     void setLevel(int value) override;
     // As ShootingObject::damage; an enemy still hittable then starts its flash.
     void damage(int amount) override;
-    // Plays `sound`, drops the carried item at (x, y), cancels the patterns
-    // that never fired.
+    // Plays `sound`, drops the carried item at (x, y), cancels the bullets
+    // never launched.
     void kill() override;
     void draw(Graphics& graphics) override;
     // `sound` = "sound/smash.wav".
@@ -70,6 +71,9 @@ class EnemyObject : public CharaObject {
     void setItem(ItemObject* carried) { item = carried; }
 
   protected:
+    // Cancels every bullet not launched yet (killed, or gone off the field).
+    void cancelUnfiredPatterns();
+
     int score = 0;
     int move_frame = 0;
     int flash_alpha = -1;

@@ -115,6 +115,18 @@ void ISkill::cancelAll() {
     }
 }
 
+void ISkill::cancelUnlaunched() {
+    if (allStandby()) {
+        cancelAll();  // also a pattern with no attack objects of its own
+        return;
+    }
+    for (auto& a : attacks) {
+        if (a->getState() == STATE_STANDBY) {
+            a->setState(STATE_GONE);
+        }
+    }
+}
+
 void ISkill::setPower(int n) {
     for (auto& a : attacks) {
         a->setAttackPower(n);

@@ -58,6 +58,9 @@ class ISkill {
     // Every attack STATE_GONE (also what an enemy does with patterns that
     // never fired when it dies).
     virtual void cancelAll();
+    // Every attack not launched yet (still STATE_STANDBY) becomes gone; those
+    // in flight fly on. For an owner that will never fire again.
+    void cancelUnlaunched();
 
     void setPower(int n);
     const Attacks& getAttacks() const { return attacks; }

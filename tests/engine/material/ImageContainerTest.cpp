@@ -68,7 +68,12 @@ class ImageContainerTest : public ::testing::Test {
         try {
             readImageContainer(path, "ytx");
         } catch (const veru::excp::Exception& e) {
-            return e.getMessage();
+            // Every failure names the file: the message without it is returned.
+            const std::u16string message = e.getMessage();
+            const std::u16string suffix = YString(u"：").append(path);
+            EXPECT_TRUE(message.ends_with(suffix)) << YString(message).toUtf8();
+            return message.ends_with(suffix) ? message.substr(0, message.size() - suffix.size())
+                                             : message;
         }
         return u"(no exception)";
     }
@@ -151,7 +156,7 @@ TEST_F(ImageContainerTest, EachSuffixUsesItsOwnKey) {
         readImageContainer(path, "ytx");  // 0x93 unscrambles it into garbage
         FAIL() << "no exception";
     } catch (const veru::excp::IOException& e) {
-        EXPECT_EQ(e.getMessage(), u"Z_DATA_ERRORが発生しました。");
+        EXPECT_EQ(e.getMessage(), YString(u"Z_DATA_ERRORが発生しました。：").append(path));
     }
 }
 

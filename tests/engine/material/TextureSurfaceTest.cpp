@@ -213,8 +213,8 @@ TEST_F(TextureSurfaceTest, TextureFailures) {
     EXPECT_EQ(t.getDeviceTexture(), nullptr);
 }
 
-TEST_F(TextureSurfaceTest, SurfaceFromContainerKeepsTheStoredSize) {
-    Bytes picture = png(6, 4, [](int, int) { return 0xFF00FF00u; });
+TEST_F(TextureSurfaceTest, SurfaceFromContainerTakesThePicturesSize) {
+    Bytes picture = png(8, 3, [](int x, int) { return x < 6 ? 0xFF00FF00u : 0u; });
     Surface surface;
     surface.load(container("bg.ysf", "ysf", 32, 8, 3, picture), device.get());
     EXPECT_EQ(surface.getWidth(), 8);
@@ -293,7 +293,19 @@ TEST_F(TextureSurfaceTest, SurfaceFromPlainPictureAndFailures) {
     for (auto [w, h] : {std::pair{0, 5}, std::pair{-3, 5}, std::pair{100000, 100000},
                         std::pair{16384, 16384}, std::pair{16384, 4097}}) {
         YString bad = container("bad.ysf", "ysf", 32, w, h, picture);
-        EXPECT_EQ(failureOf([&] { s.load(bad, device.get()); }), u"Surface作成失敗。");
+        EXPECT_EQ(failureOf([&] { s.load(bad, device.get()); }),
+                  YString(u"Surface作成失敗。：").append(bad));
+    }
+    // A header that disagrees with the picture inside, larger or smaller.
+    for (auto [w, h] : {std::pair{16384, 4096}, std::pair{3, 2}, std::pair{2, 1}}) {
+        YString lying = container("lying.ysf", "ysf", 32, w, h, picture);
+        EXPECT_EQ(failureOf([&] { s.load(lying, device.get()); }),
+                  YString(u"Surface作成失敗。画像の大きさ（2×2）がファイルの記録（")
+                      .append(w)
+                      .append(u"×")
+                      .append(h)
+                      .append(u"）と合いません。：")
+                      .append(lying));
     }
     YString junk = container("junk.ysf", "ysf", 32, 4, 4, Bytes(50, 1));
     EXPECT_EQ(failureOf([&] { s.load(junk, device.get()); }),

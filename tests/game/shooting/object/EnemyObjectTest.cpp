@@ -94,6 +94,52 @@ TEST_F(EnemyTest, KilledWithBulletsInFlightStaysUntilTheyAreGone) {
     EXPECT_EQ(fired.at(0).getState(), STATE_GONE);
 }
 
+TEST_F(EnemyTest, PutOffTheFieldBeforeFiringIsRemovedAtOnce) {
+    // Far below the field: it leaves on its first update, before any
+    // pattern fired; those it never fired must not keep it (and the stage)
+    // waiting.
+    TestSkill& unfired = addSkill();
+    TestSkill& fired = addSkill();
+    enemy.appear(400, 240);
+    fire(fired, 400);
+    enemy.setPosition(400, 2000);
+    EXPECT_FALSE(enemy.update(100, 240)) << "its fired bullet still flies";
+    EXPECT_EQ(enemy.getState(), STATE_GONE);
+    EXPECT_TRUE(unfired.allGone());
+    EXPECT_EQ(fired.at(0).getState(), STATE_ACTIVE);
+    EXPECT_GT(updatesUntilFinished(), 0);
+
+    TestEnemy below;
+    below.adoptTexture(blankSheet(4, 32, 32));
+    auto skill = std::make_unique<TestSkill>(KIND_ENEMY_ATTACK, 1, true, -4);
+    TestSkill& never = *skill;
+    below.addSkill(std::move(skill));
+    below.appear(800, 100000);
+    below.update(100, 240);
+    EXPECT_TRUE(never.allGone());
+    EXPECT_TRUE(below.update(100, 240)) << "nothing left of it: removed";
+
+    // A pattern half launched when its enemy left: the bullet in flight flies
+    // on, the one never launched is dropped, and the enemy is removed once
+    // the flying one is gone.
+    TestEnemy half;
+    half.adoptTexture(blankSheet(4, 32, 32));
+    auto pair = std::make_unique<TestSkill>(KIND_ENEMY_ATTACK, 2, true, -4);
+    TestSkill& two = *pair;
+    half.addSkill(std::move(pair));
+    half.appear(400, 240);
+    two.fire(bullet.get(), 400, 240, -1, -1, 0, 0);
+    two.at(0).launch();
+    half.setPosition(400, 2000);
+    half.update(100, 240);
+    EXPECT_EQ(two.at(0).getState(), STATE_ACTIVE);
+    EXPECT_EQ(two.at(1).getState(), STATE_GONE);
+    int n = 0;
+    while (!half.update(100, 240) && n < 1000)
+        ++n;
+    EXPECT_LT(n, 1000) << "held for ever by the bullet never launched";
+}
+
 TEST_F(EnemyTest, DamageFlashFadesAndOnlyWhileAlive) {
     enemy.setHp(3);
     enemy.appear(400, 240);
