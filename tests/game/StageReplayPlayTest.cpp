@@ -92,8 +92,9 @@ class StageReplayPlay : public ::testing::Test {
         stage.reset();
         EXPECT_TRUE(stage.create(nullptr, device.get()));
         veru::dxt::event::ScriptedInput input;
-        StageBot bot(input, {setting.getMaskShoot(), setting.getMaskSpecial(),
-                             setting.getMaskBomb(), setting.getMaskPause()},
+        StageBot bot(input,
+                     {setting.getMaskShoot(), setting.getMaskSpecial(), setting.getMaskBomb(),
+                      setting.getMaskPause()},
                      true);
         Outcome o;
         for (int f = 0; f < 60000 && stage.getRequest() == veru::dxt::kRequestNone; ++f) {
@@ -135,7 +136,8 @@ TEST_F(StageReplayPlay, TheCommittedClearPlaysOutAsRecorded) {
         ml::writeStageReplay(YString::fromUtf8(kReplay.string()), recorded);
         std::ofstream(kExpect) << write(o);
     }
-    ASSERT_TRUE(fs::exists(kReplay) && fs::exists(kExpect)) << "record it: see the top of this file";
+    ASSERT_TRUE(fs::exists(kReplay) && fs::exists(kExpect))
+        << "record it: see the top of this file";
     const ml::StageReplay replay = ml::readStageReplay(YString::fromUtf8(kReplay.string()));
     const Outcome expected = read(kExpect);
     // The player's own settings are nothing like the recording's: another

@@ -169,7 +169,12 @@ TEST(StageReplay, RefusesWhatIsNoReplayOfThisVersion) {
         {"empty", {}},
         {"cut in the header", Bytes(good.begin(), good.begin() + 10)},
         {"cut in the runs", Bytes(good.begin(), good.end() - 3)},
-        {"one byte too many", [&] { Bytes b = good; b.push_back(0); return b; }()},
+        {"one byte too many",
+         [&] {
+             Bytes b = good;
+             b.push_back(0);
+             return b;
+         }()},
         {"another version", wrongVersion},
         {"another file", wrongMark},
         {"runs longer than the frames", withTail({3, 1, 0x10, 5})},

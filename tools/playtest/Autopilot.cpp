@@ -52,8 +52,7 @@ bool Autopilot::wantsKintuba(const FieldView& view, int gauge, int stock) {
 
 FieldView Autopilot::noticed(const FieldView& view) const {
     FieldView seen = view;
-    std::erase_if(seen.threats,
-                  [&](const Threat& t) { return t.age < attention.reactionFrames; });
+    std::erase_if(seen.threats, [&](const Threat& t) { return t.age < attention.reactionFrames; });
     return seen;
 }
 
@@ -67,7 +66,8 @@ int Autopilot::playWord(const FieldView& view, int gauge, int stock, bool vulner
     }
     if (attention.lapsePerFrame > 0 &&
         std::uniform_real_distribution<double>(0, 1)(random) < lapseChance(view))
-        lapseLeft = std::uniform_int_distribution<int>(attention.lapseMin, attention.lapseMax)(random);
+        lapseLeft =
+            std::uniform_int_distribution<int>(attention.lapseMin, attention.lapseMax)(random);
     int word = masks.shoot;
     const Move move = planner.plan(attention.reactionFrames > 0 ? noticed(view) : view);
     word |= move.directions;

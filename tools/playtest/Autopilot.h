@@ -60,7 +60,6 @@ class Autopilot : public veru::dxt::event::InputInterface {
         int slow = 0x80;
     };
 
-
     Autopilot(const ShootingScene* scene, const veru::dxt::PlayStatus* status, Masks masks,
               std::uint32_t seed = 1, Attention attention = {}, int maxContinues = 9);
 

@@ -188,10 +188,11 @@ bool BalanceReport::writePng(const std::string& path) const {
         const int bottom = top + kPngStrip;
         // Above the strip: what it is and how the plays ended.
         char caption[160];
-        std::snprintf(caption, sizeof caption,
-                      "%s: %d runs, cleared without continue %d%% (the white bar), cleared %d%%, %d hits",
-                      levelName(level), s.runs, s.runs ? 100 * s.clearsNoContinue / s.runs : 0,
-                      s.runs ? 100 * s.clears / s.runs : 0, s.hits);
+        std::snprintf(
+            caption, sizeof caption,
+            "%s: %d runs, cleared without continue %d%% (the white bar), cleared %d%%, %d hits",
+            levelName(level), s.runs, s.runs ? 100 * s.clearsNoContinue / s.runs : 0,
+            s.runs ? 100 * s.clears / s.runs : 0, s.hits);
         canvas.text(kPngGap, top - kPngLabel + 3, caption, colour);
         canvas.fill(kPngGap, top, kPngWidth - kPngGap, bottom, 0xFF2A2A38u);
         // A tick every 1000 positions.
@@ -209,8 +210,9 @@ bool BalanceReport::writePng(const std::string& path) const {
                     kPngWidth - kPngGap - 4, bottom, colour);
         // The clear rate without continue as a bar along the strip's top.
         if (s.runs > 0)
-            canvas.fill(kPngGap, top, kPngGap + (kPngWidth - 2 * kPngGap) * s.clearsNoContinue / s.runs,
-                        top + 4, 0xFFF0F0F0u);
+            canvas.fill(kPngGap, top,
+                        kPngGap + (kPngWidth - 2 * kPngGap) * s.clearsNoContinue / s.runs, top + 4,
+                        0xFFF0F0F0u);
         ++row;
     }
     // Below the last strip: the stage positions of the ticks, and the boss.

@@ -142,7 +142,8 @@ FieldView FieldReader::read(const ShootingScene& scene) {
     view.top = player->getHitTop();
     view.right = player->getHitRight();
     view.bottom = player->getHitBottom();
-    view.bossFight = scene.getPhase() == stage::kBossApproach || scene.getPhase() == stage::kBossBattle;
+    view.bossFight =
+        scene.getPhase() == stage::kBossApproach || scene.getPhase() == stage::kBossBattle;
     if (player->getState() == STATE_BOMB)
         view.speed = view.slowSpeed = 1;
 
@@ -175,8 +176,8 @@ FieldView FieldReader::read(const ShootingScene& scene) {
                 const int ax = boss->getX() + aim->part_x + (aim->left + aim->right) / 2;
                 const int flight = std::max(0, ax - (view.x + view.right)) / kShotSpeed;
                 const int h = boss->getTexture() ? boss->getTexture()->getHeight() : 0;
-                const int y = vy == 0 ? boss->getY()
-                                      : bobbedY(boss->getY(), vy, h, view.height - h, flight);
+                const int y =
+                    vy == 0 ? boss->getY() : bobbedY(boss->getY(), vy, h, view.height - h, flight);
                 view.targets.push_back({ax, y + aim->part_y + (aim->top + aim->bottom) / 2, true});
             }
         }

@@ -64,7 +64,11 @@ class FieldReader {
     }
 
     // Forgets every remembered position (a new stage).
-    void clear() { last.clear(); seen.clear(); bossY.reset(); }
+    void clear() {
+        last.clear();
+        seen.clear();
+        bossY.reset();
+    }
 
     // Where a boss bobbing between `low` and `high` at `vy` pixels a frame
     // is after `frames` frames: it turns back once it has passed either end.

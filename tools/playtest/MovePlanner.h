@@ -35,8 +35,8 @@ struct Move {
 class MovePlanner {
   public:
     struct Tuning {
-        int horizon = 28;     // frames looked ahead
-        int firstLeg = 6;     // frames of the first direction
+        int horizon = 28;  // frames looked ahead
+        int firstLeg = 6;  // frames of the first direction
         // When every short plan is hit: a longer look with a third leg.
         int deepHorizon = 44;
         int secondLeg = 12;   // frames of the second direction in the long look

@@ -28,7 +28,6 @@ class SceneManager;
 
 namespace ml::playtest {
 
-
 class StagePlaythrough {
   public:
     // A play longer than this many frames is stuck.

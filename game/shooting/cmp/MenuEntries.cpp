@@ -81,7 +81,8 @@ void MenuEntries::draw(veru::dxt::DirectGraphics& graphics, Texture* title) {
     }
     for (int i = 0; i < size(); ++i) {
         auto index = static_cast<std::size_t>(i);
-        Texture* picture = i == selection ? selectedTextures[index].get() : normalTextures[index].get();
+        Texture* picture =
+            i == selection ? selectedTextures[index].get() : normalTextures[index].get();
         graphics.queueSprite(picture, middle, top);
         top += normalTextures[index]->getHeight();
     }

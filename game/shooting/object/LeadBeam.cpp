@@ -69,9 +69,8 @@ bool LeadBeam::update(int aim_x, int aim_y) {
     // rest of the chain flies on until it leaves the field. (A chain that
     // stopped instead would hang in the air for ever and keep its enemy,
     // and so the stage, from ever finishing.)
-    const bool anyActive = std::any_of(attacks.begin(), attacks.end(), [](const auto& a) {
-        return a->getState() == STATE_ACTIVE;
-    });
+    const bool anyActive = std::any_of(attacks.begin(), attacks.end(),
+                                       [](const auto& a) { return a->getState() == STATE_ACTIVE; });
     if (!anyActive) {
         return true;
     }

@@ -352,8 +352,12 @@ TEST(BalanceReportTest, SummarisesRunsAndFindsThePartWithTheMostHits) {
     BalanceReport report;
     const int normal = ml::GameSetting::kLevelNormal;
     RunResult clean{normal, 1, true, true, 0, 1, 0, 1000, 100, {{1200, false}}};
-    RunResult continued{normal, 2, true, true, 1, 5, 2, 3000, 300,
-                        {{1200, false}, {1300, false}, {1499, false}, {2600, false}, {0, true}}};
+    RunResult continued{
+        normal, 2,
+        true,   true,
+        1,      5,
+        2,      3000,
+        300,    {{1200, false}, {1300, false}, {1499, false}, {2600, false}, {0, true}}};
     RunResult stuck{normal, 3, false, false, 0, 0, 0, 0, 120000, {}};
     report.add(clean);
     report.add(continued);
@@ -382,7 +386,15 @@ TEST(BalanceReportTest, SummarisesRunsAndFindsThePartWithTheMostHits) {
 TEST(BalanceReportTest, DrawsOneStripPerDifficultyWithTheHitsAsBars) {
     BalanceReport report;
     report.add({ml::GameSetting::kLevelEasy, 1, true, true, 0, 0, 0, 10, 10, {}});
-    report.add({ml::GameSetting::kLevelHard, 1, true, false, 0, 3, 0, 10, 10,
+    report.add({ml::GameSetting::kLevelHard,
+                1,
+                true,
+                false,
+                0,
+                3,
+                0,
+                10,
+                10,
                 {{400, false}, {400, false}, {0, true}}});
     TempDir dir;
     const std::string path = (dir.path() / "report.png").string();
@@ -394,7 +406,9 @@ TEST(BalanceReportTest, DrawsOneStripPerDifficultyWithTheHitsAsBars) {
     ASSERT_TRUE(veru::platform::decodeImage(bytes, image));
     EXPECT_EQ(image.width, 800);
     EXPECT_EQ(image.height, BalanceReport::stripTop(2));
-    auto at = [&](int x, int y) { return image.pixels[static_cast<std::size_t>(y) * 800 + x] & 0xFFFFFF; };
+    auto at = [&](int x, int y) {
+        return image.pixels[static_cast<std::size_t>(y) * 800 + x] & 0xFFFFFF;
+    };
     const int easyTop = BalanceReport::stripTop(0);
     const int hardTop = BalanceReport::stripTop(1);
     // The hard strip (the second) has a red bar in its first bin and a
