@@ -3,8 +3,9 @@
 // runs: screen mode, window size, difficulty, the five action buttons, the
 // music and effect volumes and the high score.
 //
-// Read once at start-up from "setting.env" beside the program and written
-// once when the game ends normally. The file holds one record per key,
+// Read once at start-up from the "setting.env" the program is given (beside
+// it in a build folder, in the player's data folder when installed) and
+// written once when the game ends normally. The file holds one record per key,
 // "[KEY] = value", in key order (see KeyValueFile). The volume and window
 // size keys came later: a file without them reads as full volume and the
 // smallest window, and a reader that predates them passes them by.
