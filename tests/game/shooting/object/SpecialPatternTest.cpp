@@ -146,8 +146,8 @@ TEST(LeadBeamTest, SegmentsFollowTheHeadsPathAndTheChainEndsPastTheField) {
         EXPECT_EQ(beam.getAttacks()[j]->getX(), seg0[6 - j].first) << j;
         EXPECT_EQ(beam.getAttacks()[j]->getY(), seg0[6 - j].second) << j;
     }
-    // Homing on the steps 3 and 4 only, 3 degrees a step from 180 towards the
-    // target below on the left (about 151 degrees).
+    // It homes only on its third and fourth updates, turning 3 degrees each
+    // time from 180 towards the target below on the left (about 151 degrees).
     EXPECT_EQ(beam.getAngle(), 174);
     EXPECT_EQ(static_cast<BeamObject&>(*beam.getAttacks()[0]).getAngle(), 174);
     int updates = 0;
@@ -234,7 +234,7 @@ TEST(FireBallTest, DriftsHurtsByTheRulesAndEndsPastAnyEdge) {
     while (!ball.update(0, 0)) {
         ++updates;
     }
-    EXPECT_EQ(updates + 1, 249);  // the first update was counted apart
+    EXPECT_EQ(updates + 1, 249);  // the first update was counted separately
     EXPECT_TRUE(ball.allGone());
 }
 
@@ -249,7 +249,7 @@ TEST(SlushTest, TheLeadingCopyHitsAndTheBladeEndsWithItsLastCopy) {
     for (int i = 0; i < 8; ++i) {
         blade.update(0, 0);
     }
-    // (The table's sine of 180 is a hair below 0, so the blade sits one pixel high.)
+    // (The degree table's sine of 180 is a hair below 0, so the blade sits one pixel high.)
     EXPECT_EQ(blade.getHitRect(), (HitRect{520, 229, 540, 249}));
     EXPECT_TRUE(blade.hitTarget(far_player));
     EXPECT_EQ(far_player.getHp(), 990);
