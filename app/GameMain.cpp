@@ -21,6 +21,7 @@
 #include "frontend/GameSetting.h"
 #include "frontend/LogoScene.h"
 #include "frontend/MenuSceneOld.h"
+#include "game/KShootingScene.h"
 #include "game/ShootingScene.h"
 
 namespace ml {
@@ -88,12 +89,21 @@ int gameMain(const GameHooks& hooks, const PlayerFiles& files) {
     auto prologue = std::make_unique<veru::adv::AdventureScene>(scenes.get(), u"script/trial.dat");
     auto stage = std::make_unique<ShootingScene>(scenes.get(), u"script/stage_trial.dat",
                                                  setting.get(), status.get());
-    stage->setRecordingPath(files.lastStage);
-    ShootingScene* stageScene = stage.get();
     auto closing =
         std::make_unique<veru::adv::AdventureScene>(scenes.get(), u"script/trial_ED.dat");
-    prologue->setClock(hooks.clock);
-    closing->setClock(hooks.clock);
+    // Hotaru's story.
+    auto prologueK =
+        std::make_unique<veru::adv::AdventureScene>(scenes.get(), u"script/trialK.dat");
+    auto stageK = std::make_unique<KShootingScene>(scenes.get(), u"script/stage_trialK.dat",
+                                                   setting.get(), status.get());
+    auto closingK =
+        std::make_unique<veru::adv::AdventureScene>(scenes.get(), u"script/trialK_ED.dat");
+    ShootingScene* const stageScenes[] = {stage.get(), stageK.get()};
+    for (ShootingScene* each : stageScenes)
+        each->setRecordingPath(files.lastStage);
+    for (veru::adv::AdventureScene* talk :
+         {prologue.get(), closing.get(), prologueK.get(), closingK.get()})
+        talk->setClock(hooks.clock);
 
     auto inputFactory = std::make_unique<veru::dxt::event::DirectInputFactory>();
     frame->setIcon(u"ICON");
@@ -115,6 +125,9 @@ int gameMain(const GameHooks& hooks, const PlayerFiles& files) {
         scenes->add(std::move(prologue), kScenePrologue);
         scenes->add(std::move(stage), kSceneStage);
         scenes->add(std::move(closing), kSceneClosing);
+        scenes->add(std::move(prologueK), kScenePrologueK);
+        scenes->add(std::move(stageK), kSceneStageK);
+        scenes->add(std::move(closingK), kSceneClosingK);
         veru::dxt::event::InputInterface* input = hooks.input;
         try {
             scenes->start();
@@ -136,8 +149,9 @@ int gameMain(const GameHooks& hooks, const PlayerFiles& files) {
     // Left in the middle of the stage (the window closed, a quit signal):
     // the high score reached so far counts as at the stage's end, this
     // frame's score included (the shown high score follows it a frame late).
-    setting->setHiScore(
-        std::max({setting->getHiScore(), stageScene->getHiScore(), stageScene->getScore()}));
+    for (const ShootingScene* stageScene : stageScenes)
+        setting->setHiScore(
+            std::max({setting->getHiScore(), stageScene->getHiScore(), stageScene->getScore()}));
     try {
         setting->save();
     } catch (const veru::excp::Exception& e) {

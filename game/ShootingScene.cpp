@@ -37,8 +37,8 @@
 #include "game/shooting/object/Boss.h"
 #include "game/shooting/object/EnemyObject.h"
 #include "game/shooting/object/ItemObject.h"
+#include "game/shooting/object/PlayerCharacter.h"
 #include "game/shooting/object/ShootingObject.h"
-#include "game/shooting/object/Vuzez.h"
 
 namespace ml {
 
@@ -71,8 +71,13 @@ void updateAndRemove(List& list, Update update) {
 }  // namespace
 
 ShootingScene::ShootingScene(veru::dxt::SceneManager* manager, const veru::YString& scriptPath,
-                             GameSetting* settings, veru::dxt::PlayStatus* status)
-    : Scene(manager), scriptPath(scriptPath), settings(settings), status(status) {}
+                             GameSetting* settings, veru::dxt::PlayStatus* status,
+                             const StageHeroine& heroine)
+    : Scene(manager),
+      scriptPath(scriptPath),
+      settings(settings),
+      heroine(heroine),
+      status(status) {}
 
 ShootingScene::~ShootingScene() {
     saveRecording();
@@ -114,7 +119,7 @@ bool ShootingScene::create(veru::platform::Window*, veru::platform::VideoDevice*
         seedStage();
         loadStage(device);
     } catch (const veru::excp::Exception& e) {
-        veru::awt::showError(e.getMessage(), u"ShootingScene::create()");
+        veru::awt::showError(e.getMessage(), heroine.errorCaption);
         return false;
     }
     return true;
@@ -142,14 +147,14 @@ void ShootingScene::loadStage(veru::platform::VideoDevice* device) {
     gameOverScreen->load(u"img/GameOver.ysf", device);
 
     infoArea = std::make_unique<veru::dxt::material::Texture>();
-    infoArea->load(u"img/InfoArea.ytx", device);
+    infoArea->load(heroine.infoArea, device);
     infoAreaX = infoArea->getWidth() >> 1;
     infoAreaY = (infoArea->getHeight() >> 1) + kFieldHeight;
 
     fadeLayer = std::make_unique<veru::dxt::material::Texture>();
     fadeLayer->createBlank(device, 1, 1);
 
-    player = std::make_unique<Vuzez>(kFieldWidth, kFieldHeight);
+    player = heroine.makePlayer(kFieldWidth, kFieldHeight);
     player->loadTextures(device);
     player->setLevel(status->power);
     if (sounds)
@@ -188,22 +193,51 @@ void ShootingScene::loadStage(veru::platform::VideoDevice* device) {
 }
 
 void ShootingScene::placeHud(veru::platform::VideoDevice* device) {
-    kintubaGauge = std::make_unique<KintubaGauge>(status->gauge);
+    kintubaGauge = heroine.makeGauge(status->gauge);
     kintubaGauge->load(device);
     kintubaGauge->setPosition(400 - kintubaGauge->width(), height + 4 - kintubaGauge->height());
 
     const int rowRight = kintubaGauge->getX() + (kintubaGauge->frameWidth() >> 1);
     livesCounter = std::make_unique<IconCounter>();
-    livesCounter->load(device, u"img/chance.ytx", rowRight, 495);
+    livesCounter->load(device, heroine.lifeIcon, rowRight, 495);
     stockCounter = std::make_unique<IconCounter>();
     // The stock row lies 5 pixels below the lives row.
-    stockCounter->load(device, u"img/kintuba.ytx", rowRight, livesCounter->getIconHeight() + 500);
+    stockCounter->load(device, heroine.stockIcon, rowRight, livesCounter->getIconHeight() + 500);
 }
 
 void ShootingScene::readStageScript(veru::platform::VideoDevice* textureLoader) {
     content = StageContent{};
-    ml::readStageScript(scriptPath, textureLoader, manager ? manager->getSounds() : nullptr,
-                        settings->getLevel(), *background, content);
+    veru::sound::SoundManger* sounds = manager ? manager->getSounds() : nullptr;
+    ml::readStageScript(scriptPath, textureLoader, sounds, settings->getLevel(), *background,
+                        content);
+    dressItems(textureLoader, sounds);
+}
+
+// The script places the pick-ups in their common look; a heroine with a look
+// of her own gets hers, level and carrying enemy unchanged.
+void ShootingScene::dressItems(veru::platform::VideoDevice* device,
+                               veru::sound::SoundManger* sounds) {
+    const std::pair<ItemList*, StageHeroine::ItemMaker> lists[] = {
+        {&content.chanceItems, heroine.chanceItem},
+        {&content.kintubaItems, heroine.kintubaItem},
+        {&content.levelUpItems, heroine.levelUpItem},
+    };
+    for (const auto& [list, make] : lists) {
+        if (!make)
+            continue;
+        for (std::unique_ptr<ItemObject>& item : *list) {
+            std::unique_ptr<ItemObject> own = make(kFieldWidth, kFieldHeight);
+            own->loadTexture(device);
+            if (sounds)
+                own->loadSound(*sounds);
+            own->setLevel(item->getLevel());
+            for (const auto& enemy : content.waitingEnemies) {
+                if (enemy->getItem() == item.get())
+                    enemy->setItem(own.get());
+            }
+            item = std::move(own);
+        }
+    }
 }
 
 // ---------------------------------------------------------------- script
@@ -269,7 +303,12 @@ void ShootingScene::stopMusic() {
 }
 
 void ShootingScene::playerHit() {
-    StageScoring(*status, *player, *scoreDisplay, levelMaxSound).playerHit();
+    scoring().playerHit();
+}
+
+StageScoring ShootingScene::scoring() {
+    return StageScoring(*status, *player, *scoreDisplay, levelMaxSound,
+                        heroine.emptyGaugeSound ? heroine.emptyGaugeSound(*player) : nullptr);
 }
 
 // ---------------------------------------------------------------- update
@@ -473,7 +512,8 @@ void ShootingScene::updateShooting(int buttons, int playerState, int bossState) 
     if (controllable && !bossBeaten) {
         status->drainGauge();
         kintubaGauge->setValue(status->gauge);
-        player->setScale(kintubaGauge->ratio());
+        if (heroine.followGauge)
+            heroine.followGauge(*player, *kintubaGauge);
     }
 
     if (holds(buttons, settings->getMaskSpecial()) && stage::stockTakesEffect(phase, playerState)) {
@@ -533,8 +573,8 @@ void ShootingScene::updateShooting(int buttons, int playerState, int bossState) 
 
     StageField field{player.get(),         content.boss.get(),    &activeEnemies,
                      &content.chanceItems, &content.kintubaItems, &content.levelUpItems};
-    StageScoring scoring(*status, *player, *scoreDisplay, levelMaxSound);
-    if (StageCollisions::run(field, playerState, scoring))
+    StageScoring score = scoring();
+    if (StageCollisions::run(field, playerState, score))
         bossBeaten = true;
 }
 
@@ -691,6 +731,11 @@ void ShootingScene::draw(veru::platform::VideoDevice*) {
         }
     } else {
         background->draw(g);
+        // Hotaru's shots are hidden while she is not in play (the talk, the
+        // fades); Shiro's are always drawn.
+        if (heroine.showShots)
+            heroine.showShots(*player, shown == stage::kShooting || shown == stage::kBossApproach ||
+                                           shown == stage::kBossBattle);
         player->draw(g);
         if (content.boss && phase != stage::kFadeIn && phase != stage::kEnding)
             content.boss->draw(g);

@@ -1,5 +1,6 @@
 #pragma once
-// ShootingScene: the scene in which the game is played (scene number 8).
+// ShootingScene: the scene in which the game is played (Shiro's stage is
+// scene number 8; Hotaru's, KShootingScene, is the same scene given her row).
 //
 // It owns the player's character, the enemies, items and boss that the
 // stage script builds, the scrolling background, the head-up display and
@@ -9,7 +10,9 @@
 // caption, or the continue dialog and the game-over screen. The collision
 // pass (StageCollisions), what things are worth (StageScoring), the talk
 // (StageTalk) and the record of the play (StageReplay) are pieces of their
-// own; this class keeps the order in which they run.
+// own; this class keeps the order in which they run. Who flies — her
+// character, gauge, pick-ups, pictures and the few behaviours only one
+// heroine has — is a StageHeroine row given at construction.
 //
 // Every play is recorded: the seed the stage's random numbers start from
 // and the button word of every frame. Given the same recording a stage
@@ -20,7 +23,8 @@
 // belong to the sound manager.
 // Thread: main thread only.
 // Failure: a picture, sound or script file that is missing or broken shows
-// an error box captioned "ShootingScene::create()" with the file's message,
+// an error box captioned by the heroine's row ("ShootingScene::create()"
+// for Shiro, "KShootingScene::create()" for Hotaru) with the file's message,
 // and create returns false. The window losing its focus during the shooting
 // or boss phase pauses the stage as the pause button does.
 
@@ -33,6 +37,7 @@
 
 #include "engine/core/YString.h"
 #include "engine/scene/Scene.h"
+#include "game/StageHeroine.h"
 #include "game/StageReplay.h"
 #include "game/StageScript.h"
 
@@ -52,7 +57,7 @@ namespace ml::shooting::object {
 class Boss;
 class EnemyObject;
 class ItemObject;
-class Vuzez;
+class PlayerCharacter;
 }  // namespace ml::shooting::object
 namespace ml::shooting::cmp {
 class AlphaParts;
@@ -69,6 +74,7 @@ class ScrollBackground;
 namespace ml {
 
 class GameSetting;
+class StageScoring;
 class StageTalk;
 
 class ShootingScene : public veru::dxt::Scene {
@@ -77,8 +83,10 @@ class ShootingScene : public veru::dxt::Scene {
     using WaitingList = std::deque<std::unique_ptr<shooting::object::EnemyObject>>;
     using ItemList = std::vector<std::unique_ptr<shooting::object::ItemObject>>;
 
+    // `heroine` is a row of StageHeroine.h (constant, outlives the scene).
     ShootingScene(veru::dxt::SceneManager* manager, const veru::YString& scriptPath,
-                  GameSetting* settings, veru::dxt::PlayStatus* status);
+                  GameSetting* settings, veru::dxt::PlayStatus* status,
+                  const StageHeroine& heroine = shiroHeroine());
     ~ShootingScene() override;
 
     void reset() override;
@@ -122,11 +130,12 @@ class ShootingScene : public veru::dxt::Scene {
     int getSavedPhase() const { return savedPhase; }
     int getCounter() const { return counter; }
     int getExitMode() const { return exitMode; }
+    const StageHeroine& getHeroine() const { return heroine; }
     bool isScriptWaiting() const { return scriptWaiting; }
     bool isBossBeaten() const { return bossBeaten; }
     int getScore() const;
     int getHiScore() const;
-    shooting::object::Vuzez* getPlayer() const { return player.get(); }
+    shooting::object::PlayerCharacter* getPlayer() const { return player.get(); }
     shooting::object::Boss* getBoss() const { return content.boss.get(); }
     const EnemyList& getActiveEnemies() const { return activeEnemies; }
     const WaitingList& getWaitingEnemies() const { return content.waitingEnemies; }
@@ -147,6 +156,8 @@ class ShootingScene : public veru::dxt::Scene {
     void seedStage();
     void loadStage(veru::platform::VideoDevice* device);
     void placeHud(veru::platform::VideoDevice* device);
+    void dressItems(veru::platform::VideoDevice* device, veru::sound::SoundManger* sounds);
+    StageScoring scoring();
     int pollButtons(veru::dxt::event::InputInterface* input);
     bool focusLost();
     // True in the phases the pause button (or leaving the window) pauses.
@@ -188,7 +199,8 @@ class ShootingScene : public veru::dxt::Scene {
     bool bombKeyHeld = false;
     bool bossBeaten = false;
     GameSetting* settings;
-    std::unique_ptr<shooting::object::Vuzez> player;
+    const StageHeroine& heroine;
+    std::unique_ptr<shooting::object::PlayerCharacter> player;
     veru::dxt::PlayStatus* status;
     std::unique_ptr<shooting::cmp::KintubaGauge> kintubaGauge;
     std::unique_ptr<shooting::cmp::IconCounter> livesCounter;

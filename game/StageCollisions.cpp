@@ -6,7 +6,7 @@
 #include "game/shooting/object/ISkill.h"
 #include "game/shooting/object/ItemObject.h"
 #include "game/shooting/object/ObjectCodes.h"
-#include "game/shooting/object/Vuzez.h"
+#include "game/shooting/object/PlayerCharacter.h"
 
 namespace ml {
 
@@ -21,7 +21,7 @@ bool fighting(const Boss* boss) {
 }  // namespace
 
 bool StageCollisions::run(StageField& field, int playerState, StageScoring& scoring) {
-    Vuzez& player = *field.player;
+    PlayerCharacter& player = *field.player;
     Boss* boss = field.boss;
     auto& enemies = *field.activeEnemies;
     bool bossBeaten = false;

@@ -18,7 +18,7 @@ namespace ml::shooting::object {
 class Boss;
 class EnemyObject;
 class ItemObject;
-class Vuzez;
+class PlayerCharacter;
 }  // namespace ml::shooting::object
 
 namespace ml {
@@ -26,7 +26,7 @@ namespace ml {
 class StageScoring;
 
 struct StageField {
-    shooting::object::Vuzez* player = nullptr;
+    shooting::object::PlayerCharacter* player = nullptr;
     shooting::object::Boss* boss = nullptr;  // may be null: a stage without a boss
     std::vector<std::unique_ptr<shooting::object::EnemyObject>>* activeEnemies = nullptr;
     std::vector<std::unique_ptr<shooting::object::ItemObject>>* chanceItems = nullptr;

@@ -4,7 +4,7 @@
 #include "engine/sound/ISound.h"
 #include "game/shooting/cmp/ScoreDisplay.h"
 #include "game/shooting/object/ItemObject.h"
-#include "game/shooting/object/Vuzez.h"
+#include "game/shooting/object/PlayerCharacter.h"
 
 namespace ml {
 
@@ -17,9 +17,14 @@ void playOnce(veru::sound::ISound* sound) {
 
 }  // namespace
 
-StageScoring::StageScoring(veru::dxt::PlayStatus& status, shooting::object::Vuzez& player,
-                           shooting::cmp::ScoreDisplay& score, veru::sound::ISound* levelMaxSound)
-    : status(status), player(player), score(score), levelMaxSound(levelMaxSound) {}
+StageScoring::StageScoring(veru::dxt::PlayStatus& status, shooting::object::PlayerCharacter& player,
+                           shooting::cmp::ScoreDisplay& score, veru::sound::ISound* levelMaxSound,
+                           veru::sound::ISound* emptyGaugeSound)
+    : status(status),
+      player(player),
+      score(score),
+      levelMaxSound(levelMaxSound),
+      emptyGaugeSound(emptyGaugeSound) {}
 
 void StageScoring::addPoints(int points) {
     if (points > 0)
@@ -53,7 +58,7 @@ void StageScoring::playerHit() {
     player.levelDown();
     status.power = player.getLevel();
     if (status.takeLife()) {
-        playOnce(player.getSound());
+        playOnce(emptyGaugeSound && status.gauge == 0 ? emptyGaugeSound : player.getSound());
     } else {
         player.setLastLife(true);
         playOnce(player.getDeadSound());

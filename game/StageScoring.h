@@ -20,7 +20,7 @@ class ISound;
 }
 namespace ml::shooting::object {
 class ItemObject;
-class Vuzez;
+class PlayerCharacter;
 }  // namespace ml::shooting::object
 namespace ml::shooting::cmp {
 class ScoreDisplay;
@@ -38,8 +38,9 @@ class StageScoring {
     static constexpr int kEnemyBulletCancelled = 5;
     static constexpr int kBossBulletCancelled = 10;
 
-    StageScoring(veru::dxt::PlayStatus& status, shooting::object::Vuzez& player,
-                 shooting::cmp::ScoreDisplay& score, veru::sound::ISound* levelMaxSound);
+    StageScoring(veru::dxt::PlayStatus& status, shooting::object::PlayerCharacter& player,
+                 shooting::cmp::ScoreDisplay& score, veru::sound::ISound* levelMaxSound,
+                 veru::sound::ISound* emptyGaugeSound = nullptr);
 
     void addPoints(int points);
     // The pick-ups: each applies its effect when there is room for it,
@@ -48,14 +49,17 @@ class StageScoring {
     void pickKintuba(shooting::object::ItemObject& item);
     void pickLevelUp(shooting::object::ItemObject& item);
     // The player was hit: it falls, loses a shot level and a life; on the
-    // last life its fall ends the play (the continue dialog follows).
+    // last life its fall ends the play (the continue dialog follows). The
+    // hit sound is the player's, or `emptyGaugeSound` (when given) if the
+    // gauge is empty; the last life plays the player's dead sound.
     void playerHit();
 
   private:
     veru::dxt::PlayStatus& status;
-    shooting::object::Vuzez& player;
+    shooting::object::PlayerCharacter& player;
     shooting::cmp::ScoreDisplay& score;
     veru::sound::ISound* levelMaxSound;
+    veru::sound::ISound* emptyGaugeSound;
 };
 
 }  // namespace ml

@@ -55,6 +55,14 @@ Scene* SceneManager::jump(int number) {
     return switchTo(currentIndex);
 }
 
+int SceneManager::getCurrentNumber() const {
+    for (const auto& [number, index] : numbers) {
+        if (index == currentIndex)
+            return number;
+    }
+    return -1;
+}
+
 Scene* SceneManager::switchTo(int index) {
     if (scenes.empty())
         throw excp::EmptyException();

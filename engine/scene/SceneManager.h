@@ -52,6 +52,8 @@ class SceneManager {
 
     Scene* getCurrent() const { return current; }
     int getCurrentIndex() const { return currentIndex; }
+    // The number the current scene was added with; -1 before start.
+    int getCurrentNumber() const;
     std::size_t getSceneCount() const { return scenes.size(); }
     awt::DXFrame* getFrame() const { return frame; }
     sound::ISoundOwner* getSoundManager() const { return soundManager; }

@@ -453,7 +453,7 @@ void keep(const Frame& f, const std::string& name) {
 TEST_F(ShootingSceneTest, TheHitMarkerAndABossUnderFireAsTheyAreDrawn) {
     auto s = scene(script({u"Shooting", u"Boss TrialBoss", u"Wait 30", u"}", u"Boss"}));
     ASSERT_TRUE(created) << lastBox();
-    Vuzez* player = s->getPlayer();
+    auto* player = static_cast<Vuzez*>(s->getPlayer());
     auto drawn = [&] {
         s->draw(device.get());
         return readFrame(*device);

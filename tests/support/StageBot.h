@@ -8,7 +8,7 @@
 #include "game/shooting/object/Boss.h"
 #include "game/shooting/object/EnemyObject.h"
 #include "game/shooting/object/ObjectCodes.h"
-#include "game/shooting/object/Vuzez.h"
+#include "game/shooting/object/PlayerCharacter.h"
 
 namespace mirelune::test {
 
@@ -47,7 +47,7 @@ class StageBot {
         } else {
             ++phaseFrame;
         }
-        Vuzez* me = stage.getPlayer();
+        PlayerCharacter* me = stage.getPlayer();
         if (me && me->getState() == STATE_DYING && !wasDying)
             ++livesLost;
         wasDying = me && me->getState() == STATE_DYING;

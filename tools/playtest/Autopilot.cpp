@@ -6,7 +6,7 @@
 #include "game/StagePhase.h"
 #include "game/shooting/cmp/ContinueDialog.h"
 #include "game/shooting/object/ObjectCodes.h"
-#include "game/shooting/object/Vuzez.h"
+#include "game/shooting/object/PlayerCharacter.h"
 
 namespace ml::playtest {
 
@@ -123,7 +123,7 @@ int Autopilot::poll() {
         ++phaseFrames;
     }
     int word = 0;
-    const Vuzez* player = scene->getPlayer();
+    const PlayerCharacter* player = scene->getPlayer();
     if ((phase == stage::kShooting || phase == stage::kBossApproach ||
          phase == stage::kBossBattle) &&
         player) {

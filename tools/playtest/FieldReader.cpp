@@ -9,8 +9,8 @@
 #include "game/shooting/object/EnemyObject.h"
 #include "game/shooting/object/ItemObject.h"
 #include "game/shooting/object/LazerObject.h"
+#include "game/shooting/object/PlayerCharacter.h"
 #include "game/shooting/object/StraightAttack.h"
-#include "game/shooting/object/Vuzez.h"
 
 namespace ml::playtest {
 
@@ -129,7 +129,7 @@ int FieldReader::bobbedY(int y, int vy, int low, int high, int frames) {
 
 FieldView FieldReader::read(const ShootingScene& scene) {
     FieldView view;
-    const Vuzez* player = scene.getPlayer();
+    const PlayerCharacter* player = scene.getPlayer();
     if (!player) {
         last.clear();
         return view;

@@ -12,7 +12,7 @@
 #include "game/ShootingScene.h"
 #include "game/StagePhase.h"
 #include "game/shooting/object/ObjectCodes.h"
-#include "game/shooting/object/Vuzez.h"
+#include "game/shooting/object/PlayerCharacter.h"
 #include "tools/playtest/Autopilot.h"
 
 namespace ml::playtest {
@@ -77,7 +77,7 @@ RunResult StagePlaythrough::run(int level, std::uint64_t seed,
     for (int f = 0; f < limit && stage.getRequest() == veru::dxt::kRequestNone; ++f) {
         stage.update(&pilot);
         result.frames = f + 1;
-        const Vuzez* player = stage.getPlayer();
+        const PlayerCharacter* player = stage.getPlayer();
         const int state = player ? player->getState() : -1;
         const int phase = stage.getPhase();
         if (state != lastState) {

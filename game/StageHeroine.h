@@ -1,0 +1,76 @@
+#pragma once
+// StageHeroine: who flies a shooting stage, as one row of data.
+//
+// The game has one shooting scene. Everything in which the two heroines'
+// stages differ is in her row: the character she flies, her kintuba gauge,
+// the look of her pick-ups and of the info area, the caption of the scene's
+// error box, and three small behaviours that only one of them has — Shiro's
+// hit area follows the gauge, Hotaru has a sound of her own for a hit on an
+// empty gauge, and Hotaru's shots are hidden while she is not in play.
+// The phases, the script, the recording and replaying, the pause on focus
+// loss and the scoring are written once, in ShootingScene; KShootingScene
+// is that scene given Hotaru's row.
+//
+// A behaviour left null is one the heroine does not have. Each row's
+// behaviours take the character her own makePlayer made, so a row may look
+// at its own character's type.
+//
+// Thread: the rows are constant.
+
+#include <memory>
+
+namespace veru::sound {
+class ISound;
+}
+namespace ml::shooting::object {
+class ItemObject;
+class PlayerCharacter;
+}  // namespace ml::shooting::object
+namespace ml::shooting::cmp {
+class KintubaGauge;
+}
+
+namespace ml {
+
+struct StageHeroine {
+    using PlayerMaker = std::unique_ptr<shooting::object::PlayerCharacter> (*)(int fieldWidth,
+                                                                               int fieldHeight);
+    using GaugeMaker = std::unique_ptr<shooting::cmp::KintubaGauge> (*)(int full);
+    using ItemMaker = std::unique_ptr<shooting::object::ItemObject> (*)(int fieldWidth,
+                                                                        int fieldHeight);
+
+    // The play status's character number (1 Shiro, 2 Hotaru).
+    int number;
+    // The caption of the scene's error box.
+    const char16_t* errorCaption;
+    const char16_t* infoArea;
+    const char16_t* lifeIcon;
+    const char16_t* stockIcon;
+    PlayerMaker makePlayer;
+    GaugeMaker makeGauge;
+    // Her own look of the pick-ups the script places; null keeps the
+    // script's own.
+    ItemMaker chanceItem;
+    ItemMaker kintubaItem;
+    ItemMaker levelUpItem;
+    // Called each frame the gauge drains.
+    void (*followGauge)(shooting::object::PlayerCharacter& player,
+                        const shooting::cmp::KintubaGauge& gauge);
+    // Played instead of the hit sound when a hit (not the last life) finds
+    // the gauge empty.
+    veru::sound::ISound* (*emptyGaugeSound)(const shooting::object::PlayerCharacter& player);
+    // Switches the drawing of her shots.
+    void (*showShots)(shooting::object::PlayerCharacter& player, bool on);
+};
+
+namespace heroine {
+constexpr int kShiro = 1;
+constexpr int kHotaru = 2;
+}  // namespace heroine
+
+const StageHeroine& shiroHeroine();
+const StageHeroine& hotaruHeroine();
+// The row of a play status's character number; an unknown number is Shiro.
+const StageHeroine& stageHeroine(int number);
+
+}  // namespace ml
