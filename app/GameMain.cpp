@@ -87,14 +87,14 @@ int gameMain(const GameHooks& hooks, const PlayerFiles& files) {
     auto menu = std::make_unique<MenuSceneOld>(scenes.get(), setting.get());
     auto config = std::make_unique<ConfigScene>(scenes.get(), setting.get());
     auto prologue = std::make_unique<veru::adv::AdventureScene>(scenes.get(), u"script/trial.dat");
-    auto stage = std::make_unique<ShootingScene>(scenes.get(), u"script/stage_trial.dat",
+    auto stage = std::make_unique<ShootingScene>(scenes.get(), shiroHeroine().stageScript,
                                                  setting.get(), status.get());
     auto closing =
         std::make_unique<veru::adv::AdventureScene>(scenes.get(), u"script/trial_ED.dat");
     // Hotaru's story.
     auto prologueK =
         std::make_unique<veru::adv::AdventureScene>(scenes.get(), u"script/trialK.dat");
-    auto stageK = std::make_unique<KShootingScene>(scenes.get(), u"script/stage_trialK.dat",
+    auto stageK = std::make_unique<KShootingScene>(scenes.get(), hotaruHeroine().stageScript,
                                                    setting.get(), status.get());
     auto closingK =
         std::make_unique<veru::adv::AdventureScene>(scenes.get(), u"script/trialK_ED.dat");

@@ -127,9 +127,13 @@ bool ShootingScene::create(veru::platform::Window*, veru::platform::VideoDevice*
 
 void ShootingScene::seedStage() {
     replayed.reset();
+    if (replay && replay->character != heroine.number)
+        throw veru::excp::Exception(
+            u"このリプレイは、もう一人のキャラクターのステージの記録です。");
     if (replay)
         replayed = std::make_unique<ReplayedSettings>(*replay, *settings, *status);
     recording = replayStartOf(*settings, *status);
+    recording.character = heroine.number;
     recording.seed = replay      ? replay->seed
                      : fixedSeed ? *fixedSeed
                                  : veru::dxt::effect2D::freshRandomSeed();

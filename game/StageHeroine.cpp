@@ -25,6 +25,7 @@ std::unique_ptr<Base> make(Args... args) {
 
 const StageHeroine kShiro{
     heroine::kShiro,
+    u"script/stage_trial.dat",
     u"ShootingScene::create()",
     u"img/InfoArea.ytx",
     u"img/chance.ytx",
@@ -44,6 +45,7 @@ const StageHeroine kShiro{
 
 const StageHeroine kHotaru{
     heroine::kHotaru,
+    u"script/stage_trialK.dat",
     u"KShootingScene::create()",
     u"img/InfoAreaK.ytx",
     u"img/chanceK.ytx",

@@ -41,6 +41,8 @@ struct StageHeroine {
 
     // The play status's character number (1 Shiro, 2 Hotaru).
     int number;
+    // Her stage script.
+    const char16_t* stageScript;
     // The caption of the scene's error box.
     const char16_t* errorCaption;
     const char16_t* infoArea;

@@ -16,7 +16,8 @@ namespace ml {
 
 namespace {
 
-constexpr std::int32_t kOldVersion = 1;  // no start values, no checksum
+constexpr std::int32_t kOldVersion = 1;      // no start values, no checksum
+constexpr std::int32_t kUnnamedVersion = 2;  // no heroine: Shiro's
 
 // What a reader found wrong, before the path is put in front of it.
 struct Broken {
@@ -29,7 +30,7 @@ std::string hex(int value) {
     return text;
 }
 
-// Every int of a version 2 file up to the checksum, in file order.
+// Every int of a file up to the checksum, in file order.
 std::vector<std::int32_t> bodyOf(const StageReplay& replay) {
     std::vector<std::int32_t> out = {StageReplay::kMark,
                                      StageReplay::kVersion,
@@ -45,6 +46,7 @@ std::vector<std::int32_t> bodyOf(const StageReplay& replay) {
                                      replay.startLives,
                                      replay.startStock,
                                      replay.startPower,
+                                     replay.character,
                                      static_cast<std::int32_t>(replay.words.size()),
                                      0};
     const std::size_t runCount = out.size() - 1;
@@ -85,6 +87,8 @@ std::string StageReplay::problem() const {
         return "開始時のストック " + std::to_string(startStock) + " が範囲外です";
     if (startPower < shooting::object::LEVEL_1 || startPower > shooting::object::LEVEL_5)
         return "開始時のショットレベル " + hex(startPower) + " が範囲外です";
+    if (character != 1 && character != 2)
+        return "キャラクター " + std::to_string(character) + " はいません";
     if (words.size() > static_cast<std::size_t>(kMaxFrames))
         return "フレームが多すぎます";
     for (std::size_t f = 0; f < words.size(); ++f) {
@@ -109,6 +113,7 @@ void applyStart(const StageReplay& replay, GameSetting& settings, veru::dxt::Pla
     status.lives = replay.startLives;
     status.stock = replay.startStock;
     status.power = replay.startPower;
+    status.character = replay.character;
 }
 
 }  // namespace
@@ -125,6 +130,7 @@ StageReplay replayStartOf(const GameSetting& settings, const veru::dxt::PlayStat
     start.startLives = status.lives;
     start.startStock = status.stock;
     start.startPower = status.power;
+    start.character = status.character;
     return start;
 }
 
@@ -170,7 +176,8 @@ StageReplay readStageReplay(const veru::YString& path) {
         if (in.getRemaining() < 8 || next() != StageReplay::kMark)
             throw Broken{"リプレイファイルではありません"};
         const std::int32_t version = next();
-        if (version != StageReplay::kVersion && version != kOldVersion)
+        const bool checked = version == StageReplay::kVersion || version == kUnnamedVersion;
+        if (!checked && version != kOldVersion)
             throw Broken{"対応していない版です（版 " + std::to_string(version) + "）"};
         const auto low = static_cast<std::uint32_t>(next());
         const auto high = static_cast<std::uint32_t>(next());
@@ -178,16 +185,18 @@ StageReplay readStageReplay(const veru::YString& path) {
         for (int* value : {&replay.level, &replay.maskShoot, &replay.maskSpecial, &replay.maskBomb,
                            &replay.maskSlow, &replay.maskPause})
             *value = next();
-        if (version == StageReplay::kVersion) {
+        if (checked) {
             for (int* value :
                  {&replay.startScore, &replay.startLives, &replay.startStock, &replay.startPower})
                 *value = next();
         }
+        if (version == StageReplay::kVersion)
+            replay.character = next();
         const std::int32_t frames = next();
         const std::int32_t runs = next();
         // Each run takes 8 bytes: a count the file cannot hold is refused
         // before anything is allocated for it.
-        const std::int64_t tail = version == StageReplay::kVersion ? 8 : 0;
+        const std::int64_t tail = checked ? 8 : 0;
         if (frames < 0 || frames > StageReplay::kMaxFrames || runs < 0 || runs > frames ||
             static_cast<std::int64_t>(runs) * 8 + tail != in.getRemaining())
             throw Broken{"フレーム数と記録の長さが合いません"};
@@ -201,7 +210,7 @@ StageReplay readStageReplay(const veru::YString& path) {
         }
         if (static_cast<std::int32_t>(replay.words.size()) != frames)
             throw Broken{"フレーム数と記録の長さが合いません"};
-        if (version == StageReplay::kVersion) {
+        if (checked) {
             const std::uint64_t expected = checksum.value();
             const auto low32 = static_cast<std::uint32_t>(in.readInt());
             const auto high32 = static_cast<std::uint32_t>(in.readInt());

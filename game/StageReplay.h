@@ -6,15 +6,16 @@
 // the play depends on: it plays the same whatever the player's own settings.
 //
 // The file is small and versioned, every value a little-endian 32-bit int:
-//   "MLRP" (0x50524C4D), version (2), seed low, seed high, difficulty,
+//   "MLRP" (0x50524C4D), version (3), seed low, seed high, difficulty,
 //   masks shoot / special / bomb / slow / pause,
-//   start score, lives, stock, shot level,
+//   start score, lives, stock, shot level, the heroine (1 Shiro, 2 Hotaru),
 //   frame count, run count, then per run: the button word and how many
 //   frames it lasted; last the checksum, a 64-bit FNV-1a hash (low, high)
 //   of every value before it.
-// Runs keep a minute of held buttons to a few hundred bytes. Version 1
-// files (no start values, no checksum) still read: they start from the
-// values a new game starts the stage with.
+// Runs keep a minute of held buttons to a few hundred bytes. Older files
+// still read: version 2 (no heroine) is Shiro's; version 1 (no start values,
+// no checksum either) starts from the values a new game starts the stage
+// with.
 //
 // Ownership: a plain value. Thread: any.
 // Failure: writeStageReplay throws what ByteFileWriter throws;
@@ -42,7 +43,7 @@ class GameSetting;
 
 struct StageReplay {
     static constexpr std::int32_t kMark = 0x50524C4D;  // "MLRP"
-    static constexpr std::int32_t kVersion = 2;
+    static constexpr std::int32_t kVersion = 3;
     // Longer than any stage can run (100000 frames is about half an hour).
     static constexpr std::int32_t kMaxFrames = 10'000'000;
 
@@ -58,6 +59,8 @@ struct StageReplay {
     int startLives = 2;
     int startStock = 5;
     int startPower = shooting::object::LEVEL_MIN;
+    // Who flew: a recording plays only on her own stage.
+    int character = 1;
     std::vector<int> words;  // frame i polled words[i]
 
     // The word of frame `frame`; 0 past the end (a replay ends with released buttons).

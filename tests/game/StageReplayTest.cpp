@@ -8,6 +8,7 @@
 
 #include "engine/exceptions/FileNotFoundException.h"
 #include "engine/exceptions/IOException.h"
+#include "game/StageStateHash.h"
 #include "tests/support/TempDir.h"
 
 using namespace mirelune::test;
@@ -25,6 +26,7 @@ ml::StageReplay sample() {
     replay.startLives = 4;
     replay.startStock = 0;
     replay.startPower = 0x200003;
+    replay.character = 2;
     // Held runs, single frames, a word with the top button, a run at the end.
     replay.words = {0, 0, 0, 0x30, 0x30, 0x1, 0x2000, 0x2000, 0x9, 0x9, 0x9, 0x9, 0};
     return replay;
@@ -55,6 +57,7 @@ TEST(StageReplay, WritesAndReadsBackEveryValue) {
     EXPECT_EQ(read.startLives, written.startLives);
     EXPECT_EQ(read.startStock, written.startStock);
     EXPECT_EQ(read.startPower, written.startPower);
+    EXPECT_EQ(read.character, 2);
     EXPECT_EQ(read.words, written.words);
     EXPECT_EQ(read.wordAt(3), 0x30);
     EXPECT_EQ(read.wordAt(500), 0);  // past the end nothing is held
@@ -92,6 +95,41 @@ TEST(StageReplay, ReadsTheFirstVersion) {
     EXPECT_EQ(read.startPower, fresh.startPower);
 }
 
+// Version 2 files, written before Hotaru could fly, are Shiro's.
+TEST(StageReplay, ReadsTheSecondVersionAsShiros) {
+    TempDir dir;
+    const std::initializer_list<std::int32_t> body = {ml::StageReplay::kMark,
+                                                      2,
+                                                      7,
+                                                      0,
+                                                      0x200002,
+                                                      0x20,
+                                                      0x10,
+                                                      0x40,
+                                                      0x80,
+                                                      0x100,
+                                                      500,
+                                                      3,
+                                                      4,
+                                                      0x200001,
+                                                      2,
+                                                      1,
+                                                      0x30,
+                                                      2};
+    ml::StageStateHash checksum;
+    for (std::int32_t value : body)
+        checksum.add(value);
+    Bytes bytes = intsToBytes(body);
+    appendInt32(bytes, static_cast<std::int32_t>(checksum.value() & 0xFFFFFFFFu));
+    appendInt32(bytes, static_cast<std::int32_t>(checksum.value() >> 32));
+    writeBytes(dir.file("v2.rpl"), bytes);
+    const ml::StageReplay read = ml::readStageReplay(dir.file("v2.rpl"));
+    EXPECT_EQ(read.startScore, 500);
+    EXPECT_EQ(read.startPower, 0x200001);
+    EXPECT_EQ(read.character, 1);
+    EXPECT_EQ(read.words, (std::vector<int>{0x30, 0x30}));
+}
+
 // A recording plays out as garbage if any value is off: every flipped bit
 // is caught by the checksum, and a value the game cannot have is refused by
 // name even when the checksum agrees (a file written by a broken tool).
@@ -122,6 +160,7 @@ TEST(StageReplay, RefusesAFlippedBitAndValuesOutOfRange) {
         {"stock", [](ml::StageReplay& r) { r.startStock = -1; }, "ストック"},
         {"shot level", [](ml::StageReplay& r) { r.startPower = 0x200005; }, "0x200005"},
         {"score", [](ml::StageReplay& r) { r.startScore = -5; }, "スコア"},
+        {"heroine", [](ml::StageReplay& r) { r.character = 3; }, "キャラクター 3"},
         {"button word", [](ml::StageReplay& r) { r.words[4] = 0x4000; }, "フレーム 4"},
     };
     for (const Case& c : cases) {
@@ -162,7 +201,7 @@ TEST(StageReplay, RefusesWhatIsNoReplayOfThisVersion) {
         Bytes bytes;
     };
     Bytes wrongVersion = good;
-    wrongVersion[4] = 3;
+    wrongVersion[4] = 4;
     Bytes wrongMark = good;
     wrongMark[0] ^= 0xFF;
     const Case cases[] = {

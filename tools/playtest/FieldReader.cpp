@@ -11,6 +11,7 @@
 #include "game/shooting/object/LazerObject.h"
 #include "game/shooting/object/PlayerCharacter.h"
 #include "game/shooting/object/StraightAttack.h"
+#include "game/shooting/object/Vovizovar.h"
 
 namespace ml::playtest {
 
@@ -144,6 +145,10 @@ FieldView FieldReader::read(const ShootingScene& scene) {
     view.bottom = player->getHitBottom();
     view.bossFight =
         scene.getPhase() == stage::kBossApproach || scene.getPhase() == stage::kBossBattle;
+    if (const auto* hotaru = dynamic_cast<const Vovizovar*>(player)) {
+        view.weapon = hotaru->getWeapon();
+        view.speed = view.slowSpeed = hotaru->getSpeed();
+    }
     if (player->getState() == STATE_BOMB)
         view.speed = view.slowSpeed = 1;
 

@@ -45,6 +45,9 @@ struct FieldView {
     int left = -20, top = -11, right = 20, bottom = 11;
     int speed = 5;
     int slowSpeed = 2;
+    // Hotaru's weapon (1-4): her slow button changes it instead of slowing
+    // her. 0 for Shiro.
+    int weapon = 0;
     // The boss is on the field (its approach or its battle).
     bool bossFight = false;
     std::vector<Threat> threats;

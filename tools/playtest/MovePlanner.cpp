@@ -212,8 +212,8 @@ Move MovePlanner::search(const FieldView& view, int horizonFrames, bool threeLeg
     for (int slow = 0; slow < 2; ++slow) {
         p.slow = slow != 0;
         for (int d1 : kDirections) {
-            if (slow && d1 == 0)
-                continue;  // standing still slowly is standing still
+            if (slow && (d1 == 0 || view.weapon != 0))
+                continue;  // standing still slowly is standing still; Hotaru has no slow
             p.d1 = d1;
             for (int d2 : kDirections) {
                 p.d2 = d2;

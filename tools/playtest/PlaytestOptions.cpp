@@ -19,11 +19,12 @@ bool number(const std::string& text, T& out) {
 }  // namespace
 
 const char* PlaytestOptions::usage() {
-    return "usage: mlplaytest [--level easy|normal|hard|all] [--seed N] [--runs K]\n"
-           "                  [--record FILE] [--report FILE.png]\n"
+    return "usage: mlplaytest [--character 1|2] [--level easy|normal|hard|all] [--seed N]\n"
+           "                  [--runs K] [--record FILE] [--report FILE.png]\n"
            "       mlplaytest --replay FILE [--record FILE]\n"
            "Plays the trial stage with the autopilot, seeds N .. N+K-1, and prints one line\n"
-           "per run. --record writes the last run's recording, --report draws the runs.\n"
+           "per run. --character 2 flies Hotaru on her stage (1, the default, Shiro).\n"
+           "--record writes the last run's recording, --report draws the runs.\n"
            "--replay plays a recording (its own difficulty, seed and buttons) and prints its\n"
            "line; with --record it is written again in the current format.\n";
 }
@@ -35,7 +36,7 @@ std::optional<PlaytestOptions> PlaytestOptions::parse(const std::vector<std::str
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
         if (a != "--level" && a != "--seed" && a != "--runs" && a != "--record" &&
-            a != "--report" && a != "--replay") {
+            a != "--report" && a != "--replay" && a != "--character") {
             error = "unknown argument: " + a;
             return std::nullopt;
         }
@@ -66,6 +67,12 @@ std::optional<PlaytestOptions> PlaytestOptions::parse(const std::vector<std::str
                 error = "--runs must be a number from 1 to 100000, not " + v;
                 return std::nullopt;
             }
+        } else if (a == "--character") {
+            if (v != "1" && v != "2") {
+                error = "--character must be 1 (Shiro) or 2 (Hotaru), not " + v;
+                return std::nullopt;
+            }
+            o.character = v[0] - '0';
         } else if (a == "--record") {
             o.recordPath = v;
         } else if (a == "--replay") {

@@ -1,13 +1,14 @@
 #pragma once
 // PlaytestOptions: the command line of mlplaytest.
-//   mlplaytest [--level easy|normal|hard] [--seed N] [--runs K]
-//              [--record FILE] [--report FILE.png]
+//   mlplaytest [--character 1|2] [--level easy|normal|hard] [--seed N]
+//              [--runs K] [--record FILE] [--report FILE.png]
 //   mlplaytest --replay FILE [--record FILE]
 // Runs use seeds N .. N + K - 1 (default 1 run from seed 1, on normal).
+// --character 2 flies Hotaru on her stage (default 1, Shiro).
 // --record writes the recording of the last run; --report draws the runs.
 // "--level all" plays the three difficulties, K runs each.
-// --replay plays a recording instead of the autopilot (with --record it is
-// written again, in the current format).
+// --replay plays a recording instead of the autopilot, on its own heroine's
+// stage (with --record it is written again, in the current format).
 //
 // Ownership: plain values. Thread: any.
 // Failure: parse returns nullopt and names the problem in `error`.
@@ -23,6 +24,7 @@ struct PlaytestOptions {
     std::vector<int> levels;  // difficulty codes, in play order
     std::uint64_t seed = 1;
     int runs = 1;
+    int character = 1;
     std::string recordPath;
     std::string reportPath;
     std::string replayPath;

@@ -19,7 +19,7 @@ namespace ml::playtest {
 
 using namespace ml::shooting::object;
 
-StagePlaythrough::StagePlaythrough(const veru::YString& scriptPath) : scriptPath(scriptPath) {
+StagePlaythrough::StagePlaythrough(const StageHeroine& heroine) : heroine(heroine) {
     std::string error;
     device = veru::platform::VideoDevice::create(nullptr, 800, 600, error);
     if (!device)
@@ -55,7 +55,8 @@ RunResult StagePlaythrough::run(int level, std::uint64_t seed,
     veru::dxt::PlayStatus status;
     status.resetForTalk();  // as the talk before the stage leaves it
 
-    ShootingScene stage(manager.get(), scriptPath, &setting, &status);
+    status.character = heroine.number;
+    ShootingScene stage(manager.get(), heroine.stageScript, &setting, &status, heroine);
     stage.playReplay(replay);
     stage.setSeed(seed);
     stage.release();

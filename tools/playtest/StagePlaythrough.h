@@ -1,5 +1,5 @@
 #pragma once
-// StagePlaythrough: plays the trial stage once, headless and as fast as the
+// StagePlaythrough: plays a heroine's trial stage once, headless and as fast as the
 // machine goes — the scene on an offscreen device with no sound device,
 // driven by the Autopilot (or by a recording) — and tells how it went.
 //
@@ -13,6 +13,7 @@
 #include <memory>
 #include <optional>
 
+#include "game/StageHeroine.h"
 #include "game/StageReplay.h"
 #include "tools/playtest/RunResult.h"
 
@@ -35,7 +36,8 @@ class StagePlaythrough {
     // A replay runs this many frames past its recording's end at most.
     static constexpr int kReplayGrace = 60;
 
-    explicit StagePlaythrough(const veru::YString& scriptPath = u"script/stage_trial.dat");
+    // `heroine` is a StageHeroine row; the stage is her own.
+    explicit StagePlaythrough(const StageHeroine& heroine = shiroHeroine());
     ~StagePlaythrough();
     StagePlaythrough(const StagePlaythrough&) = delete;
     StagePlaythrough& operator=(const StagePlaythrough&) = delete;
@@ -44,14 +46,15 @@ class StagePlaythrough {
     // kept in `recording` when given.
     RunResult play(int level, std::uint64_t seed, StageReplay* recording = nullptr);
     // The recording is played again (its own seed, level, masks and start);
-    // finished = false when it ends before the stage does.
+    // finished = false when it ends before the stage does, or when it is a
+    // recording of the other heroine's stage.
     RunResult replay(const StageReplay& recording);
 
   private:
     RunResult run(int level, std::uint64_t seed, const std::optional<StageReplay>& replay,
                   StageReplay* recording);
 
-    veru::YString scriptPath;
+    const StageHeroine& heroine;
     std::unique_ptr<veru::platform::VideoDevice> device;
     std::unique_ptr<veru::sound::SoundManger> sounds;
     std::unique_ptr<veru::dxt::SceneManager> manager;

@@ -43,16 +43,17 @@ int main(int argc, char** argv) {
     bool allFinished = true;
     BalanceReport report;
     try {
-        StagePlaythrough playthrough;
         if (!options.replayPath.empty()) {
             const ml::StageReplay recording =
                 ml::readStageReplay(veru::YString::fromUtf8(options.replayPath));
+            StagePlaythrough playthrough(ml::stageHeroine(recording.character));
             const RunResult run = playthrough.replay(recording);
             std::cout << describe(run) << (run.finished ? "" : " finished=no") << std::endl;
             if (!options.recordPath.empty())
                 ml::writeStageReplay(veru::YString::fromUtf8(options.recordPath), recording);
             return run.finished ? 0 : 1;
         }
+        StagePlaythrough playthrough(ml::stageHeroine(options.character));
         ml::StageReplay last;
         for (int level : options.levels) {
             for (int i = 0; i < options.runs; ++i) {
