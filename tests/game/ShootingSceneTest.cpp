@@ -16,12 +16,15 @@
 #include "engine/sound/SoundManger.h"
 #include "engine/window/DXFrame.h"
 #include "frontend/GameSetting.h"
+#include "game/KShootingScene.h"
 #include "game/StagePhase.h"
 #include "game/shooting/cmp/ContinueDialog.h"
 #include "game/shooting/cmp/PauseMenu.h"
 #include "game/shooting/object/Boss.h"
 #include "game/shooting/object/EnemyObject.h"
 #include "game/shooting/object/ItemObject.h"
+#include "game/shooting/object/PickupItem.h"
+#include "game/shooting/object/Vovizovar.h"
 #include "game/shooting/object/Vuzez.h"
 #include "tests/engine/graphics/DrawingTestSupport.h"
 #include "tests/support/RecordingMessageSink.h"
@@ -306,30 +309,100 @@ TEST_F(ShootingSceneTest, LosingTheLastLifeOffersAContinueAndNoEndsInTheTitle) {
     EXPECT_GT(frames, 282);  // the fade to black, then the game-over screen's 282 frames
 }
 
+// For either heroine; a recording is refused on the other one's stage.
 TEST_F(ShootingSceneTest, TheSameButtonsPlayTheSameStage) {
     const YString path = script({u"Shooting", u"Enemy(Bat5, 900, 240)", u"Enemy(Bat9, 1000, 300)",
                                  u"Enemy(Bat17, 1200, 100)", u"Boss TrialBoss", u"}"});
-    auto play = [&](std::optional<ml::StageReplay> replay, std::vector<std::uint64_t>& hashes) {
-        auto s = std::make_unique<ml::ShootingScene>(&manager, path, setting.get(), &status);
-        status = veru::dxt::PlayStatus();
-        setting->setLastScore(0);  // a play that clears the stage leaves its score here
-        s->playReplay(std::move(replay));
-        s->release();
-        s->reset();
-        EXPECT_TRUE(s->create(nullptr, device.get()));
-        for (int f = 0; f < 1500; ++f) {
-            frame(*s, (f / 7) % 3 == 0 ? kShot | kDown : (f % 200 == 100 ? kBomb : kShot));
-            hashes.push_back(s->stateHash());
-        }
-        ml::StageReplay recorded = s->getRecording();
-        s->release();
-        return recorded;
+    for (const ml::StageHeroine* heroine : {&ml::shiroHeroine(), &ml::hotaruHeroine()}) {
+        SCOPED_TRACE(heroine->number);
+        auto play = [&](std::optional<ml::StageReplay> replay, std::vector<std::uint64_t>& hashes) {
+            auto s = std::make_unique<ml::ShootingScene>(&manager, path, setting.get(), &status,
+                                                         *heroine);
+            status = veru::dxt::PlayStatus();
+            setting->setLastScore(0);  // a play that clears the stage leaves its score here
+            s->playReplay(std::move(replay));
+            s->release();
+            s->reset();
+            EXPECT_TRUE(s->create(nullptr, device.get()));
+            for (int f = 0; f < 1500; ++f) {
+                frame(*s, (f / 7) % 3 == 0 ? kShot | kDown : (f % 200 == 100 ? kBomb : kShot));
+                hashes.push_back(s->stateHash());
+            }
+            ml::StageReplay recorded = s->getRecording();
+            s->release();
+            return recorded;
+        };
+        std::vector<std::uint64_t> live, again;
+        const ml::StageReplay recorded = play(std::nullopt, live);
+        ASSERT_EQ(recorded.words.size(), 1500u);
+        EXPECT_EQ(recorded.character, heroine->number);
+        play(recorded, again);
+        EXPECT_EQ(live, again);
+
+        const ml::StageHeroine& other =
+            heroine == &ml::shiroHeroine() ? ml::hotaruHeroine() : ml::shiroHeroine();
+        ml::ShootingScene elsewhere(&manager, path, setting.get(), &status, other);
+        elsewhere.playReplay(recorded);
+        elsewhere.reset();
+        EXPECT_FALSE(elsewhere.create(nullptr, device.get()));
+        EXPECT_EQ(boxes.messages().back().caption, YString(other.errorCaption));
+        EXPECT_NE(boxes.messages().back().text.indexOf(YString(u"リプレイ")), -1);
+        elsewhere.release();
+    }
+}
+
+// Hotaru's stage differs from Shiro's in who flies and in her look: her
+// character, her pick-ups (carried by the same bats, at the same
+// difficulty), a gauge that leaves her hit area alone, her shots hidden
+// while she is not in play, and the caption of her error box.
+TEST_F(ShootingSceneTest, HotarusStageIsTheSameStageWithHerOwnLook) {
+    const YString path = script({u"Talking", u"Init(img/talk_siro_normal.ytx, null)",
+                                 u"1P_Talk Hello", u"}", u"Shooting", u"Item Chance",
+                                 u"Enemy Bat1 900 100", u"Item Kintuba", u"Enemy Bat1 950 200",
+                                 u"Item LevelUp", u"Enemy Bat1 1000 300", u"Boss TrialBoss", u"}"});
+    auto s = std::make_unique<ml::KShootingScene>(&manager, path, setting.get(), &status);
+    s->reset();
+    ASSERT_TRUE(s->create(nullptr, device.get())) << lastBox();
+    auto* hotaru = dynamic_cast<Vovizovar*>(s->getPlayer());
+    ASSERT_NE(hotaru, nullptr);
+    const std::pair<const ml::ShootingScene::ItemList*, PickupKind> lists[] = {
+        {&s->getChanceItems(), PickupKind::chanceK},
+        {&s->getKintubaItems(), PickupKind::kintubaK},
+        {&s->getLevelUpItems(), PickupKind::levelUpK},
     };
-    std::vector<std::uint64_t> live, again;
-    const ml::StageReplay recorded = play(std::nullopt, live);
-    ASSERT_EQ(recorded.words.size(), 1500u);
-    play(recorded, again);
-    EXPECT_EQ(live, again);
+    for (std::size_t i = 0; i < 3; ++i) {
+        const auto& [items, kind] = lists[i];
+        ASSERT_EQ(items->size(), 1u);
+        auto* item = dynamic_cast<const PickupItem*>((*items)[0].get());
+        ASSERT_NE(item, nullptr);
+        EXPECT_EQ(item->getPickupKind(), kind);
+        EXPECT_EQ(item->getLevel(), setting->getLevel());
+        EXPECT_NE(item->getTexture(), nullptr);
+        EXPECT_EQ(s->getWaitingEnemies()[i]->getItem(), item);
+    }
+
+    // The talk: her shots hidden; in play: shown, and the draining gauge
+    // never scales her.
+    int f = 0;
+    while (s->getPhase() != ml::stage::kTalk && f++ < 1000)
+        frame(*s, 0);
+    s->draw(device.get());
+    EXPECT_FALSE(hotaru->isDrawSkills());
+    while (s->getPhase() != ml::stage::kShooting && f++ < 2000)
+        frame(*s, f % 2 ? kShot : 0);
+    for (int i = 0; i < 300; ++i)
+        frame(*s, kShot);
+    s->draw(device.get());
+    EXPECT_TRUE(hotaru->isDrawSkills());
+    EXPECT_LT(status.gauge, status.gaugeFull);
+    EXPECT_EQ(hotaru->getScale(), 1.0f);
+    s->release();
+
+    auto broken = std::make_unique<ml::KShootingScene>(&manager, dir.file("missing.dat"),
+                                                       setting.get(), &status);
+    broken->reset();
+    EXPECT_FALSE(broken->create(nullptr, device.get()));
+    EXPECT_EQ(boxes.messages().back().caption, YString(u"KShootingScene::create()"));
 }
 
 TEST_F(ShootingSceneTest, LeavingTheWindowPausesThePlayAsThePauseButtonDoes) {
