@@ -5,7 +5,7 @@ items, the information strip and its gauges, the balloons, captions, talk
 portraits, the game-over screen and the long scrolling background.
 
 Usage: stage.py ASSETS_DIR [part ...]
-  parts: player bats shots items hud talk captions boss portraits gameover back extras
+  parts: player bats shots items hud talk captions boss portraits gameover back extras hotaru
 Deterministic: fixed seeds, rsvg-convert for the SVG drawings, PNGs (and the
 background's JPEG) written by PIL without time stamps or other metadata.
 """
@@ -21,6 +21,7 @@ from PIL import Image
 
 import bats
 import extras
+import hotaru
 import scenes
 import sprites
 import stage_back
@@ -129,16 +130,6 @@ def item_pictures():
         save(sprites.kintsuba_icon(kind), kind + '.png')
 
 
-def item_variants():
-    """The items of the second character's stage: the same sweets in silver moonlight."""
-    for kind in ('lintuba', 'kintuba', 'chance'):
-        arr = np.asarray(sprites.kintsuba_icon(kind)).astype(np.float32)
-        grey = arr[..., :3] @ np.array([0.3, 0.55, 0.15], np.float32)
-        tint = np.stack([grey * 0.85, grey * 0.9, np.minimum(grey * 1.1 + 20, 255)], axis=2)
-        arr[..., :3] = tint
-        save(Image.fromarray((arr + 0.5).astype(np.uint8), 'RGBA'), kind + 'K.png')
-
-
 def gauge_pictures():
     template = read_src('svg', 'gauge.svg.in')
     off = {'TRACK': 'none', 'BAR': 'none', 'RIM': 'none', 'C0': '#fff', 'C1': '#fff', 'C2': '#fff'}
@@ -156,10 +147,28 @@ STAGE_NAME = '月夜の森'
 STAGE_MOTTO = 'きんつばを取りかえせ！'
 
 
+def info_strip(name, crest, accent, edge):
+    """The information strip with a heroine's crest on the left and her accent
+    colours on its hairline and panel; the stage's panel is the same for both."""
+    fields = {'NAME': STAGE_NAME, 'MOTTO': STAGE_MOTTO, 'CREST': read_src('svg', crest),
+              'ACCENT': accent, 'EDGE': edge}
+    save(svg_text(name + '.svg', fill(read_src('svg', 'info_area.svg.in'), fields)), name + '.png', alpha=False)
+
+
 def hud_pictures():
-    strip = fill(read_src('svg', 'info_area.svg.in'), {'NAME': STAGE_NAME, 'MOTTO': STAGE_MOTTO})
-    save(svg_text('info_area.svg', strip), 'InfoArea.png', alpha=False)
+    info_strip('InfoArea', 'crest_moon.svg.frag', '#ffd874', '#f29bb8')
     gauge_pictures()
+
+
+def hotaru_pictures():
+    """The second heroine: her flight sheet, her shots, her items, her strip."""
+    save(hotaru.vovizovar_sheet(), 'vovizovar.png')
+    save(hotaru.spark(), 'arc_white_bullet.png')
+    save(hotaru.lantern_shot(), 'arc_white.png')
+    save(hotaru.blue_flame(), 'flare_blue.png')
+    for kind in ('lintuba', 'kintuba', 'chance'):
+        save(hotaru.item_icon(kind), kind + 'K.png')
+    info_strip('InfoAreaK', 'crest_lantern.svg.frag', hotaru.ACCENT, hotaru.EDGE)
 
 
 def caption(name, word, w, h, size, mid='#ffe6a0', low='#ffc860', glow='#f29bb8', spacing=2):
@@ -280,13 +289,11 @@ def duellist(name, fight, pinch=False):
 
 
 def extra_pictures():
-    save(extras.vovizovar_sheet(), 'vovizovar.png')
     save(extras.black_bullet(), 'arc_black_bullet.png')
     save(extras.needle_bullet('#ff2e58', '#ffe0e8'), 'red_bullet.png')
     save(extras.needle_bullet('#4a5cff', '#e0e6ff'), 'blue_bullet.png')
     save(extras.slash('#fff0f6', '#ff4f9a'), 'slush.png')
     save(extras.slash('#f0fbff', '#3a8cff'), 'slush_blue.png')
-    save(sprites.flare('#2a4aff', '#5fdcff', '#f0fbff'), 'flare_blue.png')
     save(extras.frying_pan(), 'flying_pan.png')
     for name in DUELLISTS:
         save(duellist(name, False), name + '.png')
@@ -314,7 +321,7 @@ GOLD_EYES = np.array([1.0, 0.85, 0.45], np.float32)
 if __name__ == '__main__':
     os.makedirs(OUT, exist_ok=True)
     what = sys.argv[2:] or ['player', 'bats', 'shots', 'items', 'hud', 'talk', 'captions', 'boss',
-                           'portraits', 'gameover', 'back', 'extras']
+                           'portraits', 'gameover', 'back', 'extras', 'hotaru']
     if 'player' in what:
         player_pictures()
     if 'bats' in what:
@@ -323,7 +330,6 @@ if __name__ == '__main__':
         shot_pictures()
     if 'items' in what:
         item_pictures()
-        item_variants()
     if 'hud' in what:
         hud_pictures()
     if 'talk' in what:
@@ -340,3 +346,5 @@ if __name__ == '__main__':
         background_picture()
     if 'extras' in what:
         extra_pictures()
+    if 'hotaru' in what:
+        hotaru_pictures()
