@@ -54,7 +54,7 @@ void MenuScene::releaseChoice() {
         heroine.reset();
 }
 
-void MenuScene::startChosen(int) {
+void MenuScene::startChosen() {
     choosing = true;
     latch.arm();
     play(startSound);

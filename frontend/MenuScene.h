@@ -47,7 +47,7 @@ class MenuScene : public TitleMenu {
     void createChoice(veru::dxt::ComponentFactory& factory,
                       veru::platform::VideoDevice* device) override;
     void releaseChoice() override;
-    void startChosen(int buttons) override;
+    void startChosen() override;
     bool updateChoice(int buttons) override;
     bool drawChoice(veru::dxt::DirectGraphics& graphics) override;
 

@@ -98,7 +98,7 @@ void TitleMenu::fadeOutToStart() {
     fadeOut(kStartChosen);
 }
 
-void TitleMenu::startChosen(int) {
+void TitleMenu::startChosen() {
     fadeOutToStart();
 }
 
@@ -124,7 +124,7 @@ void TitleMenu::update(veru::dxt::event::InputInterface* input) {
             confirmHeld = true;
             switch (list->getIndex()) {
                 case kItemStart:
-                    startChosen(buttons);
+                    startChosen();
                     break;
                 case kItemConfig:
                     fadeOut(kConfigChosen);

@@ -77,8 +77,8 @@ class TitleMenu : public veru::dxt::Scene {
     // throws what the loaders throw.
     virtual void createChoice(veru::dxt::ComponentFactory&, veru::platform::VideoDevice*) {}
     virtual void releaseChoice() {}
-    // "start" was confirmed; `buttons` are that frame's.
-    virtual void startChosen(int buttons);
+    // "start" was confirmed.
+    virtual void startChosen();
     // One frame of the scene's own choice; false when it is not shown (the
     // three items then take the frame).
     virtual bool updateChoice(int) { return false; }
