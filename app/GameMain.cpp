@@ -20,7 +20,7 @@
 #include "frontend/ConfigScene.h"
 #include "frontend/GameSetting.h"
 #include "frontend/LogoScene.h"
-#include "frontend/MenuSceneOld.h"
+#include "frontend/MenuScene.h"
 #include "game/KShootingScene.h"
 #include "game/ShootingScene.h"
 
@@ -84,7 +84,7 @@ int gameMain(const GameHooks& hooks, const PlayerFiles& files) {
     // The scenes are only constructed here; each loads what it needs when
     // it becomes current.
     auto logo = std::make_unique<LogoScene>(scenes.get());
-    auto menu = std::make_unique<MenuSceneOld>(scenes.get(), setting.get());
+    auto menu = std::make_unique<MenuScene>(scenes.get(), setting.get(), status.get());
     auto config = std::make_unique<ConfigScene>(scenes.get(), setting.get());
     auto prologue = std::make_unique<veru::adv::AdventureScene>(scenes.get(), u"script/trial.dat");
     auto stage = std::make_unique<ShootingScene>(scenes.get(), shiroHeroine().stageScript,

@@ -18,7 +18,6 @@
 #include "engine/window/MessageBox.h"
 #include "engine/window/SelectComponent.h"
 #include "engine/window/SelectList.h"
-#include "frontend/FadeLayer.h"
 #include "frontend/GameSetting.h"
 
 namespace ml {
@@ -73,7 +72,7 @@ int ConfigScene::getAssigning() const {
 void ConfigScene::reset() {
     phase = kFadeIn;
     pressHeld = false;
-    t = 0;
+    fade.startIn(kFadeStep);
     confirmMask = ButtonMap::global().mask(ButtonMap::kShoot);
     confirmSound = nullptr;
     previewTune = nullptr;
@@ -153,8 +152,7 @@ bool ConfigScene::create(veru::platform::Window*, veru::platform::VideoDevice* d
 
         background = std::make_unique<veru::dxt::material::Surface>();
         background->load(u"img/config.ysf", device);
-        fadeLayer = std::make_unique<veru::dxt::material::Texture>();
-        fadeLayer->createBlank(device, 1, 1);
+        fade.create(device);
 
         pipOn = std::make_unique<veru::dxt::material::Texture>();
         pipOn->load(u"img/volume_on.ytx", device);
@@ -383,11 +381,8 @@ void ConfigScene::update(veru::dxt::event::InputInterface* input) {
     }
     switch (phase) {
         case kFadeIn:
-            t += 10;
-            if (t >= 256) {
-                t = 0;
+            if (fade.advance())
                 phase = kMenu;
-            }
             break;
         case kMenu: {
             if (pressHeld) {
@@ -428,6 +423,7 @@ void ConfigScene::update(veru::dxt::event::InputInterface* input) {
                 pressHeld = true;
             } else if (row == rows->count() - 1 && (buttons & confirmMask)) {
                 phase = kFadeOut;
+                fade.startOut(kFadeStep);
                 followMusicRow();
             }
             break;
@@ -441,11 +437,8 @@ void ConfigScene::update(veru::dxt::event::InputInterface* input) {
             }
             break;
         case kFadeOut:
-            t += 10;
-            if (t >= 256) {
-                t = 255;
+            if (fade.advance())
                 requestPrevious();
-            }
             break;
         default:
             break;
@@ -462,7 +455,7 @@ void ConfigScene::drawGauge(const veru::dxt::SelectComponent& row, int level) {
 }
 
 void ConfigScene::draw(veru::platform::VideoDevice* device) {
-    if (!graphics || !background || !fadeLayer)
+    if (!graphics || !background || !fade.isCreated())
         return;
     background->drawAll(*graphics);
     rows->draw(*graphics);
@@ -490,10 +483,8 @@ void ConfigScene::draw(veru::platform::VideoDevice* device) {
     }
     graphics->startSprite();
     graphics->flushSprites(false, false);
-    if (phase == kFadeIn)
-        drawFadeLayer(*graphics, *fadeLayer, 255 - t, width, height);
-    if (phase == kFadeOut)
-        drawFadeLayer(*graphics, *fadeLayer, t, width, height);
+    if (phase == kFadeIn || phase == kFadeOut)
+        fade.draw(*graphics, width, height);
     graphics->endSprite();
 }
 
@@ -508,7 +499,7 @@ void ConfigScene::release() {
     previewTune = nullptr;
     for (auto& item : actions)
         item.reset();
-    fadeLayer.reset();
+    fade.release();
     background.reset();
     graphics.reset();
     // The lists keep pointers to the items: empty them before the items go.

@@ -29,6 +29,7 @@
 #include <vector>
 
 #include "engine/core/YString.h"
+#include "engine/graphics/FadeLayer.h"
 #include "engine/scene/Scene.h"
 
 namespace veru::dxt {
@@ -55,6 +56,7 @@ class ConfigScene : public veru::dxt::Scene {
     static constexpr int kKeyAssignment = 100003;
     static constexpr int kMenu = 100004;
     static constexpr int kFadeOut = 100005;
+    static constexpr int kFadeStep = 10;  // of 255, per frame
 
     // Rows and choices.
     static constexpr int kRowScreen = 0;
@@ -109,7 +111,6 @@ class ConfigScene : public veru::dxt::Scene {
 
     int phase = kFadeIn;
     bool pressHeld = false;
-    int t = 0;
     int confirmMask = 0x10;
     int previousButtons = 0;
     int windowChoices = 1;
@@ -131,7 +132,7 @@ class ConfigScene : public veru::dxt::Scene {
     GameSetting* setting;
     std::unique_ptr<veru::dxt::DirectGraphics> graphics;
     std::unique_ptr<veru::dxt::material::Surface> background;
-    std::unique_ptr<veru::dxt::material::Texture> fadeLayer;
+    veru::dxt::FadeLayer fade;
 };
 
 }  // namespace ml

@@ -6,7 +6,6 @@
 #include "engine/material/Surface.h"
 #include "engine/material/Texture.h"
 #include "engine/window/MessageBox.h"
-#include "frontend/FadeLayer.h"
 
 namespace ml {
 
@@ -17,6 +16,7 @@ LogoScene::~LogoScene() = default;
 void LogoScene::reset() {
     phase = kFadeIn;
     t = 0;
+    fade.startIn(kFadeStep);
 }
 
 bool LogoScene::create(veru::platform::Window*, veru::platform::VideoDevice* device) {
@@ -25,8 +25,7 @@ bool LogoScene::create(veru::platform::Window*, veru::platform::VideoDevice* dev
     try {
         background = std::make_unique<veru::dxt::material::Surface>();
         background->load(u"img/logo.ysf", device);
-        fadeLayer = std::make_unique<veru::dxt::material::Texture>();
-        fadeLayer->createBlank(device, 1, 1);
+        fade.create(device);
     } catch (const veru::excp::Exception& e) {
         veru::awt::showError(e.getMessage(), u"LogoScene::create()");
         return false;
@@ -37,43 +36,37 @@ bool LogoScene::create(veru::platform::Window*, veru::platform::VideoDevice* dev
 void LogoScene::update(veru::dxt::event::InputInterface* input) {
     if (input)
         input->poll();  // read, but the logo cannot be skipped
-    t += 5;
     switch (phase) {
         case kFadeIn:
-            if (t >= 256) {
+            if (fade.advance())
                 phase = kHold;
-                t = 0;
-            }
             break;
         case kHold:
+            t += kFadeStep;
             if (t > 300) {
                 phase = kFadeOut;
-                t = 0;
+                fade.startOut(kFadeStep);
             }
             break;
         case kFadeOut:
-            if (t >= 256) {
-                t = 255;
+            if (fade.advance())
                 requestNext();
-            }
             break;
     }
 }
 
 void LogoScene::draw(veru::platform::VideoDevice*) {
-    if (!graphics || !background || !fadeLayer)
+    if (!graphics || !background || !fade.isCreated())
         return;
     background->drawAll(*graphics);
     graphics->startSprite();
-    if (phase == kFadeIn)
-        drawFadeLayer(*graphics, *fadeLayer, 255 - t, width, height);
-    if (phase == kFadeOut)
-        drawFadeLayer(*graphics, *fadeLayer, t, width, height);
+    if (phase == kFadeIn || phase == kFadeOut)
+        fade.draw(*graphics, width, height);
     graphics->endSprite();
 }
 
 void LogoScene::release() {
-    fadeLayer.reset();
+    fade.release();
     background.reset();
     graphics.reset();
 }

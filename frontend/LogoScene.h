@@ -10,6 +10,7 @@
 
 #include <memory>
 
+#include "engine/graphics/FadeLayer.h"
 #include "engine/scene/Scene.h"
 
 namespace veru::dxt {
@@ -27,6 +28,7 @@ class LogoScene : public veru::dxt::Scene {
     static constexpr int kFadeIn = 0;
     static constexpr int kHold = 1;
     static constexpr int kFadeOut = 2;
+    static constexpr int kFadeStep = 5;  // of 255 per frame; the hold counts the same way
 
     explicit LogoScene(veru::dxt::SceneManager* manager);
     ~LogoScene() override;
@@ -38,14 +40,15 @@ class LogoScene : public veru::dxt::Scene {
     void release() override;
 
     int getPhase() const { return phase; }
+    // How far the hold has gone (it ends past 300).
     int getStep() const { return t; }
 
   private:
     int phase = kFadeIn;
-    int t = 0;
+    int t = 0;  // the hold
     std::unique_ptr<veru::dxt::DirectGraphics> graphics;
     std::unique_ptr<veru::dxt::material::Surface> background;
-    std::unique_ptr<veru::dxt::material::Texture> fadeLayer;
+    veru::dxt::FadeLayer fade;
 };
 
 }  // namespace ml

@@ -35,7 +35,6 @@ void AdventureScene::setClock(dxt::FrameClock* newClock) {
 
 void AdventureScene::reset() {
     phase = kBeforeStart;
-    fade = 0;
     started = false;
     ended = false;
     talkReady = false;
@@ -48,8 +47,8 @@ bool AdventureScene::create(platform::Window*, platform::VideoDevice* device) {
     readBackBufferSize(device);
     graphics = std::make_unique<dxt::DirectGraphics>(device);
     try {
-        fadeOverlay = std::make_unique<dxt::material::Texture>();
-        fadeOverlay->createBlank(device, 1, 1);
+        fade = std::make_unique<dxt::FadeLayer>();
+        fade->create(device);  // black until the first background fades in
         loadScript(device);
         background = std::make_unique<Background>();
         talkArea = std::make_unique<TalkArea>();
@@ -94,23 +93,13 @@ void AdventureScene::update(dxt::event::InputInterface* input) {
     const int buttons = input ? input->poll() : 0;
     const ButtonMap& map = ButtonMap::global();
     if (phase == kFadingIn) {
-        fade += 10;
-        if (fade >= 255) {
-            fade = 255;
+        if (fade->advance())
             phase = kRunning;
-        }
-        if (fadeOverlay)
-            fadeOverlay->setAlpha(255 - fade);
         return;
     }
     if (phase == kFadingOut) {
-        fade += 10;
-        if (fade >= 255) {
-            fade = 255;
+        if (fade->advance())
             requestNext();
-        }
-        if (fadeOverlay)
-            fadeOverlay->setAlpha(fade);
         return;
     }
     const bool skipped = (buttons & map.mask(ButtonMap::kBomb)) != 0;
@@ -124,7 +113,7 @@ void AdventureScene::update(dxt::event::InputInterface* input) {
         if (currentBgm && currentBgm->isPlaying())
             currentBgm->pause();
         phase = kFadingOut;
-        fade = 0;
+        fade->startOut(kFadeStep);
         return;
     }
     if (talkReady && sentenceReady) {
@@ -179,6 +168,7 @@ bool AdventureScene::analyzeStatement(const YString& line) {
         if (!started) {
             started = true;
             phase = kFadingIn;
+            fade->startIn(kFadeStep);
         }
         return false;
     }
@@ -231,9 +221,8 @@ void AdventureScene::draw(platform::VideoDevice*) {
             talkArea->drawIfVisible(*graphics);
         if (sentenceDisplay)
             sentenceDisplay->drawIfVisible(*graphics);
-    } else if (fadeOverlay) {
-        graphics->drawSprite(fadeOverlay.get(), 0, 0, 0, static_cast<float>(width),
-                             static_cast<float>(height), 0, 0, 0xFFFFFFFFu);
+    } else if (fade) {
+        fade->draw(*graphics, width, height);
     }
     graphics->endSprite();
 }
@@ -242,7 +231,7 @@ void AdventureScene::release() {
     sentenceDisplay.reset();
     talkArea.reset();
     background.reset();
-    fadeOverlay.reset();
+    fade.reset();
     graphics.reset();
     effects.clear();
     musics.clear();

@@ -27,6 +27,7 @@
 
 #include "engine/adventure/StatementQueue.h"
 #include "engine/core/YString.h"
+#include "engine/graphics/FadeLayer.h"
 #include "engine/io/YFile.h"
 #include "engine/scene/FrameClock.h"
 #include "engine/scene/Scene.h"
@@ -57,6 +58,8 @@ class AdventureScene : public dxt::Scene {
     static constexpr int kFadingOut = 100003;
     // The longest a single "Wait" statement sleeps.
     static constexpr int kMaxWaitMilliseconds = 5000;
+    // The fades in and out move this much of 255 a frame.
+    static constexpr int kFadeStep = 10;
 
     AdventureScene(dxt::SceneManager* manager, const YString& scriptPath);
     ~AdventureScene() override;
@@ -71,7 +74,8 @@ class AdventureScene : public dxt::Scene {
     void release() override;
 
     int getPhase() const { return phase; }
-    int getFade() const { return fade; }
+    // How far the current fade has gone, 0-255.
+    int getFade() const { return fade ? fade->getCount() : 0; }
     bool isEnded() const { return ended; }
     std::size_t getPendingStatements() const { return statements.size(); }
     TalkArea* getTalkArea() const { return talkArea.get(); }
@@ -88,14 +92,13 @@ class AdventureScene : public dxt::Scene {
     void runSentence(const Statement& statement);
 
     int phase = kBeforeStart;
-    int fade = 0;
     bool started = false;
     bool ended = false;
     bool talkReady = false;
     bool sentenceReady = false;
     io::YFile scriptFile;
     std::unique_ptr<dxt::DirectGraphics> graphics;
-    std::unique_ptr<dxt::material::Texture> fadeOverlay;
+    std::unique_ptr<dxt::FadeLayer> fade;
     std::unique_ptr<Background> background;
     std::unique_ptr<TalkArea> talkArea;
     std::unique_ptr<SentenceDisplay> sentenceDisplay;

@@ -26,7 +26,7 @@
 #include "engine/scene/Scene.h"
 #include "frontend/ConfigScene.h"
 #include "frontend/LogoScene.h"
-#include "frontend/MenuSceneOld.h"
+#include "frontend/TitleMenu.h"
 #include "game/ShootingScene.h"
 #include "game/StagePhase.h"
 #include "game/shooting/cmp/AlphaParts.h"
@@ -71,7 +71,7 @@ class GameFolder {
 std::string nameOf(veru::dxt::Scene* scene) {
     if (dynamic_cast<ml::LogoScene*>(scene))
         return "logo";
-    if (dynamic_cast<ml::MenuSceneOld*>(scene))
+    if (dynamic_cast<ml::TitleMenu*>(scene))
         return "menu";
     if (dynamic_cast<ml::ConfigScene*>(scene))
         return "config";
@@ -239,8 +239,8 @@ TEST(GameMain, PlaysTheWholeTrialHeadless) {
                 shoot("logo_last", device);
         }
         if (name == "menu") {
-            auto* menu = static_cast<ml::MenuSceneOld*>(scene);
-            if (menu->getPhase() == ml::MenuSceneOld::kActive && player.idle()) {
+            auto* menu = static_cast<ml::TitleMenu*>(scene);
+            if (menu->getPhase() == ml::TitleMenu::kActive && player.idle()) {
                 if (menuVisits == 1 && menu->getIndex() == 0) {
                     shoot("menu_start_highlighted", device);
                     player.queue({kDown});
@@ -423,8 +423,8 @@ TEST(GameMain, RefusingToContinueEndsInTheGameOverScreenAndTheTitle) {
         if (f > 80000)
             scene->requestQuit();  // never hang
         if (name == "menu") {
-            auto* menu = static_cast<ml::MenuSceneOld*>(scene);
-            if (menu->getPhase() == ml::MenuSceneOld::kActive && player.idle()) {
+            auto* menu = static_cast<ml::TitleMenu*>(scene);
+            if (menu->getPhase() == ml::TitleMenu::kActive && player.idle()) {
                 if (menuVisits == 1)
                     player.queue({kButton1});  // start
                 else if (menu->getIndex() == 0)
@@ -491,8 +491,8 @@ TEST(GameMain, AQuitSignalInTheStageSavesItsHighScore) {
         if (f > 40000)
             scene->requestQuit();  // never hang
         if (name == "menu") {
-            auto* menu = static_cast<ml::MenuSceneOld*>(scene);
-            if (menu->getPhase() == ml::MenuSceneOld::kActive && player.idle())
+            auto* menu = static_cast<ml::TitleMenu*>(scene);
+            if (menu->getPhase() == ml::TitleMenu::kActive && player.idle())
                 player.queue({kButton1});  // start
         }
         if (name == "talk")
@@ -541,7 +541,7 @@ TEST(GameMain, InterruptAndHangUpEndTheGameAndSave) {
         hooks.afterFrame = [&](int f, veru::dxt::Scene* scene, veru::platform::VideoDevice*) {
             if (f > 2000)
                 scene->requestQuit();  // never hang
-            if (!raised && dynamic_cast<ml::MenuSceneOld*>(scene)) {
+            if (!raised && dynamic_cast<ml::TitleMenu*>(scene)) {
                 raised = true;
                 ::raise(signal);
             }
@@ -574,7 +574,7 @@ TEST(GameMain, ASaveThatFailsIsShownOnceAndKeepsTheOldFile) {
     ml::GameHooks hooks;
     hooks.clock = &clock;
     hooks.afterFrame = [&](int f, veru::dxt::Scene* scene, veru::platform::VideoDevice*) {
-        if (f > 2000 || dynamic_cast<ml::MenuSceneOld*>(scene))
+        if (f > 2000 || dynamic_cast<ml::TitleMenu*>(scene))
             scene->requestQuit();
     };
     EXPECT_EQ(ml::gameMain(hooks), 0);

@@ -2,17 +2,22 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
+#include <set>
 
+#include "engine/effects/Random.h"
 #include "engine/input/ButtonMap.h"
 #include "engine/input/InputKeyboard.h"
 #include "engine/input/ScriptedInput.h"
 #include "engine/io/Scrambler.h"
+#include "engine/scene/PlayStatus.h"
 #include "engine/scene/SceneManager.h"
 #include "engine/sound/SoundManger.h"
 #include "frontend/ConfigScene.h"
 #include "frontend/GameSetting.h"
 #include "frontend/LogoScene.h"
+#include "frontend/MenuScene.h"
 #include "frontend/MenuSceneOld.h"
 #include "tests/engine/graphics/DrawingTestSupport.h"
 #include "tests/support/RecordingMessageSink.h"
@@ -32,13 +37,32 @@ class FrontEndTest : public ::testing::Test {
   protected:
     void SetUp() override {
         veru::io::registerGameFileKeys();
-        for (const char* part : {"img", "sound", "script"}) {
+        for (const char* part : {"sound", "script"}) {
             fs::create_directory_symlink(fs::path(MIRELUNE_GAME_DATA) / part, dir.path() / part);
         }
+        linkPictures();
         fs::current_path(dir.path());
         setting = std::make_unique<GameSetting>(dir.file("setting.env"));
     }
     void TearDown() override { fs::current_path(previous); }
+
+    // The game's pictures, one link each, so that a picture the game does not
+    // have yet can stand in: the heroines' menu items borrow "start"'s.
+    void linkPictures() {
+        const fs::path from = fs::path(MIRELUNE_GAME_DATA) / "img";
+        const fs::path to = dir.path() / "img";
+        fs::create_directory(to);
+        for (const auto& entry : fs::directory_iterator(from))
+            fs::create_symlink(entry.path(), to / entry.path().filename());
+        for (const char* heroine : {"ML", "QZ"}) {
+            for (const char* state : {"_n", "_s"}) {
+                const std::string name = std::string("menu_start") + heroine + state + ".ytx";
+                if (!fs::exists(to / name))
+                    fs::create_symlink(from / (std::string("menu_start") + state + ".ytx"),
+                                       to / name);
+            }
+        }
+    }
 
     // Feeds one button word per frame.
     void frames(veru::dxt::Scene& scene, std::initializer_list<int> words) {
@@ -269,5 +293,143 @@ TEST_F(FrontEndTest, WithoutASoundDeviceTheConfigurationSaysSo) {
     EXPECT_EQ(sounds.getLevel(veru::sound::SoundManger::Category::music), 9);
     config.release();
     manager.attach(nullptr, nullptr, nullptr, device.get());  // `sounds` goes first
+    EXPECT_EQ(boxes.count(), 0u);
+}
+
+namespace {
+constexpr int kShoot = 0x10, kBomb = 0x40;
+
+// The title menu of this edition over a play status of its own.
+class MenuSceneTest : public FrontEndTest {
+  protected:
+    void open(ml::MenuScene& menu) {
+        start(menu);
+        while (menu.getPhase() == ml::MenuScene::kFadeIn)
+            frames(menu, {0});
+    }
+    // Mean brightness around the centre of the item row `row` (0 = start).
+    double row(int row) {
+        return readFrame(device.get())
+            .brightness(300, ml::TitleMenu::kFirstItemY + ml::TitleMenu::kItemGap * row - 15, 200,
+                        30);
+    }
+    veru::dxt::PlayStatus status;
+};
+}  // namespace
+
+TEST_F(MenuSceneTest, StartOffersTheHeroinesAndTheChoiceGoesIntoThePlayStatus) {
+    ml::MenuScene menu(&manager, setting.get(), &status);
+    open(menu);
+    EXPECT_FALSE(menu.isChoosing());
+    frames(menu, {kShoot});
+    ASSERT_TRUE(menu.isChoosing());
+    EXPECT_EQ(menu.getCharacterChoice(), ml::MenuScene::kShiro);
+    // Buttons held as the choice opens (the shot that opened it, a direction)
+    // neither confirm nor move; once released they count.
+    frames(menu, {kShoot | kDown, kShoot | kDown, kDown});
+    EXPECT_TRUE(menu.isChoosing());
+    EXPECT_EQ(menu.getCharacterChoice(), ml::MenuScene::kShiro);
+    frames(menu, {0, kDown, kDown, 0});  // once per press
+    EXPECT_EQ(menu.getCharacterChoice(), ml::MenuScene::kHotaru);
+    frames(menu, {kUp, 0, kUp});  // wraps both ways
+    EXPECT_EQ(menu.getCharacterChoice(), ml::MenuScene::kHotaru);
+    EXPECT_EQ(status.character, ml::MenuScene::kShiro);  // not until confirmed
+    frames(menu, {kShoot});
+    EXPECT_FALSE(menu.isChoosing());
+    EXPECT_EQ(menu.getPhase(), ml::MenuScene::kFadeOut | ml::MenuScene::kStartChosen);
+    EXPECT_EQ(status.character, ml::MenuScene::kHotaru);
+    int frame = 0;
+    while (menu.getRequest() == veru::dxt::kRequestNone && frame++ < 200)
+        frames(menu, {kShoot});
+    EXPECT_EQ(frame, 52);  // the same fade into the prologue as the first edition's menu
+    EXPECT_EQ(menu.takeRequestArgument(), 4);
+
+    // Back at the title, the heroine flown last is offered first.
+    open(menu);
+    frames(menu, {kShoot, 0});
+    EXPECT_EQ(menu.getCharacterChoice(), ml::MenuScene::kHotaru);
+    EXPECT_EQ(boxes.count(), 0u);
+}
+
+TEST_F(MenuSceneTest, BombBacksOutToTheThreeItems) {
+    ml::MenuScene menu(&manager, setting.get(), &status);
+    open(menu);
+    frames(menu, {kShoot | kBomb});  // a bomb held when the choice opens does not cancel it
+    ASSERT_TRUE(menu.isChoosing());
+    frames(menu, {kBomb, 0, kDown, 0});
+    EXPECT_TRUE(menu.isChoosing());
+    frames(menu, {kBomb});
+    EXPECT_FALSE(menu.isChoosing());
+    EXPECT_EQ(menu.getPhase(), ml::MenuScene::kActive);
+    EXPECT_EQ(menu.getIndex(), ml::TitleMenu::kItemStart);
+    // The three items work as before: down to configuration, which fades out.
+    frames(menu, {kBomb, 0, kDown, 0, kShoot});
+    EXPECT_EQ(menu.getPhase(), ml::MenuScene::kFadeOut | ml::MenuScene::kConfigChosen);
+    EXPECT_EQ(status.character, ml::MenuScene::kShiro);  // a cancelled choice changes nothing
+
+    // Shoot and bomb on one button: the game can still be started.
+    setting->setMaskBomb(kShoot);
+    ml::MenuScene same(&manager, setting.get(), &status);
+    open(same);
+    frames(same, {kShoot, 0, kShoot});
+    EXPECT_EQ(same.getPhase(), ml::MenuScene::kFadeOut | ml::MenuScene::kStartChosen);
+}
+
+TEST_F(MenuSceneTest, TheTitleCallIsDrawnFromTheGamesRandomNumbers) {
+    auto callFor = [&](std::uint32_t seed) {
+        veru::dxt::effect2D::seedStageRandom(seed);
+        ml::MenuScene menu(&manager, setting.get(), &status);
+        open(menu);
+        return menu.getTitleCall();
+    };
+    std::set<int> heard;
+    for (std::uint32_t seed = 1; seed <= 24; ++seed) {
+        const int call = callFor(seed);
+        EXPECT_EQ(callFor(seed), call) << seed;  // the same numbers, the same call
+        heard.insert(call);
+    }
+    veru::dxt::effect2D::useSecureRandom();
+    EXPECT_EQ(heard, (std::set<int>{0, 1, 2}));
+
+    ml::MenuSceneOld old(&manager, setting.get());  // the first edition has Shiro's alone
+    start(old);
+    EXPECT_EQ(old.getTitleCall(), -1);
+    while (old.getPhase() == ml::MenuSceneOld::kFadeIn)
+        frames(old, {0});
+    EXPECT_EQ(old.getTitleCall(), 0);
+}
+
+TEST_F(MenuSceneTest, TheChoiceIsDrawnUnderStartAndTheFadeDarkensTheScreen) {
+    ml::MenuScene menu(&manager, setting.get(), &status);
+    open(menu);
+    menu.draw(device.get());
+    const double items[3] = {row(0), row(1), row(2)};
+    frames(menu, {kShoot});
+    menu.draw(device.get());
+    // Start stays highlighted above the heroines, Shiro's item highlighted.
+    EXPECT_NEAR(row(0), items[0], 1);
+    const double shiro = row(1), hotaru = row(2);
+    frames(menu, {0, kDown});
+    menu.draw(device.get());
+    // The highlight moves to Hotaru: the two rows change the opposite way.
+    const double shiroChange = row(1) - shiro, hotaruChange = row(2) - hotaru;
+    EXPECT_GT(std::abs(shiroChange), 2);
+    EXPECT_GT(std::abs(hotaruChange), 2);
+    EXPECT_LT(shiroChange * hotaruChange, 0);
+    frames(menu, {0, kBomb});
+    menu.draw(device.get());
+    for (int i = 0; i < 3; ++i)
+        EXPECT_NEAR(row(i), items[i], 1) << i;
+
+    frames(menu, {0, kShoot, 0, kShoot});
+    double last = 256;
+    while (menu.getRequest() == veru::dxt::kRequestNone) {
+        frames(menu, {0});
+        menu.draw(device.get());
+        const double now = readFrame(device.get()).brightness(0, 0, 800, 600);
+        EXPECT_LE(now, last);
+        last = now;
+    }
+    EXPECT_LT(last, 1);  // black at the end
     EXPECT_EQ(boxes.count(), 0u);
 }

@@ -3,7 +3,7 @@
 #include "engine/adventure/AdventureScene.h"
 #include "engine/scene/Scene.h"
 #include "engine/scene/SceneManager.h"
-#include "frontend/MenuSceneOld.h"
+#include "frontend/TitleMenu.h"
 #include "game/ShootingScene.h"
 #include "tools/playtest/Autopilot.h"
 
@@ -45,9 +45,9 @@ int GamePilot::poll() {
     int word = 0;
     if (auto* stage = dynamic_cast<ShootingScene*>(scene); stage && stagePilot) {
         word = stagePilot->poll();
-    } else if (auto* menu = dynamic_cast<MenuSceneOld*>(scene)) {
-        if (menu->getPhase() == MenuSceneOld::kActive && lastWord == 0)
-            word = menu->getIndex() == 0 ? kFirstButton : 0x1;  // up to "start", then start
+    } else if (auto* menu = dynamic_cast<TitleMenu*>(scene)) {
+        if (menu->getPhase() == TitleMenu::kActive && lastWord == 0)
+            word = menu->getIndex() == 0 ? kFirstButton : 0x1;  // up to "start", start, Shiro
     } else if (dynamic_cast<veru::adv::AdventureScene*>(scene)) {
         word = lastWord ? 0 : kFirstButton;  // a fresh press every other frame
     }

@@ -29,15 +29,6 @@ void MenuEntries::load(veru::platform::VideoDevice* device, const Paths& paths) 
     }
 }
 
-int MenuEntries::freshButtons(int buttons) {
-    if (latchPending) {
-        latchedButtons = buttons;
-        latchPending = false;
-    }
-    latchedButtons &= buttons;  // a released button is free from now on
-    return buttons & ~latchedButtons;
-}
-
 void MenuEntries::readUpDown(int buttons) {
     int last = size() - 1;
     if (last < 0) {

@@ -7,10 +7,8 @@
 // Up and down (bits 1 and 2 of the button word) move the selection once per
 // press, wrapping at both ends.
 //
-// Held buttons: a menu opens while the play's buttons are still down (the
-// shot above all). latchHeld() at opening makes the next freshButtons() note
-// what is held then; from there on a noted button counts only after it has
-// been released once, so a held shot never confirms an entry by itself.
+// Held buttons: latchHeld() at opening arms the menu's HeldButtonLatch, so a
+// shot still held from the play never confirms an entry by itself.
 //
 // Ownership: owns every picture.
 // Thread: main thread only.
@@ -22,6 +20,7 @@
 #include <vector>
 
 #include "engine/core/YString.h"
+#include "engine/input/HeldButtonLatch.h"
 
 namespace veru::platform {
 class VideoDevice;
@@ -50,9 +49,9 @@ class MenuEntries {
     // The shade, then each entry's normal and selected picture in order.
     void load(veru::platform::VideoDevice* device, const Paths& paths);
     // The next freshButtons() call notes the buttons held at that moment.
-    void latchHeld() { latchPending = true; }
+    void latchHeld() { latch.arm(); }
     // `buttons` without those still held since the menu opened.
-    int freshButtons(int buttons);
+    int freshButtons(int buttons) { return latch.filter(buttons); }
     // One frame of up/down; edge-latched.
     void readUpDown(int buttons);
     // The shade, `title` (may be null) centred above the first entry, the entries.
@@ -65,8 +64,7 @@ class MenuEntries {
     int firstEntryY() const;
 
   private:
-    bool latchPending = false;
-    int latchedButtons = 0;
+    veru::dxt::event::HeldButtonLatch latch;
     bool upHeld = false;
     bool downHeld = false;
     int selection = 0;

@@ -1,0 +1,176 @@
+#include "frontend/TitleMenu.h"
+
+#include "engine/effects/Random.h"
+#include "engine/exceptions/Exception.h"
+#include "engine/graphics/DirectGraphics.h"
+#include "engine/input/ButtonMap.h"
+#include "engine/input/InputInterface.h"
+#include "engine/material/Surface.h"
+#include "engine/scene/SceneManager.h"
+#include "engine/sound/ISound.h"
+#include "engine/sound/SoundManger.h"
+#include "engine/window/ComponentFactory.h"
+#include "engine/window/MessageBox.h"
+#include "engine/window/SelectComponent.h"
+#include "engine/window/SelectList.h"
+
+namespace ml {
+
+using veru::dxt::event::ButtonMap;
+
+namespace {
+// Fade steps (of 255 per frame): a slow fade in, a slower fade out into the
+// game than into the configuration.
+constexpr int kFadeInStep = 3;
+constexpr int kStartFadeStep = 5;
+constexpr int kConfigFadeStep = 10;
+}  // namespace
+
+TitleMenu::TitleMenu(veru::dxt::SceneManager* manager, GameSetting* setting, const char16_t* name,
+                     std::vector<const char16_t*> titleCalls)
+    : Scene(manager), setting(setting), name(name), titleCallPaths(std::move(titleCalls)) {}
+
+TitleMenu::~TitleMenu() = default;
+
+int TitleMenu::getIndex() const {
+    return list ? list->getIndex() : 0;
+}
+
+void TitleMenu::reset() {
+    phase = kFadeIn;
+    fade.startIn(kFadeInStep);
+    confirmHeld = false;
+    titleCall = -1;
+    startSound = cancelSound = nullptr;
+}
+
+bool TitleMenu::create(veru::platform::Window*, veru::platform::VideoDevice* device) {
+    try {
+        veru::dxt::ComponentFactory factory(device);
+        readBackBufferSize(device);
+        graphics = std::make_unique<veru::dxt::DirectGraphics>(device);
+        graphics->setFont(veru::dxt::FontSpec(u"HGｺﾞｼｯｸM", 30));
+        const char16_t* pictures[3][2] = {
+            {u"img/menu_start_n.ytx", u"img/menu_start_s.ytx"},
+            {u"img/menu_config_n.ytx", u"img/menu_config_s.ytx"},
+            {u"img/menu_end_n.ytx", u"img/menu_end_s.ytx"},
+        };
+        list = std::make_unique<veru::dxt::SelectList>(true);
+        items.clear();
+        for (int i = 0; i < 3; ++i) {
+            items.push_back(factory.newSelectComponent(pictures[i][0], pictures[i][1]));
+            items.back()->setLocation(width / 2, kFirstItemY + kItemGap * i);
+            list->add(items.back().get());
+        }
+        list->setIndex(kItemStart);
+        createChoice(factory, device);
+        background = std::make_unique<veru::dxt::material::Surface>();
+        background->load(u"img/title_menu.ysf", device);
+        fade.create(device);
+        voices.clear();
+        if (veru::sound::SoundManger* sounds = manager->getSounds()) {
+            startSound = sounds->getSound(u"sound/start.wav");
+            cancelSound = sounds->getSound(u"sound/cancel.wav");
+            for (const char16_t* path : titleCallPaths)
+                voices.push_back(sounds->getSound(path));
+        } else {
+            voices.assign(titleCallPaths.size(), nullptr);
+        }
+    } catch (const veru::excp::Exception& e) {
+        veru::awt::showError(e.getMessage(), veru::YString(name) + u"::create()");
+        return false;
+    }
+    return true;
+}
+
+void TitleMenu::play(veru::sound::ISound* sound) {
+    if (sound)
+        sound->play(false);
+}
+
+void TitleMenu::fadeOut(int chosen) {
+    phase = kFadeOut | chosen;
+    fade.startOut(chosen == kStartChosen ? kStartFadeStep : kConfigFadeStep);
+    play(startSound);
+}
+
+void TitleMenu::fadeOutToStart() {
+    fadeOut(kStartChosen);
+}
+
+void TitleMenu::startChosen() {
+    fadeOutToStart();
+}
+
+void TitleMenu::update(veru::dxt::event::InputInterface* input) {
+    const int buttons = input ? input->poll() : 0;
+    if (phase == kFadeIn) {
+        if (fade.advance()) {
+            phase = kActive;
+            if (!voices.empty()) {
+                titleCall = veru::dxt::effect2D::randomIndex(static_cast<int>(voices.size()));
+                play(voices[static_cast<std::size_t>(titleCall)]);
+            }
+        }
+        return;
+    }
+    if (phase == kActive) {
+        if (updateChoice(buttons))
+            return;
+        list->update(buttons);
+        if (!ButtonMap::global().held(ButtonMap::kShoot, buttons)) {
+            confirmHeld = false;
+        } else if (!confirmHeld) {
+            confirmHeld = true;
+            switch (list->getIndex()) {
+                case kItemStart:
+                    startChosen();
+                    break;
+                case kItemConfig:
+                    fadeOut(kConfigChosen);
+                    break;
+                default:
+                    requestQuit();
+                    break;
+            }
+        }
+        return;
+    }
+    if ((phase & kFadeOut) && fade.advance()) {
+        if (phase & kStartChosen) {
+            requestScene(4);
+        } else {
+            requestNext();
+        }
+    }
+}
+
+void TitleMenu::draw(veru::platform::VideoDevice*) {
+    if (!graphics || !background || !fade.isCreated() || !list)
+        return;
+    background->drawAll(*graphics);
+    graphics->startSprite();
+    if (phase == kActive) {
+        graphics->setCentred(true);
+        if (!drawChoice(*graphics))
+            list->draw(*graphics);
+        graphics->flushSprites(false, false);
+        graphics->setCentred(false);
+    } else {
+        fade.draw(*graphics, width, height);
+    }
+    graphics->endSprite();
+}
+
+void TitleMenu::release() {
+    releaseChoice();
+    list.reset();
+    items.clear();
+    fade.release();
+    background.reset();
+    graphics.reset();
+    voices.clear();
+    startSound = cancelSound = nullptr;
+}
+
+}  // namespace ml
