@@ -26,7 +26,9 @@
 #include "engine/scene/Scene.h"
 #include "frontend/ConfigScene.h"
 #include "frontend/LogoScene.h"
+#include "frontend/MenuScene.h"
 #include "frontend/TitleMenu.h"
+#include "game/KShootingScene.h"
 #include "game/ShootingScene.h"
 #include "game/StagePhase.h"
 #include "game/shooting/cmp/AlphaParts.h"
@@ -387,6 +389,7 @@ TEST(GameMain, PlaysTheWholeTrialHeadless) {
     EXPECT_NEAR(meanStep(talkStart + 60, talkStart + 120), 1000.0 / 30, 1.5);
 }
 
+// Flown by Hotaru: the menu's choice brings her prologue and her stage.
 TEST(GameMain, RefusingToContinueEndsInTheGameOverScreenAndTheTitle) {
     GameFolder folder;
     veru::io::registerGameFileKeys();
@@ -406,6 +409,7 @@ TEST(GameMain, RefusingToContinueEndsInTheGameOverScreenAndTheTitle) {
     std::vector<std::string> order;
     veru::dxt::Scene* last = nullptr;
     int sceneFrame = 0, menuVisits = 0, stageHiScore = -1;
+    bool hotaruFlew = false;
 
     ml::GameHooks hooks;
     hooks.clock = &clock;
@@ -424,9 +428,13 @@ TEST(GameMain, RefusingToContinueEndsInTheGameOverScreenAndTheTitle) {
             scene->requestQuit();  // never hang
         if (name == "menu") {
             auto* menu = static_cast<ml::TitleMenu*>(scene);
+            auto* choice = dynamic_cast<ml::MenuScene*>(scene);
             if (menu->getPhase() == ml::TitleMenu::kActive && player.idle()) {
-                if (menuVisits == 1)
-                    player.queue({kButton1});  // start
+                if (menuVisits == 1 && choice && choice->isChoosing() &&
+                    choice->getCharacterChoice() != ml::MenuScene::kHotaru)
+                    player.queue({kDown});
+                else if (menuVisits == 1)
+                    player.queue({kButton1});  // start, then Hotaru
                 else if (menu->getIndex() == 0)
                     player.queue({kUp});  // to "end"
                 else if (menu->getIndex() == 2)
@@ -437,6 +445,7 @@ TEST(GameMain, RefusingToContinueEndsInTheGameOverScreenAndTheTitle) {
             turnPageWhenWaiting(scene, player);
         if (name == "stage") {
             auto* stage = static_cast<ml::ShootingScene*>(scene);
+            hotaruFlew = hotaruFlew || dynamic_cast<ml::KShootingScene*>(stage);
             shootStage(*stage, sceneFrame, device, shoot);
             if (stage->getRequest() != veru::dxt::kRequestNone)
                 stageHiScore = stage->getHiScore();
@@ -449,6 +458,7 @@ TEST(GameMain, RefusingToContinueEndsInTheGameOverScreenAndTheTitle) {
     for (const auto& m : boxes.messages())
         ADD_FAILURE() << m.caption.toUtf8() << ": " << m.text.toUtf8();
     EXPECT_EQ(order, (std::vector<std::string>{"logo", "menu", "talk", "stage", "menu"}));
+    EXPECT_TRUE(hotaruFlew);
     EXPECT_EQ(bot.refused, 1);
     EXPECT_EQ(bot.continued, 0);
     EXPECT_GE(bot.livesLost, 3);
