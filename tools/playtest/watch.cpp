@@ -25,6 +25,7 @@
 #include "engine/window/MessagePump.h"
 #include "frontend/GameSetting.h"
 #include "game/ShootingScene.h"
+#include "game/StageHeroine.h"
 #include "game/StageReplay.h"
 #include "tools/playtest/GameData.h"
 
@@ -44,8 +45,10 @@ int watch(const ml::StageReplay& recording) {
     auto setting = std::make_unique<ml::GameSetting>(scratch.path() + u"/setting.env");
     auto frame = std::make_unique<veru::awt::DXFrame>(u"MIRELUNE replay", false);
     auto scenes = std::make_unique<veru::dxt::SceneManager>();
-    auto stage = std::make_unique<ml::ShootingScene>(scenes.get(), u"script/stage_trial.dat",
-                                                     setting.get(), status.get());
+    // The stage of the heroine who flew.
+    const ml::StageHeroine& heroine = ml::stageHeroine(recording.character);
+    auto stage = std::make_unique<ml::ShootingScene>(scenes.get(), heroine.stageScript,
+                                                     setting.get(), status.get(), heroine);
     stage->playReplay(recording);
     frame->setSize(800, 600);
     if (!frame->createWindow()) {
