@@ -559,19 +559,21 @@ void Boss::fireBeams(int target_x, int target_y) {
                         beams.homing_start, beams.homing_length, beams.turn_limit),
                     beam_texture.get(), x, y, target_x, target_y, beamMarginX, beamMarginY);
     }
+    playSound(beam_sound);
 }
 
 void Boss::fireBlade() {
     const BossBlades& blades = row->blades;
-    if (!blades.starts) {
+    if (blades.starts.empty()) {
         return;
     }
-    const BladeStart& start = (*blades.starts)[blade_index];
-    blade_index = (blade_index + 1) % blades.starts->size();
+    const BladeStart& start = blades.starts[blade_index % blades.starts.size()];
+    blade_index = (blade_index + 1) % blades.starts.size();
     firePattern(
         std::make_unique<Slush>(KIND_ENEMY_ATTACK, field_width, field_height, byLevel(blades.speed),
                                 start.angle, byLevel(blades.blur), bladeLength),
         blade_texture.get(), start.x, start.y, -1, -1, bladeMargin, bladeMargin);
+    playSound(blade_sound);
 }
 
 void Boss::fireCornerFan() {
@@ -579,6 +581,7 @@ void Boss::fireCornerFan() {
     firePattern(std::make_unique<EnemyBullets>(KIND_ENEMY_ATTACK, field_width, field_height,
                                                byLevel(row->fan_speed), true, LEVEL_1),
                 bullet_texture.get(), corner.left, corner.top, -1, -1, fanMarginX, fanMarginY);
+    playSound(bullet_sound);
 }
 
 }  // namespace ml::shooting::object

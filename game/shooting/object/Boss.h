@@ -152,9 +152,10 @@ class Boss : public EnemyObject {
     bool extraTurn() { return extra.pass(); }
 
     // Attacks drawn from the row. The ring (`ring_texture`, or the bullets
-    // when the row has none) and the beams start at the given point or the
-    // centre; the blade takes the next start of the row's table; the fan
-    // leaves from the top-left corner of the hit rectangle.
+    // when the row has none) starts at the given point or the centre and is
+    // silent; the beams leave the centre with the beam sound; the blade
+    // takes the next start of the row's table with the blade sound; the fan
+    // leaves the top-left corner of the hit rectangle with the bullet sound.
     void fireRing(int first_angle, int from_x, int from_y);
     void fireRing(int first_angle) { fireRing(first_angle, x, y); }
     void fireBeams(int target_x, int target_y);

@@ -81,7 +81,7 @@ constexpr BossRow rows[] = {
                  .turned = true,
                  .margin_x = 2,
                  .margin_y = 10},
-        .blades = {.starts = &erikaBlades, .speed = {15, 20, 30}, .blur = {35, 35, 39}},
+        .blades = {.starts = erikaBlades, .speed = {15, 20, 30}, .blur = {35, 35, 39}},
         .fan_speed = {3, 5, 10},
     },
     {
@@ -114,7 +114,7 @@ constexpr BossRow rows[] = {
                   .turn_limit = 3,
                   .angles = {90, 270},
                   .angle_count = 2},
-        .blades = {.starts = &swordBlades, .speed = {15, 20, 30}, .blur = {35, 35, 39}},
+        .blades = {.starts = swordBlades, .speed = {15, 20, 30}, .blur = {35, 35, 39}},
         .fan_speed = {3, 5, 10},
     },
     {
@@ -207,7 +207,7 @@ constexpr BossRow rows[] = {
                   .turn_limit = 2,
                   .angles = {135, 180, 225},
                   .angle_count = 3},
-        .blades = {.starts = &swordBlades, .speed = {15, 15, 20}, .blur = {35, 30, 30}},
+        .blades = {.starts = swordBlades, .speed = {15, 15, 20}, .blur = {35, 30, 30}},
     },
     {
         .name = "TrialBoss",

@@ -68,7 +68,7 @@ struct BossBeams {
 
 // Blades from a table of starts, used in turn.
 struct BossBlades {
-    const BladeTable* starts = nullptr;
+    std::span<const BladeStart> starts{};  // empty: no blades
     ByLevel speed = every(0);
     ByLevel blur = every(0);
 };

@@ -13,7 +13,6 @@ void Duelist::fireExtra(int target_x, int target_y) {
     }
     if (row->beams.angle_count > 0) {
         fireBeams(target_x, target_y);
-        playSound(beam_sound);
     } else {
         const HitRect corner = getHitRect();
         fireRing(0, corner.left, corner.top);
@@ -25,7 +24,6 @@ void Duelist::firstPhase(int target_x, int target_y) {
         return;
     }
     fireCornerFan();
-    playSound(bullet_sound);
     fireExtra(target_x, target_y);
 }
 
@@ -34,7 +32,6 @@ void Duelist::secondPhase(int target_x, int target_y) {
         return;
     }
     fireBlade();
-    playSound(blade_sound);
     fireExtra(target_x, target_y);
 }
 

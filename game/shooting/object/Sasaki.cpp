@@ -26,7 +26,6 @@ void Sasaki::firstPhase(int target_x, int target_y) {
     playSound(bullet_sound);
     if (extraTurn()) {
         fireBeams(target_x, target_y);
-        playSound(beam_sound);
     }
     sweep(move_frame, angle_rising, 0, 90, 5);
 }
@@ -43,7 +42,6 @@ void Sasaki::secondPhase(int target_x, int target_y) {
     if (step % 60 == 0) {
         if (extraTurn()) {
             fireBeams(target_x, target_y);
-            playSound(beam_sound);
         }
         fireRing(0);
         playSound(bullet_sound);

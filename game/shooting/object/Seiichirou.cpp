@@ -27,26 +27,48 @@ void Seiichirou::firstPhase(int target_x, int target_y) {
         return;
     }
     fireBeams(target_x, target_y);
-    playSound(beam_sound);
     if (extraTurn()) {
         fireRing(ringAngle);
     }
 }
 
+void Seiichirou::fireLaser() {
+    auto beam = std::make_unique<Lazer>(KIND_ENEMY_ATTACK, field_width, field_height,
+                                        laserDirection, laserGrow, laserThickness, laserLifetime);
+    laser = beam.get();
+    firePattern(std::move(beam), laser_texture.get(), x - 10, y, -1, -1, 0, 1);
+    playSound(laser_sound);
+}
+
+void Seiichirou::sweepStep() {
+    if (cycle_step == SWEEP_UP) {
+        y -= 1;
+        if (y <= sweepTop) {
+            cycle_step = SWEEP_DOWN;
+        }
+    } else if (cycle_step == SWEEP_DOWN) {
+        y += 1;
+        if (y >= sweepBottom) {
+            cycle_step = RETURN;
+        }
+    } else {
+        y -= 1;
+        if (y <= field_height / 2) {
+            y = field_height / 2;
+            cycle_step = LASER;
+        }
+    }
+}
+
 void Seiichirou::secondPhase(int /*target_x*/, int /*target_y*/) {
     switch (cycle_step) {
-        case LASER: {
-            auto beam =
-                std::make_unique<Lazer>(KIND_ENEMY_ATTACK, field_width, field_height,
-                                        laserDirection, laserGrow, laserThickness, laserLifetime);
-            laser = beam.get();
-            firePattern(std::move(beam), laser_texture.get(), x - 10, y, -1, -1, 0, 1);
-            playSound(laser_sound);
+        case LASER:
+            fireLaser();
             cycle_step = LASER_HELD;
             break;
-        }
         case LASER_HELD:
-            // A finished laser has been deleted by update (only its address is
+            // A finished laser has been deleted by update earlier in this
+            // frame, before anything new was made (only its address is
             // compared here).
             if (!ownsSkill(laser) || laser->allGone()) {
                 laser = nullptr;
@@ -58,7 +80,6 @@ void Seiichirou::secondPhase(int /*target_x*/, int /*target_y*/) {
             cycle_frame += 1;
             if (onBeat()) {
                 fireBlade();
-                playSound(blade_sound);
                 if (extraTurn()) {
                     fireRing(move_frame);
                 }
@@ -68,24 +89,8 @@ void Seiichirou::secondPhase(int /*target_x*/, int /*target_y*/) {
                 cycle_step = SWEEP_UP;
             }
             break;
-        case SWEEP_UP:
-            y -= 1;
-            if (y <= sweepTop) {
-                cycle_step = SWEEP_DOWN;
-            }
-            break;
-        case SWEEP_DOWN:
-            y += 1;
-            if (y >= sweepBottom) {
-                cycle_step = RETURN;
-            }
-            break;
         default:
-            y -= 1;
-            if (y <= field_height / 2) {
-                y = field_height / 2;
-                cycle_step = LASER;
-            }
+            sweepStep();
             break;
     }
 }

@@ -37,6 +37,10 @@ class Seiichirou : public Boss {
     void secondPhase(int target_x, int target_y) override;
 
   private:
+    void fireLaser();
+    // Up to y 100, down to y 350, back to the post.
+    void sweepStep();
+
     int cycle_step = LASER;
     int cycle_frame = 0;
     bool angle_rising = false;

@@ -339,13 +339,85 @@ TEST_F(BossTest, ThePhaseChangeRetimesTheFirePeriod) {
                          Row{"Seiichirou", NORMAL, 60, 30}, Row{"TrialBoss", HARD, 40, 15}}) {
         SCOPED_TRACE(r.name);
         auto boss = makeBoss(r.name, r.level);
-        const auto period = [&] { return boss->getFirePeriod(); };
-        EXPECT_EQ(period(), r.first);
+        EXPECT_EQ(boss->getFirePeriod(), r.first);
         bringIn(*boss);
         boss->damage(boss->getHp() - 1);
         changePhase(*boss);
-        EXPECT_EQ(period(), r.second);
+        EXPECT_EQ(boss->getFirePeriod(), r.second);
+        // Setting the difficulty again keeps the phase the boss is in.
+        boss->setLevel(r.level);
+        EXPECT_EQ(boss->getFirePeriod(), r.second);
     }
+}
+
+TEST_F(BossTest, EveryRowIsOneNamedBossWithEveryPictureItsAttacksNeed) {
+    std::set<std::string_view> names;
+    for (const obj::BossRow& row : obj::bossRows()) {
+        SCOPED_TRACE(std::string(row.name));
+        EXPECT_TRUE(names.insert(row.name).second) << "named twice";
+        EXPECT_EQ(obj::findBossRow(row.name), &row);
+        auto boss = obj::createBoss(row.name, 800, 480);
+        ASSERT_TRUE(boss);
+        EXPECT_EQ(&boss->getRow(), &row);
+        EXPECT_GT(row.hp, 0);
+        EXPECT_TRUE(row.pinch_ratio > 0.0 && row.pinch_ratio < 1.0);
+        EXPECT_FALSE(row.parts.empty());
+        EXPECT_TRUE(row.picture && row.damage);
+        // A pattern fired without a picture throws: every attack the row
+        // describes must come with one.
+        EXPECT_TRUE(row.beams.angle_count == 0 || row.beam_picture);
+        EXPECT_TRUE(row.blades.starts.empty() || row.blade_picture);
+        EXPECT_TRUE(row.ring.speed.hard == 0 || row.ring_picture || row.bullets);
+        EXPECT_TRUE(row.fan_speed.hard == 0 || row.bullets);
+        EXPECT_EQ(boss->isBig(), row.descent > 0);
+    }
+    EXPECT_EQ(names.size(), 8u);
+    EXPECT_EQ(obj::findBossRow("Kiriha "), nullptr);
+}
+
+TEST_F(BossTest, ANewRowFightsWithTheClassItNames) {
+    // A third duelist made only of a row: beams on every second volley, a
+    // blade table of its own.
+    static constexpr obj::BladeStart starts[] = {{600, 240, 180}};
+    const obj::BossRow row{
+        .name = "Rival",
+        .fight = obj::BossFight::duelist,
+        .hp = 400,
+        .period = obj::every(10),
+        .pinch_period = obj::every(20),
+        .extra_every = 2,
+        .bob_step = 2,
+        .picture = u"img/kiriha.ytx",
+        .damage = u"img/kiriha_damage.ytx",
+        .bullets = u"img/blue_bullet.ytx",
+        .blade_picture = u"img/slush.ytx",
+        .beam_picture = u"img/beam_unit.ytx",
+        .parts = obj::findBossRow("Erika")->parts,
+        .beams = {.speed = obj::every(4),
+                  .homing_start = 5,
+                  .homing_length = 30,
+                  .turn_limit = 2,
+                  .angles = {90},
+                  .angle_count = 1},
+        .blades = {.starts = starts, .speed = obj::every(15), .blur = obj::every(35)},
+        .fan_speed = obj::every(4)};
+    obj::Duelist boss(800, 480, row);
+    boss.loadTextures(GameFolder::device());
+    boss.loadSounds(folder.sounds());
+    boss.setLevel(NORMAL);
+    EXPECT_EQ(boss.getHp(), 400);
+    bringIn(boss);
+    run(boss, 20);
+    // Two volleys: two fans, and the beams with the second.
+    ASSERT_EQ(boss.getSkills().size(), 3u);
+    EXPECT_EQ(boss.getSkills()[2]->getAttacks().size(), 10u);  // a chain of ten segments
+    boss.damage(300);
+    changePhase(boss);
+    EXPECT_EQ(boss.getFirePeriod(), 20);
+    run(boss, 20);
+    ASSERT_EQ(boss.getSkills().size(), 1u);  // a blade from the only start
+    EXPECT_EQ(boss.getSkills()[0]->getX(), 600);
+    EXPECT_EQ(boss.getBladeIndex(), 0u);
 }
 
 TEST_F(BossTest, SisterChargesAndComesBack) {
