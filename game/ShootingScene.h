@@ -110,8 +110,9 @@ class ShootingScene : public veru::dxt::Scene {
     // The next create plays `replay` instead of a fresh play: its seed,
     // difficulty, masks, start score and status, then its words instead of
     // the input. A recording of the other heroine's stage is refused: create
-    // shows the error box and returns false. The player's own settings and status are put back when
-    // the stage is released. nullopt goes back to live play.
+    // shows the error box and returns false. The player's own settings and
+    // status are put back when the stage is released. nullopt goes back to
+    // live play.
     void playReplay(std::optional<StageReplay> replay);
     // The next create seeds the stage's random numbers with `seed` instead
     // of a fresh one (a replay's own seed still wins); nullopt: fresh again.

@@ -231,6 +231,31 @@ TEST(AutopilotTest, ShootsAlwaysKintubaOnAnEmptyGaugeBombsOnlyWhenDoomedWithThre
     EXPECT_EQ(pilot.getKintubasPressed(), 2);
 }
 
+// Hotaru's slow button changes her weapon: the pilot never moves slowly with
+// her, and taps the button (a fresh press each time) until she has its weapon.
+TEST(AutopilotTest, FliesHotaruWithoutSlowMovesAndTapsToHerWeapon) {
+    Attention none;
+    none.lapsePerFrame = 0;
+    none.reactionFrames = 0;
+    Autopilot pilot(nullptr, nullptr, {}, 1, none);
+    const Autopilot::Masks m;
+    // Dodging a bullet, she never moves slowly.
+    FieldView view = fieldWithPlayerAt(150, 240);
+    view.threats = {bullet(200, 244, -5, 0, 60)};
+    view.weapon = Autopilot::kHotaruWeapon;
+    for (int f = 0; f < 30; ++f)
+        EXPECT_FALSE(pilot.playWord(view, 500, 0, true) & m.slow) << f;
+
+    view.threats.clear();
+    view.weapon = 3;
+    EXPECT_TRUE(pilot.playWord(view, 500, 0, true) & m.slow);
+    EXPECT_FALSE(pilot.playWord(view, 500, 0, true) & m.slow);  // released between taps
+    EXPECT_TRUE(pilot.playWord(view, 500, 0, true) & m.slow);
+    view.weapon = Autopilot::kHotaruWeapon;
+    pilot.playWord(view, 500, 0, true);
+    EXPECT_FALSE(pilot.playWord(view, 500, 0, true) & m.slow);
+}
+
 TEST(AutopilotTest, KeepsStockForTheBossAndRefillsOnlyOnAnEmptyGauge) {
     FieldView waves = fieldWithPlayerAt(150, 240);
     FieldView boss = waves;
@@ -311,7 +336,11 @@ TEST(PlaytestOptionsTest, ReadsTheOptionsAndRefusesWhatItCannotUse) {
     EXPECT_EQ(o->levels, std::vector<int>{ml::GameSetting::kLevelNormal});
     EXPECT_EQ(o->seed, 1u);
     EXPECT_EQ(o->runs, 1);
+    EXPECT_EQ(o->character, 1);
 
+    o = PlaytestOptions::parse({"--character", "2"}, error);
+    ASSERT_TRUE(o) << error;
+    EXPECT_EQ(o->character, 2);
     o = PlaytestOptions::parse({"--level", "hard", "--seed", "7", "--runs", "20", "--record",
                                 "a.rpl", "--report", "b.png"},
                                error);
@@ -340,6 +369,9 @@ TEST(PlaytestOptionsTest, ReadsTheOptionsAndRefusesWhatItCannotUse) {
                                                {"--verbose"},
                                                {"--replay", "a.rpl", "--level", "hard"},
                                                {"--seed", "3", "--replay", "a.rpl"},
+                                               {"--character", "3"},
+                                               {"--character", "hotaru"},
+                                               {"--character", "2", "--replay", "a.rpl"},
                                                {"--replay"},
                                                {"7"}}) {
         error.clear();
