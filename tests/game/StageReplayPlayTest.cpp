@@ -1,11 +1,13 @@
-// The committed recording of a full clear of the trial stage on normal,
-// played again: the final score, the frame of the boss's death and a hash of
-// every object's state each 600 frames must come out as recorded. A change
-// of game logic that was not meant fails here; one that was meant records
-// the play again:
+// The committed recordings of a full clear of each heroine's trial stage on
+// normal, played again: the final score, the frame of the boss's death and a
+// hash of every object's state each 600 frames must come out as recorded. A
+// change of game logic that was not meant fails here; one that was meant
+// records the plays again:
 //   MIRELUNE_RECORD_REPLAY=1 build/tests/game/test_stage --gtest_filter='StageReplayPlay.*'
-// which plays the stage with the test player and rewrites
-// tests/game/data/stage_trial_normal.rpl and .expect.
+// which plays each stage with the test player and rewrites
+// tests/game/data/stage_trial_normal.rpl and .expect (Shiro's) and
+// stage_trialK_normal.rpl and .expect (Hotaru's); a filter ending in /Shiro
+// or /Hotaru records one of them.
 
 #include <gtest/gtest.h>
 
@@ -20,6 +22,7 @@
 #include "engine/sound/SoundManger.h"
 #include "frontend/GameSetting.h"
 #include "game/ShootingScene.h"
+#include "game/StageHeroine.h"
 #include "game/StageReplay.h"
 #include "tests/engine/graphics/DrawingTestSupport.h"
 #include "tests/support/RecordingMessageSink.h"
@@ -40,8 +43,15 @@ struct Outcome {
 };
 
 const fs::path kData = fs::path(MIRELUNE_REPLAY_DIR);
-const fs::path kReplay = kData / "stage_trial_normal.rpl";
-const fs::path kExpect = kData / "stage_trial_normal.expect";
+
+struct Recorded {
+    const char* name;
+    const ml::StageHeroine& heroine;
+    const char* files;  // in kData, without .rpl / .expect
+    friend void PrintTo(const Recorded& r, std::ostream* os) { *os << r.name; }
+};
+const Recorded kRecorded[] = {{"Shiro", ml::shiroHeroine(), "stage_trial_normal"},
+                              {"Hotaru", ml::hotaruHeroine(), "stage_trialK_normal"}};
 
 std::string write(const Outcome& o) {
     std::ostringstream out;
@@ -70,7 +80,7 @@ Outcome read(const fs::path& path) {
     return o;
 }
 
-class StageReplayPlay : public ::testing::Test {
+class StageReplayPlay : public ::testing::TestWithParam<Recorded> {
   protected:
     void SetUp() override {
         veru::io::registerGameFileKeys();
@@ -86,7 +96,8 @@ class StageReplayPlay : public ::testing::Test {
     // normal when `replay` is empty, else the recording — which brings its
     // own difficulty, masks and start, whatever `setting` and `status` hold.
     Outcome play(std::optional<ml::StageReplay> replay, ml::StageReplay* recorded) {
-        ml::ShootingScene stage(&manager, u"script/stage_trial.dat", &setting, &status);
+        const ml::StageHeroine& heroine = GetParam().heroine;
+        ml::ShootingScene stage(&manager, heroine.stageScript, &setting, &status, heroine);
         stage.playReplay(replay);
         stage.release();
         stage.reset();
@@ -126,7 +137,9 @@ class StageReplayPlay : public ::testing::Test {
 
 }  // namespace
 
-TEST_F(StageReplayPlay, TheCommittedClearPlaysOutAsRecorded) {
+TEST_P(StageReplayPlay, TheCommittedClearPlaysOutAsRecorded) {
+    const fs::path kReplay = kData / (std::string(GetParam().files) + ".rpl");
+    const fs::path kExpect = kData / (std::string(GetParam().files) + ".expect");
     if (std::getenv("MIRELUNE_RECORD_REPLAY")) {
         status.resetForTalk();  // as the prologue leaves it
         ml::StageReplay recorded;
@@ -170,3 +183,6 @@ TEST_F(StageReplayPlay, TheCommittedClearPlaysOutAsRecorded) {
     for (const auto& m : boxes.messages())
         ADD_FAILURE() << m.caption.toUtf8() << ": " << m.text.toUtf8();
 }
+
+INSTANTIATE_TEST_SUITE_P(, StageReplayPlay, ::testing::ValuesIn(kRecorded),
+                         [](const auto& info) { return std::string(info.param.name); });
