@@ -208,6 +208,11 @@ PORTRAITS = [
     ('talk_siro_smile.png', 'siro.svg', 'siro_smile.css', 'portrait_siro.svg'),
     ('talk_siro_angry.png', 'siro.svg', 'siro_angry.css', 'portrait_siro.svg'),
     ('talk_siro_surprised.png', 'siro.svg', 'siro_surprised.css', 'portrait_siro.svg'),
+    ('talk_hotaru_normal.png', 'hotaru.svg', 'hotaru_normal.css', 'portrait_hotaru.svg'),
+    ('talk_hotaru_smile.png', 'hotaru.svg', 'hotaru_smile.css', 'portrait_hotaru.svg'),
+    ('talk_hotaru_serious.png', 'hotaru.svg', 'hotaru_serious.css', 'portrait_hotaru.svg'),
+    ('talk_hotaru_surprised.png', 'hotaru.svg', 'hotaru_surprised.css', 'portrait_hotaru.svg'),
+    ('talk_hotaru_troubled.png', 'hotaru.svg', 'hotaru_troubled.css', 'portrait_hotaru.svg'),
     ('talk_seiichirou_normal.png', 'seiichirou.svg', 'seiichirou_normal.css', 'portrait_seiichirou.svg'),
     ('talk_seiichirou_angry.png', 'seiichirou.svg', 'seiichirou_angry.css', 'portrait_seiichirou.svg'),
     ('talk_seiichirou_troubled.png', 'seiichirou.svg', 'seiichirou_troubled.css', 'portrait_seiichirou.svg'),
@@ -221,8 +226,9 @@ def portrait_pictures():
             bodies[body] = svg_text(body, None)
         picture = bodies[body].copy()
         picture.alpha_composite(svg_text(bust, None, css=css), (8, 40))
-        # the side facing the middle of the screen: Shiro looks right, the other speaker left
-        save(picture if 'siro' in out else picture.transpose(Image.FLIP_LEFT_RIGHT), out)
+        # the side facing the middle of the screen: the heroines look right, the other speaker left
+        heroine = 'siro' in out or 'hotaru' in out
+        save(picture if heroine else picture.transpose(Image.FLIP_LEFT_RIGHT), out)
     save(svg_text('talk_kintubat.svg', None), 'talk_kintubat.png')
 
 
