@@ -81,7 +81,7 @@ enum class StageArgType {
 // One argument's type and the words its messages use (the check's in
 // English, the game's in Japanese).
 struct StageArg {
-    StageArgType type;
+    StageArgType type{};
     const char* what = "";  // the check: a file's use, a number's name, a name's kind
     StageFileUse use = StageFileUse::Picture;
     // Number: what the game takes, and what the check lets pass (never wider).
