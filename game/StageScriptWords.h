@@ -1,8 +1,9 @@
 #pragma once
 // The words of a stage script: how a line splits into words, the names of
 // the bats, bosses and items a script may make, and how a number argument
-// is read. The reader, the packer's check and the tests all use these, so a
-// name the packer accepts is a name the game can make.
+// is read. The grammar (StageScriptGrammar.h) reads every statement with
+// these, for the game and the packer alike, so a name the packer accepts is a
+// name the game can make.
 //
 // Thread: plain functions on values, any thread.
 
