@@ -74,7 +74,7 @@ enum class StageArgType {
     Text,           // a talk text (one word: a delimiter would cut it)
     Number,         // a whole decimal number within its ranges
     Bat,            // "Bat1".."Bat24"
-    BossName,       // one of bossNames()
+    BossName,       // a row of the boss table
     ItemKind,       // "Chance", "LevelUp", "Kintuba"
 };
 

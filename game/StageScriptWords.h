@@ -29,10 +29,8 @@ bool wordContains(const veru::YString& word, const char16_t* keyword);
 // 1..24 for "Bat1".."Bat24" (exactly: no sign, no leading zero), else 0.
 int batNumber(const veru::YString& kind);
 bool isBatKind(const veru::YString& kind);
-// One of the eight boss classes, exactly.
+// The name of a row of the boss table, exactly.
 bool isBossName(const veru::YString& name);
-// The eight names, in the order of the grammar.
-const std::vector<std::u16string_view>& bossNames();
 
 enum class StageItemKind { None, Chance, LevelUp, Kintuba };
 // "Chance", "LevelUp", "Kintuba"; None for anything else.
