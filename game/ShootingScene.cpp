@@ -21,7 +21,6 @@
 #include "game/StagePhase.h"
 #include "game/StageScoring.h"
 #include "game/StageScript.h"
-#include "game/StageScriptWords.h"
 #include "game/StageStateHash.h"
 #include "game/StageTalk.h"
 #include "game/shooting/cmp/AlphaParts.h"
@@ -85,17 +84,16 @@ void ShootingScene::clearMembers() {
     exitMode = stage::kExitCleared;
     savedPhase = 0;
     phase = stage::kFadeIn;
-    levelMaxSound = stageMusic = bossMusic = nullptr;
+    levelMaxSound = nullptr;
     kintubaKeyHeld = bombKeyHeld = bossBeaten = false;
-    bossDelay = 0;
     fadeAlpha = 255;
     frameNumber = 0;
 }
 
 void ShootingScene::reset() {
     clearMembers();
-    timeline.clear();
-    scriptLines.clear();
+    activeEnemies.clear();
+    content = StageContent{};
 }
 
 void ShootingScene::playReplay(std::optional<StageReplay> next) {
@@ -178,7 +176,7 @@ void ShootingScene::loadStage(veru::platform::VideoDevice* device) {
 
     readStageScript(device);
 
-    bossGauge = std::make_unique<BossGauge>(boss ? boss->getHp() : 0);
+    bossGauge = std::make_unique<BossGauge>(content.boss ? content.boss->getHp() : 0);
     bossGauge->load(device);
     bossGauge->setPosition(790 - bossGauge->width(), height - (bossGauge->height() + 10));
 
@@ -202,73 +200,48 @@ void ShootingScene::placeHud(veru::platform::VideoDevice* device) {
 }
 
 void ShootingScene::readStageScript(veru::platform::VideoDevice* textureLoader) {
-    StageContent content;
+    content = StageContent{};
     ml::readStageScript(scriptPath, textureLoader, manager ? manager->getSounds() : nullptr,
                         settings->getLevel(), *background, content);
-    scriptLines = std::move(content.scriptLines);
-    pictureTable = std::move(content.pictureTable);
-    timeline = std::move(content.timeline);
-    waitingEnemies = std::move(content.waitingEnemies);
-    chanceItems = std::move(content.chanceItems);
-    kintubaItems = std::move(content.kintubaItems);
-    levelUpItems = std::move(content.levelUpItems);
-    boss = std::move(content.boss);
-    bossDelay = content.bossDelay;
-    stageMusic = content.stageMusic;
-    bossMusic = content.bossMusic;
-    bossFace = std::move(content.bossFace);
-    infoStart1 = std::move(content.infoStart1);
-    infoStart2 = std::move(content.infoStart2);
-    infoEnd = std::move(content.infoEnd);
 }
 
 // ---------------------------------------------------------------- script
 
-void ShootingScene::runScriptLine(const veru::YString& line) {
-    const std::vector<veru::YString> words = splitStageLine(line);
-    if (words.empty())
-        return;
-    const veru::YString& first = words[0];
-    if (wordBeginsWith(first, u"Talking")) {
-        phase = stage::kTalk;
-        return;
-    }
-    if (wordBeginsWith(first, u"Shooting")) {
-        scriptWaiting = true;
-        phase = stage::kShooting;
-        player->activate();
-        playOnce(player->getStartSound());
-        if (infoStart1)
-            infoStart1->startFadeIn();
-        return;
-    }
-    if (first.equalsText(u"Boss")) {
-        // A boss that never came on the field (no shooting section brought
-        // it in) cannot be fought: the script goes on without the battle.
-        if (!boss || boss->getState() == STATE_STANDBY)
+void ShootingScene::runScriptStep(const StageStep& step) {
+    switch (step.word) {
+        case StageWord::Talking:
+            phase = stage::kTalk;
             return;
-        scriptWaiting = true;
-        phase = stage::kBossBattle;
-        playOnce(boss->getStartSound());
-        return;
+        case StageWord::Shooting:
+            scriptWaiting = true;
+            phase = stage::kShooting;
+            player->activate();
+            playOnce(player->getStartSound());
+            if (content.infoStart1)
+                content.infoStart1->startFadeIn();
+            return;
+        case StageWord::BossHeader:
+            // A boss that never came on the field (no shooting section brought
+            // it in) cannot be fought: the script goes on without the battle.
+            if (!content.boss || content.boss->getState() == STATE_STANDBY)
+                return;
+            scriptWaiting = true;
+            phase = stage::kBossBattle;
+            playOnce(content.boss->getStartSound());
+            return;
+        default:
+            break;
     }
-    if (phase == stage::kTalk)
-        runTalkLine(line);
-}
-
-void ShootingScene::runTalkLine(const veru::YString& line) {
-    const std::vector<veru::YString> words = splitStageLine(line);
-    if (words.empty())
+    if (phase != stage::kTalk)
         return;
-    if (words[0].equalsText(u"Play")) {
-        if (stageMusic)
-            stageMusic->stop();
-        if (bossMusic)
-            bossMusic->play(true);
-        return;
-    }
-    if (talk->runTalkLine(words, pictureTable))
+    if (step.word == StageWord::Play) {
+        if (content.stageMusic)
+            content.stageMusic->stop();
+        if (content.bossMusic)
+            content.bossMusic->play(true);
+    } else if (talk->runStep(step)) {
         scriptWaiting = true;
+    }
 }
 
 void ShootingScene::endTalk() {
@@ -277,10 +250,10 @@ void ShootingScene::endTalk() {
 }
 
 void ShootingScene::stopMusic() {
-    if (stageMusic && stageMusic->isPlaying())
-        stageMusic->stop();
-    if (bossMusic && bossMusic->isPlaying())
-        bossMusic->stop();
+    if (content.stageMusic && content.stageMusic->isPlaying())
+        content.stageMusic->stop();
+    if (content.bossMusic && content.bossMusic->isPlaying())
+        content.bossMusic->stop();
     status->power = player->getLevel();
 }
 
@@ -340,18 +313,18 @@ void ShootingScene::update(veru::dxt::event::InputInterface* input) {
     }
 
     const int playerState = player->getState();
-    const int bossState = boss ? boss->getState() : STATE_STANDBY;
+    const int bossState = content.boss ? content.boss->getState() : STATE_STANDBY;
 
     if (!scriptWaiting) {
-        if (scriptLines.empty()) {
+        if (content.steps.empty()) {
             scriptWaiting = true;
             counter = 0;
             phase = stage::kEnding;
             player->playClearSound();
         } else {
-            veru::YString line = std::move(scriptLines.front());
-            scriptLines.pop_front();
-            runScriptLine(line);
+            const StageStep step = std::move(content.steps.front());
+            content.steps.pop_front();
+            runScriptStep(step);
             return;
         }
     }
@@ -392,19 +365,21 @@ void ShootingScene::update(veru::dxt::event::InputInterface* input) {
     }
 
     if (phase == stage::kEntry && playerState == STATE_READY) {
-        if (stageMusic)
-            stageMusic->play(true);
+        if (content.stageMusic)
+            content.stageMusic->play(true);
         scriptWaiting = false;
         counter = 0;
     }
 
-    if ((infoStart1 && !infoStart1->isHidden()) || (infoStart2 && !infoStart2->isHidden())) {
-        if (infoStart1 && infoStart1->update() && infoStart2 && infoStart2->isHidden())
-            infoStart2->startFadeIn();
-        if (infoStart2 && infoStart2->update()) {
-            if (infoStart1)
-                infoStart1->startFadeOut();
-            infoStart2->startFadeOut();
+    if ((content.infoStart1 && !content.infoStart1->isHidden()) ||
+        (content.infoStart2 && !content.infoStart2->isHidden())) {
+        if (content.infoStart1 && content.infoStart1->update() && content.infoStart2 &&
+            content.infoStart2->isHidden())
+            content.infoStart2->startFadeIn();
+        if (content.infoStart2 && content.infoStart2->update()) {
+            if (content.infoStart1)
+                content.infoStart1->startFadeOut();
+            content.infoStart2->startFadeOut();
         }
     }
 
@@ -473,13 +448,13 @@ void ShootingScene::updateShooting(int buttons, int playerState, int bossState) 
 
     // Enemies whose place on the stage has reached the right edge enter
     // (compared without subtracting from the position, which cannot overflow).
-    while (!timeline.empty() && !waitingEnemies.empty() &&
-           timeline.front().first <= counter + kFieldWidth) {
-        std::unique_ptr<EnemyObject> enemy = std::move(waitingEnemies.front());
-        waitingEnemies.pop_front();
-        enemy->appear(kFieldWidth, timeline.front().second);
+    while (!content.timeline.empty() && !content.waitingEnemies.empty() &&
+           content.timeline.front().first <= counter + kFieldWidth) {
+        std::unique_ptr<EnemyObject> enemy = std::move(content.waitingEnemies.front());
+        content.waitingEnemies.pop_front();
+        enemy->appear(kFieldWidth, content.timeline.front().second);
         activeEnemies.push_back(std::move(enemy));
-        timeline.pop_front();
+        content.timeline.pop_front();
     }
 
     // The kintuba gauge drains while the player flies; the fuller it is,
@@ -512,55 +487,56 @@ void ShootingScene::updateShooting(int buttons, int playerState, int bossState) 
         bombKeyHeld = false;
     }
 
-    for (ItemList* items : {&chanceItems, &kintubaItems, &levelUpItems})
+    for (ItemList* items : {&content.chanceItems, &content.kintubaItems, &content.levelUpItems})
         updateAndRemove(*items, [](ItemObject& item) { return item.update(); });
     const int px = player->getX();
     const int py = player->getY();
     updateAndRemove(activeEnemies, [&](EnemyObject& enemy) { return enemy.update(px, py); });
 
-    if (phase == stage::kShooting && waitingEnemies.empty() && activeEnemies.empty() &&
-        chanceItems.empty() && levelUpItems.empty() && kintubaItems.empty()) {
+    if (phase == stage::kShooting && content.waitingEnemies.empty() && activeEnemies.empty() &&
+        content.chanceItems.empty() && content.levelUpItems.empty() &&
+        content.kintubaItems.empty()) {
         phase = stage::kBossApproach;
-        if (boss)
-            boss->appear(800, 240);
+        if (content.boss)
+            content.boss->appear(800, 240);
     }
 
-    if (boss) {
-        boss->update(player->getX(), player->getY());
+    if (content.boss) {
+        content.boss->update(player->getX(), player->getY());
         if (bossState == STATE_READY) {
             // The gauge and the face each say when they are done, and keep
             // saying it: the start cannot be missed when they finish on
             // different frames.
             bossGauge->update();
-            if (bossFace)
-                bossFace->update();
-            if (bossGauge->isFilled() && (!bossFace || bossFace->hasArrived()))
-                boss->start();
+            if (content.bossFace)
+                content.bossFace->update();
+            if (bossGauge->isFilled() && (!content.bossFace || content.bossFace->hasArrived()))
+                content.boss->start();
         } else if (bossState == STATE_GONE) {
             endTalk();
         }
-        bossGauge->setValue(boss->getHp());
+        bossGauge->setValue(content.boss->getHp());
     } else if (phase == stage::kBossBattle) {
         endTalk();  // no boss to fight: the script goes on
     }
 
-    StageField field{player.get(), boss.get(),    &activeEnemies,
-                     &chanceItems, &kintubaItems, &levelUpItems};
+    StageField field{player.get(),         content.boss.get(),    &activeEnemies,
+                     &content.chanceItems, &content.kintubaItems, &content.levelUpItems};
     StageScoring scoring(*status, *player, *scoreDisplay, levelMaxSound);
     if (StageCollisions::run(field, playerState, scoring))
         bossBeaten = true;
 }
 
 void ShootingScene::updateBossApproach(int bossState) {
-    if (bossDelay > 0) {
-        --bossDelay;
+    if (content.bossDelay > 0) {
+        --content.bossDelay;
         return;
     }
-    if (!boss) {
+    if (!content.boss) {
         endTalk();  // a stage without a boss goes on with its script
         return;
     }
-    boss->update(player->getX(), player->getY());
+    content.boss->update(player->getX(), player->getY());
     if (bossState == STATE_REENTRY)
         endTalk();
 }
@@ -573,7 +549,7 @@ void ShootingScene::startExit(int mode) {
 }
 
 void ShootingScene::updateEnding() {
-    if (!infoEnd || infoEnd->isHidden()) {
+    if (!content.infoEnd || content.infoEnd->isHidden()) {
         counter += 5;
         if (counter >= 255) {
             counter = 255;
@@ -593,8 +569,8 @@ void ShootingScene::updateEnding() {
                     phase = stage::kGameOver;
                     break;
                 default:
-                    if (infoEnd) {
-                        infoEnd->startFadeIn();
+                    if (content.infoEnd) {
+                        content.infoEnd->startFadeIn();
                     } else {
                         // No stage-clear caption to show: on at once.
                         stopMusic();
@@ -610,9 +586,9 @@ void ShootingScene::updateEnding() {
             counter = 0;
         return;
     }
-    if (infoEnd->update())
-        infoEnd->startFadeOut();
-    if (infoEnd->isHidden()) {
+    if (content.infoEnd->update())
+        content.infoEnd->startFadeOut();
+    if (content.infoEnd->isHidden()) {
         stopMusic();
         settings->setLastScore(scoreDisplay->getTarget());
         settings->setHiScore(hiScoreDisplay->getTarget());
@@ -674,13 +650,14 @@ std::uint64_t ShootingScene::stateHash() const {
         hash.addObject(*player);
     for (const auto& enemy : activeEnemies)
         hash.addObject(*enemy);
-    hash.add(static_cast<int>(waitingEnemies.size()));
-    for (const ItemList* items : {&chanceItems, &kintubaItems, &levelUpItems}) {
+    hash.add(static_cast<int>(content.waitingEnemies.size()));
+    for (const ItemList* items :
+         {&content.chanceItems, &content.kintubaItems, &content.levelUpItems}) {
         for (const auto& item : *items)
             hash.addObject(*item);
     }
-    if (boss)
-        hash.addObject(*boss);
+    if (content.boss)
+        hash.addObject(*content.boss);
     return hash.value();
 }
 
@@ -704,14 +681,15 @@ void ShootingScene::draw(veru::platform::VideoDevice*) {
     } else {
         background->draw(g);
         player->draw(g);
-        if (boss && phase != stage::kFadeIn && phase != stage::kEnding)
-            boss->draw(g);
+        if (content.boss && phase != stage::kFadeIn && phase != stage::kEnding)
+            content.boss->draw(g);
         if (phase == stage::kTalk)
             talk->draw(g);
         if (shown == stage::kShooting) {
             for (const auto& enemy : activeEnemies)
                 enemy->draw(g);
-            for (const ItemList* items : {&chanceItems, &kintubaItems, &levelUpItems}) {
+            for (const ItemList* items :
+                 {&content.chanceItems, &content.kintubaItems, &content.levelUpItems}) {
                 for (const auto& item : *items)
                     item->draw(g);
             }
@@ -723,22 +701,22 @@ void ShootingScene::draw(veru::platform::VideoDevice*) {
         scoreDisplay->draw(g);
         hiScoreDisplay->draw(g);
         if (shown == stage::kBossBattle) {
-            if (bossFace)
-                bossFace->draw(g);
+            if (content.bossFace)
+                content.bossFace->draw(g);
             bossGauge->draw(g);
         }
-        if (infoStart1)
-            infoStart1->draw(g);
-        if (infoStart2)
-            infoStart2->draw(g);
+        if (content.infoStart1)
+            content.infoStart1->draw(g);
+        if (content.infoStart2)
+            content.infoStart2->draw(g);
     }
     if (phase == stage::kFadeIn || phase == stage::kEnding || phase == stage::kGameOver) {
         fadeLayer->setAlpha(fadeAlpha);
         g.queueSprite(fadeLayer.get(), 0, 0, static_cast<float>(width), static_cast<float>(height),
                       0, 0, 0);
     }
-    if (infoEnd)
-        infoEnd->draw(g);
+    if (content.infoEnd)
+        content.infoEnd->draw(g);
     if (phase == stage::kPaused)
         pauseMenu->draw(g);
     if (phase == stage::kContinue)
@@ -758,28 +736,20 @@ void ShootingScene::release() {
     gameOverScreen.reset();
     infoArea.reset();
     fadeLayer.reset();
-    infoStart1.reset();
-    infoStart2.reset();
-    infoEnd.reset();
     talk.reset();
     pauseMenu.reset();
     continueDialog.reset();
     player.reset();
-    boss.reset();
     kintubaGauge.reset();
     bossGauge.reset();
     livesCounter.reset();
     stockCounter.reset();
     scoreDisplay.reset();
     hiScoreDisplay.reset();
-    bossFace.reset();
-    pictureTable.clear();
-    chanceItems.clear();
-    kintubaItems.clear();
-    levelUpItems.clear();
-    waitingEnemies.clear();
+    // The enemies on the field borrow their items from the stage's content.
     activeEnemies.clear();
-    levelMaxSound = stageMusic = bossMusic = nullptr;
+    content = StageContent{};
+    levelMaxSound = nullptr;
     replayed.reset();  // the player's own settings and status again
     veru::dxt::effect2D::useSecureRandom();
 }

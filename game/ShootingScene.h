@@ -26,7 +26,6 @@
 
 #include <cstdint>
 #include <deque>
-#include <map>
 #include <memory>
 #include <optional>
 #include <utility>
@@ -35,6 +34,7 @@
 #include "engine/core/YString.h"
 #include "engine/scene/Scene.h"
 #include "game/StageReplay.h"
+#include "game/StageScript.h"
 
 namespace veru::dxt {
 class DirectGraphics;
@@ -76,7 +76,6 @@ class ShootingScene : public veru::dxt::Scene {
     using EnemyList = std::vector<std::unique_ptr<shooting::object::EnemyObject>>;
     using WaitingList = std::deque<std::unique_ptr<shooting::object::EnemyObject>>;
     using ItemList = std::vector<std::unique_ptr<shooting::object::ItemObject>>;
-    using PictureTable = std::map<veru::YString, std::unique_ptr<veru::dxt::material::Texture>>;
 
     ShootingScene(veru::dxt::SceneManager* manager, const veru::YString& scriptPath,
                   GameSetting* settings, veru::dxt::PlayStatus* status);
@@ -88,12 +87,11 @@ class ShootingScene : public veru::dxt::Scene {
     void draw(veru::platform::VideoDevice* device) override;
     void release() override;
 
-    // Reading the stage script into the members below (done by create).
+    // Reading the stage script into `content` (done by create).
     void readStageScript(veru::platform::VideoDevice* textureLoader);
-    // Executes one queued line of the stage script.
-    void runScriptLine(const veru::YString& line);
-    // Executes one line of a talk section.
-    void runTalkLine(const veru::YString& line);
+    // Runs one queued step of the stage script: a header, or in the talk
+    // phase a talk statement.
+    void runScriptStep(const StageStep& step);
     // Ends a talk: portraits and boxes cleared, the script runs again.
     void endTalk();
     void stopMusic();
@@ -128,18 +126,18 @@ class ShootingScene : public veru::dxt::Scene {
     int getScore() const;
     int getHiScore() const;
     shooting::object::Vuzez* getPlayer() const { return player.get(); }
-    shooting::object::Boss* getBoss() const { return boss.get(); }
+    shooting::object::Boss* getBoss() const { return content.boss.get(); }
     const EnemyList& getActiveEnemies() const { return activeEnemies; }
-    const WaitingList& getWaitingEnemies() const { return waitingEnemies; }
-    const ItemList& getChanceItems() const { return chanceItems; }
-    const ItemList& getKintubaItems() const { return kintubaItems; }
-    const ItemList& getLevelUpItems() const { return levelUpItems; }
-    const std::deque<std::pair<int, int>>& getTimeline() const { return timeline; }
-    const std::deque<veru::YString>& getScriptLines() const { return scriptLines; }
+    const WaitingList& getWaitingEnemies() const { return content.waitingEnemies; }
+    const ItemList& getChanceItems() const { return content.chanceItems; }
+    const ItemList& getKintubaItems() const { return content.kintubaItems; }
+    const ItemList& getLevelUpItems() const { return content.levelUpItems; }
+    const std::deque<std::pair<int, int>>& getTimeline() const { return content.timeline; }
+    const std::deque<StageStep>& getScriptSteps() const { return content.steps; }
     const StageTalk* getTalk() const { return talk.get(); }
     shooting::cmp::PauseMenu* getPauseMenu() const { return pauseMenu.get(); }
     shooting::cmp::ContinueDialog* getContinueDialog() const { return continueDialog.get(); }
-    shooting::cmp::AlphaParts* getInfoEnd() const { return infoEnd.get(); }
+    shooting::cmp::AlphaParts* getInfoEnd() const { return content.infoEnd.get(); }
     // The player's stock, bombs and gauge the stage plays with (borrowed).
     const veru::dxt::PlayStatus* getStatus() const { return status; }
 
@@ -182,20 +180,12 @@ class ShootingScene : public veru::dxt::Scene {
     std::unique_ptr<shooting::cmp::ScrollBackground> background;
     std::unique_ptr<veru::dxt::material::Surface> gameOverScreen;
     veru::sound::ISound* levelMaxSound = nullptr;
-    veru::sound::ISound* stageMusic = nullptr;
-    veru::sound::ISound* bossMusic = nullptr;
-    std::unique_ptr<shooting::cmp::AlphaParts> infoStart1;
-    std::unique_ptr<shooting::cmp::AlphaParts> infoStart2;
-    std::unique_ptr<shooting::cmp::AlphaParts> infoEnd;
     std::unique_ptr<shooting::cmp::PauseMenu> pauseMenu;
     std::unique_ptr<shooting::cmp::ContinueDialog> continueDialog;
-    std::deque<veru::YString> scriptLines;
     std::unique_ptr<StageTalk> talk;  // portrait1, portrait2, talkBox1, talkBox2
-    PictureTable pictureTable;
     bool kintubaKeyHeld = false;
     bool bombKeyHeld = false;
     bool bossBeaten = false;
-    int bossDelay = 0;
     GameSetting* settings;
     std::unique_ptr<shooting::object::Vuzez> player;
     veru::dxt::PlayStatus* status;
@@ -204,15 +194,11 @@ class ShootingScene : public veru::dxt::Scene {
     std::unique_ptr<shooting::cmp::IconCounter> stockCounter;
     std::unique_ptr<shooting::cmp::ScoreDisplay> hiScoreDisplay;
     std::unique_ptr<shooting::cmp::ScoreDisplay> scoreDisplay;
-    std::unique_ptr<shooting::object::Boss> boss;
     std::unique_ptr<shooting::cmp::BossGauge> bossGauge;
-    std::unique_ptr<shooting::cmp::BossFace> bossFace;
-    ItemList chanceItems;
-    ItemList kintubaItems;
-    ItemList levelUpItems;
-    // Taken from the front as the enemies enter (no vector moved each time).
-    std::deque<std::pair<int, int>> timeline;
-    WaitingList waitingEnemies;
+    // Everything the stage script built: the queued lines, the pictures,
+    // tunes and captions, the enemy timeline with its waiting enemies and
+    // their items, and the boss. Enemies move from here onto the field.
+    StageContent content;
     EnemyList activeEnemies;
 
     int fadeAlpha = 0;

@@ -31,6 +31,7 @@ class PlayStatus {
     int stock = 3;
     int stockMax = 8;
     int power = 0x200000;  // the player's shot level code
+    int character = 1;     // the heroine flying: 1 Shiro, 2 Hotaru
 };
 
 }  // namespace veru::dxt

@@ -149,7 +149,8 @@ TEST_F(AssetPictureTest, MenuItemsComeInClearlyDifferentPairsOfOneSize) {
         EXPECT_GT(changed, normal.pixels.size() / 10);
         ++pairs;
     }
-    EXPECT_EQ(pairs, 3 + 13 + 5 + 3 + 2);  // title, configuration, action labels, pause, continue
+    // title, the heroine choice, configuration, action labels, pause, continue
+    EXPECT_EQ(pairs, 3 + 2 + 13 + 5 + 3 + 2);
 }
 
 TEST_F(AssetPictureTest, TitleMenuItemsStayApartOnScreen) {

@@ -223,7 +223,7 @@ TEST_F(AssetScriptTest, TalkScriptsAreValidAndFitTheWindow) {
         EXPECT_GE(sentences, 20);
         EXPECT_LE(sentences, 40);
     }
-    EXPECT_EQ(scripts, 2);
+    EXPECT_EQ(scripts, 4) << "each heroine's prologue and closing";
     for (const char16_t* k :
          {u"BGM", u"SE", u"Face", u"Back", u"Sentence", u"Wait", u"break", u"end"})
         EXPECT_TRUE(keywords.count(k)) << "no script uses " << utf8(k);
@@ -233,6 +233,34 @@ TEST_F(AssetScriptTest, TalkScriptsAreValidAndFitTheWindow) {
                             [](const auto& w) { return fontSize(w) == 23; }));
     EXPECT_EQ(fadeFlags, (std::set<std::u16string>{u"true", u"false"}));
     EXPECT_EQ(instantFlags, (std::set<std::u16string>{u"true", u"false"}));
+}
+
+TEST_F(AssetScriptTest, EachHeroinesPrologueIsHersAlone) {
+    // The prologue sends one heroine flying: she talks in it, and the other
+    // never does (in a closing the other may greet her at the shop).
+    struct Prologue {
+        const char* file;
+        const char16_t* heroine;
+        const char16_t* other;
+        const char* otherFaces;
+    };
+    for (const Prologue& p :
+         {Prologue{"src/script/trial.txt", u"シロ", u"ホタル", "img/face_hotaru_"},
+          Prologue{"src/script/trialK.txt", u"ホタル", u"シロ", "img/face_siro_"}}) {
+        SCOPED_TRACE(p.file);
+        int hers = 0;
+        for (const YString& line : readSourceLines(assetsDir() / p.file)) {
+            const auto t = tokens(line);
+            if (t.size() >= 2 && t[0] == u"Sentence") {
+                hers += t[1] == p.heroine;
+                EXPECT_NE(t[1], p.other) << line.toUtf8();
+            }
+            if (t.size() >= 2 && t[0] == u"Face") {
+                EXPECT_NE(utf8(t[1]).rfind(p.otherFaces, 0), 0u) << line.toUtf8();
+            }
+        }
+        EXPECT_GE(hers, 8);
+    }
 }
 
 TEST_F(AssetScriptTest, PackedScriptsHoldTheSourceLines) {
@@ -261,39 +289,62 @@ TEST_F(AssetScriptTest, PackedScriptsHoldTheSourceLines) {
     }
 }
 
-class AssetStageTest : public AssetScriptTest {
+// Each heroine flies the same stage; her script names her own talk portraits
+// and never the other's.
+struct HeroineStage {
+    const char* path;
+    const char* ownPortraits;
+    const char* otherPortraits;
+    friend void PrintTo(const HeroineStage& h, std::ostream* os) { *os << h.path; }
+};
+
+class AssetStageTest : public AssetScriptTest, public ::testing::WithParamInterface<HeroineStage> {
   protected:
     void SetUp() override {
-        for (const ManifestEntry& e : entries)
-            if (e.kind == "stage")
-                stages.push_back(e);
-        ASSERT_EQ(stages.size(), 1u) << "one stage script in the manifest";
-        lines = readAllLines(assetsDir() / stages[0].file);
+        const auto entry = findEntry(entries, GetParam().path);
+        ASSERT_TRUE(entry.has_value()) << GetParam().path << " is not in the manifest";
+        ASSERT_EQ(entry->kind, "stage");
+        stage = *entry;
+        lines = readAllLines(assetsDir() / stage.file);
         const ml::StageFileCatalogue files = [this](const YString& path, ml::StageFileUse use) {
-            const auto entry = findEntry(entries, path.toUtf8());
-            if (!entry)
+            const auto found = findEntry(entries, path.toUtf8());
+            if (!found)
                 return false;
             if (use == ml::StageFileUse::Background)
-                return entry->kind == "surface";
+                return found->kind == "surface";
             if (use == ml::StageFileUse::Picture)
-                return entry->kind == "texture32" || entry->kind == "texture24";
-            return entry->kind == "wave" || entry->kind == "music";
+                return found->kind == "texture32" || found->kind == "texture24";
+            return found->kind == "wave" || found->kind == "music";
         };
         checked = ml::checkStageScript(lines, files);
     }
 
-    std::vector<ManifestEntry> stages;
+    ManifestEntry stage;
     std::vector<YString> lines;
     ml::StageScriptCheckResult checked;
 };
 
-TEST_F(AssetStageTest, PassesTheStageCheck) {
-    EXPECT_EQ(stages[0].path, "script/stage_trial.dat");
-    for (const auto& p : checked.problems)
-        ADD_FAILURE() << stages[0].file << " line " << p.line << ": " << p.message;
+INSTANTIATE_TEST_SUITE_P(
+    Heroines, AssetStageTest,
+    ::testing::Values(HeroineStage{"script/stage_trial.dat", "img/talk_siro_", "img/talk_hotaru_"},
+                      HeroineStage{"script/stage_trialK.dat", "img/talk_hotaru_",
+                                   "img/talk_siro_"}),
+    [](const auto& info) { return std::string(info.index == 0 ? "Shiro" : "Hotaru"); });
+
+TEST_F(AssetScriptTest, EveryStageScriptIsFlownByAHeroine) {
+    std::set<std::string> stages;
+    for (const ManifestEntry& e : entries)
+        if (e.kind == "stage")
+            stages.insert(e.path);
+    EXPECT_EQ(stages, (std::set<std::string>{"script/stage_trial.dat", "script/stage_trialK.dat"}));
 }
 
-TEST_F(AssetStageTest, IsLongVariedAndPacedWithEnoughItems) {
+TEST_P(AssetStageTest, PassesTheStageCheck) {
+    for (const auto& p : checked.problems)
+        ADD_FAILURE() << stage.file << " line " << p.line << ": " << p.message;
+}
+
+TEST_P(AssetStageTest, IsLongVariedAndPacedWithEnoughItems) {
     const ml::StagePlan& plan = checked.plan;
     ASSERT_FALSE(plan.enemies.empty());
     // one pixel a frame: an enemy enters when the stage counter is position - 800
@@ -362,22 +413,19 @@ TEST_F(AssetStageTest, IsLongVariedAndPacedWithEnoughItems) {
     EXPECT_LE(back->width - 800, lastEntry + 2000) << "the boss arrives long before its ground";
 }
 
-TEST_F(AssetStageTest, TalkRunsInTheStorysOrder) {
+TEST_P(AssetStageTest, TalkRunsInTheStorysOrder) {
     std::vector<std::string> order;
     bool playBeforeBattle = false, inTalk = false;
-    for (const YString& line : lines) {
-        const auto words = ml::splitStageLine(line);
-        if (words.empty())
-            continue;
-        if (ml::wordBeginsWith(words[0], u"Talking"))
+    for (const ml::StageStatement& s : checked.plan.statements) {
+        if (s.word() == ml::StageWord::Talking)
             order.push_back("talk"), inTalk = true;
-        else if (ml::wordBeginsWith(words[0], u"Shooting"))
+        else if (s.word() == ml::StageWord::Shooting)
             order.push_back("shooting");
-        else if (words[0] == u"Boss" && words.size() == 1)
+        else if (s.word() == ml::StageWord::BossHeader)
             order.push_back("battle");
-        else if (words[0] == u"}")
+        else if (s.word() == ml::StageWord::End)
             inTalk = false;
-        else if (inTalk && words[0] == u"Play")
+        else if (inTalk && s.word() == ml::StageWord::Play)
             playBeforeBattle = order.size() >= 2 && order[order.size() - 2] == "shooting";
     }
     EXPECT_EQ(order, (std::vector<std::string>{"talk", "shooting", "talk", "battle", "talk"}));
@@ -388,6 +436,12 @@ TEST_F(AssetStageTest, TalkRunsInTheStorysOrder) {
     EXPECT_TRUE(pictures.count("img/talk_kintubat.ytx")) << "a bat talks before the stage";
     for (const char* p : {"img/talk_seiichirou_normal.ytx", "img/talk_seiichirou_troubled.ytx"})
         EXPECT_TRUE(pictures.count(p)) << p;
+    const auto named = [&](const std::string& prefix) {
+        return std::count_if(pictures.begin(), pictures.end(),
+                             [&](const std::string& p) { return p.rfind(prefix, 0) == 0; });
+    };
+    EXPECT_GE(named(GetParam().ownPortraits), 3) << "the heroine talks with at least three faces";
+    EXPECT_EQ(named(GetParam().otherPortraits), 0) << "the other heroine is not in this stage";
     int sides[3] = {0, 0, 0};
     for (const auto& t : checked.plan.talk)
         ++sides[t.side];

@@ -5,7 +5,8 @@
 // leave a boss readable, the strip's right-hand panel is the boss face's to
 // cover, colour-keyed sheets really are on opaque black, pictures for the
 // additive mode are light on black, and the bats' bullets look nothing like
-// Shiro's shots.
+// Shiro's shots; Hotaru fills her small cells and her strip, shots and items
+// are her own.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -100,7 +101,9 @@ struct Sheet {
 };
 
 TEST(StagePictureTest, EveryCellOfTheAnimatedSheetsIsDrawnAndTheCellsMove) {
-    std::vector<Sheet> sheets{{"img/vuzez.ytx", 128, 4}, {"img/kintubat1_damage.ytx", 32, 4}};
+    std::vector<Sheet> sheets{{"img/vuzez.ytx", 128, 4},
+                              {"img/vovizovar.ytx", 32, 4},
+                              {"img/kintubat1_damage.ytx", 32, 4}};
     std::vector<std::string> bats;
     for (int k = 1; k <= 24; ++k)
         bats.push_back("img/kintubat" + std::to_string(k) + ".ytx");
@@ -283,21 +286,71 @@ TEST(StagePictureTest, DamagePicturesRimTheBossAndLeaveHimReadable) {
 
 TEST(StagePictureTest, StripsRightPanelHasItsOwnContentThatTheBossFaceCovers) {
     // The boss face slides in to the strip's right edge, over the panel.
-    const Image strip = picture("img/InfoArea.ytx");
     const Image face = picture("img/boss_face_seiichirou.ytx");
-    const int faceLeft = strip.width - face.width;
-    int content = 0, uncovered = 0;
-    for (int y = 4; y < strip.height; ++y)  // under the gold hairline along the field
-        for (int x = 480; x < strip.width; ++x) {
-            if (luminance(at(strip, x, y)) < 110)
-                continue;  // the quiet lacquer
-            const bool underFace =
-                x >= faceLeft && y < face.height && at(face, x - faceLeft, y).a >= 250;
-            content += underFace;
-            uncovered += !underFace;
+    for (const char* path : {"img/InfoArea.ytx", "img/InfoAreaK.ytx"}) {
+        SCOPED_TRACE(path);
+        const Image strip = picture(path);
+        const int faceLeft = strip.width - face.width;
+        int content = 0, uncovered = 0;
+        for (int y = 4; y < strip.height; ++y)  // under the hairline along the field
+            for (int x = 480; x < strip.width; ++x) {
+                if (luminance(at(strip, x, y)) < 110)
+                    continue;  // the quiet lacquer
+                const bool underFace =
+                    x >= faceLeft && y < face.height && at(face, x - faceLeft, y).a >= 250;
+                content += underFace;
+                uncovered += !underFace;
+            }
+        EXPECT_GT(content, 800) << "the panel is an empty frame";
+        EXPECT_EQ(uncovered, 0) << "panel content the face leaves showing";
+    }
+}
+
+TEST(StagePictureTest, HotarusStripKeepsTheLayoutAndChangesTheCrest) {
+    // The scene places the same rows and gauge on either strip: under them
+    // the two are the same picture; the crest on the left is hers.
+    const Image shiro = picture("img/InfoArea.ytx");
+    const Image hotaru = picture("img/InfoAreaK.ytx");
+    ASSERT_EQ(hotaru.width, shiro.width);
+    ASSERT_EQ(hotaru.height, shiro.height);
+    int differ = 0;
+    for (int y = 8; y < shiro.height; ++y)
+        for (int x = 150; x < 460; ++x)
+            differ += shiro.pixels[y * shiro.width + x] != hotaru.pixels[y * shiro.width + x];
+    EXPECT_EQ(differ, 0) << "the rows' and gauge's ground differs";
+    double crest = 0;
+    for (int y = 8; y < shiro.height; ++y)
+        for (int x = 0; x < 140; ++x) {
+            const Rgba a = at(shiro, x, y), b = at(hotaru, x, y);
+            crest += std::abs(a.r - b.r) + std::abs(a.g - b.g) + std::abs(a.b - b.b);
         }
-    EXPECT_GT(content, 800) << "the panel is an empty frame";
-    EXPECT_EQ(uncovered, 0) << "panel content the face leaves showing";
+    EXPECT_GT(crest / (140.0 * (shiro.height - 8)), 10.0) << "the same crest";
+}
+
+// Her 16 x 14 hit box round the 32 x 32 cell's centre.
+constexpr Box kHotaruHit{8, 9, 24, 23};
+
+TEST(StagePictureTest, HotaruIsHerLanternAndBodyInsideHerCell) {
+    const Image sheet = picture("img/vovizovar.ytx");
+    ASSERT_EQ(sheet.width, 32);
+    for (int i = 0; i < 4; ++i) {
+        SCOPED_TRACE("cell " + std::to_string(i));
+        const Image c = cell(sheet, i, 32);
+        // what the bats hit is mostly her (a trailing sleeve leaves a corner open)
+        EXPECT_GE(
+            coverage(c, kHotaruHit.left, kHotaruHit.top, kHotaruHit.right, kHotaruHit.bottom, 128),
+            0.75);
+        // the game spins the same cells as her fall: nothing may be cut off at the border
+        int edge = 0;
+        for (int k = 0; k < 32; ++k)
+            edge += at(c, k, 0).a > 64 || at(c, k, 31).a > 64 || at(c, 0, k).a > 64 ||
+                    at(c, 31, k).a > 64;
+        EXPECT_EQ(edge, 0);
+        // lake teal and firefly light, not Shiro's cream and gold
+        const Rgba m = meanColour(c);
+        EXPECT_GT(m.g, m.r) << "mean colour " << m.r << "," << m.g << "," << m.b;
+        EXPECT_GE(m.b + 20, m.r);
+    }
 }
 
 TEST(StagePictureTest, ColourKeyedPicturesAreOnOpaqueBlackWithoutHoles) {
@@ -367,6 +420,41 @@ TEST(StagePictureTest, EnemyBulletsHaveAHotCoreADarkEdgeAndAreNotShirosColour) {
                           (m.g - shot.g) * (m.g - shot.g) + (m.b - shot.b) * (m.b - shot.b));
             EXPECT_GT(distance, 70) << "mean colour " << m.r << "," << m.g << "," << m.b;
         }
+    }
+}
+
+TEST(StagePictureTest, HotarusShotsAndItemsAreHerOwnLight) {
+    const Rgba rabbit = meanColour(picture("img/rabbit_bullet.ytx"));
+    const auto far = [](const Rgba& a, const Rgba& b) {
+        return std::sqrt(double((a.r - b.r) * (a.r - b.r)) + (a.g - b.g) * (a.g - b.g) +
+                         (a.b - b.b) * (a.b - b.b));
+    };
+    for (const char* path : {"img/arc_white_bullet.ytx", "img/arc_white.ytx"}) {
+        SCOPED_TRACE(path);
+        const Image b = picture(path);
+        // a white-hot heart, and no dark ring round it: the bats' bullets have one,
+        // so a player never takes her light for theirs
+        int hx = 0, hy = 0;
+        double brightest = 0;
+        for (int y = 0; y < b.height; ++y)
+            for (int x = 0; x < b.width; ++x)
+                if (at(b, x, y).a >= 250 && luminance(at(b, x, y)) > brightest)
+                    brightest = luminance(at(b, x, y)), hx = x, hy = y;
+        EXPECT_GT(brightest, 230);
+        double darkest = 255;
+        for (int x = hx; x < b.width; ++x)
+            if (at(b, x, hy).a >= 160)
+                darkest = std::min(darkest, luminance(at(b, x, hy)));
+        EXPECT_GT(darkest, 60);
+        EXPECT_GT(far(meanColour(b), rabbit), 40) << "Shiro's cream-gold";
+    }
+    // her items are her own pictures, not Shiro's recoloured
+    for (const char* kind : {"kintuba", "lintuba", "chance"}) {
+        SCOPED_TRACE(kind);
+        const Image hers = picture(std::string("img/") + kind + "K.ytx");
+        const Image shiros = picture(std::string("img/") + kind + ".ytx");
+        EXPECT_GT(difference(hers, shiros), 10.0);
+        EXPECT_GT(coverage(hers, 0, 0, hers.width, hers.height, 200), 0.2);
     }
 }
 

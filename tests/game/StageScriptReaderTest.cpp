@@ -55,21 +55,32 @@ class FakeBat : public obj::EnemyObject {
     Calls& calls;
 };
 
+const obj::BossRow fakeBossRow{.name = "Fake", .hp = 100};
+
 class FakeBoss : public obj::Boss {
   public:
     FakeBoss(std::string name, Calls& calls)
-        : Boss(800, 480, 100, 0.34), name(std::move(name)), calls(calls) {}
+        : Boss(800, 480, fakeBossRow), name(std::move(name)), calls(calls) {}
     void loadTextures(obj::VideoDevice*) override { calls.log += name + ":textures "; }
     void loadSounds(obj::SoundManger&) override { calls.log += name + ":sounds "; }
     void applyLevel(int value) override {
         Boss::applyLevel(value);
         calls.log += name + ":level" + std::to_string(value - 0x200000) + " ";
     }
-    void move(int, int) override {}
-    void pinchMove(int, int) override {}
+    void firstPhase(int, int) override {}
+    void secondPhase(int, int) override {}
     std::string name;
     Calls& calls;
 };
+
+// The queued steps as (statement, line).
+using Steps = std::vector<std::pair<ml::StageWord, int>>;
+Steps stepsOf(const ml::StageContent& content) {
+    Steps steps;
+    for (const ml::StageStep& step : content.steps)
+        steps.emplace_back(step.word, step.line);
+    return steps;
+}
 
 class StageScriptReaderTest : public ::testing::Test {
   protected:
@@ -229,12 +240,29 @@ TEST_F(StageScriptReaderTest, ReadsAWholeStage) {
     EXPECT_EQ(static_cast<FakeBoss&>(*content.boss).name, "TrialBoss") << "a later Boss replaces";
     EXPECT_EQ(content.bossDelay, 120) << "the last Wait counts";
 
-    EXPECT_EQ(content.scriptLines,
-              (std::deque<YString>{u"Talking {", u"Init(img/a.ytx, img/b.ytx)", u"1P_Talk(いくよ)",
-                                   u"2P_Image(img/c.ytx)", u"Init(img/a.ytx, null)", u"}",
-                                   u"Shooting {", u"Talking {", u"Play", u"}", u"Boss"}));
+    using W = ml::StageWord;
+    EXPECT_EQ(stepsOf(content), (Steps{{W::Talking, 8},
+                                       {W::Init, 9},
+                                       {W::Talk1, 10},
+                                       {W::Image2, 11},
+                                       {W::Init, 12},
+                                       {W::End, 13},
+                                       {W::Shooting, 14},
+                                       {W::Talking, 29},
+                                       {W::Play, 30},
+                                       {W::End, 31},
+                                       {W::BossHeader, 32}}));
     EXPECT_EQ(content.pictureTable.size(), 3u) << "a name seen again loads nothing";
-    EXPECT_TRUE(content.pictureTable.count(u"img/c.ytx"));
+    ASSERT_TRUE(content.pictureTable.count(u"img/c.ytx"));
+    // The talk steps carry what they show, resolved once.
+    const auto picture = [&](const char16_t* name) { return content.pictureTable.at(name).get(); };
+    EXPECT_EQ(content.steps[1].pictures[0], picture(u"img/a.ytx"));
+    EXPECT_EQ(content.steps[1].pictures[1], picture(u"img/b.ytx"));
+    EXPECT_EQ(content.steps[2].side, 1);
+    EXPECT_EQ(content.steps[2].text, u"いくよ");
+    EXPECT_EQ(content.steps[3].side, 2);
+    EXPECT_EQ(content.steps[3].pictures[0], picture(u"img/c.ytx"));
+    EXPECT_EQ(content.steps[4].pictures[1], nullptr) << "null shows no portrait";
 
     ASSERT_NE(background.getSurface(), nullptr);
     EXPECT_TRUE(background.scroll(799, 0) == false) << "the 1600-pixel picture was read";
@@ -268,9 +296,13 @@ TEST_F(StageScriptReaderTest, SectionHeadersAndEmptyLines) {
                              u"}\n"
                              u"Boss(ignored at the top)\n"),
         content);
-    EXPECT_EQ(content.scriptLines,
-              (std::deque<YString>{u"Talking2 {", u"Unknown(words)", u"}", u"Shooting_1 {",
-                                   u"Boss(ignored at the top)"}));
+    // A talk line the game skips is still queued: every line takes its frame.
+    using W = ml::StageWord;
+    EXPECT_EQ(stepsOf(content), (Steps{{W::Talking, 9},
+                                       {W::Unknown, 12},
+                                       {W::End, 13},
+                                       {W::Shooting, 14},
+                                       {W::BossHeader, 19}}));
     EXPECT_EQ(content.timeline.size(), 1u);
 }
 
@@ -448,7 +480,7 @@ TEST(StageScriptGameDataTest, TheTrialStageLoadsWithTheGamesOwnObjects) {
     EXPECT_GT(content.bossDelay, 0);
     EXPECT_NE(content.stageMusic, nullptr);
     EXPECT_NE(content.bossMusic, nullptr);
-    EXPECT_EQ(content.scriptLines.front(), u"Talking {");
+    EXPECT_EQ(content.steps.front().word, ml::StageWord::Talking);
     EXPECT_EQ(content.pictureTable.size(), 8u) << "the portraits the talk names";
     ASSERT_NE(background.getSurface(), nullptr);
 }

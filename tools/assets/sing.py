@@ -1,6 +1,9 @@
 #!/usr/bin/python3
 """Sings a short call from a phrase file (one sound a line: sound, seconds,
 MIDI pitch or a glide of two, loudness) into a 44100 Hz 16-bit stereo wave.
+An optional line "voice FORMANTS VIBRATO" gives the singer: her formants
+scaled by FORMANTS (above 1 a smaller, brighter voice, below 1 a darker one)
+and her vibrato's depth in semitones (0.25 when not given).
 
 The voice is additive: every harmonic of the sung pitch gets the loudness of
 the vowel's formant resonances at its frequency, so vowels morph smoothly
@@ -26,10 +29,15 @@ NASAL_LOWPASS = {'m': 0.35, 'n': 0.35}
 
 
 def keyframes(path):
-    frames, t = [], 0.0
+    """The phrase's pitch, loudness and vowel at the start and 70 % through
+    each sound, its length, and the singer's (formant scale, vibrato)."""
+    frames, t, singer = [], 0.0, (1.0, 0.25)
     for line in open(path, encoding='utf-8'):
         line = line.split('#', 1)[0].split()
         if not line:
+            continue
+        if line[0] == 'voice':
+            singer = (float(line[1]), float(line[2]))
             continue
         snd, dur = line[0], float(line[1])
         p0 = float(line[2])
@@ -40,21 +48,21 @@ def keyframes(path):
         t += dur
         last = (t, snd, p1, amp)
     frames.append(last)
-    return frames, t
+    return frames, t, singer
 
 
 def main(src, out):
-    frames, total = keyframes(src)
+    frames, total, (scale, depth) = keyframes(src)
     n = int(total * SR) + int(0.5 * SR)
     t = np.arange(n) / SR
     kt = np.array([f[0] for f in frames])
     interp = lambda values: np.interp(t, kt, values)
     pitch = interp([f[2] for f in frames])
     amp = interp([f[3] for f in frames])
-    fmt = [interp([FORMANTS[f[1]][i] for f in frames]) for i in range(3)]
+    fmt = [interp([FORMANTS[f[1]][i] * scale for f in frames]) for i in range(3)]
     nasal = interp([NASAL_LOWPASS.get(f[1], 1.0) for f in frames])
     # vibrato that grows on held notes, a little pitch drift at the start
-    vib = 0.25 * np.clip((t - 0.25) / 0.3, 0, 1) * np.sin(2 * np.pi * 5.5 * t)
+    vib = depth * np.clip((t - 0.25) / 0.3, 0, 1) * np.sin(2 * np.pi * 5.5 * t)
     f0 = 440.0 * 2 ** ((pitch + vib - 69) / 12)
     phase = 2 * np.pi * np.cumsum(f0) / SR
     voice = np.zeros(n)

@@ -1,6 +1,5 @@
-"""Pictures the game's code loads for characters and bosses the trial stage
-does not use: the second player character and his shots, the other bosses'
-bullets, blades and pans, and the other bosses themselves. They are drawn in
+"""Pictures the game's code loads for bosses the trial stage does not use:
+their bullets, blades and pans, and the bosses themselves. They are drawn in
 the same world and light, more simply than the trial stage's cast: the
 large bosses are shadow figures built on their hit parts, so whatever the
 game hits is what the picture shows.
@@ -10,7 +9,7 @@ import math
 import numpy as np
 from PIL import Image
 
-from paint import hexrgb, NIGHT, GOLD, CREAM, ROSE, LAVENDER
+from paint import hexrgb, NIGHT, CREAM, LAVENDER
 from sprites import Layer, damage_rim, smooth
 
 # The large bosses' hit parts: anchor (x, y) in picture pixels, half width, half height.
@@ -138,37 +137,3 @@ def frying_pan():
     L.over(hexrgb('#23233a'), smooth(8.8, 8.0, r))
     L.over(LAVENDER, 0.5 * smooth(1.2, 0.4, np.abs(r - 6.5)) * (L.y < 14))
     return L.image()
-
-
-def vovizovar_cell(frame):
-    """32 x 32 cells of the second character: a silver moon rabbit riding a
-    small star, facing right; the ears bob over the four cells."""
-    L = Layer(32, 32)
-    bob = [0.0, 0.8, 1.4, 0.8][frame]
-    r = np.hypot((L.x - 15) / 14.0, (L.y - 18) / 11.0)
-    L.over(hexrgb('#8fa8ff') * 0.7, 0.3 * smooth(1.0, 0.5, r))
-    # the star under it
-    pts = []
-    for k in range(10):
-        a = -math.pi / 2 + k * math.pi / 5
-        rad = 7.5 if k % 2 == 0 else 3.2
-        pts.append((14 + rad * math.cos(a) * 1.5, 24 + rad * math.sin(a) * 0.7))
-    L.polygon(pts, NIGHT)
-    L.polygon([(14 + (x - 14) * 0.86, 24 + (y - 24) * 0.8) for x, y in pts], GOLD)
-    for ex, tilt in ((15.0, -0.3), (19.0, 0.2)):  # ears
-        d = np.hypot((L.x - ex - tilt * (L.y - 8)) / 1.9, (L.y - 7.5 - bob) / 5.2)
-        L.over(NIGHT, smooth(1.15, 1.0, d))
-        L.over(hexrgb('#e8ecff'), smooth(0.98, 0.85, d))
-    body = np.hypot((L.x - 16) / 7.0, (L.y - 17) / 5.2)
-    L.over(NIGHT, smooth(1.1, 1.0, body))
-    L.over(hexrgb('#e8ecff'), smooth(0.98, 0.9, body))
-    L.over(hexrgb('#4a5cff'), smooth(1.2, 0.6, np.hypot(L.x - 20.5, L.y - 15.5)))
-    L.over(ROSE, 0.7 * smooth(1.2, 0.6, np.hypot(L.x - 22.6, L.y - 18)))
-    return L.image()
-
-
-def vovizovar_sheet():
-    sheet = Image.new('RGBA', (32, 128), (0, 0, 0, 0))
-    for f in range(4):
-        sheet.paste(vovizovar_cell(f), (0, 32 * f))
-    return sheet

@@ -95,7 +95,6 @@ BULLET_COLOURS = {
     'green': ('#2eea7a', '#dcffe9'),
     'yerrow': ('#ff9f1a', '#fff0c8'),
     'blue': ('#4a5cff', '#dfe4ff'),
-    'white': ('#a9b8ff', '#ffffff'),  # the second character's shots
 }
 
 

@@ -5,7 +5,7 @@ items, the information strip and its gauges, the balloons, captions, talk
 portraits, the game-over screen and the long scrolling background.
 
 Usage: stage.py ASSETS_DIR [part ...]
-  parts: player bats shots items hud talk captions boss portraits gameover back extras
+  parts: player bats shots items hud talk captions boss portraits gameover back extras hotaru
 Deterministic: fixed seeds, rsvg-convert for the SVG drawings, PNGs (and the
 background's JPEG) written by PIL without time stamps or other metadata.
 """
@@ -21,6 +21,7 @@ from PIL import Image
 
 import bats
 import extras
+import hotaru
 import scenes
 import sprites
 import stage_back
@@ -129,16 +130,6 @@ def item_pictures():
         save(sprites.kintsuba_icon(kind), kind + '.png')
 
 
-def item_variants():
-    """The items of the second character's stage: the same sweets in silver moonlight."""
-    for kind in ('lintuba', 'kintuba', 'chance'):
-        arr = np.asarray(sprites.kintsuba_icon(kind)).astype(np.float32)
-        grey = arr[..., :3] @ np.array([0.3, 0.55, 0.15], np.float32)
-        tint = np.stack([grey * 0.85, grey * 0.9, np.minimum(grey * 1.1 + 20, 255)], axis=2)
-        arr[..., :3] = tint
-        save(Image.fromarray((arr + 0.5).astype(np.uint8), 'RGBA'), kind + 'K.png')
-
-
 def gauge_pictures():
     template = read_src('svg', 'gauge.svg.in')
     off = {'TRACK': 'none', 'BAR': 'none', 'RIM': 'none', 'C0': '#fff', 'C1': '#fff', 'C2': '#fff'}
@@ -156,10 +147,28 @@ STAGE_NAME = '月夜の森'
 STAGE_MOTTO = 'きんつばを取りかえせ！'
 
 
+def info_strip(name, crest, accent, edge):
+    """The information strip with a heroine's crest on the left and her accent
+    colours on its hairline and panel; the stage's panel is the same for both."""
+    fields = {'NAME': STAGE_NAME, 'MOTTO': STAGE_MOTTO, 'CREST': read_src('svg', crest),
+              'ACCENT': accent, 'EDGE': edge}
+    save(svg_text(name + '.svg', fill(read_src('svg', 'info_area.svg.in'), fields)), name + '.png', alpha=False)
+
+
 def hud_pictures():
-    strip = fill(read_src('svg', 'info_area.svg.in'), {'NAME': STAGE_NAME, 'MOTTO': STAGE_MOTTO})
-    save(svg_text('info_area.svg', strip), 'InfoArea.png', alpha=False)
+    info_strip('InfoArea', 'crest_moon.svg.frag', '#ffd874', '#f29bb8')
     gauge_pictures()
+
+
+def hotaru_pictures():
+    """The second heroine: her flight sheet, her shots, her items, her strip."""
+    save(hotaru.vovizovar_sheet(), 'vovizovar.png')
+    save(hotaru.spark(), 'arc_white_bullet.png')
+    save(hotaru.lantern_shot(), 'arc_white.png')
+    save(hotaru.blue_flame(), 'flare_blue.png')
+    for kind in ('lintuba', 'kintuba', 'chance'):
+        save(hotaru.item_icon(kind), kind + 'K.png')
+    info_strip('InfoAreaK', 'crest_lantern.svg.frag', hotaru.ACCENT, hotaru.EDGE)
 
 
 def caption(name, word, w, h, size, mid='#ffe6a0', low='#ffc860', glow='#f29bb8', spacing=2):
@@ -208,6 +217,11 @@ PORTRAITS = [
     ('talk_siro_smile.png', 'siro.svg', 'siro_smile.css', 'portrait_siro.svg'),
     ('talk_siro_angry.png', 'siro.svg', 'siro_angry.css', 'portrait_siro.svg'),
     ('talk_siro_surprised.png', 'siro.svg', 'siro_surprised.css', 'portrait_siro.svg'),
+    ('talk_hotaru_normal.png', 'hotaru.svg', 'hotaru_normal.css', 'portrait_hotaru.svg'),
+    ('talk_hotaru_smile.png', 'hotaru.svg', 'hotaru_smile.css', 'portrait_hotaru.svg'),
+    ('talk_hotaru_serious.png', 'hotaru.svg', 'hotaru_serious.css', 'portrait_hotaru.svg'),
+    ('talk_hotaru_surprised.png', 'hotaru.svg', 'hotaru_surprised.css', 'portrait_hotaru.svg'),
+    ('talk_hotaru_troubled.png', 'hotaru.svg', 'hotaru_troubled.css', 'portrait_hotaru.svg'),
     ('talk_seiichirou_normal.png', 'seiichirou.svg', 'seiichirou_normal.css', 'portrait_seiichirou.svg'),
     ('talk_seiichirou_angry.png', 'seiichirou.svg', 'seiichirou_angry.css', 'portrait_seiichirou.svg'),
     ('talk_seiichirou_troubled.png', 'seiichirou.svg', 'seiichirou_troubled.css', 'portrait_seiichirou.svg'),
@@ -221,8 +235,9 @@ def portrait_pictures():
             bodies[body] = svg_text(body, None)
         picture = bodies[body].copy()
         picture.alpha_composite(svg_text(bust, None, css=css), (8, 40))
-        # the side facing the middle of the screen: Shiro looks right, the other speaker left
-        save(picture if 'siro' in out else picture.transpose(Image.FLIP_LEFT_RIGHT), out)
+        # the side facing the middle of the screen: the heroines look right, the other speaker left
+        heroine = 'siro' in out or 'hotaru' in out
+        save(picture if heroine else picture.transpose(Image.FLIP_LEFT_RIGHT), out)
     save(svg_text('talk_kintubat.svg', None), 'talk_kintubat.png')
 
 
@@ -274,13 +289,11 @@ def duellist(name, fight, pinch=False):
 
 
 def extra_pictures():
-    save(extras.vovizovar_sheet(), 'vovizovar.png')
     save(extras.black_bullet(), 'arc_black_bullet.png')
     save(extras.needle_bullet('#ff2e58', '#ffe0e8'), 'red_bullet.png')
     save(extras.needle_bullet('#4a5cff', '#e0e6ff'), 'blue_bullet.png')
     save(extras.slash('#fff0f6', '#ff4f9a'), 'slush.png')
     save(extras.slash('#f0fbff', '#3a8cff'), 'slush_blue.png')
-    save(sprites.flare('#2a4aff', '#5fdcff', '#f0fbff'), 'flare_blue.png')
     save(extras.frying_pan(), 'flying_pan.png')
     for name in DUELLISTS:
         save(duellist(name, False), name + '.png')
@@ -308,7 +321,7 @@ GOLD_EYES = np.array([1.0, 0.85, 0.45], np.float32)
 if __name__ == '__main__':
     os.makedirs(OUT, exist_ok=True)
     what = sys.argv[2:] or ['player', 'bats', 'shots', 'items', 'hud', 'talk', 'captions', 'boss',
-                           'portraits', 'gameover', 'back', 'extras']
+                           'portraits', 'gameover', 'back', 'extras', 'hotaru']
     if 'player' in what:
         player_pictures()
     if 'bats' in what:
@@ -317,7 +330,6 @@ if __name__ == '__main__':
         shot_pictures()
     if 'items' in what:
         item_pictures()
-        item_variants()
     if 'hud' in what:
         hud_pictures()
     if 'talk' in what:
@@ -334,3 +346,5 @@ if __name__ == '__main__':
         background_picture()
     if 'extras' in what:
         extra_pictures()
+    if 'hotaru' in what:
+        hotaru_pictures()
