@@ -57,6 +57,8 @@ struct Stage {
         manager.attach(nullptr, &sounds, nullptr, device.get());
         setting.setLevel(ml::GameSetting::kLevelHard);
         setting.applyMasks();
+        // Every run plays the same stage, so that runs and builds compare.
+        scene.setSeed(1);
     }
     bool create() {
         sounds.stopAll();  // as every switch of scenes does
@@ -167,6 +169,7 @@ void BM_StagePlayHard(benchmark::State& state) {
             stage.scene.update(&input);
             const double t1 = cpuMilliseconds();
             stage.scene.draw(stage.device.get());
+            stage.device->flush();
             const double t2 = cpuMilliseconds();
             updates.push_back(t1 - t0);
             frames.push_back(t2 - t0);
@@ -175,6 +178,11 @@ void BM_StagePlayHard(benchmark::State& state) {
             bot.after(stage.scene);
         }
         state.counters["frames"] = static_cast<double>(updates.size());
+        state.counters["turned_made"] = static_cast<double>(stage.device->getTurnedMade());
+        state.counters["turned_mb"] =
+            static_cast<double>(stage.device->getTurnedBytes()) / 1048576.0;
+        state.counters["texture_mb"] =
+            static_cast<double>(stage.device->getTextureBytes()) / 1048576.0;
         state.counters["update_p50_ms"] = percentile(updates, 0.5);
         state.counters["update_p99_ms"] = percentile(updates, 0.99);
         state.counters["update_p999_ms"] = percentile(updates, 0.999);

@@ -1,7 +1,6 @@
 #include "engine/material/Texture.h"
 
 #include <algorithm>
-#include <cmath>
 #include <filesystem>
 #include <map>
 #include <tuple>
@@ -127,8 +126,6 @@ void Texture::load(const YString& path, platform::VideoDevice* device, const Col
             adopt(std::move(shared));
             width = cellWidth = w;
             height = cellHeight = h;
-            placeAtOrigin();
-            uploadVertices(device);
             return;
         }
     }
@@ -166,8 +163,6 @@ void Texture::load(const YString& path, platform::VideoDevice* device, const Col
     adopt(std::move(made));
     width = cellWidth = image.width;
     height = cellHeight = image.height;
-    placeAtOrigin();
-    uploadVertices(device);
 }
 
 bool Texture::loadSheet(const YString& path, platform::VideoDevice* device, int count, int cellW,
@@ -190,8 +185,6 @@ void Texture::cutIntoCells(int count, int cellW, int cellH) {
     }
     frameCount = std::min(frameCount, columns * rows);
     frame = column = row = 0;
-    placeAtOrigin();
-    uploadVertices(nullptr);
 }
 
 void Texture::createBlank(platform::VideoDevice* device, int w, int h) {
@@ -208,8 +201,6 @@ void Texture::createBlank(platform::VideoDevice* device, int w, int h) {
     width = cellWidth = w;
     height = cellHeight = h;
     alpha = 255;
-    placeAtOrigin();
-    uploadVertices(device);
 }
 
 bool Texture::createFromPixels(int w, int h, platform::VideoDevice* device,
@@ -227,8 +218,6 @@ bool Texture::createFromPixels(int w, int h, platform::VideoDevice* device,
     adopt(std::move(made));
     width = cellWidth = w;
     height = cellHeight = h;
-    placeAtOrigin();
-    uploadVertices(device);
     return true;
 }
 
@@ -238,12 +227,6 @@ void Texture::adopt(std::shared_ptr<platform::DeviceTexture> made) {
     frame = column = row = 0;
     frameCount = -1;
     columns = rows = 0;
-}
-
-void Texture::placeAtOrigin() {
-    place(0.0f, 0.0f, 1.0f, 1.0f, 0);
-    updateTexCoords();
-    applyAlpha();
 }
 
 bool Texture::nextFrame() {
@@ -277,39 +260,6 @@ SourceRect Texture::sourceRect() const {
     return SourceRect{left, top, left + cellWidth, top + cellHeight};
 }
 
-void Texture::updateTexCoords() {
-    setTexCoords(sourceRect());
-}
-
-void Texture::setTexCoords(const SourceRect& cell) {
-    float u0 = 0.0f, v0 = 0.0f, u1 = 1.0f, v1 = 1.0f;
-    if (width > 0 && height > 0) {
-        float w = static_cast<float>(width);
-        float h = static_cast<float>(height);
-        u0 = static_cast<float>(cell.left) / w;
-        v0 = static_cast<float>(cell.top) / h;
-        u1 = static_cast<float>(cell.right) / w;
-        v1 = static_cast<float>(cell.bottom) / h;
-    }
-    vertices[0].u = u0;
-    vertices[0].v = v0;
-    vertices[1].u = u1;
-    vertices[1].v = v0;
-    vertices[2].u = u0;
-    vertices[2].v = v1;
-    vertices[3].u = u1;
-    vertices[3].v = v1;
-}
-
-void Texture::applyAlpha() {
-    std::uint32_t a = static_cast<std::uint32_t>(std::clamp(alpha, 0, 255)) << 24;
-    for (Vertex& v : vertices) {
-        v.z = 0.0f;
-        v.rhw = 1.0f;
-        v.color = (v.color & 0x00FFFFFFu) | a;
-    }
-}
-
 QuadExtent Texture::quadExtent(float scaleX, float scaleY, bool centred) const {
     int m = 0;
     int l = 0;
@@ -322,24 +272,6 @@ QuadExtent Texture::quadExtent(float scaleX, float scaleY, bool centred) const {
                       static_cast<float>(m) + scaleX * static_cast<float>(cellWidth),
                       static_cast<float>(l) + scaleY,
                       static_cast<float>(l) + scaleY * static_cast<float>(cellHeight)};
-}
-
-void Texture::placeQuad(float x, float y, float scaleX, float scaleY, float sine, float cosine,
-                        bool centred) {
-    QuadExtent e = quadExtent(scaleX, scaleY, centred);
-    auto corner = [&](Vertex& v, float cx, float cy) {
-        v.x = x + cx * cosine - cy * sine;
-        v.y = y + cx * sine + cy * cosine;
-    };
-    corner(vertices[0], e.x0, e.y0);
-    corner(vertices[1], e.x1, e.y0);
-    corner(vertices[2], e.x0, e.y1);
-    corner(vertices[3], e.x1, e.y1);
-}
-
-void Texture::place(float x, float y, float scaleX, float scaleY, int angle) {
-    float r = static_cast<float>(angle) * 0.017453292f;
-    placeQuad(x, y, scaleX, scaleY, std::sin(r), std::cos(r), false);
 }
 
 platform::DeviceTexture* Texture::getOpaqueTwin(platform::VideoDevice* device) {
@@ -363,10 +295,6 @@ platform::DeviceTexture* Texture::getOpaqueTwin(platform::VideoDevice* device) {
         }
     }
     return opaqueTwin.get();
-}
-
-void Texture::uploadVertices(platform::VideoDevice*) {
-    vertexBuffer = vertices;
 }
 
 }  // namespace veru::dxt::material

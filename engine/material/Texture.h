@@ -1,6 +1,7 @@
 #pragma once
 // Texture: a sprite picture on the video device, optionally a sheet of equal
-// animation cells, with the four-vertex quad it is drawn with.
+// animation cells. The drawing context draws it from its current cell, its
+// alpha and quadExtent.
 //
 // Loading: a ".ytx" container (suffix compared exactly) is unpacked; any
 // other file goes to the image decoder as it is. A 32-bit container keeps
@@ -10,7 +11,7 @@
 // Sharing: textures loaded from the same file (the same file on disk, unchanged
 // since) with the same key on the same device share one device texture and
 // its decoded pixels, which nothing changes after loading. Everything a
-// texture changes (alpha, cell, quad, colours) stays its own, and draws take
+// texture changes (alpha, cell) stays its own, and draws take
 // it from the texture, not the device texture. The shared picture goes with
 // its last user, so nothing of a scene outlives it.
 //
@@ -24,7 +25,6 @@
 // "テクスチャの作成(CreateTexture)に失敗しました。" when the device refuses
 // the texture.
 
-#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -38,18 +38,6 @@ class VideoDevice;
 }  // namespace veru::platform
 
 namespace veru::dxt::material {
-
-// One corner of the quad: screen position, z and rhw, ARGB colour, texture coordinates.
-struct Vertex {
-    float x = 0.0f;
-    float y = 0.0f;
-    float z = 0.0f;
-    float rhw = 1.0f;
-    std::uint32_t color = 0xFFFFFFFFu;
-    float u = 0.0f;
-    float v = 0.0f;
-};
-static_assert(sizeof(Vertex) == 28);
 
 // The corners of the quad relative to its anchor, before turning.
 struct QuadExtent {
@@ -101,21 +89,9 @@ class Texture {
 
     // The current cell (the whole picture when not a sheet).
     SourceRect sourceRect() const;
-    // Texture coordinates of the current cell (the whole picture when not a sheet).
-    void updateTexCoords();
-    // Texture coordinates of the pixel rectangle `cell`, so that a cell of a
-    // sheet whose sides are not whole numbers of cells shows only itself.
-    void setTexCoords(const SourceRect& cell);
-    void applyAlpha();
-    // Places the quad's corners at (x, y) turned by the angle whose sine and
-    // cosine are given, scaled; centred puts the cell's centre on (x, y).
-    void placeQuad(float x, float y, float scaleX, float scaleY, float sine, float cosine,
-                   bool centred);
-    // Where placeQuad puts the corners relative to (x, y) before turning.
+    // Where the corners of a quad drawn from the current cell lie relative
+    // to its anchor, before turning; centred puts the cell's centre on it.
     QuadExtent quadExtent(float scaleX, float scaleY, bool centred) const;
-    void place(float x, float y, float scaleX, float scaleY, int angle);
-    // Copies the quad into the buffer the device draws from.
-    void uploadVertices(platform::VideoDevice* device);
 
     int getAlpha() const { return alpha; }
     int getWidth() const { return width; }
@@ -129,9 +105,6 @@ class Texture {
     int getColumns() const { return columns; }
     int getRows() const { return rows; }
     bool isSheet() const { return frameCount >= 0; }
-    const std::array<Vertex, 4>& getVertices() const { return vertices; }
-    // What uploadVertices last copied.
-    const std::array<Vertex, 4>& getVertexBuffer() const { return vertexBuffer; }
     // Null until loaded or created.
     platform::DeviceTexture* getDeviceTexture() const { return texture.get(); }
     // The same picture with every pixel opaque, made on the first call (and
@@ -141,7 +114,6 @@ class Texture {
 
   private:
     void adopt(std::shared_ptr<platform::DeviceTexture> made);
-    void placeAtOrigin();
 
     int alpha = 255;
     int width = 0;
@@ -154,8 +126,6 @@ class Texture {
     int row = 0;
     int columns = 0;
     int rows = 0;
-    std::array<Vertex, 4> vertices{};
-    std::array<Vertex, 4> vertexBuffer{};
     std::shared_ptr<platform::DeviceTexture> texture;
     std::shared_ptr<platform::DeviceTexture> opaqueTwin;
 };

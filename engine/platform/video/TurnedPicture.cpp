@@ -7,6 +7,9 @@ namespace veru::platform {
 
 namespace {
 
+// Source rectangles up to this many texels are premultiplied ahead (16 bytes each).
+constexpr std::size_t kMaxPremultipliedTexels = 512 * 512;
+
 // Premultiplied channels of one pixel, 0..255 each.
 struct Premultiplied {
     float a = 0.0f, r = 0.0f, g = 0.0f, b = 0.0f;
@@ -24,8 +27,14 @@ std::uint32_t unpremultiply(const Premultiplied& c) {
         return 0;
     }
     float k = 255.0f / c.a;
-    auto channel = [](float v) {
-        return static_cast<std::uint32_t>(std::clamp(std::lround(v), 0L, 255L));
+    // Rounds half away from zero, clamped to 0..255. A float plus one half
+    // is exact in a double, so this is lround without the library call.
+    auto channel = [](float v) -> std::uint32_t {
+        if (!(v > 0.0f)) {
+            return 0;
+        }
+        const double rounded = static_cast<double>(v) + 0.5;
+        return rounded >= 255.0 ? 255u : static_cast<std::uint32_t>(rounded);
     };
     return channel(c.a) << 24 | channel(c.r * k) << 16 | channel(c.g * k) << 8 | channel(c.b * k);
 }
@@ -64,15 +73,36 @@ TurnedImage turnPicture(const TurnRequest& q) {
                       0u);
     const float toSourceX = static_cast<float>(q.sourceWidth) / w;
     const float toSourceY = static_cast<float>(q.sourceHeight) / h;
-    // A texel of the source rectangle, transparent outside it.
+    // A texel of the source rectangle (the caller keeps tx, ty inside it).
     auto texel = [&](int tx, int ty) -> std::uint32_t {
-        if (tx < 0 || ty < 0 || tx >= q.sourceWidth || ty >= q.sourceHeight) {
-            return 0;
-        }
         std::uint32_t p = q.pixels[static_cast<std::size_t>(q.sourceY + ty) *
                                        static_cast<std::size_t>(q.pictureWidth) +
                                    static_cast<std::size_t>(q.sourceX + tx)];
         return q.opaque ? p | 0xFF000000u : p;
+    };
+    // Smooth sampling reads each texel premultiplied about four times per
+    // pixel it covers: a rectangle of ordinary size is premultiplied once.
+    std::vector<Premultiplied> premultiplied;
+    const auto sourceArea =
+        static_cast<std::size_t>(q.sourceWidth) * static_cast<std::size_t>(q.sourceHeight);
+    if (q.smooth && sourceArea <= kMaxPremultipliedTexels) {
+        premultiplied.reserve(sourceArea);
+        for (int ty = 0; ty < q.sourceHeight; ++ty) {
+            for (int tx = 0; tx < q.sourceWidth; ++tx) {
+                premultiplied.push_back(premultiply(texel(tx, ty)));
+            }
+        }
+    }
+    // Edge texels stretch to the rectangle's border instead of fading out.
+    auto clampedTexel = [&](int tx, int ty) {
+        tx = std::clamp(tx, 0, q.sourceWidth - 1);
+        ty = std::clamp(ty, 0, q.sourceHeight - 1);
+        if (!premultiplied.empty()) {
+            return premultiplied[static_cast<std::size_t>(ty) *
+                                     static_cast<std::size_t>(q.sourceWidth) +
+                                 static_cast<std::size_t>(tx)];
+        }
+        return premultiply(texel(tx, ty));
     };
     for (int j = 0; j < out.height; ++j) {
         for (int i = 0; i < out.width; ++i) {
@@ -106,15 +136,10 @@ TurnedImage turnPicture(const TurnRequest& q) {
             int y0 = static_cast<int>(std::floor(fy));
             float ax = fx - static_cast<float>(x0);
             float ay = fy - static_cast<float>(y0);
-            // Edge texels stretch to the rectangle's border instead of fading out.
-            auto clampedTexel = [&](int tx, int ty) {
-                return texel(std::clamp(tx, 0, q.sourceWidth - 1),
-                             std::clamp(ty, 0, q.sourceHeight - 1));
-            };
-            Premultiplied p00 = premultiply(clampedTexel(x0, y0));
-            Premultiplied p10 = premultiply(clampedTexel(x0 + 1, y0));
-            Premultiplied p01 = premultiply(clampedTexel(x0, y0 + 1));
-            Premultiplied p11 = premultiply(clampedTexel(x0 + 1, y0 + 1));
+            const Premultiplied p00 = clampedTexel(x0, y0);
+            const Premultiplied p10 = clampedTexel(x0 + 1, y0);
+            const Premultiplied p01 = clampedTexel(x0, y0 + 1);
+            const Premultiplied p11 = clampedTexel(x0 + 1, y0 + 1);
             auto mix = [&](float Premultiplied::*channel) {
                 float top = p00.*channel + (p10.*channel - p00.*channel) * ax;
                 float bottom = p01.*channel + (p11.*channel - p01.*channel) * ax;

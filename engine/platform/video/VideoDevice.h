@@ -147,6 +147,10 @@ class VideoDevice {
     // pixels (4 per pixel), for memory measurements.
     std::size_t getTextureCount() const { return textures.size(); }
     std::size_t getTextureBytes() const;
+    // The bytes of the turned pictures kept for the software renderer, and
+    // how many it has turned since the device was made.
+    std::size_t getTurnedBytes() const;
+    std::size_t getTurnedMade() const { return turnedMade; }
 
     // Uploads every live texture again from its CPU copy (after the renderer
     // lost them; a texture without one is left as it is). Called by the
@@ -166,6 +170,10 @@ class VideoDevice {
     // Makes the SDL texture anew from `argb` (rows `pitch` pixels apart).
     bool upload(DeviceTexture& texture, const std::uint32_t* argb, int pitch);
     void forget(DeviceTexture* texture);
+    // Draws a copy of a single texel as a filled rectangle; false when the
+    // copy is not one the fill paints exactly alike.
+    bool fillFromTexel(const DeviceTexture& texture, const PixelRect& source, float x, float y,
+                       float w, float h, std::uint32_t argb, BlendMode blend);
     void applyState(DeviceTexture& texture, BlendMode blend, Filter filter, std::uint32_t argb,
                     bool modulate);
     // The kept turned picture for this copy, made on first use (every texel
@@ -189,6 +197,7 @@ class VideoDevice {
     int maxTextureWidth = 0;
     int maxTextureHeight = 0;
     std::vector<DeviceTexture*> textures;  // live textures of this device, not owned
+    std::size_t turnedMade = 0;
 };
 
 }  // namespace veru::platform

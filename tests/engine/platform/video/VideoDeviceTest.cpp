@@ -84,6 +84,38 @@ TEST(VideoDeviceTest, CopiesModulateAndStateChangesApplyPerDraw) {
     EXPECT_TRUE(rgbNear(f.at(31, 1), 0xFF00FF00u));
 }
 
+// Draws a busy backdrop (every pixel different, alpha included) and then the
+// same stretched one-colour copies, from a 1 x 1 texture or from a 2 x 2 one
+// of the same colour; returns the frame read back.
+std::vector<std::uint32_t> shadedFrame(std::uint32_t texel, int side) {
+    auto device = mirelune::test::makeOffscreenDevice(64, 48);
+    std::vector<std::uint32_t> backdrop(64 * 48);
+    for (std::size_t i = 0; i < backdrop.size(); ++i) {
+        backdrop[i] = static_cast<std::uint32_t>(i * 2654435761u);
+    }
+    auto under = device->createTexture(64, 48, backdrop.data());
+    std::vector<std::uint32_t> one(static_cast<std::size_t>(side * side), texel);
+    auto shade = device->createTexture(side, side, one.data());
+    device->copyOpaque(*under, PixelRect{0, 0, 64, 48}, 0, 0);
+    const PixelRect all{0, 0, side, side};
+    // Whole screen, part off the edges, fractional places and sizes, each
+    // blend mode, colour and alpha modulation.
+    device->drawCopy(*shade, all, 0, 0, 64, 48, 0x80FFFFFFu, BlendMode::blend, Filter::linear);
+    device->drawCopy(*shade, all, -5.5f, 40.25f, 20.7f, 30, 0xC0FF8020u, BlendMode::blend,
+                     Filter::point);
+    device->drawCopy(*shade, all, 30.5f, 3.5f, 9.5f, 7.25f, 0x40FFFFFFu, BlendMode::add,
+                     Filter::linear);
+    device->drawCopy(*shade, all, 50, -3, 30, 12, 0x9000FF00u, BlendMode::none, Filter::linear);
+    device->drawCopy(*shade, all, 3, 20, 1.0f, 1.0f, 0xFFFFFFFFu, BlendMode::blend, Filter::point);
+    return readFrame(*device).pixels;
+}
+
+TEST(VideoDeviceTest, AStretchedTexelPaintsWhatTheScaledCopyPaints) {
+    for (std::uint32_t texel : {0xFF000000u, 0x80FFFFFFu, 0xFF3366CCu, 0x00FFFFFFu, 0xC01080F0u}) {
+        EXPECT_TRUE(shadedFrame(texel, 1) == shadedFrame(texel, 2)) << std::hex << texel;
+    }
+}
+
 TEST(EventPumpTest, HeadlessDisplayHasNoMessageBoxesAndAnEmptyQueue) {
     std::string error;
     auto window = Window::create("t", 100, 100, false, error);
