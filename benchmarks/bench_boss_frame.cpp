@@ -38,8 +38,8 @@ void writePicture(const fs::path& root, const std::string& name, int w, int h) {
     veru::dxt::material::ImageContainerHeader header;
     header.width = w;
     header.height = h;
-    veru::dxt::material::writeImageContainer(veru::YString::fromUtf8((root / name).string()),
-                                             "ytx", header, png);
+    veru::dxt::material::writeImageContainer(veru::YString::fromUtf8((root / name).string()), "ytx",
+                                             header, png);
 }
 
 // A folder with every picture the bats and the trial's boss load; the
@@ -56,16 +56,15 @@ struct Pictures {
         }
         writePicture(root, "img/kintubat1_damage.ytx", 32, 128);
         writePicture(root, "img/arc_bomb.ytx", 64, 768);
-        for (const char* name : {"img/seiichirou.ytx", "img/seiichirou_battle.ytx",
-                                 "img/seiichirou_damage.ytx"}) {
+        for (const char* name :
+             {"img/seiichirou.ytx", "img/seiichirou_battle.ytx", "img/seiichirou_damage.ytx"}) {
             writePicture(root, name, 128, 128);
         }
         for (const char* name :
              {"img/arc_red_bullet.ytx", "img/arc_red.ytx", "img/arc_ice_bullet.ytx",
               "img/arc_ice.ytx", "img/arc_green_bullet.ytx", "img/arc_green.ytx",
               "img/arc_yerrow_bullet.ytx", "img/arc_yerrow.ytx", "img/arc_blue.ytx",
-              "img/arc_blue_bullet.ytx", "img/beam_unit.ytx", "img/flare.ytx",
-              "img/lazer.ytx"}) {
+              "img/arc_blue_bullet.ytx", "img/beam_unit.ytx", "img/flare.ytx", "img/lazer.ytx"}) {
             writePicture(root, name, 16, 16);
         }
         fs::current_path(root);
@@ -134,19 +133,24 @@ struct Fight {
 
     explicit Fight(veru::platform::VideoDevice* video) {
         veru::dxt::effect2D::seedStageRandom(1);
-        boss = std::make_unique<obj::TrialBoss>(800, 480);
+        boss = std::make_unique<obj::TrialBoss>(800, 480, *obj::findBossRow("TrialBoss"));
         boss->loadTextures(video);
         boss->setLevel(obj::LEVEL_3);
         boss->appear(800, 240);
-        while (boss->getState() != obj::STATE_READY) boss->update(150, 240);
+        while (boss->getState() != obj::STATE_READY)
+            boss->update(150, 240);
         boss->start();
         boss->damage(1200);
-        while (boss->getState() != obj::STATE_PINCH) boss->update(150, 240);
+        while (boss->getState() != obj::STATE_PINCH)
+            boss->update(150, 240);
         // Long enough for the spins and the throttled rings to fill the field.
-        for (int i = 0; i < 600; ++i) boss->update(150, 240);
-        for (int i = 0; i < 30; ++i) addBat(video, i);
+        for (int i = 0; i < 600; ++i)
+            boss->update(150, 240);
+        for (int i = 0; i < 30; ++i)
+            addBat(video, i);
         shot_picture = obj::ShootingObject::loadPicture(video, u"img/arc_red_bullet.ytx");
-        for (int i = 0; i < 60; ++i) step();
+        for (int i = 0; i < 60; ++i)
+            step();
     }
 
     void addBat(veru::platform::VideoDevice* video, int i) {
@@ -165,21 +169,28 @@ struct Fight {
         const int py = player.getY();
         player.fire(shot_picture.get(), frame);
         player.updateFreeSkills();
-        for (auto& bat : bats) bat->update(px, py);
+        for (auto& bat : bats)
+            bat->update(px, py);
         boss->update(px, py);
         for (auto& bat : bats) {
-            if (player.collides(*bat)) benchmark::DoNotOptimize(bat);
+            if (player.collides(*bat))
+                benchmark::DoNotOptimize(bat);
         }
-        for (auto& bat : bats) player.hitBySkills(*bat);
+        for (auto& bat : bats)
+            player.hitBySkills(*bat);
         player.hitEnemies(boss.get());
-        for (auto& bat : bats) bat->hitBySkills(player);
+        for (auto& bat : bats)
+            bat->hitBySkills(player);
         int cancelled = 0;
         for (auto& mine : player.getSkills()) {
-            if (mine->getKind() != obj::KIND_BOMB_ATTACK) continue;
+            if (mine->getKind() != obj::KIND_BOMB_ATTACK)
+                continue;
             for (auto& bat : bats) {
-                for (auto& theirs : bat->getSkills()) cancelled += mine->cancelBullets(*theirs);
+                for (auto& theirs : bat->getSkills())
+                    cancelled += mine->cancelBullets(*theirs);
             }
-            for (auto& theirs : boss->getSkills()) cancelled += mine->cancelBullets(*theirs);
+            for (auto& theirs : boss->getSkills())
+                cancelled += mine->cancelBullets(*theirs);
         }
         benchmark::DoNotOptimize(cancelled);
         boss->hitBySkills(player);
@@ -187,9 +198,11 @@ struct Fight {
 
     std::size_t enemyAttacks() const {
         std::size_t n = 0;
-        for (auto& skill : boss->getSkills()) n += skill->getAttacks().size();
+        for (auto& skill : boss->getSkills())
+            n += skill->getAttacks().size();
         for (auto& bat : bats) {
-            for (auto& skill : bat->getSkills()) n += skill->getAttacks().size();
+            for (auto& skill : bat->getSkills())
+                n += skill->getAttacks().size();
         }
         return n;
     }

@@ -235,6 +235,34 @@ TEST_F(AssetScriptTest, TalkScriptsAreValidAndFitTheWindow) {
     EXPECT_EQ(instantFlags, (std::set<std::u16string>{u"true", u"false"}));
 }
 
+TEST_F(AssetScriptTest, EachHeroinesPrologueIsHersAlone) {
+    // The prologue sends one heroine flying: she talks in it, and the other
+    // never does (in a closing the other may greet her at the shop).
+    struct Prologue {
+        const char* file;
+        const char16_t* heroine;
+        const char16_t* other;
+        const char* otherFaces;
+    };
+    for (const Prologue& p :
+         {Prologue{"src/script/trial.txt", u"シロ", u"ホタル", "img/face_hotaru_"},
+          Prologue{"src/script/trialK.txt", u"ホタル", u"シロ", "img/face_siro_"}}) {
+        SCOPED_TRACE(p.file);
+        int hers = 0;
+        for (const YString& line : readSourceLines(assetsDir() / p.file)) {
+            const auto t = tokens(line);
+            if (t.size() >= 2 && t[0] == u"Sentence") {
+                hers += t[1] == p.heroine;
+                EXPECT_NE(t[1], p.other) << line.toUtf8();
+            }
+            if (t.size() >= 2 && t[0] == u"Face") {
+                EXPECT_NE(utf8(t[1]).rfind(p.otherFaces, 0), 0u) << line.toUtf8();
+            }
+        }
+        EXPECT_GE(hers, 8);
+    }
+}
+
 TEST_F(AssetScriptTest, PackedScriptsHoldTheSourceLines) {
     for (const ManifestEntry& script : entries) {
         if (script.kind != "script" && script.kind != "stage")

@@ -3,7 +3,8 @@
 // one loudness range with the others; every music loop (and every wave that
 // loops) is exactly its loop length, and its end runs into its start without a
 // click. The stage's tunes are faster than the talk scenes' and the boss tune
-// faster still. Each file in the game folder is the committed one.
+// faster still. The heroines' calls are sung in their own voices, and the
+// three title calls in three. Each file in the game folder is the committed one.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -138,10 +139,9 @@ TEST(AssetSoundTest, WavesAre44100Hz16BitAudibleAndUnclipped) {
         EXPECT_GE(dbfs(level.rms), -22.0) << "much quieter than the others";
         EXPECT_LE(dbfs(level.rms), -9.0) << "much louder than the others";
         // a soft attack: the first millisecond stays well under the peak
-        std::vector<std::int16_t> start(pcm.samples.begin(),
-                                        pcm.samples.begin() + std::min<std::size_t>(
-                                                                  pcm.samples.size(),
-                                                                  44 * pcm.channels));
+        std::vector<std::int16_t> start(
+            pcm.samples.begin(),
+            pcm.samples.begin() + std::min<std::size_t>(pcm.samples.size(), 44 * pcm.channels));
         EXPECT_LT(measure(start).peak, level.peak / 2) << "starts with a click";
         if (e.loopSamples > 0) {
             ASSERT_EQ(pcm.channels, 2);
@@ -198,6 +198,74 @@ TEST(AssetSoundTest, StageTunesAreFasterThanTheTalkScenesAndTheBossFastest) {
     ASSERT_GT(talk, 0);
     EXPECT_GE(tempoOf("bgm_stage"), talk * 3 / 2);
     EXPECT_GT(tempoOf("bgm_boss"), tempoOf("bgm_stage"));
+}
+
+// The sung pitch of a call in Hz: the median, over its loud 40 ms windows, of
+// the period the left channel's autocorrelation finds between 200 and 1200 Hz.
+double sungPitch(const std::string& gamePath) {
+    Pcm pcm;
+    if (!readWave(assetsDir() / gamePath, pcm) || pcm.channels < 1)
+        return 0;
+    std::vector<double> x;
+    for (std::size_t i = 0; i < pcm.samples.size(); i += pcm.channels)
+        x.push_back(pcm.samples[i]);
+    const int window = 1764, minLag = 44100 / 1200, maxLag = 44100 / 200;
+    const double loud = measure(pcm.samples).peak * 0.25;
+    std::vector<double> pitches;
+    for (std::size_t start = 0; start + window + maxLag < x.size(); start += window / 2) {
+        double energy = 0;
+        for (int i = 0; i < window; ++i)
+            energy += x[start + i] * x[start + i];
+        if (std::sqrt(energy / window) < loud)
+            continue;
+        std::vector<double> r(maxLag + 1, 0);
+        double best = 0;
+        for (int lag = minLag; lag <= maxLag; ++lag) {
+            double sum = 0, shifted = 0;
+            for (int i = 0; i < window; ++i) {
+                sum += x[start + i] * x[start + i + lag];
+                shifted += x[start + i + lag] * x[start + i + lag];
+            }
+            r[lag] = sum / std::sqrt(energy * shifted + 1);
+            best = std::max(best, r[lag]);
+        }
+        // the first peak as high as the best: a whole period, not two (an "a"
+        // sung low has a strong second harmonic, so half a period comes close)
+        for (int lag = minLag + 1; lag < maxLag; ++lag)
+            if (r[lag] >= 0.97 * best && r[lag] >= r[lag - 1] && r[lag] >= r[lag + 1]) {
+                pitches.push_back(44100.0 / lag);
+                break;
+            }
+    }
+    if (pitches.empty())
+        return 0;
+    std::nth_element(pitches.begin(), pitches.begin() + pitches.size() / 2, pitches.end());
+    return pitches[pitches.size() / 2];
+}
+
+double median(std::vector<double> v) {
+    std::nth_element(v.begin(), v.begin() + v.size() / 2, v.end());
+    return v[v.size() / 2];
+}
+
+TEST(AssetSoundTest, HeroinesAndTitleCallsAreSungInTheirOwnVoices) {
+    // Shiro is bright and high; Hotaru calmer and lower, but a girl's voice.
+    std::vector<double> shiro, hotaru;
+    for (const char* call : {"go", "down", "dead", "get", "clear"})
+        shiro.push_back(sungPitch(std::string("sound/") + call + "_siro.wav"));
+    for (const char* call : {"start", "damage", "dead", "Eup", "clear", "Enon"}) {
+        SCOPED_TRACE(call);
+        hotaru.push_back(sungPitch(std::string("sound/vovizovar_") + call + ".wav"));
+        EXPECT_GE(hotaru.back(), 330) << "not a girl's voice";
+        EXPECT_LE(hotaru.back(), 620) << "not a calm voice";
+    }
+    EXPECT_LT(median(hotaru), 0.8 * median(shiro)) << "no calmer than Shiro";
+    // the three title calls: three voices, none sung like another
+    const double siro = sungPitch("sound/title_call_siro.wav");
+    const double erika = sungPitch("sound/title_call_erika.wav");
+    const double kiriha = sungPitch("sound/title_call_kiriha.wav");
+    EXPECT_GT(erika, siro * 1.06);
+    EXPECT_LT(kiriha, siro / 1.06);
 }
 
 }  // namespace

@@ -55,18 +55,20 @@ class FakeBat : public obj::EnemyObject {
     Calls& calls;
 };
 
+const obj::BossRow fakeBossRow{.name = "Fake", .hp = 100};
+
 class FakeBoss : public obj::Boss {
   public:
     FakeBoss(std::string name, Calls& calls)
-        : Boss(800, 480, 100, 0.34), name(std::move(name)), calls(calls) {}
+        : Boss(800, 480, fakeBossRow), name(std::move(name)), calls(calls) {}
     void loadTextures(obj::VideoDevice*) override { calls.log += name + ":textures "; }
     void loadSounds(obj::SoundManger&) override { calls.log += name + ":sounds "; }
     void applyLevel(int value) override {
         Boss::applyLevel(value);
         calls.log += name + ":level" + std::to_string(value - 0x200000) + " ";
     }
-    void move(int, int) override {}
-    void pinchMove(int, int) override {}
+    void firstPhase(int, int) override {}
+    void secondPhase(int, int) override {}
     std::string name;
     Calls& calls;
 };

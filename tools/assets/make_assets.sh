@@ -4,9 +4,10 @@
 # assets/src/script/ are packed as they are). Installs the Debian packages it
 # needs first (quick when they are present; sudo when not root).
 #
-# Deterministic: seeded generators, sox in repeatable mode without dither,
-# fluidsynth on one core without chorus, oggenc with a fixed stream serial,
-# and PNGs written without time stamps. Two runs give identical files.
+# Deterministic: seeded generators, NumPy on its baseline code (the same on
+# every x86-64 machine), sox in repeatable mode without dither, fluidsynth on
+# one core without chorus, oggenc with a fixed stream serial, and PNGs written
+# without time stamps. Two runs give identical files.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 root=$PWD
@@ -32,6 +33,13 @@ if [ ${#missing[@]} -gt 0 ]; then
     $sudo apt-get update -qq
     $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
 fi
+
+# NumPy picks its SIMD code for exp, sin and friends by the CPU it runs on, and
+# the AVX-512 versions round differently from the others: a picture painted on
+# one machine then differs by a level here and there from the same picture
+# painted on another. Keep NumPy on its baseline code everywhere.
+NPY_DISABLE_CPU_FEATURES=$("$py" -c 'import numpy.core._multiarray_umath as m; print(" ".join(m.__cpu_dispatch__))')
+export NPY_DISABLE_CPU_FEATURES
 
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT

@@ -13,22 +13,9 @@
 #include <cstddef>
 #include <string_view>
 
+#include "game/shooting/object/EnemyDifficulty.h"
+
 namespace ml::shooting::object {
-
-// A number for each difficulty.
-struct ByLevel {
-    int easy = 0;
-    int normal = 0;
-    int hard = 0;
-
-    // difficulty: 0 easy, 1 normal, 2 hard.
-    constexpr int at(int difficulty) const {
-        return difficulty <= 0 ? easy : (difficulty == 1 ? normal : hard);
-    }
-};
-
-// The same number at every difficulty.
-constexpr ByLevel every(int value) { return {value, value, value}; }
 
 // How a bat flies and when it fires (Bat.h has one class for each).
 enum class BatGroup {
@@ -92,8 +79,8 @@ struct BatRow {
     int score = 0;
     const char16_t* bulletPicture = u"";
     BatGroup group = BatGroup::sequence;
-    int speed = 0;     // pixels per frame leftwards while flying
-    int interval = 0;  // sequence: frames between volleys
+    int speed = 0;                  // pixels per frame leftwards while flying
+    int interval = 0;               // sequence: frames between volleys
     ByLevel firePeriod = every(0);  // periodic: frames between fire balls
     std::array<BatPattern, 3> patterns{};
 };

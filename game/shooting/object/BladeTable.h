@@ -3,7 +3,6 @@
 // in turn, wrapping to the first after the seventh.
 
 #include <array>
-#include <cstddef>
 
 namespace ml::shooting::object {
 
@@ -16,29 +15,21 @@ struct BladeStart {
 using BladeTable = std::array<BladeStart, 7>;
 
 // Seiichirou and Kiriha.
-inline constexpr BladeTable swordBlades{{
-    {600, 50, 110}, {600, 240, 180}, {600, 50, 130}, {600, 170, 150},
-    {600, 300, 230}, {600, 400, 260}, {600, 160, 200}}};
+inline constexpr BladeTable swordBlades{{{600, 50, 110},
+                                         {600, 240, 180},
+                                         {600, 50, 130},
+                                         {600, 170, 150},
+                                         {600, 300, 230},
+                                         {600, 400, 260},
+                                         {600, 160, 200}}};
 
 // Erika.
-inline constexpr BladeTable erikaBlades{{
-    {600, 100, 120}, {600, 240, 180}, {600, 160, 200}, {600, 170, 150},
-    {600, 300, 230}, {600, 50, 150}, {600, 400, 260}}};
-
-// Hands out the entries of a table in turn.
-class BladeCursor {
-  public:
-    explicit BladeCursor(const BladeTable& table_) : table(&table_) {}
-    const BladeStart& next() {
-        const BladeStart& entry = (*table)[index];
-        index = (index + 1) % table->size();
-        return entry;
-    }
-    std::size_t getIndex() const { return index; }
-
-  private:
-    const BladeTable* table;
-    std::size_t index = 0;
-};
+inline constexpr BladeTable erikaBlades{{{600, 100, 120},
+                                         {600, 240, 180},
+                                         {600, 160, 200},
+                                         {600, 170, 150},
+                                         {600, 300, 230},
+                                         {600, 50, 150},
+                                         {600, 400, 260}}};
 
 }  // namespace ml::shooting::object

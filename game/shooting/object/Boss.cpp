@@ -5,9 +5,13 @@
 #include "engine/effects/Random.h"
 #include "engine/graphics/DirectGraphics.h"
 #include "engine/sound/SoundManger.h"
+#include "game/shooting/object/EnemyBullets.h"
 #include "game/shooting/object/EnemyDifficulty.h"
 #include "game/shooting/object/ISkill.h"
+#include "game/shooting/object/LeadBeam.h"
 #include "game/shooting/object/ObjectCodes.h"
+#include "game/shooting/object/RoundBullets.h"
+#include "game/shooting/object/Slush.h"
 
 namespace ml::shooting::object {
 
@@ -19,18 +23,41 @@ const veru::dxt::Color explosionKey = veru::dxt::Color::fromPacked(0xFF000000u);
 constexpr int flashStep = 20;
 constexpr int power = 1;
 constexpr int explosionCount = 7;
+constexpr int explosionCellFrames = 10;
+constexpr int explosionSoundGap = 30;
+constexpr int animationPeriod = 5;
+// The big boss's transformation: the small picture fades by this much a
+// frame, the big one waits, rises this fast and descends over this many
+// frames.
+constexpr int transformFade = 17;
+constexpr int transformPause = 30;
+constexpr int transformRise = 50;
+constexpr int transformDescentFrames = 60;
+// Blades, beams and corner fans, the same for every boss.
+constexpr int bladeLength = 10;
+constexpr int bladeMargin = 40;
+constexpr int beamMarginX = 2;
+constexpr int beamMarginY = 10;
+constexpr int fanMarginX = 2;
+constexpr int fanMarginY = 10;
 
 }  // namespace
 
-Boss::Boss(int field_width, int field_height, int hp_, double pinch_ratio_)
+Boss::Boss(int field_width, int field_height, const BossRow& row_)
     : EnemyObject(field_width, field_height),
-      max_hp(hp_),
-      pinch_ratio(pinch_ratio_),
-      base_hp(hp_) {
-    hp = hp_;
+      row(&row_),
+      max_hp(row_.hp),
+      pinch_ratio(row_.pinch_ratio),
+      extra(row_.extra_every) {
+    hp = row_.hp;
+    score = row_.score;
+    setLevel(LEVEL_1);
 }
 
-Boss::~Boss() = default;
+// The patterns go first: their attacks borrow this boss's pictures.
+Boss::~Boss() {
+    skills.clear();
+}
 
 int Boss::byLevel(int easy, int normal, int hard) const {
     return difficulty == 0 ? easy : (difficulty == 1 ? normal : hard);
@@ -77,11 +104,13 @@ void Boss::kill() {
 
 void Boss::applyLevel(int level_) {
     difficulty = difficultyOf(level_);
-    hp = base_hp;
+    hp = row->hp;
     if (difficulty == 2) {
         hp = hp * 3 / 2;
     }
     max_hp = hp;
+    const bool second = state == STATE_CHANGE || state == STATE_PINCH;
+    fire_period = byLevel(second ? row->pinch_period : row->period);
 }
 
 void Boss::animate() {
@@ -99,7 +128,9 @@ void Boss::appear(int x_, int y_) {
     state = STATE_ENTRY;
 }
 
-void Boss::start() { state = STATE_ACTIVE; }
+void Boss::start() {
+    state = STATE_ACTIVE;
+}
 
 bool Boss::update(int target_x, int target_y) {
     std::erase_if(skills, [&](const std::unique_ptr<ISkill>& skill) {
@@ -111,7 +142,8 @@ bool Boss::update(int target_x, int target_y) {
     switch (state) {
         case STATE_ENTRY:
             enterStep();
-            if (transforms_on_arrival && state == STATE_REENTRY) {
+            // A big boss starts its transformation in the frame it arrives.
+            if (isBig() && state == STATE_REENTRY) {
                 arrivedStep();
             }
             break;
@@ -147,13 +179,107 @@ void Boss::enterStep() {
     }
 }
 
-void Boss::arrivedStep() { state = STATE_READY; }
+void Boss::arrivedStep() {
+    if (isBig()) {
+        transformStep();
+    } else {
+        state = STATE_READY;
+    }
+}
 
-void Boss::changeStep() { fadeMove(field_width - stop_distance, field_height / 2, 10); }
+void Boss::changeStep() {
+    const BossChange& change = row->change;
+    int to_y = field_height / 2;
+    if (change.to == ChangeTo::settled) {
+        to_y = bigHeight() / 2 + row->descent;
+    } else if (change.to == ChangeTo::pictureMiddle) {
+        to_y = bigHeight() / 2;
+    }
+    fadeMove(field_width - change.stops_from_edge * stop_distance, to_y, change.fade_step);
+}
 
-void Boss::dyingStep() { explode(1, 2); }
+void Boss::move(int target_x, int target_y) {
+    countFrame();
+    if (changeIfPinched()) {
+        // The change begins at once: nothing more is fired in this frame.
+        return;
+    }
+    if (row->animates && frame % animationPeriod == 0) {
+        animate();
+    }
+    firstPhase(target_x, target_y);
+    if (row->bob_step > 0) {
+        bob(row->bob_step);
+    }
+}
 
-const Texture* Boss::shapePicture() const { return texture; }
+void Boss::pinchMove(int target_x, int target_y) {
+    countFrame();
+    if (row->animates && frame % animationPeriod == 0) {
+        animate();
+    }
+    secondPhase(target_x, target_y);
+}
+
+int Boss::bigHeight() const {
+    if (transformed) {
+        return big_height;
+    }
+    return big_texture ? big_texture->getHeight() : 0;
+}
+
+void Boss::transformStep() {
+    switch (move_frame) {
+        case 0:
+            countFrame(transformFade);
+            if (frame > 255) {
+                frame = 255;
+            }
+            if (texture) {
+                texture->setAlpha(255 - frame);
+            }
+            if (frame == 255) {
+                if (big_texture) {
+                    big_height = big_texture->getHeight();
+                    adoptTexture(std::move(big_texture));
+                    transformed = true;
+                }
+                y = 2 * big_height;
+                move_frame = 1;
+                clearFrame();
+            }
+            break;
+        case 1:
+            countFrame();
+            if (frame >= transformPause) {
+                move_frame = 2;
+            }
+            break;
+        case 2:
+            y -= transformRise;
+            if (y - big_height / 2 < 0) {
+                move_frame = 3;
+            }
+            break;
+        default:
+            // At least a pixel a frame, so that a shallow descent still ends.
+            y += std::max(1, row->descent / transformDescentFrames);
+            if (y - big_height / 2 >= row->descent) {
+                state = STATE_READY;
+                clearFrame();
+                clearMoveFrame();
+            }
+            break;
+    }
+}
+
+void Boss::dyingStep() {
+    explode(1, 2);
+}
+
+const Texture* Boss::shapePicture() const {
+    return isBig() && !transformed ? big_texture.get() : texture;
+}
 
 void Boss::addHitPart(int px, int py, int left, int top, int right, int bottom) {
     const Texture* picture = shapePicture();
@@ -241,39 +367,52 @@ bool Boss::pinchTest() {
     return false;
 }
 
-void Boss::loadPictures(VideoDevice* loader, const Pictures& p) {
+void Boss::loadTextures(VideoDevice* loader) {
     const auto load = [loader](const char16_t* path) {
         return path ? loadPicture(loader, path) : nullptr;
     };
-    if (p.picture) {
-        adoptTexture(load(p.picture));
+    if (row->picture) {
+        adoptTexture(load(row->picture));
     }
-    battle_texture = load(p.battle);
-    damage_texture = load(p.damage);
-    change_texture = load(p.change);
-    bullet_texture = load(p.bullets);
-    setupExplosions(loader, u"img/arc_bomb.ytx", -p.explosion_spread, p.explosion_spread,
-                    explosionCount, 10);
-}
-
-void Boss::loadVoices(SoundManger& manager, const Voices& v) {
-    setupExplosionSounds(manager, u"sound/smash.wav", explosionCount, 30);
-    if (v.pinch) {
-        loadSound(manager, v.pinch);
-    }
-    if (v.go) {
-        loadStartSound(manager, v.go);
-    }
-    if (v.dead) {
-        loadDeadSound(manager, v.dead);
-    }
-}
-
-void Boss::setHitParts(std::initializer_list<PartSize> parts) {
+    battle_texture = load(row->battle);
+    damage_texture = load(row->damage);
+    change_texture = load(row->change_picture);
+    bullet_texture = load(row->bullets);
+    setupExplosions(loader, u"img/arc_bomb.ytx", -row->explosion_spread, row->explosion_spread,
+                    explosionCount, explosionCellFrames);
+    big_texture = load(row->big);
+    blade_texture = load(row->blade_picture);
+    beam_texture = load(row->beam_picture);
+    laser_texture = load(row->laser_picture);
+    ring_texture = load(row->ring_picture);
+    flare_texture = load(row->flare_picture);
+    pan_texture = load(row->pan_picture);
     hit_parts.clear();
-    for (const PartSize& p : parts) {
+    for (const BossPart& p : row->parts) {
         addHitPart(p.px, p.py, -p.half_width, -p.half_height, p.half_width, p.half_height);
     }
+}
+
+void Boss::loadSounds(SoundManger& manager) {
+    setupExplosionSounds(manager, u"sound/smash.wav", explosionCount, explosionSoundGap);
+    if (row->pinch_voice) {
+        loadSound(manager, row->pinch_voice);
+    }
+    if (row->go_voice) {
+        loadStartSound(manager, row->go_voice);
+    }
+    if (row->dead_voice) {
+        loadDeadSound(manager, row->dead_voice);
+    }
+    const auto get = [&manager](const char16_t* name) {
+        return name ? manager.getSound(veru::YString(name)) : nullptr;
+    };
+    bullet_sound = get(row->bullet_sound);
+    blade_sound = get(row->blade_sound);
+    beam_sound = get(row->beam_sound);
+    laser_sound = get(row->laser_sound);
+    swing_sound = get(row->swing_sound);
+    big_swing_sound = get(row->big_swing_sound);
 }
 
 bool Boss::ownsSkill(const ISkill* skill) const {
@@ -290,6 +429,8 @@ bool Boss::changeIfPinched() {
     playSound(sound);
     clearFrame();
     clearMoveFrame();
+    fire_period = byLevel(row->pinch_period);
+    onPhaseChange();
     return true;
 }
 
@@ -351,6 +492,10 @@ void Boss::explode(int dx, int dy) {
 }
 
 Texture* Boss::currentPicture() const {
+    // The big picture replaces every other once the boss has transformed.
+    if (isBig()) {
+        return texture;
+    }
     switch (state) {
         case STATE_ENTRY:
         case STATE_REENTRY:
@@ -389,11 +534,54 @@ void Boss::draw(Graphics& graphics) {
 }
 
 void Boss::firePattern(std::unique_ptr<ISkill> skill, Texture* picture, int from_x, int from_y,
-                int target_x, int target_y, int margin_x, int margin_y) {
+                       int target_x, int target_y, int margin_x, int margin_y) {
     skill->fire(picture, from_x, from_y, target_x, target_y, margin_x, margin_y);
     skill->setPower(power);
     skill->launchAll();
     skills.push_back(std::move(skill));
+}
+
+void Boss::fireRing(int first_angle, int from_x, int from_y) {
+    const BossRing& ring = row->ring;
+    Texture* picture = ring_texture ? ring_texture.get() : bullet_texture.get();
+    firePattern(std::make_unique<RoundBullets>(KIND_ENEMY_ATTACK, field_width, field_height,
+                                               byLevel(ring.speed), first_angle,
+                                               byLevel(ring.bullets), ring.turned),
+                picture, from_x, from_y, -1, -1, ring.margin_x, ring.margin_y);
+}
+
+void Boss::fireBeams(int target_x, int target_y) {
+    const BossBeams& beams = row->beams;
+    for (int i = 0; i < beams.angle_count; ++i) {
+        firePattern(std::make_unique<LeadBeam>(
+                        KIND_ENEMY_ATTACK, field_width, field_height, beams.segments,
+                        byLevel(beams.speed), 0, beams.angles[static_cast<std::size_t>(i)],
+                        beams.homing_start, beams.homing_length, beams.turn_limit),
+                    beam_texture.get(), x, y, target_x, target_y, beamMarginX, beamMarginY);
+    }
+    playSound(beam_sound);
+}
+
+void Boss::fireBlade() {
+    const BossBlades& blades = row->blades;
+    if (blades.starts.empty()) {
+        return;
+    }
+    const BladeStart& start = blades.starts[blade_index % blades.starts.size()];
+    blade_index = (blade_index + 1) % blades.starts.size();
+    firePattern(
+        std::make_unique<Slush>(KIND_ENEMY_ATTACK, field_width, field_height, byLevel(blades.speed),
+                                start.angle, byLevel(blades.blur), bladeLength),
+        blade_texture.get(), start.x, start.y, -1, -1, bladeMargin, bladeMargin);
+    playSound(blade_sound);
+}
+
+void Boss::fireCornerFan() {
+    const HitRect corner = getHitRect();
+    firePattern(std::make_unique<EnemyBullets>(KIND_ENEMY_ATTACK, field_width, field_height,
+                                               byLevel(row->fan_speed), true, LEVEL_1),
+                bullet_texture.get(), corner.left, corner.top, -1, -1, fanMarginX, fanMarginY);
+    playSound(bullet_sound);
 }
 
 }  // namespace ml::shooting::object

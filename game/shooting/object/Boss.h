@@ -6,26 +6,33 @@
 // fights its second phase (STATE_PINCH), and at 0 hit points sinks in a
 // chain of explosions (STATE_DYING) until the newest explosion has played
 // (STATE_GONE). Its collision shape is a list of rectangles (hit parts)
-// placed in picture pixels. Each boss class gives its pictures, sounds,
-// numbers and the two phases' moves.
+// placed in picture pixels. A big boss (one with a big picture) arrives
+// small and turns into its big picture before the talk.
+//
+// Every number, picture and sound of a boss is its row of the boss table
+// (BossTable.h); this class runs the frame all bosses share from the row,
+// and each boss class gives only its firing in the two phases.
 //
 // Boss patterns are made per volley and deleted once all their attacks are
 // gone; all of them vanish at the start of the second phase and at death.
 //
-// Ownership: owns every picture (texture, battle, change, damage and
-// explosion pictures) and every pattern; sounds are borrowed from the sound
-// manager, which must outlive the boss's last update.
+// Ownership: owns every picture (texture, battle, change, damage, big,
+// attack and explosion pictures) and every pattern; borrows its row (a
+// constant of the table); sounds are borrowed from the sound manager, which
+// must outlive the boss's last update.
 // Thread: main thread.
 // Failure: loadTextures throws the texture's exceptions; a sound that did not
 // load is simply not played.
 
-#include <initializer_list>
+#include <cstddef>
 #include <memory>
 #include <vector>
 
 #include "engine/material/Texture.h"
 #include "engine/sound/ISound.h"
+#include "game/shooting/object/BossTable.h"
 #include "game/shooting/object/EnemyObject.h"
+#include "game/shooting/object/Throttle.h"
 
 namespace ml::shooting::object {
 
@@ -47,7 +54,8 @@ struct ExplosionOffset {
 
 class Boss : public EnemyObject {
   public:
-    Boss(int field_width, int field_height, int hp, double pinch_ratio);
+    // `row` is a constant of the boss table and outlives the boss.
+    Boss(int field_width, int field_height, const BossRow& row);
     ~Boss() override;
 
     void reset() override {}
@@ -55,15 +63,24 @@ class Boss : public EnemyObject {
     void damage(int amount) override;
     void kill() override;
     void draw(Graphics& graphics) override;
+    // The row's pictures, explosions and hit parts.
+    void loadTextures(VideoDevice* loader) override;
+    // Seven explosion sounds one every 30 frames, the voices and the sounds.
+    void loadSounds(SoundManger& manager) override;
+    // Hit points (half as many again on hard) and the current phase's period.
     void applyLevel(int level) override;
     void animate() override;
     void appear(int x, int y) override;
     bool update(int target_x, int target_y) override;
+    // The first phase: the pinch test, the animation, the firing, the bobbing.
+    void move(int target_x, int target_y) override;
 
     virtual void enterStep();
+    // A small boss is ready; a big one transforms first.
     virtual void arrivedStep();
     virtual void changeStep();
-    virtual void pinchMove(int target_x, int target_y) = 0;
+    // The second phase: the animation and the firing.
+    virtual void pinchMove(int target_x, int target_y);
     virtual void dyingStep();
     // A part anchored at (px, py) in picture pixels from the picture's top
     // left, with its sides relative to the anchor.
@@ -73,18 +90,19 @@ class Boss : public EnemyObject {
 
     // Each explosion gets an offset (random in min..max on each axis) and its
     // own animation of `picture`; they advance one cell every `step` frames.
-    void setupExplosions(VideoDevice* loader, const veru::YString& picture, int min, int max, int count,
-                         int step);
+    void setupExplosions(VideoDevice* loader, const veru::YString& picture, int min, int max,
+                         int count, int step);
     // `count` instances of the sound; a new explosion starts every `gap` frames.
-    void setupExplosionSounds(SoundManger& manager, const veru::YString& name, int count,
-                              int gap);
+    void setupExplosionSounds(SoundManger& manager, const veru::YString& name, int count, int gap);
     // True, and the hit points set to exactly max_hp * pinch_ratio, once they
     // have fallen to that share.
     bool pinchTest();
     // pinchTest, and when it passes the phase change begins: STATE_CHANGE,
-    // `sound` plays, both frame counters cleared. True when it began.
+    // `sound` plays, both frame counters cleared, the second phase's period.
+    // True when it began.
     bool changeIfPinched();
 
+    const BossRow& getRow() const { return *row; }
     int getMaxHp() const { return max_hp; }
     double getPinchRatio() const { return pinch_ratio; }
     int getFadeAlpha() const { return fade_alpha; }
@@ -94,6 +112,18 @@ class Boss : public EnemyObject {
     const std::vector<HitPart>& getHitParts() const { return hit_parts; }
     const std::vector<ExplosionOffset>& getExplosionOffsets() const { return explosion_offsets; }
     int getDifficulty() const { return difficulty; }
+    // Frames between volleys in the current phase.
+    int getFirePeriod() const { return fire_period; }
+    // Calls of the occasional attack since it last joined a volley.
+    int getExtraCount() const { return extra.getCount(); }
+    // The blade start the next blade takes.
+    std::size_t getBladeIndex() const { return blade_index; }
+
+    bool isBig() const { return row->big != nullptr; }
+    int getDescent() const { return row->descent; }
+    // The transformation's step: 0 fade, 1 pause, 2 rise, 3 descent.
+    int getTransformStep() const { return move_frame; }
+    bool isTransformed() const { return transformed; }
 
     // A pattern fired from (from_x, from_y) at (target_x, target_y) (both
     // negative: no target) with `picture`, power 1, launched and kept until
@@ -102,43 +132,35 @@ class Boss : public EnemyObject {
                      int target_x, int target_y, int margin_x, int margin_y);
     // A number for the current difficulty.
     int byLevel(int easy, int normal, int hard) const;
+    int byLevel(const ByLevel& value) const { return value.at(difficulty); }
 
     // Whether `skill` is still one of this boss's patterns (patterns are
     // deleted once all their attacks are gone).
     bool ownsSkill(const ISkill* skill) const;
 
   protected:
-    // A hit part as anchor (px, py) in picture pixels and half its width and
-    // height.
-    struct PartSize {
-        int px;
-        int py;
-        int half_width;
-        int half_height;
-    };
-    // Pictures of a boss; a null entry is not loaded.
-    struct Pictures {
-        const char16_t* picture = nullptr;  // `texture`: the entry (and small) picture
-        const char16_t* battle = nullptr;
-        const char16_t* damage = nullptr;
-        const char16_t* change = nullptr;
-        const char16_t* bullets = nullptr;
-        int explosion_spread = 30;  // explosions land up to this far from the centre
-    };
-    // Sounds of a boss besides the explosions; a null entry is not loaded.
-    struct Voices {
-        const char16_t* pinch = nullptr;  // `sound`: played at the phase change
-        const char16_t* go = nullptr;     // `start_sound`
-        const char16_t* dead = nullptr;   // `dead_sound`
-    };
+    // The boss's own firing in each phase, called once a frame after the
+    // shared steps.
+    virtual void firstPhase(int target_x, int target_y) = 0;
+    virtual void secondPhase(int target_x, int target_y) = 0;
+    // Called in the frame the phase change begins.
+    virtual void onPhaseChange() {}
 
-    // The pictures, and seven explosions of "img/arc_bomb.ytx" one cell
-    // every 10 frames.
-    void loadPictures(VideoDevice* loader, const Pictures& pictures);
-    // Seven "sound/smash.wav" explosions one every 30 frames, and the voices.
-    void loadVoices(SoundManger& manager, const Voices& voices);
-    // The parts in order, replacing any added before.
-    void setHitParts(std::initializer_list<PartSize> parts);
+    // True on frames that fire a volley of the current phase.
+    bool onBeat() const { return fire_period > 0 && frame % fire_period == 0; }
+    // True every `extra_every`-th call: the occasional attack joins.
+    bool extraTurn() { return extra.pass(); }
+
+    // Attacks drawn from the row. The ring (`ring_texture`, or the bullets
+    // when the row has none) starts at the given point or the centre and is
+    // silent; the beams leave the centre with the beam sound; the blade
+    // takes the next start of the row's table with the blade sound; the fan
+    // leaves the top-left corner of the hit rectangle with the bullet sound.
+    void fireRing(int first_angle, int from_x, int from_y);
+    void fireRing(int first_angle) { fireRing(first_angle, x, y); }
+    void fireBeams(int target_x, int target_y);
+    void fireBlade();
+    void fireCornerFan();
 
     // Up and down by `step` pixels a frame, turning one picture height from
     // the field's top and bottom edges.
@@ -149,11 +171,10 @@ class Boss : public EnemyObject {
     void fadeMove(int to_x, int to_y, int step);
     // One frame of the death: the wreck moves by (dx, dy), explosions play.
     void explode(int dx, int dy);
-    // The picture the hit parts are measured on.
-    virtual const Texture* shapePicture() const;
-    // The picture drawn in the current state.
-    virtual Texture* currentPicture() const;
+    // The big picture's height (0 for a small boss).
+    int bigHeight() const;
 
+    const BossRow* row;
     bool fading_in = false;
     int max_hp = 0;
     double pinch_ratio = 0.0;
@@ -166,19 +187,40 @@ class Boss : public EnemyObject {
     int explosion_sound_count = 0;
     std::unique_ptr<Texture> battle_texture;
     std::unique_ptr<Texture> change_texture;
+    std::unique_ptr<Texture> big_texture;
+    std::unique_ptr<Texture> blade_texture;
+    std::unique_ptr<Texture> beam_texture;
+    std::unique_ptr<Texture> laser_texture;
+    std::unique_ptr<Texture> ring_texture;
+    std::unique_ptr<Texture> flare_texture;
+    std::unique_ptr<Texture> pan_texture;
     std::vector<ExplosionOffset> explosion_offsets;
     std::vector<std::unique_ptr<Texture>> explosion_textures;
     std::vector<veru::sound::ISound*> explosion_sounds;
     std::vector<HitPart> hit_parts;
+    ISound* bullet_sound = nullptr;
+    ISound* blade_sound = nullptr;
+    ISound* beam_sound = nullptr;
+    ISound* laser_sound = nullptr;
+    ISound* swing_sound = nullptr;
+    ISound* big_swing_sound = nullptr;
     int difficulty = 0;
+    int fire_period = 0;
     // Bobbing direction: true while moving down.
     bool moving_down = false;
-    // The arrival step runs in the frame the entry ends (BigBoss).
-    bool transforms_on_arrival = false;
 
   private:
-    // Hit points the constructor gave, so that setLevel can be repeated.
-    int base_hp = 0;
+    // The picture the hit parts are measured on.
+    const Texture* shapePicture() const;
+    // The picture drawn in the current state.
+    Texture* currentPicture() const;
+    // One frame of the big boss's transformation.
+    void transformStep();
+
+    Throttle extra;
+    std::size_t blade_index = 0;
+    bool transformed = false;
+    int big_height = 0;
 };
 
 }  // namespace ml::shooting::object

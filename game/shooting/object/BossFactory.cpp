@@ -1,46 +1,33 @@
 #include "game/shooting/object/BossFactory.h"
 
-#include <array>
-#include <utility>
-
-#include "game/shooting/object/Erika.h"
-#include "game/shooting/object/Kiriha.h"
-#include "game/shooting/object/Maruiyatu.h"
+#include "game/shooting/object/BossTable.h"
+#include "game/shooting/object/Duelist.h"
+#include "game/shooting/object/SampleBoss.h"
 #include "game/shooting/object/Sasaki.h"
 #include "game/shooting/object/Seiichirou.h"
 #include "game/shooting/object/Sister.h"
-#include "game/shooting/object/TeruTeru.h"
 #include "game/shooting/object/TrialBoss.h"
 
 namespace ml::shooting::object {
 
-namespace {
-
-using Maker = std::unique_ptr<Boss> (*)(int, int);
-
-template <class B>
-std::unique_ptr<Boss> make(int field_width, int field_height) {
-    return std::make_unique<B>(field_width, field_height);
-}
-
-constexpr std::array<std::pair<std::string_view, Maker>, 8> makers{{
-    {"Maruiyatu", &make<Maruiyatu>},
-    {"TeruTeru", &make<TeruTeru>},
-    {"Erika", &make<Erika>},
-    {"Kiriha", &make<Kiriha>},
-    {"Sister", &make<Sister>},
-    {"Sasaki", &make<Sasaki>},
-    {"Seiichirou", &make<Seiichirou>},
-    {"TrialBoss", &make<TrialBoss>},
-}};
-
-}  // namespace
-
 std::unique_ptr<Boss> createBoss(std::string_view name, int field_width, int field_height) {
-    for (const auto& [known, maker] : makers) {
-        if (known == name) {
-            return maker(field_width, field_height);
-        }
+    const BossRow* row = findBossRow(name);
+    if (!row) {
+        return nullptr;
+    }
+    switch (row->fight) {
+        case BossFight::trial:
+            return std::make_unique<TrialBoss>(field_width, field_height, *row);
+        case BossFight::seiichirou:
+            return std::make_unique<Seiichirou>(field_width, field_height, *row);
+        case BossFight::duelist:
+            return std::make_unique<Duelist>(field_width, field_height, *row);
+        case BossFight::sample:
+            return std::make_unique<SampleBoss>(field_width, field_height, *row);
+        case BossFight::sister:
+            return std::make_unique<Sister>(field_width, field_height, *row);
+        case BossFight::sasaki:
+            return std::make_unique<Sasaki>(field_width, field_height, *row);
     }
     return nullptr;
 }

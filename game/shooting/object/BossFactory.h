@@ -1,7 +1,8 @@
 #pragma once
-// Making a boss from the name the stage script gives it: "Maruiyatu",
-// "TeruTeru", "Erika", "Kiriha", "Sister", "Sasaki", "Seiichirou" or
-// "TrialBoss", compared exactly.
+// Making a boss from the name the stage script gives it: the name of a row
+// of the boss table ("Maruiyatu", "TeruTeru", "Erika", "Kiriha", "Sister",
+// "Sasaki", "Seiichirou" or "TrialBoss"), compared exactly; the row names
+// the class that fights.
 //
 // Ownership: the caller owns the boss made.
 // Failure: any other name makes nothing (null); nothing is loaded here (the

@@ -9,13 +9,13 @@
 #include "engine/effects/Random.h"
 #include "engine/graphics/DirectGraphics.h"
 #include "game/shooting/object/BossFactory.h"
-#include "game/shooting/object/Erika.h"
-#include "game/shooting/object/Kiriha.h"
+#include "game/shooting/object/BossTable.h"
+#include "game/shooting/object/Duelist.h"
+#include "game/shooting/object/SampleBoss.h"
 #include "game/shooting/object/Sasaki.h"
 #include "game/shooting/object/Seiichirou.h"
 #include "game/shooting/object/Sister.h"
 #include "game/shooting/object/StraightBullets.h"
-#include "game/shooting/object/TeruTeru.h"
 #include "game/shooting/object/TrialBoss.h"
 #include "tests/game/shooting/object/EnemyTestSupport.h"
 
@@ -27,7 +27,6 @@ using obj::Boss;
 constexpr int EASY = obj::LEVEL_1;
 constexpr int NORMAL = obj::LEVEL_2;
 constexpr int HARD = obj::LEVEL_3;
-
 
 // Brings a boss from its appearance to the start of the fight.
 void bringIn(Boss& boss) {
@@ -76,7 +75,12 @@ TEST_F(BossTest, FactoryKnowsExactlyTheEightNames) {
         EXPECT_FALSE(obj::createBoss(wrong, 800, 480)) << '"' << wrong << '"';
     }
     EXPECT_TRUE(dynamic_cast<obj::TrialBoss*>(obj::createBoss("TrialBoss", 800, 480).get()));
-    EXPECT_TRUE(dynamic_cast<obj::BigBoss*>(obj::createBoss("Sister", 800, 480).get()));
+    // Two rows may share a class; the row decides whether a boss is big.
+    EXPECT_TRUE(dynamic_cast<obj::Duelist*>(obj::createBoss("Erika", 800, 480).get()));
+    EXPECT_TRUE(dynamic_cast<obj::Duelist*>(obj::createBoss("Kiriha", 800, 480).get()));
+    EXPECT_TRUE(dynamic_cast<obj::SampleBoss*>(obj::createBoss("TeruTeru", 800, 480).get()));
+    EXPECT_TRUE(obj::createBoss("Sister", 800, 480)->isBig());
+    EXPECT_FALSE(obj::createBoss("Kiriha", 800, 480)->isBig());
 }
 
 TEST_F(BossTest, HitPointsScoresAndHardDifficulty) {
@@ -85,10 +89,10 @@ TEST_F(BossTest, HitPointsScoresAndHardDifficulty) {
         int hp;
         int score;
     };
-    for (const Row& r : {Row{"TrialBoss", 1000, 500000}, Row{"Seiichirou", 1800, 500000},
-                         Row{"Kiriha", 1000, 200000}, Row{"Erika", 1000, 100000},
-                         Row{"Maruiyatu", 600, 0}, Row{"TeruTeru", 1000, 0},
-                         Row{"Sister", 5000, 300000}, Row{"Sasaki", 3500, 400000}}) {
+    for (const Row& r :
+         {Row{"TrialBoss", 1000, 500000}, Row{"Seiichirou", 1800, 500000},
+          Row{"Kiriha", 1000, 200000}, Row{"Erika", 1000, 100000}, Row{"Maruiyatu", 600, 0},
+          Row{"TeruTeru", 1000, 0}, Row{"Sister", 5000, 300000}, Row{"Sasaki", 3500, 400000}}) {
         SCOPED_TRACE(r.name);
         auto boss = makeBoss(r.name, NORMAL);
         EXPECT_EQ(boss->getHp(), r.hp);
@@ -246,7 +250,8 @@ TEST_F(BossTest, TrialBossFiresFansEveryPeriodAndARingEveryEleventh) {
     for (int period = 2; period <= 11; ++period) {
         run(*boss, 70);
         for (const auto& skill : boss->getSkills()) {
-            if (skill->getAttacks().size() == 10) rings.insert(skill.get());
+            if (skill->getAttacks().size() == 10)
+                rings.insert(skill.get());
         }
         EXPECT_EQ(rings.size(), period == 11 ? 1u : 0u) << period;
     }
@@ -280,12 +285,13 @@ TEST_F(BossTest, TrialBossPinchSpinsSweepTheirStartAngle) {
     }
     EXPECT_EQ(*starts.rbegin(), 120);
     EXPECT_LE(*starts.begin(), 0);
-    for (int a = 0; a <= 120; a += 5) EXPECT_TRUE(starts.count(a)) << a;
+    for (int a = 0; a <= 120; a += 5)
+        EXPECT_TRUE(starts.count(a)) << a;
 }
 
 TEST_F(BossTest, BigBossTransformsInFourSteps) {
     auto boss = makeBoss("TeruTeru", NORMAL);
-    auto& big = dynamic_cast<obj::BigBoss&>(*boss);
+    auto& big = *boss;
     boss->appear(800, 240);
     EXPECT_EQ(boss->getX(), 832);
     run(*boss, 133);  // arrives, and the fade starts in the same frame
@@ -333,18 +339,85 @@ TEST_F(BossTest, ThePhaseChangeRetimesTheFirePeriod) {
                          Row{"Seiichirou", NORMAL, 60, 30}, Row{"TrialBoss", HARD, 40, 15}}) {
         SCOPED_TRACE(r.name);
         auto boss = makeBoss(r.name, r.level);
-        const auto period = [&] {
-            if (auto* k = dynamic_cast<obj::Kiriha*>(boss.get())) return k->getFirePeriod();
-            if (auto* e = dynamic_cast<obj::Erika*>(boss.get())) return e->getFirePeriod();
-            if (auto* s = dynamic_cast<obj::Seiichirou*>(boss.get())) return s->getFirePeriod();
-            return dynamic_cast<obj::TrialBoss&>(*boss).getFirePeriod();
-        };
-        EXPECT_EQ(period(), r.first);
+        EXPECT_EQ(boss->getFirePeriod(), r.first);
         bringIn(*boss);
         boss->damage(boss->getHp() - 1);
         changePhase(*boss);
-        EXPECT_EQ(period(), r.second);
+        EXPECT_EQ(boss->getFirePeriod(), r.second);
+        // Setting the difficulty again keeps the phase the boss is in.
+        boss->setLevel(r.level);
+        EXPECT_EQ(boss->getFirePeriod(), r.second);
     }
+}
+
+TEST_F(BossTest, EveryRowIsOneNamedBossWithEveryPictureItsAttacksNeed) {
+    std::set<std::string_view> names;
+    for (const obj::BossRow& row : obj::bossRows()) {
+        SCOPED_TRACE(std::string(row.name));
+        EXPECT_TRUE(names.insert(row.name).second) << "named twice";
+        EXPECT_EQ(obj::findBossRow(row.name), &row);
+        auto boss = obj::createBoss(row.name, 800, 480);
+        ASSERT_TRUE(boss);
+        EXPECT_EQ(&boss->getRow(), &row);
+        EXPECT_GT(row.hp, 0);
+        EXPECT_TRUE(row.pinch_ratio > 0.0 && row.pinch_ratio < 1.0);
+        EXPECT_FALSE(row.parts.empty());
+        EXPECT_TRUE(row.picture && row.damage);
+        // A pattern fired without a picture throws: every attack the row
+        // describes must come with one.
+        EXPECT_TRUE(row.beams.angle_count == 0 || row.beam_picture);
+        EXPECT_TRUE(row.blades.starts.empty() || row.blade_picture);
+        EXPECT_TRUE(row.ring.speed.hard == 0 || row.ring_picture || row.bullets);
+        EXPECT_TRUE(row.fan_speed.hard == 0 || row.bullets);
+        EXPECT_EQ(boss->isBig(), row.descent > 0);
+    }
+    EXPECT_EQ(names.size(), 8u);
+    EXPECT_EQ(obj::findBossRow("Kiriha "), nullptr);
+}
+
+TEST_F(BossTest, ANewRowFightsWithTheClassItNames) {
+    // A third duelist made only of a row: beams on every second volley, a
+    // blade table of its own.
+    static constexpr obj::BladeStart starts[] = {{600, 240, 180}};
+    const obj::BossRow row{
+        .name = "Rival",
+        .fight = obj::BossFight::duelist,
+        .hp = 400,
+        .period = obj::every(10),
+        .pinch_period = obj::every(20),
+        .extra_every = 2,
+        .bob_step = 2,
+        .picture = u"img/kiriha.ytx",
+        .damage = u"img/kiriha_damage.ytx",
+        .bullets = u"img/blue_bullet.ytx",
+        .blade_picture = u"img/slush.ytx",
+        .beam_picture = u"img/beam_unit.ytx",
+        .parts = obj::findBossRow("Erika")->parts,
+        .beams = {.speed = obj::every(4),
+                  .homing_start = 5,
+                  .homing_length = 30,
+                  .turn_limit = 2,
+                  .angles = {90},
+                  .angle_count = 1},
+        .blades = {.starts = starts, .speed = obj::every(15), .blur = obj::every(35)},
+        .fan_speed = obj::every(4)};
+    obj::Duelist boss(800, 480, row);
+    boss.loadTextures(GameFolder::device());
+    boss.loadSounds(folder.sounds());
+    boss.setLevel(NORMAL);
+    EXPECT_EQ(boss.getHp(), 400);
+    bringIn(boss);
+    run(boss, 20);
+    // Two volleys: two fans, and the beams with the second.
+    ASSERT_EQ(boss.getSkills().size(), 3u);
+    EXPECT_EQ(boss.getSkills()[2]->getAttacks().size(), 10u);  // a chain of ten segments
+    boss.damage(300);
+    changePhase(boss);
+    EXPECT_EQ(boss.getFirePeriod(), 20);
+    run(boss, 20);
+    ASSERT_EQ(boss.getSkills().size(), 1u);  // a blade from the only start
+    EXPECT_EQ(boss.getSkills()[0]->getX(), 600);
+    EXPECT_EQ(boss.getBladeIndex(), 0u);
 }
 
 TEST_F(BossTest, SisterChargesAndComesBack) {
@@ -400,7 +473,7 @@ TEST_F(BossTest, SeiichirouRunsItsLaserBladeSweepCycle) {
     std::set<std::size_t> blades;
     for (int i = 0; i < obj::Seiichirou::bladeFrames; ++i) {
         boss->update(100, 240);
-        blades.insert(sei.getBlades().getIndex());
+        blades.insert(sei.getBladeIndex());
     }
     EXPECT_EQ(sei.getCycleStep(), obj::Seiichirou::SWEEP_UP);
     EXPECT_GE(blades.size(), 6u);  // a blade every 30 frames, each from the next start
