@@ -21,7 +21,6 @@
 #include "game/StagePhase.h"
 #include "game/StageScoring.h"
 #include "game/StageScript.h"
-#include "game/StageScriptWords.h"
 #include "game/StageStateHash.h"
 #include "game/StageTalk.h"
 #include "game/shooting/cmp/AlphaParts.h"
@@ -208,51 +207,41 @@ void ShootingScene::readStageScript(veru::platform::VideoDevice* textureLoader) 
 
 // ---------------------------------------------------------------- script
 
-void ShootingScene::runScriptLine(const veru::YString& line) {
-    const std::vector<veru::YString> words = splitStageLine(line);
-    if (words.empty())
-        return;
-    const veru::YString& first = words[0];
-    if (wordBeginsWith(first, u"Talking")) {
-        phase = stage::kTalk;
-        return;
-    }
-    if (wordBeginsWith(first, u"Shooting")) {
-        scriptWaiting = true;
-        phase = stage::kShooting;
-        player->activate();
-        playOnce(player->getStartSound());
-        if (content.infoStart1)
-            content.infoStart1->startFadeIn();
-        return;
-    }
-    if (first.equalsText(u"Boss")) {
-        // A boss that never came on the field (no shooting section brought
-        // it in) cannot be fought: the script goes on without the battle.
-        if (!content.boss || content.boss->getState() == STATE_STANDBY)
+void ShootingScene::runScriptStep(const StageStep& step) {
+    switch (step.word) {
+        case StageWord::Talking:
+            phase = stage::kTalk;
             return;
-        scriptWaiting = true;
-        phase = stage::kBossBattle;
-        playOnce(content.boss->getStartSound());
-        return;
+        case StageWord::Shooting:
+            scriptWaiting = true;
+            phase = stage::kShooting;
+            player->activate();
+            playOnce(player->getStartSound());
+            if (content.infoStart1)
+                content.infoStart1->startFadeIn();
+            return;
+        case StageWord::BossHeader:
+            // A boss that never came on the field (no shooting section brought
+            // it in) cannot be fought: the script goes on without the battle.
+            if (!content.boss || content.boss->getState() == STATE_STANDBY)
+                return;
+            scriptWaiting = true;
+            phase = stage::kBossBattle;
+            playOnce(content.boss->getStartSound());
+            return;
+        default:
+            break;
     }
-    if (phase == stage::kTalk)
-        runTalkLine(line);
-}
-
-void ShootingScene::runTalkLine(const veru::YString& line) {
-    const std::vector<veru::YString> words = splitStageLine(line);
-    if (words.empty())
+    if (phase != stage::kTalk)
         return;
-    if (words[0].equalsText(u"Play")) {
+    if (step.word == StageWord::Play) {
         if (content.stageMusic)
             content.stageMusic->stop();
         if (content.bossMusic)
             content.bossMusic->play(true);
-        return;
-    }
-    if (talk->runTalkLine(words, content.pictureTable))
+    } else if (talk->runStep(step)) {
         scriptWaiting = true;
+    }
 }
 
 void ShootingScene::endTalk() {
@@ -327,15 +316,15 @@ void ShootingScene::update(veru::dxt::event::InputInterface* input) {
     const int bossState = content.boss ? content.boss->getState() : STATE_STANDBY;
 
     if (!scriptWaiting) {
-        if (content.scriptLines.empty()) {
+        if (content.steps.empty()) {
             scriptWaiting = true;
             counter = 0;
             phase = stage::kEnding;
             player->playClearSound();
         } else {
-            veru::YString line = std::move(content.scriptLines.front());
-            content.scriptLines.pop_front();
-            runScriptLine(line);
+            const StageStep step = std::move(content.steps.front());
+            content.steps.pop_front();
+            runScriptStep(step);
             return;
         }
     }

@@ -89,10 +89,9 @@ class ShootingScene : public veru::dxt::Scene {
 
     // Reading the stage script into `content` (done by create).
     void readStageScript(veru::platform::VideoDevice* textureLoader);
-    // Executes one queued line of the stage script.
-    void runScriptLine(const veru::YString& line);
-    // Executes one line of a talk section.
-    void runTalkLine(const veru::YString& line);
+    // Runs one queued step of the stage script: a header, or in the talk
+    // phase a talk statement.
+    void runScriptStep(const StageStep& step);
     // Ends a talk: portraits and boxes cleared, the script runs again.
     void endTalk();
     void stopMusic();
@@ -134,7 +133,7 @@ class ShootingScene : public veru::dxt::Scene {
     const ItemList& getKintubaItems() const { return content.kintubaItems; }
     const ItemList& getLevelUpItems() const { return content.levelUpItems; }
     const std::deque<std::pair<int, int>>& getTimeline() const { return content.timeline; }
-    const std::deque<veru::YString>& getScriptLines() const { return content.scriptLines; }
+    const std::deque<StageStep>& getScriptSteps() const { return content.steps; }
     const StageTalk* getTalk() const { return talk.get(); }
     shooting::cmp::PauseMenu* getPauseMenu() const { return pauseMenu.get(); }
     shooting::cmp::ContinueDialog* getContinueDialog() const { return continueDialog.get(); }

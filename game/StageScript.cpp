@@ -20,7 +20,7 @@ StageContent::~StageContent() {
 StageContent::StageContent(StageContent&&) noexcept = default;
 StageContent& StageContent::operator=(StageContent&& other) noexcept {
     waitingEnemies.clear();
-    scriptLines = std::move(other.scriptLines);
+    steps = std::move(other.steps);
     pictureTable = std::move(other.pictureTable);
     timeline = std::move(other.timeline);
     waitingEnemies = std::move(other.waitingEnemies);

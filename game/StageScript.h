@@ -8,9 +8,9 @@
 // same statement). Reading builds, up front, every object the stage uses —
 // the background's picture, the two tunes, the boss face, the three
 // captions, every enemy with its carried item, the boss and every talk
-// picture — the enemy timeline, and the queue of talk lines and phase
-// headers the stage runs later, one line at a time (StageScriptReader.h has
-// the grammar).
+// picture — the enemy timeline, and the queue of steps the stage runs later,
+// one a frame: the phase headers and the talk lines, typed
+// (StageScriptGrammar.h has the grammar).
 //
 // What a broken script does (the packer refuses all of these before a
 // script reaches a player; this is for a script edited by hand):
@@ -43,6 +43,7 @@
 // whole file lacks; the byte reader's exceptions (with the path) for a
 // damaged file.
 
+#include <array>
 #include <deque>
 #include <map>
 #include <memory>
@@ -50,6 +51,7 @@
 #include <vector>
 
 #include "engine/core/YString.h"
+#include "game/StageScriptGrammar.h"
 
 namespace veru::platform {
 class VideoDevice;
@@ -74,6 +76,19 @@ class ScrollBackground;
 
 namespace ml {
 
+// One line of the script the scene runs, read and resolved: a header, a talk
+// statement, or (Unknown, ImageOther) a talk line that does nothing but
+// still takes its frame, as every queued line does.
+struct StageStep {
+    StageWord word = StageWord::Unknown;
+    int line = 0;  // in the script, for messages and tests
+    int side = 0;  // Image1/2, Talk1/2: the speaker's side
+    // Init: the pictures of sides 1 and 2 (null: the side shows none);
+    // Image1/2: [0]. Borrowed from the content's picture table.
+    std::array<veru::dxt::material::Texture*, 2> pictures{};
+    veru::YString text;  // Talk1/2: what is said ("+" breaks the line)
+};
+
 // What reading one stage script builds. Entry i of `timeline` belongs to
 // entry i of `waitingEnemies`; every item is in one list and carried by one
 // waiting enemy, which only borrows it (free the enemies first).
@@ -83,7 +98,7 @@ struct StageContent {
     StageContent(StageContent&&) noexcept;
     StageContent& operator=(StageContent&&) noexcept;
 
-    std::deque<veru::YString> scriptLines;
+    std::deque<StageStep> steps;  // run from the front, one a frame
     std::map<veru::YString, std::unique_ptr<veru::dxt::material::Texture>> pictureTable;
     // Taken from the front as the enemies enter.
     std::deque<std::pair<int, int>> timeline;  // (position, y); entry i is waitingEnemies[i]'s

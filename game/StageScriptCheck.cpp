@@ -1,6 +1,7 @@
 #include "game/StageScriptCheck.h"
 
 #include <algorithm>
+#include <array>
 #include <optional>
 #include <set>
 
@@ -32,7 +33,11 @@ bool sameLetters(const YString& word, std::u16string_view keyword) {
                       [&](char16_t a, char16_t b) { return lower(a) == lower(b); });
 }
 
-// Reads one script from its first line to its end, section by section.
+const char16_t* sectionName(StagePlace place) {
+    return stageRule(place == StagePlace::Talk ? StageWord::Talking : StageWord::Shooting).spelling;
+}
+
+// Judges the parse of one script, statement by statement, in line order.
 class Checker {
   public:
     Checker(const std::vector<YString>& lines, const StageFileCatalogue& files)
@@ -42,16 +47,17 @@ class Checker {
         if (lines.size() > static_cast<std::size_t>(StageLimits::kMaxLines))
             problem(0, "the script has " + std::to_string(lines.size()) + " lines: at most " +
                            std::to_string(StageLimits::kMaxLines) + " are read");
-        while (next < lines.size()) {
-            const int number = static_cast<int>(next) + 1;
-            const auto words = splitStageLine(lines[next++]);
-            if (!words.empty())
-                topLevel(number, words);
+        StageScriptParse parse = parseStageScript(lines);
+        for (const StageStatement& s : parse.statements)
+            statement(s);
+        if (parse.unclosedSection) {
+            problem(parse.unclosedSection, "the \"" + text(sectionName(openPlace)) +
+                                               "\" section is never closed with \"}\"");
+            dropPending();
         }
-        for (const char16_t* required : {u"Back", u"BGM", u"BOSS_BGM", u"BOSS_Face", u"Info_Start1",
-                                         u"Info_Start2", u"Info_End"})
-            if (!seenSetUp.count(required))
-                problem(0, "no \"" + text(required) + "\" line: the stage needs it");
+        for (const StageRule& rule : stageRules())
+            if (rule.need != StageNeed::No && !seenSetUp.count(rule.word))
+                problem(0, "no \"" + text(rule.spelling) + "\" line: the stage needs it");
         if (!shootingLine)
             problem(0, "no \"Shooting\" section: the stage would have nothing to play");
         else if (result.plan.boss.empty())
@@ -61,53 +67,34 @@ class Checker {
                     "no \"Boss\" header after the \"Shooting\" section: the battle never starts");
         std::stable_sort(result.problems.begin(), result.problems.end(),
                          [](const auto& a, const auto& b) { return a.line < b.line; });
+        result.plan.statements = std::move(parse.statements);
         return std::move(result);
     }
 
   private:
-    using Words = std::vector<YString>;
-
     void problem(int line, std::string message) {
         result.problems.push_back({line, std::move(message)});
     }
 
     // A line the game skips without a word: the writer meant something by
-    // it, so say so (comments excepted). `known` are the statements of the
-    // place it stands in, to point at one typed in the wrong case.
-    void ignored(int line, const Words& words, const char* where,
-                 std::initializer_list<const char16_t*> known) {
-        const YString& first = words[0];
+    // it, so say so (comments excepted), pointing at a statement of the
+    // place typed in the wrong case.
+    void ignored(const StageStatement& s, const char* where) {
+        const YString& first = s.words[0];
         if (isStageComment(first))
             return;
         std::string message =
             "ignored " + std::string(where) + ": \"" + text(first) + "\" is no statement there";
-        const YString& whole = lines[static_cast<std::size_t>(line - 1)];
+        const YString& whole = lines[static_cast<std::size_t>(s.line - 1)];
         if (std::any_of(whole.begin(), whole.end(), isFullWidthDelimiter))
             message +=
                 " (full-width spaces or punctuation do not separate words: type "
                 "half-width ones)";
-        for (const char16_t* keyword : known)
-            if (sameLetters(first, keyword) && !first.equalsText(keyword))
-                message += " (did you mean \"" + text(keyword) + "\"? case counts)";
-        result.warnings.push_back({line, std::move(message)});
-    }
-
-    // The argument `index` (1-based), or a problem naming what is missing.
-    const YString* argument(int line, const Words& words, std::size_t index, const char* what) {
-        if (words.size() > index)
-            return &words[index];
-        problem(line, "\"" + text(words[0]) + "\" needs " + what);
-        return nullptr;
-    }
-
-    std::optional<int> number(int line, const Words& words, std::size_t index, const char* what) {
-        const YString* word = argument(line, words, index, what);
-        if (!word)
-            return std::nullopt;
-        const auto value = readStageNumber(*word);
-        if (!value)
-            problem(line, std::string(what) + " \"" + text(*word) + "\" is not a number");
-        return value;
+        for (const StageRule& rule : stageRules())
+            if (rule.standsIn(s.place) && rule.match != StageMatch::Contains &&
+                sameLetters(first, rule.spelling) && !first.equalsText(rule.spelling))
+                message += " (did you mean \"" + text(rule.spelling) + "\"? case counts)";
+        result.warnings.push_back({s.line, std::move(message)});
     }
 
     void knownFile(int line, const YString& path, StageFileUse use, const char* what) {
@@ -115,235 +102,203 @@ class Checker {
             problem(line, std::string(what) + " \"" + text(path) + "\" is not in the manifest");
     }
 
-    void topLevel(int line, const Words& words) {
-        const YString& first = words[0];
-        struct SetUp {
-            const char16_t* keyword;
-            StageFileUse use;
-            const char* what;
-        };
-        static constexpr SetUp setUps[] = {
-            {u"Back", StageFileUse::Background, "background"},
-            {u"BGM", StageFileUse::Sound, "stage music"},
-            {u"BOSS_BGM", StageFileUse::Sound, "boss music"},
-            {u"BOSS_Face", StageFileUse::Picture, "boss face"},
-            {u"Info_Start1", StageFileUse::Picture, "caption"},
-            {u"Info_Start2", StageFileUse::Picture, "caption"},
-            {u"Info_End", StageFileUse::Picture, "caption"},
-        };
-        for (const SetUp& s : setUps) {
-            if (!first.equalsText(s.keyword))
-                continue;
-            seenSetUp.insert(s.keyword);
-            if (const YString* path = argument(line, words, 1, "a file"))
-                knownFile(line, *path, s.use, s.what);
-            return;
+    // What every statement shares: its faults, and the files it names.
+    void statement(const StageStatement& s) {
+        for (const StageFault& fault : s.faults)
+            problem(s.line, describeStageFault(s, fault));
+        for (int i = 0; s.rule && i < s.rule->arity && s.hasArgument(i); ++i) {
+            const StageArg& arg = s.rule->args[static_cast<std::size_t>(i)];
+            const YString& name = s.argument(i);
+            if (arg.type == StageArgType::File)
+                knownFile(s.line, name, arg.use, arg.what);
+            if (arg.type == StageArgType::Picture ||
+                (arg.type == StageArgType::PictureOrNull && !name.equalsText(u"null"))) {
+                knownFile(s.line, name, StageFileUse::Picture, arg.what);
+                result.plan.pictures.push_back(name);
+            }
         }
-        if (wordBeginsWith(first, u"Talking")) {
-            talkSection(line);
-        } else if (wordBeginsWith(first, u"Shooting")) {
-            // A second section would bring the boss in a second time.
-            if (shootingLine)
-                problem(line, "a second \"Shooting\" section (the first opens at line " +
-                                  std::to_string(shootingLine) + "): a stage has one");
-            else
-                shootingLine = line;
-            shootingSection(line);
-        } else if (first.equalsText(u"Boss")) {
-            if (bossHeaderLine)
-                problem(line, "a second \"Boss\" header (the first at line " +
-                                  std::to_string(bossHeaderLine) + "): the battle starts once");
-            else if (shootingLine)
-                bossHeaderLine = line;
-        } else {
-            ignored(line, words, "outside a section",
-                    {u"Back", u"BGM", u"BOSS_BGM", u"BOSS_Face", u"Info_Start1", u"Info_Start2",
-                     u"Info_End", u"Talking", u"Shooting", u"Boss"});
+        switch (s.place) {
+            case StagePlace::Top:
+                topLevel(s);
+                break;
+            case StagePlace::Talk:
+                talk(s);
+                break;
+            case StagePlace::Shooting:
+                shooting(s);
+                break;
         }
     }
 
-    // A section header (or a "Boss" header) inside a section: the reader
-    // takes it as a line of the open section, the stage acts on it anyway.
-    bool misplacedHeader(int line, const Words& words, const char* section, int opening) {
-        const YString& first = words[0];
-        const char* header = wordBeginsWith(first, u"Talking")    ? "Talking"
-                             : wordBeginsWith(first, u"Shooting") ? "Shooting"
-                                                                  : nullptr;
-        if (!header)
+    void topLevel(const StageStatement& s) {
+        switch (s.word()) {
+            case StageWord::Talking:
+                visible = {false, false, false};
+                openPlace = StagePlace::Talk;
+                break;
+            case StageWord::Shooting:
+                // A second section would bring the boss in a second time.
+                if (shootingLine)
+                    problem(s.line, "a second \"Shooting\" section (the first opens at line " +
+                                        std::to_string(shootingLine) + "): a stage has one");
+                else
+                    shootingLine = s.line;
+                openPlace = StagePlace::Shooting;
+                break;
+            case StageWord::BossHeader:
+                if (bossHeaderLine)
+                    problem(s.line, "a second \"Boss\" header (the first at line " +
+                                        std::to_string(bossHeaderLine) +
+                                        "): the battle starts once");
+                else if (shootingLine)
+                    bossHeaderLine = s.line;
+                break;
+            case StageWord::Unknown:
+                ignored(s, "outside a section");
+                break;
+            default:
+                seenSetUp.insert(s.word());
+                break;
+        }
+    }
+
+    // A section header inside a section: the reader takes it as a line of
+    // the open section, the stage acts on it anyway.
+    bool misplacedHeader(const StageStatement& s) {
+        if (s.word() != StageWord::Talking && s.word() != StageWord::Shooting)
             return false;
-        problem(line, std::string("a \"") + header + "\" section opens inside the \"" + section +
-                          "\" section of line " + std::to_string(opening) +
-                          ": close that one with \"}\" first");
+        problem(s.line, "a \"" + text(s.rule->spelling) + "\" section opens inside the \"" +
+                            text(sectionName(s.place)) + "\" section of line " +
+                            std::to_string(s.section) + ": close that one with \"}\" first");
         return true;
     }
 
-    // Runs `body` over the lines of a section up to its "}"; a section the
-    // script ends in is a problem at its opening line.
-    template <typename Body>
-    void section(int opening, const char* name, Body body) {
-        while (next < lines.size()) {
-            const int line = static_cast<int>(next) + 1;
-            const auto words = splitStageLine(lines[next++]);
-            if (words.empty())
-                continue;
-            if (words[0].equalsText(u"}"))
-                return;
-            body(line, words);
+    void talk(const StageStatement& s) {
+        if (misplacedHeader(s))
+            return;
+        const int side = s.rule ? s.rule->side : 0;
+        switch (s.word()) {
+            case StageWord::BossHeader:
+                problem(s.line, "a \"Boss\" header inside the \"Talking\" section of line " +
+                                    std::to_string(s.section) +
+                                    ": the battle would start in the middle of the talk");
+                break;
+            case StageWord::Init:
+                for (int i = 0; i < 2 && s.hasArgument(i); ++i)
+                    visible[static_cast<std::size_t>(i) + 1] = !s.argument(i).equalsText(u"null");
+                break;
+            case StageWord::Image1:
+            case StageWord::Image2:
+                if (s.hasArgument(0))
+                    visible[static_cast<std::size_t>(side)] = true;
+                break;
+            case StageWord::ImageOther:
+                if (s.hasArgument(0))
+                    ignored(s, "in a talk (its picture is loaded, not shown)");
+                break;
+            case StageWord::Talk1:
+            case StageWord::Talk2:
+                if (s.hasArgument(0))
+                    said(s, side);
+                break;
+            case StageWord::Unknown:
+                ignored(s, "in a talk");
+                break;
+            default:
+                break;
         }
-        problem(opening, std::string("the \"") + name + "\" section is never closed with \"}\"");
     }
 
-    void talkSection(int opening) {
-        bool visible[3] = {false, false, false};
-        section(opening, "Talking", [&](int line, const Words& words) {
-            const YString& first = words[0];
-            if (misplacedHeader(line, words, "Talking", opening))
-                return;
-            if (first.equalsText(u"Boss")) {
-                problem(line, "a \"Boss\" header inside the \"Talking\" section of line " +
-                                  std::to_string(opening) +
-                                  ": the battle would start in the middle of the talk");
-            } else if (first.equalsText(u"Init")) {
-                for (std::size_t side = 1; side <= 2; ++side) {
-                    const YString* name = argument(line, words, side, "two pictures (or null)");
-                    if (!name)
-                        return;
-                    visible[side] = !name->equalsText(u"null");
-                    if (visible[side])
-                        picture(line, *name);
-                }
-            } else if (wordContains(first, u"Image")) {
-                const YString* name = argument(line, words, 1, "a picture");
-                if (!name)
-                    return;
-                picture(line, *name);
-                if (first.equalsText(u"1P_Image"))
-                    visible[1] = true;
-                else if (first.equalsText(u"2P_Image"))
-                    visible[2] = true;
-                else
-                    ignored(line, words, "in a talk (its picture is loaded, not shown)",
-                            {u"1P_Image", u"2P_Image"});
-            } else if (first.equalsText(u"1P_Talk") || first.equalsText(u"2P_Talk")) {
-                const int side = first.equalsText(u"1P_Talk") ? 1 : 2;
-                const YString* said = argument(line, words, 1, "a text");
-                if (!said)
-                    return;
-                if (words.size() > 2)
-                    problem(line,
-                            "the text holds a delimiter (space, comma, colon, parenthesis "
-                            "or tab): only \"" +
-                                text(*said) + "\" would be shown");
-                if (!visible[side])
-                    problem(line, "side " + std::to_string(side) +
-                                      " shows no portrait: the talk would wait for it forever");
-                if (talkTextLines(*said) > kStageTalkLines)
-                    problem(line, "the text takes more than " + std::to_string(kStageTalkLines) +
-                                      " lines of the talk box");
-                if (talkTextColumns(*said) > kStageTalkColumns)
-                    problem(line, "a line of the text is wider than the talk box (" +
-                                      std::to_string(talkTextColumns(*said)) + " columns, " +
-                                      std::to_string(kStageTalkColumns) + " fit)");
-                result.plan.talk.push_back({line, side, *said});
-            } else if (!first.equalsText(u"Play")) {
-                ignored(line, words, "in a talk",
-                        {u"Init", u"1P_Image", u"2P_Image", u"1P_Talk", u"2P_Talk", u"Play"});
-            }
-        });
+    void said(const StageStatement& s, int side) {
+        const YString& words = s.argument(0);
+        if (s.hasArgument(1))
+            problem(s.line,
+                    "the text holds a delimiter (space, comma, colon, parenthesis "
+                    "or tab): only \"" +
+                        text(words) + "\" would be shown");
+        if (!visible[static_cast<std::size_t>(side)])
+            problem(s.line, "side " + std::to_string(side) +
+                                " shows no portrait: the talk would wait for it forever");
+        if (talkTextLines(words) > kStageTalkLines)
+            problem(s.line, "the text takes more than " + std::to_string(kStageTalkLines) +
+                                " lines of the talk box");
+        if (talkTextColumns(words) > kStageTalkColumns)
+            problem(s.line, "a line of the text is wider than the talk box (" +
+                                std::to_string(talkTextColumns(words)) + " columns, " +
+                                std::to_string(kStageTalkColumns) + " fit)");
+        result.plan.talk.push_back({s.line, side, words});
     }
 
-    void picture(int line, const YString& name) {
-        knownFile(line, name, StageFileUse::Picture, "talk picture");
-        result.plan.pictures.push_back(name);
+    // An item no enemy took up would never appear and hold the boss back.
+    void dropPending() {
+        if (pendingLine)
+            problem(*pendingLine,
+                    "no \"Enemy\" takes up this \"Item\": it would never "
+                    "appear and the boss would never come");
+        pendingLine.reset();
+        pending = StageItemKind::None;
     }
 
-    void shootingSection(int opening) {
-        std::optional<int> pendingLine;
-        StageItemKind pending = StageItemKind::None;
-        const auto dropPending = [&] {
-            if (pendingLine)
-                problem(*pendingLine,
-                        "no \"Enemy\" takes up this \"Item\": it would never "
-                        "appear and the boss would never come");
-            pendingLine.reset();
-            pending = StageItemKind::None;
-        };
-        section(opening, "Shooting", [&](int line, const Words& words) {
-            const YString& first = words[0];
-            if (misplacedHeader(line, words, "Shooting", opening))
-                return;
-            if (first.equalsText(u"Enemy")) {
-                const YString* kind = argument(line, words, 1, "a kind, a position and a height");
-                const auto position = number(line, words, 2, "the position");
-                const auto y = number(line, words, 3, "the height");
-                if (kind && !isBatKind(*kind))
-                    problem(line, "unknown enemy kind \"" + text(*kind) + "\" (Bat1 to Bat24)");
-                if (y && (*y < 0 || *y > kStageFieldHeight))
-                    problem(line, "the height " + std::to_string(*y) +
-                                      " is outside the field (0 to " +
-                                      std::to_string(kStageFieldHeight) + ")");
-                if (position && (*position < StageLimits::kMinPosition ||
-                                 *position > StageLimits::kMaxPosition))
-                    problem(line, "the position " + std::to_string(*position) + " is outside " +
-                                      std::to_string(StageLimits::kMinPosition) + " to " +
-                                      std::to_string(StageLimits::kMaxPosition) +
-                                      ": the stage counter never gets there");
-                else if (position && *position < lastPosition)
-                    problem(line, "the position " + std::to_string(*position) +
-                                      " comes before the previous enemy's " +
-                                      std::to_string(lastPosition) +
-                                      ": enemies enter in file order");
-                if (++enemies == StageLimits::kMaxEnemies + 1)
-                    problem(line, "more than " + std::to_string(StageLimits::kMaxEnemies) +
-                                      " enemies: a stage takes at most that many");
-                if (kind && position && y) {
-                    lastPosition = std::max(lastPosition, *position);
-                    result.plan.enemies.push_back({line, *kind, *position, *y, pending});
+    void shooting(const StageStatement& s) {
+        if (misplacedHeader(s))
+            return;
+        switch (s.word()) {
+            case StageWord::End:
+                dropPending();
+                openPlace = StagePlace::Top;
+                break;
+            case StageWord::Enemy:
+                // Enemies enter in file order: an earlier position would wait
+                // for the one before.
+                if (s.sound(1) && s.number(1) < lastPosition)
+                    problem(s.line, "the position " + std::to_string(s.number(1)) +
+                                        " comes before the previous enemy's " +
+                                        std::to_string(lastPosition) +
+                                        ": enemies enter in file order");
+                if (s.whole) {
+                    lastPosition = std::max(lastPosition, s.number(1));
+                    result.plan.enemies.push_back(
+                        {s.line, s.argument(0), s.number(1), s.number(2), pending});
                 }
                 pendingLine.reset();
                 pending = StageItemKind::None;
-            } else if (first.equalsText(u"Boss")) {
-                if (const YString* name = argument(line, words, 1, "a boss name")) {
-                    if (isBossName(*name))
-                        result.plan.boss = *name;
-                    else
-                        problem(line, "unknown boss \"" + text(*name) + "\"");
-                }
-            } else if (first.equalsText(u"Item")) {
+                break;
+            case StageWord::Boss:
+                if (s.sound(0))
+                    result.plan.boss = s.argument(0);
+                break;
+            case StageWord::Item:
                 dropPending();
-                if (const YString* kind = argument(line, words, 1, "an item kind")) {
-                    pending = stageItemKind(*kind);
-                    if (pending == StageItemKind::None)
-                        problem(line, "unknown item kind \"" + text(*kind) +
-                                          "\" (Chance, LevelUp or Kintuba)");
-                    else
-                        pendingLine = line;
+                if (s.sound(0)) {
+                    pending = stageItemKind(s.argument(0));
+                    pendingLine = s.line;
                 }
-            } else if (first.equalsText(u"Wait")) {
-                if (const auto frames = number(line, words, 1, "the frames")) {
-                    if (*frames < 0 || *frames > StageLimits::kMaxWait)
-                        problem(line, "a wait of " + std::to_string(*frames) +
-                                          " frames: it takes 0 to " +
-                                          std::to_string(StageLimits::kMaxWait));
-                    result.plan.bossDelay = *frames;
-                }
-            } else {
-                ignored(line, words, "in a \"Shooting\" section",
-                        {u"Enemy", u"Boss", u"Item", u"Wait"});
-            }
-        });
-        dropPending();
+                break;
+            case StageWord::Wait:
+                if (s.readable(0))
+                    result.plan.bossDelay = s.number(0);
+                break;
+            case StageWord::Unknown:
+                ignored(s, "in a \"Shooting\" section");
+                break;
+            default:
+                break;
+        }
     }
 
     const std::vector<YString>& lines;
     const StageFileCatalogue& files;
-    std::size_t next = 0;
     StageScriptCheckResult result;
-    std::set<std::u16string> seenSetUp;
+    std::set<StageWord> seenSetUp;
+    StagePlace openPlace = StagePlace::Top;
     int shootingLine = 0;    // where the "Shooting" section opens; 0 before it
     int bossHeaderLine = 0;  // the "Boss" header after it; 0 before it
+    // The talk section's sides that show a portrait (1 and 2).
+    std::array<bool, 3> visible{false, false, false};
+    // The shooting section's item waiting for its enemy.
+    std::optional<int> pendingLine;
+    StageItemKind pending = StageItemKind::None;
     int lastPosition = 0;
-    int enemies = 0;
 };
 
 }  // namespace

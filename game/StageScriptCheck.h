@@ -35,12 +35,10 @@
 #include <vector>
 
 #include "engine/core/YString.h"
-#include "game/StageScriptWords.h"
+#include "game/StageScriptGrammar.h"
 
 namespace ml {
 
-// How the stage uses a file it names.
-enum class StageFileUse { Background, Picture, Sound };
 // True when the game has `path` for that use (the packer asks the manifest).
 using StageFileCatalogue = std::function<bool(const veru::YString& path, StageFileUse use)>;
 
@@ -64,7 +62,8 @@ struct StageTalkPlan {
 };
 
 struct StagePlan {
-    std::vector<StageEnemyPlan> enemies;  // in file order
+    std::vector<StageStatement> statements;  // the whole script, typed, as the game reads it
+    std::vector<StageEnemyPlan> enemies;     // in file order
     veru::YString boss;
     int bossDelay = 0;
     std::vector<StageTalkPlan> talk;      // in file order
@@ -84,8 +83,6 @@ struct StageScriptCheckResult {
 // many half-width columns (a full-width character takes two).
 inline constexpr int kStageTalkLines = 3;
 inline constexpr int kStageTalkColumns = 28;
-// The field's height: an enemy enters with its centre inside it.
-inline constexpr int kStageFieldHeight = 480;
 
 // `lines`: the script's lines in order, empty ones included (they count).
 StageScriptCheckResult checkStageScript(const std::vector<veru::YString>& lines,

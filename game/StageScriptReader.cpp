@@ -1,5 +1,7 @@
 #include "game/StageScriptReader.h"
 
+#include <set>
+
 #include "engine/exceptions/Exception.h"
 #include "engine/exceptions/FileNotFoundException.h"
 #include "engine/io/ByteFileReader.h"
@@ -21,7 +23,6 @@
 namespace ml {
 
 using veru::YString;
-using Words = std::vector<YString>;
 namespace object = shooting::object;
 namespace cmp = shooting::cmp;
 
@@ -34,19 +35,19 @@ YString quoted(const YString& word) {
 // The three captions: centred at x 400 and the height given, with their fade
 // steps and hold frames.
 struct Caption {
-    const char16_t* keyword;
+    StageWord word;
     std::unique_ptr<cmp::AlphaParts> StageContent::*slot;
     int y, fadeIn, fadeOut, hold;
 };
 constexpr Caption kCaptions[] = {
-    {u"Info_Start1", &StageContent::infoStart1, 220, 8, 3, 30},
-    {u"Info_Start2", &StageContent::infoStart2, 260, 8, 3, 30},
-    {u"Info_End", &StageContent::infoEnd, 240, 10, 3, 60},
+    {StageWord::InfoStart1, &StageContent::infoStart1, 220, 8, 3, 30},
+    {StageWord::InfoStart2, &StageContent::infoStart2, 260, 8, 3, 30},
+    {StageWord::InfoEnd, &StageContent::infoEnd, 240, 10, 3, 60},
 };
 
-const Caption* captionFor(const YString& word) {
+const Caption* captionFor(StageWord word) {
     for (const Caption& caption : kCaptions)
-        if (word.equalsText(caption.keyword))
+        if (caption.word == word)
             return &caption;
     return nullptr;
 }
@@ -82,49 +83,6 @@ void StageScriptReader::failHere(const YString& what) const {
         YString(path).append(u"（").append(lineNumber).append(u"行目）：").append(what));
 }
 
-Words StageScriptReader::nextWords(veru::io::ByteFileReader& reader, YString& line) {
-    while (!reader.isEOF()) {
-        std::optional<YString> record = reader.readLine();
-        if (!record)
-            break;
-        if (++lineNumber > StageLimits::kMaxLines)
-            failHere(
-                YString(u"行が多すぎます（").append(StageLimits::kMaxLines).append(u"行まで）。"));
-        Words words = splitStageLine(*record);
-        if (!words.empty()) {
-            line = std::move(*record);
-            return words;
-        }
-    }
-    return {};
-}
-
-const YString& StageScriptReader::argument(const Words& words, std::size_t index) const {
-    if (words.size() <= index)
-        failHere(quoted(words[0]).append(u"の引数が足りません。"));
-    return words[index];
-}
-
-int StageScriptReader::number(const Words& words, std::size_t index) const {
-    const YString& word = argument(words, index);
-    const std::optional<int> value = readStageNumber(word);
-    if (!value)
-        failHere(YString(u"数値として読めません。").append(quoted(word)));
-    return *value;
-}
-
-void StageScriptReader::within(int value, int low, int high, const char16_t* what) const {
-    if (value < low || value > high)
-        failHere(YString(what)
-                     .append(u"が範囲外です。「")
-                     .append(value)
-                     .append(u"」（")
-                     .append(low)
-                     .append(u"～")
-                     .append(high)
-                     .append(u"）"));
-}
-
 // A missing tune stops the reading as a missing picture does, instead of
 // leaving the stage silent without a word. Tunes are streamed: opening one
 // decodes only its first seconds, and its own thread decodes the rest while
@@ -136,9 +94,7 @@ veru::sound::ISound* StageScriptReader::tune(const YString& name) const {
     return sounds ? dynamic_cast<veru::sound::ISound*>(sounds->getStreamingSound(name)) : nullptr;
 }
 
-void StageScriptReader::readStageScript(const YString& scriptPath, StageContent& content) {
-    path = scriptPath;
-    lineNumber = 0;
+std::vector<YString> StageScriptReader::readLines(const YString& scriptPath) {
     const veru::io::YFile file(scriptPath);
     if (file.exists && (file.size < 0 || file.size > StageLimits::kMaxFileBytes))
         fail(YString(u"ファイルが大きすぎます（")
@@ -146,57 +102,145 @@ void StageScriptReader::readStageScript(const YString& scriptPath, StageContent&
                  .append(u"KBまで）。"));
     veru::io::ByteFileReader reader(file);
     reader.setKeys(0, veru::io::fileKeyFor("dat"));
-    bool shooting = false, backSeen = false;
-    YString line;
-    for (Words words = nextWords(reader, line); !words.empty(); words = nextWords(reader, line)) {
-        const YString& first = words[0];
-        if (first.equalsText(u"Back")) {
-            // A picture it cannot read has shown its box; the stage plays on
-            // without a backdrop.
-            background.read(device, argument(words, 1));
-            backSeen = true;
-        } else if (first.equalsText(u"BGM")) {
-            content.stageMusic = tune(argument(words, 1));
-        } else if (first.equalsText(u"BOSS_BGM")) {
-            content.bossMusic = tune(argument(words, 1));
-        } else if (first.equalsText(u"BOSS_Face")) {
-            const YString& picture = argument(words, 1);
-            content.bossFace = std::make_unique<cmp::BossFace>(kFieldWidth, kFieldHeight);
-            content.bossFace->load(device, picture);
-        } else if (const Caption* caption = captionFor(first)) {
-            const YString& picture = argument(words, 1);
-            auto& slot = content.*(caption->slot);
-            slot = std::make_unique<cmp::AlphaParts>(400, caption->y, caption->fadeIn,
-                                                     caption->fadeOut, caption->hold);
-            slot->load(device, picture);
-        } else if (wordBeginsWith(first, u"Talking")) {
-            content.scriptLines.push_back(line);
-            readTalkSection(reader, content);
-        } else if (wordBeginsWith(first, u"Shooting")) {
-            content.scriptLines.push_back(line);
-            shooting = true;
-            readShootingSection(reader, content);
-        } else if (first.equalsText(u"Boss")) {
-            content.scriptLines.push_back(line);
-        }
+    std::vector<YString> lines;
+    while (!reader.isEOF()) {
+        std::optional<YString> record = reader.readLine();
+        if (!record)
+            break;
+        if (++lineNumber > StageLimits::kMaxLines)
+            failHere(
+                YString(u"行が多すぎます（").append(StageLimits::kMaxLines).append(u"行まで）。"));
+        lines.push_back(std::move(*record));
     }
     reader.close();
+    return lines;
+}
+
+void StageScriptReader::readStageScript(const YString& scriptPath, StageContent& content) {
+    path = scriptPath;
+    lineNumber = 0;
+    pendingItem = nullptr;
+    const StageScriptParse parse = parseStageScript(readLines(scriptPath));
+    bool shooting = false;
+    std::set<StageWord> setUp;
+    for (const StageStatement& s : parse.statements) {
+        lineNumber = s.line;
+        if (const StageFault* fault = s.refusal())
+            failHere(describeStageFaultJa(s, *fault));
+        build(s, content);
+        if (s.runsInScene())
+            content.steps.push_back(step(s, content));
+        if (s.place == StagePlace::Top) {
+            shooting = shooting || s.word() == StageWord::Shooting;
+            setUp.insert(s.word());
+        }
+    }
+    // A script that ends inside its shooting section.
+    dropItem(pendingItem, content);
+    pendingItem = nullptr;
 
     if (!shooting)
         fail(u"「Shooting」の節がありません。");
     if (!content.boss)
         fail(u"ボスがいません（「Shooting」の節に「Boss」の行がありません）。");
-    const struct {
-        bool present;
-        const char16_t* keyword;
-    } setUp[] = {{backSeen, u"Back"},
-                 {content.bossFace != nullptr, u"BOSS_Face"},
-                 {content.infoStart1 != nullptr, u"Info_Start1"},
-                 {content.infoStart2 != nullptr, u"Info_Start2"},
-                 {content.infoEnd != nullptr, u"Info_End"}};
-    for (const auto& s : setUp)
-        if (!s.present)
-            fail(quoted(s.keyword).append(u"の行がありません。"));
+    for (const StageRule& rule : stageRules())
+        if (rule.need == StageNeed::Game && !setUp.count(rule.word))
+            fail(quoted(rule.spelling).append(u"の行がありません。"));
+}
+
+void StageScriptReader::build(const StageStatement& s, StageContent& content) {
+    switch (s.word()) {
+        case StageWord::Back:
+            // A picture it cannot read has shown its box; the stage plays on
+            // without a backdrop.
+            background.read(device, s.argument(0));
+            break;
+        case StageWord::Bgm:
+            content.stageMusic = tune(s.argument(0));
+            break;
+        case StageWord::BossBgm:
+            content.bossMusic = tune(s.argument(0));
+            break;
+        case StageWord::BossFace:
+            content.bossFace = std::make_unique<cmp::BossFace>(kFieldWidth, kFieldHeight);
+            content.bossFace->load(device, s.argument(0));
+            break;
+        case StageWord::InfoStart1:
+        case StageWord::InfoStart2:
+        case StageWord::InfoEnd: {
+            const Caption& caption = *captionFor(s.word());
+            auto& slot = content.*(caption.slot);
+            slot = std::make_unique<cmp::AlphaParts>(400, caption.y, caption.fadeIn,
+                                                     caption.fadeOut, caption.hold);
+            slot->load(device, s.argument(0));
+            break;
+        }
+        case StageWord::Init:
+            for (int side = 0; side < 2; ++side)
+                if (!s.argument(side).equalsText(u"null"))
+                    loadPicture(s.argument(side), content);
+            break;
+        case StageWord::Image1:
+        case StageWord::Image2:
+        case StageWord::ImageOther:
+            loadPicture(s.argument(0), content);
+            break;
+        case StageWord::Enemy: {
+            object::EnemyObject& enemy = createEnemy(s.argument(0), content);
+            content.timeline.emplace_back(s.number(1), s.number(2));
+            enemy.setItem(pendingItem);
+            pendingItem = nullptr;
+            break;
+        }
+        case StageWord::Boss:
+            createBoss(s.argument(0), content);
+            break;
+        case StageWord::Item:
+            // An item no enemy takes up would never appear, and the boss
+            // waits for every item to be gone: it leaves the stage at once.
+            dropItem(pendingItem, content);
+            pendingItem = &createItem(s.argument(0), content);
+            break;
+        case StageWord::Wait:
+            content.bossDelay = s.number(0);
+            break;
+        case StageWord::End:
+            if (s.place == StagePlace::Shooting) {
+                dropItem(pendingItem, content);
+                pendingItem = nullptr;
+            }
+            break;
+        default:
+            break;
+    }
+}
+
+StageStep StageScriptReader::step(const StageStatement& s, const StageContent& content) const {
+    const auto picture = [&](const YString& name) -> veru::dxt::material::Texture* {
+        const auto found = content.pictureTable.find(name);
+        return found == content.pictureTable.end() ? nullptr : found->second.get();
+    };
+    StageStep step;
+    step.word = s.word();
+    step.line = s.line;
+    step.side = s.rule ? s.rule->side : 0;
+    switch (s.word()) {
+        case StageWord::Init:
+            for (int side = 0; side < 2; ++side)
+                step.pictures[static_cast<std::size_t>(side)] = picture(s.argument(side));
+            break;
+        case StageWord::Image1:
+        case StageWord::Image2:
+            step.pictures[0] = picture(s.argument(0));
+            break;
+        case StageWord::Talk1:
+        case StageWord::Talk2:
+            step.text = s.argument(0);
+            break;
+        default:
+            break;
+    }
+    return step;
 }
 
 void StageScriptReader::loadPicture(const YString& name, StageContent& content) {
@@ -207,70 +251,11 @@ void StageScriptReader::loadPicture(const YString& name, StageContent& content) 
     content.pictureTable.emplace(name, std::move(picture));
 }
 
-void StageScriptReader::readTalkSection(veru::io::ByteFileReader& reader, StageContent& content) {
-    YString line;
-    for (Words words = nextWords(reader, line); !words.empty(); words = nextWords(reader, line)) {
-        content.scriptLines.push_back(line);
-        const YString& first = words[0];
-        if (first.equalsText(u"}"))
-            return;
-        if (first.equalsText(u"Init")) {
-            const YString& left = argument(words, 1);
-            const YString& right = argument(words, 2);
-            for (const YString* name : {&left, &right})
-                if (!name->equalsText(u"null"))
-                    loadPicture(*name, content);
-        } else if (wordContains(first, u"Image")) {
-            loadPicture(argument(words, 1), content);
-        } else if (first.equalsText(u"1P_Talk") || first.equalsText(u"2P_Talk")) {
-            argument(words, 1);  // a talk line needs its text
-        }
-    }
-}
-
-void StageScriptReader::readShootingSection(veru::io::ByteFileReader& reader,
-                                            StageContent& content) {
-    // An item no enemy takes up would never appear, and the boss waits for
-    // every item to be gone: it leaves the stage at once.
-    object::ItemObject* pending = nullptr;
-    YString line;
-    for (Words words = nextWords(reader, line); !words.empty(); words = nextWords(reader, line)) {
-        const YString& first = words[0];
-        if (first.equalsText(u"}"))
-            break;
-        if (first.equalsText(u"Enemy")) {
-            const YString& kind = argument(words, 1);
-            const int position = number(words, 2);
-            const int y = number(words, 3);
-            within(position, StageLimits::kMinPosition, StageLimits::kMaxPosition, u"敵の位置");
-            within(y, StageLimits::kMinHeight, StageLimits::kMaxHeight, u"敵の高さ");
-            if (content.waitingEnemies.size() >= static_cast<std::size_t>(StageLimits::kMaxEnemies))
-                failHere(YString(u"敵が多すぎます（")
-                             .append(StageLimits::kMaxEnemies)
-                             .append(u"体まで）。"));
-            object::EnemyObject& enemy = createEnemy(kind, content);
-            content.timeline.emplace_back(position, y);
-            enemy.setItem(pending);
-            pending = nullptr;
-        } else if (first.equalsText(u"Boss")) {
-            createBoss(argument(words, 1), content);
-        } else if (first.equalsText(u"Item")) {
-            const YString& kind = argument(words, 1);
-            dropItem(pending, content);
-            pending = &createItem(kind, content);
-        } else if (first.equalsText(u"Wait")) {
-            content.bossDelay = number(words, 1);
-            within(content.bossDelay, 0, StageLimits::kMaxWait, u"Waitのフレーム数");
-        }
-    }
-    dropItem(pending, content);
-}
-
 object::EnemyObject& StageScriptReader::createEnemy(const YString& kind, StageContent& content) {
-    std::unique_ptr<object::EnemyObject> enemy = isBatKind(kind) ? bats(kind.toUtf8()) : nullptr;
+    // The parse let only known names through: a maker without one is the game's fault.
+    std::unique_ptr<object::EnemyObject> enemy = bats(kind.toUtf8());
     if (!enemy)
-        failHere(
-            YString(u"そのような敵はいません。").append(quoted(kind)).append(u"（Bat1～Bat24）"));
+        failHere(quoted(kind).append(u"を作れません。"));
     enemy->loadTextures(device);
     if (sounds)
         enemy->loadSounds(*sounds);
@@ -280,9 +265,9 @@ object::EnemyObject& StageScriptReader::createEnemy(const YString& kind, StageCo
 }
 
 object::Boss& StageScriptReader::createBoss(const YString& name, StageContent& content) {
-    std::unique_ptr<object::Boss> boss = isBossName(name) ? bosses(name.toUtf8()) : nullptr;
+    std::unique_ptr<object::Boss> boss = bosses(name.toUtf8());
     if (!boss)
-        failHere(YString(u"そのようなボスはいません。").append(quoted(name)));
+        failHere(quoted(name).append(u"を作れません。"));
     content.boss = std::move(boss);  // a boss of an earlier line is replaced
     content.boss->loadTextures(device);
     if (sounds)
@@ -308,9 +293,7 @@ object::ItemObject& StageScriptReader::createItem(const YString& kind, StageCont
             list = &content.kintubaItems;
             break;
         case StageItemKind::None:
-            failHere(YString(u"そのようなアイテムはありません。")
-                         .append(quoted(kind))
-                         .append(u"（Chance、LevelUp、Kintuba）"));
+            failHere(quoted(kind).append(u"を作れません。"));
     }
     list->push_back(std::move(item));
     object::ItemObject& made = *list->back();

@@ -1,20 +1,15 @@
 #pragma once
 // StageScriptReader: reads a stage script ("script/stage_trial.dat") into a
 // StageContent — every object the stage will use is made and loaded up
-// front, the enemy timeline is built, and the talk and header lines are
-// queued for the scene to run.
+// front, the enemy timeline is built, and the talk lines and headers are
+// queued as typed steps for the scene to run.
 //
-// Grammar: one record per line; words split at any run of ": ,()\t"; empty
-// lines (and lines of delimiters only) are skipped; keywords are exact
-// except "begins with Talking/Shooting" and "contains Image". Set-up lines
-// "Back", "BGM", "BOSS_BGM", "BOSS_Face", "Info_Start1", "Info_Start2",
-// "Info_End" (one path each); "Talking…" and "Shooting…" open a section up
-// to its "}"; "Boss" is a header. In a talk section every line is queued
-// ("}" too), "Init" (two pictures or null) and "…Image…" (one picture)
-// load the pictures they name. In a shooting section (nothing queued):
-// "Enemy kind position y", "Boss name", "Item kind" (carried by the next
-// "Enemy"), "Wait frames" (the last counts). Unknown first words are
-// ignored everywhere.
+// The file's records are its lines (blank ones kept, so line numbers are the
+// source's); parseStageScript (StageScriptGrammar.h) types them, and the
+// reader builds from the statements in line order: the set-up files, the
+// talk pictures ("Init", "…Image…"), and in the shooting section the
+// enemies, the items they carry (the next "Enemy" takes up an "Item"), the
+// boss and the last "Wait". A line the game refuses stops the reading there.
 //
 // What a broken script does, and what the loaders throw: StageScript.h.
 //
@@ -29,10 +24,8 @@
 
 #include "engine/core/YString.h"
 #include "game/StageScript.h"
+#include "game/StageScriptGrammar.h"
 
-namespace veru::io {
-class ByteFileReader;
-}
 namespace ml::shooting::cmp {
 class ScrollBackground;
 }
@@ -66,9 +59,20 @@ class StageScriptReader {
     // StageScript.h says; `content` then holds what was made so far.
     void readStageScript(const veru::YString& path, StageContent& content);
 
-    // Continue reading from `reader` to the section's "}" (or the end).
-    void readTalkSection(veru::io::ByteFileReader& reader, StageContent& content);
-    void readShootingSection(veru::io::ByteFileReader& reader, StageContent& content);
+    static constexpr int kFieldWidth = 800;
+    static constexpr int kFieldHeight = 480;
+
+  private:
+    // The file's lines, blank ones included; refuses a file beyond StageLimits.
+    std::vector<veru::YString> readLines(const veru::YString& path);
+    // Exception "<file>：<what>" / "<file>（<n>行目）：<what>" for the current line.
+    [[noreturn]] void fail(const veru::YString& what) const;
+    [[noreturn]] void failHere(const veru::YString& what) const;
+    // Makes what one statement builds; a step for the scene is queued after.
+    void build(const StageStatement& s, StageContent& content);
+    StageStep step(const StageStatement& s, const StageContent& content) const;
+    veru::sound::ISound* tune(const veru::YString& name) const;
+    void loadPicture(const veru::YString& name, StageContent& content);
 
     // Make, load and append one object; unknown names throw. An item no
     // enemy took up is taken out of its list again with dropItem.
@@ -76,23 +80,6 @@ class StageScriptReader {
     shooting::object::Boss& createBoss(const veru::YString& name, StageContent& content);
     shooting::object::ItemObject& createItem(const veru::YString& kind, StageContent& content);
     static void dropItem(const shooting::object::ItemObject* item, StageContent& content);
-
-    static constexpr int kFieldWidth = 800;
-    static constexpr int kFieldHeight = 480;
-
-  private:
-    // The next line's words, with the line itself in `line`, skipping empty
-    // lines and lines of delimiters only; empty at the end of the file.
-    std::vector<veru::YString> nextWords(veru::io::ByteFileReader& reader, veru::YString& line);
-    // Exception "<file>：<what>" / "<file>（<n>行目）：<what>" for the current line.
-    [[noreturn]] void fail(const veru::YString& what) const;
-    [[noreturn]] void failHere(const veru::YString& what) const;
-    veru::sound::ISound* tune(const veru::YString& name) const;
-    const veru::YString& argument(const std::vector<veru::YString>& words, std::size_t index) const;
-    int number(const std::vector<veru::YString>& words, std::size_t index) const;
-    // Fails on the current line when `value` is outside low..high.
-    void within(int value, int low, int high, const char16_t* what) const;
-    void loadPicture(const veru::YString& name, StageContent& content);
 
     veru::platform::VideoDevice* device;
     veru::sound::SoundManger* sounds;
@@ -102,6 +89,8 @@ class StageScriptReader {
     BossMaker bosses;
     veru::YString path;
     int lineNumber = 0;
+    // The shooting section's item waiting for its enemy; null for none.
+    shooting::object::ItemObject* pendingItem = nullptr;
 };
 
 }  // namespace ml

@@ -1,8 +1,10 @@
 #include "game/StageScriptWords.h"
 
 #include <climits>
+#include <string>
 
 #include "engine/core/StringTokenizer.h"
+#include "game/shooting/object/BossTable.h"
 
 namespace ml {
 
@@ -46,18 +48,15 @@ bool isBatKind(const YString& kind) {
     return batNumber(kind) != 0;
 }
 
-const std::vector<std::u16string_view>& bossNames() {
-    static const std::vector<std::u16string_view> names{u"Maruiyatu",  u"TeruTeru", u"Erika",
-                                                        u"Kiriha",     u"Sister",   u"Sasaki",
-                                                        u"Seiichirou", u"TrialBoss"};
-    return names;
-}
-
 bool isBossName(const YString& name) {
-    for (std::u16string_view known : bossNames())
-        if (std::u16string_view(name) == known)
-            return true;
-    return false;
+    // The boss table is the one list of bosses: a new row is a new name here.
+    std::string ascii;
+    for (char16_t c : std::u16string_view(name)) {
+        if (c < 0x20 || c > 0x7e)
+            return false;
+        ascii.push_back(static_cast<char>(c));
+    }
+    return shooting::object::findBossRow(ascii) != nullptr;
 }
 
 StageItemKind stageItemKind(const YString& kind) {

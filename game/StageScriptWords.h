@@ -1,8 +1,9 @@
 #pragma once
 // The words of a stage script: how a line splits into words, the names of
 // the bats, bosses and items a script may make, and how a number argument
-// is read. The reader, the packer's check and the tests all use these, so a
-// name the packer accepts is a name the game can make.
+// is read. The grammar (StageScriptGrammar.h) reads every statement with
+// these, for the game and the packer alike, so a name the packer accepts is a
+// name the game can make.
 //
 // Thread: plain functions on values, any thread.
 
@@ -28,10 +29,8 @@ bool wordContains(const veru::YString& word, const char16_t* keyword);
 // 1..24 for "Bat1".."Bat24" (exactly: no sign, no leading zero), else 0.
 int batNumber(const veru::YString& kind);
 bool isBatKind(const veru::YString& kind);
-// One of the eight boss classes, exactly.
+// The name of a row of the boss table, exactly.
 bool isBossName(const veru::YString& name);
-// The eight names, in the order of the grammar.
-const std::vector<std::u16string_view>& bossNames();
 
 enum class StageItemKind { None, Chance, LevelUp, Kintuba };
 // "Chance", "LevelUp", "Kintuba"; None for anything else.

@@ -1,6 +1,7 @@
 #include "game/StageTalk.h"
 
 #include "engine/material/Texture.h"
+#include "game/StageScript.h"
 #include "game/shooting/cmp/TalkBox.h"
 #include "game/shooting/cmp/TalkPortrait.h"
 
@@ -15,12 +16,6 @@ constexpr int kPortraitListening = 2;
 constexpr int kPortraitSpeaking = 5;
 constexpr int kPortraitLeaving = 7;
 
-veru::dxt::material::Texture* find(const StageTalk::PictureTable& pictures,
-                                   const veru::YString& name) {
-    auto found = pictures.find(name);
-    return found == pictures.end() ? nullptr : found->second.get();
-}
-
 }  // namespace
 
 StageTalk::StageTalk(veru::platform::VideoDevice* device, int screenWidth, int screenHeight)
@@ -31,10 +26,8 @@ StageTalk::StageTalk(veru::platform::VideoDevice* device, int screenWidth, int s
 
 StageTalk::~StageTalk() = default;
 
-void StageTalk::show(int side, const veru::YString& name, const PictureTable& pictures) {
+void StageTalk::show(int side, veru::dxt::material::Texture* picture) {
     TalkPortrait& p = portrait(side);
-    veru::dxt::material::Texture* picture =
-        name.equalsText(u"null") ? nullptr : find(pictures, name);
     if (!picture) {
         p.setVisible(false);
         return;
@@ -51,45 +44,35 @@ void StageTalk::speak(int side, const veru::YString& text) {
     portrait(3 - side).setSpeaking(false);
 }
 
-bool StageTalk::runTalkLine(const std::vector<veru::YString>& words, const PictureTable& pictures) {
-    if (words.empty())
-        return false;
-    const veru::YString& first = words[0];
-    if (first.equalsText(u"}")) {
-        portrait1->leave();
-        portrait2->leave();
-        talkBox1->setText(veru::YString());
-        talkBox2->setText(veru::YString());
-        return true;
-    }
-    if (first.equalsText(u"Init")) {
-        if (words.size() < 3)
+bool StageTalk::runStep(const StageStep& step) {
+    switch (step.word) {
+        case StageWord::End:
+            portrait1->leave();
+            portrait2->leave();
+            talkBox1->setText(veru::YString());
+            talkBox2->setText(veru::YString());
+            return true;
+        case StageWord::Init:
+            show(1, step.pictures[0]);
+            show(2, step.pictures[1]);
+            return true;
+        case StageWord::Image1:
+        case StageWord::Image2: {
+            if (!step.pictures[0])
+                return false;
+            TalkPortrait& p = portrait(step.side);
+            p.setPicture(step.pictures[0]);
+            if (!p.isVisible())
+                p.enterFast();
             return false;
-        show(1, words[1], pictures);
-        show(2, words[2], pictures);
-        return true;
-    }
-    const bool image1 = first.equalsText(u"1P_Image");
-    if (image1 || first.equalsText(u"2P_Image")) {
-        if (words.size() < 2)
+        }
+        case StageWord::Talk1:
+        case StageWord::Talk2:
+            speak(step.side, step.text);
+            return true;
+        default:
             return false;
-        veru::dxt::material::Texture* picture = find(pictures, words[1]);
-        if (!picture)
-            return false;
-        TalkPortrait& p = portrait(image1 ? 1 : 2);
-        p.setPicture(picture);
-        if (!p.isVisible())
-            p.enterFast();
-        return false;
     }
-    const bool talk1 = first.equalsText(u"1P_Talk");
-    if (talk1 || first.equalsText(u"2P_Talk")) {
-        if (words.size() < 2)
-            return false;
-        speak(talk1 ? 1 : 2, words[1]);
-        return true;
-    }
-    return false;
 }
 
 bool StageTalk::update(int buttons, bool& scriptWaiting) {

@@ -3,7 +3,7 @@
 // player, left) and side 2 (the other speaker, right), each a portrait and
 // a talk box — and the talk statements of the stage script that drive them.
 //
-// The scene hands each talk line to runTalkLine and calls update once per
+// The scene hands each talk step to runStep and calls update once per
 // frame of the talk phase; update tells the scene when the script may take
 // its next line and when the talk is over.
 //
@@ -12,14 +12,12 @@
 // would keep the stage waiting for ever.
 //
 // Ownership: owns the portraits and the talk boxes; the portraits borrow
-// their pictures from the scene's picture table, which must outlive them.
+// the steps' pictures from the stage's picture table, which must outlive them.
 // Thread: main thread only.
 // Failure: the constructor throws what loading the balloon pictures
 // ("img/player_ta.ytx", "img/enemy_ta.ytx") throws.
 
-#include <map>
 #include <memory>
-#include <vector>
 
 #include "engine/core/YString.h"
 
@@ -39,19 +37,19 @@ class TalkPortrait;
 
 namespace ml {
 
+struct StageStep;
+
 class StageTalk {
   public:
-    using PictureTable = std::map<veru::YString, std::unique_ptr<veru::dxt::material::Texture>>;
-
     StageTalk(veru::platform::VideoDevice* device, int screenWidth, int screenHeight);
     ~StageTalk();
     StageTalk(const StageTalk&) = delete;
     StageTalk& operator=(const StageTalk&) = delete;
 
-    // One talk statement, split into words; true when the script waits
-    // after it. Unknown statements and statements missing an argument do
-    // nothing and do not wait.
-    bool runTalkLine(const std::vector<veru::YString>& words, const PictureTable& pictures);
+    // One talk step ("}", "Init", "1P_Image"/"2P_Image", "1P_Talk"/"2P_Talk");
+    // true when the script waits after it. Any other step does nothing and
+    // does not wait.
+    bool runStep(const StageStep& step);
     // One frame of the talk phase. `scriptWaiting` is cleared when the
     // script may take its next line; returns true when both speakers have
     // left (the scene then ends the talk).
@@ -60,11 +58,13 @@ class StageTalk {
     void clear();
     void draw(veru::dxt::DirectGraphics& graphics);
 
-    shooting::cmp::TalkPortrait& portrait(int side) const { return side == 1 ? *portrait1 : *portrait2; }
+    shooting::cmp::TalkPortrait& portrait(int side) const {
+        return side == 1 ? *portrait1 : *portrait2;
+    }
     shooting::cmp::TalkBox& box(int side) const { return side == 1 ? *talkBox1 : *talkBox2; }
 
   private:
-    void show(int side, const veru::YString& name, const PictureTable& pictures);
+    void show(int side, veru::dxt::material::Texture* picture);
     void speak(int side, const veru::YString& text);
 
     std::unique_ptr<shooting::cmp::TalkPortrait> portrait1;

@@ -416,19 +416,16 @@ TEST_P(AssetStageTest, IsLongVariedAndPacedWithEnoughItems) {
 TEST_P(AssetStageTest, TalkRunsInTheStorysOrder) {
     std::vector<std::string> order;
     bool playBeforeBattle = false, inTalk = false;
-    for (const YString& line : lines) {
-        const auto words = ml::splitStageLine(line);
-        if (words.empty())
-            continue;
-        if (ml::wordBeginsWith(words[0], u"Talking"))
+    for (const ml::StageStatement& s : checked.plan.statements) {
+        if (s.word() == ml::StageWord::Talking)
             order.push_back("talk"), inTalk = true;
-        else if (ml::wordBeginsWith(words[0], u"Shooting"))
+        else if (s.word() == ml::StageWord::Shooting)
             order.push_back("shooting");
-        else if (words[0] == u"Boss" && words.size() == 1)
+        else if (s.word() == ml::StageWord::BossHeader)
             order.push_back("battle");
-        else if (words[0] == u"}")
+        else if (s.word() == ml::StageWord::End)
             inTalk = false;
-        else if (inTalk && words[0] == u"Play")
+        else if (inTalk && s.word() == ml::StageWord::Play)
             playBeforeBattle = order.size() >= 2 && order[order.size() - 2] == "shooting";
     }
     EXPECT_EQ(order, (std::vector<std::string>{"talk", "shooting", "talk", "battle", "talk"}));

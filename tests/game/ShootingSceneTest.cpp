@@ -141,11 +141,13 @@ TEST_F(ShootingSceneTest, ReadsTheWholeGrammar) {
     EXPECT_TRUE(s->getKintubaItems().empty());
     EXPECT_TRUE(s->getLevelUpItems().empty());  // nothing came after it either
     ASSERT_NE(s->getBoss(), nullptr);
-    const std::deque<YString> lines(s->getScriptLines().begin(), s->getScriptLines().end());
-    EXPECT_EQ(lines,
-              (std::deque<YString>{u"Talking_before", u"Init(img/talk_siro_normal.ytx, null)",
-                                   u"1P_Image:img/talk_siro_smile.ytx", u"1P_Talk Hello+there",
-                                   u"}", u"Shooting", u"Boss"}));
+    std::vector<ml::StageWord> steps;
+    for (const ml::StageStep& step : s->getScriptSteps())
+        steps.push_back(step.word);
+    using W = ml::StageWord;
+    EXPECT_EQ(steps, (std::vector<W>{W::Talking, W::Init, W::Image1, W::Talk1, W::End, W::Shooting,
+                                     W::BossHeader}));
+    EXPECT_EQ(s->getScriptSteps()[3].text, u"Hello+there");
 }
 
 TEST_F(ShootingSceneTest, ABrokenStageNamesItsFileAndLine) {

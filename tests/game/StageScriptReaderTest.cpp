@@ -73,6 +73,15 @@ class FakeBoss : public obj::Boss {
     Calls& calls;
 };
 
+// The queued steps as (statement, line).
+using Steps = std::vector<std::pair<ml::StageWord, int>>;
+Steps stepsOf(const ml::StageContent& content) {
+    Steps steps;
+    for (const ml::StageStep& step : content.steps)
+        steps.emplace_back(step.word, step.line);
+    return steps;
+}
+
 class StageScriptReaderTest : public ::testing::Test {
   protected:
     static void SetUpTestSuite() { veru::io::registerGameFileKeys(); }
@@ -231,12 +240,29 @@ TEST_F(StageScriptReaderTest, ReadsAWholeStage) {
     EXPECT_EQ(static_cast<FakeBoss&>(*content.boss).name, "TrialBoss") << "a later Boss replaces";
     EXPECT_EQ(content.bossDelay, 120) << "the last Wait counts";
 
-    EXPECT_EQ(content.scriptLines,
-              (std::deque<YString>{u"Talking {", u"Init(img/a.ytx, img/b.ytx)", u"1P_Talk(いくよ)",
-                                   u"2P_Image(img/c.ytx)", u"Init(img/a.ytx, null)", u"}",
-                                   u"Shooting {", u"Talking {", u"Play", u"}", u"Boss"}));
+    using W = ml::StageWord;
+    EXPECT_EQ(stepsOf(content), (Steps{{W::Talking, 8},
+                                       {W::Init, 9},
+                                       {W::Talk1, 10},
+                                       {W::Image2, 11},
+                                       {W::Init, 12},
+                                       {W::End, 13},
+                                       {W::Shooting, 14},
+                                       {W::Talking, 29},
+                                       {W::Play, 30},
+                                       {W::End, 31},
+                                       {W::BossHeader, 32}}));
     EXPECT_EQ(content.pictureTable.size(), 3u) << "a name seen again loads nothing";
-    EXPECT_TRUE(content.pictureTable.count(u"img/c.ytx"));
+    ASSERT_TRUE(content.pictureTable.count(u"img/c.ytx"));
+    // The talk steps carry what they show, resolved once.
+    const auto picture = [&](const char16_t* name) { return content.pictureTable.at(name).get(); };
+    EXPECT_EQ(content.steps[1].pictures[0], picture(u"img/a.ytx"));
+    EXPECT_EQ(content.steps[1].pictures[1], picture(u"img/b.ytx"));
+    EXPECT_EQ(content.steps[2].side, 1);
+    EXPECT_EQ(content.steps[2].text, u"いくよ");
+    EXPECT_EQ(content.steps[3].side, 2);
+    EXPECT_EQ(content.steps[3].pictures[0], picture(u"img/c.ytx"));
+    EXPECT_EQ(content.steps[4].pictures[1], nullptr) << "null shows no portrait";
 
     ASSERT_NE(background.getSurface(), nullptr);
     EXPECT_TRUE(background.scroll(799, 0) == false) << "the 1600-pixel picture was read";
@@ -270,9 +296,13 @@ TEST_F(StageScriptReaderTest, SectionHeadersAndEmptyLines) {
                              u"}\n"
                              u"Boss(ignored at the top)\n"),
         content);
-    EXPECT_EQ(content.scriptLines,
-              (std::deque<YString>{u"Talking2 {", u"Unknown(words)", u"}", u"Shooting_1 {",
-                                   u"Boss(ignored at the top)"}));
+    // A talk line the game skips is still queued: every line takes its frame.
+    using W = ml::StageWord;
+    EXPECT_EQ(stepsOf(content), (Steps{{W::Talking, 9},
+                                       {W::Unknown, 12},
+                                       {W::End, 13},
+                                       {W::Shooting, 14},
+                                       {W::BossHeader, 19}}));
     EXPECT_EQ(content.timeline.size(), 1u);
 }
 
@@ -450,7 +480,7 @@ TEST(StageScriptGameDataTest, TheTrialStageLoadsWithTheGamesOwnObjects) {
     EXPECT_GT(content.bossDelay, 0);
     EXPECT_NE(content.stageMusic, nullptr);
     EXPECT_NE(content.bossMusic, nullptr);
-    EXPECT_EQ(content.scriptLines.front(), u"Talking {");
+    EXPECT_EQ(content.steps.front().word, ml::StageWord::Talking);
     EXPECT_EQ(content.pictureTable.size(), 8u) << "the portraits the talk names";
     ASSERT_NE(background.getSurface(), nullptr);
 }
