@@ -14,7 +14,7 @@
 #include "engine/scene/Scene.h"
 #include "engine/scene/SceneManager.h"
 #include "frontend/LogoScene.h"
-#include "frontend/MenuSceneOld.h"
+#include "frontend/TitleMenu.h"
 #include "game/ShootingScene.h"
 #include "tests/support/ManualClock.h"
 #include "tests/support/TempDir.h"
@@ -46,7 +46,7 @@ SoakLog logOf(const std::vector<long>& rss) {
 std::string sceneName(veru::dxt::Scene* scene) {
     if (dynamic_cast<ml::LogoScene*>(scene))
         return "logo";
-    if (dynamic_cast<ml::MenuSceneOld*>(scene))
+    if (dynamic_cast<ml::TitleMenu*>(scene))
         return "menu";
     if (dynamic_cast<veru::adv::AdventureScene*>(scene))
         return "talk";
