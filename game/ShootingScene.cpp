@@ -91,7 +91,7 @@ void ShootingScene::clearMembers() {
     phase = stage::kFadeIn;
     levelMaxSound = nullptr;
     kintubaKeyHeld = bombKeyHeld = bossBeaten = false;
-    fadeAlpha = 255;
+    fadeLayer.setAlpha(255);
     frameNumber = 0;
 }
 
@@ -154,8 +154,7 @@ void ShootingScene::loadStage(veru::platform::VideoDevice* device) {
     infoAreaX = infoArea->getWidth() >> 1;
     infoAreaY = (infoArea->getHeight() >> 1) + kFieldHeight;
 
-    fadeLayer = std::make_unique<veru::dxt::material::Texture>();
-    fadeLayer->createBlank(device, 1, 1);
+    fadeLayer.create(device);
 
     player = heroine.makePlayer(kFieldWidth, kFieldHeight);
     player->loadTextures(device);
@@ -676,7 +675,7 @@ void ShootingScene::saveRecording() {
 }
 
 void ShootingScene::setFade(int alpha) {
-    fadeAlpha = std::clamp(alpha, 0, 255);
+    fadeLayer.setAlpha(alpha);
 }
 
 int ShootingScene::getScore() const {
@@ -760,9 +759,7 @@ void ShootingScene::draw(veru::platform::VideoDevice*) {
             content.infoStart2->draw(g);
     }
     if (phase == stage::kFadeIn || phase == stage::kEnding || phase == stage::kGameOver) {
-        fadeLayer->setAlpha(fadeAlpha);
-        g.queueSprite(fadeLayer.get(), 0, 0, static_cast<float>(width), static_cast<float>(height),
-                      0, 0, 0);
+        fadeLayer.queue(g, width, height);
     }
     if (content.infoEnd)
         content.infoEnd->draw(g);
@@ -784,7 +781,7 @@ void ShootingScene::release() {
     background.reset();
     gameOverScreen.reset();
     infoArea.reset();
-    fadeLayer.reset();
+    fadeLayer.release();
     talk.reset();
     pauseMenu.reset();
     continueDialog.reset();

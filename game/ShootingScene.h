@@ -36,6 +36,7 @@
 #include <vector>
 
 #include "engine/core/YString.h"
+#include "engine/graphics/FadeLayer.h"
 #include "engine/scene/Scene.h"
 #include "game/StageHeroine.h"
 #include "game/StageReplay.h"
@@ -189,7 +190,7 @@ class ShootingScene : public veru::dxt::Scene {
     veru::YString scriptPath;
     std::unique_ptr<veru::dxt::DirectGraphics> graphics;
     std::unique_ptr<veru::dxt::material::Texture> infoArea;
-    std::unique_ptr<veru::dxt::material::Texture> fadeLayer;
+    veru::dxt::FadeLayer fadeLayer;
     std::unique_ptr<shooting::cmp::ScrollBackground> background;
     std::unique_ptr<veru::dxt::material::Surface> gameOverScreen;
     veru::sound::ISound* levelMaxSound = nullptr;
@@ -214,8 +215,6 @@ class ShootingScene : public veru::dxt::Scene {
     // their items, and the boss. Enemies move from here onto the field.
     StageContent content;
     EnemyList activeEnemies;
-
-    int fadeAlpha = 0;
 
     // Recording and replaying.
     std::optional<StageReplay> replay;
