@@ -33,10 +33,10 @@
 #include "game/shooting/cmp/PauseMenu.h"
 #include "game/shooting/cmp/ScoreDisplay.h"
 #include "game/shooting/cmp/ScrollBackground.h"
-#include "game/shooting/object/Boss.h"
-#include "game/shooting/object/EnemyObject.h"
-#include "game/shooting/object/ItemObject.h"
-#include "game/shooting/object/PlayerCharacter.h"
+#include "game/shooting/object/bosses/Boss.h"
+#include "game/shooting/object/enemies/EnemyObject.h"
+#include "game/shooting/object/items/ItemObject.h"
+#include "game/shooting/object/players/PlayerCharacter.h"
 #include "game/shooting/object/ShootingObject.h"
 
 namespace ml {

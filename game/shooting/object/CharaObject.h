@@ -11,7 +11,7 @@
 #include <memory>
 #include <vector>
 
-#include "game/shooting/object/ISkill.h"
+#include "game/shooting/object/patterns/ISkill.h"
 #include "game/shooting/object/ShootingObject.h"
 
 namespace ml::shooting::object {
