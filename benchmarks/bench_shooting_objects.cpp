@@ -18,16 +18,16 @@
 #include "engine/material/Texture.h"
 #include "engine/platform/video/DeviceTexture.h"
 #include "engine/platform/video/VideoDevice.h"
-#include "game/shooting/object/patterns/EnemyBullets.h"
-#include "game/shooting/object/enemies/EnemyObject.h"
-#include "game/shooting/object/patterns/Lazer.h"
 #include "game/shooting/object/attacks/LazerObject.h"
+#include "game/shooting/object/enemies/EnemyObject.h"
+#include "game/shooting/object/patterns/EnemyBullets.h"
+#include "game/shooting/object/patterns/Lazer.h"
 #include "game/shooting/object/patterns/LeadBeam.h"
-#include "game/shooting/object/players/PlayerObject.h"
 #include "game/shooting/object/patterns/RoundBullets.h"
 #include "game/shooting/object/patterns/StraightBullets.h"
 #include "game/shooting/object/patterns/StrongBullets.h"
 #include "game/shooting/object/patterns/TripletBullets.h"
+#include "game/shooting/object/players/PlayerObject.h"
 
 namespace {
 std::atomic<long> g_allocations{0};

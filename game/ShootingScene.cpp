@@ -33,11 +33,11 @@
 #include "game/shooting/cmp/PauseMenu.h"
 #include "game/shooting/cmp/ScoreDisplay.h"
 #include "game/shooting/cmp/ScrollBackground.h"
+#include "game/shooting/object/ShootingObject.h"
 #include "game/shooting/object/bosses/Boss.h"
 #include "game/shooting/object/enemies/EnemyObject.h"
 #include "game/shooting/object/items/ItemObject.h"
 #include "game/shooting/object/players/PlayerCharacter.h"
-#include "game/shooting/object/ShootingObject.h"
 
 namespace ml {
 

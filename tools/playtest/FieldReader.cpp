@@ -4,13 +4,13 @@
 
 #include "game/ShootingScene.h"
 #include "game/StagePhase.h"
+#include "game/shooting/object/attacks/LazerObject.h"
+#include "game/shooting/object/attacks/StraightAttack.h"
 #include "game/shooting/object/bosses/Boss.h"
-#include "game/shooting/object/patterns/EffectSkill.h"
 #include "game/shooting/object/enemies/EnemyObject.h"
 #include "game/shooting/object/items/ItemObject.h"
-#include "game/shooting/object/attacks/LazerObject.h"
+#include "game/shooting/object/patterns/EffectSkill.h"
 #include "game/shooting/object/players/PlayerCharacter.h"
-#include "game/shooting/object/attacks/StraightAttack.h"
 #include "game/shooting/object/players/Vovizovar.h"
 
 namespace ml::playtest {

@@ -5,11 +5,11 @@
 #include "engine/effects/Random.h"
 #include "engine/graphics/DirectGraphics.h"
 #include "engine/sound/SoundManger.h"
-#include "game/shooting/object/patterns/EnemyBullets.h"
 #include "game/shooting/object/EnemyDifficulty.h"
+#include "game/shooting/object/ObjectCodes.h"
+#include "game/shooting/object/patterns/EnemyBullets.h"
 #include "game/shooting/object/patterns/ISkill.h"
 #include "game/shooting/object/patterns/LeadBeam.h"
-#include "game/shooting/object/ObjectCodes.h"
 #include "game/shooting/object/patterns/RoundBullets.h"
 #include "game/shooting/object/patterns/Slush.h"
 

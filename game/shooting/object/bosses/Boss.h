@@ -30,9 +30,9 @@
 
 #include "engine/material/Texture.h"
 #include "engine/sound/ISound.h"
+#include "game/shooting/object/Throttle.h"
 #include "game/shooting/object/bosses/BossTable.h"
 #include "game/shooting/object/enemies/EnemyObject.h"
-#include "game/shooting/object/Throttle.h"
 
 namespace ml::shooting::object {
 

@@ -16,8 +16,8 @@
 #include <span>
 #include <string_view>
 
-#include "game/shooting/object/bosses/BladeTable.h"
 #include "game/shooting/object/EnemyDifficulty.h"
+#include "game/shooting/object/bosses/BladeTable.h"
 
 namespace ml::shooting::object {
 

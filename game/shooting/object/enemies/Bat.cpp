@@ -2,10 +2,10 @@
 
 #include "engine/graphics/Color.h"
 #include "engine/material/Texture.h"
-#include "game/shooting/object/enemies/BatPatterns.h"
 #include "game/shooting/object/EnemyDifficulty.h"
-#include "game/shooting/object/patterns/ISkill.h"
 #include "game/shooting/object/ObjectCodes.h"
+#include "game/shooting/object/enemies/BatPatterns.h"
+#include "game/shooting/object/patterns/ISkill.h"
 
 namespace ml::shooting::object {
 
@@ -22,10 +22,10 @@ constexpr int hitMargin = 3;
 constexpr int animationPeriod = 10;
 constexpr int power = 1;
 
-const char* const names[batCount] = {
-    "Bat1",  "Bat2",  "Bat3",  "Bat4",  "Bat5",  "Bat6",  "Bat7",  "Bat8",
-    "Bat9",  "Bat10", "Bat11", "Bat12", "Bat13", "Bat14", "Bat15", "Bat16",
-    "Bat17", "Bat18", "Bat19", "Bat20", "Bat21", "Bat22", "Bat23", "Bat24"};
+const char* const names[batCount] = {"Bat1",  "Bat2",  "Bat3",  "Bat4",  "Bat5",  "Bat6",
+                                     "Bat7",  "Bat8",  "Bat9",  "Bat10", "Bat11", "Bat12",
+                                     "Bat13", "Bat14", "Bat15", "Bat16", "Bat17", "Bat18",
+                                     "Bat19", "Bat20", "Bat21", "Bat22", "Bat23", "Bat24"};
 
 }  // namespace
 
@@ -41,7 +41,9 @@ const char* Bat::nameOf(int number) {
     return number >= 1 && number <= batCount ? names[number - 1] : "";
 }
 
-void Bat::reset() { speed = base_speed; }
+void Bat::reset() {
+    speed = base_speed;
+}
 
 void Bat::loadTextures(VideoDevice* loader) {
     veru::YString body(u"img/kintubat");

@@ -1,10 +1,10 @@
 #include "game/shooting/object/enemies/BatPatterns.h"
 
+#include "game/shooting/object/ObjectCodes.h"
 #include "game/shooting/object/patterns/EnemyBullets.h"
 #include "game/shooting/object/patterns/FireBall.h"
 #include "game/shooting/object/patterns/Lazer.h"
 #include "game/shooting/object/patterns/LeadBeam.h"
-#include "game/shooting/object/ObjectCodes.h"
 #include "game/shooting/object/patterns/RoundBullets.h"
 #include "game/shooting/object/patterns/StraightBullets.h"
 

@@ -13,42 +13,74 @@ using K = BatPatternKind;
 
 // `copies` single bullets flying at `speed`, aimed as told.
 constexpr BatPattern straight(ByLevel copies, ByLevel speed, BatAim aim, int mx, int my) {
-    return {.kind = K::straight, .copies = copies, .speed = speed, .angle = 0,
-            .marginX = mx, .marginY = my, .aim = aim};
+    return {.kind = K::straight,
+            .copies = copies,
+            .speed = speed,
+            .angle = 0,
+            .marginX = mx,
+            .marginY = my,
+            .aim = aim};
 }
 
 // One fan of 3, 5 or 7 bullets, pictures not turned.
 constexpr BatPattern fan(ByLevel bullets, const char16_t* picture = nullptr) {
-    return {.kind = K::fan, .speed = {3, 4, 5}, .bullets = bullets,
-            .marginX = 2, .marginY = 3, .picture = picture};
+    return {.kind = K::fan,
+            .speed = {3, 4, 5},
+            .bullets = bullets,
+            .marginX = 2,
+            .marginY = 3,
+            .picture = picture};
 }
 
 // `copies` rings starting at 180 degrees, pictures not turned.
 constexpr BatPattern ring(int copies, ByLevel bullets) {
-    return {.kind = K::ring, .copies = every(copies), .speed = {3, 4, 5}, .bullets = bullets,
-            .angle = 180, .turned = false, .marginX = 2, .marginY = 3};
+    return {.kind = K::ring,
+            .copies = every(copies),
+            .speed = {3, 4, 5},
+            .bullets = bullets,
+            .angle = 180,
+            .turned = false,
+            .marginX = 2,
+            .marginY = 3};
 }
 
 // Homing chains of 10 segments with the start angles given.
-constexpr BatPattern homing(int copies, std::array<int, 5> angles, ByLevel speed,
-                            ByLevel start, ByLevel length, int turnLimit,
-                            const char16_t* picture = nullptr) {
-    return {.kind = K::homing, .copies = every(copies), .speed = speed,
-            .bullets = every(10), .beamAngles = angles, .homingStart = start,
-            .homingLength = length, .turnLimit = turnLimit,
-            .marginX = 13, .marginY = 13, .aim = BatAim::current, .picture = picture};
+constexpr BatPattern homing(int copies, std::array<int, 5> angles, ByLevel speed, ByLevel start,
+                            ByLevel length, int turnLimit, const char16_t* picture = nullptr) {
+    return {.kind = K::homing,
+            .copies = every(copies),
+            .speed = speed,
+            .bullets = every(10),
+            .beamAngles = angles,
+            .homingStart = start,
+            .homingLength = length,
+            .turnLimit = turnLimit,
+            .marginX = 13,
+            .marginY = 13,
+            .aim = BatAim::current,
+            .picture = picture};
 }
 
-constexpr BatPattern laser(ByLevel direction, ByLevel grow, ByLevel thickness,
-                           ByLevel lifetime, const char16_t* picture = nullptr) {
-    return {.kind = K::laser, .direction = direction, .growStep = grow,
-            .thickness = thickness, .lifetime = lifetime,
-            .marginX = 0, .marginY = 1, .picture = picture};
+constexpr BatPattern laser(ByLevel direction, ByLevel grow, ByLevel thickness, ByLevel lifetime,
+                           const char16_t* picture = nullptr) {
+    return {.kind = K::laser,
+            .direction = direction,
+            .growStep = grow,
+            .thickness = thickness,
+            .lifetime = lifetime,
+            .marginX = 0,
+            .marginY = 1,
+            .picture = picture};
 }
 
 constexpr BatPattern fireBall(int mx, int my) {
-    return {.kind = K::fireBall, .vx = -1, .vy = 1, .size = 5, .parameter = 1,
-            .marginX = mx, .marginY = my};
+    return {.kind = K::fireBall,
+            .vx = -1,
+            .vy = 1,
+            .size = 5,
+            .parameter = 1,
+            .marginX = mx,
+            .marginY = my};
 }
 
 constexpr const char16_t* laserPicture = u"img/lazer.ytx";

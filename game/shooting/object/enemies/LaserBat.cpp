@@ -13,8 +13,8 @@ void LaserBat::move(int target_x, int target_y) {
             }
         } else {
             const std::size_t laser = laserIndex();
-            const bool waited = laser < skills.size() ? skills[laser]->allGone()
-                                                      : move_frame >= leaveFrame;
+            const bool waited =
+                laser < skills.size() ? skills[laser]->allGone() : move_frame >= leaveFrame;
             if (waited) {
                 speed = backsAway() ? -(base_speed / 2) : base_speed;
                 clearMoveFrame();

@@ -13,7 +13,8 @@ void PeriodicBat::move(int target_x, int target_y) {
         ball->setPower(1);
         ball->launchAll();
         // Fire balls that have drifted off the field make room for new ones.
-        std::erase_if(skills, [](const std::unique_ptr<ISkill>& skill) { return skill->allGone(); });
+        std::erase_if(skills,
+                      [](const std::unique_ptr<ISkill>& skill) { return skill->allGone(); });
         skills.push_back(std::move(ball));
         volleys_fired += 1;
         clearMoveFrame();

@@ -9,12 +9,12 @@ namespace {
 // In the order of PickupKind.
 constexpr std::array<PickupLook, 6> kLooks{{
     //  picture               margins   sound
-    {u"img/lintuba.ytx",      3, 6,     u"sound/level_up.wav"},
-    {u"img/lintubaK.ytx",     3, 3,     u"sound/level_up.wav"},
-    {u"img/kintuba.ytx",      3, 6,     u"sound/start.wav"},
-    {u"img/kintubaK.ytx",     3, 3,     u"sound/start.wav"},
-    {u"img/chance.ytx",       6, 6,     u"sound/start.wav"},
-    {u"img/chanceK.ytx",      6, 6,     u"sound/start.wav"},
+    {u"img/lintuba.ytx", 3, 6, u"sound/level_up.wav"},
+    {u"img/lintubaK.ytx", 3, 3, u"sound/level_up.wav"},
+    {u"img/kintuba.ytx", 3, 6, u"sound/start.wav"},
+    {u"img/kintubaK.ytx", 3, 3, u"sound/start.wav"},
+    {u"img/chance.ytx", 6, 6, u"sound/start.wav"},
+    {u"img/chanceK.ytx", 6, 6, u"sound/start.wav"},
 }};
 
 }  // namespace

@@ -18,12 +18,12 @@ enum class Picture { small, large, flare };
 struct Weapon {
     Picture picture;
     Volley volley;
-    int speed;                          // pixels per pressed direction
-    std::array<int, 5> interval;        // shot_interval
-    std::array<int, 5> power;           // of every attack
-    std::array<int, 5> count;           // round: bullets in the ring
-    std::array<int, 5> flareSpeed;      // flare: pixels per frame to the right
-    std::array<int, 5> flareLifetime;   // flare: frames
+    int speed;                         // pixels per pressed direction
+    std::array<int, 5> interval;       // shot_interval
+    std::array<int, 5> power;          // of every attack
+    std::array<int, 5> count;          // round: bullets in the ring
+    std::array<int, 5> flareSpeed;     // flare: pixels per frame to the right
+    std::array<int, 5> flareLifetime;  // flare: frames
 };
 
 // clang-format off
@@ -139,8 +139,8 @@ void Vovizovar::shoot() {
     shot_interval = w.interval[static_cast<std::size_t>(level)];
     const int power = w.power[static_cast<std::size_t>(level)];
     Texture* picture = w.picture == Picture::small   ? small_bullet_texture.get()
-                                            : w.picture == Picture::large ? large_bullet_texture.get()
-                                                                          : flare_texture.get();
+                       : w.picture == Picture::large ? large_bullet_texture.get()
+                                                     : flare_texture.get();
     std::unique_ptr<ISkill> volley;
     switch (w.volley) {
         case Volley::straight:
@@ -148,14 +148,15 @@ void Vovizovar::shoot() {
                                                        field_height, kShotSpeed, 0);
             break;
         case Volley::round:
-            volley = std::make_unique<RoundBullets>(KIND_PLAYER_ATTACK, field_width, field_height,
-                                                    kShotSpeed, 0,
-                                                    w.count[static_cast<std::size_t>(level)], false);
+            volley = std::make_unique<RoundBullets>(
+                KIND_PLAYER_ATTACK, field_width, field_height, kShotSpeed, 0,
+                w.count[static_cast<std::size_t>(level)], false);
             break;
         case Volley::flare:
-            volley = std::make_unique<Flare>(KIND_PLAYER_ATTACK, field_width, field_height,
-                                             w.flareSpeed[static_cast<std::size_t>(level)], sweep, 0,
-                                             0, w.flareLifetime[static_cast<std::size_t>(level)]);
+            volley =
+                std::make_unique<Flare>(KIND_PLAYER_ATTACK, field_width, field_height,
+                                        w.flareSpeed[static_cast<std::size_t>(level)], sweep, 0, 0,
+                                        w.flareLifetime[static_cast<std::size_t>(level)]);
             // The flame sweeps up and down: 0, -1, 0, 1, 0, -1, ...
             sweep += sweep_up ? 1 : -1;
             if (sweep_up && sweep >= 1) {
@@ -179,9 +180,9 @@ void Vovizovar::bombSounds(int counter) {
 
 bool Vovizovar::bombStep() {
     if (bomb_count == 0) {
-        auto beam = std::make_unique<Lazer>(KIND_BOMB_ATTACK, field_width, field_height,
-                                            kLazerDirection, kLazerGrowStep, kLazerThickness,
-                                            kLazerLifetime);
+        auto beam =
+            std::make_unique<Lazer>(KIND_BOMB_ATTACK, field_width, field_height, kLazerDirection,
+                                    kLazerGrowStep, kLazerThickness, kLazerLifetime);
         fireSkill(std::move(beam), bullet_texture.get(), getHitRect().right, y, 0, 1, kLazerPower);
     }
     bomb_count += 1;

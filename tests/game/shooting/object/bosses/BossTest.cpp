@@ -15,8 +15,8 @@
 #include "game/shooting/object/bosses/Sasaki.h"
 #include "game/shooting/object/bosses/Seiichirou.h"
 #include "game/shooting/object/bosses/Sister.h"
-#include "game/shooting/object/patterns/StraightBullets.h"
 #include "game/shooting/object/bosses/TrialBoss.h"
+#include "game/shooting/object/patterns/StraightBullets.h"
 #include "tests/game/shooting/object/enemies/EnemyTestSupport.h"
 
 namespace {

@@ -62,15 +62,19 @@ const Expected expected[24] = {
 };
 
 Group groupOf(const Bat& bat) {
-    if (dynamic_cast<const obj::SequenceBat*>(&bat)) return SEQ;
-    if (dynamic_cast<const obj::VolleyBat*>(&bat)) return VOL;
-    if (dynamic_cast<const obj::PeriodicBat*>(&bat)) return PER;
+    if (dynamic_cast<const obj::SequenceBat*>(&bat))
+        return SEQ;
+    if (dynamic_cast<const obj::VolleyBat*>(&bat))
+        return VOL;
+    if (dynamic_cast<const obj::PeriodicBat*>(&bat))
+        return PER;
     return LAS;
 }
 
 std::string ansi(const char16_t* text) {
     std::string out;
-    for (; *text; ++text) out.push_back(static_cast<char>(*text));
+    for (; *text; ++text)
+        out.push_back(static_cast<char>(*text));
     return out;
 }
 
@@ -92,7 +96,8 @@ class BatTest : public ::testing::Test {
     // Whether skill i has fired (any of its attacks left STATE_STANDBY).
     static std::vector<bool> fired(const Bat& bat) {
         std::vector<bool> out;
-        for (const auto& skill : bat.getSkills()) out.push_back(!skill->allStandby());
+        for (const auto& skill : bat.getSkills())
+            out.push_back(!skill->allStandby());
         return out;
     }
 
@@ -127,8 +132,8 @@ TEST_F(BatTest, FactoryKnowsExactlyTheTwentyFourNames) {
         ASSERT_TRUE(bat) << n;
         EXPECT_EQ(dynamic_cast<Bat&>(*bat).getNumber(), n);
     }
-    for (const char* wrong : {"", "Bat", "Bat0", "Bat25", "Bat01", "bat1", "BAT1", "Bat1 ",
-                              " Bat1", "Bat-1", "Bat1x", "Bat999999999999"}) {
+    for (const char* wrong : {"", "Bat", "Bat0", "Bat25", "Bat01", "bat1", "BAT1", "Bat1 ", " Bat1",
+                              "Bat-1", "Bat1x", "Bat999999999999"}) {
         EXPECT_FALSE(obj::createBat(wrong, 800, 480)) << '"' << wrong << '"';
     }
     EXPECT_EQ(obj::Bat7::number, 7);
@@ -155,7 +160,8 @@ TEST_F(BatTest, Bat1OnNormalFiresAtThirtyFortyFiftyAndFliesOnFromFiftyOne) {
         bat->update(300, 100);
         std::vector<bool> now = fired(*bat);
         for (std::size_t i = 0; i < now.size(); ++i) {
-            if (now[i] && !before[i]) fire_frames.push_back(move);
+            if (now[i] && !before[i])
+                fire_frames.push_back(move);
         }
         before = now;
         const int dx = x_before - bat->getX();
@@ -243,7 +249,8 @@ TEST_F(BatTest, Bat19KeepsAddingFireBallsEveryPeriod) {
     run(*bat, 40 * 5);
     EXPECT_EQ(bat->getSkills().size(), 6u);
     EXPECT_EQ(bat->getX(), 800 - 2 * 240);  // never stopped
-    for (const auto& ball : bat->getSkills()) EXPECT_FALSE(ball->allStandby());
+    for (const auto& ball : bat->getSkills())
+        EXPECT_FALSE(ball->allStandby());
 }
 
 TEST_F(BatTest, LaserBatsTwentyAndTwentyOneBackAwayToTheRightAfterTheLaser) {
@@ -291,7 +298,8 @@ TEST_F(BatTest, KilledBeforeItsFirstVolleyCancelsEverything) {
     run(*bat, 10);
     bat->damage(100);
     EXPECT_EQ(bat->getState(), obj::STATE_DYING);
-    for (const auto& skill : bat->getSkills()) EXPECT_TRUE(skill->allGone());
+    for (const auto& skill : bat->getSkills())
+        EXPECT_TRUE(skill->allGone());
     // Removed as soon as the 12-cell explosion (one cell every 3 frames) ends.
     EXPECT_FALSE(run(*bat, 35));
     EXPECT_TRUE(run(*bat, 1));

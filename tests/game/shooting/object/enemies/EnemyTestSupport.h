@@ -94,8 +94,8 @@ class GameFolder {
                   "img/arc_ice.ytx", "img/arc_green_bullet.ytx", "img/arc_green.ytx",
                   "img/arc_yerrow_bullet.ytx", "img/arc_yerrow.ytx", "img/arc_blue.ytx",
                   "img/arc_blue_bullet.ytx", "img/arc_black_bullet.ytx", "img/beam_unit.ytx",
-                  "img/flare.ytx", "img/blue_bullet.ytx", "img/red_bullet.ytx",
-                  "img/slush.ytx", "img/slush_blue.ytx", "img/flying_pan.ytx"}) {
+                  "img/flare.ytx", "img/blue_bullet.ytx", "img/red_bullet.ytx", "img/slush.ytx",
+                  "img/slush_blue.ytx", "img/flying_pan.ytx"}) {
                 make(made, name, 16, 16);
             }
             return owned;

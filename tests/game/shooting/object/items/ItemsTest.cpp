@@ -3,13 +3,13 @@
 #include <gtest/gtest.h>
 
 #include "engine/exceptions/FileNotFoundException.h"
+#include "game/shooting/object/ObjectCodes.h"
 #include "game/shooting/object/items/ChanceItem.h"
 #include "game/shooting/object/items/ChanceItemK.h"
 #include "game/shooting/object/items/KintubaItem.h"
 #include "game/shooting/object/items/KintubaItemK.h"
 #include "game/shooting/object/items/LevelUpItem.h"
 #include "game/shooting/object/items/LevelUpItemK.h"
-#include "game/shooting/object/ObjectCodes.h"
 #include "tests/game/shooting/object/players/PlayersTestSupport.h"
 
 namespace {
@@ -44,17 +44,29 @@ TEST_F(ItemsTest, EachItemHasItsPictureMarginsAndSound) {
         const char16_t* sound;
     };
     Expected all[] = {
-        {std::make_unique<LevelUpItem>(800, 480), u"img/lintuba.ytx", {-9, -4, 9, 4},
+        {std::make_unique<LevelUpItem>(800, 480),
+         u"img/lintuba.ytx",
+         {-9, -4, 9, 4},
          u"sound/level_up.wav"},
-        {std::make_unique<LevelUpItemK>(800, 480), u"img/lintubaK.ytx", {-9, -7, 9, 7},
+        {std::make_unique<LevelUpItemK>(800, 480),
+         u"img/lintubaK.ytx",
+         {-9, -7, 9, 7},
          u"sound/level_up.wav"},
-        {std::make_unique<KintubaItem>(800, 480), u"img/kintuba.ytx", {-9, -4, 9, 4},
+        {std::make_unique<KintubaItem>(800, 480),
+         u"img/kintuba.ytx",
+         {-9, -4, 9, 4},
          u"sound/start.wav"},
-        {std::make_unique<KintubaItemK>(800, 480), u"img/kintubaK.ytx", {-9, -7, 9, 7},
+        {std::make_unique<KintubaItemK>(800, 480),
+         u"img/kintubaK.ytx",
+         {-9, -7, 9, 7},
          u"sound/start.wav"},
-        {std::make_unique<ChanceItem>(800, 480), u"img/chance.ytx", {-6, -4, 6, 4},
+        {std::make_unique<ChanceItem>(800, 480),
+         u"img/chance.ytx",
+         {-6, -4, 6, 4},
          u"sound/start.wav"},
-        {std::make_unique<ChanceItemK>(800, 480), u"img/chanceK.ytx", {-6, -4, 6, 4},
+        {std::make_unique<ChanceItemK>(800, 480),
+         u"img/chanceK.ytx",
+         {-6, -4, 6, 4},
          u"sound/start.wav"},
     };
     for (Expected& e : all) {

@@ -4,8 +4,8 @@
 #include <cmath>
 
 #include "engine/graphics/DegreeTable.h"
-#include "game/shooting/object/patterns/EnemyBullets.h"
 #include "game/shooting/object/attacks/FlyingPan.h"
+#include "game/shooting/object/patterns/EnemyBullets.h"
 #include "game/shooting/object/patterns/QuintupletBullets.h"
 #include "game/shooting/object/patterns/RoundBullets.h"
 #include "game/shooting/object/patterns/StraightBullets.h"

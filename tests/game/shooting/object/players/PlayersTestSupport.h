@@ -31,7 +31,8 @@ inline constexpr int kRight = 8;
 inline constexpr int kShot = 0x10;
 inline constexpr int kSlow = 0x80;
 
-inline void writePicture(const veru::YString& path, int w, int h, std::uint32_t argb = 0xFFFFFFFFu) {
+inline void writePicture(const veru::YString& path, int w, int h,
+                         std::uint32_t argb = 0xFFFFFFFFu) {
     veru::platform::Image image;
     image.width = w;
     image.height = h;

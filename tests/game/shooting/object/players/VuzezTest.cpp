@@ -7,8 +7,8 @@
 
 #include "engine/exceptions/FileNotFoundException.h"
 #include "engine/material/Texture.h"
-#include "game/shooting/object/items/LevelUpItem.h"
 #include "game/shooting/object/ObjectCodes.h"
+#include "game/shooting/object/items/LevelUpItem.h"
 #include "tests/game/shooting/object/players/PlayersTestSupport.h"
 #include "tests/support/Screenshot.h"
 
