@@ -357,6 +357,42 @@ void ShootingScene::update(veru::dxt::event::InputInterface* input) {
     const int playerState = player->getState();
     const int bossState = content.boss ? content.boss->getState() : STATE_STANDBY;
 
+    if (runNextScriptStep())
+        return;
+
+    if (holds(buttons, settings->getMaskPause()) && pauseAllowed()) {
+        savedPhase = phase;
+        phase = stage::kPaused;
+        player->pauseBombSound();
+        pauseMenu->open();
+    }
+
+    updatePhaseFrame(buttons);
+
+    if (phase == stage::kEntry && playerState == STATE_READY) {
+        if (content.stageMusic)
+            content.stageMusic->play(true);
+        scriptWaiting = false;
+        counter = 0;
+    }
+
+    updateStartCaptions();
+
+    if (phase == stage::kTalk) {
+        updateTalk(buttons);
+        return;
+    }
+    if (phase == stage::kShooting || phase == stage::kBossBattle) {
+        updateShooting(buttons, playerState, bossState);
+        return;
+    }
+    if (phase == stage::kBossApproach)
+        updateBossApproach(bossState);
+}
+
+// Runs the script's next step unless the script waits; a step takes its frame.
+// The script running out ends the stage.
+bool ShootingScene::runNextScriptStep() {
     if (!scriptWaiting) {
         if (content.steps.empty()) {
             scriptWaiting = true;
@@ -367,17 +403,15 @@ void ShootingScene::update(veru::dxt::event::InputInterface* input) {
             const StageStep step = std::move(content.steps.front());
             content.steps.pop_front();
             runScriptStep(step);
-            return;
+            return true;
         }
     }
+    return false;
+}
 
-    if (holds(buttons, settings->getMaskPause()) && pauseAllowed()) {
-        savedPhase = phase;
-        phase = stage::kPaused;
-        player->pauseBombSound();
-        pauseMenu->open();
-    }
-
+// The frame of the phases without their own update: fade-in, ending,
+// game over, and the player's own frame in the others.
+void ShootingScene::updatePhaseFrame(int buttons) {
     switch (phase) {
         case stage::kFadeIn:
             counter += 2;
@@ -405,14 +439,11 @@ void ShootingScene::update(veru::dxt::event::InputInterface* input) {
             break;
         }
     }
+}
 
-    if (phase == stage::kEntry && playerState == STATE_READY) {
-        if (content.stageMusic)
-            content.stageMusic->play(true);
-        scriptWaiting = false;
-        counter = 0;
-    }
-
+// The two start captions: the second fades in when the first is shown,
+// and both fade out together.
+void ShootingScene::updateStartCaptions() {
     if ((content.infoStart1 && !content.infoStart1->isHidden()) ||
         (content.infoStart2 && !content.infoStart2->isHidden())) {
         if (content.infoStart1 && content.infoStart1->update() && content.infoStart2 &&
@@ -424,17 +455,6 @@ void ShootingScene::update(veru::dxt::event::InputInterface* input) {
             content.infoStart2->startFadeOut();
         }
     }
-
-    if (phase == stage::kTalk) {
-        updateTalk(buttons);
-        return;
-    }
-    if (phase == stage::kShooting || phase == stage::kBossBattle) {
-        updateShooting(buttons, playerState, bossState);
-        return;
-    }
-    if (phase == stage::kBossApproach)
-        updateBossApproach(bossState);
 }
 
 void ShootingScene::updatePaused(int buttons) {

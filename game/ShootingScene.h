@@ -164,6 +164,9 @@ class ShootingScene : public veru::dxt::Scene {
     bool focusLost();
     // True in the phases the pause button (or leaving the window) pauses.
     bool pauseAllowed() const;
+    bool runNextScriptStep();
+    void updatePhaseFrame(int buttons);
+    void updateStartCaptions();
     void updatePaused(int buttons);
     void updateContinue(int buttons);
     void updateTalk(int buttons);
