@@ -508,16 +508,7 @@ void ShootingScene::updateShooting(int buttons, int playerState, int bossState) 
     counter = counter > 100000 ? 0 : counter + 1;
     background->scroll(1, 0);
 
-    // Enemies whose place on the stage has reached the right edge enter
-    // (compared without subtracting from the position, which cannot overflow).
-    while (!content.timeline.empty() && !content.waitingEnemies.empty() &&
-           content.timeline.front().first <= counter + kFieldWidth) {
-        std::unique_ptr<EnemyObject> enemy = std::move(content.waitingEnemies.front());
-        content.waitingEnemies.pop_front();
-        enemy->appear(kFieldWidth, content.timeline.front().second);
-        activeEnemies.push_back(std::move(enemy));
-        content.timeline.pop_front();
-    }
+    releaseDueEnemies();
 
     // The kintuba gauge drains while the player flies; the fuller it is,
     // the smaller the player's hit area.
@@ -528,6 +519,47 @@ void ShootingScene::updateShooting(int buttons, int playerState, int bossState) 
             heroine.followGauge(*player, *kintubaGauge);
     }
 
+    useStockButtons(buttons, playerState);
+
+    for (ItemList* items : {&content.chanceItems, &content.kintubaItems, &content.levelUpItems})
+        updateAndRemove(*items, [](ItemObject& item) { return item.update(); });
+    const int px = player->getX();
+    const int py = player->getY();
+    updateAndRemove(activeEnemies, [&](EnemyObject& enemy) { return enemy.update(px, py); });
+
+    if (phase == stage::kShooting && content.waitingEnemies.empty() && activeEnemies.empty() &&
+        content.chanceItems.empty() && content.levelUpItems.empty() &&
+        content.kintubaItems.empty()) {
+        phase = stage::kBossApproach;
+        if (content.boss)
+            content.boss->appear(800, 240);
+    }
+
+    updateBoss(bossState);
+
+    StageField field{player.get(),         content.boss.get(),    &activeEnemies,
+                     &content.chanceItems, &content.kintubaItems, &content.levelUpItems};
+    StageScoring score = scoring();
+    if (StageCollisions::run(field, playerState, score))
+        bossBeaten = true;
+}
+
+// Enemies whose place on the stage has reached the right edge enter
+// (compared without subtracting from the position, which cannot overflow).
+void ShootingScene::releaseDueEnemies() {
+    while (!content.timeline.empty() && !content.waitingEnemies.empty() &&
+           content.timeline.front().first <= counter + kFieldWidth) {
+        std::unique_ptr<EnemyObject> enemy = std::move(content.waitingEnemies.front());
+        content.waitingEnemies.pop_front();
+        enemy->appear(kFieldWidth, content.timeline.front().second);
+        activeEnemies.push_back(std::move(enemy));
+        content.timeline.pop_front();
+    }
+}
+
+// The special button spends one stock on a full gauge; the bomb button three
+// on a bomb. Each acts once per press.
+void ShootingScene::useStockButtons(int buttons, int playerState) {
     if (holds(buttons, settings->getMaskSpecial()) && stage::stockTakesEffect(phase, playerState)) {
         if (!kintubaKeyHeld) {
             kintubaKeyHeld = true;
@@ -549,21 +581,10 @@ void ShootingScene::updateShooting(int buttons, int playerState, int bossState) 
     } else {
         bombKeyHeld = false;
     }
+}
 
-    for (ItemList* items : {&content.chanceItems, &content.kintubaItems, &content.levelUpItems})
-        updateAndRemove(*items, [](ItemObject& item) { return item.update(); });
-    const int px = player->getX();
-    const int py = player->getY();
-    updateAndRemove(activeEnemies, [&](EnemyObject& enemy) { return enemy.update(px, py); });
-
-    if (phase == stage::kShooting && content.waitingEnemies.empty() && activeEnemies.empty() &&
-        content.chanceItems.empty() && content.levelUpItems.empty() &&
-        content.kintubaItems.empty()) {
-        phase = stage::kBossApproach;
-        if (content.boss)
-            content.boss->appear(800, 240);
-    }
-
+// The boss's frame: its entry gauge and face, its start, and the talk after it.
+void ShootingScene::updateBoss(int bossState) {
     if (content.boss) {
         content.boss->update(player->getX(), player->getY());
         if (bossState == STATE_READY) {
@@ -582,12 +603,6 @@ void ShootingScene::updateShooting(int buttons, int playerState, int bossState) 
     } else if (phase == stage::kBossBattle) {
         endTalk();  // no boss to fight: the script goes on
     }
-
-    StageField field{player.get(),         content.boss.get(),    &activeEnemies,
-                     &content.chanceItems, &content.kintubaItems, &content.levelUpItems};
-    StageScoring score = scoring();
-    if (StageCollisions::run(field, playerState, score))
-        bossBeaten = true;
 }
 
 void ShootingScene::updateBossApproach(int bossState) {

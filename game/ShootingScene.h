@@ -171,6 +171,9 @@ class ShootingScene : public veru::dxt::Scene {
     void updateContinue(int buttons);
     void updateTalk(int buttons);
     void updateShooting(int buttons, int playerState, int bossState);
+    void releaseDueEnemies();
+    void useStockButtons(int buttons, int playerState);
+    void updateBoss(int bossState);
     void updateBossApproach(int bossState);
     void updateEnding();
     // Ends the play by `mode` (stage::kExit...): the ending's fade to black
