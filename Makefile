@@ -16,7 +16,7 @@ ifeq ($(CI),true)
 CMAKE_FLAGS += -DMIRELUNE_WERROR=ON
 endif
 
-.PHONY: all deps configure build test test-sanitize run format clean assets fuzz-smoke install uninstall package
+.PHONY: all deps configure build test test-sanitize run format format-check clean assets fuzz-smoke install uninstall package
 
 PREFIX ?= /usr/local
 PACKAGE_DIR ?= build-package
@@ -103,9 +103,14 @@ package:
 assets:
 	@tools/assets/make_assets.sh
 
+SOURCES_TO_FORMAT = find engine game frontend app tools tests benchmarks fuzz \( -name '*.cpp' -o -name '*.h' \) -print0
+
 format:
-	find engine game frontend app tools tests benchmarks \( -name '*.cpp' -o -name '*.h' \) -print0 \
-	    | xargs -0 -r clang-format -i
+	$(SOURCES_TO_FORMAT) | xargs -0 -r clang-format -i
+
+# Fails, naming the files and lines, when a source is not formatted as .clang-format says.
+format-check: deps
+	$(SOURCES_TO_FORMAT) | xargs -0 -r clang-format --dry-run --Werror
 
 clean:
 	rm -rf $(BUILD_DIR) $(SANITIZE_DIR) $(PACKAGE_DIR) $(FUZZ_DIR)

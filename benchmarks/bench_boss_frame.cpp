@@ -16,11 +16,11 @@
 #include "engine/material/ImageContainer.h"
 #include "engine/platform/image/Image.h"
 #include "engine/platform/video/VideoDevice.h"
-#include "game/shooting/object/BatFactory.h"
-#include "game/shooting/object/PlayerObject.h"
-#include "game/shooting/object/RoundBullets.h"
-#include "game/shooting/object/StrongBullets.h"
-#include "game/shooting/object/TrialBoss.h"
+#include "game/shooting/object/bosses/TrialBoss.h"
+#include "game/shooting/object/enemies/BatFactory.h"
+#include "game/shooting/object/patterns/RoundBullets.h"
+#include "game/shooting/object/patterns/StrongBullets.h"
+#include "game/shooting/object/players/PlayerObject.h"
 
 namespace {
 

@@ -85,7 +85,10 @@ void BM_TrialStageCreate(benchmark::State& state) {
     state.counters["heap_stage_MB"] = heapAfter - heapBefore;
     state.counters["peak_rss_MB"] = peakResidentMegabytes();
 }
-BENCHMARK(BM_TrialStageCreate)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime()->UseRealTime();
+BENCHMARK(BM_TrialStageCreate)
+    ->Unit(benchmark::kMillisecond)
+    ->MeasureProcessCPUTime()
+    ->UseRealTime();
 
 }  // namespace
 

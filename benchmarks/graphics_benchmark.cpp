@@ -6,8 +6,8 @@
 //   Quads/<angle>            1,000 queued alpha-blended 32-pixel quads
 //   AdditiveParticles        300 additive 16-pixel particles of varied alpha
 //   GameFrame                an 800 x 480 background, 1,000 turned 16-pixel
-//                            bullets (each at its own angle), 50 64-pixel enemies, 300 additive particles and
-//                            the information strip
+//                            bullets (each at its own angle), 50 64-pixel enemies, 300 additive
+//                            particles and the information strip
 #include <benchmark/benchmark.h>
 
 #include <cmath>
@@ -93,9 +93,9 @@ std::vector<RawCopy> rawSprites(const std::vector<Placement>& at, int size, bool
     float half = static_cast<float>(size / 2);
     float side = static_cast<float>(size);
     for (const Placement& p : at) {
-        veru::platform::CopyPlacement where{p.x - half, p.y - half, side, side,
-                                            static_cast<double>(angleSign * p.angle),
-                                            half,        half,        false, false};
+        veru::platform::CopyPlacement where{
+            p.x - half, p.y - half, side,  side, static_cast<double>(angleSign * p.angle),
+            half,       half,       false, false};
         out.push_back(RawCopy{where, static_cast<std::uint8_t>(alpha ? p.alpha : 255)});
     }
     return out;
@@ -138,8 +138,8 @@ void BM_RawSprites(benchmark::State& state) {
     Bench bench;
     int size = static_cast<int>(state.range(0));
     auto texture = bench.texture(size, 0xFF8040);
-    auto copies = rawSprites(placements(bench, kSprites, static_cast<int>(state.range(1))), size,
-                             false, -1);
+    auto copies =
+        rawSprites(placements(bench, kSprites, static_cast<int>(state.range(1))), size, false, -1);
     runRaw(state, bench, *texture, copies, BlendMode::blend);
 }
 
@@ -270,8 +270,7 @@ void BM_RawGameFrame(benchmark::State& state) {
     veru::platform::DeviceTexture* back = stage.background.getDeviceTexture();
     for (auto _ : state) {
         stage.bench.begin();
-        stage.bench.device->copyOpaque(*back, veru::platform::PixelRect{scroll, 0, 800, 480}, 0,
-                                       0);
+        stage.bench.device->copyOpaque(*back, veru::platform::PixelRect{scroll, 0, 800, 480}, 0, 0);
         scroll = (scroll + 1) % 1600;
         auto* device = stage.bench.device.get();
         device->drawRawCopies(*stage.enemy->getDeviceTexture(), enemies.data(), kEnemies,

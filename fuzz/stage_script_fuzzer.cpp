@@ -15,8 +15,8 @@
 #include "game/StageScriptCheck.h"
 #include "game/StageScriptReader.h"
 #include "game/shooting/cmp/ScrollBackground.h"
-#include "game/shooting/object/Boss.h"
-#include "game/shooting/object/EnemyObject.h"
+#include "game/shooting/object/bosses/Boss.h"
+#include "game/shooting/object/enemies/EnemyObject.h"
 
 namespace {
 

@@ -33,11 +33,11 @@
 #include "game/shooting/cmp/PauseMenu.h"
 #include "game/shooting/cmp/ScoreDisplay.h"
 #include "game/shooting/cmp/ScrollBackground.h"
-#include "game/shooting/object/Boss.h"
-#include "game/shooting/object/EnemyObject.h"
-#include "game/shooting/object/ItemObject.h"
-#include "game/shooting/object/PlayerCharacter.h"
 #include "game/shooting/object/ShootingObject.h"
+#include "game/shooting/object/bosses/Boss.h"
+#include "game/shooting/object/enemies/EnemyObject.h"
+#include "game/shooting/object/items/ItemObject.h"
+#include "game/shooting/object/players/PlayerCharacter.h"
 
 namespace ml {
 
@@ -357,6 +357,42 @@ void ShootingScene::update(veru::dxt::event::InputInterface* input) {
     const int playerState = player->getState();
     const int bossState = content.boss ? content.boss->getState() : STATE_STANDBY;
 
+    if (runNextScriptStep())
+        return;
+
+    if (holds(buttons, settings->getMaskPause()) && pauseAllowed()) {
+        savedPhase = phase;
+        phase = stage::kPaused;
+        player->pauseBombSound();
+        pauseMenu->open();
+    }
+
+    updatePhaseFrame(buttons);
+
+    if (phase == stage::kEntry && playerState == STATE_READY) {
+        if (content.stageMusic)
+            content.stageMusic->play(true);
+        scriptWaiting = false;
+        counter = 0;
+    }
+
+    updateStartCaptions();
+
+    if (phase == stage::kTalk) {
+        updateTalk(buttons);
+        return;
+    }
+    if (phase == stage::kShooting || phase == stage::kBossBattle) {
+        updateShooting(buttons, playerState, bossState);
+        return;
+    }
+    if (phase == stage::kBossApproach)
+        updateBossApproach(bossState);
+}
+
+// Runs the script's next step unless the script waits; a step takes its frame.
+// The script running out ends the stage.
+bool ShootingScene::runNextScriptStep() {
     if (!scriptWaiting) {
         if (content.steps.empty()) {
             scriptWaiting = true;
@@ -367,17 +403,15 @@ void ShootingScene::update(veru::dxt::event::InputInterface* input) {
             const StageStep step = std::move(content.steps.front());
             content.steps.pop_front();
             runScriptStep(step);
-            return;
+            return true;
         }
     }
+    return false;
+}
 
-    if (holds(buttons, settings->getMaskPause()) && pauseAllowed()) {
-        savedPhase = phase;
-        phase = stage::kPaused;
-        player->pauseBombSound();
-        pauseMenu->open();
-    }
-
+// The frame of the phases without their own update: fade-in, ending,
+// game over, and the player's own frame in the others.
+void ShootingScene::updatePhaseFrame(int buttons) {
     switch (phase) {
         case stage::kFadeIn:
             counter += 2;
@@ -405,14 +439,11 @@ void ShootingScene::update(veru::dxt::event::InputInterface* input) {
             break;
         }
     }
+}
 
-    if (phase == stage::kEntry && playerState == STATE_READY) {
-        if (content.stageMusic)
-            content.stageMusic->play(true);
-        scriptWaiting = false;
-        counter = 0;
-    }
-
+// The two start captions: the second fades in when the first is shown,
+// and both fade out together.
+void ShootingScene::updateStartCaptions() {
     if ((content.infoStart1 && !content.infoStart1->isHidden()) ||
         (content.infoStart2 && !content.infoStart2->isHidden())) {
         if (content.infoStart1 && content.infoStart1->update() && content.infoStart2 &&
@@ -424,17 +455,6 @@ void ShootingScene::update(veru::dxt::event::InputInterface* input) {
             content.infoStart2->startFadeOut();
         }
     }
-
-    if (phase == stage::kTalk) {
-        updateTalk(buttons);
-        return;
-    }
-    if (phase == stage::kShooting || phase == stage::kBossBattle) {
-        updateShooting(buttons, playerState, bossState);
-        return;
-    }
-    if (phase == stage::kBossApproach)
-        updateBossApproach(bossState);
 }
 
 void ShootingScene::updatePaused(int buttons) {
@@ -488,16 +508,7 @@ void ShootingScene::updateShooting(int buttons, int playerState, int bossState) 
     counter = counter > 100000 ? 0 : counter + 1;
     background->scroll(1, 0);
 
-    // Enemies whose place on the stage has reached the right edge enter
-    // (compared without subtracting from the position, which cannot overflow).
-    while (!content.timeline.empty() && !content.waitingEnemies.empty() &&
-           content.timeline.front().first <= counter + kFieldWidth) {
-        std::unique_ptr<EnemyObject> enemy = std::move(content.waitingEnemies.front());
-        content.waitingEnemies.pop_front();
-        enemy->appear(kFieldWidth, content.timeline.front().second);
-        activeEnemies.push_back(std::move(enemy));
-        content.timeline.pop_front();
-    }
+    releaseDueEnemies();
 
     // The kintuba gauge drains while the player flies; the fuller it is,
     // the smaller the player's hit area.
@@ -508,6 +519,47 @@ void ShootingScene::updateShooting(int buttons, int playerState, int bossState) 
             heroine.followGauge(*player, *kintubaGauge);
     }
 
+    useStockButtons(buttons, playerState);
+
+    for (ItemList* items : {&content.chanceItems, &content.kintubaItems, &content.levelUpItems})
+        updateAndRemove(*items, [](ItemObject& item) { return item.update(); });
+    const int px = player->getX();
+    const int py = player->getY();
+    updateAndRemove(activeEnemies, [&](EnemyObject& enemy) { return enemy.update(px, py); });
+
+    if (phase == stage::kShooting && content.waitingEnemies.empty() && activeEnemies.empty() &&
+        content.chanceItems.empty() && content.levelUpItems.empty() &&
+        content.kintubaItems.empty()) {
+        phase = stage::kBossApproach;
+        if (content.boss)
+            content.boss->appear(800, 240);
+    }
+
+    updateBoss(bossState);
+
+    StageField field{player.get(),         content.boss.get(),    &activeEnemies,
+                     &content.chanceItems, &content.kintubaItems, &content.levelUpItems};
+    StageScoring score = scoring();
+    if (StageCollisions::run(field, playerState, score))
+        bossBeaten = true;
+}
+
+// Enemies whose place on the stage has reached the right edge enter
+// (compared without subtracting from the position, which cannot overflow).
+void ShootingScene::releaseDueEnemies() {
+    while (!content.timeline.empty() && !content.waitingEnemies.empty() &&
+           content.timeline.front().first <= counter + kFieldWidth) {
+        std::unique_ptr<EnemyObject> enemy = std::move(content.waitingEnemies.front());
+        content.waitingEnemies.pop_front();
+        enemy->appear(kFieldWidth, content.timeline.front().second);
+        activeEnemies.push_back(std::move(enemy));
+        content.timeline.pop_front();
+    }
+}
+
+// The special button spends one stock on a full gauge; the bomb button three
+// on a bomb. Each acts once per press.
+void ShootingScene::useStockButtons(int buttons, int playerState) {
     if (holds(buttons, settings->getMaskSpecial()) && stage::stockTakesEffect(phase, playerState)) {
         if (!kintubaKeyHeld) {
             kintubaKeyHeld = true;
@@ -529,21 +581,10 @@ void ShootingScene::updateShooting(int buttons, int playerState, int bossState) 
     } else {
         bombKeyHeld = false;
     }
+}
 
-    for (ItemList* items : {&content.chanceItems, &content.kintubaItems, &content.levelUpItems})
-        updateAndRemove(*items, [](ItemObject& item) { return item.update(); });
-    const int px = player->getX();
-    const int py = player->getY();
-    updateAndRemove(activeEnemies, [&](EnemyObject& enemy) { return enemy.update(px, py); });
-
-    if (phase == stage::kShooting && content.waitingEnemies.empty() && activeEnemies.empty() &&
-        content.chanceItems.empty() && content.levelUpItems.empty() &&
-        content.kintubaItems.empty()) {
-        phase = stage::kBossApproach;
-        if (content.boss)
-            content.boss->appear(800, 240);
-    }
-
+// The boss's frame: its entry gauge and face, its start, and the talk after it.
+void ShootingScene::updateBoss(int bossState) {
     if (content.boss) {
         content.boss->update(player->getX(), player->getY());
         if (bossState == STATE_READY) {
@@ -562,12 +603,6 @@ void ShootingScene::updateShooting(int buttons, int playerState, int bossState) 
     } else if (phase == stage::kBossBattle) {
         endTalk();  // no boss to fight: the script goes on
     }
-
-    StageField field{player.get(),         content.boss.get(),    &activeEnemies,
-                     &content.chanceItems, &content.kintubaItems, &content.levelUpItems};
-    StageScoring score = scoring();
-    if (StageCollisions::run(field, playerState, score))
-        bossBeaten = true;
 }
 
 void ShootingScene::updateBossApproach(int bossState) {

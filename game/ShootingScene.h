@@ -164,10 +164,16 @@ class ShootingScene : public veru::dxt::Scene {
     bool focusLost();
     // True in the phases the pause button (or leaving the window) pauses.
     bool pauseAllowed() const;
+    bool runNextScriptStep();
+    void updatePhaseFrame(int buttons);
+    void updateStartCaptions();
     void updatePaused(int buttons);
     void updateContinue(int buttons);
     void updateTalk(int buttons);
     void updateShooting(int buttons, int playerState, int bossState);
+    void releaseDueEnemies();
+    void useStockButtons(int buttons, int playerState);
+    void updateBoss(int bossState);
     void updateBossApproach(int bossState);
     void updateEnding();
     // Ends the play by `mode` (stage::kExit...): the ending's fade to black

@@ -1,12 +1,12 @@
 #include "game/StageCollisions.h"
 
 #include "game/StageScoring.h"
-#include "game/shooting/object/Boss.h"
-#include "game/shooting/object/EnemyObject.h"
-#include "game/shooting/object/ISkill.h"
-#include "game/shooting/object/ItemObject.h"
 #include "game/shooting/object/ObjectCodes.h"
-#include "game/shooting/object/PlayerCharacter.h"
+#include "game/shooting/object/bosses/Boss.h"
+#include "game/shooting/object/enemies/EnemyObject.h"
+#include "game/shooting/object/items/ItemObject.h"
+#include "game/shooting/object/patterns/ISkill.h"
+#include "game/shooting/object/players/PlayerCharacter.h"
 
 namespace ml {
 

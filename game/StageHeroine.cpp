@@ -2,11 +2,11 @@
 
 #include "game/shooting/cmp/KintubaGauge.h"
 #include "game/shooting/cmp/KintubaGaugeK.h"
-#include "game/shooting/object/ChanceItemK.h"
-#include "game/shooting/object/KintubaItemK.h"
-#include "game/shooting/object/LevelUpItemK.h"
-#include "game/shooting/object/Vovizovar.h"
-#include "game/shooting/object/Vuzez.h"
+#include "game/shooting/object/items/ChanceItemK.h"
+#include "game/shooting/object/items/KintubaItemK.h"
+#include "game/shooting/object/items/LevelUpItemK.h"
+#include "game/shooting/object/players/Vovizovar.h"
+#include "game/shooting/object/players/Vuzez.h"
 
 namespace ml {
 

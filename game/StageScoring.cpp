@@ -3,8 +3,8 @@
 #include "engine/scene/PlayStatus.h"
 #include "engine/sound/ISound.h"
 #include "game/shooting/cmp/ScoreDisplay.h"
-#include "game/shooting/object/ItemObject.h"
-#include "game/shooting/object/PlayerCharacter.h"
+#include "game/shooting/object/items/ItemObject.h"
+#include "game/shooting/object/players/PlayerCharacter.h"
 
 namespace ml {
 

@@ -4,9 +4,9 @@
 #include "game/StageScriptReader.h"
 #include "game/shooting/cmp/AlphaParts.h"
 #include "game/shooting/cmp/BossFace.h"
-#include "game/shooting/object/Boss.h"
-#include "game/shooting/object/EnemyObject.h"
-#include "game/shooting/object/ItemObject.h"
+#include "game/shooting/object/bosses/Boss.h"
+#include "game/shooting/object/enemies/EnemyObject.h"
+#include "game/shooting/object/items/ItemObject.h"
 
 namespace ml {
 

@@ -13,12 +13,12 @@
 #include "game/shooting/cmp/AlphaParts.h"
 #include "game/shooting/cmp/BossFace.h"
 #include "game/shooting/cmp/ScrollBackground.h"
-#include "game/shooting/object/BatFactory.h"
-#include "game/shooting/object/Boss.h"
-#include "game/shooting/object/BossFactory.h"
-#include "game/shooting/object/ChanceItem.h"
-#include "game/shooting/object/KintubaItem.h"
-#include "game/shooting/object/LevelUpItem.h"
+#include "game/shooting/object/bosses/Boss.h"
+#include "game/shooting/object/bosses/BossFactory.h"
+#include "game/shooting/object/enemies/BatFactory.h"
+#include "game/shooting/object/items/ChanceItem.h"
+#include "game/shooting/object/items/KintubaItem.h"
+#include "game/shooting/object/items/LevelUpItem.h"
 
 namespace ml {
 

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "engine/core/StringTokenizer.h"
-#include "game/shooting/object/BossTable.h"
+#include "game/shooting/object/bosses/BossTable.h"
 
 namespace ml {
 

@@ -12,7 +12,7 @@ packages=(
     libogg-dev libvorbis-dev
     libfreetype-dev libfontconfig-dev fonts-ipafont-gothic
     appstream desktop-file-utils
-    clang libclang-rt-14-dev
+    clang libclang-rt-14-dev clang-format
 )
 if [ "${1:-}" = "--package" ]; then
     packages+=(dpkg-dev fakeroot lintian)

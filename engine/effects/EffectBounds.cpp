@@ -7,7 +7,8 @@ namespace veru::dxt::effect2D {
 
 HalfExtents halfExtentsFromTexture(const material::Texture* texture, int marginX, int marginY) {
     if (!texture) {
-        throw excp::NullPointerException(u"NullPointerException::テクスチャがセットされていません。");
+        throw excp::NullPointerException(
+            u"NullPointerException::テクスチャがセットされていません。");
     }
     return HalfExtents{(texture->getCellWidth() >> 1) - marginX,
                        (texture->getCellHeight() >> 1) - marginY};

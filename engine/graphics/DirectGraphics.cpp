@@ -160,11 +160,10 @@ Span spanOf(float from, float to) {
     return to >= from ? Span{from, to - from, false} : Span{to, from - to, true};
 }
 
-platform::CopyPlacement placementAbout(float pivotX, float pivotY, Span sx, Span sy,
-                                       double angle) {
-    return platform::CopyPlacement{pivotX + sx.start, pivotY + sy.start, sx.extent, sy.extent,
-                                   angle,             -sx.start,         -sy.start, sx.mirrored,
-                                   sy.mirrored};
+platform::CopyPlacement placementAbout(float pivotX, float pivotY, Span sx, Span sy, double angle) {
+    return platform::CopyPlacement{
+        pivotX + sx.start, pivotY + sy.start, sx.extent,   sy.extent,  angle,
+        -sx.start,         -sy.start,         sx.mirrored, sy.mirrored};
 }
 
 platform::PixelRect pixelRect(const material::SourceRect& r) {
@@ -269,9 +268,9 @@ void DirectGraphics::drawQueue() {
 }
 
 std::size_t DirectGraphics::queuedSprites() const {
-    return static_cast<std::size_t>(std::count_if(queue.begin(), queue.end(), [](const QueuedDraw& d) {
-        return d.kind == QueuedDraw::Kind::sprite;
-    }));
+    return static_cast<std::size_t>(
+        std::count_if(queue.begin(), queue.end(),
+                      [](const QueuedDraw& d) { return d.kind == QueuedDraw::Kind::sprite; }));
 }
 
 std::size_t DirectGraphics::queuedQuads() const {
@@ -308,8 +307,8 @@ void DirectGraphics::emitQuad(const QueuedDraw& q) {
     if (sx.extent == 0.0f || sy.extent == 0.0f) {
         return;
     }
-    std::uint32_t colour = static_cast<std::uint32_t>(std::clamp(q.alpha, 0, 255)) << 24 |
-                           0x00FFFFFFu;
+    std::uint32_t colour =
+        static_cast<std::uint32_t>(std::clamp(q.alpha, 0, 255)) << 24 | 0x00FFFFFFu;
     if (q.angle == 0 && !sx.mirrored && !sy.mirrored) {
         device->drawCopy(*picture, pixelRect(q.cell), q.x + sx.start, q.y + sy.start, sx.extent,
                          sy.extent, colour, states.blend, states.filter);

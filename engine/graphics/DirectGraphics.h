@@ -99,8 +99,8 @@ class DirectGraphics {
     void copySurfacePart(material::Surface* surface, int x, int y, int width, int height);
     // The same rectangle with its top-left corner on (destX, destY): a scrolling
     // background copies its window (scrollX, scrollY, 800, 480) to (0, 0).
-    void copySurfacePart(material::Surface* surface, int x, int y, int width, int height,
-                         int destX, int destY);
+    void copySurfacePart(material::Surface* surface, int x, int y, int width, int height, int destX,
+                         int destY);
 
     void setFont(const FontSpec& spec) { font = spec; }
     const FontSpec& getFont() const { return font; }
@@ -139,8 +139,8 @@ class DirectGraphics {
 
     QueuedDraw spriteRecord(material::Texture* texture, int x, int y, float scaleX, float scaleY,
                             int angle, int centreX, int centreY, std::uint32_t colour) const;
-    QueuedDraw quadRecord(material::Texture* texture, float x, float y, float scaleX,
-                          float scaleY, int angle, int blend) const;
+    QueuedDraw quadRecord(material::Texture* texture, float x, float y, float scaleX, float scaleY,
+                          int angle, int blend) const;
     void emit(const QueuedDraw& draw);
     void emitSprite(const QueuedDraw& sprite);
     void emitQuad(const QueuedDraw& quad);

@@ -116,7 +116,8 @@ TEST(StageLayoutTest, PauseAndContinueEntriesStayOnScreenAndApart) {
     Named dialog;
     place({"yes", "no"}, dialog, top);
     const Image title = committedPicture("img/continue.ytx");
-    const Rect titleFrame = Rect::centred(kScreenW / 2, top - title.height, title.width, title.height);
+    const Rect titleFrame =
+        Rect::centred(kScreenW / 2, top - title.height, title.width, title.height);
     EXPECT_TRUE(titleFrame.insideScreen()) << titleFrame;
     dialog.emplace_back("continue title", inkBox(title).moved(titleFrame.left, titleFrame.top));
     expectApart(dialog);

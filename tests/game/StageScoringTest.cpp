@@ -7,7 +7,7 @@
 #include "engine/scene/PlayStatus.h"
 #include "game/StageHeroine.h"
 #include "game/shooting/cmp/ScoreDisplay.h"
-#include "game/shooting/object/PlayerCharacter.h"
+#include "game/shooting/object/players/PlayerCharacter.h"
 #include "tests/game/shooting/object/ObjectTestSupport.h"
 
 using mirelune::test::CountingSound;

@@ -20,12 +20,12 @@
 #include "game/shooting/cmp/AlphaParts.h"
 #include "game/shooting/cmp/BossFace.h"
 #include "game/shooting/cmp/ScrollBackground.h"
-#include "game/shooting/object/Boss.h"
-#include "game/shooting/object/ChanceItem.h"
-#include "game/shooting/object/KintubaItem.h"
-#include "game/shooting/object/LevelUpItem.h"
+#include "game/shooting/object/bosses/Boss.h"
+#include "game/shooting/object/items/ChanceItem.h"
+#include "game/shooting/object/items/KintubaItem.h"
+#include "game/shooting/object/items/LevelUpItem.h"
 #include "tests/game/shooting/object/ObjectTestSupport.h"
-#include "tests/game/shooting/object/PlayersTestSupport.h"
+#include "tests/game/shooting/object/players/PlayersTestSupport.h"
 #include "tests/support/RecordingMessageSink.h"
 
 namespace {

@@ -7,7 +7,7 @@
 namespace mirelune::test {
 
 class IdleScene : public veru::dxt::Scene {
-public:
+  public:
     using Scene::Scene;
     void reset() override {}
     bool create(veru::platform::Window*, veru::platform::VideoDevice*) override { return true; }

@@ -5,10 +5,10 @@
 #include "engine/input/ScriptedInput.h"
 #include "game/ShootingScene.h"
 #include "game/StagePhase.h"
-#include "game/shooting/object/Boss.h"
-#include "game/shooting/object/EnemyObject.h"
 #include "game/shooting/object/ObjectCodes.h"
-#include "game/shooting/object/PlayerCharacter.h"
+#include "game/shooting/object/bosses/Boss.h"
+#include "game/shooting/object/enemies/EnemyObject.h"
+#include "game/shooting/object/players/PlayerCharacter.h"
 
 namespace mirelune::test {
 

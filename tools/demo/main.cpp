@@ -43,10 +43,10 @@ std::vector<std::uint32_t> glowPixels(int size, int r, int g, int b) {
             // Light on black: the colour fades with the alpha, so the glow
             // looks the same blended and added (additive draws ignore alpha).
             double k = a * a;
-            pixels[y * size + x] = argb(static_cast<int>(255 * k),
-                                        static_cast<int>((r + (255 - r) * w) * k),
-                                        static_cast<int>((g + (255 - g) * w) * k),
-                                        static_cast<int>((b + (255 - b) * w) * k));
+            pixels[y * size + x] =
+                argb(static_cast<int>(255 * k), static_cast<int>((r + (255 - r) * w) * k),
+                     static_cast<int>((g + (255 - g) * w) * k),
+                     static_cast<int>((b + (255 - b) * w) * k));
         }
     }
     return pixels;

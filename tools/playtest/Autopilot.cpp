@@ -6,7 +6,7 @@
 #include "game/StagePhase.h"
 #include "game/shooting/cmp/ContinueDialog.h"
 #include "game/shooting/object/ObjectCodes.h"
-#include "game/shooting/object/PlayerCharacter.h"
+#include "game/shooting/object/players/PlayerCharacter.h"
 
 namespace ml::playtest {
 

@@ -26,7 +26,7 @@ class BalanceReport {
         int clearsNoContinue = 0;  // cleared, continues == 0
         int stuck = 0;             // not finished in the frame limit
         double continues = 0, livesLost = 0, bombs = 0, score = 0;  // means
-        std::vector<int> bins;     // hits per bin of positions
+        std::vector<int> bins;                                      // hits per bin of positions
         int bossHits = 0;
         int hits = 0;
         // The largest share of all hits one bin (or the boss) has, 0..1.

@@ -4,14 +4,14 @@
 
 #include "game/ShootingScene.h"
 #include "game/StagePhase.h"
-#include "game/shooting/object/Boss.h"
-#include "game/shooting/object/EffectSkill.h"
-#include "game/shooting/object/EnemyObject.h"
-#include "game/shooting/object/ItemObject.h"
-#include "game/shooting/object/LazerObject.h"
-#include "game/shooting/object/PlayerCharacter.h"
-#include "game/shooting/object/StraightAttack.h"
-#include "game/shooting/object/Vovizovar.h"
+#include "game/shooting/object/attacks/LazerObject.h"
+#include "game/shooting/object/attacks/StraightAttack.h"
+#include "game/shooting/object/bosses/Boss.h"
+#include "game/shooting/object/enemies/EnemyObject.h"
+#include "game/shooting/object/items/ItemObject.h"
+#include "game/shooting/object/patterns/EffectSkill.h"
+#include "game/shooting/object/players/PlayerCharacter.h"
+#include "game/shooting/object/players/Vovizovar.h"
 
 namespace ml::playtest {
 

@@ -34,14 +34,18 @@ std::string SoakLog::endRound(const Round& round) {
     line << "round=" << rounds.size() << " seconds=" << round.seconds << " frames=" << round.frames
          << " stages=" << round.stages << " cleared=" << round.cleared
          << " kintubas=" << round.kintubas << " bombs=" << round.bombs
-         << " rss_kib=" << round.rssKiB << " heap_kib=" << round.heapKiB << " underruns=" << round.underruns
-         << " audio_s=" << round.audioSeconds;
+         << " rss_kib=" << round.rssKiB << " heap_kib=" << round.heapKiB
+         << " underruns=" << round.underruns << " audio_s=" << round.audioSeconds;
     return line.str();
 }
 
-SoakLog::Memory SoakLog::getMemory() const { return judge(&Round::rssKiB); }
+SoakLog::Memory SoakLog::getMemory() const {
+    return judge(&Round::rssKiB);
+}
 
-SoakLog::Memory SoakLog::getHeap() const { return judge(&Round::heapKiB); }
+SoakLog::Memory SoakLog::getHeap() const {
+    return judge(&Round::heapKiB);
+}
 
 SoakLog::Memory SoakLog::judge(long Round::*kib) const {
     // Rounds after the first, split into an earlier and a later half.

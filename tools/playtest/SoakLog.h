@@ -38,7 +38,7 @@ class SoakLog {
         int kintubas = 0;  // kintubas and bombs the pilot pressed so far
         int bombs = 0;
         long rssKiB = 0;
-        long heapKiB = -1;  // the heap in use, -1 where it cannot be read
+        long heapKiB = -1;            // the heap in use, -1 where it cannot be read
         std::uint64_t underruns = 0;  // so far
         long audioSeconds = 0;        // sound the mixer has put out so far
     };

@@ -12,7 +12,7 @@
 #include "game/ShootingScene.h"
 #include "game/StagePhase.h"
 #include "game/shooting/object/ObjectCodes.h"
-#include "game/shooting/object/PlayerCharacter.h"
+#include "game/shooting/object/players/PlayerCharacter.h"
 #include "tools/playtest/Autopilot.h"
 
 namespace ml::playtest {

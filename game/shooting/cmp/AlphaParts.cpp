@@ -5,7 +5,10 @@
 namespace ml::shooting::cmp {
 
 AlphaParts::AlphaParts(int px, int py, int in, int out, int hold)
-    : IParts(px, py), fadeInStep(in > 0 ? in : 1), fadeOutStep(out > 0 ? out : 1), holdFrames(hold) {}
+    : IParts(px, py),
+      fadeInStep(in > 0 ? in : 1),
+      fadeOutStep(out > 0 ? out : 1),
+      holdFrames(hold) {}
 
 AlphaParts::~AlphaParts() = default;
 

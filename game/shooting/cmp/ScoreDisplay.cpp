@@ -34,9 +34,8 @@ bool ScoreDisplay::load(veru::platform::VideoDevice* device) {
     labelTexture = ok ? std::move(made) : nullptr;
     for (int d = 0; d < 10; ++d) {
         auto digit = std::make_unique<Texture>();
-        bool drawn = DirectGraphics::drawAntiAliasingString(device, digit.get(),
-                                                            veru::YString::fromInt(d), spec,
-                                                            kColour, 0);
+        bool drawn = DirectGraphics::drawAntiAliasingString(
+            device, digit.get(), veru::YString::fromInt(d), spec, kColour, 0);
         ok = ok && drawn;
         digitTextures[static_cast<std::size_t>(d)] = drawn ? std::move(digit) : nullptr;
     }

@@ -99,8 +99,8 @@ void TalkBox::setText(const YString& text) {
     }
     shownText = fitted(text.replaceAll(u"+", u"\n"));
     auto made = std::make_unique<Texture>();
-    if (!veru::dxt::DirectGraphics::drawAntiAliasingString(device, made.get(), shownText,
-                                                           font, kTextColour, kLineGap)) {
+    if (!veru::dxt::DirectGraphics::drawAntiAliasingString(device, made.get(), shownText, font,
+                                                           kTextColour, kLineGap)) {
         return;
     }
     textTexture = std::move(made);

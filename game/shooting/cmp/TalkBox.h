@@ -33,7 +33,7 @@ class VideoDevice;
 namespace veru::dxt {
 class DirectGraphics;
 class TextMeasurer;
-}
+}  // namespace veru::dxt
 namespace veru::dxt::material {
 class Texture;
 }

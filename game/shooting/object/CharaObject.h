@@ -11,8 +11,8 @@
 #include <memory>
 #include <vector>
 
-#include "game/shooting/object/ISkill.h"
 #include "game/shooting/object/ShootingObject.h"
+#include "game/shooting/object/patterns/ISkill.h"
 
 namespace ml::shooting::object {
 

@@ -176,16 +176,17 @@ TEST_F(AdventureSceneTest, BadFlagsAndMissingFilesAreReported) {
 }
 
 TEST_F(AdventureSceneTest, ALastSentenceIsReadBeforeTheSceneFadesOut) {
-    writeScript(u"script/t.dat", {u"Back(img/bg.ytx)", u"Sentence(シロ, おしまい, NORMAL, false, true)"});
+    writeScript(u"script/t.dat",
+                {u"Back(img/bg.ytx)", u"Sentence(シロ, おしまい, NORMAL, false, true)"});
     AdventureScene scene(nullptr, u"script/t.dat");
     scene.reset();
     ASSERT_TRUE(scene.create(nullptr, device.get()));
     bool shown = false;
     for (int f = 0; f < 300; ++f) {
         scene.update(nullptr);
-        shown = shown || (scene.getPhase() == AdventureScene::kRunning &&
-                          scene.getSentenceDisplay()->getMode() ==
-                              veru::adv::SentenceDisplay::kWaiting);
+        shown = shown ||
+                (scene.getPhase() == AdventureScene::kRunning &&
+                 scene.getSentenceDisplay()->getMode() == veru::adv::SentenceDisplay::kWaiting);
     }
     // Nobody turned the page: the sentence is still on the screen.
     EXPECT_TRUE(shown);

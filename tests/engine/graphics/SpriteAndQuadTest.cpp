@@ -331,7 +331,6 @@ TEST_F(DrawingTest, QuadOfASheetWhoseWidthIsNoWholeNumberOfCellsShowsOneCell) {
     }
 }
 
-
 TEST_F(DrawingTest, SpriteDrawsNeedABegunBatchAndATexture) {
     auto texture = solidTexture(device.get(), 4, 4, kRed);
     EXPECT_THROW(graphics->drawSprite(texture.get(), 0, 0),

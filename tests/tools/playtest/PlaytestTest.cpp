@@ -12,7 +12,7 @@
 #include "frontend/GameSetting.h"
 #include "game/StagePhase.h"
 #include "game/shooting/object/ObjectCodes.h"
-#include "game/shooting/object/StraightAttack.h"
+#include "game/shooting/object/attacks/StraightAttack.h"
 #include "tests/support/TempDir.h"
 #include "tools/playtest/Autopilot.h"
 #include "tools/playtest/BalanceReport.h"

@@ -96,8 +96,13 @@ TEST_F(GaugeTest, KintubaBarsGrowFromTheFrameLeftEdge) {
 
 TEST_F(GaugeTest, KintubaRatioFollowsTheFirstHalf) {
     KintubaGauge gauge(1000);
-    for (auto [value, ratio] : {std::pair{1000, 1.0f}, {501, 1.0f}, {500, 1.0f}, {250, 0.5f},
-                                {1, 0.002f}, {0, 0.0f}, {-40, 0.0f}}) {
+    for (auto [value, ratio] : {std::pair{1000, 1.0f},
+                                {501, 1.0f},
+                                {500, 1.0f},
+                                {250, 0.5f},
+                                {1, 0.002f},
+                                {0, 0.0f},
+                                {-40, 0.0f}}) {
         gauge.setValue(value);
         EXPECT_FLOAT_EQ(gauge.ratio(), ratio) << value;
     }

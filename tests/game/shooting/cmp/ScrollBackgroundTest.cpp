@@ -111,7 +111,8 @@ TEST_F(ScrollBackgroundTest, SmallPictureIsKeptButReportedWithItsSize) {
     const RecordedMessage box = sink.messages()[0];
     EXPECT_EQ(box.kind, veru::awt::MessageKind::error);
     EXPECT_EQ(box.caption, YString(u"ScrollBackground::read"));
-    EXPECT_EQ(box.text, YString(u"読み込んだイメージの大きさが適切でありません。\n(幅, 高さ) = (640, 480)"));
+    EXPECT_EQ(box.text,
+              YString(u"読み込んだイメージの大きさが適切でありません。\n(幅, 高さ) = (640, 480)"));
     EXPECT_EQ(background.getSurface()->getWidth(), 640);
 
     // Too narrow and too low: the window stays at the origin, never negative.

@@ -1,8 +1,0 @@
-#include "game/shooting/object/ChanceItemK.h"
-
-namespace ml::shooting::object {
-
-ChanceItemK::ChanceItemK(int fieldWidth, int fieldHeight)
-    : ChanceItem(PickupKind::chanceK, fieldWidth, fieldHeight) {}
-
-}  // namespace ml::shooting::object

@@ -1,8 +1,0 @@
-#include "game/shooting/object/KintubaItemK.h"
-
-namespace ml::shooting::object {
-
-KintubaItemK::KintubaItemK(int fieldWidth, int fieldHeight)
-    : KintubaItem(PickupKind::kintubaK, fieldWidth, fieldHeight) {}
-
-}  // namespace ml::shooting::object

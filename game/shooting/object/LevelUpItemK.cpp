@@ -1,8 +1,0 @@
-#include "game/shooting/object/LevelUpItemK.h"
-
-namespace ml::shooting::object {
-
-LevelUpItemK::LevelUpItemK(int fieldWidth, int fieldHeight)
-    : LevelUpItem(PickupKind::levelUpK, fieldWidth, fieldHeight) {}
-
-}  // namespace ml::shooting::object
