@@ -16,6 +16,7 @@
 #include "game/StageScriptReader.h"
 #include "game/shooting/cmp/ScrollBackground.h"
 #include "game/shooting/object/bosses/Boss.h"
+#include "game/shooting/object/bosses/BossTable.h"
 #include "game/shooting/object/enemies/EnemyObject.h"
 
 namespace {
@@ -32,13 +33,15 @@ class Bat : public obj::EnemyObject {
     void move(int, int) override {}
 };
 
+const obj::BossRow kFuzzBossRow{.name = "Fuzz", .hp = 100, .pinch_ratio = 0.34};
+
 class Boss : public obj::Boss {
   public:
-    Boss() : obj::Boss(800, 480, 100, 0.34) {}
+    Boss() : obj::Boss(800, 480, kFuzzBossRow) {}
     void loadTextures(obj::VideoDevice*) override {}
     void loadSounds(obj::SoundManger&) override {}
-    void move(int, int) override {}
-    void pinchMove(int, int) override {}
+    void firstPhase(int, int) override {}
+    void secondPhase(int, int) override {}
 };
 
 bool inLimits(int position, int y) {
