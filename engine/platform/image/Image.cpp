@@ -34,6 +34,18 @@ bool decodeImage(std::span<const std::uint8_t> file, Image& out, std::uint32_t c
     return true;
 }
 
+bool decodesColumns(std::span<const std::uint8_t> file) {
+    return detail::isJpeg(file);
+}
+
+bool decodeImageColumns(std::span<const std::uint8_t> file, int left, int width, Image& out) {
+    if (width <= 0 || !detail::isJpeg(file)) {
+        out = Image{};
+        return false;
+    }
+    return detail::decodeJpegColumns(file, left, width, out, false);
+}
+
 bool readImageSize(std::span<const std::uint8_t> file, int& width, int& height) {
     Image image;
     if (!decodeAny(file, image, true))

@@ -16,6 +16,9 @@ bool isJpeg(std::span<const std::uint8_t> file);
 // `headerOnly`: fill width and height only, allocate no pixels.
 bool decodePng(std::span<const std::uint8_t> file, Image& out, bool headerOnly);
 bool decodeJpeg(std::span<const std::uint8_t> file, Image& out, bool headerOnly);
+// Only the columns left .. left + width - 1 (every column when width is 0).
+bool decodeJpegColumns(std::span<const std::uint8_t> file, int left, int width, Image& out,
+                       bool headerOnly);
 
 // True when a picture of this size may be decoded.
 inline bool acceptableSize(long long width, long long height) {

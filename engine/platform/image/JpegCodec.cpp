@@ -3,11 +3,13 @@
 // runEncoder). Those frames and the library's own hold no C++ objects with
 // destructors; the library state lives in JpegDecoder / JpegEncoder, which
 // the caller destroys normally.
+#include <algorithm>
 #include <bit>
 #include <csetjmp>
 #include <cstddef>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <vector>
 
 #include <jerror.h>
@@ -88,9 +90,21 @@ std::uint32_t cmykToArgb(const JSAMPLE* p, bool inverted) {
     return 0xFF000000u | (r << 16) | (g << 8) | b;
 }
 
+// The columns a decode keeps: all of them when `width` is 0.
+struct ColumnRange {
+    int left = 0;
+    int width = 0;
+};
+
+// Columns decoded beyond each side of a cut range, in units of the file's
+// block columns: chroma upsampling and the smoothing of progressive files
+// look up to two blocks sideways, and at the edge of a cut libjpeg would
+// repeat the edge instead.
+constexpr int kCutMarginBlocks = 2;
+
 // Everything that may end in leaveLibjpeg runs here. Only plain locals.
 bool runDecoder(JpegDecoder& d, std::span<const std::uint8_t> file, Image& out, bool headerOnly,
-                std::vector<JSAMPLE>& row) {
+                ColumnRange columns, std::vector<JSAMPLE>& row) {
     if (setjmp(d.errors.jump))
         return false;
     d.created = true;
@@ -102,7 +116,12 @@ bool runDecoder(JpegDecoder& d, std::span<const std::uint8_t> file, Image& out, 
         return false;
     if (!detail::acceptableSize(d.info.image_width, d.info.image_height))
         return false;
-    out.width = static_cast<int>(d.info.image_width);
+    const int fullWidth = static_cast<int>(d.info.image_width);
+    if (columns.width == 0)
+        columns = {0, fullWidth};
+    if (columns.left < 0 || columns.width < 0 || columns.left > fullWidth - columns.width)
+        return false;
+    out.width = columns.width;
     out.height = static_cast<int>(d.info.image_height);
     out.hasAlpha = false;
     if (headerOnly)
@@ -113,21 +132,42 @@ bool runDecoder(JpegDecoder& d, std::span<const std::uint8_t> file, Image& out, 
     jpeg_start_decompress(&d.info);
     if (d.info.output_width != d.info.image_width || d.info.output_height != d.info.image_height)
         return false;
+    // Decoded columns [first, first + decoded): the kept ones and a margin,
+    // widened by libjpeg to whole block columns on the left.
+    JDIMENSION first = 0;
+    JDIMENSION decoded = d.info.output_width;
+    if (columns.width < fullWidth) {
+        const int margin = kCutMarginBlocks * d.info.max_h_samp_factor * DCTSIZE;
+        const int left = std::max(columns.left - margin, 0);
+        first = static_cast<JDIMENSION>(left);
+        decoded = static_cast<JDIMENSION>(
+            std::min(columns.left + columns.width + margin, fullWidth) - left);
+        jpeg_crop_scanline(&d.info, &first, &decoded);
+    }
+    const std::size_t skip = static_cast<std::size_t>(columns.left) - first;
     const auto width = static_cast<std::size_t>(out.width);
-    out.pixels.assign(width * static_cast<std::size_t>(out.height), 0);
-    if (cmyk)
-        row.resize(width * 4);
+    // Straight into the picture when every decoded column is kept.
+    const bool direct = !cmyk && decoded == width;
+    out.pixels.resize(width * static_cast<std::size_t>(out.height));
+    if (!direct)
+        row.resize(static_cast<std::size_t>(decoded) * 4);
     while (d.info.output_scanline < d.info.output_height) {
         const std::size_t y = d.info.output_scanline;
-        JSAMPROW target = cmyk ? row.data() : reinterpret_cast<JSAMPROW>(&out.pixels[y * width]);
-        if (jpeg_read_scanlines(&d.info, &target, 1) != 1)
+        std::uint32_t* target = &out.pixels[y * width];
+        JSAMPROW into = direct ? reinterpret_cast<JSAMPROW>(target) : row.data();
+        if (jpeg_read_scanlines(&d.info, &into, 1) != 1)
             return false;
-        if (cmyk) {
-            for (std::size_t x = 0; x < width; ++x)
-                out.pixels[y * width + x] = cmykToArgb(&row[x * 4], d.info.saw_Adobe_marker);
-        }
         if (d.errors.truncated)
             return false;  // the rest would be made-up grey
+        if (direct)
+            continue;
+        const JSAMPLE* from = row.data() + skip * 4;
+        if (cmyk) {
+            for (std::size_t x = 0; x < width; ++x)
+                target[x] = cmykToArgb(from + x * 4, d.info.saw_Adobe_marker);
+        } else {
+            std::memcpy(target, from, width * 4);
+        }
     }
     jpeg_finish_decompress(&d.info);
     return !d.errors.truncated;
@@ -157,7 +197,7 @@ class JpegEncoder {
     bool created = false;
 };
 
-bool runEncoder(JpegEncoder& e, const Image& image, int quality) {
+bool runEncoder(JpegEncoder& e, const Image& image, const JpegEncoding& how) {
     if (setjmp(e.errors.jump))
         return false;
     e.created = true;
@@ -168,7 +208,11 @@ bool runEncoder(JpegEncoder& e, const Image& image, int quality) {
     e.info.input_components = 4;
     e.info.in_color_space = kArgbSpace;
     jpeg_set_defaults(&e.info);
-    jpeg_set_quality(&e.info, quality, TRUE);
+    jpeg_set_quality(&e.info, how.quality, TRUE);
+    if (how.fullColour)
+        e.info.comp_info[0].h_samp_factor = e.info.comp_info[0].v_samp_factor = 1;
+    if (how.progressive)
+        jpeg_simple_progression(&e.info);
     jpeg_start_compress(&e.info, TRUE);
     const auto width = static_cast<std::size_t>(image.width);
     while (e.info.next_scanline < e.info.image_height) {
@@ -184,14 +228,18 @@ bool runEncoder(JpegEncoder& e, const Image& image, int quality) {
 }  // namespace
 
 bool encodeJpeg(const Image& image, std::vector<std::uint8_t>& out, int quality) {
+    return encodeJpeg(image, out, JpegEncoding{.quality = quality});
+}
+
+bool encodeJpeg(const Image& image, std::vector<std::uint8_t>& out, const JpegEncoding& how) {
     out.clear();
-    if (!detail::acceptableSize(image.width, image.height) || quality < 1 || quality > 100)
+    if (!detail::acceptableSize(image.width, image.height) || how.quality < 1 || how.quality > 100)
         return false;
     if (image.pixels.size() !=
         static_cast<std::size_t>(image.width) * static_cast<std::size_t>(image.height))
         return false;
     JpegEncoder encoder;
-    if (!runEncoder(encoder, image, quality))
+    if (!runEncoder(encoder, image, how))
         return false;
     out.assign(encoder.buffer, encoder.buffer + encoder.size);
     return true;
@@ -204,9 +252,14 @@ bool isJpeg(std::span<const std::uint8_t> file) {
 }
 
 bool decodeJpeg(std::span<const std::uint8_t> file, Image& out, bool headerOnly) {
+    return decodeJpegColumns(file, 0, 0, out, headerOnly);
+}
+
+bool decodeJpegColumns(std::span<const std::uint8_t> file, int left, int width, Image& out,
+                       bool headerOnly) {
     JpegDecoder decoder;
     std::vector<JSAMPLE> row;
-    if (runDecoder(decoder, file, out, headerOnly, row))
+    if (runDecoder(decoder, file, out, headerOnly, ColumnRange{left, width}, row))
         return true;
     out = Image{};
     return false;

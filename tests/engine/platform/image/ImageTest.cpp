@@ -184,6 +184,65 @@ TEST(ImageDecoder, JpegDecodesToOpaqueColoursWithinTolerance) {
     EXPECT_EQ(height, 32);
 }
 
+// Busy detail in every channel, so that any column a cut decode gets wrong
+// (an edge repeated instead of its neighbour) shows.
+std::uint32_t texture(int x, int y) {
+    const auto n = static_cast<std::uint32_t>(x * 2654435761u ^ y * 40503u);
+    return 0xFF000000u | ((n >> 7) & 0xFF) << 16 | static_cast<std::uint32_t>(x * 3 + y) << 8 |
+           (((n >> 13) & 0x3F) + static_cast<std::uint32_t>(y * 4));
+}
+
+// A column range decoded alone has exactly the whole decode's pixels there,
+// for each way a JPEG may be stored: full or halved colour, one scan or many.
+TEST(ImageDecoder, JpegColumnsMatchTheWholeDecode) {
+    const Image original = makeImage(301, 37, texture);
+    for (const veru::platform::JpegEncoding how :
+         {veru::platform::JpegEncoding{.quality = 85, .fullColour = true},
+          veru::platform::JpegEncoding{.quality = 85},
+          veru::platform::JpegEncoding{.quality = 60, .progressive = true}}) {
+        SCOPED_TRACE(::testing::Message()
+                     << "progressive " << how.progressive << ", full colour " << how.fullColour);
+        Bytes file;
+        ASSERT_TRUE(veru::platform::encodeJpeg(original, file, how));
+        ASSERT_TRUE(veru::platform::decodesColumns(file));
+        Image whole;
+        ASSERT_TRUE(decodeImage(file, whole));
+        for (auto [left, width] : {std::pair{0, 1}, std::pair{0, 64}, std::pair{7, 9},
+                                   std::pair{16, 16}, std::pair{33, 100}, std::pair{100, 201},
+                                   std::pair{250, 51}, std::pair{300, 1}, std::pair{0, 301}}) {
+            Image part;
+            ASSERT_TRUE(veru::platform::decodeImageColumns(file, left, width, part))
+                << left << "+" << width;
+            ASSERT_EQ(part.width, width);
+            ASSERT_EQ(part.height, 37);
+            ASSERT_EQ(part.pixels.size(), static_cast<std::size_t>(width) * 37);
+            for (int y = 0; y < 37; ++y)
+                for (int x = 0; x < width; ++x)
+                    ASSERT_EQ(part.pixels[y * width + x], whole.pixels[y * 301 + left + x])
+                        << "columns " << left << "+" << width << ", pixel " << x << ", " << y;
+        }
+    }
+}
+
+TEST(ImageDecoder, JpegColumnsOutsideThePictureOrOfOtherFilesAreRefused) {
+    const Bytes file = jpeg(makeImage(40, 8, texture));
+    Image out = makeImage(2, 2, gradient);
+    for (auto [left, width] : {std::pair{-1, 4}, std::pair{0, 0}, std::pair{0, 41},
+                               std::pair{37, 4}, std::pair{40, 1}}) {
+        EXPECT_FALSE(veru::platform::decodeImageColumns(file, left, width, out))
+            << left << "+" << width;
+        EXPECT_TRUE(out.pixels.empty());
+    }
+    const Bytes pngFile = png(makeImage(40, 8, texture));
+    EXPECT_FALSE(veru::platform::decodesColumns(pngFile));
+    EXPECT_FALSE(veru::platform::decodeImageColumns(pngFile, 0, 8, out));
+    // A file cut short is refused whichever columns are asked for: every
+    // column decode reads the whole file.
+    const Bytes cut(file.begin(), file.end() - 40);
+    EXPECT_FALSE(veru::platform::decodeImageColumns(cut, 0, 8, out));
+    EXPECT_TRUE(out.pixels.empty());
+}
+
 TEST(ImageDecoder, ColourKeyMakesExactMatchesTransparent) {
     const Image original = makeImage(32, 32, quadrants);
     Image decoded;
