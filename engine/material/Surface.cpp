@@ -7,7 +7,9 @@
 #include "engine/exceptions/IOException.h"
 #include "engine/graphics/DirectGraphics.h"
 #include "engine/io/YFile.h"
+#include "engine/material/ColumnStream.h"
 #include "engine/material/SurfacePicture.h"
+#include "engine/platform/image/Image.h"
 #include "engine/platform/video/VideoDevice.h"
 
 namespace veru::dxt::material {
@@ -16,7 +18,9 @@ Surface::Surface() = default;
 
 Surface::~Surface() = default;
 
-void Surface::load(const YString& path, platform::VideoDevice* device) {
+namespace {
+
+void checkLoadable(const YString& path, const platform::VideoDevice* device) {
     io::YFile file(path);
     if (!file.exists || !file.isFile) {
         throw excp::FileNotFoundException(path);
@@ -24,7 +28,41 @@ void Surface::load(const YString& path, platform::VideoDevice* device) {
     if (!device) {
         throw excp::IOException(u"バックバッファ取得失敗。");
     }
+}
+
+}  // namespace
+
+void Surface::load(const YString& path, platform::VideoDevice* device) {
+    checkLoadable(path, device);
     create(readSurfacePicture(path), device);
+}
+
+void Surface::loadStreamed(const YString& path, platform::VideoDevice* device, int tileWidth) {
+    checkLoadable(path, device);
+    SurfaceFile file = readSurfaceFile(path);
+    int pictureWidth = 0, pictureHeight = 0;
+    const bool streamable = platform::decodesColumns(file.bytes) &&
+                            platform::readImageSize(file.bytes, pictureWidth, pictureHeight) &&
+                            pictureWidth == file.width && pictureHeight == file.height &&
+                            file.height <= std::min(kMaxTileSide, device->getMaxTextureHeight());
+    if (!streamable) {
+        create(decodeSurfaceFile(std::move(file), path), device);
+        return;
+    }
+    const int columns = std::min(
+        {tileWidth > 0 ? tileWidth : kStreamTile, kMaxTileSide, device->getMaxTextureWidth()});
+    auto made =
+        std::make_unique<ColumnStream>(std::move(file.bytes), file.width, file.height, columns);
+    std::vector<Tile> slots(static_cast<std::size_t>(made->getTileCount()));
+    for (int i = 0; i < made->getTileCount(); ++i)
+        slots[static_cast<std::size_t>(i)].x = made->tileLeft(i);
+    // The first copy is usually of the picture's left end.
+    made->want(0, kTilesAhead);
+    tiles = std::move(slots);
+    stream = std::move(made);
+    streamPath = path;
+    width = file.width;
+    height = file.height;
 }
 
 void Surface::create(const SurfacePicture& picture, platform::VideoDevice* device,
@@ -49,9 +87,56 @@ void Surface::create(const SurfacePicture& picture, platform::VideoDevice* devic
             made.push_back(std::move(tile));
         }
     }
+    stream.reset();
     tiles = std::move(made);
     width = picture.width;
     height = picture.height;
+}
+
+std::size_t Surface::getResidentTiles() const {
+    return static_cast<std::size_t>(std::count_if(
+        tiles.begin(), tiles.end(), [](const Tile& tile) { return tile.texture != nullptr; }));
+}
+
+std::size_t Surface::getStreamWaits() const {
+    return stream ? stream->getWaits() : 0;
+}
+
+void Surface::upload(Tile& tile, int columns, const std::vector<std::uint32_t>& pixels,
+                     platform::VideoDevice& device) {
+    tile.texture = device.createStaticTexture(columns, height, pixels.data(), columns);
+    if (!tile.texture) {
+        throw excp::IOException(u"Surface作成失敗。");
+    }
+}
+
+void Surface::streamColumns(int first, int last, platform::VideoDevice& device) {
+    const int ahead = std::min(last + kTilesAhead, stream->getTileCount() - 1);
+    stream->want(first, ahead);
+    std::vector<std::uint32_t> pixels;
+    for (int i = first; i <= ahead; ++i) {
+        Tile& tile = tiles[static_cast<std::size_t>(i)];
+        if (tile.texture) {
+            continue;
+        }
+        const bool needed = i <= last;
+        switch (stream->take(i, needed, pixels)) {
+            case ColumnStream::Result::ready:
+                upload(tile, stream->tileColumns(i), pixels, device);
+                break;
+            case ColumnStream::Result::notYet:
+                break;
+            case ColumnStream::Result::failed:
+                throw excp::IOException(YString(u"画像の読込みに失敗しました。：") + streamPath);
+        }
+    }
+    for (int i = 0; i < stream->getTileCount(); ++i) {
+        Tile& tile = tiles[static_cast<std::size_t>(i)];
+        if (tile.texture && (i < first || i > ahead)) {
+            tile.texture.reset();
+            stream->letGo(i);
+        }
+    }
 }
 
 void Surface::drawAll(DirectGraphics& graphics) {
@@ -71,7 +156,24 @@ void Surface::drawPart(int x, int y, int w, int h, int destX, int destY, DirectG
     const int top = std::max(y, 0);
     const int right = std::min(x + w, width);
     const int bottom = std::min(y + h, height);
+    if (right <= left || bottom <= top) {
+        return;
+    }
+    if (stream) {
+        const int tileWidth = stream->getTileWidth();
+        try {
+            streamColumns(left / tileWidth, (right - 1) / tileWidth, *device);
+        } catch (...) {
+            // A broken picture stays broken: no box again on the next frame.
+            tiles.clear();
+            stream.reset();
+            throw;
+        }
+    }
     for (const Tile& tile : tiles) {
+        if (!tile.texture) {
+            continue;
+        }
         // The part of the rectangle this tile holds, in picture pixels.
         const int l = std::max(left, tile.x);
         const int t = std::max(top, tile.y);

@@ -12,14 +12,28 @@
 // each tile it overlaps, with the same pixels as one texture would give. The
 // tiles keep no CPU copy where the renderer cannot lose them.
 //
-// Ownership: owns its device textures; the device must stay alive while it is drawn.
+// A streamed surface (loadStreamed, for a JPEG backdrop far wider than the
+// screen) holds only its file's bytes and the column tiles of kStreamTile
+// pixels near the last copy: each copy keeps the tiles it covers and the
+// next kTilesAhead to its right, which a worker thread decodes ahead of the
+// copies; the tiles the copies have left behind are freed. A copy whose
+// tiles are not decoded yet waits for them, so every copy gives the same
+// pixels as a whole surface would, however late the worker is. A picture
+// that cannot be streamed (another format, or higher than a texture may be)
+// is loaded whole as by load.
+//
+// Ownership: owns its device textures (and the stream of a streamed surface,
+// whose worker the destructor joins); the device must stay alive while it is drawn.
 // Thread: main thread only.
-// Failure: load throws FileNotFoundException (missing file), IOException
+// Failure: load and loadStreamed throw FileNotFoundException (missing file), IOException
 // "バックバッファ取得失敗。" (no device), "Surface作成失敗。" (a size the
 // game refuses — see SurfacePicture.h, checked before anything is
 // allocated — or the device refused), "画像の読込みに失敗しました。：" +
 // path (the decoder refused the picture), and the container reader's
-// exceptions.
+// exceptions. A streamed surface whose picture proves broken past its header
+// throws "画像の読込みに失敗しました。：" + path from the copy that needed
+// the broken tile (and "Surface作成失敗。" when the device refuses a tile);
+// it then drops every tile and copies nothing from then on.
 
 #include <cstddef>
 #include <memory>
@@ -38,6 +52,7 @@ class DirectGraphics;
 
 namespace veru::dxt::material {
 
+class ColumnStream;
 struct SurfacePicture;
 
 class Surface {
@@ -48,8 +63,16 @@ class Surface {
     Surface& operator=(const Surface&) = delete;
 
     static constexpr int kMaxTileSide = 4096;
+    // Width of a streamed surface's column tiles, and how many a copy keeps
+    // ready to the right of the ones it covers.
+    static constexpr int kStreamTile = 512;
+    static constexpr int kTilesAhead = 1;
 
     void load(const YString& path, platform::VideoDevice* device);
+    // Loads as load does, but streams a JPEG picture in column tiles.
+    // `tileWidth` at or below 0 means kStreamTile (and never wider than the
+    // device's limit). The first tiles start decoding at once.
+    void loadStreamed(const YString& path, platform::VideoDevice* device, int tileWidth = 0);
     // Makes the surface from `picture` (for pictures made in memory).
     // `maxTileSide` at or below 0 means the device's limit and kMaxTileSide.
     void create(const SurfacePicture& picture, platform::VideoDevice* device, int maxTileSide = 0);
@@ -72,16 +95,30 @@ class Surface {
         return tiles.empty() ? nullptr : tiles.front().texture.get();
     }
     std::size_t getTileCount() const { return tiles.size(); }
+    bool isStreamed() const { return stream != nullptr; }
+    // Tiles of a streamed surface on the device now.
+    std::size_t getResidentTiles() const;
+    // How many times a copy of a streamed surface waited for a tile.
+    std::size_t getStreamWaits() const;
 
   private:
     struct Tile {
         int x = 0;  // where the tile lies in the picture
         int y = 0;
+        // Null for a streamed tile not on the device.
         std::unique_ptr<platform::DeviceTexture> texture;
     };
+    // Makes sure the streamed tiles first .. last are on the device, the
+    // next kTilesAhead too where the worker has them ready, and frees the rest.
+    void streamColumns(int first, int last, platform::VideoDevice& device);
+    void upload(Tile& tile, int columns, const std::vector<std::uint32_t>& pixels,
+                platform::VideoDevice& device);
+
     int width = 0;
     int height = 0;
     std::vector<Tile> tiles;
+    std::unique_ptr<ColumnStream> stream;
+    YString streamPath;  // for the message of a tile that fails
 };
 
 }  // namespace veru::dxt::material

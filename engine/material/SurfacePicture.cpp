@@ -25,12 +25,16 @@ bool surfaceSizeAllowed(long long w, long long h) {
 }
 
 SurfacePicture readSurfacePicture(const YString& path) {
+    return decodeSurfaceFile(readSurfaceFile(path), path);
+}
+
+SurfaceFile readSurfaceFile(const YString& path) {
     io::YFile file(path);
     if (!file.exists || !file.isFile) {
         throw excp::FileNotFoundException(path);
     }
     std::vector<std::uint8_t> bytes;
-    SurfacePicture out;
+    SurfaceFile out;
     if (path.hasSuffix("ysf")) {
         // The header's size decides the allocation: check it before inflating.
         ImageContainerHeader header = readImageContainerHeader(path);
@@ -66,8 +70,16 @@ SurfacePicture readSurfacePicture(const YString& path) {
             refuseSize(path);
         }
     }
+    out.bytes = std::move(bytes);
+    return out;
+}
+
+SurfacePicture decodeSurfaceFile(SurfaceFile file, const YString& path) {
+    SurfacePicture out;
+    out.width = file.width;
+    out.height = file.height;
     platform::Image image;
-    if (!platform::decodeImage(bytes, image, 0)) {
+    if (!platform::decodeImage(file.bytes, image, 0)) {
         throw excp::IOException(YString(u"画像の読込みに失敗しました。：") + path);
     }
     if (image.width == out.width && image.height == out.height) {

@@ -28,9 +28,21 @@ struct SurfacePicture {
     std::vector<std::uint32_t> pixels;  // width * height ARGB values, rows top down
 };
 
+// A surface's picture file, read and its size checked but not decoded.
+struct SurfaceFile {
+    int width = 0;
+    int height = 0;
+    std::vector<std::uint8_t> bytes;  // the PNG or JPEG file
+};
+
 // True for a surface size the game accepts.
 bool surfaceSizeAllowed(long long width, long long height);
 
+// readSurfaceFile then decodeSurfaceFile.
 SurfacePicture readSurfacePicture(const YString& path);
+// Every failure above but the decoder's.
+SurfaceFile readSurfaceFile(const YString& path);
+// The decoder's failure, naming `path`.
+SurfacePicture decodeSurfaceFile(SurfaceFile file, const YString& path);
 
 }  // namespace veru::dxt::material

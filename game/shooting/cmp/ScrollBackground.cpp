@@ -22,7 +22,7 @@ ScrollBackground::~ScrollBackground() = default;
 
 bool ScrollBackground::read(veru::platform::VideoDevice* device, const veru::YString& path) {
     try {
-        surface->load(path, device);
+        surface->loadStreamed(path, device);
     } catch (const veru::excp::Exception& e) {
         // A missing, unreadable or truncated picture: the stage runs on
         // without a backdrop rather than not at all.
@@ -68,7 +68,14 @@ bool ScrollBackground::scroll(int dx, int dy) {
 }
 
 void ScrollBackground::draw(veru::dxt::DirectGraphics& graphics) {
-    graphics.copySurfacePart(surface.get(), scrollX, scrollY, viewWidth, viewHeight, 0, 0);
+    try {
+        graphics.copySurfacePart(surface.get(), scrollX, scrollY, viewWidth, viewHeight, 0, 0);
+    } catch (const veru::excp::Exception& e) {
+        // The picture is decoded as the window reaches it, so a fault deep in
+        // the file shows here, as the box a failed read shows; the surface
+        // then draws nothing and the stage runs on without a backdrop.
+        veru::awt::showError(e.getMessage(), kReadCaption);
+    }
 }
 
 }  // namespace ml::shooting::cmp

@@ -4,12 +4,19 @@
 // to the top-left corner of the back buffer every frame. The window moves
 // with scroll and stops at the picture's edges; nothing wraps or repeats.
 //
+// The picture is streamed (see Surface::loadStreamed): read keeps the file's
+// bytes and starts decoding its left end on a worker thread; each draw has
+// the columns under the window and the next ones decoded, and frees those
+// the window has passed. Nothing is read from disk after read.
+//
 // Ownership: owns its surface; the device it was loaded on must outlive it.
-// Thread: main thread only.
+// Thread: main thread only (the surface's worker only decodes).
 // Failure: read shows an error box (caption "ScrollBackground::read") and
 // returns false for a picture that cannot be loaded or is smaller than the
 // window; the background then draws what it has (nothing, or the small
-// picture at the top-left corner).
+// picture at the top-left corner). A picture whose data proves broken only
+// as it is decoded shows the same box from the draw that needed it, once,
+// and draws nothing from then on.
 
 #include <memory>
 

@@ -345,6 +345,75 @@ TEST_F(TextureSurfaceTest, ATiledSurfaceCopiesEveryWindowExactly) {
     EXPECT_EQ(f.at(0, 30) & 0xFFFFFFu, 0x123456u);
 }
 
+// A streamed surface gives every window exactly the frame the whole surface
+// gives, scrolling forward one column at a time as the stage does and
+// jumping back, while only the tiles near the window stay on the device.
+TEST_F(TextureSurfaceTest, AStreamedSurfaceCopiesEveryWindowAsTheWholeOne) {
+    veru::platform::Image image;
+    image.width = 700;
+    image.height = 70;
+    for (int y = 0; y < image.height; ++y)
+        for (int x = 0; x < image.width; ++x)
+            image.pixels.push_back(0xFF000000u | static_cast<std::uint32_t>(x * 7919 ^ y * 3571));
+    Bytes jpeg;
+    ASSERT_TRUE(veru::platform::encodeJpeg(image, jpeg));  // halved colour: the hardest to cut
+    YString path = container("back.ysf", "ysf", 24, 700, 70, jpeg);
+    auto small = makeOffscreenDevice(100, 50);
+    Surface whole, streamed;
+    whole.load(path, small.get());
+    streamed.loadStreamed(path, small.get(), 64);
+    ASSERT_TRUE(streamed.isStreamed());
+    EXPECT_EQ(streamed.getTileCount(), 11u);
+    EXPECT_EQ(streamed.getWidth(), 700);
+    EXPECT_EQ(streamed.getHeight(), 70);
+    veru::dxt::DirectGraphics graphics(small.get());
+    auto expectSameWindow = [&](int x, int y) {
+        small->clear(0xFF123456u);
+        graphics.copySurfacePart(&whole, x, y, 100, 50, 0, 0);
+        const Frame expected = readFrame(*small);
+        small->clear(0xFF123456u);
+        graphics.copySurfacePart(&streamed, x, y, 100, 50, 0, 0);
+        const Frame got = readFrame(*small);
+        ASSERT_EQ(got.pixels, expected.pixels) << "window at " << x << ", " << y;
+        // The window covers at most three 64-wide tiles; one more is kept ahead.
+        ASSERT_LE(streamed.getResidentTiles(), 4u) << "window at " << x;
+    };
+    for (int y : {0, 20}) {
+        for (int x = 0; x <= 600; ++x)
+            expectSameWindow(x, y);
+        for (int x : {0, 333, 64, 650})  // back to freed tiles, and past the right edge
+            expectSameWindow(x, y);
+    }
+}
+
+// A picture that cannot be streamed is loaded whole; one whose data proves
+// broken only once decoded fails the copy that needs it, with the read's
+// message, and copies nothing from then on.
+TEST_F(TextureSurfaceTest, StreamingFallsBackOrFailsLikeALoad) {
+    YString plain = dir.file("back.png");
+    writeBytes(plain, png(300, 20, [](int x, int) { return columnColour(x); }));
+    Surface surface;
+    surface.loadStreamed(plain, device.get(), 64);
+    EXPECT_FALSE(surface.isStreamed());
+    EXPECT_EQ(surface.getTileCount(), 1u);
+
+    veru::platform::Image image;
+    image.width = 300;
+    image.height = 20;
+    image.pixels.assign(300u * 20u, 0xFF808080u);
+    Bytes jpeg;
+    ASSERT_TRUE(veru::platform::encodeJpeg(image, jpeg));
+    YString cut = container("cut.ysf", "ysf", 24, 300, 20, Bytes(jpeg.begin(), jpeg.end() - 30));
+    surface.loadStreamed(cut, device.get(), 64);
+    ASSERT_TRUE(surface.isStreamed());
+    veru::dxt::DirectGraphics graphics(device.get());
+    EXPECT_EQ(failureOf([&] { graphics.copySurfacePart(&surface, 0, 0, 100, 20, 0, 0); }),
+              YString(u"画像の読込みに失敗しました。：") + cut);
+    EXPECT_EQ(failureOf([&] { graphics.copySurfacePart(&surface, 0, 0, 100, 20, 0, 0); }), u"");
+    EXPECT_EQ(surface.getResidentTiles(), 0u);
+    EXPECT_EQ(surface.getWidth(), 300);
+}
+
 TEST_F(TextureSurfaceTest, TexturesOutlivingTheirDeviceDrawNothing) {
     auto texture = solidTexture(device.get(), 4, 4, 0xFFFFFFFFu);
     device.reset();

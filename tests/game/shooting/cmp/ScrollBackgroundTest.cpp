@@ -2,6 +2,8 @@
 // rules, and what lands on the screen at a few scroll positions.
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 #include "engine/graphics/DirectGraphics.h"
 #include "engine/io/Scrambler.h"
 #include "engine/material/ImageContainer.h"
@@ -24,6 +26,16 @@ using veru::YString;
 std::uint32_t columnColour(int x) {
     return 0xFF000000u | static_cast<std::uint32_t>(x & 0xFF) << 16 |
            static_cast<std::uint32_t>(x >> 8) << 8 | 0x40u;
+}
+
+Bytes flatJpeg(int w, int h) {
+    veru::platform::Image image;
+    image.width = w;
+    image.height = h;
+    image.pixels.assign(static_cast<std::size_t>(w) * h, 0xFF336699u);
+    Bytes jpeg;
+    EXPECT_TRUE(veru::platform::encodeJpeg(image, jpeg));
+    return jpeg;
 }
 
 Bytes stripes(int w, int h) {
@@ -49,6 +61,17 @@ class ScrollBackgroundTest : public ::testing::Test {
         std::string error;
         device = veru::platform::VideoDevice::create(nullptr, 800, 600, error);
         ASSERT_TRUE(device) << error;
+    }
+
+    // The stage's kind of file: a ".ysf" container of a w x h JPEG.
+    YString container(const std::string& name, int w, int h, const Bytes& jpeg) {
+        veru::dxt::material::ImageContainerHeader header;
+        header.bitDepth = 24;
+        header.width = w;
+        header.height = h;
+        YString path = dir.file(name);
+        veru::dxt::material::writeImageContainer(path, "ysf", header, jpeg);
+        return path;
     }
 
     YString picture(int w, int h) {
@@ -144,21 +167,64 @@ TEST_F(ScrollBackgroundTest, MissingOrBrokenFileShowsTheLoadersMessage) {
 }
 
 TEST_F(ScrollBackgroundTest, ReadsTheStagesContainer) {
-    veru::dxt::material::ImageContainerHeader header;
-    header.bitDepth = 24;
-    header.width = 1000;
-    header.height = 480;
-    veru::platform::Image image;
-    image.width = 1000;
-    image.height = 480;
-    image.pixels.assign(1000u * 480u, 0xFF336699u);
-    Bytes jpeg;
-    ASSERT_TRUE(veru::platform::encodeJpeg(image, jpeg));
-    YString path = dir.file("stage_back.ysf");
-    veru::dxt::material::writeImageContainer(path, "ysf", header, jpeg);
-    EXPECT_TRUE(background.read(device.get(), path));
+    EXPECT_TRUE(
+        background.read(device.get(), container("stage_back.ysf", 1000, 480, flatJpeg(1000, 480))));
     EXPECT_EQ(sink.count(), 0u);
     EXPECT_EQ(background.getSurface()->getWidth(), 1000);
+}
+
+// The stage's own backdrop, scrolled through a column a frame as a play
+// does: the streamed window is the picture's, pixel for pixel, wherever the
+// window meets a tile's edge and at every few columns between, and the
+// tiles the window has passed are freed.
+TEST_F(ScrollBackgroundTest, TheStagesBackdropStreamsExactlyAcrossThePlay) {
+    const Bytes jpeg =
+        readBytes(YString::fromUtf8(MIRELUNE_ASSETS_DIR "/img/stage_trial_back.jpg"));
+    veru::platform::Image picture;
+    ASSERT_TRUE(veru::platform::decodeImage(jpeg, picture));
+    ASSERT_TRUE(background.read(device.get(),
+                                container("stage_back.ysf", picture.width, picture.height, jpeg)));
+    veru::dxt::material::Surface* surface = background.getSurface();
+    ASSERT_TRUE(surface->isStreamed());
+    veru::dxt::DirectGraphics graphics(device.get());
+    const int tile = veru::dxt::material::Surface::kStreamTile;
+    const int last = picture.width - 800;
+    for (int x = 0; x <= last; ++x, background.scroll(1, 0)) {
+        ASSERT_EQ(background.getScrollX(), x);
+        background.draw(graphics);
+        // Three tiles at most under the window, and one ahead.
+        ASSERT_LE(surface->getResidentTiles(), 4u) << "scroll " << x;
+        const int intoTile = x % tile, rightIntoTile = (x + 800) % tile;
+        if (x % 97 != 0 && intoTile > 1 && intoTile < tile - 1 && rightIntoTile > 1 &&
+            rightIntoTile < tile - 1 && x != last)
+            continue;
+        const Frame frame = readFrame(device.get());
+        for (int y = 0; y < 480; ++y) {
+            const std::uint32_t* got = &frame.pixels[static_cast<std::size_t>(y) * 800];
+            const std::uint32_t* want =
+                &picture.pixels[static_cast<std::size_t>(y) * picture.width + x];
+            ASSERT_EQ(std::memcmp(got, want, 800 * 4), 0) << "scroll " << x << ", row " << y;
+        }
+    }
+    EXPECT_EQ(sink.count(), 0u);
+}
+
+// Data broken past a readable header shows the read's box from the first draw
+// that needs it, once; the stage goes on without its backdrop.
+TEST_F(ScrollBackgroundTest, ABackdropBrokenInsideShowsTheReadBoxOnce) {
+    Bytes jpeg = flatJpeg(2000, 480);
+    jpeg.resize(jpeg.size() / 2);
+    const YString path = container("broken_back.ysf", 2000, 480, jpeg);
+    EXPECT_TRUE(background.read(device.get(), path));
+    veru::dxt::DirectGraphics graphics(device.get());
+    for (int frame = 0; frame < 3; ++frame) {
+        background.draw(graphics);
+        background.scroll(1, 0);
+    }
+    ASSERT_EQ(sink.count(), 1u);
+    EXPECT_EQ(sink.messages()[0].caption, YString(u"ScrollBackground::read"));
+    EXPECT_EQ(sink.messages()[0].text, YString(u"画像の読込みに失敗しました。：") + path);
+    EXPECT_EQ(background.getScrollX(), 3);
 }
 
 TEST_F(ScrollBackgroundTest, CopiesTheWindowToTheTopLeftCorner) {
