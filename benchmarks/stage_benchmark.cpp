@@ -8,8 +8,10 @@
 //   bench_stage --benchmark_filter=Pacing          two minutes of real time
 //
 // Create cold is the first create of the process, warm the ones after it
-// (wall and CPU); Play gives p50/p99/p99.9/max of update and update + draw
-// and the anonymous memory the process holds while playing. Numbers are
+// (wall and CPU); Play gives p50/p99/p99.9/max of update and update + draw,
+// the anonymous memory the process holds and the device's texture bytes
+// while playing (the most seen), and the backdrop's streamed tiles: the most
+// on the device at once and the draws that waited for one. Numbers are
 // reported, never asserted: give them with the machine's load.
 
 #include <benchmark/benchmark.h>
@@ -25,6 +27,7 @@
 #include <vector>
 
 #include "engine/io/Scrambler.h"
+#include "engine/material/Surface.h"
 #include "engine/platform/FileSystem.h"
 #include "engine/platform/video/VideoDevice.h"
 #include "engine/scene/FrameTimer.h"
@@ -34,6 +37,7 @@
 #include "engine/window/MessageBox.h"
 #include "frontend/GameSetting.h"
 #include "game/ShootingScene.h"
+#include "game/shooting/cmp/ScrollBackground.h"
 #include "tests/support/StageBot.h"
 
 namespace fs = std::filesystem;
@@ -164,6 +168,9 @@ void BM_StagePlayHard(benchmark::State& state) {
         mirelune::test::StageBot bot(input, {0x10, 0x20, 0x40, 0x100}, true);
         std::vector<double> updates, frames;
         double heap = 0;
+        double textureBytes = 0;
+        std::size_t backdropTiles = 0;
+        const veru::dxt::material::Surface* backdrop = stage.scene.getBackground()->getSurface();
         for (int f = 0; f < 60000 && stage.scene.getRequest() == veru::dxt::kRequestNone; ++f) {
             const double t0 = cpuMilliseconds();
             stage.scene.update(&input);
@@ -173,16 +180,23 @@ void BM_StagePlayHard(benchmark::State& state) {
             const double t2 = cpuMilliseconds();
             updates.push_back(t1 - t0);
             frames.push_back(t2 - t0);
-            if (f % 600 == 0)
+            if (f % 600 == 0) {
                 heap = std::max(heap, rssAnonMegabytes());
+                textureBytes =
+                    std::max(textureBytes, static_cast<double>(stage.device->getTextureBytes()));
+            }
+            backdropTiles = std::max(backdropTiles, backdrop->getResidentTiles());
             bot.after(stage.scene);
         }
         state.counters["frames"] = static_cast<double>(updates.size());
         state.counters["turned_made"] = static_cast<double>(stage.device->getTurnedMade());
         state.counters["turned_mb"] =
             static_cast<double>(stage.device->getTurnedBytes()) / 1048576.0;
-        state.counters["texture_mb"] =
-            static_cast<double>(stage.device->getTextureBytes()) / 1048576.0;
+        state.counters["texture_mb"] = textureBytes / 1048576.0;
+        // The backdrop's column tiles on the device at most, and how often a
+        // draw had to wait for the worker to decode one.
+        state.counters["backdrop_tiles"] = static_cast<double>(backdropTiles);
+        state.counters["backdrop_waits"] = static_cast<double>(backdrop->getStreamWaits());
         state.counters["update_p50_ms"] = percentile(updates, 0.5);
         state.counters["update_p99_ms"] = percentile(updates, 0.99);
         state.counters["update_p999_ms"] = percentile(updates, 0.999);

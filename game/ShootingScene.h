@@ -147,6 +147,7 @@ class ShootingScene : public veru::dxt::Scene {
     const std::deque<std::pair<int, int>>& getTimeline() const { return content.timeline; }
     const std::deque<StageStep>& getScriptSteps() const { return content.steps; }
     const StageTalk* getTalk() const { return talk.get(); }
+    const shooting::cmp::ScrollBackground* getBackground() const { return background.get(); }
     shooting::cmp::PauseMenu* getPauseMenu() const { return pauseMenu.get(); }
     shooting::cmp::ContinueDialog* getContinueDialog() const { return continueDialog.get(); }
     shooting::cmp::AlphaParts* getInfoEnd() const { return content.infoEnd.get(); }
