@@ -1,6 +1,7 @@
 #include "engine/material/Surface.h"
 
 #include <algorithm>
+#include <system_error>
 #include <vector>
 
 #include "engine/exceptions/FileNotFoundException.h"
@@ -51,8 +52,15 @@ void Surface::loadStreamed(const YString& path, platform::VideoDevice* device, i
     }
     const int columns = std::min(
         {tileWidth > 0 ? tileWidth : kStreamTile, kMaxTileSide, device->getMaxTextureWidth()});
-    auto made =
-        std::make_unique<ColumnStream>(std::move(file.bytes), file.width, file.height, columns);
+    std::unique_ptr<ColumnStream> made;
+    try {
+        made =
+            std::make_unique<ColumnStream>(std::move(file.bytes), file.width, file.height, columns);
+    } catch (const std::system_error&) {
+        // No thread to be had: the picture is read again and held whole.
+        load(path, device);
+        return;
+    }
     std::vector<Tile> slots(static_cast<std::size_t>(made->getTileCount()));
     for (int i = 0; i < made->getTileCount(); ++i)
         slots[static_cast<std::size_t>(i)].x = made->tileLeft(i);

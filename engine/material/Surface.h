@@ -19,8 +19,8 @@
 // copies; the tiles the copies have left behind are freed. A copy whose
 // tiles are not decoded yet waits for them, so every copy gives the same
 // pixels as a whole surface would, however late the worker is. A picture
-// that cannot be streamed (another format, or higher than a texture may be)
-// is loaded whole as by load.
+// that cannot be streamed (another format, or higher than a texture may be;
+// or no thread can be started) is loaded whole as by load.
 //
 // Ownership: owns its device textures (and the stream of a streamed surface,
 // whose worker the destructor joins); the device must stay alive while it is drawn.
