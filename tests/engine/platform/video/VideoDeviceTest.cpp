@@ -116,6 +116,61 @@ TEST(VideoDeviceTest, AStretchedTexelPaintsWhatTheScaledCopyPaints) {
     }
 }
 
+// Scaled copies of cells of a sheet with soft alpha over a busy backdrop:
+// sizes that shrink and grow, fractional places, over the edges, inside and
+// across a clip, each blend mode and modulation. With `repeat`, every copy is
+// drawn once before, so that the second time draws from the stretched
+// pictures the device kept. Returns the frame and how many pictures it made.
+std::vector<std::uint32_t> sparksFrame(bool repeat, std::size_t& made) {
+    auto device = mirelune::test::makeOffscreenDevice(64, 48);
+    std::vector<std::uint32_t> backdrop(64 * 48);
+    for (std::size_t i = 0; i < backdrop.size(); ++i) {
+        backdrop[i] = static_cast<std::uint32_t>(i * 2654435761u);
+    }
+    std::vector<std::uint32_t> cells(32 * 16);
+    for (std::size_t i = 0; i < cells.size(); ++i) {
+        cells[i] = static_cast<std::uint32_t>(i * 40503u) << 8 ^ static_cast<std::uint32_t>(i * 7);
+    }
+    auto under = device->createTexture(64, 48, backdrop.data());
+    auto sheet = device->createTexture(32, 16, cells.data());
+    auto draw = [&] {
+        device->copyOpaque(*under, PixelRect{0, 0, 64, 48}, 0, 0);
+        const PixelRect left{0, 0, 16, 16};
+        const PixelRect right{16, 2, 16, 14};
+        device->drawCopy(*sheet, left, 3.7f, 2.2f, 15.9f, 15.5f, 0xFFFFFFFFu, BlendMode::add,
+                         Filter::linear);
+        device->drawCopy(*sheet, right, 20, 4, 30.38f, 30.38f, 0xEBFFFFFFu, BlendMode::add,
+                         Filter::linear);
+        device->drawCopy(*sheet, left, -6.5f, 30, 12, 20, 0xC0FF8020u, BlendMode::blend,
+                         Filter::linear);
+        device->drawCopy(*sheet, right, 55, -4, 11, 9, 0xFFFFFFFFu, BlendMode::none,
+                         Filter::linear);
+        const PixelRect field{8, 8, 40, 30};
+        device->setClip(&field);
+        device->drawCopy(*sheet, left, 10, 10, 20, 20, 0x80FFFFFFu, BlendMode::blend,
+                         Filter::linear);
+        device->drawCopy(*sheet, right, 40, 30, 14, 14, 0xFF40FF40u, BlendMode::blend,
+                         Filter::linear);
+        device->setClip(nullptr);
+    };
+    if (repeat) {
+        draw();
+    }
+    draw();
+    made = device->getTurnedMade();
+    return readFrame(*device).pixels;
+}
+
+TEST(VideoDeviceTest, KeptStretchedPicturesPaintWhatTheScaledCopyPaints) {
+    std::size_t once = 0;
+    std::size_t twice = 0;
+    const std::vector<std::uint32_t> first = sparksFrame(false, once);
+    EXPECT_TRUE(first == sparksFrame(true, twice));
+    // Every copy but the one across the clip comes from a kept picture.
+    EXPECT_EQ(once, 5u);
+    EXPECT_EQ(twice, 5u);
+}
+
 TEST(EventPumpTest, HeadlessDisplayHasNoMessageBoxesAndAnEmptyQueue) {
     std::string error;
     auto window = Window::create("t", 100, 100, false, error);
