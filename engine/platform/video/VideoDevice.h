@@ -201,6 +201,11 @@ class VideoDevice {
     // Drops kept pictures, those used longest ago first, until `room` more
     // pixels fit well within the budget.
     void dropOldestKept(std::size_t room);
+    // The surface the software renderer draws on; null for an accelerated one.
+    SDL_Surface* drawingSurface() const;
+    // Adds a kept picture 1:1 straight onto the drawing surface at (x, y), as
+    // the renderer's additive copy would; false when it cannot (nothing drawn).
+    bool addKept(DeviceTexture::Turned& kept, int x, int y, std::uint32_t argb);
     // Copies a kept picture 1:1 with its top-left at (x, y).
     void drawKept(DeviceTexture::Turned& kept, int x, int y, std::uint32_t argb, BlendMode blend);
 
