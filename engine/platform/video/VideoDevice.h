@@ -197,6 +197,7 @@ class VideoDevice {
     // the pictures used longest ago to stay within the device's budget.
     DeviceTexture::Turned* keep(DeviceTexture& texture, const DeviceTexture::TurnedKey& key,
                                 const std::uint32_t* argb, int w, int h, int pitch);
+    // The pixels of every kept picture of the device.
     std::size_t keptPixels() const;
     // Drops kept pictures, those used longest ago first, until `room` more
     // pixels fit well within the budget.
