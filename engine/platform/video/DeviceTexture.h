@@ -8,8 +8,10 @@
 // copied as it is, has none where the renderer keeps its textures. Blend mode, filter and colour
 // modulation are remembered so that a draw only talks to SDL when they change.
 // On a software renderer the device keeps, with the texture, the pictures it
-// turned for it (one per cell, size, angle and mirroring), so that a bullet
-// turned the same way as on the last frame costs a plain copy.
+// turned or stretched for it (one per cell, size, angle and mirroring), so
+// that a bullet turned the same way as on the last frame, or a spark drawn at
+// a size it had before, costs a plain copy. They are held within a budget for
+// the whole device; the ones used longest ago make room for new ones.
 //
 // Ownership: made by VideoDevice::createTexture and owned by the caller. It
 // may outlive its device: the device then drops the SDL texture and the
@@ -61,17 +63,19 @@ class DeviceTexture {
     Filter filter = Filter::linear;
     std::uint32_t modulation = 0xFFFFFFFFu;  // ARGB colour and alpha modulation
 
-    // A turned picture kept for the software renderer, placed relative to the
-    // pixel its turning centre falls in, with the SDL state last set on it.
+    // A turned or stretched picture kept for the software renderer, placed
+    // relative to the pixel its turning centre falls in (a stretched one to
+    // its top-left corner), with the SDL state last set on it.
     struct Turned {
         SdlTextureHandle texture;
         int left = 0, top = 0, width = 0, height = 0;
         BlendMode blend = BlendMode::blend;
         std::uint32_t modulation = 0xFFFFFFFFu;
+        std::uint64_t lastUse = 0;  // the device's count of lookups when last drawn
     };
     struct TurnedKey {
         std::uint64_t source;  // x, y, width, height of the cell
-        std::uint64_t shape;   // size, angle, centre, pivot fraction, mirroring, filter
+        std::uint64_t shape;   // size, angle, centre, pivot fraction, mirroring, filter, kind
         bool operator==(const TurnedKey&) const = default;
     };
     struct TurnedKeyHash {

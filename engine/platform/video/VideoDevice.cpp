@@ -5,6 +5,10 @@
 #include <algorithm>
 #include <cmath>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include "engine/platform/video/TurnedPicture.h"
 #include "engine/platform/video/Window.h"
 
@@ -319,10 +323,19 @@ void VideoDevice::drawCopy(DeviceTexture& texture, const PixelRect& source, floa
     if (kind != Kind::accelerated && fillFromTexel(texture, source, x, y, w, h, argb, blend)) {
         return;
     }
-    // A scaled but unturned copy uses the renderer's own scaling even on the
-    // software renderer: a picture whose scale changes every frame (the
-    // player's, following its gauge) would miss the kept turned pictures
-    // each time and make a new one.
+    // The software renderer stretches a scaled copy into a fresh picture of
+    // its own on every draw: a spark drawn at a size it had before is copied
+    // from the kept stretched picture instead. (A picture whose scale changes
+    // every frame, like the player's following its gauge, makes one picture
+    // per size it passes through.)
+    if (kind != Kind::accelerated) {
+        const PixelRect target{static_cast<int>(x), static_cast<int>(y), static_cast<int>(w),
+                               static_cast<int>(h)};
+        if (DeviceTexture::Turned* kept = stretchedPicture(texture, source, target, filter)) {
+            drawKept(*kept, target.x, target.y, argb, blend);
+            return;
+        }
+    }
     applyState(texture, blend, filter, argb, true);
     SDL_Rect src{source.x, source.y, source.width, source.height};
     SDL_FRect dst{x, y, w, h};
@@ -331,10 +344,10 @@ void VideoDevice::drawCopy(DeviceTexture& texture, const PixelRect& source, floa
 
 namespace {
 
-// Turned pictures kept per texture: small ones only (bullets, particles,
-// enemies), and at most this many pixels per texture before starting afresh.
+// Turned and stretched pictures kept: small ones only (bullets, particles,
+// enemies), and at most this many pixels on the whole device (4 bytes each).
 constexpr int kMaxTurnedSide = 256;
-constexpr std::size_t kMaxTurnedPixelsPerTexture = 4u << 20;
+constexpr std::size_t kMaxKeptPixels = 3u << 19;
 
 std::uint64_t bits(long long value, int width, int shift) {
     return (static_cast<std::uint64_t>(value) & ((1ull << width) - 1)) << shift;
@@ -376,9 +389,8 @@ DeviceTexture::Turned* VideoDevice::turnedPicture(DeviceTexture& texture, const 
                                      bits(quarterX, 2, 53) | bits(quarterY, 2, 55) |
                                      bits(p.mirrorX, 1, 57) | bits(p.mirrorY, 1, 58) |
                                      bits(filter == Filter::linear, 1, 59) | bits(opaque, 1, 60)};
-    auto found = texture.turned.find(key);
-    if (found != texture.turned.end()) {
-        return &found->second;
+    if (DeviceTexture::Turned* found = findKept(texture, key)) {
+        return found;
     }
     TurnRequest request;
     request.pixels = texture.pixels.data();
@@ -402,25 +414,295 @@ DeviceTexture::Turned* VideoDevice::turnedPicture(DeviceTexture& texture, const 
     if (image.width <= 0 || image.height <= 0) {
         return nullptr;
     }
-    if (texture.turnedPixels + image.pixels.size() > kMaxTurnedPixelsPerTexture) {
-        texture.turned.clear();
-        texture.turnedPixels = 0;
+    DeviceTexture::Turned* made =
+        keep(texture, key, image.pixels.data(), image.width, image.height, image.width);
+    if (made) {
+        made->left = image.left;
+        made->top = image.top;
+    }
+    return made;
+}
+
+bool VideoDevice::stretchesWhole(const PixelRect& r) const {
+    // Inside the limit it draws within, SDL stretches the whole source onto
+    // the target; across that limit it would stretch only the part inside.
+    SDL_Rect viewport{0, 0, width, height};
+    SDL_RenderGetViewport(renderer.get(), &viewport);
+    SDL_Rect area{0, 0, viewport.w, viewport.h};
+    if (clipped) {
+        SDL_Rect limit{clipRect.x, clipRect.y, clipRect.width, clipRect.height};
+        if (!SDL_IntersectRect(&limit, &area, &area)) {
+            return false;
+        }
+    }
+    if (r.x >= area.x && r.y >= area.y && r.x + r.width <= area.x + area.w &&
+        r.y + r.height <= area.y + area.h) {
+        return true;
+    }
+    // Over the edge of the surface it draws on, SDL stretches the whole
+    // source into a picture of its own first and then clips that.
+    int outputWidth = 0;
+    int outputHeight = 0;
+    if (SDL_GetRendererOutputSize(renderer.get(), &outputWidth, &outputHeight) != 0) {
+        return false;
+    }
+    const int left = r.x + viewport.x;
+    const int top = r.y + viewport.y;
+    return left < 0 || top < 0 || left + r.width > outputWidth || top + r.height > outputHeight;
+}
+
+DeviceTexture::Turned* VideoDevice::stretchedPicture(DeviceTexture& texture,
+                                                     const PixelRect& source,
+                                                     const PixelRect& target, Filter filter) {
+    // Only smooth stretching has a public twin (SDL_SoftStretchLinear) that
+    // paints exactly what the renderer's scaled copy paints.
+    if (filter != Filter::linear || texture.pixels.empty() || target.width <= 0 ||
+        target.height <= 0 || target.width > kMaxTurnedSide || target.height > kMaxTurnedSide ||
+        (target.width == source.width && target.height == source.height) || source.x < 0 ||
+        source.y < 0 || source.width <= 0 || source.height <= 0 ||
+        source.x + source.width > texture.width || source.y + source.height > texture.height) {
+        return nullptr;
+    }
+    float scaleX = 1.0f;
+    float scaleY = 1.0f;
+    SDL_RenderGetScale(renderer.get(), &scaleX, &scaleY);
+    if (scaleX != 1.0f || scaleY != 1.0f || !stretchesWhole(target)) {
+        return nullptr;
+    }
+    constexpr std::uint64_t kStretched = 1ull << 61;
+    DeviceTexture::TurnedKey key{
+        bits(source.x, 16, 0) | bits(source.y, 16, 16) | bits(source.width, 16, 32) |
+            bits(source.height, 16, 48),
+        bits(target.width - 1, 8, 0) | bits(target.height - 1, 8, 8) | kStretched};
+    if (DeviceTexture::Turned* found = findKept(texture, key)) {
+        return found;
+    }
+    SdlSurfaceHandle from(SDL_CreateRGBSurfaceWithFormatFrom(texture.pixels.data(), texture.width,
+                                                             texture.height, 32, texture.width * 4,
+                                                             SDL_PIXELFORMAT_ARGB8888));
+    SdlSurfaceHandle to(SDL_CreateRGBSurfaceWithFormat(0, target.width, target.height, 32,
+                                                       SDL_PIXELFORMAT_ARGB8888));
+    SDL_Rect cell{source.x, source.y, source.width, source.height};
+    if (!from || !to || SDL_SoftStretchLinear(from.get(), &cell, to.get(), nullptr) != 0) {
+        return nullptr;
+    }
+    return keep(texture, key, static_cast<const std::uint32_t*>(to->pixels), target.width,
+                target.height, to->pitch / 4);
+}
+
+DeviceTexture::Turned* VideoDevice::findKept(DeviceTexture& texture,
+                                             const DeviceTexture::TurnedKey& key) {
+    auto found = texture.turned.find(key);
+    if (found == texture.turned.end()) {
+        return nullptr;
+    }
+    found->second.lastUse = ++keptLookups;
+    return &found->second;
+}
+
+DeviceTexture::Turned* VideoDevice::keep(DeviceTexture& texture,
+                                         const DeviceTexture::TurnedKey& key,
+                                         const std::uint32_t* argb, int w, int h, int pitch) {
+    const std::size_t size = static_cast<std::size_t>(w) * static_cast<std::size_t>(h);
+    if (keptPixels() + size > kMaxKeptPixels) {
+        dropOldestKept(size);
     }
     DeviceTexture::Turned made;
     made.texture.reset(SDL_CreateTexture(renderer.get(), SDL_PIXELFORMAT_ARGB8888,
-                                         SDL_TEXTUREACCESS_STATIC, image.width, image.height));
-    if (!made.texture ||
-        SDL_UpdateTexture(made.texture.get(), nullptr, image.pixels.data(), image.width * 4) != 0) {
+                                         SDL_TEXTUREACCESS_STREAMING, w, h));
+    if (!made.texture || SDL_UpdateTexture(made.texture.get(), nullptr, argb, pitch * 4) != 0) {
         return nullptr;
     }
     SDL_SetTextureBlendMode(made.texture.get(), SDL_BLENDMODE_BLEND);
-    made.left = image.left;
-    made.top = image.top;
-    made.width = image.width;
-    made.height = image.height;
-    texture.turnedPixels += image.pixels.size();
+    made.width = w;
+    made.height = h;
+    made.lastUse = ++keptLookups;
+    texture.turnedPixels += size;
     ++turnedMade;
     return &texture.turned.emplace(key, std::move(made)).first->second;
+}
+
+std::size_t VideoDevice::keptPixels() const {
+    std::size_t pixels = 0;
+    for (const DeviceTexture* texture : textures) {
+        pixels += texture->turnedPixels;
+    }
+    return pixels;
+}
+
+void VideoDevice::dropOldestKept(std::size_t room) {
+    // A picture turned at a new angle on every frame (an explosion) fills
+    // the budget with pictures drawn once: the ones used longest ago go
+    // first, down to three quarters of the budget so that this is rare, and
+    // what is drawn on every frame stays.
+    struct Entry {
+        std::uint64_t lastUse;
+        DeviceTexture* texture;
+        DeviceTexture::TurnedKey key;
+        std::size_t pixels;
+    };
+    std::vector<Entry> entries;
+    std::size_t total = 0;
+    for (DeviceTexture* texture : textures) {
+        for (const auto& [key, kept] : texture->turned) {
+            const std::size_t pixels =
+                static_cast<std::size_t>(kept.width) * static_cast<std::size_t>(kept.height);
+            entries.push_back(Entry{kept.lastUse, texture, key, pixels});
+            total += pixels;
+        }
+    }
+    std::sort(entries.begin(), entries.end(),
+              [](const Entry& a, const Entry& b) { return a.lastUse < b.lastUse; });
+    const std::size_t target = kMaxKeptPixels / 4 * 3;
+    for (const Entry& e : entries) {
+        if (total + room <= target) {
+            break;
+        }
+        e.texture->turned.erase(e.key);
+        e.texture->turnedPixels -= e.pixels;
+        total -= e.pixels;
+    }
+}
+
+namespace {
+
+// x / 255 rounded down, for x up to 255 * 255, in each 16-bit lane.
+#if defined(__SSE2__)
+__m128i divide255(__m128i x) {
+    const __m128i once = _mm_add_epi16(_mm_add_epi16(x, _mm_set1_epi16(1)), _mm_srli_epi16(x, 8));
+    return _mm_srli_epi16(once, 8);
+}
+#endif
+
+// Adds `count` pixels of `from` to `to` as SDL's additive copy does:
+// each texel's colour times the modulation, times its alpha (itself times
+// the modulation's), added to the target's colour and clamped; the target's
+// alpha stays. `keep` masks what is written (a target without alpha has 0 there).
+void addRow(const std::uint32_t* from, std::uint32_t* to, int count, std::uint32_t modulation,
+            std::uint32_t keep) {
+    int i = 0;
+#if defined(__SSE2__)
+    const __m128i zero = _mm_setzero_si128();
+    // The modulation as b, g, r, a in 16-bit lanes, for two pixels.
+    const __m128i mod = _mm_unpacklo_epi8(_mm_set1_epi32(static_cast<int>(modulation)), zero);
+    const __m128i colourOnly = _mm_set1_epi32(0x00FFFFFF);
+    const __m128i mask = _mm_set1_epi32(static_cast<int>(keep));
+    auto contribution = [&](__m128i two) {
+        __m128i c = divide255(_mm_mullo_epi16(two, mod));
+        // Each pixel's alpha in all four of its lanes.
+        __m128i alpha = _mm_shufflehi_epi16(_mm_shufflelo_epi16(c, 0xFF), 0xFF);
+        return divide255(_mm_mullo_epi16(c, alpha));
+    };
+    for (; i + 4 <= count; i += 4) {
+        const __m128i texels = _mm_loadu_si128(reinterpret_cast<const __m128i*>(from + i));
+        const __m128i added = _mm_packus_epi16(contribution(_mm_unpacklo_epi8(texels, zero)),
+                                               contribution(_mm_unpackhi_epi8(texels, zero)));
+        __m128i* target = reinterpret_cast<__m128i*>(to + i);
+        const __m128i sum =
+            _mm_adds_epu8(_mm_loadu_si128(target), _mm_and_si128(added, colourOnly));
+        _mm_storeu_si128(target, _mm_and_si128(sum, mask));
+    }
+#endif
+    const std::uint32_t ma = modulation >> 24;
+    for (; i < count; ++i) {
+        const std::uint32_t t = from[i];
+        const std::uint32_t a = (t >> 24) * ma / 255;
+        std::uint32_t out = to[i] & 0xFF000000u;
+        for (int shift = 0; shift < 24; shift += 8) {
+            std::uint32_t c = ((t >> shift) & 0xFFu) * ((modulation >> shift) & 0xFFu) / 255;
+            c = c * a / 255 + ((to[i] >> shift) & 0xFFu);
+            out |= std::min(c, 255u) << shift;
+        }
+        to[i] = out & keep;
+    }
+}
+
+}  // namespace
+
+SDL_Surface* VideoDevice::drawingSurface() const {
+    if (kind == Kind::offscreen) {
+        return offscreen.get();
+    }
+    if (kind == Kind::software && window) {
+        return SDL_GetWindowSurface(window->handle());
+    }
+    return nullptr;
+}
+
+bool VideoDevice::addKept(DeviceTexture::Turned& kept, int x, int y, std::uint32_t argb) {
+    float scaleX = 1.0f;
+    float scaleY = 1.0f;
+    SDL_RenderGetScale(renderer.get(), &scaleX, &scaleY);
+    if (scaleX != 1.0f || scaleY != 1.0f || kind == Kind::accelerated) {
+        return false;
+    }
+    void* pixels = nullptr;
+    int pitch = 0;
+    if (SDL_LockTexture(kept.texture.get(), nullptr, &pixels, &pitch) != 0) {
+        return false;
+    }
+    // The draws queued before land first; the renderer then holds its surface.
+    SDL_RenderFlush(renderer.get());
+    SDL_Surface* surface = drawingSurface();
+    if (!surface || SDL_MUSTLOCK(surface) ||
+        (surface->format->format != SDL_PIXELFORMAT_ARGB8888 &&
+         surface->format->format != SDL_PIXELFORMAT_RGB888)) {
+        SDL_UnlockTexture(kept.texture.get());
+        return false;
+    }
+    // Where the renderer would let the copy land: the clip (or the whole
+    // viewport) on the surface.
+    SDL_Rect viewport{0, 0, width, height};
+    SDL_RenderGetViewport(renderer.get(), &viewport);
+    SDL_Rect area{0, 0, viewport.w, viewport.h};
+    if (clipped) {
+        SDL_Rect limit{clipRect.x, clipRect.y, clipRect.width, clipRect.height};
+        SDL_IntersectRect(&limit, &area, &area);
+    }
+    area.x += viewport.x;
+    area.y += viewport.y;
+    const SDL_Rect whole{0, 0, surface->w, surface->h};
+    const SDL_Rect copy{x + viewport.x, y + viewport.y, kept.width, kept.height};
+    SDL_Rect landed{0, 0, 0, 0};
+    if (SDL_IntersectRect(&area, &whole, &area) && SDL_IntersectRect(&copy, &area, &landed)) {
+        const std::uint32_t keep =
+            surface->format->format == SDL_PIXELFORMAT_ARGB8888 ? 0xFFFFFFFFu : 0x00FFFFFFu;
+        for (int row = 0; row < landed.h; ++row) {
+            const auto* from = static_cast<const std::uint32_t*>(pixels) +
+                               static_cast<std::ptrdiff_t>(landed.y - copy.y + row) * (pitch / 4) +
+                               (landed.x - copy.x);
+            auto* to = reinterpret_cast<std::uint32_t*>(
+                           static_cast<std::uint8_t*>(surface->pixels) +
+                           static_cast<std::ptrdiff_t>(landed.y + row) * surface->pitch) +
+                       landed.x;
+            addRow(from, to, landed.w, argb, keep);
+        }
+    }
+    SDL_UnlockTexture(kept.texture.get());
+    return true;
+}
+
+void VideoDevice::drawKept(DeviceTexture::Turned& kept, int x, int y, std::uint32_t argb,
+                           BlendMode blend) {
+    // SDL's additive copy takes several times as long as its blended one:
+    // sparks and glows are added straight onto the surface, with the same
+    // arithmetic.
+    if (blend == BlendMode::add && addKept(kept, x, y, argb)) {
+        return;
+    }
+    SDL_Texture* t = kept.texture.get();
+    if (kept.blend != blend) {
+        kept.blend = blend;
+        SDL_SetTextureBlendMode(t, sdlBlend(blend));
+    }
+    if (kept.modulation != argb) {
+        kept.modulation = argb;
+        SDL_SetTextureColorMod(t, static_cast<Uint8>(argb >> 16), static_cast<Uint8>(argb >> 8),
+                               static_cast<Uint8>(argb));
+        SDL_SetTextureAlphaMod(t, static_cast<Uint8>(argb >> 24));
+    }
+    SDL_Rect dst{x, y, kept.width, kept.height};
+    SDL_RenderCopy(renderer.get(), t, nullptr, &dst);
 }
 
 void VideoDevice::drawTurnedCopy(DeviceTexture& texture, const PixelRect& source,
@@ -443,19 +725,7 @@ void VideoDevice::drawTurnedCopy(DeviceTexture& texture, const PixelRect& source
         if (opaque) {
             blend = BlendMode::blend;
         }
-        SDL_Texture* t = kept->texture.get();
-        if (kept->blend != blend) {
-            kept->blend = blend;
-            SDL_SetTextureBlendMode(t, sdlBlend(blend));
-        }
-        if (kept->modulation != argb) {
-            kept->modulation = argb;
-            SDL_SetTextureColorMod(t, static_cast<Uint8>(argb >> 16), static_cast<Uint8>(argb >> 8),
-                                   static_cast<Uint8>(argb));
-            SDL_SetTextureAlphaMod(t, static_cast<Uint8>(argb >> 24));
-        }
-        SDL_Rect dst{gridX + kept->left, gridY + kept->top, kept->width, kept->height};
-        SDL_RenderCopy(renderer.get(), t, nullptr, &dst);
+        drawKept(*kept, gridX + kept->left, gridY + kept->top, argb, blend);
         return;
     }
     applyState(texture, blend, filter, argb, true);
@@ -486,6 +756,10 @@ void VideoDevice::fillRect(const PixelRect& rect, std::uint32_t argb) {
 }
 
 void VideoDevice::setClip(const PixelRect* rect) {
+    clipped = rect != nullptr;
+    if (rect) {
+        clipRect = *rect;
+    }
     if (!rect) {
         SDL_RenderSetClipRect(renderer.get(), nullptr);
         return;

@@ -147,8 +147,8 @@ class VideoDevice {
     // pixels (4 per pixel), for memory measurements.
     std::size_t getTextureCount() const { return textures.size(); }
     std::size_t getTextureBytes() const;
-    // The bytes of the turned pictures kept for the software renderer, and
-    // how many it has turned since the device was made.
+    // The bytes of the turned and stretched pictures kept for the software
+    // renderer, and how many it has made since the device was made.
     std::size_t getTurnedBytes() const;
     std::size_t getTurnedMade() const { return turnedMade; }
 
@@ -183,6 +183,32 @@ class VideoDevice {
     DeviceTexture::Turned* turnedPicture(DeviceTexture& texture, const PixelRect& source,
                                          const CopyPlacement& placement, Filter filter, bool opaque,
                                          int& gridX, int& gridY);
+    // The kept picture of `source` smoothly stretched over `target`'s size,
+    // made on first use; null when a copy at `target` would not paint what
+    // the renderer's own scaled copy paints, or the picture is too large.
+    DeviceTexture::Turned* stretchedPicture(DeviceTexture& texture, const PixelRect& source,
+                                            const PixelRect& target, Filter filter);
+    // True when the renderer's scaled copy onto `target` stretches the whole
+    // source first and clips after, as a kept stretched picture does.
+    bool stretchesWhole(const PixelRect& target) const;
+    // The kept picture for `key`, marked as just used; null if none.
+    DeviceTexture::Turned* findKept(DeviceTexture& texture, const DeviceTexture::TurnedKey& key);
+    // Keeps `argb` (`w` x `h`, rows `pitch` pixels apart) for `key`, dropping
+    // the pictures used longest ago to stay within the device's budget.
+    DeviceTexture::Turned* keep(DeviceTexture& texture, const DeviceTexture::TurnedKey& key,
+                                const std::uint32_t* argb, int w, int h, int pitch);
+    // The pixels of every kept picture of the device.
+    std::size_t keptPixels() const;
+    // Drops kept pictures, those used longest ago first, until `room` more
+    // pixels fit well within the budget.
+    void dropOldestKept(std::size_t room);
+    // The surface the software renderer draws on; null for an accelerated one.
+    SDL_Surface* drawingSurface() const;
+    // Adds a kept picture 1:1 straight onto the drawing surface at (x, y), as
+    // the renderer's additive copy would; false when it cannot (nothing drawn).
+    bool addKept(DeviceTexture::Turned& kept, int x, int y, std::uint32_t argb);
+    // Copies a kept picture 1:1 with its top-left at (x, y).
+    void drawKept(DeviceTexture::Turned& kept, int x, int y, std::uint32_t argb, BlendMode blend);
 
     Kind kind = Kind::offscreen;
     bool presentSynced = false;
@@ -198,6 +224,10 @@ class VideoDevice {
     int maxTextureHeight = 0;
     std::vector<DeviceTexture*> textures;  // live textures of this device, not owned
     std::size_t turnedMade = 0;
+    std::uint64_t keptLookups = 0;  // a clock for the kept pictures' last use
+    // The limit setClip set, if any.
+    bool clipped = false;
+    PixelRect clipRect;
 };
 
 }  // namespace veru::platform

@@ -116,6 +116,98 @@ TEST(VideoDeviceTest, AStretchedTexelPaintsWhatTheScaledCopyPaints) {
     }
 }
 
+// Scaled copies of cells of a sheet with soft alpha over a busy backdrop:
+// sizes that shrink and grow, fractional places, over the edges, inside and
+// across a clip, each blend mode and modulation.
+struct SparkCopy {
+    PixelRect cell;
+    float x, y, w, h;
+    std::uint32_t argb;
+    BlendMode blend;
+    bool clipped;
+};
+const PixelRect kField{8, 8, 40, 30};
+const SparkCopy kSparks[] = {
+    {{0, 0, 16, 16}, 3.7f, 2.2f, 15.9f, 15.5f, 0xFFFFFFFFu, BlendMode::add, false},
+    {{16, 2, 16, 14}, 20, 4, 30.38f, 30.38f, 0xEBFFFFFFu, BlendMode::add, false},
+    {{16, 2, 16, 14}, 21, 5, 30.38f, 30.38f, 0xEB40C0FFu, BlendMode::add, false},
+    {{0, 0, 16, 16}, 50.5f, 40, 31, 31, 0xFFFFFFFFu, BlendMode::add, false},
+    {{0, 0, 16, 16}, -6.5f, 30, 12, 20, 0xC0FF8020u, BlendMode::blend, false},
+    {{16, 2, 16, 14}, 55, -4, 11, 9, 0xFFFFFFFFu, BlendMode::none, false},
+    {{0, 0, 16, 16}, 10, 10, 20, 20, 0x80FFFFFFu, BlendMode::blend, true},
+    {{0, 0, 16, 16}, 30, 12, 17, 13, 0xFFFFFFFFu, BlendMode::add, true},
+    {{16, 2, 16, 14}, 40, 30, 14, 14, 0xFF40FF40u, BlendMode::blend, true},
+    {{16, 2, 16, 14}, 2, 25, 15, 15, 0xFFFFFFFFu, BlendMode::add, true},
+};
+
+std::vector<std::uint32_t> sparkPixels(std::size_t count, std::uint32_t seed) {
+    std::vector<std::uint32_t> pixels(count);
+    for (std::size_t i = 0; i < count; ++i) {
+        pixels[i] = static_cast<std::uint32_t>(i * 40503u + seed) * 2654435761u;
+    }
+    return pixels;
+}
+
+// The sparks over the backdrop. `asStretched` draws each copy the device can
+// keep from a texture of the stretched cell instead, with the renderer's own
+// unscaled copy. Returns the frame and how many pictures the device made.
+std::vector<std::uint32_t> sparksFrame(bool asStretched, std::size_t& made) {
+    auto device = mirelune::test::makeOffscreenDevice(64, 48);
+    const auto backdrop = sparkPixels(64 * 48, 1);
+    const auto cells = sparkPixels(32 * 16, 7);
+    auto under = device->createTexture(64, 48, backdrop.data());
+    auto sheet = device->createTexture(32, 16, cells.data());
+    std::vector<std::unique_ptr<DeviceTexture>> stretched;
+    for (const SparkCopy& c : kSparks) {
+        // The cell stretched alone, read back from a clear device.
+        const int w = static_cast<int>(c.w);
+        const int h = static_cast<int>(c.h);
+        auto scratch = mirelune::test::makeOffscreenDevice(w, h);
+        auto cell = scratch->createTexture(32, 16, cells.data());
+        scratch->clear(0);
+        scratch->drawCopy(*cell, c.cell, 0, 0, c.w, c.h, 0xFFFFFFFFu, BlendMode::none,
+                          Filter::linear);
+        stretched.push_back(device->createTexture(w, h, readFrame(*scratch).pixels.data()));
+    }
+    for (int pass = 0; pass < 2; ++pass) {
+        device->copyOpaque(*under, PixelRect{0, 0, 64, 48}, 0, 0);
+        for (std::size_t i = 0; i < std::size(kSparks); ++i) {
+            const SparkCopy& c = kSparks[i];
+            device->setClip(c.clipped ? &kField : nullptr);
+            const bool inside = !c.clipped || (c.x >= kField.x && c.y >= kField.y &&
+                                               c.x + c.w <= kField.x + kField.width &&
+                                               c.y + c.h <= kField.y + kField.height);
+            if (asStretched && inside) {
+                DeviceTexture& t = *stretched[i];
+                device->drawCopy(
+                    t, PixelRect{0, 0, t.getWidth(), t.getHeight()},
+                    static_cast<float>(static_cast<int>(c.x)),
+                    static_cast<float>(static_cast<int>(c.y)), static_cast<float>(t.getWidth()),
+                    static_cast<float>(t.getHeight()), c.argb, c.blend, Filter::linear);
+            } else {
+                device->drawCopy(*sheet, c.cell, c.x, c.y, c.w, c.h, c.argb, c.blend,
+                                 Filter::linear);
+            }
+        }
+        device->setClip(nullptr);
+    }
+    made = device->getTurnedMade();
+    return readFrame(*device).pixels;
+}
+
+TEST(VideoDeviceTest, KeptStretchedPicturesPaintWhatTheScaledCopyPaints) {
+    std::size_t made = 0;
+    std::size_t unused = 0;
+    const std::vector<std::uint32_t> frame = sparksFrame(false, made);
+    const std::vector<std::uint32_t> expected = sparksFrame(true, unused);
+    ASSERT_EQ(frame.size(), expected.size());
+    for (std::size_t i = 0; i < frame.size(); ++i) {
+        ASSERT_EQ(frame[i], expected[i]) << "pixel " << i % 64 << "," << i / 64;
+    }
+    // One picture per cell and size, none for the copies across the clip.
+    EXPECT_EQ(made, 7u);
+}
+
 TEST(EventPumpTest, HeadlessDisplayHasNoMessageBoxesAndAnEmptyQueue) {
     std::string error;
     auto window = Window::create("t", 100, 100, false, error);
