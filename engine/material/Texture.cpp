@@ -224,6 +224,7 @@ bool Texture::createFromPixels(int w, int h, platform::VideoDevice* device,
 void Texture::adopt(std::shared_ptr<platform::DeviceTexture> made) {
     texture = std::move(made);
     opaqueTwin.reset();
+    twinRefused = false;
     frame = column = row = 0;
     frameCount = -1;
     columns = rows = 0;
@@ -275,19 +276,25 @@ QuadExtent Texture::quadExtent(float scaleX, float scaleY, bool centred) const {
 }
 
 platform::DeviceTexture* Texture::getOpaqueTwin(platform::VideoDevice* device) {
-    if (!opaqueTwin && texture && device) {
+    if (!opaqueTwin && !twinRefused && texture && device) {
         auto& twins = sharedTwins();
         auto it = twins.find(texture.get());
         if (it != twins.end() && it->second.source.lock() == texture) {
             opaqueTwin = it->second.twin.lock();
         }
         if (!opaqueTwin || !opaqueTwin->isValid()) {
-            std::vector<std::uint32_t> pixels = texture->getPixels();
+            opaqueTwin.reset();
+            // Where the picture lives on the card only, it is read back from there.
+            std::vector<std::uint32_t> pixels = device->texturePixels(*texture);
             for (std::uint32_t& p : pixels) {
                 p |= 0xFF000000u;
             }
-            opaqueTwin =
-                device->createTexture(texture->getWidth(), texture->getHeight(), pixels.data());
+            if (!pixels.empty()) {
+                opaqueTwin =
+                    device->createTexture(texture->getWidth(), texture->getHeight(), pixels.data());
+            }
+            // Not asked again on every draw: the picture's additive draws show nothing.
+            twinRefused = !opaqueTwin;
             if (opaqueTwin) {
                 std::erase_if(twins, [](const auto& entry) { return entry.second.twin.expired(); });
                 twins[texture.get()] = SharedTwin{texture, opaqueTwin};

@@ -9,8 +9,8 @@
 // Cells of a sheet are numbered down each column first.
 //
 // Sharing: textures loaded from the same file (the same file on disk, unchanged
-// since) with the same key on the same device share one device texture and
-// its decoded pixels, which nothing changes after loading. Everything a
+// since) with the same key on the same device share one device texture,
+// which nothing changes after loading. Everything a
 // texture changes (alpha, cell) stays its own, and draws take
 // it from the texture, not the device texture. The shared picture goes with
 // its last user, so nothing of a scene outlives it.
@@ -108,8 +108,11 @@ class Texture {
     // Null until loaded or created.
     platform::DeviceTexture* getDeviceTexture() const { return texture.get(); }
     // The same picture with every pixel opaque, made on the first call (and
-    // again after the picture is replaced): additive draws ignore the
-    // picture's own alpha. Null when there is no picture or the device refuses it.
+    // again after the picture is replaced) from the picture's pixels, read
+    // back from the device where it keeps no CPU copy: additive draws ignore
+    // the picture's own alpha. Null when there is no picture, or when its
+    // pixels cannot be read or the device refuses the twin (then not tried
+    // again until the picture is replaced).
     platform::DeviceTexture* getOpaqueTwin(platform::VideoDevice* device);
 
   private:
@@ -128,6 +131,7 @@ class Texture {
     int rows = 0;
     std::shared_ptr<platform::DeviceTexture> texture;
     std::shared_ptr<platform::DeviceTexture> opaqueTwin;
+    bool twinRefused = false;
 };
 
 }  // namespace veru::dxt::material

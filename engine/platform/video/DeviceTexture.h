@@ -1,12 +1,15 @@
 #pragma once
-// DeviceTexture: a picture on the video device (an SDL texture in ARGB8888)
-// with the CPU copy it was made from.
+// DeviceTexture: a picture on the video device (an SDL texture in ARGB8888),
+// with the CPU copy it was made from where the device keeps one.
 //
 // The CPU copy lets the device upload the picture again when the renderer
 // loses its textures (SDL_RENDER_DEVICE_RESET) and the software renderer
-// turn it. A static texture (VideoDevice::createStaticTexture), only ever
-// copied as it is, has none where the renderer keeps its textures. Blend mode, filter and colour
-// modulation are remembered so that a draw only talks to SDL when they change.
+// turn, stretch and fill from it. An accelerated renderer that keeps its
+// textures needs none (VideoDevice::keepsPixelCopies), and a static texture
+// (VideoDevice::createStaticTexture), only ever copied as it is, has none
+// where the renderer keeps its textures; VideoDevice::texturePixels reads
+// such a picture back. Blend mode, filter and colour modulation are
+// remembered so that a draw only talks to SDL when they change.
 // On a software renderer the device keeps, with the texture, the pictures it
 // turned or stretched for it (one per cell, size, angle and mirroring), so
 // that a bullet turned the same way as on the last frame, or a spark drawn at
@@ -40,10 +43,11 @@ class DeviceTexture {
 
     int getWidth() const { return width; }
     int getHeight() const { return height; }
-    // The pixels as last uploaded: width * height ARGB values, rows top down
-    // (empty for a static texture without a CPU copy).
+    // The CPU copy of the pixels as last uploaded: width * height ARGB
+    // values, rows top down; empty for a texture without one.
     const std::vector<std::uint32_t>& getPixels() const { return pixels; }
-    // Replaces the whole picture; false when the upload failed.
+    // Replaces the whole picture (and the CPU copy, if it has one); false
+    // when the upload failed.
     bool update(const std::uint32_t* argb);
     // False once the device has gone or the SDL texture could not be made.
     bool isValid() const { return texture != nullptr; }

@@ -97,6 +97,8 @@ std::unique_ptr<VideoDevice> VideoDevice::create(Window* window, int width, int 
         device->maxTextureWidth = kUnnamedLimit;
     if (device->maxTextureHeight <= 0)
         device->maxTextureHeight = kUnnamedLimit;
+    device->keepCopies = device->kind != Kind::accelerated || device->losesTextures() ||
+                         !SDL_RenderTargetSupported(device->renderer.get());
     liveDevices().push_back(device.get());
     return device;
 }
@@ -128,12 +130,17 @@ std::unique_ptr<DeviceTexture> VideoDevice::createTexture(int w, int h, const st
     }
     std::unique_ptr<DeviceTexture> texture(new DeviceTexture(this, w, h));
     const std::size_t count = static_cast<std::size_t>(w) * static_cast<std::size_t>(h);
-    if (argb) {
-        texture->pixels.assign(argb, argb + count);
-    } else {
-        texture->pixels.assign(count, 0u);
+    std::vector<std::uint32_t> blank;
+    if (!argb) {
+        blank.assign(count, 0u);
+        argb = blank.data();
     }
-    if (!upload(*texture, texture->pixels.data(), w)) {
+    if (keepCopies) {
+        texture->pixels =
+            blank.empty() ? std::vector<std::uint32_t>(argb, argb + count) : std::move(blank);
+        argb = texture->pixels.data();
+    }
+    if (!upload(*texture, argb, w)) {
         texture->device = nullptr;
         return nullptr;
     }
@@ -167,6 +174,59 @@ std::unique_ptr<DeviceTexture> VideoDevice::createStaticTexture(int w, int h,
 
 bool VideoDevice::losesTextures() const {
     return rendererName().starts_with("direct3d");
+}
+
+std::vector<std::uint32_t> VideoDevice::texturePixels(DeviceTexture& texture) {
+    if (!texture.pixels.empty()) {
+        return texture.pixels;
+    }
+    // A texture is drawn only by the renderer that made it.
+    if (!texture.texture || !texture.device) {
+        return {};
+    }
+    return texture.device->readBack(texture);
+}
+
+std::vector<std::uint32_t> VideoDevice::readBack(DeviceTexture& texture) {
+    SDL_Renderer* r = renderer.get();
+    if (!SDL_RenderTargetSupported(r)) {
+        return {};
+    }
+    SdlTextureHandle target(SDL_CreateTexture(r, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_TARGET,
+                                              texture.width, texture.height));
+    if (!target) {
+        return {};
+    }
+    // Leaving a texture for the window, SDL brings back the window's
+    // viewport, clip and scale itself; another texture's are set again here.
+    SDL_Texture* previous = SDL_GetRenderTarget(r);
+    SDL_Rect viewport{0, 0, 0, 0};
+    SDL_Rect clip{0, 0, 0, 0};
+    float scaleX = 1.0f;
+    float scaleY = 1.0f;
+    SDL_RenderGetViewport(r, &viewport);
+    SDL_RenderGetClipRect(r, &clip);
+    const bool clipOn = SDL_RenderIsClipEnabled(r) == SDL_TRUE;
+    SDL_RenderGetScale(r, &scaleX, &scaleY);
+
+    // Copied as it is: no blending, no filtering, no modulation.
+    applyState(texture, BlendMode::none, Filter::point, 0xFFFFFFFFu, true);
+    std::vector<std::uint32_t> pixels(static_cast<std::size_t>(texture.width) *
+                                      static_cast<std::size_t>(texture.height));
+    const bool read = SDL_SetRenderTarget(r, target.get()) == 0 &&
+                      SDL_RenderCopy(r, texture.texture.get(), nullptr, nullptr) == 0 &&
+                      SDL_RenderReadPixels(r, nullptr, SDL_PIXELFORMAT_ARGB8888, pixels.data(),
+                                           texture.width * 4) == 0;
+    SDL_SetRenderTarget(r, previous);
+    if (previous) {
+        SDL_RenderSetScale(r, scaleX, scaleY);
+        SDL_RenderSetViewport(r, &viewport);
+        SDL_RenderSetClipRect(r, clipOn ? &clip : nullptr);
+    }
+    if (!read) {
+        return {};
+    }
+    return pixels;
 }
 
 bool VideoDevice::upload(DeviceTexture& texture, const std::uint32_t* argb, int pitch) {
@@ -360,8 +420,8 @@ DeviceTexture::Turned* VideoDevice::turnedPicture(DeviceTexture& texture, const 
                                                   bool opaque, int& gridX, int& gridY) {
     int w = static_cast<int>(std::lround(p.w));
     int h = static_cast<int>(std::lround(p.h));
-    if (w <= 0 || h <= 0 || w > kMaxTurnedSide || h > kMaxTurnedSide || source.x < 0 ||
-        source.y < 0 || source.x + source.width > texture.width ||
+    if (texture.pixels.empty() || w <= 0 || h <= 0 || w > kMaxTurnedSide || h > kMaxTurnedSide ||
+        source.x < 0 || source.y < 0 || source.x + source.width > texture.width ||
         source.y + source.height > texture.height) {
         return nullptr;
     }

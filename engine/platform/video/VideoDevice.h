@@ -97,6 +97,7 @@ class VideoDevice {
     Window* getWindow() const { return window; }
 
     // A texture of `width` x `height`; `argb` may be null for transparent black.
+    // It keeps a CPU copy of its pixels only where keepsPixelCopies() says.
     // Returns null when SDL refuses the texture.
     std::unique_ptr<DeviceTexture> createTexture(int width, int height, const std::uint32_t* argb);
     // A texture of `width` x `height` from `argb`, whose rows lie `pitch`
@@ -112,6 +113,24 @@ class VideoDevice {
     // True when the renderer may lose its textures (a Direct3D device
     // reset), so that every texture keeps a CPU copy to upload again.
     bool losesTextures() const;
+    // True when textures made from now on keep a CPU copy of their pixels:
+    // where the renderer may lose its textures, on the software renderers
+    // (which turn, stretch and fill from the copy), and where the renderer
+    // cannot draw into a texture (so that nothing can be read back). An
+    // accelerated renderer keeps none: the pictures live on the card only.
+    bool keepsPixelCopies() const { return keepCopies; }
+    // Overrides that choice for the textures made from now on, so that tests
+    // can draw the accelerated renderer's way on the software one. Without a
+    // copy the software renderer draws with SDL's own turned, scaled and 1x1
+    // copies. Textures already made keep what they have.
+    void setKeepsPixelCopies(bool keep) { keepCopies = keep; }
+    // The texture's pixels, width * height ARGB values, rows top down: its
+    // CPU copy when it has one, else read back from the device it was made
+    // on (drawn unblended onto a texture of its size, which is read; the
+    // target, viewport, clip and scale are as they were afterwards). Empty
+    // when the texture has no SDL texture, the renderer cannot draw into a
+    // texture or the read fails.
+    std::vector<std::uint32_t> texturePixels(DeviceTexture& texture);
 
     bool clear(std::uint32_t argb);
     void present();
@@ -210,8 +229,12 @@ class VideoDevice {
     // Copies a kept picture 1:1 with its top-left at (x, y).
     void drawKept(DeviceTexture::Turned& kept, int x, int y, std::uint32_t argb, BlendMode blend);
 
+    // Reads the pixels of a texture of this device back from the renderer.
+    std::vector<std::uint32_t> readBack(DeviceTexture& texture);
+
     Kind kind = Kind::offscreen;
     bool presentSynced = false;
+    bool keepCopies = true;
     Window* window = nullptr;
     // Destruction order: the textures' SDL textures (dropped in ~VideoDevice),
     // then the renderer, then the off-screen surface it draws on. Members

@@ -420,6 +420,82 @@ TEST_F(TextureSurfaceTest, TexturesOutlivingTheirDeviceDrawNothing) {
     EXPECT_FALSE(texture->getDeviceTexture()->isValid());
 }
 
+// Pixels with every alpha, soft edges included.
+std::vector<std::uint32_t> mottled(int w, int h, std::uint32_t seed) {
+    std::vector<std::uint32_t> pixels(static_cast<std::size_t>(w) * static_cast<std::size_t>(h));
+    for (std::size_t i = 0; i < pixels.size(); ++i) {
+        pixels[i] = static_cast<std::uint32_t>(i * 40503u + seed) * 2654435761u;
+    }
+    return pixels;
+}
+
+// A frame of a stage drawn on a device that keeps CPU copies of its
+// pictures or not: a backdrop, sprites at their size and scaled, additive
+// sparks over them, and a fade over everything. (Nothing turned: without a
+// copy the software renderer turns with SDL's own copy, which rounds
+// otherwise than the turned pictures it keeps.)
+std::vector<std::uint32_t> stageFrame(bool copies, std::vector<std::uint32_t>* twinPixels) {
+    auto device = makeOffscreenDevice(96, 64);
+    device->setKeepsPixelCopies(copies);
+    auto picture = [&](int w, int h, std::uint32_t seed) {
+        auto texture = std::make_unique<Texture>();
+        texture->createFromPixels(w, h, device.get(), mottled(w, h, seed).data());
+        return texture;
+    };
+    auto backdrop = picture(96, 64, 1);
+    auto sprite = picture(12, 10, 2);
+    auto spark = picture(8, 8, 3);
+    Texture fade;
+    fade.createBlank(device.get(), 1, 1);
+    veru::dxt::DirectGraphics graphics(device.get());
+    device->clear(0xFF000000u);
+    graphics.startSprite();
+    graphics.setCentred(false);
+    graphics.drawSprite(backdrop.get(), 0, 0);
+    graphics.setCentred(true);
+    graphics.drawSprite(sprite.get(), 20, 20);
+    graphics.drawSprite(sprite.get(), 60, 30, 2.5f, 1.5f);
+    sprite->setAlpha(128);
+    graphics.drawSprite(sprite.get(), 40, 50, 0.5f, 0.75f);
+    for (int i = 0; i < 6; ++i) {
+        spark->setAlpha(80 + 30 * i);
+        graphics.queueQuad(spark.get(), 10.0f + 14.0f * static_cast<float>(i), 25.0f,
+                           1.0f + 0.4f * static_cast<float>(i), veru::dxt::BlendAdd);
+    }
+    graphics.flushQuads();
+    fade.setAlpha(96);
+    graphics.setCentred(false);
+    graphics.drawSprite(&fade, 0, 0, 0, 96.0f, 64.0f, 0, 0, 0xFFFFFFFFu);
+    graphics.endSprite();
+    *twinPixels = device->texturePixels(*spark->getOpaqueTwin(device.get()));
+    return readFrame(*device).pixels;
+}
+
+TEST_F(TextureSurfaceTest, PicturesWithoutACopyDrawAndGlowAsWithOne) {
+    std::vector<std::uint32_t> twinFromCopy;
+    std::vector<std::uint32_t> twinReadBack;
+    const auto withCopies = stageFrame(true, &twinFromCopy);
+    const auto withoutCopies = stageFrame(false, &twinReadBack);
+    // The opaque twin read back from the device is the picture made opaque.
+    auto expected = mottled(8, 8, 3);
+    for (std::uint32_t& p : expected) {
+        p |= 0xFF000000u;
+    }
+    EXPECT_TRUE(twinFromCopy == expected);
+    EXPECT_TRUE(twinReadBack == expected);
+    ASSERT_EQ(withCopies.size(), withoutCopies.size());
+    for (std::size_t i = 0; i < withCopies.size(); ++i) {
+        ASSERT_EQ(withCopies[i], withoutCopies[i]) << "pixel " << i % 96 << "," << i / 96;
+    }
+
+    // A picture whose device has gone has no twin, and draws nothing additive.
+    auto gone = makeOffscreenDevice(8, 8);
+    gone->setKeepsPixelCopies(false);
+    auto orphan = solidTexture(gone.get(), 2, 2, 0xFF00FF00u);
+    gone.reset();
+    EXPECT_EQ(orphan->getOpaqueTwin(device.get()), nullptr);
+}
+
 // Textures loaded from one file share the decoded picture on the device;
 // everything a texture changes stays its own, in the frame it draws too.
 class TextureSharingTest : public TextureSurfaceTest {

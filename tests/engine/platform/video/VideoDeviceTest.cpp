@@ -208,6 +208,77 @@ TEST(VideoDeviceTest, KeptStretchedPicturesPaintWhatTheScaledCopyPaints) {
     EXPECT_EQ(made, 7u);
 }
 
+// Pixels with every alpha, soft edges included, and colours under alpha 0.
+std::vector<std::uint32_t> mottled(int w, int h) {
+    std::vector<std::uint32_t> pixels(static_cast<std::size_t>(w) * static_cast<std::size_t>(h));
+    for (std::size_t i = 0; i < pixels.size(); ++i) {
+        pixels[i] = static_cast<std::uint32_t>(i * 2246822519u + 374761393u) * 2654435761u;
+    }
+    pixels[0] = 0x00FFFFFFu;
+    pixels[1] = 0x00000000u;
+    pixels[2] = 0xFF000000u;
+    return pixels;
+}
+
+// Draws a frame with a texture copied twice under a clip, the clip lifted
+// and a fill over the whole back buffer; `between` runs between the copies.
+template <typename F>
+std::vector<std::uint32_t> clippedFrame(VideoDevice& device, DeviceTexture& texture, F between) {
+    const PixelRect clip{5, 4, 30, 20};
+    const PixelRect all{0, 0, texture.getWidth(), texture.getHeight()};
+    device.clear(0xFF203040u);
+    device.setClip(&clip);
+    device.drawCopy(texture, all, 0, 0, 40, 30, 0xC0FFFFFFu, BlendMode::blend, Filter::point);
+    between();
+    device.drawCopy(texture, all, 3, 2, 40, 30, 0xC0FFFFFFu, BlendMode::blend, Filter::point);
+    device.fillRect(PixelRect{10, 10, 100, 100}, 0xFF00FF00u);
+    device.setClip(nullptr);
+    device.fillRect(PixelRect{0, 40, 8, 8}, 0xFFFF0000u);
+    return readFrame(device).pixels;
+}
+
+TEST(VideoDeviceTest, WithoutACopyPixelsAreReadBackExactlyAndTheDrawingStaysAsItWas) {
+    // The window's device scales its back buffer to the window; the
+    // off-screen one draws 1:1.
+    std::string error;
+    auto window = Window::create("t", 128, 96, false, error);
+    ASSERT_TRUE(window) << error;
+    std::vector<std::unique_ptr<VideoDevice>> devices;
+    devices.push_back(VideoDevice::create(window.get(), 64, 48, error));
+    devices.push_back(mirelune::test::makeOffscreenDevice(64, 48));
+    for (auto& device : devices) {
+        ASSERT_TRUE(device) << error;
+        SCOPED_TRACE(device->rendererName());
+        // The software renderers keep copies unless told not to.
+        EXPECT_EQ(device->keepsPixelCopies(), device->getKind() != VideoDevice::Kind::accelerated);
+        device->setKeepsPixelCopies(false);
+        const auto pixels = mottled(23, 17);
+        auto texture = device->createTexture(23, 17, pixels.data());
+        ASSERT_TRUE(texture);
+        EXPECT_TRUE(texture->getPixels().empty());
+        EXPECT_EQ(device->texturePixels(*texture), pixels);
+        // A blank texture is transparent black; a replaced picture reads back as replaced.
+        auto blank = device->createTexture(3, 2, nullptr);
+        EXPECT_EQ(device->texturePixels(*blank), std::vector<std::uint32_t>(6, 0u));
+        const auto other = mottled(23 * 17 + 1, 1);
+        ASSERT_TRUE(texture->update(other.data() + 1));
+        EXPECT_EQ(device->texturePixels(*texture),
+                  std::vector<std::uint32_t>(other.begin() + 1, other.end()));
+
+        // Reading back in the middle of a frame changes nothing of it: the
+        // target, viewport, clip and scale stay, and so do the texture's
+        // blending and modulation.
+        const auto plain = clippedFrame(*device, *texture, [] {});
+        const auto read = clippedFrame(
+            *device, *texture, [&] { EXPECT_FALSE(device->texturePixels(*texture).empty()); });
+        EXPECT_TRUE(plain == read);
+    }
+    // A texture whose device has gone has nothing to read.
+    auto texture = devices.back()->createTexture(2, 2, nullptr);
+    devices.back().reset();
+    EXPECT_TRUE(devices.front()->texturePixels(*texture).empty());
+}
+
 TEST(EventPumpTest, HeadlessDisplayHasNoMessageBoxesAndAnEmptyQueue) {
     std::string error;
     auto window = Window::create("t", 100, 100, false, error);
