@@ -4,6 +4,12 @@
 
 namespace veru::dxt {
 
+void FrameClock::waitUntilMicroseconds(std::uint64_t deadline) {
+    const std::uint64_t now = nowMicroseconds();
+    if (now < deadline)
+        sleepMicroseconds(deadline - now);
+}
+
 std::uint32_t SystemFrameClock::now() {
     return platform::milliseconds();
 }
@@ -18,6 +24,18 @@ std::uint64_t SystemFrameClock::nowMicroseconds() {
 
 void SystemFrameClock::sleepMicroseconds(std::uint64_t us) {
     platform::sleepMicroseconds(us);
+}
+
+void SystemFrameClock::waitUntilMicroseconds(std::uint64_t deadline) {
+    const std::uint64_t now = nowMicroseconds();
+    if (now < deadline && deadline - now > kPollMicroseconds)
+        sleepMicroseconds(deadline - now - kPollMicroseconds);
+    while (nowMicroseconds() < deadline)
+        yield();
+}
+
+void SystemFrameClock::yield() {
+    platform::sleepMicroseconds(0);
 }
 
 }  // namespace veru::dxt

@@ -46,7 +46,7 @@ void FrameTimer::endFrame() {
         origin = now + lead();
         index = 0;
     } else if (now < due) {
-        clock->sleepMicroseconds(due - now);
+        clock->waitUntilMicroseconds(due);
     } else if (now - due >= period) {
         // A stall: show this frame now and count the next ones from here.
         resyncs += 1;

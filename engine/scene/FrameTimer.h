@@ -1,11 +1,13 @@
 #pragma once
-// FrameTimer: holds the scene loop at a number of frames per second by
-// sleeping, never by busy waiting.
+// FrameTimer: holds the scene loop at a number of frames per second.
+// It waits for each deadline through its clock: the system clock sleeps
+// until just before it and polls the last two milliseconds, so frames keep
+// their deadlines even where sleeping threads wake late (FrameClock.h).
 //
 // Frames are held to absolute deadlines: frame k of a schedule is shown at
 // origin + k * 1000000 / fps microseconds, so the rate never drifts and 60
 // frames fill exactly one second. The loop draws a frame, calls endFrame,
-// which sleeps until that frame is due, and shows it. A frame that comes
+// which waits until that frame is due, and shows it. A frame that comes
 // late by less than one frame is shown at once and the schedule goes on, so
 // at most one frame follows a late one early; a frame late by a whole frame
 // or more (a stall, a load) starts a new schedule at that moment instead of
@@ -43,7 +45,7 @@ class FrameTimer {
     void restart();
     // Stores `n` when it is above 0; returns `n`.
     int setFps(int n);
-    // Sleeps until the frame just drawn is due; call right before showing it.
+    // Waits until the frame just drawn is due; call right before showing it.
     void endFrame();
     void setDisplayPaced(bool paced) { displayPaced = paced; }
     // After a frame was shown: when the show waited for the display, the
