@@ -40,6 +40,7 @@ void Renderer::draw(Scene* current) {
         return;
     }
     scene->draw(device.get());
+    device->finishDrawing();
     drawn = true;
 }
 

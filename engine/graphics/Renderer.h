@@ -35,7 +35,9 @@ class Renderer {
     // Clear, the scene's draw, present. Nothing without a device or scene.
     void render(Scene* scene);
     // The two halves of render, for a loop that waits between drawing a
-    // frame and showing it: clear and the scene's draw; then present.
+    // frame and showing it: clear, the scene's draw and the device's
+    // finishDrawing, so that the frame is complete before the wait; then
+    // present, which only shows it.
     void draw(Scene* scene);
     void present();
     // True when present waits for the display's refresh (vsync).

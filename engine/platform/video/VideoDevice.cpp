@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <string_view>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -90,6 +91,10 @@ std::unique_ptr<VideoDevice> VideoDevice::create(Window* window, int width, int 
     if (SDL_GetRendererInfo(device->renderer.get(), &info) == 0) {
         device->maxTextureWidth = info.max_texture_width;
         device->maxTextureHeight = info.max_texture_height;
+        if (device->kind == Kind::accelerated && info.name &&
+            std::string_view(info.name).starts_with("opengl")) {
+            device->finishGl = reinterpret_cast<void (*)()>(SDL_GL_GetProcAddress("glFinish"));
+        }
     }
     // A renderer that names no limit takes what SDL's software renderer takes.
     constexpr int kUnnamedLimit = 16384;
@@ -320,6 +325,18 @@ bool VideoDevice::clear(std::uint32_t argb) {
     SDL_Color c = sdlColor(argb);
     SDL_SetRenderDrawColor(renderer.get(), c.r, c.g, c.b, c.a);
     return SDL_RenderClear(renderer.get()) == 0;
+}
+
+void VideoDevice::finishDrawing() {
+    if (!finishGl) {
+        return;
+    }
+    SDL_RenderFlush(renderer.get());
+    // The renderer's context is current after its flush; check all the same,
+    // glFinish without a context is undefined.
+    if (SDL_GL_GetCurrentContext()) {
+        finishGl();
+    }
 }
 
 void VideoDevice::present() {

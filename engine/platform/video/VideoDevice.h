@@ -133,6 +133,13 @@ class VideoDevice {
     std::vector<std::uint32_t> texturePixels(DeviceTexture& texture);
 
     bool clear(std::uint32_t argb);
+    // Completes the frame's drawing, so that present() only has to show it.
+    // An OpenGL renderer holds the draws back and renders them when the
+    // frame is shown, which would put each frame on screen late by however
+    // long its drawing takes; this sends them and waits until they are done
+    // (glFinish). On the other renderers the drawing is done already and
+    // this does nothing.
+    void finishDrawing();
     void present();
 
     // A textured quad: the four vertices are top-left, top-right,
@@ -235,6 +242,8 @@ class VideoDevice {
     Kind kind = Kind::offscreen;
     bool presentSynced = false;
     bool keepCopies = true;
+    // glFinish of the renderer's OpenGL library; null on other renderers.
+    void (*finishGl)() = nullptr;
     Window* window = nullptr;
     // Destruction order: the textures' SDL textures (dropped in ~VideoDevice),
     // then the renderer, then the off-screen surface it draws on. Members
