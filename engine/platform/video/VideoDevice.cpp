@@ -328,13 +328,10 @@ bool VideoDevice::clear(std::uint32_t argb) {
 }
 
 void VideoDevice::finishDrawing() {
-    if (!finishGl) {
-        return;
-    }
     SDL_RenderFlush(renderer.get());
     // The renderer's context is current after its flush; check all the same,
     // glFinish without a context is undefined.
-    if (SDL_GL_GetCurrentContext()) {
+    if (finishGl && SDL_GL_GetCurrentContext()) {
         finishGl();
     }
 }

@@ -134,11 +134,10 @@ class VideoDevice {
 
     bool clear(std::uint32_t argb);
     // Completes the frame's drawing, so that present() only has to show it.
-    // An OpenGL renderer holds the draws back and renders them when the
-    // frame is shown, which would put each frame on screen late by however
-    // long its drawing takes; this sends them and waits until they are done
-    // (glFinish). On the other renderers the drawing is done already and
-    // this does nothing.
+    // SDL collects draws into batches and runs them when the frame is shown,
+    // which would put each frame on screen late by however long its drawing
+    // takes. This runs the batch now; on an OpenGL renderer it also waits
+    // until the driver has drawn it (glFinish).
     void finishDrawing();
     void present();
 
