@@ -14,6 +14,7 @@ struct SDL_Window;
 struct SDL_Renderer;
 struct SDL_Texture;
 struct SDL_Surface;
+struct SDL_Rect;
 
 namespace veru::platform {
 

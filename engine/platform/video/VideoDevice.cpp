@@ -497,17 +497,31 @@ DeviceTexture::Turned* VideoDevice::turnedPicture(DeviceTexture& texture, const 
     return made;
 }
 
+bool VideoDevice::drawsOneToOne() const {
+    float scaleX = 1.0f;
+    float scaleY = 1.0f;
+    SDL_RenderGetScale(renderer.get(), &scaleX, &scaleY);
+    return scaleX == 1.0f && scaleY == 1.0f;
+}
+
+bool VideoDevice::drawArea(SDL_Rect& viewport, SDL_Rect& area) const {
+    viewport = SDL_Rect{0, 0, width, height};
+    SDL_RenderGetViewport(renderer.get(), &viewport);
+    area = SDL_Rect{0, 0, viewport.w, viewport.h};
+    if (!clipped) {
+        return true;
+    }
+    const SDL_Rect limit{clipRect.x, clipRect.y, clipRect.width, clipRect.height};
+    return SDL_IntersectRect(&limit, &area, &area) == SDL_TRUE;
+}
+
 bool VideoDevice::stretchesWhole(const PixelRect& r) const {
     // Inside the limit it draws within, SDL stretches the whole source onto
     // the target; across that limit it would stretch only the part inside.
-    SDL_Rect viewport{0, 0, width, height};
-    SDL_RenderGetViewport(renderer.get(), &viewport);
-    SDL_Rect area{0, 0, viewport.w, viewport.h};
-    if (clipped) {
-        SDL_Rect limit{clipRect.x, clipRect.y, clipRect.width, clipRect.height};
-        if (!SDL_IntersectRect(&limit, &area, &area)) {
-            return false;
-        }
+    SDL_Rect viewport;
+    SDL_Rect area;
+    if (!drawArea(viewport, area)) {
+        return false;
     }
     if (r.x >= area.x && r.y >= area.y && r.x + r.width <= area.x + area.w &&
         r.y + r.height <= area.y + area.h) {
@@ -537,10 +551,7 @@ DeviceTexture::Turned* VideoDevice::stretchedPicture(DeviceTexture& texture,
         source.x + source.width > texture.width || source.y + source.height > texture.height) {
         return nullptr;
     }
-    float scaleX = 1.0f;
-    float scaleY = 1.0f;
-    SDL_RenderGetScale(renderer.get(), &scaleX, &scaleY);
-    if (scaleX != 1.0f || scaleY != 1.0f || !stretchesWhole(target)) {
+    if (!drawsOneToOne() || !stretchesWhole(target)) {
         return nullptr;
     }
     constexpr std::uint64_t kStretched = 1ull << 61;
@@ -704,10 +715,7 @@ SDL_Surface* VideoDevice::drawingSurface() const {
 }
 
 bool VideoDevice::addKept(DeviceTexture::Turned& kept, int x, int y, std::uint32_t argb) {
-    float scaleX = 1.0f;
-    float scaleY = 1.0f;
-    SDL_RenderGetScale(renderer.get(), &scaleX, &scaleY);
-    if (scaleX != 1.0f || scaleY != 1.0f || kind == Kind::accelerated) {
+    if (kind == Kind::accelerated || !drawsOneToOne()) {
         return false;
     }
     void* pixels = nullptr;
@@ -726,19 +734,16 @@ bool VideoDevice::addKept(DeviceTexture::Turned& kept, int x, int y, std::uint32
     }
     // Where the renderer would let the copy land: the clip (or the whole
     // viewport) on the surface.
-    SDL_Rect viewport{0, 0, width, height};
-    SDL_RenderGetViewport(renderer.get(), &viewport);
-    SDL_Rect area{0, 0, viewport.w, viewport.h};
-    if (clipped) {
-        SDL_Rect limit{clipRect.x, clipRect.y, clipRect.width, clipRect.height};
-        SDL_IntersectRect(&limit, &area, &area);
-    }
+    SDL_Rect viewport;
+    SDL_Rect area;
+    const bool open = drawArea(viewport, area);
     area.x += viewport.x;
     area.y += viewport.y;
     const SDL_Rect whole{0, 0, surface->w, surface->h};
     const SDL_Rect copy{x + viewport.x, y + viewport.y, kept.width, kept.height};
     SDL_Rect landed{0, 0, 0, 0};
-    if (SDL_IntersectRect(&area, &whole, &area) && SDL_IntersectRect(&copy, &area, &landed)) {
+    if (open && SDL_IntersectRect(&area, &whole, &area) &&
+        SDL_IntersectRect(&copy, &area, &landed)) {
         const std::uint32_t keep =
             surface->format->format == SDL_PIXELFORMAT_ARGB8888 ? 0xFFFFFFFFu : 0x00FFFFFFu;
         for (int row = 0; row < landed.h; ++row) {

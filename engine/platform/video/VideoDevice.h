@@ -213,6 +213,12 @@ class VideoDevice {
     // the renderer's own scaled copy paints, or the picture is too large.
     DeviceTexture::Turned* stretchedPicture(DeviceTexture& texture, const PixelRect& source,
                                             const PixelRect& target, Filter filter);
+    // True when the renderer draws without a logical-size scale (1:1).
+    bool drawsOneToOne() const;
+    // The renderer's viewport, and within it (in its coordinates) where a
+    // draw may land: all of it, or its part inside the clip. False when the
+    // clip leaves nothing.
+    bool drawArea(SDL_Rect& viewport, SDL_Rect& area) const;
     // True when the renderer's scaled copy onto `target` stretches the whole
     // source first and clips after, as a kept stretched picture does.
     bool stretchesWhole(const PixelRect& target) const;
