@@ -1,13 +1,19 @@
 // mlwatch: plays a recording of the stage in a window, at the game's speed
 // and with its sound, exactly as it was played — the recording's own
 // difficulty, keys, seed and start, whatever the settings say:
-//   mlwatch last_stage.rpl
+//   mlwatch [--frame-log FILE] last_stage.rpl
 // The game writes last_stage.rpl beside itself after every play (attach it
 // to a bug report). The window closes when the stage is left, a second after
 // the recording ends, or when it is closed. Nothing is saved.
 // Exit status: 0 when the recording played, 1 on a bad file or no window.
+//
+// --frame-log FILE writes a line per frame: how long its update, its drawing,
+// the wait for its deadline and its show took, in microseconds. Frame n is
+// the n-th image the window shows (counted from 0), so a late interval found
+// on the display side (tools/playtest/window_pacing.py) can be looked up.
 
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <memory>
@@ -34,7 +40,60 @@ namespace {
 constexpr int kStageScene = 8;
 constexpr std::size_t kGraceFrames = 60;
 
-int watch(const ml::StageReplay& recording) {
+// The per-frame times of --frame-log. Without a file it does nothing.
+// Owns the file; a failed write is reported once, at close.
+class FrameLog {
+  public:
+    // Opens `path` for writing; an empty path logs nothing. Throws nothing:
+    // check isOpen() when a path was given.
+    explicit FrameLog(const std::string& path) {
+        if (!path.empty()) {
+            file.reset(std::fopen(path.c_str(), "w"));
+            if (file)
+                std::fputs("frame update_us draw_us wait_us show_us\n", file.get());
+        }
+    }
+    bool isOpen() const { return file != nullptr; }
+    // The start of a frame, then the end of each of its four steps in order.
+    void mark() {
+        if (count < kMarks)
+            marks[count++] = Clock::now();
+    }
+    void endFrame(std::size_t frame) {
+        if (file && count == kMarks)
+            std::fprintf(file.get(), "%zu %lld %lld %lld %lld\n", frame, span(0), span(1), span(2),
+                         span(3));
+        count = 0;
+    }
+    // False when a line could not be written.
+    bool close() {
+        if (!file)
+            return true;
+        const bool written = std::ferror(file.get()) == 0;
+        return std::fclose(file.release()) == 0 && written;
+    }
+
+  private:
+    using Clock = std::chrono::steady_clock;
+    static constexpr std::size_t kMarks = 5;
+    struct Closer {
+        void operator()(std::FILE* f) const { std::fclose(f); }
+    };
+    long long span(std::size_t step) const {
+        return std::chrono::duration_cast<std::chrono::microseconds>(marks[step + 1] - marks[step])
+            .count();
+    }
+    std::unique_ptr<std::FILE, Closer> file;
+    Clock::time_point marks[kMarks];
+    std::size_t count = 0;
+};
+
+int watch(const ml::StageReplay& recording, const std::string& frameLogPath) {
+    FrameLog log(frameLogPath);
+    if (!frameLogPath.empty() && !log.isOpen()) {
+        std::fprintf(stderr, "mlwatch: cannot write %s\n", frameLogPath.c_str());
+        return 1;
+    }
     auto timer = std::make_unique<veru::dxt::FrameTimer>(60);
     auto sounds = std::make_unique<veru::sound::SoundManger>();
     auto status = std::make_unique<veru::dxt::PlayStatus>();
@@ -63,14 +122,20 @@ int watch(const ml::StageReplay& recording) {
     timer->restart();
     std::size_t frames = 0;
     while (veru::awt::pumpOne(frame.get())) {
+        log.mark();
         veru::dxt::Scene* scene = scenes->getCurrent();
         scene->update(nullptr);  // a replay reads no input
+        log.mark();
         veru::dxt::Renderer* renderer = frame->getRenderer();
         renderer->draw(scene);
+        log.mark();
         timer->setDisplayPaced(renderer->isPresentSynced());
         timer->endFrame();
+        log.mark();
         renderer->present();
         timer->framePresented();
+        log.mark();
+        log.endFrame(frames);
         if (scene->getRequest() != veru::dxt::kRequestNone ||
             ++frames > recording.words.size() + kGraceFrames)
             break;
@@ -79,17 +144,27 @@ int watch(const ml::StageReplay& recording) {
                 std::min(frames, recording.words.size()), recording.words.size());
     scenes.reset();
     frame.reset();
+    if (!log.close()) {
+        std::fprintf(stderr, "mlwatch: could not write all of %s\n", frameLogPath.c_str());
+        return 1;
+    }
     return 0;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: mlwatch RECORDING.rpl\n");
+    std::string frameLogPath;
+    if (argc == 4 && std::string(argv[1]) == "--frame-log") {
+        frameLogPath = argv[2];
+    } else if (argc != 2) {
+        std::fprintf(stderr, "usage: mlwatch [--frame-log FILE] RECORDING.rpl\n");
         return 1;
     }
-    const std::string path = std::filesystem::absolute(argv[1]).string();
+    // Both paths are made absolute before the data folder becomes current.
+    if (!frameLogPath.empty())
+        frameLogPath = std::filesystem::absolute(frameLogPath).string();
+    const std::string path = std::filesystem::absolute(argv[argc - 1]).string();
     std::string error;
     if (!ml::playtest::enterGameData(MIRELUNE_GAME_DIR, error)) {
         std::fprintf(stderr, "mlwatch: %s\n", error.c_str());
@@ -97,7 +172,7 @@ int main(int argc, char** argv) {
     }
     veru::io::registerGameFileKeys();
     try {
-        return watch(ml::readStageReplay(veru::YString::fromUtf8(path)));
+        return watch(ml::readStageReplay(veru::YString::fromUtf8(path)), frameLogPath);
     } catch (const veru::excp::Exception& e) {
         std::fprintf(stderr, "mlwatch: %s\n", e.getMessage().toUtf8().c_str());
         return 1;

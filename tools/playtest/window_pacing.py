@@ -3,6 +3,7 @@
 real window and times the frames it sends.
 
     tools/playtest/window_pacing.py build/tools/playtest/mlwatch last_stage.rpl
+    tools/playtest/window_pacing.py --frame-log frames.txt build/tools/playtest/mlwatch last_stage.rpl
 
 Needs a display (an X server, or Xvfb with a window manager) and strace. Each
 frame reaches the X server as one shared-memory image write (the MIT-SHM
@@ -11,6 +12,12 @@ the intervals' deviation from 1/60 s. The host's steal time over the run is
 printed beside it: on a virtual machine, time taken by the host shows up as
 late frames that no timer can prevent, so compare runs only at similar steal.
 The first two seconds (the window opening, the fade-in) are left out.
+
+Every interval over 20 ms is listed by the frame that ended it (frame n is
+the n-th image, counted from 0). With --frame-log, mlwatch writes how long
+each frame's update, drawing, wait and show took, so a long interval can be
+told apart: a frame that took long to make is the game's, one made in time
+is the host's or the X server's.
 """
 
 import os
@@ -21,6 +28,8 @@ import tempfile
 
 FRAME_MS = 1000.0 / 60.0
 SKIP_FRAMES = 120
+LONG_MS = 20.0
+LISTED_LONG = 20
 # The request's first two bytes: the MIT-SHM extension's usual major opcode
 # (130) and PutImage (3), as strace prints them.
 PUT_IMAGE = re.compile(r'^\d+\s+(\d+\.\d+) writev\(\d+, \[\{iov_base="\\202\\3')
@@ -55,22 +64,33 @@ def report(times):
 
     fps = (len(times) - 1) / (times[-1] - times[0])
     off = 100.0 * sum(d > 1.0 for d in deviation) / n
-    long_ones = sum(i > 20.0 for i in intervals)
-    return (f"frames {n}  fps {fps:.3f}  deviation p50 {at(0.5):.2f} ms  p90 {at(0.9):.2f}  "
+    # Interval k ends at frame SKIP_FRAMES + k + 1.
+    long_ones = [(SKIP_FRAMES + k + 1, i) for k, i in enumerate(intervals) if i > LONG_MS]
+    line = (f"frames {n}  fps {fps:.3f}  deviation p50 {at(0.5):.2f} ms  p90 {at(0.9):.2f}  "
             f"p99 {at(0.99):.2f}  max {deviation[-1]:.2f}  off by > 1 ms {off:.1f} %  "
-            f"intervals > 20 ms {long_ones}")
+            f"intervals > {LONG_MS:.0f} ms {len(long_ones)}")
+    for frame, interval in long_ones[:LISTED_LONG]:
+        line += f"\n  frame {frame}: {interval:.2f} ms after the one before"
+    if len(long_ones) > LISTED_LONG:
+        line += f"\n  ... and {len(long_ones) - LISTED_LONG} more"
+    return line
 
 
 def main():
-    if len(sys.argv) != 3:
+    args = sys.argv[1:]
+    frame_log = []
+    if len(args) == 4 and args[0] == "--frame-log":
+        frame_log = ["--frame-log", os.path.abspath(args[1])]
+        args = args[2:]
+    if len(args) != 2:
         print(__doc__.strip(), file=sys.stderr)
         return 2
-    watcher, recording = (os.path.abspath(p) for p in sys.argv[1:])
+    watcher, recording = (os.path.abspath(p) for p in args)
     with tempfile.TemporaryDirectory(prefix="mirelune-pacing-") as scratch:
         log = os.path.join(scratch, "writes.log")
         before = steal_ticks()
         run = subprocess.run(["strace", "-f", "-qq", "-ttt", "--seccomp-bpf", "-e", "trace=writev",
-                              "-e", "signal=none", "-s", "4", "-o", log, watcher, recording],
+                              "-e", "signal=none", "-s", "4", "-o", log, watcher] + frame_log + [recording],
                              stdout=subprocess.DEVNULL, stderr=subprocess.PIPE, text=True)
         stolen = steal_ticks() - before
         if run.returncode != 0:
