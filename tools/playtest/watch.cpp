@@ -13,15 +13,17 @@
 // on the display side (tools/playtest/window_pacing.py) can be looked up.
 
 #include <algorithm>
-#include <chrono>
+#include <cstdint>
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
 #include <memory>
 #include <string>
 
 #include "engine/exceptions/Exception.h"
 #include "engine/graphics/Renderer.h"
 #include "engine/io/Scrambler.h"
+#include "engine/platform/Clock.h"
 #include "engine/platform/FileSystem.h"
 #include "engine/scene/FrameTimer.h"
 #include "engine/scene/PlayStatus.h"
@@ -40,51 +42,42 @@ namespace {
 constexpr int kStageScene = 8;
 constexpr std::size_t kGraceFrames = 60;
 
-// The per-frame times of --frame-log. Without a file it does nothing.
-// Owns the file; a failed write is reported once, at close.
+// The per-frame times of --frame-log. Without a file it does nothing, and
+// costs nothing on the frame's path.
 class FrameLog {
   public:
-    // Opens `path` for writing; an empty path logs nothing. Throws nothing:
-    // check isOpen() when a path was given.
+    // Opens `path` for writing; an empty path logs nothing. A path that
+    // can't be opened leaves isOpen() false.
     explicit FrameLog(const std::string& path) {
         if (!path.empty()) {
-            file.reset(std::fopen(path.c_str(), "w"));
-            if (file)
-                std::fputs("frame update_us draw_us wait_us show_us\n", file.get());
+            file.open(path);
+            file << "frame update_us draw_us wait_us show_us\n";
         }
     }
-    bool isOpen() const { return file != nullptr; }
+    bool isOpen() const { return file.is_open(); }
     // The start of a frame, then the end of each of its four steps in order.
     void mark() {
-        if (count < kMarks)
-            marks[count++] = Clock::now();
+        if (file.is_open() && count < kMarks)
+            marks[count++] = veru::platform::microseconds();
     }
     void endFrame(std::size_t frame) {
-        if (file && count == kMarks)
-            std::fprintf(file.get(), "%zu %lld %lld %lld %lld\n", frame, span(0), span(1), span(2),
-                         span(3));
+        if (count == kMarks)
+            file << frame << ' ' << marks[1] - marks[0] << ' ' << marks[2] - marks[1] << ' '
+                 << marks[3] - marks[2] << ' ' << marks[4] - marks[3] << '\n';
         count = 0;
     }
     // False when a line could not be written.
     bool close() {
-        if (!file)
+        if (!file.is_open())
             return true;
-        const bool written = std::ferror(file.get()) == 0;
-        return std::fclose(file.release()) == 0 && written;
+        file.close();
+        return static_cast<bool>(file);
     }
 
   private:
-    using Clock = std::chrono::steady_clock;
     static constexpr std::size_t kMarks = 5;
-    struct Closer {
-        void operator()(std::FILE* f) const { std::fclose(f); }
-    };
-    long long span(std::size_t step) const {
-        return std::chrono::duration_cast<std::chrono::microseconds>(marks[step + 1] - marks[step])
-            .count();
-    }
-    std::unique_ptr<std::FILE, Closer> file;
-    Clock::time_point marks[kMarks];
+    std::ofstream file;
+    std::uint64_t marks[kMarks] = {};
     std::size_t count = 0;
 };
 

@@ -20,6 +20,7 @@ told apart: a frame that took long to make is the game's, one made in time
 is the host's or the X server's.
 """
 
+import argparse
 import os
 import re
 import subprocess
@@ -77,20 +78,18 @@ def report(times):
 
 
 def main():
-    args = sys.argv[1:]
-    frame_log = []
-    if len(args) == 4 and args[0] == "--frame-log":
-        frame_log = ["--frame-log", os.path.abspath(args[1])]
-        args = args[2:]
-    if len(args) != 2:
-        print(__doc__.strip(), file=sys.stderr)
-        return 2
-    watcher, recording = (os.path.abspath(p) for p in args)
+    parser = argparse.ArgumentParser(description=__doc__.strip().splitlines()[0])
+    parser.add_argument("--frame-log", help="have mlwatch write each frame's times to this file")
+    parser.add_argument("watcher", help="the mlwatch program")
+    parser.add_argument("recording", help="the recording (.rpl) to play")
+    args = parser.parse_args()
+    watcher, recording = os.path.abspath(args.watcher), os.path.abspath(args.recording)
+    frame_log = ["--frame-log", os.path.abspath(args.frame_log)] if args.frame_log else []
     with tempfile.TemporaryDirectory(prefix="mirelune-pacing-") as scratch:
         log = os.path.join(scratch, "writes.log")
         before = steal_ticks()
         run = subprocess.run(["strace", "-f", "-qq", "-ttt", "--seccomp-bpf", "-e", "trace=writev",
-                              "-e", "signal=none", "-s", "4", "-o", log, watcher] + frame_log + [recording],
+                              "-e", "signal=none", "-s", "4", "-o", log, watcher, *frame_log, recording],
                              stdout=subprocess.DEVNULL, stderr=subprocess.PIPE, text=True)
         stolen = steal_ticks() - before
         if run.returncode != 0:
