@@ -1,7 +1,10 @@
-// MIRELUNE: the program entry. Registers the keys of the scrambled data
-// files, finds the data and the player's folder from where the program is,
-// and runs the game.
+// MIRELUNE: the program entry. Reads the command line (CommandLine.h),
+// registers the keys of the scrambled data files, finds the data and the
+// player's folder from where the program is, and runs the game.
 
+#include <cstdio>
+
+#include "app/CommandLine.h"
 #include "app/GameFolders.h"
 #include "app/GameMain.h"
 #include "engine/io/Scrambler.h"
@@ -9,7 +12,20 @@
 #include "engine/platform/video/SdlMessageSink.h"
 #include "engine/window/MessageBox.h"
 
-int main() {
+int main(int argc, char** argv) {
+    const ml::CommandLine line =
+        ml::parseCommandLine({argv + (argc > 0 ? 1 : 0), argv + (argc > 0 ? argc : 0)});
+    if (const auto status = ml::earlyExitStatus(line)) {
+        const std::string program = argc > 0 && argv[0] ? argv[0] : "mirelune";
+        if (line.action == ml::CommandLine::Action::version)
+            std::fputs(ml::versionText().c_str(), stdout);
+        else if (line.action == ml::CommandLine::Action::help)
+            std::fputs(ml::usageText(program).c_str(), stdout);
+        else
+            std::fprintf(stderr, "%s: %s\n%s", program.c_str(), line.error.c_str(),
+                         ml::usageText(program).c_str());
+        return *status;
+    }
     veru::platform::SdlMessageSink boxes;
     veru::awt::ScopedMessageSink showBoxes(&boxes);
     veru::io::registerGameFileKeys();
