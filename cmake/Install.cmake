@@ -6,6 +6,7 @@
 #                                                   program at ../share/games/mirelune
 #   <prefix>/share/applications/io.github.mirelune.Mirelune.desktop
 #   <prefix>/share/metainfo/io.github.mirelune.Mirelune.metainfo.xml
+#   <prefix>/share/mime/packages/io.github.mirelune.Mirelune.xml  the replay file type
 #   <prefix>/share/icons/hicolor/<size>/apps/io.github.mirelune.Mirelune.{png,svg}
 #   <prefix>/share/man/man6/mirelune.6.gz
 #   <prefix>/share/doc/mirelune/{copyright,changelog.gz}
@@ -41,6 +42,8 @@ install(CODE "
 ")
 install(FILES ${_staged}/${MIRELUNE_APP_ID}.desktop DESTINATION share/applications)
 install(FILES ${_dist}/${MIRELUNE_APP_ID}.metainfo.xml DESTINATION share/metainfo)
+install(FILES ${_dist}/${MIRELUNE_APP_ID}.mime.xml DESTINATION share/mime/packages
+        RENAME ${MIRELUNE_APP_ID}.xml)
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/assets/icons/hicolor DESTINATION share/icons)
 
 # Manual page and changelog compressed as Debian wants them, without time
