@@ -14,6 +14,7 @@
 #include <fstream>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "engine/platform/image/Image.h"
 #include "tests/assets/AssetManifest.h"
@@ -519,6 +520,65 @@ TEST(StagePictureTest, EveryBossIsSolidWhereTheGameHitsHim) {
             skin += c.a > 200 && c.r > 220 && c.g > 200 && c.b > 200;
         }
     EXPECT_GT(skin, 60);
+}
+
+// The solid shape of a figure on a 32 x 32 grid, the picture's bounding box
+// of solid pixels stretched over it, so figures of any size compare.
+std::vector<bool> silhouette(const Image& p) {
+    int left = p.width, top = p.height, right = 0, bottom = 0;
+    for (int y = 0; y < p.height; ++y)
+        for (int x = 0; x < p.width; ++x)
+            if (at(p, x, y).a >= 160) {
+                left = std::min(left, x), right = std::max(right, x + 1);
+                top = std::min(top, y), bottom = std::max(bottom, y + 1);
+            }
+    std::vector<bool> grid(32 * 32, false);
+    if (right <= left || bottom <= top)
+        return grid;
+    for (int gy = 0; gy < 32; ++gy)
+        for (int gx = 0; gx < 32; ++gx) {
+            const int x = left + (2 * gx + 1) * (right - left) / 64;
+            const int y = top + (2 * gy + 1) * (bottom - top) / 64;
+            grid[static_cast<std::size_t>(gy * 32 + gx)] = at(p, x, y).a >= 160;
+        }
+    return grid;
+}
+
+// Shared solid cells over cells solid in either: 1 for the same shape.
+double overlap(const std::vector<bool>& a, const std::vector<bool>& b) {
+    int both = 0, either = 0;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        both += a[i] && b[i];
+        either += a[i] || b[i];
+    }
+    return either ? static_cast<double>(both) / either : 1.0;
+}
+
+TEST(StagePictureTest, EveryBossIsAFigureOfItsOwn) {
+    // Each boss is told apart on the field by its shape, not only its
+    // colours: no figure is another's recoloured or resized, and a big boss's
+    // small form is not another boss's.
+    const std::vector<std::string> figures = {
+        "img/seiichirou_battle.ytx", "img/erika_battle.ytx", "img/kiriha_battle.ytx",
+        "img/boss_sample.ytx",       "img/teruteruSD.ytx",   "img/sisterSD.ytx",
+        "img/sasakiSD.ytx",          "img/cb_sam.ytx",       "img/sister.ytx",
+        "img/sasaki_boss.ytx"};
+    std::vector<std::vector<bool>> shapes;
+    for (const std::string& path : figures)
+        shapes.push_back(silhouette(picture(path)));
+    for (std::size_t i = 0; i < figures.size(); ++i)
+        for (std::size_t j = i + 1; j < figures.size(); ++j)
+            EXPECT_LT(overlap(shapes[i], shapes[j]), 0.8)
+                << figures[i] << " and " << figures[j] << " have one shape";
+    // the practice list's portraits: each boss's own face
+    const std::vector<std::string> portraits = {"seiichirou", "erika",  "kiriha", "maruiyatu",
+                                                "teruteru",   "sister", "sasaki"};
+    for (std::size_t i = 0; i < portraits.size(); ++i)
+        for (std::size_t j = i + 1; j < portraits.size(); ++j)
+            EXPECT_GT(difference(picture("img/practice_" + portraits[i] + ".ytx"),
+                                 picture("img/practice_" + portraits[j] + ".ytx")),
+                      10.0)
+                << portraits[i] << " and " << portraits[j];
 }
 
 TEST(StagePictureTest, BackgroundScrollsUntilTheBossArrivesOnHisGround) {
