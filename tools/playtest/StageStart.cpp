@@ -8,6 +8,7 @@
 #include "engine/io/ByteFileWriter.h"
 #include "engine/io/Scrambler.h"
 #include "engine/io/YFile.h"
+#include "game/shooting/object/ObjectCodes.h"
 #include "game/shooting/object/bosses/BossTable.h"
 
 namespace ml::playtest {
@@ -105,6 +106,12 @@ std::vector<std::string> shootingFrom(const std::vector<std::string>& body, int 
 }
 
 }  // namespace
+
+std::optional<int> StageStart::startPower() const {
+    if (boss.empty())
+        return std::nullopt;
+    return shooting::object::LEVEL_MAX;
+}
 
 std::vector<std::string> startScript(const std::vector<std::string>& lines,
                                      const StageStart& start) {

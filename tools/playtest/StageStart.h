@@ -30,6 +30,10 @@ struct StageStart {
     std::optional<int> from;  // a stage position (the timeline's numbers)
 
     bool isWholeStage() const { return boss.empty() && !from; }
+    // A boss alone is met with the full shot level, as after a continue (a
+    // player reaching the boss has gathered the stage's power-ups); a stage
+    // part-way starts as a new game does.
+    std::optional<int> startPower() const;
 };
 
 // The script's lines (as read, unscrambled) rewritten for `start`.

@@ -60,6 +60,7 @@ int main(int argc, char** argv) {
         if (!options.start.isWholeStage())
             started.emplace(heroine, options.start);
         StagePlaythrough playthrough(started ? started->heroine() : heroine);
+        playthrough.setStartPower(options.start.startPower());
         ml::StageReplay last;
         for (int level : options.levels) {
             for (int i = 0; i < options.runs; ++i) {

@@ -12,6 +12,7 @@
 
 #include "engine/io/Scrambler.h"
 #include "frontend/GameSetting.h"
+#include "game/shooting/object/ObjectCodes.h"
 #include "tools/playtest/PlaytestOptions.h"
 #include "tools/playtest/StagePlaythrough.h"
 #include "tools/playtest/StageStart.h"
@@ -110,6 +111,9 @@ TEST(StageStart, TheOptionsTakeOneStartAndOnlyForTheAutopilot) {
     const auto from = PlaytestOptions::parse({"--from", "5000"}, error);
     ASSERT_TRUE(from) << error;
     EXPECT_EQ(from->start.from, 5000);
+    // a boss alone is met at full power; part-way keeps a new game's
+    EXPECT_EQ(boss->start.startPower(), ml::shooting::object::LEVEL_MAX);
+    EXPECT_FALSE(from->start.startPower());
     for (const std::vector<std::string>& wrong :
          {std::vector<std::string>{"--boss", "Erika", "--from", "100"},
           {"--from", "-5"},
@@ -126,6 +130,7 @@ TEST(StageStart, ABossAlonePlaysAtOnceToItsEnd) {
     {
         const StartedScript started(ml::shiroHeroine(), bossAlone("Maruiyatu"));
         StagePlaythrough playthrough(started.heroine());
+        playthrough.setStartPower(bossAlone("Maruiyatu").startPower());
         const RunResult run = playthrough.play(ml::GameSetting::kLevelEasy, 3);
         EXPECT_TRUE(run.finished) << describe(run);
         EXPECT_TRUE(run.cleared) << describe(run);
