@@ -14,6 +14,7 @@
 #include <fstream>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "engine/platform/image/Image.h"
 #include "tests/assets/AssetManifest.h"
@@ -353,6 +354,70 @@ TEST(StagePictureTest, HotaruIsHerLanternAndBodyInsideHerCell) {
     }
 }
 
+// A mask grown by one pixel towards its eight neighbours.
+std::vector<bool> grown(const std::vector<bool>& mask, int w, int h) {
+    std::vector<bool> out(mask.size(), false);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            for (int dy = -1; dy <= 1; ++dy)
+                for (int dx = -1; dx <= 1; ++dx) {
+                    const int nx = x + dx, ny = y + dy;
+                    if (nx >= 0 && ny >= 0 && nx < w && ny < h &&
+                        mask[static_cast<std::size_t>(ny * w + nx)])
+                        out[static_cast<std::size_t>(y * w + x)] = true;
+                }
+    return out;
+}
+
+TEST(StagePictureTest, HotaruAndHerSparksReadAtPlaySize) {
+    // She is small and dark: on the night sky, the moon and the violet mist
+    // alike, nearly all of her outline has something standing out from the
+    // backdrop on it or just inside it.
+    const Image sheet = picture("img/vovizovar.ytx");
+    const Rgba backdrops[] = {{11, 10, 42, 255}, {255, 244, 210, 255}, {58, 47, 107, 255}};
+    for (int i = 0; i < 4; ++i) {
+        const Image c = cell(sheet, i, 32);
+        std::vector<bool> solid(32 * 32), clear(32 * 32);
+        for (int k = 0; k < 32 * 32; ++k) {
+            solid[static_cast<std::size_t>(k)] = at(c, k % 32, k / 32).a >= 128;
+            clear[static_cast<std::size_t>(k)] = !solid[static_cast<std::size_t>(k)];
+        }
+        const auto nearClear = grown(clear, 32, 32);
+        std::vector<bool> outline(32 * 32), band(32 * 32);
+        for (std::size_t k = 0; k < outline.size(); ++k)
+            outline[k] = solid[k] && nearClear[k];
+        const auto nearOutline = grown(outline, 32, 32);
+        for (std::size_t k = 0; k < band.size(); ++k)
+            band[k] = solid[k] && nearOutline[k];
+        for (const Rgba& back : backdrops) {
+            SCOPED_TRACE("cell " + std::to_string(i) + " on " + std::to_string(back.r) + "," +
+                         std::to_string(back.g) + "," + std::to_string(back.b));
+            std::vector<bool> standsOut(32 * 32, false);
+            for (int k = 0; k < 32 * 32; ++k) {
+                const Rgba p = at(c, k % 32, k / 32);
+                const double a = p.a / 255.0;
+                const Rgba seen{static_cast<int>(p.r * a + back.r * (1 - a)),
+                                static_cast<int>(p.g * a + back.g * (1 - a)),
+                                static_cast<int>(p.b * a + back.b * (1 - a)), 255};
+                standsOut[static_cast<std::size_t>(k)] =
+                    band[static_cast<std::size_t>(k)] &&
+                    std::abs(luminance(seen) - luminance(back)) > 60;
+            }
+            const auto seenNear = grown(standsOut, 32, 32);
+            int edge = 0, seen = 0;
+            for (std::size_t k = 0; k < outline.size(); ++k)
+                if (outline[k]) {
+                    ++edge;
+                    seen += seenNear[k];
+                }
+            EXPECT_GE(seen, edge * 85 / 100) << seen << " of " << edge << " outline pixels";
+        }
+    }
+    // the fine spark is a streak along its flight, not a point like a star
+    const Box lit = opaqueBox(picture("img/arc_white_bullet.ytx"), 100);
+    EXPECT_GE(lit.right - lit.left, 5 * (lit.bottom - lit.top) / 2);
+}
+
 TEST(StagePictureTest, ColourKeyedPicturesAreOnOpaqueBlackWithoutHoles) {
     for (const char* path : {"img/bomb.ytx", "img/arc_bomb.ytx"}) {
         SCOPED_TRACE(path);
@@ -519,6 +584,65 @@ TEST(StagePictureTest, EveryBossIsSolidWhereTheGameHitsHim) {
             skin += c.a > 200 && c.r > 220 && c.g > 200 && c.b > 200;
         }
     EXPECT_GT(skin, 60);
+}
+
+// The solid shape of a figure on a 32 x 32 grid, the picture's bounding box
+// of solid pixels stretched over it, so figures of any size compare.
+std::vector<bool> silhouette(const Image& p) {
+    int left = p.width, top = p.height, right = 0, bottom = 0;
+    for (int y = 0; y < p.height; ++y)
+        for (int x = 0; x < p.width; ++x)
+            if (at(p, x, y).a >= 160) {
+                left = std::min(left, x), right = std::max(right, x + 1);
+                top = std::min(top, y), bottom = std::max(bottom, y + 1);
+            }
+    std::vector<bool> grid(32 * 32, false);
+    if (right <= left || bottom <= top)
+        return grid;
+    for (int gy = 0; gy < 32; ++gy)
+        for (int gx = 0; gx < 32; ++gx) {
+            const int x = left + (2 * gx + 1) * (right - left) / 64;
+            const int y = top + (2 * gy + 1) * (bottom - top) / 64;
+            grid[static_cast<std::size_t>(gy * 32 + gx)] = at(p, x, y).a >= 160;
+        }
+    return grid;
+}
+
+// Shared solid cells over cells solid in either: 1 for the same shape.
+double overlap(const std::vector<bool>& a, const std::vector<bool>& b) {
+    int both = 0, either = 0;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        both += a[i] && b[i];
+        either += a[i] || b[i];
+    }
+    return either ? static_cast<double>(both) / either : 1.0;
+}
+
+TEST(StagePictureTest, EveryBossIsAFigureOfItsOwn) {
+    // Each boss is told apart on the field by its shape, not only its
+    // colours: no figure is another's recoloured or resized, and a big boss's
+    // small form is not another boss's.
+    const std::vector<std::string> figures = {
+        "img/seiichirou_battle.ytx", "img/erika_battle.ytx", "img/kiriha_battle.ytx",
+        "img/boss_sample.ytx",       "img/teruteruSD.ytx",   "img/sisterSD.ytx",
+        "img/sasakiSD.ytx",          "img/cb_sam.ytx",       "img/sister.ytx",
+        "img/sasaki_boss.ytx"};
+    std::vector<std::vector<bool>> shapes;
+    for (const std::string& path : figures)
+        shapes.push_back(silhouette(picture(path)));
+    for (std::size_t i = 0; i < figures.size(); ++i)
+        for (std::size_t j = i + 1; j < figures.size(); ++j)
+            EXPECT_LT(overlap(shapes[i], shapes[j]), 0.8)
+                << figures[i] << " and " << figures[j] << " have one shape";
+    // the practice list's portraits: each boss's own face
+    const std::vector<std::string> portraits = {"seiichirou", "erika",  "kiriha", "maruiyatu",
+                                                "teruteru",   "sister", "sasaki"};
+    for (std::size_t i = 0; i < portraits.size(); ++i)
+        for (std::size_t j = i + 1; j < portraits.size(); ++j)
+            EXPECT_GT(difference(picture("img/practice_" + portraits[i] + ".ytx"),
+                                 picture("img/practice_" + portraits[j] + ".ytx")),
+                      10.0)
+                << portraits[i] << " and " << portraits[j];
 }
 
 TEST(StagePictureTest, BackgroundScrollsUntilTheBossArrivesOnHisGround) {

@@ -21,10 +21,13 @@ bool number(const std::string& text, T& out) {
 const char* PlaytestOptions::usage() {
     return "usage: mlplaytest [--character 1|2] [--level easy|normal|hard|all] [--seed N]\n"
            "                  [--runs K] [--record FILE] [--report FILE.png]\n"
+           "                  [--boss NAME | --from POSITION]\n"
            "       mlplaytest --replay FILE [--record FILE]\n"
            "Plays the trial stage with the autopilot, seeds N .. N+K-1, and prints one line\n"
            "per run. --character 2 flies Hotaru on her stage (1, the default, Shiro).\n"
            "--record writes the last run's recording, --report draws the runs.\n"
+           "--boss plays that boss alone (its name in the stage script), entering at once;\n"
+           "--from starts the stage at POSITION (the numbers of the script's enemies).\n"
            "--replay plays a recording (its own difficulty, seed and buttons) and prints its\n"
            "line; with --record it is written again in the current format.\n";
 }
@@ -36,7 +39,8 @@ std::optional<PlaytestOptions> PlaytestOptions::parse(const std::vector<std::str
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
         if (a != "--level" && a != "--seed" && a != "--runs" && a != "--record" &&
-            a != "--report" && a != "--replay" && a != "--character") {
+            a != "--report" && a != "--replay" && a != "--character" && a != "--boss" &&
+            a != "--from") {
             error = "unknown argument: " + a;
             return std::nullopt;
         }
@@ -73,6 +77,15 @@ std::optional<PlaytestOptions> PlaytestOptions::parse(const std::vector<std::str
                 return std::nullopt;
             }
             o.character = v[0] - '0';
+        } else if (a == "--boss") {
+            o.start.boss = v;
+        } else if (a == "--from") {
+            int position = 0;
+            if (!number(v, position) || position < 0) {
+                error = "--from must be a stage position, 0 or more, not " + v;
+                return std::nullopt;
+            }
+            o.start.from = position;
         } else if (a == "--record") {
             o.recordPath = v;
         } else if (a == "--replay") {
@@ -83,6 +96,10 @@ std::optional<PlaytestOptions> PlaytestOptions::parse(const std::vector<std::str
     }
     if (!o.replayPath.empty() && !autopilotOption.empty()) {
         error = "--replay plays the recording's own difficulty and seed: no " + autopilotOption;
+        return std::nullopt;
+    }
+    if (!o.start.boss.empty() && o.start.from) {
+        error = "--boss and --from start in different places: give one";
         return std::nullopt;
     }
     if (o.levels.empty())

@@ -2,11 +2,14 @@
 // PlaytestOptions: the command line of mlplaytest.
 //   mlplaytest [--character 1|2] [--level easy|normal|hard] [--seed N]
 //              [--runs K] [--record FILE] [--report FILE.png]
+//              [--boss NAME | --from POSITION]
 //   mlplaytest --replay FILE [--record FILE]
 // Runs use seeds N .. N + K - 1 (default 1 run from seed 1, on normal).
 // --character 2 flies Hotaru on her stage (default 1, Shiro).
 // --record writes the recording of the last run; --report draws the runs.
 // "--level all" plays the three difficulties, K runs each.
+// --boss plays only that boss (a name of the boss table), entering at once;
+// --from starts the stage at that position (StageStart.h).
 // --replay plays a recording instead of the autopilot, on its own heroine's
 // stage (with --record it is written again, in the current format).
 //
@@ -18,6 +21,8 @@
 #include <string>
 #include <vector>
 
+#include "tools/playtest/StageStart.h"
+
 namespace ml::playtest {
 
 struct PlaytestOptions {
@@ -28,6 +33,7 @@ struct PlaytestOptions {
     std::string recordPath;
     std::string reportPath;
     std::string replayPath;
+    StageStart start;
 
     static std::optional<PlaytestOptions> parse(const std::vector<std::string>& args,
                                                 std::string& error);

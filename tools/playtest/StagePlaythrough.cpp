@@ -54,6 +54,8 @@ RunResult StagePlaythrough::run(int level, std::uint64_t seed,
     setting.setLevel(level);
     veru::dxt::PlayStatus status;
     status.resetForTalk();  // as the talk before the stage leaves it
+    if (startPower && !replay)
+        status.power = *startPower;
 
     status.character = heroine.number;
     ShootingScene stage(manager.get(), heroine.stageScript, &setting, &status, heroine);

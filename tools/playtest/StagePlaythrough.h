@@ -49,12 +49,16 @@ class StagePlaythrough {
     // finished = false when it ends before the stage does, or when it is a
     // recording of the other heroine's stage.
     RunResult replay(const StageReplay& recording);
+    // The autopilot's plays start with this shot level (a level code)
+    // instead of a new game's; nullopt: a new game's.
+    void setStartPower(std::optional<int> power) { startPower = power; }
 
   private:
     RunResult run(int level, std::uint64_t seed, const std::optional<StageReplay>& replay,
                   StageReplay* recording);
 
     const StageHeroine& heroine;
+    std::optional<int> startPower;
     std::unique_ptr<veru::platform::VideoDevice> device;
     std::unique_ptr<veru::sound::SoundManger> sounds;
     std::unique_ptr<veru::dxt::SceneManager> manager;

@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <iostream>
+#include <optional>
 
 #include "engine/exceptions/Exception.h"
 #include "engine/io/Scrambler.h"
@@ -15,6 +16,7 @@
 #include "tools/playtest/GameData.h"
 #include "tools/playtest/PlaytestOptions.h"
 #include "tools/playtest/StagePlaythrough.h"
+#include "tools/playtest/StageStart.h"
 
 int main(int argc, char** argv) {
     using namespace ml::playtest;
@@ -53,7 +55,12 @@ int main(int argc, char** argv) {
                 ml::writeStageReplay(veru::YString::fromUtf8(options.recordPath), recording);
             return run.finished ? 0 : 1;
         }
-        StagePlaythrough playthrough(ml::stageHeroine(options.character));
+        const ml::StageHeroine& heroine = ml::stageHeroine(options.character);
+        std::optional<StartedScript> started;
+        if (!options.start.isWholeStage())
+            started.emplace(heroine, options.start);
+        StagePlaythrough playthrough(started ? started->heroine() : heroine);
+        playthrough.setStartPower(options.start.startPower());
         ml::StageReplay last;
         for (int level : options.levels) {
             for (int i = 0; i < options.runs; ++i) {

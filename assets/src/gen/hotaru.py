@@ -7,7 +7,7 @@ jade-white; cream and gold stay Shiro's.
 import math
 
 import numpy as np
-from PIL import Image
+from PIL import Image, ImageFilter
 
 from paint import hexrgb, NIGHT
 from sprites import Layer, smooth
@@ -45,12 +45,13 @@ def _segment(L, x0, y0, x1, y1):
 TRAIL = [(8.0, 17.0, 1.3), (5.8, 21.0, 1.1), (5.2, 13.5, 0.9), (6.6, 25.5, 1.0)]
 
 
-def vovizovar_cell(frame):
+def vovizovar_cell(frame, fireflies=True):
     """32 x 32: Hotaru astride her paper lantern, facing right. The lantern lies
     on its side under her (its front cap, where her light comes out, to the
     right); her black bob, teal yukata and a sleeve streaming back; fireflies
     trail behind. A faint jade aura keeps her dark hair off the night sky.
-    The game's hit box (16 x 14 round the centre) is lantern and body."""
+    The game's hit box (16 x 14 round the centre) is lantern and body.
+    Without the fireflies: her figure alone, whose shape `outlined` traces."""
     L = Layer(32, 32)
     bob = [0.0, 0.5, 0.8, 0.5][frame]      # she rises and sinks a little
     flutter = [0.0, 0.7, 0.0, -0.7][frame]  # the sleeve and hair in the wind
@@ -58,7 +59,7 @@ def vovizovar_cell(frame):
     # aura
     L.add_light(JADE * 0.35, 0.45 * pulse * smooth(1.0, 0.35, _ellipse(L, 16, 16 + bob, 13.5, 13.0)))
     # fireflies trailing behind (left), one set a cell, drifting
-    for k, (tx, ty, tr) in enumerate(TRAIL):
+    for k, (tx, ty, tr) in enumerate(TRAIL if fireflies else []):
         x = tx - 0.7 * ((frame + k) % 4)
         y = ty + 0.4 * ((frame + k) % 4) + bob
         d = np.hypot(L.x - x, L.y - y)
@@ -113,30 +114,54 @@ def vovizovar_cell(frame):
     return L.image()
 
 
+def _grown(mask):
+    """The mask grown by one pixel in every direction (eight neighbours)."""
+    return np.asarray(Image.fromarray(mask.astype(np.uint8) * 255, 'L').filter(ImageFilter.MaxFilter(3))) > 0
+
+
+def outlined(cell, figure):
+    """The cell with a line round her figure's solid shape: teal ink just
+    outside it, then a firefly-jade halo. At play size she is small and dark;
+    the ink holds her against the moon and the mist, the halo against the
+    forest and the night sky, wherever the field's edge puts her. The cell's
+    border stays clear (the game spins the cell as her fall)."""
+    solid = np.asarray(figure)[..., 3] >= 128
+    ink = _grown(solid) & ~solid
+    halo = _grown(_grown(solid)) & ~_grown(solid)
+    back = np.zeros(solid.shape + (4,), np.uint8)
+    back[ink] = np.append((INK * 255).astype(np.uint8), 235)
+    back[halo] = np.append(((JADE * 0.7 + ICE * 0.3) * 255).astype(np.uint8), 150)
+    back[[0, -1], :] = 0
+    back[:, [0, -1]] = 0
+    picture = Image.fromarray(back, 'RGBA')
+    picture.alpha_composite(cell)
+    return picture
+
+
 def vovizovar_sheet():
     sheet = Image.new('RGBA', (32, 128), (0, 0, 0, 0))
     for f in range(4):
-        sheet.paste(vovizovar_cell(f), (0, 32 * f))
+        sheet.paste(outlined(vovizovar_cell(f), vovizovar_cell(f, fireflies=False)), (0, 32 * f))
     return sheet
 
 
 def spark():
-    """16 x 16, weapons 1 and 3: a fine firefly spark flying along +x, a white
-    heart with a four-pointed glint and a jade tail behind. No dark ring:
-    enemy bullets are round and outlined, her light is neither."""
+    """16 x 16, weapons 1 and 3: a fine firefly spark flying along +x, drawn as
+    a streak, not a point: a long jade tail thickening to an oval head with a
+    white heart. Stars are points of light, so a streak reads as her shot
+    even at play size over the starry sky. No dark ring: enemy bullets are
+    round and outlined, her light is neither."""
     L = Layer(16, 16)
-    cx, cy = 10.0, 8.0
-    tail = np.hypot(np.maximum(cx - L.x, 0) / 7.5, (L.y - cy) / 1.6) * (L.x < cx) + \
-        np.hypot(L.x - cx, L.y - cy) / 1.6 * (L.x >= cx)
-    L.add_light(JADE * 0.7, 0.8 * smooth(1.0, 0.2, tail))
-    r = np.hypot(L.x - cx, L.y - cy)
-    L.add_light(JADE * 0.6, 0.6 * np.exp(-(r / 3.2) ** 2))
-    glint = np.exp(-((L.x - cx) / 0.6) ** 2 - ((L.y - cy) / 3.6) ** 2) + \
-        np.exp(-((L.y - cy) / 0.6) ** 2 - ((L.x - cx) / 4.4) ** 2)
-    L.over(FIREFLY, np.clip(glint, 0, 1) * 0.9)
-    L.over(hexrgb('#1f9a8a'), smooth(2.9, 2.5, r))  # a thin teal edge round the heart
-    L.over(FIREFLY, smooth(2.5, 1.9, r))
-    L.over(np.ones(3, np.float32), smooth(1.5, 0.8, r))
+    cx, cy = 11.5, 8.0
+    along = np.clip((L.x - 0.5) / (cx - 0.5), 0, 1)  # 0 at the tail's end, 1 at the head
+    width = 0.5 + 1.4 * along
+    tail = np.abs(L.y - cy) / width * (L.x <= cx) + 99 * (L.x > cx) + 99 * (L.x < 0.5)
+    L.add_light(JADE * 0.5, 0.6 * np.exp(-(np.hypot((L.x - cx) / 5.5, (L.y - cy) / 3.2)) ** 2))
+    L.over(JADE, smooth(1.0, 0.5, tail) * (0.35 + 0.65 * along))
+    head = _ellipse(L, cx, cy, 3.6, 2.3)
+    L.over(JADE, smooth(1.0, 0.75, head))
+    L.over(FIREFLY, smooth(0.8, 0.5, head))
+    L.over(np.ones(3, np.float32), smooth(0.5, 0.25, _ellipse(L, cx + 0.5, cy, 3.6, 2.3)))
     return L.image()
 
 

@@ -270,21 +270,26 @@ def background_picture():
     print('  img/stage_trial_back.jpg', img.size[0], 'x', img.size[1])
 
 
-# Recolourings of Seiichirou's field drawing for the two other duelling bosses:
-# (lining light, lining dark, lining mid, cravat, hair light, hair mid, aura)
-DUELLISTS = {
-    'kiriha': ('#5f9cff', '#122a6a', '#3060c0', '#2448a8', '#e0e4f4', '#9aa0c8', '#3a6ad8'),
-    'erika': ('#ffb0c8', '#8a2050', '#e0608a', '#c04070', '#fff0b0', '#d8b050', '#e05a8a'),
-}
+# The two duelling bosses, each her own drawing: the glow round her at rest
+# and in battle, and in her pinch.
+DUELLISTS = {'kiriha': ('#3a6ad8', '#bfe8f6'), 'erika': ('#e05a8a', '#ffd874')}
+
+# The other bosses' drawings: (picture, drawing). The big bosses' small forms
+# are their big figures drawn small, so the change between them reads.
+BOSS_DRAWINGS = [('boss_sample.png', 'maruiyatu.svg'), ('teruteruSD.png', 'teruteru.svg'),
+                 ('sisterSD.png', 'sister.svg'), ('sasakiSD.png', 'sasaki.svg'),
+                 ('cb_sam.png', 'teruteru_big.svg'), ('sister.png', 'sister_big.svg'),
+                 ('sasaki_boss.png', 'sasaki_big.svg')]
+# Their damage pictures, drawn over the fighting picture.
+BOSS_DAMAGE = {'boss_sample.png': 'boss_sample_damage.png', 'cb_sam.png': 'cb_sam_damage.png',
+               'sister.png': 'sister_damage.png', 'sasaki_boss.png': 'sasaki_damage.png'}
 
 
 def duellist(name, fight, pinch=False):
-    lining0, lining1, mid, cravat, hair0, hair1, aura = DUELLISTS[name]
-    text = fill(read_src('svg', 'seiichirou_sprite.svg.in'),
-                {'CALM': 'none' if fight else 'inline', 'FIGHT': 'inline' if fight else 'none'})
-    for old, new in (('#d83a5c', lining0), ('#6a1028', lining1), ('#c0304e', mid), ('#a82442', cravat),
-                     ('#4a3f8b', hair0), ('#1a1530', hair1), ('#b23a55', aura if not pinch else '#ffd874')):
-        text = text.replace(old, new)
+    calm, hot = DUELLISTS[name]
+    text = fill(read_src('svg', name + '_sprite.svg.in'),
+                {'CALM': 'none' if fight else 'inline', 'FIGHT': 'inline' if fight else 'none',
+                 'AURA': hot if pinch else calm})
     return svg_text('%s_%d%d.svg' % (name, fight, pinch), text)
 
 
@@ -301,21 +306,53 @@ def extra_pictures():
         save(battle, name + '_battle.png')
         save(extras.flash(battle), name + '_damage.png')
         save(duellist(name, True, pinch=True), name + '_pinch.png')
-    violet, night_rose = hexrgb('#3a2f6b'), hexrgb('#f29bb8')
-    sample = extras.small_boss(violet, night_rose, GOLD_EYES)
-    save(sample, 'boss_sample.png')
-    save(extras.flash(sample), 'boss_sample_damage.png')
-    save(extras.small_boss(hexrgb('#1c1b4f'), hexrgb('#c9c6f0'), GOLD_EYES), 'sisterSD.png')
-    save(extras.small_boss(hexrgb('#4a1a2a'), hexrgb('#ff6a5a'), GOLD_EYES), 'sasakiSD.png')
-    for out, parts, body, rim in (('cb_sam', extras.TERUTERU_PARTS, '#e8e6f8', '#8f8ccf'),
-                                  ('sister', extras.SISTER_PARTS, '#1c1b4f', '#c9c6f0'),
-                                  ('sasaki_boss', extras.SASAKI_PARTS, '#5a1a2e', '#ff6a5a')):
-        big = extras.shadow_boss(parts, hexrgb(body), hexrgb(rim), hexrgb('#ffd874'))
-        save(big, out + '.png')
-        save(extras.flash(big), out.replace('_boss', '') + '_damage.png')
+    for out, drawing in BOSS_DRAWINGS:
+        figure = svg_text(drawing, None)
+        save(figure, out)
+        if out in BOSS_DAMAGE:
+            save(extras.flash(figure), BOSS_DAMAGE[out])
+    for name, (picture, box) in BOSS_PORTRAITS.items():
+        save(boss_portrait(os.path.join(OUT, picture), box), 'practice_%s.png' % name)
 
 
-GOLD_EYES = np.array([1.0, 0.85, 0.45], np.float32)
+# The practice list's portraits: a square of each boss's fighting picture
+# round the face (left, top, size in picture pixels). The trial's boss is
+# Seiichirou, so one portrait serves both of his rows.
+BOSS_PORTRAITS = {
+    'seiichirou': ('seiichirou_battle.png', (34, 2, 56)),
+    'erika': ('erika_battle.png', (38, 6, 56)),
+    'kiriha': ('kiriha_battle.png', (36, 6, 56)),
+    'maruiyatu': ('boss_sample.png', (4, 2, 56)),
+    'teruteru': ('cb_sam.png', (126, 40, 190)),
+    'sister': ('sister.png', (168, 14, 200)),
+    'sasaki': ('sasaki_boss.png', (150, 78, 180)),
+}
+
+
+def boss_portrait(path, box, size=96):
+    """size x size: the boss's face in a round night-indigo frame with a gold
+    hairline, the figure cut off at the frame."""
+    left, top, side = box
+    face = Image.open(path).convert('RGBA').crop((left, top, left + side, top + side))
+    face = face.resize((size - 8, size - 8), Image.LANCZOS)
+    y, x = np.mgrid[0:size, 0:size] + 0.5
+    r = np.hypot(x - size / 2, y - size / 2)
+    plate = np.zeros((size, size, 4), np.float32)
+    inside = np.clip(size / 2 - 3 - r, 0, 1)
+    plate[..., :3] = np.array([28, 27, 79], np.float32) * (1 - 0.4 * r / size * 2)[..., None]
+    plate[..., 3] = 255 * np.clip(size / 2 - r, 0, 1)
+    picture = Image.fromarray(plate.astype(np.uint8), 'RGBA')
+    layer = Image.new('RGBA', (size, size))
+    layer.alpha_composite(face, (4, 4))
+    held = np.asarray(layer).astype(np.float32)
+    held[..., 3] *= inside
+    picture.alpha_composite(Image.fromarray(held.astype(np.uint8), 'RGBA'))
+    ring = np.clip(1.2 - np.abs(r - (size / 2 - 2.5)), 0, 1)
+    gold = np.zeros((size, size, 4), np.uint8)
+    gold[..., :3] = (255, 216, 116)
+    gold[..., 3] = (255 * ring).astype(np.uint8)
+    picture.alpha_composite(Image.fromarray(gold, 'RGBA'))
+    return picture
 
 
 if __name__ == '__main__':

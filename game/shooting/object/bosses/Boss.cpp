@@ -40,6 +40,19 @@ constexpr int beamMarginX = 2;
 constexpr int beamMarginY = 10;
 constexpr int fanMarginX = 2;
 constexpr int fanMarginY = 10;
+// How far inside the field's edges a big boss keeps its body.
+constexpr int bodyMargin = 8;
+
+// `value` moved the least that puts [value + low, value + high] inside
+// [margin, size - margin]; centred when it cannot fit.
+int keepInside(int value, int low, int high, int size) {
+    const int least = bodyMargin - low;
+    const int most = size - bodyMargin - high;
+    if (least > most) {
+        return (size - low - high) / 2;
+    }
+    return std::clamp(value, least, most);
+}
 
 }  // namespace
 
@@ -195,7 +208,20 @@ void Boss::changeStep() {
     } else if (change.to == ChangeTo::pictureMiddle) {
         to_y = bigHeight() / 2;
     }
-    fadeMove(field_width - change.stops_from_edge * stop_distance, to_y, change.fade_step);
+    fadeMove(keepBodyX(field_width - change.stops_from_edge * stop_distance), keepBodyY(to_y),
+             change.fade_step);
+}
+
+int Boss::keepBodyX(int x_) const {
+    return isBig() ? keepInside(x_, hit_left, hit_right, field_width) : x_;
+}
+
+int Boss::keepBodyY(int y_) const {
+    return isBig() ? keepInside(y_, hit_top, hit_bottom, field_height) : y_;
+}
+
+int Boss::settledY() const {
+    return keepBodyY(bigHeight() / 2 + row->descent);
 }
 
 void Boss::move(int target_x, int target_y) {
@@ -244,6 +270,9 @@ void Boss::transformStep() {
                     adoptTexture(std::move(big_texture));
                     transformed = true;
                 }
+                // The big picture rises from below the field at the post
+                // that keeps its body inside.
+                x = keepBodyX(x);
                 y = 2 * big_height;
                 move_frame = 1;
                 clearFrame();
@@ -264,7 +293,8 @@ void Boss::transformStep() {
         default:
             // At least a pixel a frame, so that a shallow descent still ends.
             y += std::max(1, row->descent / transformDescentFrames);
-            if (y - big_height / 2 >= row->descent) {
+            if (y >= settledY()) {
+                y = settledY();
                 state = STATE_READY;
                 clearFrame();
                 clearMoveFrame();
@@ -302,6 +332,15 @@ void Boss::addHitPart(int px, int py, int left, int top, int right, int bottom) 
 }
 
 void Boss::bob(int step) {
+    if (isBig()) {
+        const int low = keepBodyY(y - field_height);
+        const int high = keepBodyY(y + field_height);
+        if (low < high) {
+            sweep(y, moving_down, low, high, step);
+            y = std::clamp(y, low, high);
+        }
+        return;
+    }
     const int h = texture ? texture->getHeight() : 0;
     if (moving_down) {
         y += step;

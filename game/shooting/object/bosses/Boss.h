@@ -124,6 +124,15 @@ class Boss : public EnemyObject {
     // The transformation's step: 0 fade, 1 pause, 2 rise, 3 descent.
     int getTransformStep() const { return move_frame; }
     bool isTransformed() const { return transformed; }
+    // A big boss keeps its body (the box round its hit parts) wholly inside
+    // the field: `x` or `y` for its centre moved the least that does so (a
+    // body too tall for the field is centred). A small boss takes them as
+    // they are.
+    int keepBodyX(int x) const;
+    int keepBodyY(int y) const;
+    // The big boss's settled place, where its transformation ends: its top
+    // `descent` down, kept inside as above.
+    int settledY() const;
 
     // A pattern fired from (from_x, from_y) at (target_x, target_y) (both
     // negative: no target) with `picture`, power 1, launched and kept until
@@ -163,7 +172,8 @@ class Boss : public EnemyObject {
     void fireCornerFan();
 
     // Up and down by `step` pixels a frame, turning one picture height from
-    // the field's top and bottom edges.
+    // the field's top and bottom edges; a big boss turns where its body
+    // meets an edge, and holds still when it has no room.
     void bob(int step);
     // `value` moves by `step` between `low` and `high`, turning at each end.
     static void sweep(int& value, bool& rising, int low, int high, int step);

@@ -46,7 +46,7 @@ constexpr BossRow rows[] = {
         .animates = false,
         .bob_step = 5,
         .change = {.fade_step = 17, .to = ChangeTo::settled},
-        .picture = u"img/boss_sample.ytx",
+        .picture = u"img/teruteruSD.ytx",
         .damage = u"img/cb_sam_damage.ytx",
         .bullets = u"img/arc_red_bullet.ytx",
         .big = u"img/cb_sam.ytx",

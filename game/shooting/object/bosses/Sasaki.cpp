@@ -56,8 +56,13 @@ void Sasaki::secondPhase(int target_x, int target_y) {
     if (step > stepLimit) {
         step = 0;
     }
-    // The vertical sweep turns at y 150 and 350.
-    sweep(y, moving_down, sweepTop, sweepBottom, 1);
+    // The vertical sweep turns at y 150 and 350, or sooner where the body
+    // would leave the field.
+    const int top = keepBodyY(sweepTop);
+    const int bottom = keepBodyY(sweepBottom);
+    if (top < bottom) {
+        sweep(y, moving_down, top, bottom, 1);
+    }
 }
 
 }  // namespace ml::shooting::object

@@ -301,8 +301,8 @@ TEST_F(BossTest, BigBossTransformsInFourSteps) {
     run(*boss, 14);
     EXPECT_TRUE(big.isTransformed());
     EXPECT_EQ(big.getTransformStep(), 1);
-    EXPECT_EQ(boss->getTexture()->getWidth(), 440);
-    EXPECT_EQ(boss->getY(), 2 * 420);
+    EXPECT_EQ(boss->getTexture()->getWidth(), 432);
+    EXPECT_EQ(boss->getY(), 2 * 464);
     run(*boss, 30);
     EXPECT_EQ(big.getTransformStep(), 2);
     int frames = 0;
@@ -311,19 +311,23 @@ TEST_F(BossTest, BigBossTransformsInFourSteps) {
         ++frames;
     }
     EXPECT_EQ(big.getTransformStep(), 3);
-    EXPECT_LT(boss->getY() - 210, 0);
-    EXPECT_EQ(frames, (2 * 420 - 210) / 50 + 1);
+    EXPECT_LT(boss->getY() - 232, 0);
+    EXPECT_EQ(frames, (2 * 464 - 232) / 50 + 1);
     while (boss->getState() == obj::STATE_REENTRY && frames < 1000) {
         boss->update(100, 240);
         ++frames;
     }
     EXPECT_EQ(boss->getState(), obj::STATE_READY);
-    EXPECT_EQ(boss->getY() - 210, 100);
     // Its parts are measured on the large picture: the first, (223, 132)
     // +-76 x 66, lies left of and above the centre.
     const auto& part = boss->getHitParts().front();
-    EXPECT_EQ(part.part_x, 223 - 220);
-    EXPECT_EQ(part.part_y, 132 - 210);
+    EXPECT_EQ(part.part_x, 223 - 216);
+    EXPECT_EQ(part.part_y, 132 - 232);
+    // Its top would settle 100 down, but its body reaches 441 down the
+    // picture: it settles with its lowest part 8 pixels above the bottom,
+    // and its rightmost (359 + 53) 8 pixels inside the right edge.
+    EXPECT_EQ(boss->getY(), 480 - 8 - (410 + 31 - 232));
+    EXPECT_EQ(boss->getX(), 800 - 8 - (359 + 53 - 216));
     EXPECT_EQ(boss->getHitParts().size(), 7u);
 }
 
@@ -507,6 +511,49 @@ TEST_F(BossTest, DrawsOnlyWhileOnTheFieldCentredOnItsPosition) {
     boss->damage(5000);
     ASSERT_TRUE(run(*boss, 600));
     EXPECT_LT(frame().brightness(0, 0, 800, 480), 1.0);  // gone
+}
+
+// The body (the box round the hit parts) of each big boss stays inside the
+// field from the end of its transformation through both phases, and a boss
+// that bobs turns at the edges rather than every frame.
+TEST_F(BossTest, BigBossesFightWhollyOnTheFieldAndHoldSteady) {
+    veru::dxt::effect2D::seedStageRandom(5);
+    for (const char* name : {"TeruTeru", "Sister", "Sasaki"}) {
+        for (int level : {EASY, HARD}) {
+            SCOPED_TRACE(std::string(name) + (level == HARD ? " hard" : " easy"));
+            auto boss = makeBoss(name, level);
+            bringIn(*boss);
+            int turns = 0;
+            int last_step = 0;
+            int outside = 0;
+            const auto frame = [&](int i) {
+                const int before = boss->getY();
+                boss->update(120, 200 + i % 80);
+                const int step = boss->getY() - before;
+                if (step != 0 && last_step != 0 && (step > 0) != (last_step > 0)) {
+                    ++turns;
+                }
+                if (step != 0) {
+                    last_step = step;
+                }
+                const obj::HitRect body = boss->getHitRect();
+                if (body.left < 0 || body.top < 0 || body.right > 800 || body.bottom > 480) {
+                    ++outside;
+                }
+            };
+            for (int i = 0; i < 1000; ++i) {
+                frame(i);
+            }
+            boss->damage(boss->getHp() - boss->getMaxHp() / 4);
+            for (int i = 0; i < 1000; ++i) {
+                frame(i);
+            }
+            EXPECT_EQ(boss->getState(), obj::STATE_PINCH);
+            EXPECT_EQ(outside, 0);
+            EXPECT_LT(turns, 2000 / 10);
+        }
+    }
+    veru::dxt::effect2D::useSecureRandom();
 }
 
 TEST_F(BossTest, EveryBossFightsThroughBothPhasesToItsEnd) {

@@ -47,12 +47,13 @@ inline const std::map<std::string, std::pair<int, int>>& pictureSizes() {
         {"img/boss_sample_damage.ytx", {64, 64}},
         {"img/sisterSD.ytx", {64, 64}},
         {"img/sasakiSD.ytx", {64, 64}},
-        {"img/cb_sam.ytx", {440, 420}},
-        {"img/cb_sam_damage.ytx", {440, 420}},
-        {"img/sister.ytx", {460, 420}},
-        {"img/sister_damage.ytx", {460, 420}},
-        {"img/sasaki_boss.ytx", {420, 460}},
-        {"img/sasaki_damage.ytx", {420, 460}},
+        {"img/teruteruSD.ytx", {64, 64}},
+        {"img/cb_sam.ytx", {432, 464}},
+        {"img/cb_sam_damage.ytx", {432, 464}},
+        {"img/sister.ytx", {416, 528}},
+        {"img/sister_damage.ytx", {416, 528}},
+        {"img/sasaki_boss.ytx", {424, 528}},
+        {"img/sasaki_damage.ytx", {424, 528}},
     };
     return sizes;
 }
