@@ -72,15 +72,21 @@ set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "shoot-'em-up under the full moon with ill
 # CPack indents each line of the long description as the control file wants.
 string(CONCAT CPACK_PACKAGE_DESCRIPTION
     "A full moon hangs over a misty lake and a dark forest; bats have been\n"
-    "stealing the kintsuba, and a moon rabbit's heroine sets out to take them\n"
-    "back. A horizontally scrolling shoot-'em-up with illustrated talk scenes:\n"
-    "this trial edition holds the prologue, one stage with its boss and the\n"
-    "closing talk. Keyboard or game pad.")
+    "stealing the kintsuba, and two friends set out to take them back: Shiro,\n"
+    "the moon rabbit's heroine, and Hotaru, who flies astride a firefly\n"
+    "lantern. A horizontally scrolling shoot-'em-up with illustrated talk\n"
+    "scenes: this trial edition holds two stages, one for each heroine, each\n"
+    "with her prologue, boss and closing talk. The talk scenes are in\n"
+    "Japanese. Keyboard or game pad.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# Every text of the game is Japanese and is drawn with an installed font;
+# without one the game can show no text at all. dpkg-shlibdeps's libraries
+# are added to this list.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-ipafont-gothic | fonts-noto-cjk")
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://github.com/mirelune/mirelune")
 include(CPack)

@@ -1,10 +1,24 @@
 #include "engine/graphics/FontSpec.h"
 
+#include <set>
 #include <string>
 
 #include "engine/platform/text/FontFace.h"
+#include "engine/window/MessageBox.h"
 
 namespace veru::dxt {
+
+namespace {
+
+// Shows why a font could not be made, once per run for each reason: text is
+// drawn every frame, and one box tells the player all there is to know.
+void reportOnce(const std::string& error) {
+    static std::set<std::string> reported;
+    if (reported.insert(error).second)
+        awt::showError(YString::fromUtf8(error), u"FontSpec::font()");
+}
+
+}  // namespace
 
 FontSpec::FontSpec() : face(u"default") {}
 
@@ -23,35 +37,45 @@ FontSpec& FontSpec::operator=(const FontSpec& other) {
         style = other.style;
         escapement = other.escapement;
         face = other.face;
-        made.reset();
+        dropFont();
     }
     return *this;
 }
 
 void FontSpec::setFace(const YString& f) {
     face = f.size() > maxFaceLength ? f.substring(0, maxFaceLength) : f;
-    made.reset();
+    dropFont();
 }
 
 void FontSpec::setSize(int s) {
     size = s;
-    made.reset();
+    dropFont();
 }
 
 void FontSpec::setStyle(int s) {
     style = s;
-    made.reset();
+    dropFont();
 }
 
 void FontSpec::setEscapement(int e) {
     escapement = e;
 }
 
+void FontSpec::dropFont() {
+    made.reset();
+    failed = false;
+}
+
 platform::FontFace* FontSpec::font() const {
-    if (!made) {
+    if (!made && !failed) {
         std::string error;
         made = platform::FontFace::open(face, size, (style & styleBold) != 0,
                                         (style & styleItalic) != 0, error);
+        // A failure is kept until the settings change: looking the face up
+        // again on every draw would cost a font search each frame.
+        failed = !made;
+        if (failed)
+            reportOnce(error);
     }
     return made.get();
 }

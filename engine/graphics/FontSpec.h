@@ -8,7 +8,9 @@
 //
 // Ownership: owns the font it made.
 // Thread: main thread only.
-// Failure: font() returns null when no face could be opened.
+// Failure: font() returns null when no face could be opened, shows the reason
+// in an error box once per run, and does not look again until the face,
+// size or style changes.
 
 #include <memory>
 
@@ -54,7 +56,11 @@ class FontSpec {
     int size = 20;
     int style = 0;
     int escapement = 0;  // tenths of a degree
+    // Forgets the font made (or the failure to make it) after a change.
+    void dropFont();
+
     mutable std::unique_ptr<platform::FontFace> made;
+    mutable bool failed = false;
     YString face;
 };
 

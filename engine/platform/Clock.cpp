@@ -1,36 +1,61 @@
 #include "engine/platform/Clock.h"
 
-#include <chrono>
-#include <thread>
+#include <sched.h>
+#include <cerrno>
+#include <ctime>
 
 namespace veru::platform {
 
+namespace {
+
+// Every reading and sleep of the steady clock uses this one clock, so an
+// absolute deadline from microseconds() means the same instant to the sleep.
+constexpr clockid_t kSteadyClock = CLOCK_MONOTONIC;
+
+std::uint64_t readMicroseconds(clockid_t id) {
+    timespec t{};
+    clock_gettime(id, &t);
+    return static_cast<std::uint64_t>(t.tv_sec) * 1'000'000u +
+           static_cast<std::uint64_t>(t.tv_nsec) / 1000u;
+}
+
+}  // namespace
+
 std::uint32_t milliseconds() {
-    auto now = std::chrono::steady_clock::now().time_since_epoch();
-    return static_cast<std::uint32_t>(
-        std::chrono::duration_cast<std::chrono::milliseconds>(now).count());
+    return static_cast<std::uint32_t>(microseconds() / 1000u);
 }
 
 void sleepMilliseconds(std::uint32_t ms) {
-    if (ms == 0) {
-        std::this_thread::yield();
-        return;
-    }
-    std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+    sleepMicroseconds(std::uint64_t{ms} * 1000u);
 }
 
 std::uint64_t microseconds() {
-    auto now = std::chrono::steady_clock::now().time_since_epoch();
-    return static_cast<std::uint64_t>(
-        std::chrono::duration_cast<std::chrono::microseconds>(now).count());
+    return readMicroseconds(kSteadyClock);
 }
 
 void sleepMicroseconds(std::uint64_t us) {
     if (us == 0) {
-        std::this_thread::yield();
+        yieldProcessor();
         return;
     }
-    std::this_thread::sleep_for(std::chrono::microseconds(us));
+    sleepUntilMicroseconds(microseconds() + us);
+}
+
+void sleepUntilMicroseconds(std::uint64_t deadline) {
+    timespec at{};
+    at.tv_sec = static_cast<time_t>(deadline / 1'000'000u);
+    at.tv_nsec = static_cast<long>(deadline % 1'000'000u) * 1000;
+    // An interrupted absolute sleep resumes towards the same instant.
+    while (clock_nanosleep(kSteadyClock, TIMER_ABSTIME, &at, nullptr) == EINTR) {
+    }
+}
+
+void yieldProcessor() {
+    sched_yield();
+}
+
+std::uint64_t processCpuMicroseconds() {
+    return readMicroseconds(CLOCK_PROCESS_CPUTIME_ID);
 }
 
 }  // namespace veru::platform

@@ -1,7 +1,7 @@
 #pragma once
-// The system's millisecond clock and sleep.
+// The system's steady clock, its sleeps and the process's CPU time.
 //
-// Thread: both functions may be called from any thread.
+// Thread: every function may be called from any thread.
 
 #include <cstdint>
 
@@ -15,5 +15,13 @@ void sleepMilliseconds(std::uint32_t ms);
 std::uint64_t microseconds();
 // Blocks the calling thread for at least `us` microseconds (0 yields).
 void sleepMicroseconds(std::uint64_t us);
+// Blocks the calling thread until microseconds() reads at least `deadline`;
+// returns at once when it already does. The sleep is kept to that absolute
+// time, so a signal that interrupts it or a late start cannot lengthen it.
+void sleepUntilMicroseconds(std::uint64_t deadline);
+// Lets another runnable thread have the processor for a moment.
+void yieldProcessor();
+// Processor time every thread of this process has used, in microseconds.
+std::uint64_t processCpuMicroseconds();
 
 }  // namespace veru::platform

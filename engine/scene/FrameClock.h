@@ -7,11 +7,13 @@
 // milliseconds, rounded up.
 //
 // The frame timer waits for a deadline with waitUntilMicroseconds. A clock
-// waits with one sleep unless it knows better: the system clock sleeps to
-// just before the deadline and polls for the rest (see SystemFrameClock).
+// waits with one sleep unless it knows better: the system clock learns how
+// late this machine wakes sleeping threads (see SystemFrameClock).
 //
 // Thread: used by the thread that owns the frame timer.
 
+#include <array>
+#include <cstddef>
 #include <cstdint>
 
 namespace veru::dxt {
@@ -34,17 +36,27 @@ class FrameClock {
 
 // The system's steady clock and a real sleep.
 //
-// A sleeping thread is woken late by anything from a tenth of a millisecond
-// to several (the kernel's timer slack, a virtual processor the host has to
-// wake), which shows as an uneven frame rate. So waitUntilMicroseconds
-// sleeps only until kPollMicroseconds before the deadline and spends the
-// rest reading the clock, giving the processor up between readings: the
-// frame is shown within a few microseconds of its deadline whenever that
-// first wake-up came within the lead. The price is that lead of each frame
-// on one core (about an eighth of it at 60 frames a second).
+// waitUntilMicroseconds sleeps to an absolute time, so the time spent
+// before the sleep starts cannot add to it. A sleeping thread still wakes
+// late by however long the kernel and, on a virtual machine, the host take:
+// tens of microseconds on most machines, a millisecond or more on some. The
+// clock measures that lateness on every wake-up and keeps the recent ones;
+// where they come later than kPunctualMicroseconds it sleeps only until the
+// usual lateness before the deadline and polls the clock for the rest, giving
+// the processor up between readings. Elsewhere the sleep alone meets the
+// deadline and nothing is polled. The poll never starts more than
+// kMaxPollMicroseconds early; until kLearnWakeUps wake-ups have been seen
+// it starts that early, so the first frames keep their deadlines too.
 class SystemFrameClock : public FrameClock {
   public:
-    static constexpr std::uint64_t kPollMicroseconds = 2000;
+    // Wake-ups this close to their time need no poll: a quarter of a
+    // millisecond is invisible in a frame of sixteen.
+    static constexpr std::uint64_t kPunctualMicroseconds = 250;
+    static constexpr std::uint64_t kMaxPollMicroseconds = 2000;
+    // How many of the latest wake-ups the lead is learnt from, and how many
+    // must be seen before the learnt lead replaces the longest one.
+    static constexpr std::size_t kKeptWakeUps = 64;
+    static constexpr std::size_t kLearnWakeUps = 16;
 
     std::uint32_t now() override;
     void sleep(std::uint32_t ms) override;
@@ -52,9 +64,22 @@ class SystemFrameClock : public FrameClock {
     void sleepMicroseconds(std::uint64_t us) override;
     void waitUntilMicroseconds(std::uint64_t deadline) override;
 
+    // How long before a deadline the next wait starts to poll (0: it does not).
+    std::uint64_t getPollLeadMicroseconds() const { return pollLead; }
+
   protected:
+    // Sleeps until nowMicroseconds() reads at least `deadline`.
+    virtual void sleepUntilMicroseconds(std::uint64_t deadline);
     // Lets another thread run for a moment; the poll calls it between readings.
     virtual void yield();
+
+  private:
+    // Keeps one wake-up's lateness and works the poll's lead out again.
+    void learn(std::uint64_t lateness);
+
+    std::array<std::uint32_t, kKeptWakeUps> wakeUps{};
+    std::size_t seen = 0;  // wake-ups measured since the clock was made
+    std::uint64_t pollLead = kMaxPollMicroseconds;
 };
 
 }  // namespace veru::dxt

@@ -1,8 +1,8 @@
 #pragma once
 // FrameTimer: holds the scene loop at a number of frames per second.
-// It waits for each deadline through its clock: the system clock sleeps
-// until just before it and polls the last two milliseconds, so frames keep
-// their deadlines even where sleeping threads wake late (FrameClock.h).
+// It waits for each deadline through its clock: the system clock sleeps to
+// it and polls only as much of it as this machine's late wake-ups need, so
+// frames keep their deadlines at little processor time (FrameClock.h).
 //
 // Frames are held to absolute deadlines: frame k of a schedule is shown at
 // origin + k * 1000000 / fps microseconds, so the rate never drifts and 60

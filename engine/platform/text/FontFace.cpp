@@ -150,7 +150,7 @@ std::unique_ptr<FontFace> FontFace::open(std::u16string_view faceName, int pixel
     }
     FaceLocation location;
     if (!locate(faceName, location)) {
-        error = "no Japanese font found (install fonts-ipafont-gothic)";
+        error = kNoJapaneseFontMessage;
         return nullptr;
     }
     auto impl = std::make_unique<Impl>();

@@ -34,6 +34,15 @@ struct GlyphImage {
     std::vector<std::uint8_t> levels;  // width * rows grey levels 0..16, rows top down
 };
 
+// What open() reports when no installed face has Japanese: the game cannot
+// draw its text without one, so it names, in Japanese and English, the
+// packages that bring one.
+inline constexpr const char* kNoJapaneseFontMessage =
+    "日本語のフォントが見つかりません。文字を表示するには fonts-ipafont-gothic または "
+    "fonts-noto-cjk をインストールしてください。\n"
+    "No Japanese font was found, so the game cannot draw its text. Install "
+    "fonts-ipafont-gothic or fonts-noto-cjk (sudo apt install fonts-ipafont-gothic).";
+
 class FontFace {
   public:
     static std::unique_ptr<FontFace> open(std::u16string_view faceName, int pixelSize, bool bold,

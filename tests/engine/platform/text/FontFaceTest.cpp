@@ -2,8 +2,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
+#include <fstream>
 
+#include "engine/graphics/FontSpec.h"
+#include "engine/platform/FileSystem.h"
 #include "engine/platform/text/FontFace.h"
+#include "engine/window/MessageBox.h"
 
 namespace {
 
@@ -51,6 +56,42 @@ TEST(FontFaceTest, SurrogatePairsBecomeOneCodePoint) {
     EXPECT_EQ(veru::platform::toCodePoints(u"a\U0001F600b"), U"a\U0001F600b");
     std::u16string lone{u'x', static_cast<char16_t>(0xD800)};
     EXPECT_EQ(veru::platform::toCodePoints(lone), U"x\uFFFD");
+}
+
+// Counts the error boxes and prints their text where the death test reads it.
+class BoxCounter : public veru::awt::MessageSink {
+  public:
+    void show(veru::awt::MessageKind, const veru::YString&, const veru::YString& text) override {
+        boxes += 1;
+        std::fputs(text.toUtf8().c_str(), stderr);
+    }
+    int boxes = 0;
+};
+
+// A machine without a Japanese font: the game cannot draw its text, says so
+// once in a box that names what to install, and does not search the fonts
+// again on every draw. Run in a fresh process, as fontconfig reads its
+// configuration once.
+TEST(FontFaceDeathTest, WithoutAJapaneseFontOneBoxNamesWhatToInstall) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    veru::platform::TemporaryFolder folder{"mirelune-fonts-"};
+    const std::string config = veru::YString(folder.path()).toUtf8() + "/fonts.conf";
+    std::ofstream(config) << "<?xml version=\"1.0\"?>\n<fontconfig></fontconfig>\n";
+    ::setenv("FONTCONFIG_FILE", config.c_str(), 1);
+    EXPECT_EXIT(
+        {
+            BoxCounter counter;
+            veru::awt::ScopedMessageSink sink(&counter);
+            veru::dxt::FontSpec spec(u"ＭＳ ゴシック", 23);
+            bool none = true;
+            for (int frame = 0; frame < 3; ++frame)
+                none = none && spec.font() == nullptr;
+            spec.setSize(24);  // another size is looked for, but not reported again
+            none = none && spec.font() == nullptr;
+            std::exit(none ? counter.boxes : 100);
+        },
+        testing::ExitedWithCode(1), "fonts-ipafont-gothic.*fonts-noto-cjk");
+    ::unsetenv("FONTCONFIG_FILE");
 }
 
 }  // namespace
