@@ -2,21 +2,17 @@
 // ShootingScene: the scene in which the game is played (Shiro's stage is
 // scene number 8; Hotaru's, KShootingScene, is the same scene given her row).
 //
-// It owns the player's character, the enemies, items and boss that the
-// stage script builds, the scrolling background, the head-up display and
-// the two menus, and runs the stage as a phase machine (StagePhase.h):
-// fade-in, the player's entry, then the queued script lines — talk, the
-// shooting phase, the boss approach and battle — then the stage-clear
-// caption, or the continue dialog and the game-over screen. The collision
-// pass (StageCollisions), what things are worth (StageScoring), the talk
-// (StageTalk) and the record of the play (StageReplay) are pieces of their
-// own; this class keeps the order in which they run. Who flies — her
-// character, gauge, pick-ups, pictures and the few behaviours only one
-// heroine has — is a StageHeroine row given at construction.
-//
-// Every play is recorded: the seed the stage's random numbers start from
-// and the button word of every frame. Given the same recording a stage
-// plays out the same, frame for frame (playReplay).
+// The glue of a stage: it loads the stage, feeds each frame's buttons to
+// the model (StageModel: phases, counters and everything on the field) in
+// the order the stage runs — fade-in, the player's entry, then the queued
+// script lines: talk, the shooting phase, the boss approach and battle —
+// then the stage-clear caption, or the continue dialog and the game-over
+// screen; and it has the view (StageView, with its StageHud) draw it. The
+// collision pass (StageCollisions), what things are worth (StageScoring),
+// the talk (StageTalk) and the record of the play (StageRecorder) are
+// pieces of their own. Who flies — her character, gauge, pick-ups,
+// pictures and the few behaviours only one heroine has — is a StageHeroine
+// row given at construction.
 //
 // Ownership: owns everything create loads until release; borrows the
 // manager, the GameSetting and the PlayStatus, which outlive it. Sounds
@@ -36,53 +32,25 @@
 #include <vector>
 
 #include "engine/core/YString.h"
-#include "engine/graphics/FadeLayer.h"
 #include "engine/scene/Scene.h"
 #include "game/StageHeroine.h"
+#include "game/StageHud.h"
+#include "game/StageModel.h"
+#include "game/StageRecorder.h"
 #include "game/StageReplay.h"
 #include "game/StageScript.h"
-
-namespace veru::dxt {
-class DirectGraphics;
-class PlayStatus;
-}  // namespace veru::dxt
-namespace veru::dxt::material {
-class Surface;
-class Texture;
-}  // namespace veru::dxt::material
-namespace veru::sound {
-class ISound;
-class SoundManger;
-}  // namespace veru::sound
-namespace ml::shooting::object {
-class Boss;
-class EnemyObject;
-class ItemObject;
-class PlayerCharacter;
-}  // namespace ml::shooting::object
-namespace ml::shooting::cmp {
-class AlphaParts;
-class BossFace;
-class BossGauge;
-class ContinueDialog;
-class IconCounter;
-class KintubaGauge;
-class PauseMenu;
-class ScoreDisplay;
-class ScrollBackground;
-}  // namespace ml::shooting::cmp
+#include "game/StageView.h"
 
 namespace ml {
 
 class GameSetting;
 class StageScoring;
-class StageTalk;
 
 class ShootingScene : public veru::dxt::Scene {
   public:
-    using EnemyList = std::vector<std::unique_ptr<shooting::object::EnemyObject>>;
+    using EnemyList = StageModel::EnemyList;
     using WaitingList = std::deque<std::unique_ptr<shooting::object::EnemyObject>>;
-    using ItemList = std::vector<std::unique_ptr<shooting::object::ItemObject>>;
+    using ItemList = StageModel::ItemList;
 
     // `heroine` is a row of StageHeroine.h (constant, outlives the scene).
     ShootingScene(veru::dxt::SceneManager* manager, const veru::YString& scriptPath,
@@ -96,7 +64,7 @@ class ShootingScene : public veru::dxt::Scene {
     void draw(veru::platform::VideoDevice* device) override;
     void release() override;
 
-    // Reading the stage script into `content` (done by create).
+    // Reading the stage script into the model's content (done by create).
     void readStageScript(veru::platform::VideoDevice* textureLoader);
     // Runs one queued step of the stage script: a header, or in the talk
     // phase a talk statement.
@@ -113,124 +81,77 @@ class ShootingScene : public veru::dxt::Scene {
     // shows the error box and returns false. The player's own settings and
     // status are put back when the stage is released. nullopt goes back to
     // live play.
-    void playReplay(std::optional<StageReplay> replay);
+    void playReplay(std::optional<StageReplay> replay) { recorder.playReplay(std::move(replay)); }
     // The next create seeds the stage's random numbers with `seed` instead
     // of a fresh one (a replay's own seed still wins); nullopt: fresh again.
-    void setSeed(std::optional<std::uint64_t> seed) { fixedSeed = seed; }
+    void setSeed(std::optional<std::uint64_t> seed) { recorder.setSeed(seed); }
     // Where the record of each live play is written when the stage is left
     // (or the scene destroyed in the middle of a play, the window closed);
     // empty (the default): nowhere.
-    void setRecordingPath(const veru::YString& path) { recordingPath = path; }
+    void setRecordingPath(const veru::YString& path) { recorder.setRecordingPath(path); }
     // The play so far: the seed and every word polled since create.
-    const StageReplay& getRecording() const { return recording; }
+    const StageReplay& getRecording() const { return recorder.getRecording(); }
     // A hash of the state of every object and counter that decides the play.
     std::uint64_t stateHash() const;
     // Frames updated since create.
-    int getFrameNumber() const { return frameNumber; }
+    int getFrameNumber() const { return recorder.getFrameNumber(); }
 
-    int getPhase() const { return phase; }
-    int getSavedPhase() const { return savedPhase; }
-    int getCounter() const { return counter; }
-    int getExitMode() const { return exitMode; }
+    // The stage's state, phases, counters and field.
+    const StageModel& getModel() const { return model; }
+    int getPhase() const { return model.getPhase(); }
+    int getSavedPhase() const { return model.getSavedPhase(); }
+    // The stage position: shooting frames since the player took control.
+    int getPosition() const { return model.getPosition(); }
+    int getExitMode() const { return model.getExitMode(); }
     const StageHeroine& getHeroine() const { return heroine; }
-    bool isScriptWaiting() const { return scriptWaiting; }
-    bool isBossBeaten() const { return bossBeaten; }
+    bool isScriptWaiting() const { return model.isScriptWaiting(); }
+    bool isBossBeaten() const { return model.isBossBeaten(); }
     int getScore() const;
     int getHiScore() const;
-    shooting::object::PlayerCharacter* getPlayer() const { return player.get(); }
-    shooting::object::Boss* getBoss() const { return content.boss.get(); }
-    const EnemyList& getActiveEnemies() const { return activeEnemies; }
-    const WaitingList& getWaitingEnemies() const { return content.waitingEnemies; }
-    const ItemList& getChanceItems() const { return content.chanceItems; }
-    const ItemList& getKintubaItems() const { return content.kintubaItems; }
-    const ItemList& getLevelUpItems() const { return content.levelUpItems; }
-    const std::deque<std::pair<int, int>>& getTimeline() const { return content.timeline; }
-    const std::deque<StageStep>& getScriptSteps() const { return content.steps; }
-    const StageTalk* getTalk() const { return talk.get(); }
-    const shooting::cmp::ScrollBackground* getBackground() const { return background.get(); }
-    shooting::cmp::PauseMenu* getPauseMenu() const { return pauseMenu.get(); }
-    shooting::cmp::ContinueDialog* getContinueDialog() const { return continueDialog.get(); }
-    shooting::cmp::AlphaParts* getInfoEnd() const { return content.infoEnd.get(); }
+    shooting::object::PlayerCharacter* getPlayer() const { return model.getPlayer(); }
+    shooting::object::Boss* getBoss() const { return content().boss.get(); }
+    const EnemyList& getActiveEnemies() const { return model.getActiveEnemies(); }
+    const WaitingList& getWaitingEnemies() const { return content().waitingEnemies; }
+    const ItemList& getChanceItems() const { return content().chanceItems; }
+    const ItemList& getKintubaItems() const { return content().kintubaItems; }
+    const ItemList& getLevelUpItems() const { return content().levelUpItems; }
+    const std::deque<std::pair<int, int>>& getTimeline() const { return content().timeline; }
+    const std::deque<StageStep>& getScriptSteps() const { return content().steps; }
+    const StageTalk* getTalk() const { return view.getTalk(); }
+    const shooting::cmp::ScrollBackground* getBackground() const { return model.getBackground(); }
+    shooting::cmp::PauseMenu* getPauseMenu() const { return view.pauseMenu(); }
+    shooting::cmp::ContinueDialog* getContinueDialog() const { return view.continueDialog(); }
+    shooting::cmp::AlphaParts* getInfoEnd() const { return content().infoEnd.get(); }
     // The player's stock, bombs and gauge the stage plays with (borrowed).
     const veru::dxt::PlayStatus* getStatus() const { return status; }
 
   private:
-    void clearMembers();
-    void seedStage();
+    const StageContent& content() const { return model.getContent(); }
     void loadStage(veru::platform::VideoDevice* device);
-    void placeHud(veru::platform::VideoDevice* device);
-    void dressItems(veru::platform::VideoDevice* device, veru::sound::SoundManger* sounds);
     StageScoring scoring();
     int pollButtons(veru::dxt::event::InputInterface* input);
     bool focusLost();
-    // True in the phases the pause button (or leaving the window) pauses.
-    bool pauseAllowed() const;
     bool runNextScriptStep();
     void updatePhaseFrame(int buttons);
-    void updateStartCaptions();
     void updatePaused(int buttons);
     void updateContinue(int buttons);
-    void updateTalk(int buttons);
     void updateShooting(int buttons, int playerState, int bossState);
-    void releaseDueEnemies();
-    void useStockButtons(int buttons, int playerState);
     void updateBoss(int bossState);
     void updateBossApproach(int bossState);
     void updateEnding();
-    // Ends the play by `mode` (stage::kExit...): the ending's fade to black
-    // runs from its start, and no script line runs any more.
-    void startExit(int mode);
     void updateGameOver();
     void leaveStage();
-    void saveRecording();
-    void setFade(int alpha);
     bool holds(int buttons, int mask) const { return (buttons & mask) != 0; }
 
-    // The members, in the order the stage knows them.
-    bool scriptWaiting = true;
-    int counter = 0;
-    int infoAreaX = 0;
-    int infoAreaY = 0;
-    int exitMode = 0;
-    int savedPhase = 0;
-    int phase = 2;
     veru::YString scriptPath;
-    std::unique_ptr<veru::dxt::DirectGraphics> graphics;
-    std::unique_ptr<veru::dxt::material::Texture> infoArea;
-    veru::dxt::FadeLayer fadeLayer;
-    std::unique_ptr<shooting::cmp::ScrollBackground> background;
-    std::unique_ptr<veru::dxt::material::Surface> gameOverScreen;
-    veru::sound::ISound* levelMaxSound = nullptr;
-    std::unique_ptr<shooting::cmp::PauseMenu> pauseMenu;
-    std::unique_ptr<shooting::cmp::ContinueDialog> continueDialog;
-    std::unique_ptr<StageTalk> talk;  // portrait1, portrait2, talkBox1, talkBox2
-    bool kintubaKeyHeld = false;
-    bool bombKeyHeld = false;
-    bool bossBeaten = false;
     GameSetting* settings;
     const StageHeroine& heroine;
-    std::unique_ptr<shooting::object::PlayerCharacter> player;
     veru::dxt::PlayStatus* status;
-    std::unique_ptr<shooting::cmp::KintubaGauge> kintubaGauge;
-    std::unique_ptr<shooting::cmp::IconCounter> livesCounter;
-    std::unique_ptr<shooting::cmp::IconCounter> stockCounter;
-    std::unique_ptr<shooting::cmp::ScoreDisplay> hiScoreDisplay;
-    std::unique_ptr<shooting::cmp::ScoreDisplay> scoreDisplay;
-    std::unique_ptr<shooting::cmp::BossGauge> bossGauge;
-    // Everything the stage script built: the queued lines, the pictures,
-    // tunes and captions, the enemy timeline with its waiting enemies and
-    // their items, and the boss. Enemies move from here onto the field.
-    StageContent content;
-    EnemyList activeEnemies;
-
-    // Recording and replaying.
-    std::optional<StageReplay> replay;
-    std::unique_ptr<ReplayedSettings> replayed;  // while a replay plays
-    std::optional<std::uint64_t> fixedSeed;
-    StageReplay recording;
-    veru::YString recordingPath;
-    bool recordingSaved = true;
-    int frameNumber = 0;
+    veru::sound::ISound* levelMaxSound = nullptr;
+    StageModel model;
+    StageHud hud;
+    StageView view;
+    StageRecorder recorder;
 };
 
 }  // namespace ml

@@ -26,6 +26,14 @@ constexpr int kExitTitle = 1;     // back to the title menu
 constexpr int kExitQuit = 2;      // end the game
 constexpr int kExitGameOver = 3;  // the game-over screen
 
+// The phases in which the player is in play: the buttons fly her, the pause
+// button (or leaving the window) pauses, and Hotaru's shots are shown. The
+// wait before the boss is one of them: however long a script makes it, the
+// stage can be left.
+constexpr bool playerInPlay(int phase) {
+    return phase == kShooting || phase == kBossApproach || phase == kBossBattle;
+}
+
 // Whether the player flies under control: in play, or invulnerable just
 // after coming back (not entering, falling or bombing). Only then does the
 // kintuba gauge drain.

@@ -31,6 +31,7 @@
 #include <vector>
 
 #include "engine/core/YString.h"
+#include "engine/scene/PlayStatus.h"
 #include "game/shooting/object/ObjectCodes.h"
 
 namespace veru::dxt {
@@ -56,8 +57,8 @@ struct StageReplay {
     int maskPause = 0x100;
     // The score and play status the stage started from.
     int startScore = 0;
-    int startLives = 2;
-    int startStock = 5;
+    int startLives = veru::dxt::PlayStatus::kStartLives;
+    int startStock = veru::dxt::PlayStatus::kStartStock;
     int startPower = shooting::object::LEVEL_MIN;
     // Who flew: a recording plays only on her own stage.
     int character = 1;

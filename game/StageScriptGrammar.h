@@ -60,10 +60,6 @@ enum class StageWord {
 
 enum class StagePlace { Top, Talk, Shooting };
 
-// The field's height: the check wants every enemy to enter with its centre
-// inside it (the game takes a little more, StageLimits).
-inline constexpr int kStageFieldHeight = 480;
-
 // How the stage uses a file it names.
 enum class StageFileUse { Background, Picture, Sound };
 

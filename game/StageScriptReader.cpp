@@ -9,6 +9,7 @@
 #include "engine/io/YFile.h"
 #include "engine/material/Texture.h"
 #include "engine/sound/SoundManger.h"
+#include "game/StageBounds.h"
 #include "game/StageScriptWords.h"
 #include "game/shooting/cmp/AlphaParts.h"
 #include "game/shooting/cmp/BossFace.h"
@@ -55,12 +56,15 @@ const Caption* captionFor(StageWord word) {
 }  // namespace
 
 StageScriptReader::BatMaker StageScriptReader::gameBats() {
-    return [](std::string_view kind) { return object::createBat(kind, kFieldWidth, kFieldHeight); };
+    return [](std::string_view kind) {
+        return object::createBat(kind, stage::kFieldWidth, stage::kFieldHeight);
+    };
 }
 
 StageScriptReader::BossMaker StageScriptReader::gameBosses() {
-    return
-        [](std::string_view name) { return object::createBoss(name, kFieldWidth, kFieldHeight); };
+    return [](std::string_view name) {
+        return object::createBoss(name, stage::kFieldWidth, stage::kFieldHeight);
+    };
 }
 
 StageScriptReader::StageScriptReader(veru::platform::VideoDevice* device,
@@ -162,7 +166,8 @@ void StageScriptReader::build(const StageStatement& s, StageContent& content) {
             content.bossMusic = tune(s.argument(0));
             break;
         case StageWord::BossFace:
-            content.bossFace = std::make_unique<cmp::BossFace>(kFieldWidth, kFieldHeight);
+            content.bossFace =
+                std::make_unique<cmp::BossFace>(stage::kFieldWidth, stage::kFieldHeight);
             content.bossFace->load(device, s.argument(0));
             break;
         case StageWord::InfoStart1:
@@ -281,15 +286,15 @@ object::ItemObject& StageScriptReader::createItem(const YString& kind, StageCont
     std::vector<std::unique_ptr<object::ItemObject>>* list = nullptr;
     switch (stageItemKind(kind)) {
         case StageItemKind::Chance:
-            item = std::make_unique<object::ChanceItem>(kFieldWidth, kFieldHeight);
+            item = std::make_unique<object::ChanceItem>(stage::kFieldWidth, stage::kFieldHeight);
             list = &content.chanceItems;
             break;
         case StageItemKind::LevelUp:
-            item = std::make_unique<object::LevelUpItem>(kFieldWidth, kFieldHeight);
+            item = std::make_unique<object::LevelUpItem>(stage::kFieldWidth, stage::kFieldHeight);
             list = &content.levelUpItems;
             break;
         case StageItemKind::Kintuba:
-            item = std::make_unique<object::KintubaItem>(kFieldWidth, kFieldHeight);
+            item = std::make_unique<object::KintubaItem>(stage::kFieldWidth, stage::kFieldHeight);
             list = &content.kintubaItems;
             break;
         case StageItemKind::None:

@@ -44,11 +44,11 @@ class StageScriptReader {
     using BatMaker =
         std::function<std::unique_ptr<shooting::object::EnemyObject>(std::string_view)>;
     using BossMaker = std::function<std::unique_ptr<shooting::object::Boss>(std::string_view)>;
-    // The game's own: "Bat1".."Bat24" and the eight bosses, all for 800 x 480.
+    // The game's own: the bat and boss tables' rows, all for the field of StageBounds.h.
     static BatMaker gameBats();
     static BossMaker gameBosses();
 
-    // Every object is made for the 800 x 480 field and given `difficulty`
+    // Every object is made for the field of StageBounds.h and given `difficulty`
     // (0x200000 easy, 0x200001 normal, 0x200002 hard) with setLevel. With
     // no sound manager nothing loads sounds and the tunes stay null.
     StageScriptReader(veru::platform::VideoDevice* device, veru::sound::SoundManger* sounds,
@@ -58,9 +58,6 @@ class StageScriptReader {
     // Reads the whole file at `path` into `content` (an empty one). Throws as
     // StageScript.h says; `content` then holds what was made so far.
     void readStageScript(const veru::YString& path, StageContent& content);
-
-    static constexpr int kFieldWidth = 800;
-    static constexpr int kFieldHeight = 480;
 
   private:
     // The file's lines, blank ones included; refuses a file beyond StageLimits.

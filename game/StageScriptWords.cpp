@@ -1,10 +1,12 @@
 #include "game/StageScriptWords.h"
 
 #include <climits>
+#include <optional>
 #include <string>
 
 #include "engine/core/StringTokenizer.h"
 #include "game/shooting/object/bosses/BossTable.h"
+#include "game/shooting/object/enemies/BatTable.h"
 
 namespace ml {
 
@@ -30,18 +32,26 @@ bool isStageComment(const YString& firstWord) {
     return wordBeginsWith(firstWord, u"//");
 }
 
-int batNumber(const YString& kind) {
-    constexpr std::u16string_view prefix = u"Bat";
-    if (kind.size() < 4 || kind.size() > 5 || std::u16string_view(kind).substr(0, 3) != prefix)
-        return 0;
-    int number = 0;
-    for (std::size_t i = 3; i < kind.size(); ++i) {
-        const char16_t c = kind[i];
-        if (c < u'0' || c > u'9' || (i == 3 && c == u'0'))
-            return 0;
-        number = number * 10 + (c - u'0');
+namespace {
+
+// The word in ASCII, or nullopt when it holds anything else (no table name
+// does).
+std::optional<std::string> asciiWord(const YString& word) {
+    std::string ascii;
+    for (char16_t c : std::u16string_view(word)) {
+        if (c < 0x20 || c > 0x7e)
+            return std::nullopt;
+        ascii.push_back(static_cast<char>(c));
     }
-    return number <= 24 ? number : 0;
+    return ascii;
+}
+
+}  // namespace
+
+int batNumber(const YString& kind) {
+    // The bat table is the one list of bats' names.
+    const std::optional<std::string> ascii = asciiWord(kind);
+    return ascii ? shooting::object::batNumber(*ascii) : 0;
 }
 
 bool isBatKind(const YString& kind) {
@@ -50,13 +60,8 @@ bool isBatKind(const YString& kind) {
 
 bool isBossName(const YString& name) {
     // The boss table is the one list of bosses: a new row is a new name here.
-    std::string ascii;
-    for (char16_t c : std::u16string_view(name)) {
-        if (c < 0x20 || c > 0x7e)
-            return false;
-        ascii.push_back(static_cast<char>(c));
-    }
-    return shooting::object::findBossRow(ascii) != nullptr;
+    const std::optional<std::string> ascii = asciiWord(name);
+    return ascii && shooting::object::findBossRow(*ascii) != nullptr;
 }
 
 StageItemKind stageItemKind(const YString& kind) {

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "engine/core/YString.h"
+#include "game/StageBounds.h"
 
 namespace ml {
 
@@ -26,7 +27,7 @@ std::vector<veru::YString> splitStageLine(const veru::YString& line);
 bool wordBeginsWith(const veru::YString& word, const char16_t* keyword);
 bool wordContains(const veru::YString& word, const char16_t* keyword);
 
-// 1..24 for "Bat1".."Bat24" (exactly: no sign, no leading zero), else 0.
+// The number of the bat table's row called exactly `kind`, else 0.
 int batNumber(const veru::YString& kind);
 bool isBatKind(const veru::YString& kind);
 // The name of a row of the boss table, exactly.
@@ -40,10 +41,9 @@ StageItemKind stageItemKind(const veru::YString& kind);
 // refuse anything beyond these, naming the file and line, so no script can
 // make a stage that never ends, waits for days or fills memory.
 struct StageLimits {
-    // Enemy positions: the stage counter counts frames up to 100,000 and
-    // then starts again, so an enemy placed beyond it would never enter.
+    // Enemy positions: up to the last the stage position reaches.
     static constexpr int kMinPosition = 0;
-    static constexpr int kMaxPosition = 100000;
+    static constexpr int kMaxPosition = stage::kLastPosition;
     // Enemy heights the game takes: a little above and below the field. An
     // enemy put further out leaves the field at once.
     static constexpr int kMinHeight = -32;

@@ -1,6 +1,7 @@
 #include "game/StageTalk.h"
 
 #include "engine/material/Texture.h"
+#include "game/StageBounds.h"
 #include "game/StageScript.h"
 #include "game/shooting/cmp/TalkBox.h"
 #include "game/shooting/cmp/TalkPortrait.h"
@@ -21,8 +22,8 @@ constexpr int kPortraitLeaving = 7;
 StageTalk::StageTalk(veru::platform::VideoDevice* device, int screenWidth, int screenHeight)
     : portrait1(std::make_unique<TalkPortrait>(screenWidth, screenHeight, true)),
       portrait2(std::make_unique<TalkPortrait>(screenWidth, screenHeight, false)),
-      talkBox1(std::make_unique<TalkBox>(device, 800, 480, true)),
-      talkBox2(std::make_unique<TalkBox>(device, 800, 480, false)) {}
+      talkBox1(std::make_unique<TalkBox>(device, stage::kFieldWidth, stage::kFieldHeight, true)),
+      talkBox2(std::make_unique<TalkBox>(device, stage::kFieldWidth, stage::kFieldHeight, false)) {}
 
 StageTalk::~StageTalk() = default;
 

@@ -41,8 +41,8 @@ bool PlayStatus::addStock() {
 }
 
 void PlayStatus::resetForTalk() {
-    lives = 2;
-    stock = 5;
+    lives = kStartLives;
+    stock = kStartStock;
     gauge = 1000;
     power = 0x200000;
 }

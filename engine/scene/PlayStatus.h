@@ -24,6 +24,10 @@ class PlayStatus {
     // The values a talk scene starts the next stage with.
     void resetForTalk();
 
+    // The lives and stock a play starts with, and a continue gives again.
+    static constexpr int kStartLives = 2;
+    static constexpr int kStartStock = 5;
+
     int lives = 2;
     int livesMax = 5;
     int gauge = 1000;

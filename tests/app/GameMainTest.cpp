@@ -130,9 +130,9 @@ void shootStage(ml::ShootingScene& stage, int sceneFrame, veru::platform::VideoD
     const int phase = stage.getPhase();
     if (phase == ml::stage::kTalk && sceneFrame > 300)
         shoot("stage_talk", device);
-    if (phase == ml::stage::kShooting && stage.getCounter() == 150)
+    if (phase == ml::stage::kShooting && stage.getPosition() == 150)
         shoot("stage_shooting", device);
-    if (phase == ml::stage::kShooting && stage.getCounter() == 199)
+    if (phase == ml::stage::kShooting && stage.getPosition() == 199)
         shoot("stage_before_pause", device);
     if (phase == ml::stage::kPaused)
         shoot("stage_paused", device);
@@ -144,7 +144,7 @@ void shootStage(ml::ShootingScene& stage, int sceneFrame, veru::platform::VideoD
     if (phase == ml::stage::kEnding && stage.getInfoEnd() &&
         stage.getInfoEnd()->getPhase() == ml::shooting::cmp::AlphaParts::kPhaseHolding)
         shoot("stage_clear", device);
-    if (phase == ml::stage::kGameOver && stage.getCounter() > 600)
+    if (phase == ml::stage::kGameOver && stage.getModel().getGameOverTime() > 600)
         shoot("game_over", device);
 }
 

@@ -234,8 +234,8 @@ TEST_F(ShootingSceneTest, AStagePlaysItsPhasesInOrder) {
                     enemy->damage(100);  // shot down
             }
             if (enteredAt < 0 && s->getTimeline().empty())
-                enteredAt = s->getCounter();
-            if (!paused && s->getCounter() == 50) {
+                enteredAt = s->getPosition();
+            if (!paused && s->getPosition() == 50) {
                 paused = true;
                 word = kPause;
             }
@@ -260,7 +260,7 @@ TEST_F(ShootingSceneTest, AStagePlaysItsPhasesInOrder) {
     EXPECT_TRUE(paused && resumed);
     EXPECT_EQ(phases, (std::vector<int>{2, 4, 5, 7, 1, 7, 8, 5, 9, 5, 10}));
     EXPECT_EQ(s->getRequest(), veru::dxt::kRequestNext);
-    EXPECT_EQ(enteredAt, 1500 - 800);         // the second bat enters at counter 700
+    EXPECT_EQ(enteredAt, 1500 - 800);         // the second bat enters at position 700
     EXPECT_GE(setting->getLastScore(), 500);  // the kintuba
     EXPECT_EQ(setting->getHiScore(), setting->getLastScore());
     for (const auto& m : boxes.messages())
@@ -460,14 +460,15 @@ TEST_F(ShootingSceneTest, PauseStaysOpenUnderAHeldShotAndLeavingByItFadesOut) {
         }
         frame(*s, kShot);
         ASSERT_EQ(s->getPhase(), ml::stage::kEnding);
-        EXPECT_EQ(s->getCounter(), 0);  // the fade starts from the stage, not from black
+        EXPECT_EQ(s->getModel().getFadeAlpha(),
+                  0);  // the fade starts from the stage, not from black
         // Fifty-one frames of fade, five steps of alpha each, then the request.
         int frames = 0;
         while (s->getRequest() == veru::dxt::kRequestNone && frames < 1000) {
             frame(*s, 0);
             ++frames;
             if (frames == 25) {
-                EXPECT_EQ(s->getCounter(), 125);
+                EXPECT_EQ(s->getModel().getFadeAlpha(), 125);
             }
         }
         EXPECT_EQ(frames, 51);

@@ -76,7 +76,7 @@ class StageBot {
         }
         if (!me)
             return 0;
-        const int counter = stage.getCounter();
+        const int counter = stage.getPosition();
         if (phase == ml::stage::kShooting) {
             if (pauses == 0 && counter == 200) {
                 ++pauses;

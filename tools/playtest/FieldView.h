@@ -9,6 +9,8 @@
 
 #include <vector>
 
+#include "game/StageBounds.h"
+
 namespace ml::playtest {
 
 // Something that hurts the player on contact: a bullet, beam, flame or an
@@ -38,8 +40,8 @@ struct Pickup {
 };
 
 struct FieldView {
-    int width = 800;
-    int height = 480;
+    int width = ml::stage::kFieldWidth;
+    int height = ml::stage::kFieldHeight;
     // The player: centre, hit offsets and speeds.
     int x = 0, y = 0;
     int left = -20, top = -11, right = 20, bottom = 11;

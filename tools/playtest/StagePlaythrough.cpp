@@ -87,7 +87,7 @@ RunResult StagePlaythrough::run(int level, std::uint64_t seed,
             if (state == STATE_DYING) {
                 ++result.livesLost;
                 const bool boss = phase == stage::kBossApproach || phase == stage::kBossBattle;
-                result.hits.push_back({stage.getCounter() + 800, boss});
+                result.hits.push_back({stage.getPosition() + stage::kFieldWidth, boss});
             } else if (state == STATE_BOMB) {
                 ++result.bombs;
             }

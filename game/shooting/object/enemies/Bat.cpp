@@ -22,11 +22,6 @@ constexpr int hitMargin = 3;
 constexpr int animationPeriod = 10;
 constexpr int power = 1;
 
-const char* const names[batCount] = {"Bat1",  "Bat2",  "Bat3",  "Bat4",  "Bat5",  "Bat6",
-                                     "Bat7",  "Bat8",  "Bat9",  "Bat10", "Bat11", "Bat12",
-                                     "Bat13", "Bat14", "Bat15", "Bat16", "Bat17", "Bat18",
-                                     "Bat19", "Bat20", "Bat21", "Bat22", "Bat23", "Bat24"};
-
 }  // namespace
 
 Bat::Bat(int field_width, int field_height, int number_)
@@ -38,7 +33,7 @@ Bat::Bat(int field_width, int field_height, int number_)
 Bat::~Bat() = default;
 
 const char* Bat::nameOf(int number) {
-    return number >= 1 && number <= batCount ? names[number - 1] : "";
+    return number >= 1 && number <= batCount ? batRow(number).name : "";
 }
 
 void Bat::reset() {

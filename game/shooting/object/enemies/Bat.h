@@ -3,7 +3,7 @@
 // hit points by difficulty, the patterns its row asks for, and the flight
 // left (or right) at `speed` pixels per frame. The four behaviour groups
 // derive from it and decide when to stop and fire (SequenceBat, VolleyBat,
-// PeriodicBat, LaserBat); Bats.h names the 24 classes.
+// PeriodicBat, LaserBat); BatFactory makes the one its row names.
 //
 // Life: constructed STATE_STANDBY; loadTextures, loadSounds and setLevel (in
 // any order, textures before the first fire); appear(800, y); updated by the
@@ -40,7 +40,8 @@ class Bat : public EnemyObject {
     // 0 easy, 1 normal, 2 hard.
     int getDifficulty() const { return difficulty; }
 
-    // The name the stage script uses for bat `number`: "Bat1" .. "Bat24".
+    // The name the stage script uses for bat `number` (its row's); "" for a
+    // number without a row.
     static const char* nameOf(int number);
 
   protected:

@@ -1,8 +1,9 @@
 #pragma once
-// Making a bat from the name the stage script gives it.
+// Making a bat from the name the stage script gives it: the behaviour class
+// its row's group names, run on that row.
 //
 // Ownership: the caller owns the bat made.
-// Failure: a name that is not exactly "Bat1" .. "Bat24" makes nothing
+// Failure: a name that is not exactly a row's name makes nothing
 // (null); nothing is loaded here (the caller loads textures and sounds and
 // sets the level).
 

@@ -1,7 +1,5 @@
 #include "game/shooting/object/enemies/BatTable.h"
 
-#include <charconv>
-
 namespace ml::shooting::object {
 
 namespace {
@@ -152,19 +150,12 @@ const BatRow& batRow(int number) {
 }
 
 int batNumber(std::string_view name) {
-    if (name.size() < 4 || name.substr(0, 3) != "Bat") {
-        return 0;
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        if (rows[i].name == name) {
+            return static_cast<int>(i) + 1;
+        }
     }
-    const std::string_view digits = name.substr(3);
-    if (digits.front() == '0') {
-        return 0;  // "Bat01" is not a bat's name
-    }
-    int number = 0;
-    const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), number);
-    if (error != std::errc() || end != digits.data() + digits.size()) {
-        return 0;
-    }
-    return number >= 1 && number <= batCount ? number : 0;
+    return 0;
 }
 
 }  // namespace ml::shooting::object

@@ -89,8 +89,8 @@ inline constexpr int batCount = 24;
 
 // The row of Bat<number>, number 1..24; std::out_of_range for any other.
 const BatRow& batRow(int number);
-// The number of the bat called exactly `name` ("Bat1" .. "Bat24"); 0 when
-// there is none.
+// The number of the bat whose row is called exactly `name`; 0 when there
+// is none. The rows' names are the only spelling of the bats' names.
 int batNumber(std::string_view name);
 
 }  // namespace ml::shooting::object

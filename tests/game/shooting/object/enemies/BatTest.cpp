@@ -6,7 +6,10 @@
 #include <vector>
 
 #include "game/shooting/object/enemies/BatFactory.h"
-#include "game/shooting/object/enemies/Bats.h"
+#include "game/shooting/object/enemies/LaserBat.h"
+#include "game/shooting/object/enemies/PeriodicBat.h"
+#include "game/shooting/object/enemies/SequenceBat.h"
+#include "game/shooting/object/enemies/VolleyBat.h"
 #include "tests/game/shooting/object/enemies/EnemyTestSupport.h"
 
 namespace {
@@ -131,13 +134,14 @@ TEST_F(BatTest, FactoryKnowsExactlyTheTwentyFourNames) {
         auto bat = obj::createBat("Bat" + std::to_string(n), 800, 480);
         ASSERT_TRUE(bat) << n;
         EXPECT_EQ(dynamic_cast<Bat&>(*bat).getNumber(), n);
+        EXPECT_TRUE(obj::createBat(Bat::nameOf(n), 800, 480)) << n;
     }
+    EXPECT_STREQ(Bat::nameOf(0), "");
+    EXPECT_STREQ(Bat::nameOf(25), "");
     for (const char* wrong : {"", "Bat", "Bat0", "Bat25", "Bat01", "bat1", "BAT1", "Bat1 ", " Bat1",
                               "Bat-1", "Bat1x", "Bat999999999999"}) {
         EXPECT_FALSE(obj::createBat(wrong, 800, 480)) << '"' << wrong << '"';
     }
-    EXPECT_EQ(obj::Bat7::number, 7);
-    EXPECT_TRUE((std::is_base_of_v<obj::LaserBat, obj::Bat24>));
 }
 
 TEST_F(BatTest, RepeatedSetLevelDoesNotCompound) {
