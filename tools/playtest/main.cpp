@@ -12,6 +12,7 @@
 
 #include "engine/exceptions/Exception.h"
 #include "engine/io/Scrambler.h"
+#include "engine/platform/FileSystem.h"
 #include "game/StageReplay.h"
 #include "tools/playtest/BalanceReport.h"
 #include "tools/playtest/GameData.h"
@@ -33,8 +34,17 @@ int main(int argc, char** argv) {
     // may be elsewhere.
     auto options = *parsed;
     for (std::string* path : {&options.recordPath, &options.reportPath, &options.replayPath}) {
-        if (!path->empty())
-            *path = std::filesystem::absolute(*path).string();
+        if (path->empty())
+            continue;
+        *path = std::filesystem::absolute(*path).string();
+        // A pipe or a device would keep the run waiting for ever, at its
+        // end for the files it writes: refused before anything is played.
+        const veru::platform::FileStatus status =
+            veru::platform::statPath(veru::YString::fromUtf8(*path));
+        if (status.exists && !status.isDirectory && !status.isRegular) {
+            std::cerr << "mlplaytest: not a regular file: " << *path << "\n";
+            return 1;
+        }
     }
     if (!enterGameData(MIRELUNE_GAME_DIR, error)) {
         std::cerr << "mlplaytest: " << error << "\n";
