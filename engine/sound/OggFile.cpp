@@ -47,7 +47,7 @@ bool OggFile::open(const char* ansiPath) {
     }
     // The length comes from one field of the last page: check it against
     // what the file's packets decode to before a buffer is sized from it.
-    if (total * channels * 2 > kMaxPcmBytes || total > decoder.getDecodableSamples()) {
+    if (total > kMaxPcmBytes / (channels * 2) || total > decoder.getDecodableSamples()) {
         awt::showError(YString(u"音声の長さが正しくないか、長すぎます（")
                            .append(static_cast<int>(kMaxPcmBytes / (1024 * 1024)))
                            .append(u"MBまで）：")
