@@ -4,7 +4,9 @@
 #   make test-sanitize  the same with AddressSanitizer and UndefinedBehaviorSanitizer
 #               (in build-sanitize/; any report fails the test)
 #   make fuzz-smoke  build the libFuzzer targets with clang (in build-fuzz/) and run
-#               each for a few seconds from its seeds (any crash, leak or hang fails)
+#               each for a few seconds from its seeds and corpus (any crash, leak or hang fails)
+#   make fuzz-long   run each fuzzer FUZZ_SECONDS (default here 1800), then merge what it
+#               found into its minimised corpus, fuzz/corpus/<fuzzer>/ (commit that)
 #   make assets regenerate the game's pictures, sounds and music from assets/src
 #   make install    install the game under PREFIX (default /usr/local), DESTDIR honoured
 #   make uninstall  remove what the last `make install` put there
@@ -16,7 +18,7 @@ ifeq ($(CI),true)
 CMAKE_FLAGS += -DMIRELUNE_WERROR=ON
 endif
 
-.PHONY: all deps configure build test test-sanitize run format format-check clean assets fuzz-smoke install uninstall package
+.PHONY: all deps configure build test test-sanitize run format format-check clean assets fuzz-smoke fuzz-long install uninstall package
 
 PREFIX ?= /usr/local
 PACKAGE_DIR ?= build-package
@@ -62,14 +64,31 @@ $(FUZZ_DIR)/build.ninja:
 	CC=clang CXX=clang++ cmake -S . -B $(FUZZ_DIR) -G Ninja -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) \
 	    -DMIRELUNE_FUZZ=ON -DMIRELUNE_BUILD_BENCHMARKS=OFF $(CMAKE_FLAGS)
 
-# New inputs go to $(FUZZ_DIR)/corpus/, never into the committed seeds.
+# New inputs go to $(FUZZ_DIR)/corpus/, never into the committed seeds or corpus.
+FUZZ_RUN = LSAN_OPTIONS=suppressions=$(CURDIR)/.ci/lsan.supp:print_suppressions=0 \
+	$(FUZZ_DIR)/fuzz/$$f -timeout=10 -rss_limit_mb=2048
 fuzz-smoke: deps $(FUZZ_DIR)/build.ninja
 	cmake --build $(FUZZ_DIR) --target $(FUZZERS)
 	for f in $(FUZZERS); do \
-	    mkdir -p $(FUZZ_DIR)/corpus/$$f && \
-	    LSAN_OPTIONS=suppressions=$(CURDIR)/.ci/lsan.supp:print_suppressions=0 \
-	    $(FUZZ_DIR)/fuzz/$$f -max_total_time=$(FUZZ_SECONDS) -timeout=10 -rss_limit_mb=2048 \
-	        -print_final_stats=1 $(FUZZ_DIR)/corpus/$$f fuzz/seeds/$$f || exit 1; \
+	    mkdir -p $(FUZZ_DIR)/corpus/$$f fuzz/corpus/$$f && \
+	    $(FUZZ_RUN) -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
+	        $(FUZZ_DIR)/corpus/$$f fuzz/corpus/$$f fuzz/seeds/$$f || exit 1; \
+	done
+
+# The long run keeps its findings: each fuzzer's corpus is merged down to the
+# inputs that add coverage and replaces fuzz/corpus/<fuzzer>/. A crash stops
+# it, leaving the input in the current folder (crash-*) to be fixed.
+fuzz-long: FUZZ_SECONDS = 1800
+fuzz-long: deps $(FUZZ_DIR)/build.ninja
+	cmake --build $(FUZZ_DIR) --target $(FUZZERS)
+	for f in $(FUZZERS); do \
+	    mkdir -p $(FUZZ_DIR)/corpus/$$f fuzz/corpus/$$f && \
+	    $(FUZZ_RUN) -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
+	        $(FUZZ_DIR)/corpus/$$f fuzz/corpus/$$f fuzz/seeds/$$f || exit 1; \
+	    rm -rf $(FUZZ_DIR)/merged/$$f && mkdir -p $(FUZZ_DIR)/merged/$$f && \
+	    $(FUZZ_RUN) -merge=1 $(FUZZ_DIR)/merged/$$f \
+	        fuzz/corpus/$$f $(FUZZ_DIR)/corpus/$$f fuzz/seeds/$$f || exit 1; \
+	    rm -rf fuzz/corpus/$$f && mv $(FUZZ_DIR)/merged/$$f fuzz/corpus/$$f || exit 1; \
 	done
 
 run: deps build

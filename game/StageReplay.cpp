@@ -179,6 +179,7 @@ StageReplay readStageReplay(const veru::YString& path) {
         const bool checked = version == StageReplay::kVersion || version == kUnnamedVersion;
         if (!checked && version != kOldVersion)
             throw Broken{"対応していない版です（版 " + std::to_string(version) + "）"};
+        replay.verified = checked;
         const auto low = static_cast<std::uint32_t>(next());
         const auto high = static_cast<std::uint32_t>(next());
         replay.seed = (std::uint64_t{high} << 32) | low;
@@ -227,6 +228,11 @@ StageReplay readStageReplay(const veru::YString& path) {
                                       u"\n" + veru::YString(u"ファイルが途中で切れています"));
     }
     return replay;
+}
+
+std::string unverifiedWarning(const veru::YString& path) {
+    return "チェックサムのない古い版（版 " + std::to_string(kOldVersion) +
+           "）のリプレイです。壊れていても気づけないため、結果は確かめられません：" + path.toUtf8();
 }
 
 }  // namespace ml

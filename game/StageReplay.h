@@ -15,7 +15,8 @@
 // Runs keep a minute of held buttons to a few hundred bytes. Older files
 // still read: version 2 (no heroine) is Shiro's; version 1 (no start values,
 // no checksum either) starts from the values a new game starts the stage
-// with.
+// with, and is marked unverified: damage to it cannot be told from play, so
+// whoever plays one says so (unverifiedWarning).
 //
 // Ownership: a plain value. Thread: any.
 // Failure: writeStageReplay throws what ByteFileWriter throws;
@@ -63,6 +64,8 @@ struct StageReplay {
     // Who flew: a recording plays only on her own stage.
     int character = 1;
     std::vector<int> words;  // frame i polled words[i]
+    // False when read from a file without a checksum (version 1).
+    bool verified = true;
 
     // The word of frame `frame`; 0 past the end (a replay ends with released buttons).
     int wordAt(std::size_t frame) const { return frame < words.size() ? words[frame] : 0; }
@@ -74,6 +77,8 @@ struct StageReplay {
 
 void writeStageReplay(const veru::YString& path, const StageReplay& replay);
 StageReplay readStageReplay(const veru::YString& path);
+// What a tool shows before playing an unverified recording read from `path`.
+std::string unverifiedWarning(const veru::YString& path);
 
 // A recording of no frames yet: the difficulty, masks, score and status a
 // stage starts from with these settings (the seed is the caller's).

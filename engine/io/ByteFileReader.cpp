@@ -4,10 +4,15 @@
 #include "engine/exceptions/FileNotFoundException.h"
 #include "engine/exceptions/IOException.h"
 #include "engine/io/Scrambler.h"
+#include "engine/platform/FileSystem.h"
 
 namespace veru::io {
 
 ByteFileReader::ByteFileReader(const YFile& f) : remaining(f.size), file(f) {
+    const platform::FileStatus status = platform::statPath(file.path);
+    if (status.exists && !status.isDirectory && !status.isRegular)
+        throw excp::IOException(
+            YString(u"通常のファイルではないため読みませんでした。：").append(file.path));
     handle = platform::FileHandle::open(file.path, "rb");
     if (!handle.isOpen() || !file.isFile)
         throw excp::FileNotFoundException(file.path);

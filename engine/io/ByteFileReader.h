@@ -9,7 +9,9 @@
 //
 // Ownership: owns the open file; the destructor closes it.
 // Failure: every exception names the file's path: FileNotFoundException when
-// the file cannot be opened; EOFException when a read starts at the end;
+// the file cannot be opened; IOException "通常のファイルではないため読みませんでした。："
+// + path for a pipe, device or socket (opening one could wait for ever),
+// before it is opened; EOFException when a read starts at the end;
 // IOException on a short read or a string record whose length does not fit
 // in what is left. A bad length is refused before anything is allocated for
 // it. An empty string record reads as an empty line, except as the file's last

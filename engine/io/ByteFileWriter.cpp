@@ -5,10 +5,15 @@
 #include "engine/exceptions/FileNotFoundException.h"
 #include "engine/exceptions/IOException.h"
 #include "engine/io/Scrambler.h"
+#include "engine/platform/FileSystem.h"
 
 namespace veru::io {
 
 ByteFileWriter::ByteFileWriter(const YFile& f) : file(f) {
+    const platform::FileStatus status = platform::statPath(file.path);
+    if (status.exists && !status.isDirectory && !status.isRegular)
+        throw excp::IOException(
+            YString(u"通常のファイルではないため書きませんでした。：").append(file.path));
     handle = platform::FileHandle::open(file.path, "wb");
     if (!handle.isOpen())
         throw excp::FileNotFoundException(file.path);

@@ -4,7 +4,9 @@
 //
 // Ownership: owns the open file; the destructor closes it without reporting.
 // Failure: FileNotFoundException (with the path) when the file cannot be
-// created; IOException when a write or the final close fails.
+// created; IOException "通常のファイルではないため書きませんでした。：" + path
+// when the path is a pipe, device or socket (opening one could wait for
+// ever); IOException when a write or the final close fails.
 
 #include <cstdint>
 #include <span>

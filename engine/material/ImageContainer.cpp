@@ -77,6 +77,23 @@ ImageContainer readImageContainer(const YString& path, const char* suffix) {
     return container;
 }
 
+void checkContainerSize(const ImageContainerHeader& header, int pictureWidth, int pictureHeight,
+                        const char16_t* failure, const YString& path) {
+    if (pictureWidth == header.width && pictureHeight == header.height)
+        return;
+    throw excp::IOException(YString(failure)
+                                .append(u"画像の大きさ（")
+                                .append(pictureWidth)
+                                .append(u"×")
+                                .append(pictureHeight)
+                                .append(u"）がファイルの記録（")
+                                .append(header.width)
+                                .append(u"×")
+                                .append(header.height)
+                                .append(u"）と合いません。：")
+                                .append(path));
+}
+
 platform::Image decodeContainerPicture(const ImageContainer& container, const YString& path,
                                        std::uint32_t colorKey, bool opaque) {
     platform::Image image;

@@ -59,6 +59,12 @@ ImageContainerHeader readImageContainerHeader(const YString& path);
 platform::Image decodeContainerPicture(const ImageContainer& container, const YString& path,
                                        std::uint32_t colorKey, bool opaque);
 
+// Throws IOException `failure` + "画像の大きさ（w×h）がファイルの記録（w×h）と
+//合いません。：" + `path` when the picture's size is not the one the header
+// records: a damaged header must not pass for the picture it holds.
+void checkContainerSize(const ImageContainerHeader& header, int pictureWidth, int pictureHeight,
+                        const char16_t* failure, const YString& path);
+
 // Writes `payload` (a picture file) as a container: rawSize is set from the
 // payload, the rest of the header taken from `header`.
 void writeImageContainer(const YString& path, const char* suffix,

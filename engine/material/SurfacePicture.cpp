@@ -48,19 +48,9 @@ SurfaceFile readSurfaceFile(const YString& path) {
         // The header's size must be the picture's: a container claiming more
         // would make a surface of mostly nothing, from a few bytes.
         int pictureWidth = 0, pictureHeight = 0;
-        if (platform::readImageSize(bytes, pictureWidth, pictureHeight) &&
-            (pictureWidth != out.width || pictureHeight != out.height)) {
-            throw excp::IOException(YString(u"Surface作成失敗。画像の大きさ（")
-                                        .append(pictureWidth)
-                                        .append(u"×")
-                                        .append(pictureHeight)
-                                        .append(u"）がファイルの記録（")
-                                        .append(out.width)
-                                        .append(u"×")
-                                        .append(out.height)
-                                        .append(u"）と合いません。：")
-                                        .append(path));
-        }
+        if (platform::readImageSize(bytes, pictureWidth, pictureHeight))
+            checkContainerSize(container.header, pictureWidth, pictureHeight, u"Surface作成失敗。",
+                               path);
     } else {
         bytes = io::ByteFileReader(path).readRest();
         if (!platform::readImageSize(bytes, out.width, out.height)) {

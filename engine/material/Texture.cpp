@@ -135,6 +135,9 @@ void Texture::load(const YString& path, platform::VideoDevice* device, const Col
     if (path.hasSuffix("ytx")) {
         ImageContainer container = readImageContainer(path, "ytx");
         decoded = platform::decodeImage(container.payload, image, key.pack());
+        if (decoded)
+            checkContainerSize(container.header, image.width, image.height, u"テクスチャ作成失敗。",
+                               path);
         // Anything but 32 bits has no alpha channel: keyed pixels end up black.
         opaque = container.header.bitDepth != 32;
     } else {

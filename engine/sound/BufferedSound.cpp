@@ -45,8 +45,9 @@ bool BufferedSound::read(YDirectSound* device, const YString& path, int count) {
     file = createFile();
     file->open(path);
     if (file->dataSize() == 0) {
-        showError(YString(fileKind()) + u"を読み込めませんでした。", caption(u".read()"));
+        showError(YString(fileKind()) + u"を読み込めませんでした：" + path, caption(u".read()"));
         releaseVoices();
+        emptyReported = true;  // this box has said it: no second one at play
         return false;
     }
     platform::Mixer* mixer = device ? device->getMixer() : nullptr;

@@ -3,48 +3,9 @@
 #include <algorithm>
 #include <cstring>
 
-#include <vector>
-
-#include "engine/exceptions/Exception.h"
-#include "engine/io/ByteFileReader.h"
 #include "engine/window/MessageBox.h"
 
 namespace veru::sound {
-
-std::int64_t OggFile::mostSamples(const YString& path) {
-    std::vector<std::uint8_t> bytes;
-    try {
-        io::ByteFileReader reader(path);
-        if (reader.isEOF())
-            return 0;
-        bytes = reader.readRest();
-    } catch (const excp::Exception&) {
-        return 0;
-    }
-    // Walk the pages: each lacing value below 255 ends a packet. Bytes that
-    // are no page are skipped up to the next capture pattern.
-    constexpr std::uint8_t kCapture[] = {'O', 'g', 'g', 'S'};
-    constexpr std::size_t kPageHeader = 27;
-    std::int64_t packets = 0;
-    std::size_t at = 0;
-    while (at + kPageHeader <= bytes.size()) {
-        if (!std::equal(std::begin(kCapture), std::end(kCapture), bytes.begin() + at)) {
-            ++at;
-            continue;
-        }
-        const std::size_t segments = bytes[at + 26];
-        if (at + kPageHeader + segments > bytes.size())
-            break;
-        std::size_t body = 0;
-        for (std::size_t i = 0; i < segments; ++i) {
-            const std::uint8_t lacing = bytes[at + kPageHeader + i];
-            body += lacing;
-            packets += lacing < 255;
-        }
-        at += kPageHeader + segments + body;
-    }
-    return packets * kMostSamplesPerPacket;
-}
 
 bool OggFile::isAsciiPath(const YString& path) {
     return std::all_of(path.begin(), path.end(), [](char16_t c) { return c > 0 && c < 0x80; });
@@ -75,14 +36,18 @@ bool OggFile::open(const char* ansiPath) {
     const YString path = YString::fromUtf8(ansiPath);
     const std::int64_t total = decoder.getPcmTotal();
     const int channels = decoder.getChannels();
-    if (channels < 1 || channels > 2 || total < 0) {
+    format.formatTag = 1;
+    format.channels = static_cast<std::uint16_t>(std::clamp(channels, 0, 0xFFFF));
+    format.samplesPerSec = static_cast<std::uint32_t>(decoder.getRate());
+    format.bitsPerSample = 16;
+    if (!format.toAudioFormat().isSupported() || total < 0) {
         awt::showError(YString(u"ちゃんと読み込めて…ない！？：").append(path));
         close();
         return false;
     }
     // The length comes from one field of the last page: check it against
-    // what the file can hold before a buffer is sized from it.
-    if (total * channels * 2 > kMaxPcmBytes || total > mostSamples(path)) {
+    // what the file's packets decode to before a buffer is sized from it.
+    if (total > kMaxPcmBytes / (channels * 2) || total > decoder.getDecodableSamples()) {
         awt::showError(YString(u"音声の長さが正しくないか、長すぎます（")
                            .append(static_cast<int>(kMaxPcmBytes / (1024 * 1024)))
                            .append(u"MBまで）：")
@@ -90,17 +55,13 @@ bool OggFile::open(const char* ansiPath) {
         close();
         return false;
     }
-    format.formatTag = 1;
-    format.channels = static_cast<std::uint16_t>(channels);
-    format.samplesPerSec = static_cast<std::uint32_t>(decoder.getRate());
-    format.bitsPerSample = 16;
     format.blockAlign = static_cast<std::uint16_t>(channels * 2);
     format.avgBytesPerSec = format.blockAlign * format.samplesPerSec;
     format.cbSize = 0;
     size = static_cast<std::uint32_t>(total * channels * 2);
     opened = true;
     if (!rewind()) {
-        awt::showError(u"ちゃんと読み込めて…ない！？");
+        awt::showError(YString(u"ちゃんと読み込めて…ない！？：").append(path));
         close();
         return false;
     }

@@ -11,8 +11,9 @@
 // Failure: a file that cannot be opened as Ogg Vorbis makes open() return
 // false without a box; other failures show their box, naming the file. The
 // length the stream claims (one field of its last page) is checked before
-// anything is sized from it: a claim beyond what the file's packets can
-// decode to, or above kMaxPcmBytes of samples, is refused.
+// anything is sized from it: a claim beyond what the file's packets decode
+// to, or above kMaxPcmBytes of samples, is refused. So is a format the mixer
+// cannot play (more than two channels, a rate outside 1000-192000 Hz).
 
 #include <memory>
 
@@ -40,11 +41,6 @@ class OggFile : public SoundFile {
     // The most decoded bytes a sound may hold (about 25 minutes of
     // 44.1 kHz stereo).
     static constexpr std::int64_t kMaxPcmBytes = 256LL * 1024 * 1024;
-    // A Vorbis packet decodes to at most half of the largest block (8192).
-    static constexpr std::int64_t kMostSamplesPerPacket = 4096;
-    // The most samples per channel the Ogg file at `path` can decode to,
-    // counted from its pages' packets without decoding; 0 when unreadable.
-    static std::int64_t mostSamples(const YString& path);
 
   private:
     WaveFormat format;

@@ -17,10 +17,8 @@ std::uint16_t le16(const std::uint8_t* p) {
 }
 
 bool playable(const WaveFormat& f) {
-    return f.formatTag == 1 && (f.channels == 1 || f.channels == 2) &&
-           (f.bitsPerSample == 8 || f.bitsPerSample == 16) &&
-           f.blockAlign == f.channels * f.bitsPerSample / 8 && f.samplesPerSec >= 1000 &&
-           f.samplesPerSec <= 192000;
+    return f.formatTag == 1 && f.toAudioFormat().isSupported() &&
+           f.blockAlign == f.channels * f.bitsPerSample / 8;
 }
 
 }  // namespace

@@ -14,7 +14,8 @@ std::unique_ptr<SoundFile> SoundOgg::createFile() {
 bool SoundOgg::checkPath(const YString& path) {
     if (!path.empty() && OggFile::isAsciiPath(path))
         return true;
-    awt::showError(u"ファイル名が不正です。(全角は指定できません。)", u"SoundOgg.read()");
+    awt::showError(YString(u"ファイル名が不正です。(全角は指定できません。)：").append(path),
+                   u"SoundOgg.read()");
     return false;
 }
 

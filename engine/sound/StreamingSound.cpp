@@ -63,7 +63,8 @@ bool StreamingSound::read(YDirectSound* device, const YString& path, int /*voice
         emptyReported = false;
         auto wave = std::make_unique<WaveFile>();
         if (!wave->open(path) || wave->dataSize() == 0) {
-            showError(u"WaveFileの読み込みに失敗しました。", kRead);
+            showError(YString(u"WaveFileの読み込みに失敗しました：").append(path), kRead);
+            emptyReported = true;  // this box has said it: no second one at play
             wave->close();
             return false;
         }

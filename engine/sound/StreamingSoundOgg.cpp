@@ -15,6 +15,12 @@ StreamingSoundOgg::~StreamingSoundOgg() {
     release();
 }
 
+void StreamingSoundOgg::reportUnreadable(const YString& path) {
+    showError(YString(u"OggFileの読み込みに失敗しました：").append(path),
+              u"StreamingSound::read()");
+    emptyReported = true;  // this box has said it: no second one at play
+}
+
 OggFile* StreamingSoundOgg::ogg() const {
     return static_cast<OggFile*>(file.get());
 }
@@ -28,7 +34,7 @@ bool StreamingSoundOgg::read(YDirectSound* device, const YString& path, int coun
         std::lock_guard<std::mutex> hold(guard);
         releaseVoices();
         state = kStopped;
-        showError(u"OggFileの読み込みに失敗しました。", u"StreamingSound::read()");
+        reportUnreadable(path);
         return false;
     }
     return read(device, path.empty() ? nullptr : narrow.c_str(), count);
@@ -42,7 +48,7 @@ bool StreamingSoundOgg::read(YDirectSound* device, const char* path, int /*voice
         emptyReported = false;
         auto decoder = std::make_unique<OggFile>();
         if (!decoder->open(path)) {
-            showError(u"OggFileの読み込みに失敗しました。", u"StreamingSound::read()");
+            reportUnreadable(path ? YString::fromUtf8(path) : YString());
             decoder->close();
             return false;
         }

@@ -60,6 +60,8 @@ class StreamingSoundOgg : public SoundOgg, public IStreamingSound {
 
   private:
     OggFile* ogg() const;
+    // The box for a file that could not be opened, naming it.
+    void reportUnreadable(const YString& path);
     bool initializeBuffer();
     bool playLocked(bool loop);
     void decodeInto(std::uint32_t offset);

@@ -77,7 +77,7 @@ TEST(StageReplay, HeldButtonsTakeLittleRoom) {
     EXPECT_TRUE(ml::readStageReplay(dir.file("empty.rpl")).words.empty());
 }
 
-// Version 1 files, as the committed recording is, hold no start values and
+// Version 1 files hold no start values and
 // no checksum: they start as a new game starts the stage.
 TEST(StageReplay, ReadsTheFirstVersion) {
     TempDir dir;
@@ -93,6 +93,9 @@ TEST(StageReplay, ReadsTheFirstVersion) {
     EXPECT_EQ(read.startLives, fresh.startLives);
     EXPECT_EQ(read.startStock, fresh.startStock);
     EXPECT_EQ(read.startPower, fresh.startPower);
+    EXPECT_FALSE(read.verified) << "no checksum: whoever plays it must say so";
+    ml::writeStageReplay(dir.file("v3.rpl"), read);
+    EXPECT_TRUE(ml::readStageReplay(dir.file("v3.rpl")).verified);
 }
 
 // Version 2 files, written before Hotaru could fly, are Shiro's.

@@ -316,6 +316,20 @@ TEST_F(MlpackTest, StageScriptIsPackedOnlyWhenItPassesTheCheck) {
     expectQuietSuccess(mlpack({"unpack", path("spaced.dat"), path("spaced_back.txt")}));
     EXPECT_EQ(readText(dir.path() / "spaced_back.txt"), spaced);
 
+    // Half a megabyte of text packs to over a megabyte of UTF-16, more than
+    // the game reads: refused here, not at the stage's start.
+    std::string large = good;
+    for (int i = 0; i < 1100; ++i)
+        large += "// " + std::string(500, 'x') + "\n";
+    mirelune::test::writeBytes(ypath("large.txt"), Bytes(large.begin(), large.end()));
+    const Outcome tooLarge =
+        mlpack({"stage", path("large.txt"), path("large.dat"), "--manifest", path("manifest.txt")});
+    EXPECT_EQ(tooLarge.exitCode, 1);
+    EXPECT_NE(tooLarge.err.find(path("large.txt") + ": packs to "), std::string::npos)
+        << tooLarge.err;
+    EXPECT_NE(tooLarge.err.find("the game reads at most 1048576"), std::string::npos);
+    EXPECT_FALSE(mirelune::test::fileExists(ypath("large.dat")));
+
     EXPECT_EQ(mlpack({"stage", path("good.txt"), path("x.dat")}).exitCode, 2) << "no manifest";
     EXPECT_EQ(
         mlpack({"stage", path("good.txt"), path("x.dat"), "--manifest", path("no_manifest.txt")})

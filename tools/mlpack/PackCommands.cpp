@@ -15,6 +15,7 @@
 #include "engine/platform/FileSystem.h"
 #include "engine/platform/image/Image.h"
 #include "game/StageScriptCheck.h"
+#include "game/StageScriptWords.h"
 
 namespace mlpack {
 
@@ -41,9 +42,12 @@ std::vector<std::uint8_t> readWholeFile(const YString& path) {
 }
 
 // Writes through `write` into a temporary file beside `path`, then renames it
-// over `path`; on any failure the temporary file is removed.
+// over `path`; on any failure the temporary file is removed. A result larger
+// than `maxBytes` (the most the game reads of that kind of file) is refused
+// as a failure of `source`, and `path` is left as it was.
 void writeReplacing(const YString& path,
-                    const std::function<void(veru::io::ByteFileWriter&)>& write) {
+                    const std::function<void(veru::io::ByteFileWriter&)>& write,
+                    const YString& source = {}, std::int64_t maxBytes = -1) {
     const YString temporary = YString(path).append(u".tmp");
     try {
         veru::io::ByteFileWriter writer(temporary);
@@ -52,6 +56,12 @@ void writeReplacing(const YString& path,
     } catch (...) {
         veru::platform::removeFile(temporary);
         throw;
+    }
+    const std::uint64_t size = veru::platform::statPath(temporary).size;
+    if (maxBytes >= 0 && size > static_cast<std::uint64_t>(maxBytes)) {
+        veru::platform::removeFile(temporary);
+        fail(source, "packs to " + std::to_string(size) + " bytes; the game reads at most " +
+                         std::to_string(maxBytes));
     }
     veru::io::YFile written(temporary);
     if (!written.renameTo(path)) {
@@ -170,19 +180,23 @@ std::vector<YString> readScriptLines(const YString& in) {
 // One scrambled string record per line: every non-empty line, or with
 // `keepBlank` every line up to the last non-empty one, so that a reader
 // counting records counts the lines of the source.
-void writeScript(const YString& out, const std::vector<YString>& lines, bool keepBlank) {
+void writeScript(const YString& out, const std::vector<YString>& lines, bool keepBlank,
+                 const YString& source = {}, std::int64_t maxBytes = -1) {
     std::size_t end = lines.size();
     while (end > 0 && lines[end - 1].empty())
         --end;
-    writeReplacing(out, [&](veru::io::ByteFileWriter& writer) {
-        writer.setKeys(0, veru::io::fileKeyFor("dat"));
-        for (std::size_t i = 0; i < end; ++i) {
-            if (!lines[i].empty())
-                writer.writeLine(lines[i]);
-            else if (keepBlank)
-                writer.writeInt(0);  // an empty record (writeLine skips empty text)
-        }
-    });
+    writeReplacing(
+        out,
+        [&](veru::io::ByteFileWriter& writer) {
+            writer.setKeys(0, veru::io::fileKeyFor("dat"));
+            for (std::size_t i = 0; i < end; ++i) {
+                if (!lines[i].empty())
+                    writer.writeLine(lines[i]);
+                else if (keepBlank)
+                    writer.writeInt(0);  // an empty record (writeLine skips empty text)
+            }
+        },
+        source, maxBytes);
 }
 
 // The game path and kind of every entry of a data manifest.
@@ -235,7 +249,7 @@ void packStage(const YString& in, const YString& out, const YString& manifest,
             report += "\n  " + where(p) + p.message;
         fail(in, report);
     }
-    writeScript(out, lines, true);
+    writeScript(out, lines, true, in, ml::StageLimits::kMaxFileBytes);
 }
 
 void unpack(const YString& in, const YString& out) {

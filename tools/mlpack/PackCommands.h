@@ -32,7 +32,8 @@ void packScript(const veru::YString& in, const veru::YString& out);
 // `manifest` (every file it names must be listed there, as the right kind);
 // otherwise the message lists every problem with its line. Blank lines are
 // kept as empty records (trailing ones dropped), so the game's messages name
-// the same lines as the check. Each line the game would skip is reported to
+// the same lines as the check. A packed file larger than the game reads is
+// refused and `out` left as it was. Each line the game would skip is reported to
 // `warnings` ("IN: line N: warning: ..."); it does not stop the packing.
 void packStage(const veru::YString& in, const veru::YString& out, const veru::YString& manifest,
                std::ostream& warnings);

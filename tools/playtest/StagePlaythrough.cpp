@@ -73,10 +73,11 @@ RunResult StagePlaythrough::run(int level, std::uint64_t seed,
     int lastState = -1;
     int lastPhase = -1;
     // A recording holds every frame of its play, the one that left the
-    // stage too: one that stops before is a play cut off (the window closed).
-    const int limit = replay ? static_cast<int>(std::min<std::size_t>(
-                                   kFrameLimit, replay->words.size() + kReplayGrace))
-                             : kFrameLimit;
+    // stage too: one that stops before is a play cut off (the window closed),
+    // and nothing is played past its last frame.
+    const int limit =
+        replay ? static_cast<int>(std::min<std::size_t>(kFrameLimit, replay->words.size()))
+               : kFrameLimit;
     for (int f = 0; f < limit && stage.getRequest() == veru::dxt::kRequestNone; ++f) {
         stage.update(&pilot);
         result.frames = f + 1;

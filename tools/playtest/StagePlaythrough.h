@@ -33,8 +33,6 @@ class StagePlaythrough {
   public:
     // A play longer than this many frames is stuck.
     static constexpr int kFrameLimit = 120000;
-    // A replay runs this many frames past its recording's end at most.
-    static constexpr int kReplayGrace = 60;
 
     // `heroine` is a StageHeroine row; the stage is her own.
     explicit StagePlaythrough(const StageHeroine& heroine = shiroHeroine());
@@ -45,7 +43,9 @@ class StagePlaythrough {
     // The autopilot plays `level` from `seed`; the recording of the play is
     // kept in `recording` when given.
     RunResult play(int level, std::uint64_t seed, StageReplay* recording = nullptr);
-    // The recording is played again (its own seed, level, masks and start);
+    // The recording is played again (its own seed, level, masks and start),
+    // for exactly its recorded frames: a play cut off (the window closed)
+    // ends where the player left it, with the score the game had then.
     // finished = false when it ends before the stage does, or when it is a
     // recording of the other heroine's stage.
     RunResult replay(const StageReplay& recording);

@@ -1,7 +1,9 @@
 // mlplaytest: the autopilot plays the trial stage headless, run after run,
 // and prints one line per run, or plays a recording (--replay) and prints
 // its line; see PlaytestOptions.h for the options. A recording that ends
-// before the stage does (the window was closed mid-play) says finished=no.
+// before the stage does (the window was closed mid-play) says finished=no and
+// ends at its last recorded frame; one without a checksum (the first file
+// version) is played with a warning and says verified=no.
 // Exit status: 0 when every run finished, 1 otherwise (or on a bad option).
 
 #include <cstdlib>
@@ -11,6 +13,7 @@
 
 #include "engine/exceptions/Exception.h"
 #include "engine/io/Scrambler.h"
+#include "engine/platform/FileSystem.h"
 #include "game/StageReplay.h"
 #include "tools/playtest/BalanceReport.h"
 #include "tools/playtest/GameData.h"
@@ -33,8 +36,17 @@ int main(int argc, char** argv) {
     // may be elsewhere.
     auto options = *parsed;
     for (std::string* path : {&options.recordPath, &options.reportPath, &options.replayPath}) {
-        if (!path->empty())
-            *path = std::filesystem::absolute(*path).string();
+        if (path->empty())
+            continue;
+        *path = std::filesystem::absolute(*path).string();
+        // A pipe or a device would keep the run waiting for ever, at its
+        // end for the files it writes: refused before anything is played.
+        const veru::platform::FileStatus status =
+            veru::platform::statPath(veru::YString::fromUtf8(*path));
+        if (status.exists && !status.isDirectory && !status.isRegular) {
+            std::cerr << "mlplaytest: not a regular file: " << *path << "\n";
+            return 1;
+        }
     }
     if (!enterGameData(MIRELUNE_GAME_DIR, error)) {
         std::cerr << "mlplaytest: " << error << "\n";
@@ -46,11 +58,14 @@ int main(int argc, char** argv) {
     BalanceReport report;
     try {
         if (!options.replayPath.empty()) {
-            const ml::StageReplay recording =
-                ml::readStageReplay(veru::YString::fromUtf8(options.replayPath));
+            const veru::YString path = veru::YString::fromUtf8(options.replayPath);
+            const ml::StageReplay recording = ml::readStageReplay(path);
+            if (!recording.verified)
+                std::cerr << "mlplaytest: warning: " << ml::unverifiedWarning(path) << "\n";
             StagePlaythrough playthrough(ml::stageHeroine(recording.character));
             const RunResult run = playthrough.replay(recording);
-            std::cout << describe(run) << (run.finished ? "" : " finished=no") << std::endl;
+            std::cout << describe(run) << (run.finished ? "" : " finished=no")
+                      << (recording.verified ? "" : " verified=no") << std::endl;
             if (!options.recordPath.empty())
                 ml::writeStageReplay(veru::YString::fromUtf8(options.recordPath), recording);
             return run.finished ? 0 : 1;

@@ -40,7 +40,6 @@
 namespace {
 
 constexpr int kStageScene = 8;
-constexpr std::size_t kGraceFrames = 60;
 
 // The per-frame times of --frame-log. Without a file it does nothing, and
 // costs nothing on the frame's path.
@@ -129,8 +128,7 @@ int watch(const ml::StageReplay& recording, const std::string& frameLogPath) {
         timer->framePresented();
         log.mark();
         log.endFrame(frames);
-        if (scene->getRequest() != veru::dxt::kRequestNone ||
-            ++frames > recording.words.size() + kGraceFrames)
+        if (scene->getRequest() != veru::dxt::kRequestNone || ++frames >= recording.words.size())
             break;
     }
     std::printf("mlwatch: %zu of %zu recorded frames shown\n",
@@ -165,7 +163,12 @@ int main(int argc, char** argv) {
     }
     veru::io::registerGameFileKeys();
     try {
-        return watch(ml::readStageReplay(veru::YString::fromUtf8(path)), frameLogPath);
+        const veru::YString recordingPath = veru::YString::fromUtf8(path);
+        const ml::StageReplay recording = ml::readStageReplay(recordingPath);
+        if (!recording.verified)
+            std::fprintf(stderr, "mlwatch: warning: %s\n",
+                         ml::unverifiedWarning(recordingPath).c_str());
+        return watch(recording, frameLogPath);
     } catch (const veru::excp::Exception& e) {
         std::fprintf(stderr, "mlwatch: %s\n", e.getMessage().toUtf8().c_str());
         return 1;

@@ -30,6 +30,11 @@ class VorbisDecoder {
     int getRate() const;
     // Samples per channel of the whole stream; negative when unknown.
     std::int64_t getPcmTotal() const;
+    // Samples per channel the stream's packets decode to, counted from their
+    // block sizes when the file is opened (a few pages' worth of reading per
+    // megabyte, no decoding). The true length is at most this; a claim above
+    // it comes from a damaged last page. Negative when unknown.
+    std::int64_t getDecodableSamples() const;
     // Back to the first sample; false when seeking fails.
     bool seekToStart();
     // Decodes up to `bytes` bytes; returns the bytes written, 0 at the end of

@@ -34,7 +34,8 @@ bool ScrollBackground::read(veru::platform::VideoDevice* device, const veru::YSt
     if (width >= viewWidth && height >= viewHeight) {
         return true;
     }
-    veru::YString text(u"読み込んだイメージの大きさが適切でありません。\n");
+    veru::YString text(u"読み込んだイメージの大きさが適切でありません。：");
+    text.append(path).append(u"\n");
     text.append(u"(幅, 高さ) = (").append(width).append(u", ").append(height).append(u")");
     veru::awt::showError(text, kReadCaption);
     return false;

@@ -35,7 +35,7 @@ void writePicture(const YString& path, int w, int h, std::uint32_t argb) {
     image.pixels.assign(static_cast<std::size_t>(w * h), argb);
     Bytes png;
     ASSERT_TRUE(veru::platform::encodePng(image, png));
-    veru::dxt::material::writeImageContainer(path, "ytx", {}, png);
+    veru::dxt::material::writeImageContainer(path, "ytx", {.width = w, .height = h}, png);
 }
 
 void writeScript(const YString& path, std::initializer_list<const char16_t*> lines) {

@@ -1,6 +1,7 @@
 // Byte files: the record layout byte for byte, and bad records refused.
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include "engine/exceptions/EOFException.h"
 #include "engine/exceptions/FileNotFoundException.h"
@@ -151,4 +152,23 @@ TEST_F(ByteFileTest, TextsOfAnyLengthRoundTrip) {
     }
     ByteFileReader r(path);
     EXPECT_EQ(r.readLine(), std::optional<YString>(longText));
+}
+
+// A pipe named as a file is refused before it is opened: opening it would
+// wait for a writer (or a reader) that never comes.
+TEST_F(ByteFileTest, APipeIsRefusedNotWaitedFor) {
+    const YString pipe = dir.file("pipe.bin");
+    ASSERT_EQ(::mkfifo(pipe.toUtf8().c_str(), 0600), 0);
+    for (int writing = 0; writing < 2; ++writing) {
+        try {
+            if (writing)
+                ByteFileWriter w(pipe);
+            else
+                ByteFileReader r(pipe);
+            ADD_FAILURE() << "a pipe was opened";
+        } catch (const excp::IOException& e) {
+            EXPECT_TRUE(e.getMessage().toUtf8().ends_with(pipe.toUtf8()))
+                << e.getMessage().toUtf8();
+        }
+    }
 }

@@ -104,12 +104,19 @@ TEST_F(TextureSurfaceTest, ColourKeyAndBitDepth) {
     EXPECT_EQ(keyed.getDeviceTexture()->getPixels()[3], 0x80102030u);
 
     Texture with32;
-    with32.load(container("a.ytx", "ytx", 32, 999, 999, picture), device.get());
-    EXPECT_EQ(with32.getWidth(), 4);  // the header's size is ignored
+    with32.load(container("a.ytx", "ytx", 32, 4, 4, picture), device.get());
+    EXPECT_EQ(with32.getWidth(), 4);
     EXPECT_EQ(with32.getDeviceTexture()->getPixels()[3], 0x80102030u);
+    // A header that disagrees with its picture is damaged, not ignored.
+    const YString lying = container("lying.ytx", "ytx", 32, 4, 5, picture);
+    Texture refused;
+    EXPECT_EQ(
+        failureOf([&] { refused.load(lying, device.get()); }),
+        YString(u"テクスチャ作成失敗。画像の大きさ（4×4）がファイルの記録（4×5）と合いません。：")
+            .append(lying));
 
     Texture with24;
-    with24.load(container("b.ytx", "ytx", 24, 0, 0, picture), device.get());
+    with24.load(container("b.ytx", "ytx", 24, 4, 4, picture), device.get());
     EXPECT_EQ(with24.getDeviceTexture()->getPixels()[3], 0xFF102030u);
 }
 

@@ -54,7 +54,6 @@ TEST(OggFileTest, ALengthTheFileCannotHoldIsRefusedNamingTheFile) {
     OggFile good;
     ASSERT_TRUE(good.open(real));
     EXPECT_EQ(good.dataSize(), 132300u * 4) << "the real length";
-    EXPECT_GE(OggFile::mostSamples(real), 132300);
     EXPECT_EQ(boxes.count(), 0u);
 
     // The claim of the tune: 536,870,908 samples in a small file.
@@ -67,12 +66,45 @@ TEST(OggFileTest, ALengthTheFileCannotHoldIsRefusedNamingTheFile) {
     EXPECT_EQ(boxes.messages()[0].text,
               YString(u"音声の長さが正しくないか、長すぎます（256MBまで）：").append(forged));
 
-    // A claim a little beyond the real length is still within what the
-    // pages can decode to: taken (the reader stops at the real end).
-    const YString longer = dir.file("longer.ogg");
-    writeBytes(longer, withClaimedLength(readBytes(real), 132300 + 4096));
-    OggFile near;
-    EXPECT_TRUE(near.open(longer));
+    // A last page claiming a little more than the packets decode to, or
+    // twice as much, is as wrong as a wild claim.
+    for (const std::int64_t claim : {133623, 264600}) {
+        const YString longer = dir.file("longer.ogg");
+        writeBytes(longer, withClaimedLength(readBytes(real), claim));
+        OggFile near;
+        EXPECT_FALSE(near.open(longer)) << claim;
+        EXPECT_EQ(boxes.messages().back().text,
+                  YString(u"音声の長さが正しくないか、長すぎます（256MBまで）：").append(longer));
+    }
+}
+
+TEST(OggFileTest, AFormatTheMixerCannotPlayIsRefusedNamingTheFile) {
+    TempDir dir;
+    RecordingMessageSink boxes;
+    // Six channels, a real encoding.
+    const YString six = dir.file("six.ogg");
+    ASSERT_TRUE(veru::platform::writeOggVorbis(six.toUtf8(), std::vector<std::int16_t>(6 * 4410), 6,
+                                               44100));
+    // A rate of 1 Hz: the identification header's rate field (after the
+    // 27-byte page header, one lacing value, and 12 bytes of the packet).
+    const YString slow = dir.file("slow.ogg");
+    ASSERT_TRUE(writeOgg(slow, 0.5));
+    Bytes bytes = readBytes(slow);
+    bytes[40] = 1;
+    bytes[41] = bytes[42] = bytes[43] = 0;
+    bytes[22] = bytes[23] = bytes[24] = bytes[25] = 0;
+    const Bytes firstPage(bytes.begin(), bytes.begin() + 58);
+    const std::uint32_t crc = oggChecksum(firstPage);
+    for (int i = 0; i < 4; ++i)
+        bytes[22 + static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(crc >> (8 * i));
+    writeBytes(slow, bytes);
+    for (const YString& bad : {six, slow}) {
+        OggFile file;
+        EXPECT_FALSE(file.open(bad)) << bad.toUtf8();
+        ASSERT_GE(boxes.count(), 1u);
+        EXPECT_EQ(boxes.messages().back().text,
+                  YString(u"ちゃんと読み込めて…ない！？：").append(bad));
+    }
 }
 
 }  // namespace

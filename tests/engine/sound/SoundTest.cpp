@@ -125,11 +125,16 @@ TEST_F(BufferedSoundTest, AnOggEffectIsDecodedWholeAndPlaysLikeAWave) {
 
 TEST_F(BufferedSoundTest, OggEffectsRefuseNonAsciiPathsAndFilesThatAreNotVorbis) {
     SoundOgg sound;
-    EXPECT_FALSE(sound.read(&device, dir.file("ｂｇｍ.ogg"), 1));
+    const YString wide = dir.file("ｂｇｍ.ogg");
+    EXPECT_FALSE(sound.read(&device, wide, 1));
     ASSERT_EQ(sink.count(), 1u);
-    EXPECT_EQ(sink.messages()[0].text, YString(u"ファイル名が不正です。(全角は指定できません。)"));
+    EXPECT_EQ(sink.messages()[0].text,
+              YString(u"ファイル名が不正です。(全角は指定できません。)：").append(wide));
     EXPECT_EQ(sink.messages()[0].caption, YString(u"SoundOgg.read()"));
     EXPECT_FALSE(sound.read(&device, path, 1));  // a wave file is no Ogg
-    EXPECT_EQ(sink.messages().back().text, YString(u"OggFileを読み込めませんでした。"));
+    EXPECT_EQ(sink.messages().back().text,
+              YString(u"OggFileを読み込めませんでした：").append(path));
+    const std::size_t shown = sink.count();
     EXPECT_FALSE(sound.play(false));
+    EXPECT_EQ(sink.count(), shown) << "the read's box was enough";
 }

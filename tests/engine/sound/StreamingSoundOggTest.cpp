@@ -102,8 +102,11 @@ TEST_F(StreamingSoundOggTest, BadFilesAndNonAsciiPathsAreRefusedWithABox) {
         const std::size_t before = sink.count();
         EXPECT_FALSE(stream.read(&device, bad, 1)) << bad.toUtf8();
         ASSERT_GT(sink.count(), before);
-        EXPECT_EQ(sink.messages().back().text, YString(u"OggFileの読み込みに失敗しました。"));
+        EXPECT_EQ(sink.messages().back().text,
+                  YString(u"OggFileの読み込みに失敗しました：").append(bad));
+        const std::size_t shown = sink.count();
         EXPECT_FALSE(stream.play(true));
+        EXPECT_EQ(sink.count(), shown) << "the read's box was enough";
         EXPECT_FALSE(stream.isPlaying());
     }
     EXPECT_EQ(mixer().bufferCount(), 0);

@@ -116,7 +116,8 @@ TEST_F(StreamingSoundTest, PauseResumesWhereItStoodAndPlayStartsFromTheTop) {
 TEST_F(StreamingSoundTest, AMissingFileShowsItsBoxesAndStaysSilent) {
     StreamingSound stream;
     EXPECT_FALSE(stream.read(&device, dir.file("none.wav"), 1));
-    EXPECT_EQ(sink.messages().back().text, YString(u"WaveFileの読み込みに失敗しました。"));
+    EXPECT_EQ(sink.messages().back().text,
+              YString(u"WaveFileの読み込みに失敗しました：").append(dir.file("none.wav")));
     EXPECT_EQ(sink.messages().back().caption, YString(u"StreamingSound::read()"));
     EXPECT_FALSE(stream.play(true));
     EXPECT_FALSE(stream.isPlaying());

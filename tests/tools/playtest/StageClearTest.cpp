@@ -51,6 +51,12 @@ TEST_F(StageClear, TheAutopilotClearsNormalAndItsRecordingReplaysTheSame) {
     const RunResult again = playthrough.replay(ml::readStageReplay(path));
     EXPECT_EQ(describe(again), describe(run));
     EXPECT_EQ(again.cleared, run.cleared);
+
+    // Cut short (the window closed mid-play), it ends at its last frame.
+    recording.words.resize(recording.words.size() / 2);
+    const RunResult cut = playthrough.replay(recording);
+    EXPECT_FALSE(cut.finished);
+    EXPECT_EQ(static_cast<std::size_t>(cut.frames), recording.words.size());
 }
 
 // The autopilot follows bullets from frame to frame by the game's own

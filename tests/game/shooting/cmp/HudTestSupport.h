@@ -48,7 +48,7 @@ class HudTest : public ::testing::Test {
         image.pixels.assign(static_cast<std::size_t>(w * h), argb);
         Bytes png;
         ASSERT_TRUE(veru::platform::encodePng(image, png));
-        veru::dxt::material::writeImageContainer(path, "ytx", {}, png);
+        veru::dxt::material::writeImageContainer(path, "ytx", {.width = w, .height = h}, png);
     }
 
     // One frame on black: `queue` queues sprites (centred on), then they are drawn.

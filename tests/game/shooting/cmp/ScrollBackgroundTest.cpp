@@ -129,13 +129,15 @@ TEST_F(ScrollBackgroundTest, PictureOfTheWindowsSizeNeverMoves) {
 }
 
 TEST_F(ScrollBackgroundTest, SmallPictureIsKeptButReportedWithItsSize) {
-    EXPECT_FALSE(background.read(device.get(), picture(640, 480)));
+    const YString small = picture(640, 480);
+    EXPECT_FALSE(background.read(device.get(), small));
     ASSERT_EQ(sink.count(), 1u);
     const RecordedMessage box = sink.messages()[0];
     EXPECT_EQ(box.kind, veru::awt::MessageKind::error);
     EXPECT_EQ(box.caption, YString(u"ScrollBackground::read"));
-    EXPECT_EQ(box.text,
-              YString(u"読み込んだイメージの大きさが適切でありません。\n(幅, 高さ) = (640, 480)"));
+    EXPECT_EQ(box.text, YString(u"読み込んだイメージの大きさが適切でありません。：")
+                            .append(small)
+                            .append(u"\n(幅, 高さ) = (640, 480)"));
     EXPECT_EQ(background.getSurface()->getWidth(), 640);
 
     // Too narrow and too low: the window stays at the origin, never negative.
@@ -143,9 +145,12 @@ TEST_F(ScrollBackgroundTest, SmallPictureIsKeptButReportedWithItsSize) {
     EXPECT_EQ(background.getScrollX(), 0);
     EXPECT_EQ(background.getScrollY(), 0);
 
-    EXPECT_FALSE(background.read(device.get(), picture(800, 479)));
+    const YString low = picture(800, 479);
+    EXPECT_FALSE(background.read(device.get(), low));
     EXPECT_EQ(sink.messages().back().text,
-              YString(u"読み込んだイメージの大きさが適切でありません。\n(幅, 高さ) = (800, 479)"));
+              YString(u"読み込んだイメージの大きさが適切でありません。：")
+                  .append(low)
+                  .append(u"\n(幅, 高さ) = (800, 479)"));
 }
 
 TEST_F(ScrollBackgroundTest, MissingOrBrokenFileShowsTheLoadersMessage) {

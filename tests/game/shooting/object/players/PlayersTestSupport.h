@@ -40,7 +40,7 @@ inline void writePicture(const veru::YString& path, int w, int h,
     image.pixels.assign(static_cast<std::size_t>(w) * h, argb);
     Bytes png;
     ASSERT_TRUE(veru::platform::encodePng(image, png));
-    veru::dxt::material::writeImageContainer(path, "ytx", {}, png);
+    veru::dxt::material::writeImageContainer(path, "ytx", {.width = w, .height = h}, png);
 }
 
 // A boss of the simplest shape: one rectangle, standing still.
