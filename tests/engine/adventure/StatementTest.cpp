@@ -39,7 +39,7 @@ TEST(StatementQueue, KeepsFileOrderAndRefusesToPopWhenEmpty) {
     veru::adv::StatementQueue q;
     q.push(u"Back(img/lake.ytx)");
     q.push(u"end");
-    EXPECT_EQ(q.pop(), YString(u"Back(img/lake.ytx)"));
+    EXPECT_EQ(q.pop().text, YString(u"Back(img/lake.ytx)"));
     EXPECT_FALSE(q.isEmpty());
     q.clear();
     EXPECT_TRUE(q.isEmpty());
