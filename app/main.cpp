@@ -1,15 +1,18 @@
 // MIRELUNE: the program entry. Registers the keys of the scrambled data
 // files, finds the data and the player's folder from where the program is,
-// and runs the game.
+// and runs the game in the desktop's language.
 
 #include "app/GameFolders.h"
 #include "app/GameMain.h"
+#include "engine/core/Language.h"
 #include "engine/io/Scrambler.h"
+#include "engine/platform/Locale.h"
 #include "engine/platform/ProgramFolder.h"
 #include "engine/platform/video/SdlMessageSink.h"
 #include "engine/window/MessageBox.h"
 
 int main() {
+    veru::setCurrentLanguage(veru::platform::desktopLanguage());
     veru::platform::SdlMessageSink boxes;
     veru::awt::ScopedMessageSink showBoxes(&boxes);
     veru::io::registerGameFileKeys();
