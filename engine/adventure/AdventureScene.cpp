@@ -13,6 +13,7 @@
 #include "engine/graphics/DirectGraphics.h"
 #include "engine/input/ButtonMap.h"
 #include "engine/input/InputInterface.h"
+#include "engine/io/LocalizedFile.h"
 #include "engine/material/Texture.h"
 #include "engine/scene/SceneManager.h"
 #include "engine/sound/ISound.h"
@@ -94,7 +95,9 @@ void AdventureScene::loadScript(platform::VideoDevice* device) {
     // Re-entering the scene reads the script afresh.
     statements.clear();
     sound::SoundManger* sounds = manager ? manager->getSounds() : nullptr;
-    for (const TalkLine& line : readNumberedTalkScript(scriptFile.path)) {
+    // The script in the game's language; readPath names it for messages.
+    readPath = io::localizedFile(scriptFile.path);
+    for (const TalkLine& line : readNumberedTalkScript(readPath)) {
         statements.push(line.text, line.line);
         Statement statement(line.text);
         const YString& keyword = statement.keyword();
@@ -113,7 +116,7 @@ void AdventureScene::loadScript(platform::VideoDevice* device) {
             try {
                 picture->load(name, device);
             } catch (const excp::Exception& e) {
-                awt::showWarning(talkScriptMessage(scriptFile.path, line.line, e.getMessage()),
+                awt::showWarning(talkScriptMessage(readPath, line.line, e.getMessage()),
                                  u"AdventureScene::create()");
                 picture.reset();
             }
@@ -167,7 +170,7 @@ void AdventureScene::update(dxt::event::InputInterface* input) {
 }
 
 void AdventureScene::reportAt(int line, const excp::Exception& e) const {
-    awt::showError(talkScriptMessage(scriptFile.path, line, e.getMessage()),
+    awt::showError(talkScriptMessage(readPath, line, e.getMessage()),
                    u"AdventureScene::analyzeStatement()");
 }
 

@@ -107,6 +107,7 @@ class AdventureScene : public dxt::Scene {
     bool talkReady = false;
     bool sentenceReady = false;
     io::YFile scriptFile;
+    YString readPath;  // the file read: scriptFile's, or its English one
     std::unique_ptr<dxt::DirectGraphics> graphics;
     std::unique_ptr<dxt::FadeLayer> fade;
     std::unique_ptr<Background> background;

@@ -9,6 +9,7 @@
 #include "engine/adventure/Background.h"
 #include "engine/adventure/SentenceDisplay.h"
 #include "engine/adventure/TalkArea.h"
+#include "engine/core/Language.h"
 #include "engine/input/ButtonMap.h"
 #include "engine/input/ScriptedInput.h"
 #include "engine/io/ByteFileWriter.h"
@@ -245,4 +246,26 @@ TEST_F(AdventureSceneTest, AWaitSleepsAtMostItsCap) {
     scene.update(nullptr);
     EXPECT_EQ(clock.time - before,
               static_cast<std::uint32_t>(AdventureScene::kMaxWaitMilliseconds) + 1200u);
+}
+
+TEST_F(AdventureSceneTest, EnglishReadsItsOwnScriptOrFallsBackToJapaneseWithOneWarning) {
+    writePicture(u"img/bg2.ytx", 800, 600, 0xFF000000u);
+    writeScript(u"script/t.dat", {u"Back(img/bg.ytx)"});
+    writeScript(u"script/t.en.dat", {u"Back(img/bg2.ytx)", u"Back(img/bg2.ytx)"});
+    writeScript(u"script/j.dat", {u"Back(img/bg.ytx)"});
+    veru::setCurrentLanguage(veru::Language::english);
+    AdventureScene english(nullptr, u"script/t.dat");
+    english.reset();
+    ASSERT_TRUE(english.create(nullptr, device.get()));
+    EXPECT_EQ(english.getPendingStatements(), 2u);
+    for (int pass = 0; pass < 2; ++pass) {
+        AdventureScene fallback(nullptr, u"script/j.dat");
+        fallback.reset();
+        ASSERT_TRUE(fallback.create(nullptr, device.get()));
+        EXPECT_EQ(fallback.getPendingStatements(), 1u);
+    }
+    veru::setCurrentLanguage(veru::Language::japanese);
+    ASSERT_EQ(boxes.count(), 1u);
+    EXPECT_EQ(boxes.messages()[0].kind, veru::awt::MessageKind::warning);
+    EXPECT_NE(boxes.messages()[0].text.indexOf(u"script/j.en.dat"), -1);
 }
