@@ -79,5 +79,8 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# The faces the game draws its words in, found through fontconfig at run time:
+# Japanese text in IPAGothic, English text in DejaVu Sans.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-ipafont-gothic, fonts-dejavu-core")
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://github.com/mirelune/mirelune")
 include(CPack)
