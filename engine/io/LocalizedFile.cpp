@@ -28,4 +28,12 @@ YString localizedFile(const YString& path) {
     return localizedFile(path, currentLanguage());
 }
 
+YString localizedFileIfPresent(const YString& path) {
+    const Language language = currentLanguage();
+    if (language == Language::japanese)
+        return path;
+    YString wanted = localizedPath(path, language);
+    return YFile(wanted).exists ? wanted : path;
+}
+
 }  // namespace veru::io

@@ -18,4 +18,8 @@ namespace veru::io {
 YString localizedFile(const YString& path, Language language);
 YString localizedFile(const YString& path);
 
+// The same without the warning, for files of which only some have words in
+// them (pictures: a menu word has an English picture, a backdrop none).
+YString localizedFileIfPresent(const YString& path);
+
 }  // namespace veru::io
