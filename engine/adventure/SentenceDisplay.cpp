@@ -31,7 +31,7 @@ void blitGlyph(const platform::GlyphImage& g, int penX, int baseline, int alpha,
 
 SentenceDisplay::SentenceDisplay(platform::VideoDevice* device, TalkArea* talkArea)
     : font(fontFace, fontSize), device(device), talkArea(talkArea) {
-    textFace = language == Language::english ? YString(platform::kProportionalFace) : fontFace;
+    textFace = language == Language::english ? YString(kEnglishTextFace) : fontFace;
     marker = std::make_unique<dxt::material::Texture>();
     dxt::DirectGraphics::drawAntiAliasingString(device, marker.get(), u"▼", font, 0xFFFFFFFFu, 0);
     setSpeed(90);

@@ -19,6 +19,10 @@ namespace veru {
 
 enum class Language { japanese, english };
 
+// The proportional face English text is drawn in (fonts-dejavu-core); the
+// Japanese text keeps the game's Japanese face.
+inline constexpr char16_t kEnglishTextFace[] = u"DejaVu Sans";
+
 Language currentLanguage();
 void setCurrentLanguage(Language language);
 

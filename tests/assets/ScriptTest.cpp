@@ -19,6 +19,7 @@
 
 #include "engine/adventure/SentenceLayout.h"
 #include "engine/adventure/Statement.h"
+#include "engine/core/Language.h"
 #include "engine/core/YString.h"
 #include "engine/exceptions/Exception.h"
 #include "engine/io/ByteFileReader.h"
@@ -72,23 +73,27 @@ bool isEnglish(const std::string& file) {
     return file.find(".en.") != std::string::npos;
 }
 
+// The English words of a stage's talk: packed as a script, but talk lines only.
+bool isStageTalk(const ManifestEntry& entry) {
+    return entry.kind == "script" && entry.path.rfind("script/stage_", 0) == 0;
+}
+
 // The lines an English sentence is shown on, laid out as the talk window
 // does with the proportional face.
-std::vector<veru::adv::SentenceLayout::Line> layOutEnglish(const std::u16string& text, int size) {
+std::vector<veru::adv::SentenceLayout::Line> layOutEnglish(const std::u16string& text, int size,
+                                                           int width) {
     static std::map<int, std::unique_ptr<veru::platform::FontFace>> faces;
     auto& face = faces[size];
     if (!face) {
         std::string error;
-        face = veru::platform::FontFace::open(veru::platform::kProportionalFace, size, false, false,
-                                              error);
+        face = veru::platform::FontFace::open(veru::kEnglishTextFace, size, false, false, error);
         EXPECT_TRUE(face) << error;
         if (!face)
             return {};
     }
     veru::platform::FontFace* f = face.get();
     const veru::adv::SentenceLayout layout(
-        text, size, true, [f](char16_t c) { return f->advance(c); },
-        veru::adv::SentenceLayout::kProportionalWidth);
+        text, size, true, [f](char16_t c) { return f->advance(c); }, width);
     return layout.getLines();
 }
 
@@ -191,7 +196,7 @@ TEST_F(AssetScriptTest, TalkScriptsAreValidAndFitTheWindow) {
     std::set<std::u16string> keywords, sizeWords, fadeFlags, instantFlags;
     int scripts = 0;
     for (const ManifestEntry& script : entries) {
-        if (script.kind != "script")
+        if (script.kind != "script" || isStageTalk(script))
             continue;
         ++scripts;
         SCOPED_TRACE(script.path);
@@ -230,7 +235,10 @@ TEST_F(AssetScriptTest, TalkScriptsAreValidAndFitTheWindow) {
                 EXPECT_TRUE(arg(4) == u"true" || arg(4) == u"false");
                 EXPECT_TRUE(arg(5) == u"true" || arg(5) == u"false");
                 if (isEnglish(script.file)) {
-                    EXPECT_LE(layOutEnglish(arg(2), fontSize(arg(3))).size(), 3u)
+                    EXPECT_LE(layOutEnglish(arg(2), fontSize(arg(3)),
+                                            veru::adv::SentenceLayout::kProportionalWidth)
+                                  .size(),
+                              3u)
                         << "more than three lines";
                     EXPECT_EQ(arg(2).find_first_of(u"「」【】（）"), std::u16string::npos)
                         << "Japanese brackets in English text";
@@ -277,7 +285,7 @@ TEST_F(AssetScriptTest, EachEnglishScriptPlaysAsItsJapaneseOne) {
     // same order: only the words differ.
     int pairs = 0;
     for (const ManifestEntry& english : entries) {
-        if (english.kind != "script" || !isEnglish(english.file))
+        if (english.kind != "script" || !isEnglish(english.file) || isStageTalk(english))
             continue;
         ++pairs;
         std::string japanese = english.file;
@@ -300,6 +308,43 @@ TEST_F(AssetScriptTest, EachEnglishScriptPlaysAsItsJapaneseOne) {
         }
     }
     EXPECT_EQ(pairs, 4);
+}
+
+TEST_F(AssetScriptTest, EachStagesEnglishTalkMatchesItsLinesAndFitsTheBalloons) {
+    // The talk lines' sides in order, as the game pairs them.
+    const auto sides = [](const std::vector<YString>& lines) {
+        std::vector<int> out;
+        for (const YString& line : lines) {
+            if (line.starts_with(u"1P_Talk(") || line.starts_with(u"2P_Talk("))
+                out.push_back(line[0] - u'0');
+        }
+        return out;
+    };
+    // Balloons are 400 pixels wide with 20 of margin either side.
+    const auto balloon = findEntry(entries, "img/player_ta.ytx");
+    ASSERT_TRUE(balloon);
+    const int room = balloon->width - 2 * 20;
+    int stages = 0;
+    for (const ManifestEntry& english : entries) {
+        if (!isStageTalk(english))
+            continue;
+        ++stages;
+        SCOPED_TRACE(english.file);
+        std::string japanese = english.file;
+        japanese.erase(japanese.find(".en."), 3);
+        const auto lines = readSourceLines(assetsDir() / english.file);
+        EXPECT_EQ(sides(lines), sides(readSourceLines(assetsDir() / japanese)));
+        for (const YString& line : lines) {
+            SCOPED_TRACE(line.toUtf8());
+            const std::size_t open = line.find(u'(');
+            const std::size_t close = line.rfind(u')');
+            ASSERT_TRUE(open != std::u16string::npos && close > open);
+            const std::u16string text = line.substr(open + 1, close - open - 1);
+            EXPECT_LE(layOutEnglish(text, 24, room).size(),
+                      static_cast<std::size_t>(ml::kStageTalkLines));
+        }
+    }
+    EXPECT_EQ(stages, 2);
 }
 
 TEST_F(AssetScriptTest, EachHeroinesPrologueIsHersAlone) {

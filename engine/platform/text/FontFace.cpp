@@ -10,6 +10,8 @@
 #include <map>
 #include <memory>
 
+#include "engine/core/Language.h"
+
 namespace veru::platform {
 
 namespace {
@@ -116,7 +118,7 @@ bool locate(std::u16string_view faceName, FaceLocation& out) {
         return false;
     }
     // Japanese text needs kana (U+3042); the English face only Latin letters.
-    const char32_t needed = faceName == kProportionalFace ? U'A' : U'\u3042';
+    const char32_t needed = faceName == kEnglishTextFace ? U'A' : U'\u3042';
     for (const std::string& family : familiesFor(faceName)) {
         FaceLocation candidate;
         if (matchFamily(family, candidate) && covers(candidate, needed)) {

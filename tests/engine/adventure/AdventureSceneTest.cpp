@@ -19,6 +19,7 @@
 #include "tests/engine/graphics/DrawingTestSupport.h"
 #include "tests/support/ManualClock.h"
 #include "tests/support/RecordingMessageSink.h"
+#include "tests/support/ScriptFile.h"
 #include "tests/support/TempDir.h"
 
 namespace fs = std::filesystem;
@@ -37,14 +38,6 @@ void writePicture(const YString& path, int w, int h, std::uint32_t argb) {
     Bytes png;
     ASSERT_TRUE(veru::platform::encodePng(image, png));
     veru::dxt::material::writeImageContainer(path, "ytx", {}, png);
-}
-
-void writeScript(const YString& path, std::initializer_list<const char16_t*> lines) {
-    veru::io::ByteFileWriter writer(path);
-    writer.setKeys(0, veru::io::fileKeyFor("dat"));
-    for (const char16_t* line : lines)
-        writer.writeLine(line);
-    writer.close();
 }
 
 class AdventureSceneTest : public ::testing::Test {
