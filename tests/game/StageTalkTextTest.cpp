@@ -61,9 +61,9 @@ TEST_F(StageTalkTextTest, AMismatchOrAMissingFileKeepsTheJapaneseWithOneWarning)
         EXPECT_EQ(content.steps[0].text, YString(u"見つけた！"));
         EXPECT_EQ(content.steps[1].text, YString(u"キキッ！"));
     }
-    ASSERT_EQ(boxes.count(), 4u);
-    EXPECT_NE(boxes.messages()[0].text.indexOf(u"sides.en.dat（1行目）"), -1);
-    EXPECT_NE(boxes.messages()[2].text.indexOf(u"other.en.dat（2行目）"), -1);
+    ASSERT_EQ(boxes.count(), 4u);  // shown in English, as the game speaks it
+    EXPECT_NE(boxes.messages()[0].text.indexOf(u"sides.en.dat (line 1)"), -1);
+    EXPECT_NE(boxes.messages()[2].text.indexOf(u"other.en.dat (line 2)"), -1);
 }
 
 }  // namespace
