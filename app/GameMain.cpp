@@ -5,6 +5,7 @@
 
 #include "app/SceneRequests.h"
 #include "engine/adventure/AdventureScene.h"
+#include "engine/core/Language.h"
 #include "engine/exceptions/Exception.h"
 #include "engine/graphics/Color.h"
 #include "engine/graphics/Renderer.h"
@@ -78,6 +79,8 @@ int gameMain(const GameHooks& hooks, const PlayerFiles& files) {
     auto soundManager = std::make_unique<veru::sound::SoundManger>();
     auto status = std::make_unique<veru::dxt::PlayStatus>();
     auto setting = std::make_unique<GameSetting>(files.settings);
+    // The player's own choice of language outranks the desktop's.
+    veru::setCurrentLanguage(setting->languageFor(veru::currentLanguage()));
     auto frame = std::make_unique<veru::awt::DXFrame>(u"MIRELUNE 体験版", false);
     auto scenes = std::make_unique<veru::dxt::SceneManager>();
 

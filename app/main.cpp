@@ -1,6 +1,6 @@
 // MIRELUNE: the program entry. Registers the keys of the scrambled data
 // files, finds the data and the player's folder from where the program is,
-// and runs the game in the desktop's language.
+// and runs the game in the desktop's language (unless the player chose one).
 
 #include "app/GameFolders.h"
 #include "app/GameMain.h"

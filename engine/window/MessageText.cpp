@@ -36,8 +36,11 @@ constexpr std::pair<const char16_t*, const char16_t*> kPhrases[] = {
     {u"文字列がint値のフォーマットでありません。：", u"Not a whole number: "},
     {u"1P_Talk(…) か 2P_Talk(…) の行ではありません。", u"Not a 1P_Talk(...) or 2P_Talk(...) line."},
     {u"の会話と行が合いません（", u": its talk does not match line for line (line "},
-    {u"設定ファイル「", u"Part of the settings file \""},
-    {u"」の一部が壊れていました。", u"\" was damaged."},
+    {u"設定ファイル「", u"The settings file \""},
+    {u"」の一部が壊れていました。", u"\" was partly damaged."},
+    {u"」を保存できませんでした。", u"\" could not be saved."},
+    {u"」の値「", u"\": the value \""},
+    {u"」は使えない値でした。", u"\" cannot be used."},
     {u"読めた設定（なし）はそのまま使います。", u"No setting could be read."},
     {u"読めた設定（", u"The settings that could be read ("},
     {u"）はそのまま使います。", u") are kept."},
@@ -60,7 +63,11 @@ constexpr std::pair<const char16_t*, const char16_t*> kPhrases[] = {
     {u"ウィンドウの大きさ", u"window size"},
     {u"難易度", u"difficulty"},
     {u"画面", u"screen"},
+    {u"言語", u"language"},
     {u"、", u", "},
+    // Names in brackets, last: the phrases above hold some of these.
+    {u"「", u" \""},
+    {u"」", u"\""},
 };
 
 bool isDigit(char16_t c) {

@@ -251,4 +251,15 @@ void GameSetting::recoverFromBrokenFile(const YString& fileName,
     veru::awt::showError(text, u"GameSetting::GameSetting()");
 }
 
+veru::Language GameSetting::languageFor(veru::Language desktop) const {
+    switch (getLanguage()) {
+        case kLanguageJapanese:
+            return veru::Language::japanese;
+        case kLanguageEnglish:
+            return veru::Language::english;
+        default:
+            return desktop;
+    }
+}
+
 }  // namespace ml

@@ -33,6 +33,7 @@
 #include <memory>
 #include <vector>
 
+#include "engine/core/Language.h"
 #include "engine/core/YString.h"
 #include "engine/input/ButtonMap.h"
 #include "engine/io/KeyValueFile.h"
@@ -121,6 +122,15 @@ class GameSetting {
     // 1 ... kMaxWindowScale; the setter clamps.
     int getWindowScale() const { return value(Key::windowScale); }
     void setWindowScale(int scale) { setValue(Key::windowScale, scale); }
+
+    // The language the player chose: 0 (never chosen: the desktop's), 1
+    // Japanese, 2 English. languageFor gives the language the game speaks.
+    static constexpr int kLanguageDesktop = 0;
+    static constexpr int kLanguageJapanese = 1;
+    static constexpr int kLanguageEnglish = 2;
+    int getLanguage() const { return value(Key::language); }
+    void setLanguage(int choice) { setValue(Key::language, choice); }
+    veru::Language languageFor(veru::Language desktop) const;
 
     // The score handed from the stage to the scenes after it; not stored.
     int getLastScore() const { return lastScore; }

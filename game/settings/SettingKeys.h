@@ -46,7 +46,9 @@ struct KeyInfo {
     X(effectVolume, u"VOLUMEeffect", number, 0, 10, 10, 0, false, u"効果音の音量",                           \
       "sound manager: effect level")                                                                         \
     X(windowScale, u"WINDOWscale", number, 1, 8, 1, 0, false, u"ウィンドウの大きさ",                          \
-      "window: its size in multiples of the picture")
+      "window: its size in multiples of the picture")                                                       \
+    X(language, u"LANGUAGE", number, 0, 2, 0, 0, false, u"言語",                                             \
+      "every word the player reads: 0 the desktop's language, 1 Japanese, 2 English")
 // clang-format on
 
 // The keys by name, in the order they are read and listed to the player.

@@ -20,7 +20,7 @@ TEST(MessageText, EnglishKeepsTheFileNamesAndLineNumbers) {
                              u"読めた設定（画面、難易度）はそのまま使います。\n" +
                              u"読めなかった設定（ショットのボタン）は初期設定に戻します。\n";
     EXPECT_EQ(playerText(settings, Language::english),
-              YString(u"Part of the settings file \"setting.env\" was damaged.\n"
+              YString(u"The settings file \"setting.env\" was partly damaged.\n"
                       u"The settings that could be read (screen, difficulty) are kept.\n"
                       u"The settings that could not be read (shot button) go back to their "
                       u"defaults.\n"));

@@ -66,9 +66,9 @@ TEST_F(GameSettingTest, SavesItsRecordsInKeyOrder) {
     }
     EXPECT_EQ(readBytes(path),
               settingsFile({u"[KEYbomb] = 64", u"[KEYbullet] = 48", u"[KEYkintuba] = 32",
-                            u"[KEYpause] = 256", u"[KEYslow] = 128", u"[LEVEL] = 12",
-                            u"[SCORE] = 123400", u"[SCREEN] = 2", u"[VOLUMEeffect] = 10",
-                            u"[VOLUMEmusic] = 10", u"[WINDOWscale] = 1"}));
+                            u"[KEYpause] = 256", u"[KEYslow] = 128", u"[LANGUAGE] = 0",
+                            u"[LEVEL] = 12", u"[SCORE] = 123400", u"[SCREEN] = 2",
+                            u"[VOLUMEeffect] = 10", u"[VOLUMEmusic] = 10", u"[WINDOWscale] = 1"}));
     GameSetting again(path, &map);
     EXPECT_TRUE(again.isFullScreen());
     EXPECT_EQ(again.getLevel(), GameSetting::kLevelHard);
@@ -185,9 +185,9 @@ TEST_F(GameSettingTest, VolumesAndWindowSizeRoundTripBesideTheOldKeys) {
     }
     EXPECT_EQ(readBytes(path),
               settingsFile({u"[KEYbomb] = 64", u"[KEYbullet] = 16", u"[KEYkintuba] = 32",
-                            u"[KEYpause] = 256", u"[KEYslow] = 128", u"[LEVEL] = 12",
-                            u"[SCORE] = 700", u"[SCREEN] = 1", u"[VOLUMEeffect] = 0",
-                            u"[VOLUMEmusic] = 3", u"[WINDOWscale] = 2"}));
+                            u"[KEYpause] = 256", u"[KEYslow] = 128", u"[LANGUAGE] = 0",
+                            u"[LEVEL] = 12", u"[SCORE] = 700", u"[SCREEN] = 1",
+                            u"[VOLUMEeffect] = 0", u"[VOLUMEmusic] = 3", u"[WINDOWscale] = 2"}));
     GameSetting again(path, &map);
     EXPECT_EQ(again.getMusicVolume(), 3);
     EXPECT_EQ(again.getEffectVolume(), 0);
@@ -309,4 +309,20 @@ TEST_F(GameSettingTest, AFailedSaveNamesTheFile) {
         EXPECT_NE(error.getMessage().indexOf(YString(u"「") + path + u"」"), -1)
             << error.getMessage().toUtf8();
     }
+}
+
+TEST_F(GameSettingTest, TheLanguageIsTheDesktopsUntilThePlayerChoosesOne) {
+    using veru::Language;
+    GameSetting fresh(path, &map);
+    EXPECT_EQ(fresh.languageFor(Language::english), Language::english);
+    EXPECT_EQ(fresh.languageFor(Language::japanese), Language::japanese);
+    fresh.setLanguage(GameSetting::kLanguageJapanese);
+    fresh.save();
+    GameSetting chosen(path, &map);
+    EXPECT_EQ(chosen.languageFor(Language::english), Language::japanese);
+    // A value out of range costs the language alone: back to the desktop's.
+    writeBytes(path, settingsFile({u"[LANGUAGE] = 7", u"[SCORE] = 900"}));
+    GameSetting damaged(path, &map);
+    EXPECT_EQ(damaged.languageFor(Language::english), Language::english);
+    EXPECT_EQ(damaged.getHiScore(), 900);
 }
