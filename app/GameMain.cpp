@@ -5,6 +5,7 @@
 
 #include "app/SceneRequests.h"
 #include "engine/adventure/AdventureScene.h"
+#include "engine/core/Language.h"
 #include "engine/exceptions/Exception.h"
 #include "engine/graphics/Color.h"
 #include "engine/graphics/Renderer.h"
@@ -18,11 +19,11 @@
 #include "engine/window/MessageBox.h"
 #include "engine/window/MessagePump.h"
 #include "frontend/ConfigScene.h"
-#include "frontend/GameSetting.h"
 #include "frontend/LogoScene.h"
 #include "frontend/MenuScene.h"
 #include "game/KShootingScene.h"
 #include "game/ShootingScene.h"
+#include "game/settings/GameSetting.h"
 
 namespace ml {
 
@@ -78,6 +79,8 @@ int gameMain(const GameHooks& hooks, const PlayerFiles& files) {
     auto soundManager = std::make_unique<veru::sound::SoundManger>();
     auto status = std::make_unique<veru::dxt::PlayStatus>();
     auto setting = std::make_unique<GameSetting>(files.settings);
+    // The player's own choice of language outranks the desktop's.
+    veru::setCurrentLanguage(setting->languageFor(veru::currentLanguage()));
     auto frame = std::make_unique<veru::awt::DXFrame>(u"MIRELUNE 体験版", false);
     auto scenes = std::make_unique<veru::dxt::SceneManager>();
 

@@ -1,13 +1,16 @@
 // MIRELUNE: the program entry. Reads the command line (CommandLine.h),
 // registers the keys of the scrambled data files, finds the data and the
-// player's folder from where the program is, and runs the game.
+// player's folder from where the program is, and runs the game in the
+// desktop's language (unless the player chose one).
 
 #include <cstdio>
 
 #include "app/CommandLine.h"
 #include "app/GameFolders.h"
 #include "app/GameMain.h"
+#include "engine/core/Language.h"
 #include "engine/io/Scrambler.h"
+#include "engine/platform/Locale.h"
 #include "engine/platform/ProgramFolder.h"
 #include "engine/platform/video/SdlMessageSink.h"
 #include "engine/window/MessageBox.h"
@@ -26,6 +29,7 @@ int main(int argc, char** argv) {
                          ml::usageText(program).c_str());
         return *status;
     }
+    veru::setCurrentLanguage(veru::platform::desktopLanguage());
     veru::platform::SdlMessageSink boxes;
     veru::awt::ScopedMessageSink showBoxes(&boxes);
     veru::io::registerGameFileKeys();

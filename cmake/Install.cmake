@@ -84,9 +84,10 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# Every text of the game is Japanese and is drawn with an installed font;
-# without one the game can show no text at all. dpkg-shlibdeps's libraries
-# are added to this list.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-ipafont-gothic | fonts-noto-cjk")
+# The game draws every word with an installed face, found through fontconfig
+# at run time: Japanese text in IPAGothic (or Noto CJK), English text in
+# DejaVu Sans; without them it can show no text at all. dpkg-shlibdeps's
+# libraries are added to this list.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-ipafont-gothic | fonts-noto-cjk, fonts-dejavu-core")
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://github.com/mirelune/mirelune")
 include(CPack)

@@ -2,6 +2,7 @@
 
 #include "engine/material/Texture.h"
 #include "game/StageScriptReader.h"
+#include "game/StageTalkText.h"
 #include "game/shooting/cmp/AlphaParts.h"
 #include "game/shooting/cmp/BossFace.h"
 #include "game/shooting/object/bosses/Boss.h"
@@ -42,6 +43,7 @@ void readStageScript(const veru::YString& path, veru::platform::VideoDevice* dev
                      veru::sound::SoundManger* sounds, int level,
                      shooting::cmp::ScrollBackground& background, StageContent& into) {
     StageScriptReader(device, sounds, level, background).readStageScript(path, into);
+    useStageTalkLanguage(path, into);
 }
 
 }  // namespace ml

@@ -10,7 +10,7 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     libsdl2-dev zlib1g-dev libpng-dev libjpeg-dev
     libogg-dev libvorbis-dev
-    libfreetype-dev libfontconfig-dev fonts-ipafont-gothic
+    libfreetype-dev libfontconfig-dev fonts-ipafont-gothic fonts-dejavu-core
     appstream desktop-file-utils
     clang libclang-rt-14-dev clang-format
 )

@@ -13,6 +13,7 @@
 #include "engine/graphics/DirectGraphics.h"
 #include "engine/input/ButtonMap.h"
 #include "engine/input/InputInterface.h"
+#include "engine/io/LocalizedFile.h"
 #include "engine/material/Texture.h"
 #include "engine/scene/SceneManager.h"
 #include "engine/sound/ISound.h"
@@ -23,6 +24,23 @@
 namespace veru::adv {
 
 using dxt::event::ButtonMap;
+
+namespace {
+
+// A wait in milliseconds: whole digits with an optional sign, nothing else
+// ("12abc" is a slip, not 12).
+int parseWait(const YString& text) {
+    const std::size_t digits = !text.empty() && (text[0] == u'-' || text[0] == u'+') ? 1 : 0;
+    const bool whole = text.size() > digits &&
+                       std::all_of(text.begin() + static_cast<std::ptrdiff_t>(digits), text.end(),
+                                   [](char16_t c) { return c >= u'0' && c <= u'9'; });
+    if (!whole)
+        throw excp::NumberFormatException(text,
+                                          YString(u"文字列がint値のフォーマットでありません。："));
+    return parseInt(text);
+}
+
+}  // namespace
 
 AdventureScene::AdventureScene(dxt::SceneManager* manager, const YString& scriptPath)
     : Scene(manager), scriptFile(scriptPath) {}
@@ -49,7 +67,6 @@ bool AdventureScene::create(platform::Window*, platform::VideoDevice* device) {
     try {
         fade = std::make_unique<dxt::FadeLayer>();
         fade->create(device);  // black until the first background fades in
-        loadScript(device);
         background = std::make_unique<Background>();
         talkArea = std::make_unique<TalkArea>();
         talkArea->load(device, u"img/talk_area.ytx");
@@ -62,6 +79,15 @@ bool AdventureScene::create(platform::Window*, platform::VideoDevice* device) {
         awt::showError(e.getMessage(), u"AdventureScene::create()");
         return false;
     }
+    // A talk is never worth the game: a script that cannot be read is
+    // reported and the scene, left with nothing to say, fades on to the next
+    // one (after a cleared stage, the results and the high score stand).
+    try {
+        loadScript(device);
+    } catch (const excp::Exception& e) {
+        statements.clear();
+        awt::showError(e.getMessage(), u"AdventureScene::create()");
+    }
     return true;
 }
 
@@ -69,9 +95,11 @@ void AdventureScene::loadScript(platform::VideoDevice* device) {
     // Re-entering the scene reads the script afresh.
     statements.clear();
     sound::SoundManger* sounds = manager ? manager->getSounds() : nullptr;
-    for (const YString& line : readTalkScript(scriptFile.path)) {
-        statements.push(line);
-        Statement statement(line);
+    // The script in the game's language; readPath names it for messages.
+    readPath = io::localizedFile(scriptFile.path);
+    for (const TalkLine& line : readNumberedTalkScript(readPath)) {
+        statements.push(line.text, line.line);
+        Statement statement(line.text);
         const YString& keyword = statement.keyword();
         const YString& name = statement.argument(0);
         if (keyword == u"BGM" && name != u"stop" && !musics.count(name)) {
@@ -82,8 +110,16 @@ void AdventureScene::loadScript(platform::VideoDevice* device) {
             TextureMap& pictures = keyword == u"Face" ? faces : backgrounds;
             if (pictures.count(name))
                 continue;
+            // A picture that will not load is reported once and left out:
+            // the talk goes on with the talk window and no face or backdrop.
             auto picture = std::make_unique<dxt::material::Texture>();
-            picture->load(name, device);
+            try {
+                picture->load(name, device);
+            } catch (const excp::Exception& e) {
+                awt::showWarning(talkScriptMessage(readPath, line.line, e.getMessage()),
+                                 u"AdventureScene::create()");
+                picture.reset();
+            }
             pictures[name] = std::move(picture);
         }
     }
@@ -119,7 +155,7 @@ void AdventureScene::update(dxt::event::InputInterface* input) {
     if (talkReady && sentenceReady) {
         bool waits = false;
         while (!waits && !statements.isEmpty()) {
-            const YString line = statements.pop();
+            const TalkLine line = statements.pop();
             talkReady = false;
             sentenceReady = false;
             waits = analyzeStatement(line);
@@ -133,8 +169,13 @@ void AdventureScene::update(dxt::event::InputInterface* input) {
         sentenceReady = sentenceDisplay->update(buttons);
 }
 
-bool AdventureScene::analyzeStatement(const YString& line) {
-    const Statement statement(line);
+void AdventureScene::reportAt(int line, const excp::Exception& e) const {
+    awt::showError(talkScriptMessage(readPath, line, e.getMessage()),
+                   u"AdventureScene::analyzeStatement()");
+}
+
+bool AdventureScene::analyzeStatement(const TalkLine& line) {
+    const Statement statement(line.text);
     const YString& keyword = statement.keyword();
     const YString& name = statement.argument(0);
     if (keyword == u"BGM") {
@@ -173,12 +214,17 @@ bool AdventureScene::analyzeStatement(const YString& line) {
         return false;
     }
     if (keyword == u"Sentence") {
-        runSentence(statement);
+        runSentence(statement, line.line);
         return true;
     }
     if (keyword == u"Wait") {
         // The loop sleeps with the window unanswered: one wait is capped.
-        const int ms = std::min(parseInt(name), kMaxWaitMilliseconds);
+        int ms = 0;
+        try {
+            ms = std::min(parseWait(name), kMaxWaitMilliseconds);
+        } catch (const excp::NumberFormatException& e) {
+            reportAt(line.line, e);  // a wait that cannot be read waits not at all
+        }
         if (ms > 0)
             clock->sleep(static_cast<std::uint32_t>(ms));
         return false;
@@ -192,7 +238,7 @@ bool AdventureScene::analyzeStatement(const YString& line) {
     return false;
 }
 
-void AdventureScene::runSentence(const Statement& statement) {
+void AdventureScene::runSentence(const Statement& statement, int line) {
     if (!talkArea || !sentenceDisplay)
         return;
     if (!talkArea->isShown())
@@ -202,7 +248,7 @@ void AdventureScene::runSentence(const Statement& statement) {
         try {
             flags[i] = parseBool(statement.argument(3 + static_cast<std::size_t>(i)));
         } catch (const excp::NumberFormatException& e) {
-            awt::showError(e.getMessage(), u"AdventureScene::analyzeStatement()");
+            reportAt(line, e);
             break;  // this flag and any after it stay false
         }
     }

@@ -16,10 +16,15 @@
 // Ownership: owns everything it loads until release; the sounds belong to
 // the sound manager. Borrows the clock used by "Wait".
 // Thread: main thread only ("Wait" blocks it; music plays on its own thread).
-// Failure: a missing or unreadable script, picture or sound shows its
-// message (caption "AdventureScene::create()") and create returns false. A
-// "Sentence" flag that is not "true"/"false" shows the parser's message
-// (caption "AdventureScene::analyzeStatement()") and counts as false.
+// Failure: every message about the script names its file and line. A
+// script that cannot be read (missing, empty, damaged, too big) shows its
+// message (caption "AdventureScene::create()") and the scene, empty, fades
+// on to the next one; a picture that cannot be loaded is reported once and
+// the talk goes on without it; a sound that cannot be loaded is reported by
+// the sound manager and stays silent. Only the talk window's own picture
+// failing makes create return false. A "Sentence" flag that is not
+// "true"/"false" counts as false and a "Wait" that is no number waits not at
+// all, each reported (caption "AdventureScene::analyzeStatement()").
 
 #include <functional>
 #include <map>
@@ -37,6 +42,9 @@ class DirectGraphics;
 }
 namespace veru::dxt::material {
 class Texture;
+}
+namespace veru::excp {
+class Exception;
 }
 namespace veru::sound {
 class ISound;
@@ -88,8 +96,10 @@ class AdventureScene : public dxt::Scene {
 
     void loadScript(platform::VideoDevice* device);
     // Runs one statement; true when the scene must wait for the displays.
-    bool analyzeStatement(const YString& line);
-    void runSentence(const Statement& statement);
+    bool analyzeStatement(const TalkLine& line);
+    void runSentence(const Statement& statement, int line);
+    // Shows `e` as a fault of the script's line `line`.
+    void reportAt(int line, const excp::Exception& e) const;
 
     int phase = kBeforeStart;
     bool started = false;
@@ -97,6 +107,7 @@ class AdventureScene : public dxt::Scene {
     bool talkReady = false;
     bool sentenceReady = false;
     io::YFile scriptFile;
+    YString readPath;  // the file read: scriptFile's, or its English one
     std::unique_ptr<dxt::DirectGraphics> graphics;
     std::unique_ptr<dxt::FadeLayer> fade;
     std::unique_ptr<Background> background;

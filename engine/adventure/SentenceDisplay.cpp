@@ -31,6 +31,7 @@ void blitGlyph(const platform::GlyphImage& g, int penX, int baseline, int alpha,
 
 SentenceDisplay::SentenceDisplay(platform::VideoDevice* device, TalkArea* talkArea)
     : font(fontFace, fontSize), device(device), talkArea(talkArea) {
+    textFace = language == Language::english ? YString(kEnglishTextFace) : fontFace;
     marker = std::make_unique<dxt::material::Texture>();
     dxt::DirectGraphics::drawAntiAliasingString(device, marker.get(), u"▼", font, 0xFFFFFFFFu, 0);
     setSpeed(90);
@@ -65,12 +66,23 @@ void SentenceDisplay::reset() {
 void SentenceDisplay::setSentence(const YString& newSpeaker, const YString& newText, int size,
                                   bool newFadeIn, bool newInstant) {
     reset();
-    speaker = newSpeaker == u"null" ? YString() : YString(u"【") + newSpeaker + u"】";
+    const bool english = language == Language::english;
+    if (newSpeaker == u"null")
+        speaker = YString();
+    else
+        speaker = english ? newSpeaker : YString(u"【") + newSpeaker + u"】";
     text = newText;
     textSize = size;
     fadeIn = newFadeIn;
     instant = newInstant;
-    SentenceLayout layout(text, size, instant);
+    platform::FontFace* face = english ? faceOfSize(size) : nullptr;
+    proportional = face != nullptr;
+    // English wraps at words within the width of the Japanese grid.
+    const SentenceLayout layout =
+        proportional ? SentenceLayout(
+                           text, size, instant, [face](char16_t c) { return face->advance(c); },
+                           SentenceLayout::kProportionalWidth)
+                     : SentenceLayout(text, size, instant);
     glyphs = layout.getGlyphs();
     lines = layout.getLines();
     mode = kTyping;
@@ -142,7 +154,7 @@ bool SentenceDisplay::update(int buttons) {
 platform::FontFace* SentenceDisplay::faceOfSize(int size) {
     auto it = fonts.find(size);
     if (it == fonts.end())
-        it = fonts.emplace(size, dxt::FontSpec(fontFace, size)).first;
+        it = fonts.emplace(size, dxt::FontSpec(textFace, size)).first;
     return it->second.font();
 }
 
@@ -159,6 +171,16 @@ const platform::GlyphImage* SentenceDisplay::glyphOf(char32_t c, int size) {
     return it->second.get();
 }
 
+int SentenceDisplay::cellWidth() {
+    // The proportional face has no "＠"; its lines are as wide as the grid's.
+    platform::FontFace* face = proportional ? nullptr : faceOfSize(textSize);
+    return face ? std::max(1, face->advance(kCellReference)) : textSize;
+}
+
+int SentenceDisplay::penOf(const SentenceLayout::Glyph& g, int cell) const {
+    return proportional ? g.x : g.column * cell;
+}
+
 int SentenceDisplay::lineTop(int line) const {
     // The name stands on the first line; the sentence's lines follow, each
     // one text height and a small gap below the one before.
@@ -167,12 +189,12 @@ int SentenceDisplay::lineTop(int line) const {
 
 void SentenceDisplay::rebuildPicture() {
     platform::FontFace* nameFace = faceOfSize(fontSize);
-    platform::FontFace* textFace = faceOfSize(textSize);
-    if (!nameFace || !textFace) {
+    platform::FontFace* sentenceFace = faceOfSize(textSize);
+    if (!nameFace || !sentenceFace) {
         picture.reset();
         return;
     }
-    const int cell = std::max(1, textFace->advance(kCellReference));
+    const int cell = cellWidth();
     const int lineCount = std::max<int>(1, static_cast<int>(lines.size()));
     const int width = std::max(SentenceLayout::kColumns * cell + cell, 400);
     const int height = lineTop(lineCount) + kLineGap;
@@ -193,7 +215,7 @@ void SentenceDisplay::rebuildPicture() {
         const platform::GlyphImage* image = glyphOf(g.character, textSize);
         if (!image)
             continue;
-        blitGlyph(*image, g.column * cell, lineTop(g.line) + textFace->ascent(), g.alpha, pixels,
+        blitGlyph(*image, penOf(g, cell), lineTop(g.line) + sentenceFace->ascent(), g.alpha, pixels,
                   width, height);
     }
     if (!picture)
@@ -208,10 +230,9 @@ void SentenceDisplay::draw(dxt::DirectGraphics& graphics) {
         picture->setAlpha(255);
         graphics.drawSprite(picture.get(), x, y);
         if (mode == kWaiting && markerOn && !glyphs.empty() && marker) {
-            platform::FontFace* textFace = faceOfSize(textSize);
-            const int cell = textFace ? std::max(1, textFace->advance(kCellReference)) : textSize;
+            const int cell = cellWidth();
             const auto& last = glyphs.back();
-            const int mx = x + last.column * cell + 2 * fontSize;
+            const int mx = x + penOf(last, cell) + 2 * fontSize;
             const int my = y + lineTop(last.line);
             graphics.drawSprite(marker.get(), 0, mx + 1, my + 1, 1.0f, 1.0f, 0, 0, 0xFF000000u);
             graphics.drawSprite(marker.get(), 0, mx, my, 1.0f, 1.0f, 0, 0, 0xFFFFFFFFu);

@@ -10,8 +10,11 @@
 // turn pages); the skip button turns them while held. Nothing is drawn
 // unless the talk window is fully shown.
 //
-// Layout: lines of 23 cells under the name line; each cell is as wide as
-// "＠" in the sentence's font; see SentenceLayout for the wrapping.
+// Layout: Japanese stands in lines of 23 cells under the name line, each
+// cell as wide as "＠" in the sentence's font; English is drawn in the
+// proportional face and wrapped at word boundaries to the same width, its
+// speaker's name without the 【】 brackets. The language is the game's
+// current one when the display is made. See SentenceLayout for the wrapping.
 //
 // Ownership: owns its marker and sentence pictures; borrows the device and
 // the talk area, which must outlive it.
@@ -23,6 +26,7 @@
 
 #include "engine/adventure/ADVComponent.h"
 #include "engine/adventure/SentenceLayout.h"
+#include "engine/core/Language.h"
 #include "engine/core/YString.h"
 #include "engine/graphics/FontSpec.h"
 
@@ -80,9 +84,16 @@ class SentenceDisplay : public ADVComponent {
     // null when the font cannot draw it.
     const platform::GlyphImage* glyphOf(char32_t c, int size);
     int lineTop(int line) const;
+    // The width of a grid cell (for English, the size the line width is counted in).
+    int cellWidth();
+    // Where a glyph's pen stands on its line, in pixels.
+    int penOf(const SentenceLayout::Glyph& g, int cell) const;
     void rebuildPicture();
 
+    Language language = currentLanguage();
     YString fontFace{u"ＭＳ ゴシック"};
+    YString textFace;  // the face the name and the sentence are drawn in
+    bool proportional = false;
     int fontSize = 23;
     bool waitLatch = true;
     bool markerOn = false;

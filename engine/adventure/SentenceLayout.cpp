@@ -41,4 +41,59 @@ SentenceLayout::SentenceLayout(const YString& text, int size, bool instant) {
     lines.push_back({column, lineHeight});
 }
 
+SentenceLayout::SentenceLayout(const YString& text, int size, bool instant, const Advance& advance,
+                               int maxWidth)
+    : proportional(true) {
+    const int startAlpha = instant ? 255 : 0;
+    int place = 0;  // glyphs on the open line
+    int pen = 0;    // its width so far
+    auto closeLine = [&] {
+        lines.push_back({place, size});
+        place = 0;
+        pen = 0;
+    };
+    auto put = [&](char16_t c, int width) {
+        glyphs.push_back({c, size, startAlpha, static_cast<int>(lines.size()), place, pen});
+        place += 1;
+        pen += width;
+    };
+    std::size_t i = 0;
+    while (i < text.size()) {
+        if (text[i] == u'+') {
+            closeLine();
+            ++i;
+            continue;
+        }
+        // The spaces before the next word go with it: they are dropped when
+        // the word starts a new line.
+        std::size_t start = i;
+        while (i < text.size() && text[i] == u' ')
+            ++i;
+        const std::size_t spaces = i - start;
+        std::size_t end = i;
+        while (end < text.size() && text[end] != u' ' && text[end] != u'+')
+            ++end;
+        int spaceWidth = 0;
+        for (std::size_t k = start; k < i; ++k)
+            spaceWidth += advance(text[k]);
+        int wordWidth = 0;
+        for (std::size_t k = i; k < end; ++k)
+            wordWidth += advance(text[k]);
+        if (place > 0 && pen + spaceWidth + wordWidth > maxWidth) {
+            closeLine();
+        } else if (place > 0 || spaces == 0) {
+            for (std::size_t k = start; k < i; ++k)
+                put(text[k], advance(text[k]));
+        }
+        for (std::size_t k = i; k < end; ++k) {
+            const int width = advance(text[k]);
+            if (place > 0 && pen + width > maxWidth)
+                closeLine();  // a word longer than a line
+            put(text[k], width);
+        }
+        i = end;
+    }
+    lines.push_back({place, size});
+}
+
 }  // namespace veru::adv

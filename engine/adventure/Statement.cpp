@@ -1,13 +1,37 @@
 #include "engine/adventure/Statement.h"
 
-#include "engine/core/StringTokenizer.h"
-
 namespace veru::adv {
 
+namespace {
+
+bool isSeparator(char16_t c) {
+    return c == u':' || c == u' ' || c == u',' || c == u'(' || c == u')';
+}
+
+}  // namespace
+
 Statement::Statement(const YString& line) {
-    util::StringTokenizer tokens(line, u": ,()");
-    while (const char16_t* token = tokens.nextToken())
-        words.emplace_back(token);
+    std::size_t i = 0;
+    while (i < line.size()) {
+        if (isSeparator(line[i])) {
+            ++i;
+            continue;
+        }
+        if (line[i] == u'"') {
+            // A quoted argument keeps its spaces, commas and brackets; an
+            // unclosed quote runs to the end of the line.
+            const std::size_t close = line.find(u'"', i + 1);
+            const std::size_t end = close == std::u16string::npos ? line.size() : close;
+            words.emplace_back(line.substr(i + 1, end - i - 1));
+            i = end + 1;
+            continue;
+        }
+        std::size_t end = i;
+        while (end < line.size() && !isSeparator(line[end]))
+            ++end;
+        words.emplace_back(line.substr(i, end - i));
+        i = end;
+    }
 }
 
 const YString& Statement::argument(std::size_t index) const {

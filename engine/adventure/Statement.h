@@ -2,7 +2,9 @@
 // Statement: one line of a talk script split into its keyword and arguments.
 //
 // A line is split at any of ": ,()", so "Face(siro)" and "Face: siro" are the
-// same statement. A missing argument reads as the empty text.
+// same statement. A missing argument reads as the empty text. An argument
+// in double quotes is taken whole, spaces, commas and brackets included
+// (English sentences: Sentence(Shiro, "Wait, you two!", NORMAL, false, false)).
 //
 //   BGM name | stop              SE name | stop
 //   Face name | null             Back name | null

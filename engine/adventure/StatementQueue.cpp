@@ -4,10 +4,10 @@
 
 namespace veru::adv {
 
-YString StatementQueue::pop() {
+TalkLine StatementQueue::pop() {
     if (lines.empty())
         throw excp::EmptyException();
-    YString front = std::move(lines.front());
+    TalkLine front = std::move(lines.front());
     lines.pop_front();
     return front;
 }

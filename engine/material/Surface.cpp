@@ -7,6 +7,7 @@
 #include "engine/exceptions/FileNotFoundException.h"
 #include "engine/exceptions/IOException.h"
 #include "engine/graphics/DirectGraphics.h"
+#include "engine/io/LocalizedFile.h"
 #include "engine/io/YFile.h"
 #include "engine/material/ColumnStream.h"
 #include "engine/material/SurfacePicture.h"
@@ -33,7 +34,9 @@ void checkLoadable(const YString& path, const platform::VideoDevice* device) {
 
 }  // namespace
 
-void Surface::load(const YString& path, platform::VideoDevice* device) {
+void Surface::load(const YString& requested, platform::VideoDevice* device) {
+    // Full-screen pictures with words come in one file per language.
+    const YString path = io::localizedFileIfPresent(requested);
     checkLoadable(path, device);
     create(readSurfacePicture(path), device);
 }

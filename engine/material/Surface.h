@@ -68,6 +68,7 @@ class Surface {
     static constexpr int kStreamTile = 512;
     static constexpr int kTilesAhead = 1;
 
+    // (While the game speaks English, the picture's English file when there is one.)
     void load(const YString& path, platform::VideoDevice* device);
     // Loads as load does, but streams a JPEG picture in column tiles.
     // `tileWidth` at or below 0 means kStreamTile (and never wider than the

@@ -9,6 +9,7 @@
 #include "engine/exceptions/FileNotFoundException.h"
 #include "engine/exceptions/IOException.h"
 #include "engine/io/ByteFileReader.h"
+#include "engine/io/LocalizedFile.h"
 #include "engine/io/YFile.h"
 #include "engine/material/ImageContainer.h"
 #include "engine/platform/image/Image.h"
@@ -112,7 +113,9 @@ Texture::Texture() = default;
 
 Texture::~Texture() = default;
 
-void Texture::load(const YString& path, platform::VideoDevice* device, const Color& key) {
+void Texture::load(const YString& requested, platform::VideoDevice* device, const Color& key) {
+    // Pictures of words come in one file per language.
+    const YString path = io::localizedFileIfPresent(requested);
     io::YFile file(path);
     if (!file.exists || !file.isFile) {
         throw excp::FileNotFoundException(path);

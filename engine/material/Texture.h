@@ -64,8 +64,9 @@ class Texture {
     Texture(const Texture&) = delete;
     Texture& operator=(const Texture&) = delete;
 
-    // Loads `path` into this texture. `key` (packed ARGB, 0 = none) makes the
-    // matching pixels transparent.
+    // Loads `path` into this texture; while the game speaks English, its
+    // English picture ("img/x.en.ytx") instead when there is one. `key`
+    // (packed ARGB, 0 = none) makes the matching pixels transparent.
     void load(const YString& path, platform::VideoDevice* device,
               const Color& key = Color::fromPacked(0));
     // load, then cut the picture into `frameCount` cells of cellWidth x cellHeight.

@@ -3,6 +3,7 @@
 #include <atomic>
 
 #include "engine/platform/StderrMessageSink.h"
+#include "engine/window/MessageText.h"
 
 namespace veru::awt {
 
@@ -17,7 +18,9 @@ std::atomic<MessageSink*> currentSink{nullptr};
 
 void deliver(MessageKind kind, const YString& caption, const YString& text) {
     MessageSink* sink = currentSink.load();
-    (sink ? sink : defaultSink())->show(kind, caption, text);
+    const Language language = currentLanguage();
+    (sink ? sink : defaultSink())
+        ->show(kind, playerText(caption, language), playerText(text, language));
 }
 
 }  // namespace

@@ -11,15 +11,20 @@
 
 #include <algorithm>
 #include <fstream>
+#include <map>
+#include <memory>
 #include <regex>
 #include <set>
 #include <sstream>
 
-#include "engine/core/StringTokenizer.h"
+#include "engine/adventure/SentenceLayout.h"
+#include "engine/adventure/Statement.h"
+#include "engine/core/Language.h"
 #include "engine/core/YString.h"
 #include "engine/exceptions/Exception.h"
 #include "engine/io/ByteFileReader.h"
 #include "engine/io/Scrambler.h"
+#include "engine/platform/text/FontFace.h"
 #include "game/StageScriptCheck.h"
 #include "tests/assets/AssetManifest.h"
 
@@ -55,11 +60,41 @@ std::vector<int> layOut(const std::u16string& text, bool* plusAtWrap = nullptr) 
 }
 
 std::vector<std::u16string> tokens(const YString& line) {
-    veru::util::StringTokenizer tokenizer(line, YString(u": ,()"));
+    const veru::adv::Statement statement(line);
     std::vector<std::u16string> out;
-    while (const char16_t* token = tokenizer.nextToken())
-        out.emplace_back(token);
+    if (!statement.keyword().empty())
+        out.push_back(statement.keyword());
+    for (std::size_t i = 0; i < statement.argumentCount(); ++i)
+        out.push_back(statement.argument(i));
     return out;
+}
+
+bool isEnglish(const std::string& file) {
+    return file.find(".en.") != std::string::npos;
+}
+
+// The English words of a stage's talk: packed as a script, but talk lines only.
+bool isStageTalk(const ManifestEntry& entry) {
+    return entry.kind == "script" && entry.path.rfind("script/stage_", 0) == 0;
+}
+
+// The lines an English sentence is shown on, laid out as the talk window
+// does with the proportional face.
+std::vector<veru::adv::SentenceLayout::Line> layOutEnglish(const std::u16string& text, int size,
+                                                           int width) {
+    static std::map<int, std::unique_ptr<veru::platform::FontFace>> faces;
+    auto& face = faces[size];
+    if (!face) {
+        std::string error;
+        face = veru::platform::FontFace::open(veru::kEnglishTextFace, size, false, false, error);
+        EXPECT_TRUE(face) << error;
+        if (!face)
+            return {};
+    }
+    veru::platform::FontFace* f = face.get();
+    const veru::adv::SentenceLayout layout(
+        text, size, true, [f](char16_t c) { return f->advance(c); }, width);
+    return layout.getLines();
 }
 
 // The source text with its comments blanked out, string literals kept, so
@@ -161,7 +196,7 @@ TEST_F(AssetScriptTest, TalkScriptsAreValidAndFitTheWindow) {
     std::set<std::u16string> keywords, sizeWords, fadeFlags, instantFlags;
     int scripts = 0;
     for (const ManifestEntry& script : entries) {
-        if (script.kind != "script")
+        if (script.kind != "script" || isStageTalk(script))
             continue;
         ++scripts;
         SCOPED_TRACE(script.path);
@@ -199,6 +234,16 @@ TEST_F(AssetScriptTest, TalkScriptsAreValidAndFitTheWindow) {
                 instantFlags.insert(arg(5));
                 EXPECT_TRUE(arg(4) == u"true" || arg(4) == u"false");
                 EXPECT_TRUE(arg(5) == u"true" || arg(5) == u"false");
+                if (isEnglish(script.file)) {
+                    EXPECT_LE(layOutEnglish(arg(2), fontSize(arg(3)),
+                                            veru::adv::SentenceLayout::kProportionalWidth)
+                                  .size(),
+                              3u)
+                        << "more than three lines";
+                    EXPECT_EQ(arg(2).find_first_of(u"「」【】（）"), std::u16string::npos)
+                        << "Japanese brackets in English text";
+                    continue;
+                }
                 bool plusAtWrap = false;
                 const auto shown = layOut(arg(2), &plusAtWrap);
                 EXPECT_LE(shown.size(), 3u) << "more than three lines";
@@ -223,7 +268,7 @@ TEST_F(AssetScriptTest, TalkScriptsAreValidAndFitTheWindow) {
         EXPECT_GE(sentences, 20);
         EXPECT_LE(sentences, 40);
     }
-    EXPECT_EQ(scripts, 4) << "each heroine's prologue and closing";
+    EXPECT_EQ(scripts, 8) << "each heroine's prologue and closing, in Japanese and English";
     for (const char16_t* k :
          {u"BGM", u"SE", u"Face", u"Back", u"Sentence", u"Wait", u"break", u"end"})
         EXPECT_TRUE(keywords.count(k)) << "no script uses " << utf8(k);
@@ -233,6 +278,73 @@ TEST_F(AssetScriptTest, TalkScriptsAreValidAndFitTheWindow) {
                             [](const auto& w) { return fontSize(w) == 23; }));
     EXPECT_EQ(fadeFlags, (std::set<std::u16string>{u"true", u"false"}));
     EXPECT_EQ(instantFlags, (std::set<std::u16string>{u"true", u"false"}));
+}
+
+TEST_F(AssetScriptTest, EachEnglishScriptPlaysAsItsJapaneseOne) {
+    // The same pictures, sounds, waits and sentence sizes and flags, in the
+    // same order: only the words differ.
+    int pairs = 0;
+    for (const ManifestEntry& english : entries) {
+        if (english.kind != "script" || !isEnglish(english.file) || isStageTalk(english))
+            continue;
+        ++pairs;
+        std::string japanese = english.file;
+        japanese.erase(japanese.find(".en."), 3);
+        SCOPED_TRACE(english.file);
+        const auto en = readSourceLines(assetsDir() / english.file);
+        const auto ja = readSourceLines(assetsDir() / japanese);
+        ASSERT_EQ(en.size(), ja.size());
+        for (std::size_t i = 0; i < en.size(); ++i) {
+            auto a = tokens(en[i]);
+            auto b = tokens(ja[i]);
+            SCOPED_TRACE(en[i].toUtf8());
+            ASSERT_EQ(a.size(), b.size());
+            if (!a.empty() && a[0] == u"Sentence") {
+                EXPECT_EQ(a[1] == u"null", b[1] == u"null") << "a narrator line became speech";
+                a[1] = b[1];
+                a[2] = b[2];
+            }
+            EXPECT_EQ(a, b);
+        }
+    }
+    EXPECT_EQ(pairs, 4);
+}
+
+TEST_F(AssetScriptTest, EachStagesEnglishTalkMatchesItsLinesAndFitsTheBalloons) {
+    // The talk lines' sides in order, as the game pairs them.
+    const auto sides = [](const std::vector<YString>& lines) {
+        std::vector<int> out;
+        for (const YString& line : lines) {
+            if (line.starts_with(u"1P_Talk(") || line.starts_with(u"2P_Talk("))
+                out.push_back(line[0] - u'0');
+        }
+        return out;
+    };
+    // Balloons are 400 pixels wide with 20 of margin either side.
+    const auto balloon = findEntry(entries, "img/player_ta.ytx");
+    ASSERT_TRUE(balloon);
+    const int room = balloon->width - 2 * 20;
+    int stages = 0;
+    for (const ManifestEntry& english : entries) {
+        if (!isStageTalk(english))
+            continue;
+        ++stages;
+        SCOPED_TRACE(english.file);
+        std::string japanese = english.file;
+        japanese.erase(japanese.find(".en."), 3);
+        const auto lines = readSourceLines(assetsDir() / english.file);
+        EXPECT_EQ(sides(lines), sides(readSourceLines(assetsDir() / japanese)));
+        for (const YString& line : lines) {
+            SCOPED_TRACE(line.toUtf8());
+            const std::size_t open = line.find(u'(');
+            const std::size_t close = line.rfind(u')');
+            ASSERT_TRUE(open != std::u16string::npos && close > open);
+            const std::u16string text = line.substr(open + 1, close - open - 1);
+            EXPECT_LE(layOutEnglish(text, 24, room).size(),
+                      static_cast<std::size_t>(ml::kStageTalkLines));
+        }
+    }
+    EXPECT_EQ(stages, 2);
 }
 
 TEST_F(AssetScriptTest, EachHeroinesPrologueIsHersAlone) {

@@ -18,7 +18,7 @@ export PYTHONDONTWRITEBYTECODE=1  # no __pycache__ left in the tree
 soundfont=/usr/share/sounds/sf2/FluidR3_GM.sf2
 
 packages=(sox abcmidi fluidsynth fluid-soundfont-gm vorbis-tools librsvg2-bin
-          python3 python3-pil python3-numpy fonts-ipafont-gothic)
+          python3 python3-pil python3-numpy fonts-ipafont-gothic fonts-dejavu-core)
 missing=()
 for p in "${packages[@]}"; do
     if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then

@@ -13,7 +13,7 @@ import shutil
 import sys
 import tempfile
 
-from PIL import Image
+from PIL import Image, ImageFont
 
 import scenes
 from output import render_svg, save_png
@@ -75,26 +75,44 @@ def faces():
         save(svg(drawing, css=css).crop((0, 0, FACE_W, FACE_H)), out, True)
 
 
+# The faces the menu words are drawn in, and the file PIL measures English with.
+JAPANESE_FONT = 'IPAGothic'
+ENGLISH_FONT = 'DejaVu Sans'
+ENGLISH_FONT_FILE = '/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf'
+
+
 def menu_items():
+    """Each menu word in both languages: NAME_n/_s.png and NAME_n/_s.en.png."""
     template = open(os.path.join(SRC, 'menu', 'item.svg.in'), encoding='utf-8').read()
     for line in open(os.path.join(SRC, 'menu', 'items.txt'), encoding='utf-8'):
         line = line.split('#', 1)[0].split()
         if not line:
             continue
-        name, word, w, h, size = line[0], line[1].replace('_', ' '), int(line[2]), int(line[3]), int(line[4])
-        for state in ('n', 's'):
-            text = template
-            n = len(word)
-            cx = (w + size) // 2  # the word sits right of centre, leaving room for the crescent
-            fields = {'W': w, 'H': h, 'SIZE': size, 'WORD': word, 'CX': cx,
-                      'BASE': h // 2 + int(size * 0.36), 'STROKE': max(3, size // 6),
-                      'NORMAL': 'inline' if state == 'n' else 'none',
-                      'SELECTED': 'inline' if state == 's' else 'none',
-                      'MARKX': cx - (n * size) // 2 - size // 2 - 4, 'MARKY': h // 2, 'MARKS': round(size / 20, 3),
-                      'GLOWY': h // 2 - size // 2, 'GLOWW': w - 12, 'GLOWH': size, 'GLOWR': size // 2}
-            for k, v in fields.items():
-                text = text.replace('${' + k + '}', str(v))
-            save(svg(name + '_' + state + '.svg', text=text), name + '_' + state + '.png', True)
+        name, w, h, size = line[0], int(line[2]), int(line[3]), int(line[4])
+        japanese, english = line[1].replace('_', ' '), line[5].replace('_', ' ')
+        # Japanese words are full-width: one em a character.
+        menu_word(template, name, '', japanese, JAPANESE_FONT, len(japanese) * size, w, h, size)
+        width = round(ImageFont.truetype(ENGLISH_FONT_FILE, size).getlength(english))
+        menu_word(template, name, '.en', english, ENGLISH_FONT, width, w, h, size)
+
+
+def menu_word(template, name, suffix, word, font, width, w, h, size):
+    cx = (w + size) // 2  # the word sits right of centre, leaving room for the crescent
+    mark_x = cx - width // 2 - size // 2 - 4
+    if cx + width // 2 > w:
+        sys.exit('menu word %r does not fit its %d px picture %s' % (word, w, name))
+    for state in ('n', 's'):
+        text = template
+        fields = {'W': w, 'H': h, 'SIZE': size, 'WORD': word, 'CX': cx, 'FONT': font,
+                  'BASE': h // 2 + int(size * 0.36), 'STROKE': max(3, size // 6),
+                  'NORMAL': 'inline' if state == 'n' else 'none',
+                  'SELECTED': 'inline' if state == 's' else 'none',
+                  'MARKX': mark_x, 'MARKY': h // 2, 'MARKS': round(size / 20, 3),
+                  'GLOWY': h // 2 - size // 2, 'GLOWW': w - 12, 'GLOWH': size, 'GLOWR': size // 2}
+        for k, v in fields.items():
+            text = text.replace('${' + k + '}', str(v))
+        out = name + '_' + state + suffix
+        save(svg(out + '.svg', text=text), out + '.png', True)
 
 
 def volume_pips():

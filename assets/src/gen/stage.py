@@ -142,17 +142,29 @@ def gauge_pictures():
         save(svg_text('gauge_%s.svg' % name, fill(template, fields)), 'gauge_%s.png' % name)
 
 
-# The trial stage's name and its line: the start caption and the strip's panel.
-STAGE_NAME = '月夜の森'
-STAGE_MOTTO = 'きんつばを取りかえせ！'
+# The words drawn into the stage's pictures, in each language: the file
+# suffix (Japanese has none), the face and the words. NAME and MOTTO are the
+# trial stage's name and its line (the start caption and the strip's panel);
+# NAMESIZE and NAMESPACING set the name in the strip's narrow panel.
+LANGUAGES = [
+    ('', {'FONT': 'IPAGothic', 'NAME': '月夜の森', 'MOTTO': 'きんつばを取りかえせ！',
+          'NAMESIZE': '24', 'NAMESPACING': '3', 'LIFE': 'いのち', 'KINTSUBA': 'きんつば',
+          'CONTINUE': 'コンティニューしますか？', 'CLEAR': 'ステージクリア！',
+          'GAMEOVER': 'ゲームオーバー', 'GAMEOVER_LINE': 'きんつばは、また来年……？'}),
+    ('.en', {'FONT': 'DejaVu Sans', 'NAME': 'Moonlit Forest', 'MOTTO': 'Win back the kintsuba!',
+             'NAMESIZE': '15', 'NAMESPACING': '1', 'LIFE': 'Life', 'KINTSUBA': 'Kintsuba',
+             'CONTINUE': 'Continue?', 'CLEAR': 'Stage clear!',
+             'GAMEOVER': 'Game over', 'GAMEOVER_LINE': 'No kintsuba till next year...?'}),
+]
 
 
 def info_strip(name, crest, accent, edge):
     """The information strip with a heroine's crest on the left and her accent
     colours on its hairline and panel; the stage's panel is the same for both."""
-    fields = {'NAME': STAGE_NAME, 'MOTTO': STAGE_MOTTO, 'CREST': read_src('svg', crest),
-              'ACCENT': accent, 'EDGE': edge}
-    save(svg_text(name + '.svg', fill(read_src('svg', 'info_area.svg.in'), fields)), name + '.png', alpha=False)
+    for suffix, words in LANGUAGES:
+        fields = dict(words, CREST=read_src('svg', crest), ACCENT=accent, EDGE=edge)
+        save(svg_text(name + suffix + '.svg', fill(read_src('svg', 'info_area.svg.in'), fields)),
+             name + suffix + '.png', alpha=False)
 
 
 def hud_pictures():
@@ -171,8 +183,9 @@ def hotaru_pictures():
     info_strip('InfoAreaK', 'crest_lantern.svg.frag', hotaru.ACCENT, hotaru.EDGE)
 
 
-def caption(name, word, w, h, size, mid='#ffe6a0', low='#ffc860', glow='#f29bb8', spacing=2):
-    fields = {'W': str(w), 'H': str(h), 'SIZE': str(size), 'WORD': word, 'CX': str(w // 2),
+def caption(name, word, w, h, size, mid='#ffe6a0', low='#ffc860', glow='#f29bb8', spacing=2,
+            font='IPAGothic'):
+    fields = {'FONT': font, 'W': str(w), 'H': str(h), 'SIZE': str(size), 'WORD': word, 'CX': str(w // 2),
               'BASE': str(h // 2 + int(size * 0.36)), 'STROKE': str(max(3, size // 6)),
               'BLUR': str(max(2, size // 8)), 'MID': mid, 'LOW': low, 'GLOW': glow, 'SPACING': str(spacing)}
     return svg_text(name + '.svg', fill(read_src('svg', 'caption.svg.in'), fields))
@@ -184,14 +197,20 @@ def talk_pictures():
          'player_ta.png')
     save(svg_text('enemy_ta.svg', fill(template, {'FLIP': 'translate(400 0) scale(-1 1)', 'FILL': '#ebe8ff',
                                                    'EDGE': '#8f8ccf'})), 'enemy_ta.png')
-    save(caption('continue', 'コンティニューしますか？', 400, 64, 30), 'continue.png')
+    for suffix, words in LANGUAGES:
+        save(caption('continue' + suffix, words['CONTINUE'], 400, 64, 30, font=words['FONT']),
+             'continue' + suffix + '.png')
 
 
 def caption_pictures():
-    save(caption('info_start1', STAGE_NAME, 480, 52, 40, spacing=8), 'info_start1.png')
-    save(caption('info_start2', '― %s ―' % STAGE_MOTTO, 480, 28, 20, mid='#f0eeff', low='#c9c6f0',
-                 glow='#8f8ccf'), 'info_start2.png')
-    save(caption('info_end', 'ステージクリア！', 480, 64, 44, spacing=4), 'info_end.png')
+    for suffix, words in LANGUAGES:
+        font = words['FONT']
+        save(caption('info_start1' + suffix, words['NAME'], 480, 52, 40, spacing=8, font=font),
+             'info_start1' + suffix + '.png')
+        save(caption('info_start2' + suffix, '― %s ―' % words['MOTTO'], 480, 28, 20, mid='#f0eeff',
+                     low='#c9c6f0', glow='#8f8ccf', font=font), 'info_start2' + suffix + '.png')
+        save(caption('info_end' + suffix, words['CLEAR'], 480, 64, 44, spacing=4, font=font),
+             'info_end' + suffix + '.png')
 
 
 def boss_pictures():
@@ -253,12 +272,15 @@ def game_over_picture():
         veil[..., 3] = np.maximum(veil[..., 3], (np.clip(1.3 - d, 0, 1) * 170).astype(np.uint8))
     veil[..., :3] = (6, 6, 26)
     base.alpha_composite(Image.fromarray(veil, 'RGBA'))
-    words = caption('game_over', 'ゲームオーバー', 360, 80, 46, spacing=2)
-    base.alpha_composite(words, (400 - 180, 270 - 40))
-    line = caption('game_over_line', 'きんつばは、また来年……？', 360, 36, 20, mid='#f0eeff', low='#c9c6f0',
-                   glow='#8f8ccf', spacing=1)
-    base.alpha_composite(line, (400 - 180, 330 - 18))
-    save(base, 'GameOver.png', alpha=False)
+    for suffix, words in LANGUAGES:
+        picture = base.copy()
+        font = words['FONT']
+        big = caption('game_over' + suffix, words['GAMEOVER'], 360, 80, 46, spacing=2, font=font)
+        picture.alpha_composite(big, (400 - 180, 270 - 40))
+        line = caption('game_over_line' + suffix, words['GAMEOVER_LINE'], 360, 36, 20, mid='#f0eeff',
+                       low='#c9c6f0', glow='#8f8ccf', spacing=1, font=font)
+        picture.alpha_composite(line, (400 - 180, 330 - 18))
+        save(picture, 'GameOver' + suffix + '.png', alpha=False)
 
 
 def background_picture():

@@ -10,6 +10,8 @@
 #include <map>
 #include <memory>
 
+#include "engine/core/Language.h"
+
 namespace veru::platform {
 
 namespace {
@@ -99,9 +101,9 @@ bool matchFamily(const std::string& family, FaceLocation& out) {
     return found;
 }
 
-bool coversHiragana(const FaceLocation& location) {
+bool covers(const FaceLocation& location, char32_t character) {
     FaceHandle face = openFace(library(), location.file.c_str(), location.index);
-    return face && FT_Get_Char_Index(face.get(), 0x3042) != 0;
+    return face && FT_Get_Char_Index(face.get(), character) != 0;
 }
 
 // Resolves a face name once; later calls reuse the answer.
@@ -115,9 +117,11 @@ bool locate(std::u16string_view faceName, FaceLocation& out) {
     if (!FcInit()) {
         return false;
     }
+    // Japanese text needs kana (U+3042); the English face only Latin letters.
+    const char32_t needed = faceName == kEnglishTextFace ? U'A' : U'\u3042';
     for (const std::string& family : familiesFor(faceName)) {
         FaceLocation candidate;
-        if (matchFamily(family, candidate) && coversHiragana(candidate)) {
+        if (matchFamily(family, candidate) && covers(candidate, needed)) {
             cache.emplace(std::u16string(faceName), candidate);
             out = candidate;
             return true;

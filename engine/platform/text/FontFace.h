@@ -8,6 +8,8 @@
 //
 // Sizes follow the GDI cell height: `pixelSize` is the line height, the
 // full-width advance is `pixelSize` and the half-width one half of it.
+// veru::kEnglishTextFace (for English text) is the one face taken without
+// kana: it must cover "A", and its advances are its own.
 // Glyphs come as coverage in 17 grey levels 0..16 (8-bit coverage v becomes
 // (v * 16 + 127) / 255).
 //

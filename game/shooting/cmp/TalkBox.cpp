@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "engine/adventure/SentenceLayout.h"
+#include "engine/core/Language.h"
 #include "engine/graphics/DirectGraphics.h"
 #include "engine/graphics/FontSpec.h"
 #include "engine/graphics/TextMeasurer.h"
@@ -18,7 +20,9 @@ TalkBox::TalkBox(veru::platform::VideoDevice* d, int w, int h, bool s)
       viewWidth(w),
       viewHeight(h),
       device(d),
-      font(veru::dxt::FontSpec().getFace(), kFontSize),
+      english(veru::currentLanguage() == veru::Language::english),
+      font(english ? veru::YString(veru::kEnglishTextFace) : veru::dxt::FontSpec().getFace(),
+           kFontSize),
       measurer(std::make_unique<veru::dxt::TextMeasurer>(font)) {
     auto box = std::make_unique<Texture>();
     box->load(side ? kPlayerBoxPath : kOtherBoxPath, device);
@@ -40,13 +44,32 @@ TalkBox::TalkBox(veru::platform::VideoDevice* d, int w, int h, bool s)
 
 TalkBox::~TalkBox() = default;
 
-YString TalkBox::fitted(const YString& text) const {
+int TalkBox::roomWidth() const {
     int bw = boxTexture->getWidth();
-    int bh = boxTexture->getHeight();
     // The text keeps the same margin to the balloon's right edge as to its left one.
     int right = boxX + bw / 2 - (textX - (boxX - bw / 2));
+    return right - textX;
+}
+
+YString TalkBox::wrappedWords(const YString& text) const {
+    const veru::adv::SentenceLayout layout(
+        text, kFontSize, true,
+        [this](char16_t c) { return measurer->textWidth(YString(std::u16string(1, c))); },
+        roomWidth());
+    YString out;
+    int line = 0;
+    for (const auto& glyph : layout.getGlyphs()) {
+        for (; line < glyph.line; ++line)
+            out.push_back(u'\n');
+        out.push_back(glyph.character);
+    }
+    return out;
+}
+
+YString TalkBox::fitted(const YString& text) const {
+    int bh = boxTexture->getHeight();
     int bottom = boxY + bh / 2;
-    int roomWidth = right - textX;
+    int roomWidth = this->roomWidth();
     int roomHeight = bottom - textY;
     YString out;
     int lines = 0;
@@ -97,7 +120,7 @@ void TalkBox::setText(const YString& text) {
     if (text.empty()) {
         return;
     }
-    shownText = fitted(text.replaceAll(u"+", u"\n"));
+    shownText = fitted(english ? wrappedWords(text) : text.replaceAll(u"+", u"\n"));
     auto made = std::make_unique<Texture>();
     if (!veru::dxt::DirectGraphics::drawAntiAliasingString(device, made.get(), shownText, font,
                                                            kTextColour, kLineGap)) {

@@ -80,6 +80,10 @@ class TalkBox {
   private:
     // `text` cut to what fits inside the balloon.
     veru::YString fitted(const veru::YString& text) const;
+    // English: `text` ("+" breaks) broken into lines at word boundaries.
+    veru::YString wrappedWords(const veru::YString& text) const;
+    // How wide a line of text may be inside the balloon.
+    int roomWidth() const;
     void setTextAlpha(int value);
 
     bool side;
@@ -92,7 +96,9 @@ class TalkBox {
     int state = STATE_IDLE;
     int textAlpha = 0;
     veru::platform::VideoDevice* device;
-    // The text's font, made once and kept for every text of the talk.
+    // The text's font, made once and kept for every text of the talk: the
+    // game's Japanese face, or the English one while the game speaks English.
+    bool english;
     veru::dxt::FontSpec font;
     std::unique_ptr<veru::dxt::TextMeasurer> measurer;
     veru::YString shownText;

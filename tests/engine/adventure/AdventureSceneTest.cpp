@@ -9,6 +9,7 @@
 #include "engine/adventure/Background.h"
 #include "engine/adventure/SentenceDisplay.h"
 #include "engine/adventure/TalkArea.h"
+#include "engine/core/Language.h"
 #include "engine/input/ButtonMap.h"
 #include "engine/input/ScriptedInput.h"
 #include "engine/io/ByteFileWriter.h"
@@ -18,6 +19,7 @@
 #include "tests/engine/graphics/DrawingTestSupport.h"
 #include "tests/support/ManualClock.h"
 #include "tests/support/RecordingMessageSink.h"
+#include "tests/support/ScriptFile.h"
 #include "tests/support/TempDir.h"
 
 namespace fs = std::filesystem;
@@ -36,14 +38,6 @@ void writePicture(const YString& path, int w, int h, std::uint32_t argb) {
     Bytes png;
     ASSERT_TRUE(veru::platform::encodePng(image, png));
     veru::dxt::material::writeImageContainer(path, "ytx", {.width = w, .height = h}, png);
-}
-
-void writeScript(const YString& path, std::initializer_list<const char16_t*> lines) {
-    veru::io::ByteFileWriter writer(path);
-    writer.setKeys(0, veru::io::fileKeyFor("dat"));
-    for (const char16_t* line : lines)
-        writer.writeLine(line);
-    writer.close();
 }
 
 class AdventureSceneTest : public ::testing::Test {
@@ -156,23 +150,60 @@ TEST_F(AdventureSceneTest, TheBombButtonSkipsTheRestAndASentenceFirstStaysBlack)
     EXPECT_EQ(scene.getPhase(), AdventureScene::kFadingOut);
 }
 
-TEST_F(AdventureSceneTest, BadFlagsAndMissingFilesAreReported) {
-    writeScript(u"script/t.dat", {u"Back(img/bg.ytx)", u"Sentence(null, 一, NORMAL, True, true)"});
+TEST_F(AdventureSceneTest, BadValuesAreReportedWithTheirFileAndLine) {
+    writeScript(u"script/t.dat",
+                {u"Back(img/bg.ytx)", u"Wait(12abc)", u"Sentence(null, 一, NORMAL, ture, true)"});
     AdventureScene scene(nullptr, u"script/t.dat");
+    scene.setClock(&clock);
     scene.reset();
     ASSERT_TRUE(scene.create(nullptr, device.get()));
+    const std::uint32_t before = clock.time;
     scene.update(nullptr);
     scene.update(nullptr);
-    ASSERT_EQ(boxes.count(), 1u);
-    EXPECT_EQ(boxes.messages()[0].caption, YString(u"AdventureScene::analyzeStatement()"));
-
-    writeScript(u"script/u.dat", {u"Back(img/none.ytx)"});
-    AdventureScene missing(nullptr, u"script/u.dat");
-    missing.reset();
-    EXPECT_FALSE(missing.create(nullptr, device.get()));
+    EXPECT_EQ(clock.time, before);  // an unreadable wait waits not at all
     ASSERT_EQ(boxes.count(), 2u);
-    EXPECT_EQ(boxes.messages()[1].caption, YString(u"AdventureScene::create()"));
-    EXPECT_NE(boxes.messages()[1].text.indexOf(u"img/none.ytx"), -1);
+    EXPECT_EQ(boxes.messages()[0].caption, YString(u"AdventureScene::analyzeStatement()"));
+    EXPECT_TRUE(boxes.messages()[0].text.starts_with(u"script/t.dat（2行目）："));
+    EXPECT_TRUE(boxes.messages()[1].text.starts_with(u"script/t.dat（3行目）："));
+    EXPECT_NE(boxes.messages()[1].text.indexOf(u"ture"), -1);
+    // The sentence is shown all the same.
+    EXPECT_EQ(scene.getSentenceDisplay()->getMode(), veru::adv::SentenceDisplay::kTyping);
+}
+
+TEST_F(AdventureSceneTest, AMissingPictureIsReportedOnceAndTheTalkGoesOn) {
+    writeScript(
+        u"script/u.dat",
+        {u"Back(img/bg.ytx)", u"Face(img/none.ytx)", u"Sentence(シロ, やあ, NORMAL, false, true)",
+         u"Face(img/none.ytx)", u"Sentence(シロ, また, NORMAL, false, true)"});
+    AdventureScene scene(nullptr, u"script/u.dat");
+    scene.reset();
+    ASSERT_TRUE(scene.create(nullptr, device.get()));
+    ASSERT_EQ(boxes.count(), 1u);
+    EXPECT_EQ(boxes.messages()[0].kind, veru::awt::MessageKind::warning);
+    EXPECT_TRUE(boxes.messages()[0].text.starts_with(u"script/u.dat（2行目）："));
+    EXPECT_NE(boxes.messages()[0].text.indexOf(u"img/none.ytx"), -1);
+    bool shown = false;
+    for (int f = 0; f < 200 && !shown; ++f) {
+        scene.update(nullptr);
+        shown = scene.getPhase() == AdventureScene::kRunning &&
+                scene.getSentenceDisplay()->getMode() == veru::adv::SentenceDisplay::kWaiting;
+    }
+    EXPECT_TRUE(shown);
+    EXPECT_EQ(scene.getTalkArea()->getFace(), nullptr);
+}
+
+TEST_F(AdventureSceneTest, AnUnreadableScriptIsReportedAndTheSceneMovesOn) {
+    writeScript(u"script/empty.dat", {});
+    for (const char16_t* path : {u"script/empty.dat", u"script/absent.dat"}) {
+        AdventureScene scene(nullptr, path);
+        scene.reset();
+        ASSERT_TRUE(scene.create(nullptr, device.get()));
+        EXPECT_GT(runToEnd(scene, nullptr, 100), 0);
+    }
+    ASSERT_EQ(boxes.count(), 2u);
+    EXPECT_EQ(boxes.messages()[0].caption, YString(u"AdventureScene::create()"));
+    EXPECT_EQ(boxes.messages()[0].text, YString(u"script/empty.dat：ファイルが空です。"));
+    EXPECT_NE(boxes.messages()[1].text.indexOf(u"script/absent.dat"), -1);
 }
 
 TEST_F(AdventureSceneTest, ALastSentenceIsReadBeforeTheSceneFadesOut) {
@@ -208,4 +239,26 @@ TEST_F(AdventureSceneTest, AWaitSleepsAtMostItsCap) {
     scene.update(nullptr);
     EXPECT_EQ(clock.time - before,
               static_cast<std::uint32_t>(AdventureScene::kMaxWaitMilliseconds) + 1200u);
+}
+
+TEST_F(AdventureSceneTest, EnglishReadsItsOwnScriptOrFallsBackToJapaneseWithOneWarning) {
+    writePicture(u"img/bg2.ytx", 800, 600, 0xFF000000u);
+    writeScript(u"script/t.dat", {u"Back(img/bg.ytx)"});
+    writeScript(u"script/t.en.dat", {u"Back(img/bg2.ytx)", u"Back(img/bg2.ytx)"});
+    writeScript(u"script/j.dat", {u"Back(img/bg.ytx)"});
+    veru::setCurrentLanguage(veru::Language::english);
+    AdventureScene english(nullptr, u"script/t.dat");
+    english.reset();
+    ASSERT_TRUE(english.create(nullptr, device.get()));
+    EXPECT_EQ(english.getPendingStatements(), 2u);
+    for (int pass = 0; pass < 2; ++pass) {
+        AdventureScene fallback(nullptr, u"script/j.dat");
+        fallback.reset();
+        ASSERT_TRUE(fallback.create(nullptr, device.get()));
+        EXPECT_EQ(fallback.getPendingStatements(), 1u);
+    }
+    veru::setCurrentLanguage(veru::Language::japanese);
+    ASSERT_EQ(boxes.count(), 1u);
+    EXPECT_EQ(boxes.messages()[0].kind, veru::awt::MessageKind::warning);
+    EXPECT_NE(boxes.messages()[0].text.indexOf(u"script/j.en.dat"), -1);
 }

@@ -63,3 +63,40 @@ TEST(SentenceLayout, TooLongSentencesAreLaidOutButDoNotFit) {
     EXPECT_TRUE(SentenceLayout(repeat(u'a', 69), 15, false).fits());
     EXPECT_EQ(s.getLines()[0].height, 15);
 }
+
+namespace {
+// Every character 10 pixels wide, so widths are easy to count.
+int tenPixels(char16_t) {
+    return 10;
+}
+std::u16string lineText(const SentenceLayout& layout, int line) {
+    std::u16string out;
+    for (const auto& g : layout.getGlyphs())
+        if (g.line == line)
+            out += g.character;
+    return out;
+}
+}  // namespace
+
+TEST(SentenceLayout, EnglishWrapsAtSpacesAndNeverInsideAWord) {
+    // 100 pixels hold ten characters: "the moon is" would be 11.
+    SentenceLayout layout(u"the moon is round+tonight", 23, false, tenPixels, 100);
+    ASSERT_TRUE(layout.isProportional());
+    ASSERT_EQ(layout.getLines().size(), 3u);
+    EXPECT_EQ(lineText(layout, 0), u"the moon");
+    EXPECT_EQ(lineText(layout, 1), u"is round");  // the space at the wrap is dropped
+    EXPECT_EQ(lineText(layout, 2), u"tonight");
+    const auto& glyphs = layout.getGlyphs();
+    EXPECT_EQ(glyphs[4].x, 40);  // "m" after "the "
+    for (const auto& g : glyphs)
+        EXPECT_LE(g.x + 10, 100);
+}
+
+TEST(SentenceLayout, AnEnglishWordWiderThanALineIsBrokenRatherThanLost) {
+    SentenceLayout layout(u"a bbbbbbbbbbbb", 23, true, tenPixels, 100);
+    ASSERT_EQ(layout.getLines().size(), 3u);
+    EXPECT_EQ(lineText(layout, 0), u"a");
+    EXPECT_EQ(lineText(layout, 1), u"bbbbbbbbbb");
+    EXPECT_EQ(lineText(layout, 2), u"bb");
+    EXPECT_EQ(layout.getGlyphs().back().alpha, 255);
+}

@@ -20,6 +20,15 @@ TEST(Statement, BothWritingsGiveTheSameWords) {
     }
 }
 
+TEST(Statement, AQuotedArgumentKeepsItsSeparators) {
+    Statement s(u"Sentence(Shiro, \"Wait, you two! (Please.)\", NORMAL, false, true)");
+    ASSERT_EQ(s.argumentCount(), 5u);
+    EXPECT_EQ(s.argument(1), YString(u"Wait, you two! (Please.)"));
+    EXPECT_EQ(s.argument(2), YString(u"NORMAL"));
+    // An unclosed quote takes the rest of the line rather than losing it.
+    EXPECT_EQ(Statement(u"Sentence(null, \"no end").argument(1), YString(u"no end"));
+}
+
 TEST(Statement, MissingArgumentsReadAsEmpty) {
     Statement s(u"BGM");
     EXPECT_EQ(s.keyword(), YString(u"BGM"));
@@ -39,7 +48,7 @@ TEST(StatementQueue, KeepsFileOrderAndRefusesToPopWhenEmpty) {
     veru::adv::StatementQueue q;
     q.push(u"Back(img/lake.ytx)");
     q.push(u"end");
-    EXPECT_EQ(q.pop(), YString(u"Back(img/lake.ytx)"));
+    EXPECT_EQ(q.pop().text, YString(u"Back(img/lake.ytx)"));
     EXPECT_FALSE(q.isEmpty());
     q.clear();
     EXPECT_TRUE(q.isEmpty());

@@ -3,6 +3,7 @@
 
 #include <filesystem>
 
+#include "engine/core/Language.h"
 #include "engine/exceptions/FileNotFoundException.h"
 #include "engine/exceptions/IOException.h"
 #include "engine/graphics/BlendMode.h"
@@ -92,6 +93,25 @@ TEST_F(TextureSurfaceTest, PlainLoadFillsSizesAndPlacesTheQuad) {
     EXPECT_FLOAT_EQ(centred.x0, -22.0f);
     EXPECT_FLOAT_EQ(centred.y1, 10.0f);
     EXPECT_EQ(texture.getDeviceTexture()->getPixels()[0], 0x80FF0000u);
+}
+
+TEST_F(TextureSurfaceTest, EnglishTakesTheEnglishPictureOfAWordWhenThereIsOne) {
+    const YString word = dir.file("word.png");
+    writeBytes(word, png(8, 4, [](int, int) { return 0xFF0000FFu; }));
+    writeBytes(dir.file("word.en.png"), png(12, 4, [](int, int) { return 0xFFFF0000u; }));
+    const YString plain = dir.file("plain.png");
+    writeBytes(plain, png(6, 4, [](int, int) { return 0xFF00FF00u; }));
+    veru::setCurrentLanguage(veru::Language::english);
+    Texture english, fallback;
+    english.load(word, device.get());
+    fallback.load(plain, device.get());
+    veru::setCurrentLanguage(veru::Language::japanese);
+    Texture japanese;
+    japanese.load(word, device.get());
+    EXPECT_EQ(english.getWidth(), 12);
+    EXPECT_EQ(fallback.getWidth(), 6);  // a picture without words has one file, silently
+    EXPECT_EQ(japanese.getWidth(), 8);
+    EXPECT_EQ(sink.count(), 0u);
 }
 
 TEST_F(TextureSurfaceTest, ColourKeyAndBitDepth) {

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "engine/core/Language.h"
 #include "engine/material/Texture.h"
 #include "game/shooting/cmp/TalkBox.h"
 #include "game/shooting/cmp/TalkPortrait.h"
@@ -188,6 +189,31 @@ TEST_F(TalkTest, PlusSignsBreakLines) {
     EXPECT_NEAR(f.brightness(320, 412, 72, 24), 240.0, 1.0);
     EXPECT_TRUE(rgbNear(f.at(340, 412), kPaper));
     EXPECT_TRUE(rgbNear(f.at(310, 340), kPaper));
+}
+
+TEST_F(TalkTest, EnglishBreaksLinesBetweenWordsOnly) {
+    veru::setCurrentLanguage(veru::Language::english);
+    TalkBox box(device.get(), 800, 480, true);
+    veru::setCurrentLanguage(veru::Language::japanese);
+    const std::u16string text = u"These kintsuba are a gift for our master, kee! Hands off+them!";
+    box.setText(text);
+    std::u16string shown = box.getShownText();
+    EXPECT_GE(std::count(shown.begin(), shown.end(), u'\n'), 2);
+    // Every break stands where a space or a "+" was: joining the lines back
+    // with them gives the text again.
+    std::u16string joined;
+    std::size_t at = 0;
+    for (char16_t c : shown) {
+        if (c == u'\n') {
+            ASSERT_LT(at, text.size());
+            EXPECT_TRUE(text[at] == u' ' || text[at] == u'+') << "a word was cut at " << at;
+            joined += text[at++];
+        } else {
+            joined += c;
+            ++at;
+        }
+    }
+    EXPECT_EQ(joined, text);
 }
 
 TEST_F(TalkTest, ConfirmHeldWhileFadingInIsTakenOnTheFirstWaitingUpdate) {
