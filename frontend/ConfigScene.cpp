@@ -39,7 +39,7 @@ constexpr int kPipStep = 24;
 constexpr int kNoSoundX = 262;
 constexpr int kNoSoundY = 530;
 // The line naming the pad in use, above it.
-constexpr int kPadLineY = 504;
+constexpr int kPadLineY = 508;
 // The two choices of the key row, under its item.
 constexpr int kKeyChoiceX = 44;
 constexpr int kKeyChoiceGap = 26;
