@@ -18,11 +18,11 @@
 #include "engine/window/MessageBox.h"
 #include "engine/window/MessagePump.h"
 #include "frontend/ConfigScene.h"
-#include "frontend/GameSetting.h"
 #include "frontend/LogoScene.h"
 #include "frontend/MenuScene.h"
 #include "game/KShootingScene.h"
 #include "game/ShootingScene.h"
+#include "game/settings/GameSetting.h"
 
 namespace ml {
 

@@ -8,8 +8,8 @@
 #include "engine/scene/PlayStatus.h"
 #include "engine/scene/SceneManager.h"
 #include "engine/window/MessageBox.h"
-#include "frontend/GameSetting.h"
 #include "game/StageHeroine.h"
+#include "game/settings/GameSetting.h"
 
 namespace ml {
 

@@ -35,8 +35,8 @@
 #include "engine/scene/SceneManager.h"
 #include "engine/sound/SoundManger.h"
 #include "engine/window/MessageBox.h"
-#include "frontend/GameSetting.h"
 #include "game/ShootingScene.h"
+#include "game/settings/GameSetting.h"
 #include "game/shooting/cmp/ScrollBackground.h"
 #include "tests/support/StageBot.h"
 

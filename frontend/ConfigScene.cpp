@@ -19,7 +19,7 @@
 #include "engine/window/MessageBox.h"
 #include "engine/window/SelectComponent.h"
 #include "engine/window/SelectList.h"
-#include "frontend/GameSetting.h"
+#include "game/settings/GameSetting.h"
 
 namespace ml {
 

@@ -10,8 +10,8 @@
 
 #include "engine/exceptions/Exception.h"
 #include "engine/input/ButtonMap.h"
-#include "frontend/GameSetting.h"
 #include "fuzz/SilentBoxes.h"
+#include "game/settings/GameSetting.h"
 
 namespace {
 

@@ -8,8 +8,8 @@
 #include "engine/io/ByteFileReader.h"
 #include "engine/io/ByteFileWriter.h"
 #include "engine/scene/PlayStatus.h"
-#include "frontend/GameSetting.h"
 #include "game/StageStateHash.h"
+#include "game/settings/GameSetting.h"
 #include "game/shooting/object/ObjectCodes.h"
 
 namespace ml {

@@ -173,12 +173,21 @@ void KeyValueFile::insertRecord(const YString& record) {
     if (!key)
         return;
     const char16_t* value = tokens.nextToken();
-    entries.emplace(YString(key), YString(value ? value : u""));
+    const YString keyText(key);
+    const YString valueText(value ? value : u"");
+    if (entries.emplace(keyText, valueText).second &&
+        record != YString(u"[") + keyText + u"] = " + valueText)
+        inexact.insert(keyText);
 }
 
 void KeyValueFile::set(const YString& key, const YString& value) {
     entries.erase(key);
+    inexact.erase(key);
     entries.emplace(key, value);
+}
+
+bool KeyValueFile::hasExactRecord(const YString& key) const {
+    return contains(key) && inexact.count(key) == 0;
 }
 
 bool KeyValueFile::contains(const YString& key) const {
@@ -191,7 +200,10 @@ YString KeyValueFile::get(const YString& key) const {
 }
 
 void KeyValueFile::save() {
-    const YString temporary = file.path + u".tmp";
+    // Beside the file the path finally names, so that the rename replaces
+    // that file and a link to it stays a link.
+    const YString target(platform::linkTarget(file.path));
+    const YString temporary = target + u".tmp";
     try {
         std::unique_ptr<FileWriter> writer;
         if (binary) {
@@ -208,10 +220,10 @@ void KeyValueFile::save() {
         platform::removeFile(temporary);
         throw;
     }
-    if (!platform::replaceFile(temporary, file.path)) {
+    if (!platform::replaceFile(temporary, target)) {
         platform::removeFile(temporary);
         throw excp::IOException(
-            YString(u"IOException::ファイルを書き換えられませんでした。：").append(file.path));
+            YString(u"IOException::ファイルを書き換えられませんでした。：").append(target));
     }
     file.refresh();
 }

@@ -23,6 +23,7 @@
 #include <cstdint>
 #include <functional>
 #include <map>
+#include <set>
 #include <vector>
 
 #include "engine/core/YString.h"
@@ -53,9 +54,14 @@ class KeyValueFile {
     // Replaces any entry for `key`.
     void set(const YString& key, const YString& value);
     bool contains(const YString& key) const;
+    // Whether the key's entry came from a record of exactly "[" key "] = "
+    // value (or was set here): a damaged "=" or space still splits into a key
+    // and a value, but not into that shape.
+    bool hasExactRecord(const YString& key) const;
     // The value, or the empty text when the key has no entry.
     YString get(const YString& key) const;
-    // Writes every entry, in key order, to the file.
+    // Writes every entry, in key order, to the file; a symbolic link is
+    // written through to its target and stays a link.
     void save();
 
     // The names the settings code uses for the same operations.
@@ -77,6 +83,7 @@ class KeyValueFile {
     bool binary;
     YFile file;
     std::map<YString, YString, std::less<std::u16string>> entries;
+    std::set<YString, std::less<std::u16string>> inexact;  // keys read from odd records
     std::vector<YString> problems;
 };
 

@@ -63,6 +63,20 @@ bool replaceFile(std::u16string_view from, std::u16string_view to) {
     return std::rename(osPath(from).c_str(), osPath(to).c_str()) == 0;
 }
 
+std::u16string linkTarget(std::u16string_view path) {
+    std::filesystem::path current(osPath(path));
+    for (int hops = 0; hops < 40; ++hops) {
+        std::error_code error;
+        if (!std::filesystem::is_symlink(std::filesystem::symlink_status(current, error)))
+            break;
+        const std::filesystem::path target = std::filesystem::read_symlink(current, error);
+        if (error)
+            break;
+        current = target.is_absolute() ? target : current.parent_path() / target;
+    }
+    return utf8ToUtf16(current.string());
+}
+
 bool removeFile(std::u16string_view path) {
     return std::remove(osPath(path).c_str()) == 0;
 }

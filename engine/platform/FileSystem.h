@@ -35,6 +35,11 @@ ListResult listDirectory(std::u16string_view directory, std::vector<std::u16stri
 // never a mix. Both must be in the same folder.
 bool replaceFile(std::u16string_view from, std::u16string_view to);
 bool removeFile(std::u16string_view path);
+// The file a path names in the end: symbolic links followed (a relative
+// target taken from the link's folder), up to 40 of them. The path itself
+// when it is no link, including when it does not exist; a dangling link
+// gives the missing file it points at.
+std::u16string linkTarget(std::u16string_view path);
 
 // Creates `folder` and any missing parent, each readable and writable by the
 // user alone; true when the folder exists afterwards.

@@ -9,7 +9,7 @@
 #include "engine/scene/FrameTimer.h"
 #include "engine/scene/PlayStatus.h"
 #include "engine/scene/SceneManager.h"
-#include "frontend/GameSetting.h"
+#include "game/settings/GameSetting.h"
 #include "tests/support/ManualClock.h"
 #include "tests/support/RecordingMessageSink.h"
 #include "tests/support/TempDir.h"

@@ -8,7 +8,7 @@
 
 #include "engine/platform/image/Image.h"
 #include "engine/platform/text/FontFace.h"
-#include "frontend/GameSetting.h"
+#include "game/settings/GameSetting.h"
 
 namespace ml::playtest {
 

@@ -2,7 +2,7 @@
 
 #include <charconv>
 
-#include "frontend/GameSetting.h"
+#include "game/settings/GameSetting.h"
 #include "tools/playtest/RunResult.h"
 
 namespace ml::playtest {

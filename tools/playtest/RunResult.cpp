@@ -2,7 +2,7 @@
 
 #include <sstream>
 
-#include "frontend/GameSetting.h"
+#include "game/settings/GameSetting.h"
 
 namespace ml::playtest {
 

@@ -31,10 +31,10 @@
 #include "engine/sound/SoundManger.h"
 #include "engine/window/DXFrame.h"
 #include "engine/window/MessagePump.h"
-#include "frontend/GameSetting.h"
 #include "game/ShootingScene.h"
 #include "game/StageHeroine.h"
 #include "game/StageReplay.h"
+#include "game/settings/GameSetting.h"
 #include "tools/playtest/GameData.h"
 
 namespace {

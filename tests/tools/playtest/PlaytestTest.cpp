@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "engine/platform/image/Image.h"
-#include "frontend/GameSetting.h"
 #include "game/StagePhase.h"
+#include "game/settings/GameSetting.h"
 #include "game/shooting/object/ObjectCodes.h"
 #include "game/shooting/object/attacks/StraightAttack.h"
 #include "tests/support/TempDir.h"

@@ -10,8 +10,8 @@
 #include <filesystem>
 
 #include "engine/io/Scrambler.h"
-#include "frontend/GameSetting.h"
 #include "game/StageReplay.h"
+#include "game/settings/GameSetting.h"
 #include "tests/support/TempDir.h"
 #include "tools/playtest/StagePlaythrough.h"
 

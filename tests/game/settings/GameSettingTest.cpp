@@ -1,4 +1,4 @@
-#include "frontend/GameSetting.h"
+#include "game/settings/GameSetting.h"
 
 #include <gtest/gtest.h>
 
@@ -6,6 +6,7 @@
 
 #include <filesystem>
 
+#include "engine/exceptions/Exception.h"
 #include "tests/support/RecordingMessageSink.h"
 #include "tests/support/TempDir.h"
 
@@ -79,35 +80,85 @@ TEST_F(GameSettingTest, ValuesMapToLevelsAndScreenModes) {
     struct Case {
         const char16_t* level;
         int code;
-        const char16_t* saved;
     };
-    for (Case c :
-         {Case{u"10", GameSetting::kLevelEasy, u"10"},
-          Case{u"11", GameSetting::kLevelNormal, u"11"},
-          Case{u"12", GameSetting::kLevelHard, u"12"}, Case{u"7", GameSetting::kLevelNormal, u"11"},
-          Case{u"hard", GameSetting::kLevelNormal, u"11"}}) {
+    for (Case c : {Case{u"10", GameSetting::kLevelEasy}, Case{u"11", GameSetting::kLevelNormal},
+                   Case{u"12", GameSetting::kLevelHard}}) {
         writeBytes(path, settingsFile({YString(u"[LEVEL] = ") + c.level, u"[SCREEN] = 1"}));
         GameSetting s(path, &map);
         EXPECT_EQ(s.getLevel(), c.code) << YString(c.level).toUtf8();
         EXPECT_FALSE(s.isFullScreen());
         s.save();
         veru::io::KeyValueFile saved(path);
-        EXPECT_EQ(saved.get(u"LEVEL"), YString(c.saved));
+        EXPECT_EQ(saved.get(u"LEVEL"), YString(c.level));
         EXPECT_EQ(saved.get(u"SCREEN"), YString(u"1"));
     }
+    EXPECT_EQ(boxes.count(), 0u);
 }
 
-TEST_F(GameSettingTest, AnUnusableMaskResetsAllFiveAndUnknownKeysSurvive) {
-    writeBytes(path, settingsFile({u"[KEYbullet] = 0", u"[KEYbomb] = 1024", u"[Extra] = kept"}));
+// A value the game would never write is read as no value at all: that key
+// alone takes its default, the others keep what the file said, the file is
+// kept aside and the box names the key.
+TEST_F(GameSettingTest, ABadValueCostsOnlyItsOwnKey) {
+    struct Case {
+        const char* what;
+        std::u16string_view record;
+        std::u16string_view key;
+    };
+    const Case cases[] = {
+        {"a damaged '='", u"[KEYslow] < 4096", u"KEYslow"},
+        {"a damaged space", u"[SCORE]0= 12", u"SCORE"},
+        {"trailing garbage", u"[SCORE] = 12abc", u"SCORE"},
+        {"a damaged volume digit", u"[VOLUMEmusic] = \u0137", u"VOLUMEmusic"},
+        {"a level out of range", u"[LEVEL] = 7", u"LEVEL"},
+        {"an unusable mask", u"[KEYbullet] = 0", u"KEYbullet"},
+        {"a mask with a direction bit", u"[KEYpause] = 257", u"KEYpause"},
+        {"a volume out of range", u"[VOLUMEeffect] = 99", u"VOLUMEeffect"},
+    };
+    int n = 0;
+    for (const Case& c : cases) {
+        const YString file = dir.file("case" + std::to_string(++n) + ".env");
+        const Bytes bytes = settingsFile({c.record, u"[KEYbomb] = 1024", u"[LEVEL] = 12",
+                                          u"[VOLUMEmusic] = 3", u"[SCORE] = 500"});
+        writeBytes(file, bytes);
+        RecordingMessageSink sink;
+        GameSetting s(file, &map);
+        ASSERT_EQ(s.getUnreadKeys(), std::vector<YString>{YString(c.key)}) << c.what;
+        // The other keys keep what the file said (the first record of a key wins).
+        EXPECT_EQ(map.mask(ButtonMap::kBomb), 1024) << c.what;
+        EXPECT_EQ(s.getLevel(),
+                  c.key == u"LEVEL" ? GameSetting::kLevelNormal : GameSetting::kLevelHard)
+            << c.what;
+        EXPECT_EQ(s.getMusicVolume(), c.key == u"VOLUMEmusic" ? 10 : 3) << c.what;
+        EXPECT_EQ(s.getHiScore(), c.key == u"SCORE" ? 0 : 500) << c.what;
+        ASSERT_EQ(sink.count(), 1u) << c.what;
+        const YString text = sink.messages()[0].text;
+        EXPECT_NE(text.indexOf(YString(u"「") + YString(std::u16string(c.key)) + u"」"), -1)
+            << c.what << "\n"
+            << text.toUtf8();
+        EXPECT_EQ(readBytes(file + u".broken"), bytes) << c.what;
+    }
+    EXPECT_EQ(boxes.count(), 0u);
+}
+
+TEST_F(GameSettingTest, UnknownKeysSurviveASave) {
+    writeBytes(path, settingsFile({u"[KEYbomb] = 1024", u"[Extra] = kept"}));
     GameSetting s(path, &map);
-    expectDefaultMasks(s, map);
+    EXPECT_EQ(map.mask(ButtonMap::kBomb), 1024);
     s.save();
     EXPECT_EQ(veru::io::KeyValueFile(path).get(u"Extra"), YString(u"kept"));
+    EXPECT_EQ(boxes.count(), 0u);
+}
 
-    // A direction bit is no button an action can be bound to.
-    writeBytes(path, settingsFile({u"[KEYpause] = 1"}));
-    GameSetting withDirection(path, &map);
-    expectDefaultMasks(withDirection, map);
+// Leaving the game in the middle of a rebinding (masks cleared, not all
+// bound again) saves the defaults, not masks the next start would refuse.
+TEST_F(GameSettingTest, AnUnfinishedRebindingSavesTheDefaults) {
+    GameSetting s(path, &map);
+    s.setMaskShoot(0x200);
+    s.setMaskSpecial(0);
+    s.save();
+    GameSetting again(path, &map);
+    EXPECT_TRUE(again.getUnreadKeys().empty());
+    expectDefaultMasks(again, map);
     EXPECT_EQ(boxes.count(), 0u);
 }
 
@@ -143,11 +194,6 @@ TEST_F(GameSettingTest, VolumesAndWindowSizeRoundTripBesideTheOldKeys) {
     EXPECT_EQ(again.getWindowScale(), 2);
     EXPECT_EQ(again.getLevel(), GameSetting::kLevelHard);
     EXPECT_EQ(again.getHiScore(), 700);
-    // Out-of-range values are brought into range, not refused.
-    writeBytes(path, settingsFile({u"[VOLUMEmusic] = 99", u"[WINDOWscale] = 0"}));
-    GameSetting clamped(path, &map);
-    EXPECT_EQ(clamped.getMusicVolume(), GameSetting::kMaxVolume);
-    EXPECT_EQ(clamped.getWindowScale(), 1);
     EXPECT_EQ(boxes.count(), 0u);
 }
 
@@ -239,9 +285,28 @@ TEST_F(GameSettingTest, ANamedPipeIsNotReadAndTheGameStarts) {
     EXPECT_EQ(GameSetting(path, &map).getHiScore(), 9);
 }
 
-TEST(GameSettingKeys, CodesNameTheirKeys) {
-    EXPECT_EQ(GameSetting::keyName(0x123456), YString(u"SCREEN"));
-    EXPECT_EQ(GameSetting::keyName(0x12345D), YString(u"SCORE"));
-    EXPECT_EQ(GameSetting::keyName(0x12345B), YString(u"KEYslow"));
-    EXPECT_EQ(GameSetting::keyName(0x123455), YString());
+TEST_F(GameSettingTest, ASaveWritesThroughASymbolicLink) {
+    const YString target = dir.file("kept/setting.env");
+    std::filesystem::create_directories(dir.file("kept").toUtf8());
+    writeBytes(target, settingsFile({u"[SCORE] = 5"}));
+    std::filesystem::create_symlink("kept/setting.env", path.toUtf8());
+    GameSetting s(path, &map);
+    EXPECT_EQ(s.getHiScore(), 5);
+    s.setHiScore(6);
+    s.save();
+    EXPECT_TRUE(std::filesystem::is_symlink(path.toUtf8()));
+    EXPECT_EQ(veru::io::KeyValueFile(target).get(u"SCORE"), YString(u"6"));
+}
+
+TEST_F(GameSettingTest, AFailedSaveNamesTheFile) {
+    GameSetting s(path, &map);
+    // A folder where the temporary file goes makes the write fail.
+    std::filesystem::create_directories((path + u".tmp").toUtf8());
+    try {
+        s.save();
+        FAIL() << "the save succeeded";
+    } catch (const veru::excp::Exception& error) {
+        EXPECT_NE(error.getMessage().indexOf(YString(u"「") + path + u"」"), -1)
+            << error.getMessage().toUtf8();
+    }
 }

@@ -1,0 +1,72 @@
+#pragma once
+// Every key of the settings file, each once: what the reader checks, what the
+// writer writes, the defaults and the configuration screen's rows all come
+// from this list. Adding a setting is one row of ML_SETTING_KEYS.
+//
+// Values are kept in their stored form (the number the file holds): "LEVEL"
+// stores 10, 11, 12 and GameSetting turns that into the level code the stage
+// is given.
+
+#include <array>
+#include <cstddef>
+
+namespace ml::settings {
+
+// How a stored value is checked when read.
+enum class ValueType {
+    number,  // a whole number within [low, high]
+    buttons  // an action's button mask: some of buttons 1-10 and nothing else
+};
+
+// One row of the table. Text members are static strings.
+struct KeyInfo {
+    const char16_t* name;  // in the file: "[" name "] = " value
+    ValueType type;
+    int low, high;         // the stored values a number key accepts
+    int fallback;          // the default, stored form
+    int slot;              // the ButtonMap slot a buttons key binds; 0 for numbers
+    bool inEveryFile;      // written by every version (a later key's absence is no loss)
+    const char16_t* what;  // for the player, in the damaged-file box
+    const char* readBy;    // who reads the value (for maintainers)
+};
+
+// clang-format off
+// X(id, name, type, low, high, default, slot, in every file, what, read by)
+#define ML_SETTING_KEYS(X)                                                                                   \
+    X(screen, u"SCREEN", number, 1, 2, 1, 0, true, u"画面",                                                  \
+      "configuration scene: 2 = full screen (the game itself always starts in a window)")                   \
+    X(level, u"LEVEL", number, 10, 12, 11, 0, true, u"難易度", "stage: easy, normal, hard")                  \
+    X(keyBullet, u"KEYbullet", buttons, 0, 0, 0x10, 1, true, u"ショットのボタン", "ButtonMap slot 1")         \
+    X(keyKintuba, u"KEYkintuba", buttons, 0, 0, 0x20, 2, true, u"きんつばのボタン", "ButtonMap slot 2")      \
+    X(keyBomb, u"KEYbomb", buttons, 0, 0, 0x40, 3, true, u"ボムのボタン", "ButtonMap slot 3")                \
+    X(keySlow, u"KEYslow", buttons, 0, 0, 0x80, 4, true, u"低速のボタン", "ButtonMap slot 4")                \
+    X(keyPause, u"KEYpause", buttons, 0, 0, 0x100, 5, true, u"ポーズのボタン", "ButtonMap slot 5")           \
+    X(score, u"SCORE", number, 0, 0x7FFFFFFF, 0, 0, true, u"ハイスコア", "stage: the high score shown")       \
+    X(musicVolume, u"VOLUMEmusic", number, 0, 10, 10, 0, false, u"音楽の音量", "sound manager: music level") \
+    X(effectVolume, u"VOLUMEeffect", number, 0, 10, 10, 0, false, u"効果音の音量",                           \
+      "sound manager: effect level")                                                                         \
+    X(windowScale, u"WINDOWscale", number, 1, 8, 1, 0, false, u"ウィンドウの大きさ",                          \
+      "window: its size in multiples of the picture")
+// clang-format on
+
+// The keys by name, in the order they are read and listed to the player.
+enum class Key : std::size_t {
+#define ML_SETTING_ID(id, ...) id,
+    ML_SETTING_KEYS(ML_SETTING_ID)
+#undef ML_SETTING_ID
+};
+
+inline constexpr std::array kKeys = {
+#define ML_SETTING_ROW(id, name, type, low, high, fallback, slot, every, what, readBy) \
+    KeyInfo{name, ValueType::type, low, high, fallback, slot, every, what, readBy},
+    ML_SETTING_KEYS(ML_SETTING_ROW)
+#undef ML_SETTING_ROW
+};
+
+inline constexpr std::size_t kKeyCount = kKeys.size();
+
+constexpr const KeyInfo& info(Key key) {
+    return kKeys[static_cast<std::size_t>(key)];
+}
+
+}  // namespace ml::settings
