@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <bit>
 #include <iterator>
+#include <optional>
 
 #include "engine/input/ButtonMap.h"
 #include "engine/input/InputInterface.h"
@@ -140,11 +141,49 @@ bool isPair(T first, T second, T none) {
     return (first != none || second == none) && (first != second || first == none);
 }
 
+// How pairs are packed into one stored number.
+constexpr int kKeyBase = platform::kKeyCodeCount;
+constexpr int kPadBase = 32;
+static_assert(platform::kPadButtonCount < kPadBase);
+
+struct KeyPair {
+    KeyCode first, second;
+};
+struct PadPair {
+    PadButton first, second;
+};
+
+std::optional<KeyPair> unpackKeys(int stored) {
+    if (stored < 0 || stored >= kKeyBase * kKeyBase)
+        return std::nullopt;
+    return KeyPair{stored % kKeyBase, stored / kKeyBase};
+}
+
+std::optional<PadPair> unpackPads(int stored) {
+    if (stored < 0 || stored >= kPadBase * kPadBase)
+        return std::nullopt;
+    const int first = stored % kPadBase - 1;
+    const int second = stored / kPadBase - 1;
+    if (first >= platform::kPadButtonCount || second >= platform::kPadButtonCount)
+        return std::nullopt;
+    return PadPair{static_cast<PadButton>(first), static_cast<PadButton>(second)};
+}
+
+bool keysFit(Control control, KeyCode first, KeyCode second) {
+    return control != Control::count && !ActionBindings::isFixedKey(first) &&
+           !ActionBindings::isFixedKey(second) && first >= 0 && first < kKeyBase && second >= 0 &&
+           second < kKeyBase && isPair(first, second, keys::none);
+}
+
+bool padsFit(Control control, PadButton first, PadButton second) {
+    return control != Control::count && !ActionBindings::isDirection(control) && !isDpad(first) &&
+           !isDpad(second) && isPair(first, second, PadButton::none);
+}
+
 }  // namespace
 
 bool ActionBindings::setKeys(Control control, KeyCode first, KeyCode second) {
-    if (control == Control::count || isFixedKey(first) || isFixedKey(second) ||
-        !isPair(first, second, keys::none))
+    if (!keysFit(control, first, second))
         return false;
     movePair(table, &Binding::keys, table[index(control)], first, second, keys::none);
     return true;
@@ -155,11 +194,40 @@ bool ActionBindings::setPadButton(Control control, PadButton button) {
 }
 
 bool ActionBindings::setPadButtons(Control control, PadButton first, PadButton second) {
-    if (control == Control::count || isDirection(control) || isDpad(first) || isDpad(second) ||
-        !isPair(first, second, PadButton::none))
+    if (!padsFit(control, first, second))
         return false;
     movePair(table, &Binding::pads, table[index(control)], first, second, PadButton::none);
     return true;
+}
+
+int ActionBindings::storedKeys(Control control) const {
+    const auto& k = of(control).keys;
+    return k[0] + kKeyBase * k[1];
+}
+
+int ActionBindings::storedPadButtons(Control control) const {
+    const auto& p = of(control).pads;
+    return (static_cast<int>(p[0]) + 1) + kPadBase * (static_cast<int>(p[1]) + 1);
+}
+
+bool ActionBindings::canHoldKeys(Control control, int stored) {
+    const auto pair = unpackKeys(stored);
+    return pair && keysFit(control, pair->first, pair->second);
+}
+
+bool ActionBindings::canHoldPadButtons(Control control, int stored) {
+    const auto pair = unpackPads(stored);
+    return pair && padsFit(control, pair->first, pair->second);
+}
+
+bool ActionBindings::restoreKeys(Control control, int stored) {
+    const auto pair = unpackKeys(stored);
+    return pair && setKeys(control, pair->first, pair->second);
+}
+
+bool ActionBindings::restorePadButtons(Control control, int stored) {
+    const auto pair = unpackPads(stored);
+    return pair && setPadButtons(control, pair->first, pair->second);
 }
 
 Control ActionBindings::controlOfKey(KeyCode key) const {

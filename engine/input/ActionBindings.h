@@ -64,6 +64,18 @@ class ActionBindings {
     Control controlOfKey(platform::KeyCode key) const;
     Control controlOfPadButton(platform::PadButton button) const;
 
+    // A control's keys and pad buttons each as one number, as the settings
+    // file stores them: first + 512 * second for keys, (first + 1) + 32 *
+    // (second + 1) for pad buttons (0 for none). restore... take such a
+    // number (going through setKeys / setPadButtons); false, changing
+    // nothing, for one the control cannot hold.
+    int storedKeys(Control control) const;
+    int storedPadButtons(Control control) const;
+    bool restoreKeys(Control control, int stored);
+    bool restorePadButtons(Control control, int stored);
+    static bool canHoldKeys(Control control, int stored);
+    static bool canHoldPadButtons(Control control, int stored);
+
     // Cursor keys and numeric-pad 8/2/4/6.
     static bool isFixedKey(platform::KeyCode key);
     static bool isDirection(Control control) { return control < Control::shoot; }
