@@ -28,6 +28,7 @@ namespace ml {
 struct PlayerFiles {
     veru::YString settings = u"setting.env";
     veru::YString lastStage = u"last_stage.rpl";  // the last play, for a bug report
+    veru::YString padMappings;                    // the player's own pad mappings; empty for none
 };
 
 struct GameFolders {

@@ -135,6 +135,8 @@ int gameMain(const GameHooks& hooks, const PlayerFiles& files) {
         try {
             scenes->start();
             inputFactory->setup(false);
+            if (!files.padMappings.empty())
+                inputFactory->addPadMappings(files.padMappings);
             if (!input) {
                 input = inputFactory->createInputInterface(
                     frame->getWindow(), veru::dxt::event::DirectInputFactory::kPreferPad);

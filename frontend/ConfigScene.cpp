@@ -5,6 +5,7 @@
 
 #include "engine/exceptions/Exception.h"
 #include "engine/graphics/DirectGraphics.h"
+#include "engine/input/ActionBindings.h"
 #include "engine/input/ButtonMap.h"
 #include "engine/input/InputInterface.h"
 #include "engine/material/Surface.h"
@@ -22,7 +23,10 @@
 
 namespace ml {
 
+using veru::dxt::event::ActionBindings;
 using veru::dxt::event::ButtonMap;
+using veru::dxt::event::Control;
+using veru::dxt::event::FreshPress;
 
 namespace {
 using veru::dxt::event::kButtonLeft;
@@ -34,6 +38,23 @@ constexpr int kPipStep = 24;
 // The no-sound line, in the right panel beside "return".
 constexpr int kNoSoundX = 262;
 constexpr int kNoSoundY = 530;
+// The line naming the pad in use, above it.
+constexpr int kPadLineY = 508;
+// The two choices of the key row, under its item.
+constexpr int kKeyChoiceX = 44;
+constexpr int kKeyChoiceGap = 26;
+constexpr unsigned kBright = 0xFFFFD874u;
+constexpr unsigned kDim = 0xFF9A9A9Au;
+constexpr unsigned kWhite = 0xFFFFFFFFu;
+// Texts kept at most (names of pads come and go).
+constexpr std::size_t kMaxTexts = 96;
+
+constexpr const char16_t* kPrompt = u"press a key or button";
+constexpr const char16_t* kKeyChoiceTexts[] = {u"assign", u"default buttons"};
+
+Control controlOf(int action) {
+    return static_cast<Control>(static_cast<int>(Control::shoot) + action);
+}
 
 bool isSingleButton(int bits) {
     return bits >= kFirstButton && bits <= kLastButton &&
@@ -41,12 +62,14 @@ bool isSingleButton(int bits) {
 }
 }  // namespace
 
-ConfigScene::ConfigScene(veru::dxt::SceneManager* manager, GameSetting* setting)
+ConfigScene::ConfigScene(veru::dxt::SceneManager* manager, GameSetting* setting,
+                         ActionBindings* bindings)
     : Scene(manager),
       rows(std::make_unique<veru::dxt::SelectList>(true)),
       screenChoices(std::make_unique<veru::dxt::SelectList>(false)),
       levelChoices(std::make_unique<veru::dxt::SelectList>(false)),
-      setting(setting) {}
+      setting(setting),
+      bindings(bindings ? bindings : &ActionBindings::global()) {}
 
 ConfigScene::~ConfigScene() = default;
 
@@ -73,11 +96,16 @@ void ConfigScene::reset() {
     phase = kFadeIn;
     pressHeld = false;
     fade.startIn(kFadeStep);
-    confirmMask = ButtonMap::global().mask(ButtonMap::kShoot);
     confirmSound = nullptr;
     previewTune = nullptr;
     previousButtons = 0;
+    keyRowChoice = kKeyAssign;
     rows->setIndex(0);
+    followShootMask();
+}
+
+void ConfigScene::followShootMask() {
+    confirmMask = ButtonMap::global().mask(ButtonMap::kShoot);
     for (auto* list : {rows.get(), screenChoices.get(), levelChoices.get()}) {
         list->setConfirmMask(confirmMask);
     }
@@ -158,7 +186,6 @@ bool ConfigScene::create(veru::platform::Window*, veru::platform::VideoDevice* d
         pipOn->load(u"img/volume_on.ytx", device);
         pipOff = std::make_unique<veru::dxt::material::Texture>();
         pipOff->load(u"img/volume_off.ytx", device);
-        rebuildLabels(device);
 
         const char16_t* actionPictures[5][2] = {
             {u"img/button1_n.ytx", u"img/button1_s.ytx"},
@@ -267,55 +294,103 @@ void ConfigScene::resolveConflicts(int assigned, int mask) {
     }
 }
 
-bool ConfigScene::assignKeys(int buttons) {
-    if (!isSingleButton(buttons)) {
-        pressHeld = false;
-        return false;
+void ConfigScene::assignButton(int action, int bit) {
+    setMaskOf(action, bit);
+    resolveConflicts(action, bit);
+}
+
+bool ConfigScene::assignPress(int action, const FreshPress& press) {
+    const Control control = controlOf(action);
+    if (press.key != veru::platform::keys::none) {
+        const auto& keys = bindings->of(control).keys;
+        const veru::platform::KeyCode kept = keys[0] != press.key ? keys[0] : keys[1];
+        return bindings->setKeys(control, press.key, kept);
     }
-    if (pressHeld)
-        return false;
+    if (press.padButton != veru::platform::PadButton::none)
+        return bindings->setPadButton(control, press.padButton);
+    if (press.rawButton >= 0 && press.rawButton < 10) {
+        assignButton(action, kFirstButton << press.rawButton);
+        return true;
+    }
+    return false;
+}
+
+bool ConfigScene::assignKeys(int buttons, const FreshPress& press) {
     const int action = getAssigning();
-    bool done = false;
-    if (action >= 0) {
-        setMaskOf(action, buttons);
-        if (action > 0)
-            resolveConflicts(action, buttons);
-        if (action == 4) {
-            done = true;
-        } else {
-            actions[static_cast<std::size_t>(action + 1)]->setSelected(true);
-        }
+    if (action < 0)
+        return true;
+    bool taken = false;
+    if (press.any()) {
+        taken = assignPress(action, press);
+        pressHeld = true;  // whatever it set in the word must be let go first
+    } else if (!isSingleButton(buttons)) {
+        pressHeld = false;
+    } else if (!pressHeld) {
+        assignButton(action, buttons);
+        pressHeld = true;
+        taken = true;
     }
-    pressHeld = true;
-    return done;
+    if (!taken)
+        return false;
+    if (action == 4)
+        return true;
+    actions[static_cast<std::size_t>(action + 1)]->setSelected(true);
+    return false;
+}
+
+void ConfigScene::restoreDefaultButtons() {
+    for (int action = 0; action < 5; ++action)
+        setMaskOf(action, ButtonMap::defaultMask(ButtonMap::kShoot + action));
+    setting->applyMasks();
+    followShootMask();
+    bindings->restoreDefaults(ButtonMap::global());
 }
 
 veru::YString ConfigScene::labelText(int action) const {
-    const int mask = maskOf(action);
-    if (!isSingleButton(mask))
-        return veru::YString();
-    return buttonLabel(std::countr_zero(static_cast<unsigned>(mask)) - 3);
-}
-
-veru::YString ConfigScene::buttonLabel(int n) const {
-    veru::YString text = veru::YString(u"Button-").append(n);
-    const veru::YString& key = keyNames[static_cast<std::size_t>(n - 1)];
-    if (!key.empty())
-        text.append(u" ").append(key);
-    return text;
-}
-
-void ConfigScene::rebuildLabels(veru::platform::VideoDevice* device) {
-    labels.clear();
-    labelsStale = false;
-    if (!device)
-        return;
-    for (int n = 1; n <= 10; ++n) {
-        auto label = std::make_unique<veru::dxt::material::Texture>();
-        veru::dxt::DirectGraphics::drawAntiAliasingString(device, label.get(), buttonLabel(n),
-                                                          veru::dxt::FontSpec(), 0xFFFFFFFFu, 0);
-        labels[kFirstButton << (n - 1)] = std::move(label);
+    if (phase == kKeyAssignment && getAssigning() == action)
+        return kPrompt;
+    const veru::dxt::event::Binding& binding = bindings->of(controlOf(action));
+    std::string text;
+    for (veru::platform::KeyCode key : binding.keys) {
+        if (key != veru::platform::keys::none)
+            text += (text.empty() ? "" : ", ") + veru::platform::Keyboard::keyName(key);
     }
+    std::string padText;
+    if (pad.present && pad.style == veru::platform::PadStyle::unmapped) {
+        const int mask = maskOf(action);
+        if (isSingleButton(mask))
+            padText = veru::platform::GamePad::rawButtonName(
+                std::countr_zero(static_cast<unsigned>(mask)) - 4);
+    } else if (pad.present) {
+        for (veru::platform::PadButton button : binding.pads) {
+            if (button != veru::platform::PadButton::none)
+                padText += (padText.empty() ? "" : " / ") +
+                           veru::platform::GamePad::buttonName(button, pad.style);
+        }
+    }
+    if (!padText.empty())
+        text += (text.empty() ? "[" : "  [") + padText + "]";
+    return veru::YString::fromUtf8(text);
+}
+
+veru::YString ConfigScene::padLine() const {
+    return veru::YString::fromUtf8("Pad: " + (pad.present ? pad.name : std::string("none")));
+}
+
+veru::dxt::material::Texture* ConfigScene::textTexture(veru::platform::VideoDevice* device,
+                                                       const veru::YString& text, unsigned colour) {
+    if (!device || text.empty())
+        return nullptr;
+    auto key = std::make_pair(text, colour);
+    if (auto found = texts.find(key); found != texts.end())
+        return found->second.get();
+    if (texts.size() >= kMaxTexts)
+        texts.clear();
+    auto texture = std::make_unique<veru::dxt::material::Texture>();
+    if (!veru::dxt::DirectGraphics::drawAntiAliasingString(device, texture.get(), text,
+                                                           veru::dxt::FontSpec(), colour, 0))
+        return nullptr;
+    return texts.emplace(std::move(key), std::move(texture)).first->second.get();
 }
 
 void ConfigScene::chooseScreen() {
@@ -371,14 +446,8 @@ void ConfigScene::update(veru::dxt::event::InputInterface* input) {
     const int buttons = input ? input->poll() : 0;
     const int pressed = buttons & ~previousButtons;
     previousButtons = buttons;
-    for (std::size_t n = 0; n < keyNames.size(); ++n) {
-        veru::YString name =
-            input ? input->buttonKeyName(kFirstButton << static_cast<int>(n)) : veru::YString();
-        if (name != keyNames[n]) {
-            keyNames[n] = std::move(name);
-            labelsStale = true;
-        }
-    }
+    const FreshPress press = input ? input->freshPress() : FreshPress{};
+    pad = input ? input->padInUse() : veru::dxt::event::PadInUse{};
     switch (phase) {
         case kFadeIn:
             if (fade.advance())
@@ -413,14 +482,18 @@ void ConfigScene::update(veru::dxt::event::InputInterface* input) {
                     if (confirmSound)
                         confirmSound->play(false);
                 }
+            } else if (row == kRowKey && (pressed & (kButtonLeft | kButtonRight))) {
+                keyRowChoice = keyRowChoice == kKeyAssign ? kKeyDefaults : kKeyAssign;
             } else if (row == kRowKey && (buttons & confirmMask)) {
                 if (confirmSound)
                     confirmSound->play(false);
-                phase = kKeyAssignment;
-                actions[0]->setSelected(true);
-                for (int i = 0; i < 5; ++i)
-                    setMaskOf(i, 0);
                 pressHeld = true;
+                if (keyRowChoice == kKeyDefaults) {
+                    restoreDefaultButtons();
+                } else {
+                    phase = kKeyAssignment;
+                    actions[0]->setSelected(true);
+                }
             } else if (row == rows->count() - 1 && (buttons & confirmMask)) {
                 phase = kFadeOut;
                 fade.startOut(kFadeStep);
@@ -429,10 +502,11 @@ void ConfigScene::update(veru::dxt::event::InputInterface* input) {
             break;
         }
         case kKeyAssignment:
-            if (assignKeys(buttons)) {
+            if (assignKeys(buttons, press)) {
                 for (auto& item : actions)
                     item->setSelected(false);
                 setting->applyMasks();
+                followShootMask();  // shoot may have moved: confirm goes with it
                 phase = kMenu;
             }
             break;
@@ -465,21 +539,31 @@ void ConfigScene::draw(veru::platform::VideoDevice* device) {
         if (item)
             item->draw(*graphics);
     }
-    if (labelsStale)
-        rebuildLabels(device);
     if (musicRow)
         drawGauge(*musicRow, setting->getMusicVolume());
     if (effectRow)
         drawGauge(*effectRow, setting->getEffectVolume());
     if (noSoundLine)
         graphics->queueSprite(noSoundLine.get(), kNoSoundX, kNoSoundY);
+    if (auto* line = textTexture(device, padLine(), kWhite))
+        graphics->queueSprite(line, kNoSoundX, kPadLineY);
+    if (!items.empty()) {
+        const auto* keyRow = items[static_cast<std::size_t>(kRowKey)].get();
+        const bool onKeyRow = phase == kMenu && rows->getIndex() == kRowKey;
+        for (int choice : {kKeyAssign, kKeyDefaults}) {
+            const unsigned colour = onKeyRow && choice == keyRowChoice ? kBright : kDim;
+            if (auto* text = textTexture(device, kKeyChoiceTexts[choice], colour))
+                graphics->queueSprite(
+                    text, kKeyChoiceX,
+                    keyRow->getY() + keyRow->getHeight() + 6 + kKeyChoiceGap * choice);
+        }
+    }
     for (int i = 0; i < 5; ++i) {
         const auto& item = actions[static_cast<std::size_t>(i)];
-        auto label = labels.find(maskOf(i));
-        if (!item || label == labels.end())
-            continue;
-        graphics->queueSprite(label->second.get(), item->getX() + item->getWidth() + 20,
-                              item->getY() + 20);
+        const bool prompt = phase == kKeyAssignment && getAssigning() == i;
+        auto* label = item ? textTexture(device, labelText(i), prompt ? kBright : kWhite) : nullptr;
+        if (label)
+            graphics->queueSprite(label, item->getX() + item->getWidth() + 20, item->getY() + 20);
     }
     graphics->startSprite();
     graphics->flushSprites(false, false);
@@ -489,8 +573,7 @@ void ConfigScene::draw(veru::platform::VideoDevice* device) {
 }
 
 void ConfigScene::release() {
-    labels.clear();
-    labelsStale = true;
+    texts.clear();
     pipOn.reset();
     pipOff.reset();
     noSoundLine.reset();

@@ -8,15 +8,21 @@
 // choose and the shoot button confirms (the screen mode and window size
 // switch at once). On the volume rows left/right change the volume at once:
 // a tune plays while the music row is chosen, and each change of the effect
-// volume plays a short effect. With the keyboard as the input, the action
-// rows name the key beside each button ("Button-1 Z"). Without a sound
-// device a line says so.
-// On the key row a confirm starts the key assignment: the actions are
-// highlighted one after another and each takes the next single button
-// pressed (directions and several buttons at once are ignored; a button
-// must be released before the next counts). When a button is already taken,
-// the other action gets the lowest free button. "Return" goes back to the
-// title menu. Everything chosen is written to the settings file at exit.
+// volume plays a short effect. Beside each action its keys and, with a pad
+// in use, its pad buttons are named as printed on them ("V, Left Shift
+// [Y / RB]"); a line at the bottom names the pad in use, or says there is
+// none. Without a sound device a line says so.
+// On the key row left/right choose between assigning and going back to the
+// default buttons; a confirm does it. Assigning highlights the actions one
+// after another, each showing "press a key or button" and taking the next
+// key or pad button that goes down: a key becomes the action's first key
+// (the one before it its second), a button of a mapped pad its pad button
+// (the d-pad and the cursor keys stay directions and are ignored). A button
+// of a pad SDL cannot map (or, from an input that names no keys, a single
+// fresh button of the word) moves the action to that button of the word;
+// an action already there gets the lowest free button. "Return" goes back
+// to the title menu. Everything chosen is written to the settings file at
+// exit.
 //
 // Ownership: owns what create loads until release; borrows the settings.
 // Thread: main thread only.
@@ -30,6 +36,7 @@
 
 #include "engine/core/YString.h"
 #include "engine/graphics/FadeLayer.h"
+#include "engine/input/InputInterface.h"
 #include "engine/scene/Scene.h"
 
 namespace veru::dxt {
@@ -41,6 +48,9 @@ namespace veru::dxt::material {
 class Surface;
 class Texture;
 }  // namespace veru::dxt::material
+namespace veru::dxt::event {
+class ActionBindings;
+}  // namespace veru::dxt::event
 namespace veru::sound {
 class ISound;
 class IStreamingSound;
@@ -67,10 +77,15 @@ class ConfigScene : public veru::dxt::Scene {
     static constexpr int kRowReturn = 5;
     // Window sizes offered at most (1x ... 3x), fewer when the desktop is small.
     static constexpr int kMaxOfferedScale = 3;
+    // Choices on the key row.
+    static constexpr int kKeyAssign = 0;
+    static constexpr int kKeyDefaults = 1;
     // The tune that plays while the music volume is chosen.
     static constexpr const char16_t* kPreviewTune = u"sound/bgm_prologue.ogg";
 
-    ConfigScene(veru::dxt::SceneManager* manager, GameSetting* setting);
+    // `bindings`: the keys and pad buttons of the actions (borrowed).
+    ConfigScene(veru::dxt::SceneManager* manager, GameSetting* setting,
+                veru::dxt::event::ActionBindings* bindings = nullptr);
     ~ConfigScene() override;
 
     void reset() override;
@@ -90,12 +105,22 @@ class ConfigScene : public veru::dxt::Scene {
     int getAssigning() const;
     // Window sizes on the screen row (the choice after them is full screen).
     int getWindowChoices() const { return windowChoices; }
-    // The text beside action `action`'s item ("Button-1 Z"), empty for none.
+    int getKeyRowChoice() const { return keyRowChoice; }
+    // The text beside action `action`'s item ("Z [A]"); "press a key or
+    // button" while it is being assigned.
     veru::YString labelText(int action) const;
+    // The line naming the pad in use ("Pad: ...", "Pad: none").
+    veru::YString padLine() const;
 
   private:
-    // One frame of the key assignment; true when the last action got its button.
-    bool assignKeys(int buttons);
+    // One frame of the key assignment; true when the last action got its input.
+    bool assignKeys(int buttons, const veru::dxt::event::FreshPress& press);
+    // A key or pad button for the action being assigned; false to ignore it.
+    bool assignPress(int action, const veru::dxt::event::FreshPress& press);
+    void assignButton(int action, int bit);
+    void restoreDefaultButtons();
+    // The lists confirm with the shoot action's button, wherever it is now.
+    void followShootMask();
     void resolveConflicts(int assigned, int mask);
     int maskOf(int action) const;
     void setMaskOf(int action, int mask);
@@ -105,23 +130,24 @@ class ConfigScene : public veru::dxt::Scene {
     // Starts the preview tune on the music row and stops it elsewhere.
     void followMusicRow();
     void drawGauge(const veru::dxt::SelectComponent& row, int level);
-    void rebuildLabels(veru::platform::VideoDevice* device);
-    // "Button-n", with the key's name when the input has keys.
-    veru::YString buttonLabel(int n) const;
+    // `text` rendered in `colour`, made once and kept while the scene lives.
+    veru::dxt::material::Texture* textTexture(veru::platform::VideoDevice* device,
+                                              const veru::YString& text, unsigned colour);
 
     int phase = kFadeIn;
     bool pressHeld = false;
     int confirmMask = 0x10;
     int previousButtons = 0;
     int windowChoices = 1;
-    bool labelsStale = true;
-    std::array<veru::YString, 10> keyNames;  // per button, from the input
+    int keyRowChoice = kKeyAssign;
+    veru::dxt::event::PadInUse pad;  // as the input reported it last
     std::unique_ptr<veru::dxt::SelectList> rows;
     std::unique_ptr<veru::dxt::SelectList> screenChoices;
     std::unique_ptr<veru::dxt::SelectList> levelChoices;
     std::vector<std::unique_ptr<veru::dxt::SelectComponent>> items;  // rows and choices
     std::array<std::unique_ptr<veru::dxt::SelectComponent>, 5> actions;
-    std::map<int, std::unique_ptr<veru::dxt::material::Texture>> labels;
+    std::map<std::pair<veru::YString, unsigned>, std::unique_ptr<veru::dxt::material::Texture>>
+        texts;
     std::unique_ptr<veru::dxt::material::Texture> pipOn;
     std::unique_ptr<veru::dxt::material::Texture> pipOff;
     std::unique_ptr<veru::dxt::material::Texture> noSoundLine;
@@ -130,6 +156,7 @@ class ConfigScene : public veru::dxt::Scene {
     veru::sound::ISound* confirmSound = nullptr;
     veru::sound::IStreamingSound* previewTune = nullptr;
     GameSetting* setting;
+    veru::dxt::event::ActionBindings* bindings;
     std::unique_ptr<veru::dxt::DirectGraphics> graphics;
     std::unique_ptr<veru::dxt::material::Surface> background;
     veru::dxt::FadeLayer fade;

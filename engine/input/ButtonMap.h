@@ -25,6 +25,12 @@ class ButtonMap {
 
     ButtonMap();
 
+    // The mask an action starts with in a new game: buttons 1-5 for slots
+    // 1-5 (shoot Z, special X, bomb C, slow V, pause A); 0 for the others.
+    static constexpr int defaultMask(int number) {
+        return number >= kShoot && number <= kPause ? 0x10 << (number - 1) : 0;
+    }
+
     // The table the whole game reads; created on first use.
     static ButtonMap& global();
 

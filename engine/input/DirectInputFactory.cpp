@@ -3,7 +3,7 @@
 #include <string>
 
 #include "engine/exceptions/CanNotConnectException.h"
-#include "engine/input/InputSwitcher.h"
+#include "engine/input/CombinedInput.h"
 #include "engine/platform/input/InputSystem.h"
 #include "engine/window/MessageBox.h"
 
@@ -24,23 +24,23 @@ bool DirectInputFactory::setup(bool warn) {
         awt::showError(u"DirectInputデバイスの生成に失敗しました。", u"DirectInputFactory.setup()");
         return false;
     }
+    addPadMappings(kPadMappingsFile);  // the one shipped in the data folder
     return true;
 }
 
 InputInterface* DirectInputFactory::createInputInterface(platform::Window* window, int kind) {
-    std::unique_ptr<InputJoystick> pad;
+    bool padsUsable = false;
     if (kind == kPreferPad) {
-        pad = std::make_unique<InputJoystick>();
+        // Looked for once now, so that the player hears of a missing pad.
+        InputJoystick probe;
         try {
-            if (!pad->setup(system.get(), window)) {
-                if (warnNoPad)
-                    awt::showWarning(u"パッドが見つかりませんでした。", u"パッド検出");
-                pad.reset();
-            }
+            padsUsable = true;
+            if (!probe.setup(system.get(), window) && warnNoPad)
+                awt::showWarning(u"パッドが見つかりませんでした。", u"パッド検出");
         } catch (const excp::CanNotConnectException& e) {
             awt::showError(YString(u"パッド検出中にエラーが起きました:") + e.getMessage(),
                            u"DirectInputFactory::createInputInterface()");
-            pad.reset();
+            padsUsable = false;
         }
     }
 
@@ -49,15 +49,19 @@ InputInterface* DirectInputFactory::createInputInterface(platform::Window* windo
         keyboard.reset();
 
     std::unique_ptr<InputInterface> result;
-    if (kind == kPreferPad && (pad || keyboard)) {
-        auto switcher = std::make_unique<InputSwitcher>(std::move(pad), std::move(keyboard));
-        switcher->setup(system.get(), window);
-        result = std::move(switcher);
+    if (padsUsable) {
+        auto combined = std::make_unique<CombinedInput>(std::move(keyboard));
+        combined->setup(system.get(), window);
+        result = std::move(combined);
     } else {
         result = std::move(keyboard);
     }
     interfaces.push_back(std::move(result));
     return interfaces.back().get();
+}
+
+void DirectInputFactory::addPadMappings(const std::u16string& path) {
+    platform::GamePad::addMappingsFromFile(path);
 }
 
 }  // namespace veru::dxt::event

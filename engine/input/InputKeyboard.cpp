@@ -1,19 +1,11 @@
 #include "engine/input/InputKeyboard.h"
 
-#include <iterator>
-
 #include "engine/platform/input/InputSystem.h"
 #include "engine/window/MessageBox.h"
 
 namespace veru::dxt::event {
 
-using platform::Key;
-
-namespace {
-// Which key sets which button: buttons 1-10 in order.
-constexpr Key kButtonKeys[] = {Key::z, Key::x,         Key::c,     Key::v,     Key::a,
-                               Key::s, Key::rightCtrl, Key::enter, Key::space, Key::escape};
-}  // namespace
+InputKeyboard::InputKeyboard(const ActionBindings* b, const ButtonMap* m) : bindings(b), map(m) {}
 
 bool InputKeyboard::setup(platform::InputSystem* system, platform::Window* /*window*/) {
     if (!system || !system->isStarted()) {
@@ -27,39 +19,45 @@ bool InputKeyboard::setup(platform::InputSystem* system, platform::Window* /*win
     return true;
 }
 
-int InputKeyboard::buttonsOf(const platform::KeyStates& keys) {
-    auto held = [&keys](Key key) { return keys[static_cast<std::size_t>(key)]; };
-    int bits = 0;
-    if (held(Key::up) || held(Key::pad8))
-        bits |= kButtonUp;
-    if (held(Key::down) || held(Key::pad2))
-        bits |= kButtonDown;
-    if (held(Key::left) || held(Key::pad4))
-        bits |= kButtonLeft;
-    if (held(Key::right) || held(Key::pad6))
-        bits |= kButtonRight;
-    for (int i = 0; i < static_cast<int>(std::size(kButtonKeys)); ++i) {
-        if (held(kButtonKeys[i]))
-            bits |= kFirstButton << i;
-    }
-    return bits;
-}
-
 YString InputKeyboard::keyNameOf(int bit) {
-    for (int i = 0; i < static_cast<int>(std::size(kButtonKeys)); ++i) {
-        if (bit == kFirstButton << i)
-            return YString::fromUtf8(platform::Keyboard::keyName(kButtonKeys[i]));
+    const ButtonMap& map = ButtonMap::global();
+    for (int i = static_cast<int>(Control::shoot); i < kControlCount; ++i) {
+        const auto control = static_cast<Control>(i);
+        if (map.mask(ActionBindings::slotOf(control)) != bit)
+            continue;
+        std::string names;
+        for (platform::KeyCode key : ActionBindings::global().of(control).keys) {
+            if (key == platform::keys::none)
+                continue;
+            names += (names.empty() ? "" : " / ") + platform::Keyboard::keyName(key);
+        }
+        return YString::fromUtf8(names);
     }
     return YString();
 }
 
+platform::KeyCode InputKeyboard::firstNewKey(const platform::KeyStates& before,
+                                             const platform::KeyStates& now) {
+    const platform::KeyStates fresh = now & ~before;
+    for (std::size_t i = 1; i < fresh.size(); ++i) {
+        if (fresh.test(i))
+            return static_cast<platform::KeyCode>(i);
+    }
+    return platform::keys::none;
+}
+
 int InputKeyboard::poll() {
+    fresh = {};
     if (!keyboard.isOpen())
         return -1;
     platform::KeyStates keys;
-    if (!keyboard.read(keys))
+    if (!keyboard.read(keys)) {
+        previous.reset();
         return 0;
-    return buttonsOf(keys);
+    }
+    fresh.key = firstNewKey(previous, keys);
+    previous = keys;
+    return bindings->keyWord(keys, *map);
 }
 
 }  // namespace veru::dxt::event

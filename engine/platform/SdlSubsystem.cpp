@@ -8,6 +8,7 @@ namespace veru::platform {
 
 static_assert(SdlSubsystem::video == SDL_INIT_VIDEO && SdlSubsystem::audio == SDL_INIT_AUDIO &&
               SdlSubsystem::joystick == SDL_INIT_JOYSTICK &&
+              SdlSubsystem::gamecontroller == SDL_INIT_GAMECONTROLLER &&
               SdlSubsystem::events == SDL_INIT_EVENTS);
 
 SdlSubsystem::SdlSubsystem(std::uint32_t f) : flags(f) {

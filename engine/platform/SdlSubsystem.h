@@ -16,10 +16,11 @@ namespace veru::platform {
 class SdlSubsystem {
   public:
     enum : std::uint32_t {
-        video = 0x20u,      // SDL_INIT_VIDEO
-        audio = 0x10u,      // SDL_INIT_AUDIO
-        joystick = 0x200u,  // SDL_INIT_JOYSTICK
-        events = 0x4000u,   // SDL_INIT_EVENTS
+        video = 0x20u,             // SDL_INIT_VIDEO
+        audio = 0x10u,             // SDL_INIT_AUDIO
+        joystick = 0x200u,         // SDL_INIT_JOYSTICK
+        gamecontroller = 0x2000u,  // SDL_INIT_GAMECONTROLLER
+        events = 0x4000u,          // SDL_INIT_EVENTS
     };
 
     explicit SdlSubsystem(std::uint32_t flags);

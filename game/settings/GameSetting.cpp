@@ -20,11 +20,32 @@ bool GameSetting::usableMask(int mask) {
     return mask != 0 && (mask & ~veru::dxt::event::kButtonBits) == 0;
 }
 
+namespace {
+
+using veru::dxt::event::ActionBindings;
+using veru::dxt::event::Control;
+
+static_assert(static_cast<int>(Control::up) == 0 && static_cast<int>(Control::pause) == 8,
+              "the keys and pad-button rows name controls by these numbers");
+
+Control controlOf(const KeyInfo& row) {
+    return static_cast<Control>(row.slot);
+}
+
+}  // namespace
+
 bool GameSetting::accepts(Key key, int value) {
     const KeyInfo& row = info(key);
-    if (row.type == ValueType::buttons)
-        return usableMask(value);
-    return value >= row.low && value <= row.high;
+    switch (row.type) {
+        case ValueType::buttons:
+            return usableMask(value);
+        case ValueType::keys:
+            return ActionBindings::canHoldKeys(controlOf(row), value);
+        case ValueType::padButtons:
+            return ActionBindings::canHoldPadButtons(controlOf(row), value);
+        default:
+            return value >= row.low && value <= row.high;
+    }
 }
 
 namespace {
@@ -76,8 +97,10 @@ YString listItem(const KeyInfo& row) {
 
 }  // namespace
 
-GameSetting::GameSetting(const YString& fileName, veru::dxt::event::ButtonMap* buttonMap)
-    : buttons(buttonMap ? buttonMap : &veru::dxt::event::ButtonMap::global()) {
+GameSetting::GameSetting(const YString& fileName, veru::dxt::event::ButtonMap* buttonMap,
+                         ActionBindings* actionBindings)
+    : buttons(buttonMap ? buttonMap : &veru::dxt::event::ButtonMap::global()),
+      bindings(actionBindings ? actionBindings : &ActionBindings::global()) {
     setDefaults();
     try {
         file = std::make_unique<veru::io::KeyValueFile>(fileName);
@@ -98,17 +121,44 @@ GameSetting::GameSetting(const YString& fileName, veru::dxt::event::ButtonMap* b
 
 int GameSetting::value(Key key) const {
     const KeyInfo& row = info(key);
-    if (row.type == ValueType::buttons)
-        return buttons->mask(row.slot);
-    return values[static_cast<std::size_t>(key)];
+    switch (row.type) {
+        case ValueType::buttons:
+            return buttons->mask(row.slot);
+        case ValueType::keys:
+            return bindings->storedKeys(controlOf(row));
+        case ValueType::padButtons:
+            return bindings->storedPadButtons(controlOf(row));
+        default:
+            return values[static_cast<std::size_t>(key)];
+    }
 }
 
 void GameSetting::setValue(Key key, int value) {
     const KeyInfo& row = info(key);
-    if (row.type == ValueType::buttons)
-        buttons->setMask(row.slot, value);
-    else
-        values[static_cast<std::size_t>(key)] = std::clamp(value, row.low, row.high);
+    switch (row.type) {
+        case ValueType::buttons:
+            buttons->setMask(row.slot, value);
+            break;
+        case ValueType::keys:
+            bindings->restoreKeys(controlOf(row), value);  // one it cannot hold changes nothing
+            break;
+        case ValueType::padButtons:
+            bindings->restorePadButtons(controlOf(row), value);
+            break;
+        default:
+            values[static_cast<std::size_t>(key)] = std::clamp(value, row.low, row.high);
+            break;
+    }
+}
+
+int GameSetting::fallbackOf(Key key) const {
+    const KeyInfo& row = info(key);
+    if (row.fallback != settings::kFromMasks)
+        return row.fallback;
+    ActionBindings defaults;
+    defaults.restoreDefaults(*buttons);
+    return row.type == ValueType::keys ? defaults.storedKeys(controlOf(row))
+                                       : defaults.storedPadButtons(controlOf(row));
 }
 
 int GameSetting::getLevel() const {
@@ -120,15 +170,16 @@ void GameSetting::setLevel(int levelCode) {
 }
 
 void GameSetting::setDefaults() {
+    // In table order: the masks come before the bindings that follow them.
     for (std::size_t i = 0; i < settings::kKeyCount; ++i)
-        setValue(keyAt(i), settings::kKeys[i].fallback);
+        setValue(keyAt(i), fallbackOf(keyAt(i)));
 }
 
 void GameSetting::readKey(Key key) {
     const KeyInfo& row = info(key);
     const YString name = row.name;
     if (!file->has(name)) {
-        setValue(key, row.fallback);
+        setValue(key, fallbackOf(key));
         return;
     }
     const YString text = file->get(name);
@@ -137,7 +188,7 @@ void GameSetting::readKey(Key key) {
         setValue(key, *number);
         return;
     }
-    setValue(key, row.fallback);
+    setValue(key, fallbackOf(key));
     unreadKeys.push_back(name);
     badValues.push_back(YString(u"「")
                             .append(name)

@@ -22,9 +22,13 @@
 // which keys were not.
 //
 // The action masks live in the ButtonMap (their one owner while the game
-// runs); the mask accessors here read and write it.
+// runs); the mask accessors here read and write it. Likewise the keys and pad
+// buttons of each control live in the ActionBindings; a file without them
+// (from before they could be chosen) gives the defaults that go with its
+// masks, so it plays as it always did.
 //
-// Ownership: owns its store; borrows the ButtonMap, which must outlive it.
+// Ownership: owns its store; borrows the ButtonMap and the ActionBindings,
+// which must outlive it.
 // Thread: main thread only.
 // Failure: save throws IOException naming the file; the old file then stays
 // as it was.
@@ -35,6 +39,7 @@
 
 #include "engine/core/Language.h"
 #include "engine/core/YString.h"
+#include "engine/input/ActionBindings.h"
 #include "engine/input/ButtonMap.h"
 #include "engine/io/KeyValueFile.h"
 #include "game/settings/SettingKeys.h"
@@ -77,9 +82,11 @@ class GameSetting {
     // The key text in the file ("SCREEN" ...).
     static veru::YString keyName(Key key) { return settings::info(key).name; }
 
-    // Reads `fileName` at once. `buttons` null means the game's global map.
+    // Reads `fileName` at once. `buttons` and `bindings` null mean the
+    // game's global ones.
     explicit GameSetting(const veru::YString& fileName,
-                         veru::dxt::event::ButtonMap* buttons = nullptr);
+                         veru::dxt::event::ButtonMap* buttons = nullptr,
+                         veru::dxt::event::ActionBindings* bindings = nullptr);
 
     // Takes every value from the store (defaults for missing keys), then
     // applyMasks. A value that cannot be read takes its default and is
@@ -142,6 +149,9 @@ class GameSetting {
 
   private:
     void setDefaults();
+    // The key's default; for the keys and pad-button rows, the one that goes
+    // with the action masks held now.
+    int fallbackOf(Key key) const;
     // Takes the key's value from the store: its default when the key is
     // missing, and also when the value is bad, which is then noted.
     void readKey(Key key);
@@ -159,6 +169,7 @@ class GameSetting {
     std::vector<veru::YString> badValues;  // one line per unread key, for the box
     std::unique_ptr<veru::io::KeyValueFile> file;
     veru::dxt::event::ButtonMap* buttons;
+    veru::dxt::event::ActionBindings* bindings;
 };
 
 }  // namespace ml

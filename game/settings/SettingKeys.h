@@ -14,9 +14,15 @@ namespace ml::settings {
 
 // How a stored value is checked when read.
 enum class ValueType {
-    number,  // a whole number within [low, high]
-    buttons  // an action's button mask: some of buttons 1-10 and nothing else
+    number,     // a whole number within [low, high]
+    buttons,    // an action's button mask: some of buttons 1-10 and nothing else
+    keys,       // a control's keys (ActionBindings::storedKeys)
+    padButtons  // an action's pad buttons (ActionBindings::storedPadButtons)
 };
+
+// The fallback of the keys and pad-button rows: the defaults that go with
+// the file's action masks, so a file from before these rows plays as it did.
+inline constexpr int kFromMasks = -1;
 
 // One row of the table. Text members are static strings.
 struct KeyInfo {
@@ -24,7 +30,8 @@ struct KeyInfo {
     ValueType type;
     int low, high;         // the stored values a number key accepts
     int fallback;          // the default, stored form
-    int slot;              // the ButtonMap slot a buttons key binds; 0 for numbers
+    int slot;              // the ButtonMap slot a buttons key binds, the Control of a
+                           // keys or pad-buttons key; 0 for numbers
     bool inEveryFile;      // written by every version (a later key's absence is no loss)
     const char16_t* what;  // for the player, in the damaged-file box
     const char* readBy;    // who reads the value (for maintainers)
@@ -46,9 +53,29 @@ struct KeyInfo {
     X(effectVolume, u"VOLUMEeffect", number, 0, 10, 10, 0, false, u"効果音の音量",                           \
       "sound manager: effect level")                                                                         \
     X(windowScale, u"WINDOWscale", number, 1, 8, 1, 0, false, u"ウィンドウの大きさ",                          \
-      "window: its size in multiples of the picture")                                                       \
+      "window: its size in multiples of the picture")                                                        \
     X(language, u"LANGUAGE", number, 0, 2, 0, 0, false, u"言語",                                             \
-      "every word the player reads: 0 the desktop's language, 1 Japanese, 2 English")
+      "every word the player reads: 0 the desktop's language, 1 Japanese, 2 English")                      \
+    X(keysUp, u"KEYSup", keys, 0, 0, kFromMasks, 0, false, u"上のキー", "ActionBindings: up")                  \
+    X(keysDown, u"KEYSdown", keys, 0, 0, kFromMasks, 1, false, u"下のキー", "ActionBindings: down")            \
+    X(keysLeft, u"KEYSleft", keys, 0, 0, kFromMasks, 2, false, u"左のキー", "ActionBindings: left")            \
+    X(keysRight, u"KEYSright", keys, 0, 0, kFromMasks, 3, false, u"右のキー", "ActionBindings: right")         \
+    X(keysBullet, u"KEYSbullet", keys, 0, 0, kFromMasks, 4, false, u"ショットのキー", "ActionBindings: shoot") \
+    X(keysKintuba, u"KEYSkintuba", keys, 0, 0, kFromMasks, 5, false, u"きんつばのキー",                        \
+      "ActionBindings: special")                                                                             \
+    X(keysBomb, u"KEYSbomb", keys, 0, 0, kFromMasks, 6, false, u"ボムのキー", "ActionBindings: bomb")          \
+    X(keysSlow, u"KEYSslow", keys, 0, 0, kFromMasks, 7, false, u"低速のキー", "ActionBindings: slow")          \
+    X(keysPause, u"KEYSpause", keys, 0, 0, kFromMasks, 8, false, u"ポーズのキー", "ActionBindings: pause")     \
+    X(padBullet, u"PADbullet", padButtons, 0, 0, kFromMasks, 4, false, u"ショットのパッドボタン",              \
+      "ActionBindings: shoot")                                                                               \
+    X(padKintuba, u"PADkintuba", padButtons, 0, 0, kFromMasks, 5, false, u"きんつばのパッドボタン",            \
+      "ActionBindings: special")                                                                             \
+    X(padBomb, u"PADbomb", padButtons, 0, 0, kFromMasks, 6, false, u"ボムのパッドボタン",                      \
+      "ActionBindings: bomb")                                                                                \
+    X(padSlow, u"PADslow", padButtons, 0, 0, kFromMasks, 7, false, u"低速のパッドボタン",                      \
+      "ActionBindings: slow")                                                                                \
+    X(padPause, u"PADpause", padButtons, 0, 0, kFromMasks, 8, false, u"ポーズのパッドボタン",                  \
+      "ActionBindings: pause")
 // clang-format on
 
 // The keys by name, in the order they are read and listed to the player.

@@ -7,8 +7,8 @@
 #include <set>
 
 #include "engine/effects/Random.h"
+#include "engine/input/ActionBindings.h"
 #include "engine/input/ButtonMap.h"
-#include "engine/input/InputKeyboard.h"
 #include "engine/input/ScriptedInput.h"
 #include "engine/io/Scrambler.h"
 #include "engine/scene/PlayStatus.h"
@@ -153,7 +153,7 @@ TEST_F(FrontEndTest, KeyAssignmentTakesSingleFreshButtonsAndResolvesConflicts) {
     ASSERT_EQ(config.getPhase(), ConfigScene::kKeyAssignment);
     EXPECT_EQ(config.getAssigning(), 0);
     frames(config, {0x10});  // still the press that started it: ignored
-    EXPECT_EQ(setting->getMaskShoot(), 0);
+    EXPECT_EQ(config.getAssigning(), 0);
     frames(config, {0, kLeft, 0x40 | 0x80, 0});  // a direction, two at once: nothing
     EXPECT_EQ(config.getAssigning(), 0);
     frames(config, {0x10, 0x10, 0});  // shoot = button 1, held: counts once
@@ -172,15 +172,6 @@ TEST_F(FrontEndTest, KeyAssignmentTakesSingleFreshButtonsAndResolvesConflicts) {
 }
 
 namespace {
-// The keyboard's key names over a scripted word.
-class KeyboardScript : public veru::dxt::event::ScriptedInput {
-  public:
-    using ScriptedInput::ScriptedInput;
-    veru::YString buttonKeyName(int bit) const override {
-        return veru::dxt::event::InputKeyboard::keyNameOf(bit);
-    }
-};
-
 // Mean brightness of the gauge's pip `i` on the row whose top is `rowY`.
 double pip(const Frame& frame, int rowY, int i) {
     return frame.brightness(30 + 200 + 30 + 24 * i + 5, rowY + 12 + 6, 8, 20);
@@ -241,29 +232,95 @@ TEST_F(FrontEndTest, TheScreenRowOffersWindowSizesBesideFullScreen) {
     EXPECT_EQ(setting->getWindowScale(), 1);
 }
 
-TEST_F(FrontEndTest, KeyboardPlayersSeeTheirKeysBesideTheButtons) {
-    ConfigScene config(&manager, setting.get());
+namespace {
+// A keyboard and pad as the game reads them: each frame one fresh press
+// (or none) and the pad in use.
+class Devices : public veru::dxt::event::InputInterface {
+  public:
+    bool setup(veru::platform::InputSystem*, veru::platform::Window*) override { return true; }
+    int poll() override {
+        fresh = next;
+        next = {};
+        return 0;
+    }
+    veru::dxt::event::FreshPress freshPress() const override { return fresh; }
+    veru::dxt::event::PadInUse padInUse() const override { return pad; }
+
+    veru::dxt::event::FreshPress next;
+    veru::dxt::event::PadInUse pad;
+
+  private:
+    veru::dxt::event::FreshPress fresh;
+};
+}  // namespace
+
+TEST_F(FrontEndTest, ActionsTakeKeysAndPadButtonsAndShowThemByTheirNames) {
+    using veru::dxt::event::Control;
+    using veru::platform::PadButton;
+    namespace keys = veru::platform::keys;
+    veru::dxt::event::ActionBindings bindings;
+    ConfigScene config(&manager, setting.get(), &bindings);
     start(config);
-    auto labelArea = [&](veru::dxt::event::InputInterface& input) {
-        config.update(&input);
-        config.draw(device.get());
-        // Beyond "Button-1", where the key's name goes.
-        return readFrame(device.get()).brightness(448 + 84, 204 + 20, 40, 24);
-    };
     while (config.getPhase() == ConfigScene::kFadeIn)
         frames(config, {0});
-    veru::dxt::event::ScriptedInput pad{{0, 0}};
-    KeyboardScript keyboard{{0, 0}};
-    const double padArea = labelArea(pad);
-    EXPECT_EQ(config.labelText(0).toUtf8(), "Button-1");
-    const double keyArea = labelArea(keyboard);
-    EXPECT_EQ(config.labelText(0).toUtf8(), "Button-1 Z");
-    EXPECT_EQ(config.labelText(4).toUtf8(), "Button-5 A");
-    EXPECT_GT(keyArea, padArea + 5);
-    setting->setMaskShoot(0x800);
-    EXPECT_EQ(config.labelText(0).toUtf8(), "Button-8 Return");
-    setting->setMaskShoot(0x30);  // two buttons: no label
-    EXPECT_TRUE(config.labelText(0).empty());
+    Devices input;
+    input.pad = {true, "Virtual PlayStation Pad", veru::platform::PadStyle::playstation};
+    auto key = [&](veru::platform::KeyCode k) {
+        input.next.key = k;
+        config.update(&input);
+        config.update(&input);  // let go
+    };
+    auto button = [&](PadButton b) {
+        input.next.padButton = b;
+        config.update(&input);
+        config.update(&input);
+    };
+    config.update(&input);
+    EXPECT_EQ(config.labelText(0).toUtf8(), "Z  [Cross]");
+    EXPECT_EQ(config.labelText(3).toUtf8(), "V, Left Shift  [Triangle / R1]");
+    EXPECT_EQ(config.padLine().toUtf8(), "Pad: Virtual PlayStation Pad");
+
+    frames(config, {kDown, 0, kDown, 0, 0x10});
+    ASSERT_EQ(config.getPhase(), ConfigScene::kKeyAssignment);
+    EXPECT_EQ(config.labelText(0).toUtf8(), "press a key or button");
+    const veru::platform::KeyCode w = 26;
+    key(w);  // shoot: W, and Z after it
+    EXPECT_EQ(config.getAssigning(), 1);
+    key(keys::up);                // the cursor keys stay directions
+    button(PadButton::dpadLeft);  // and so does the d-pad
+    EXPECT_EQ(config.getAssigning(), 1);
+    button(PadButton::rightTrigger);  // special
+    key(keys::leftShift);             // bomb: taken off slow
+    button(PadButton::start);         // slow: taken off pause
+    input.next.rawButton = 0;         // pause, from a pad SDL cannot map: button 1
+    config.update(&input);
+    EXPECT_EQ(config.getPhase(), ConfigScene::kMenu);
+    EXPECT_EQ(config.labelText(0).toUtf8(), "W, Z  [Cross]");
+    EXPECT_EQ(config.labelText(1).toUtf8(), "X  [R2]");
+    EXPECT_EQ(config.labelText(2).toUtf8(), "Left Shift, C  [Circle]");
+    EXPECT_EQ(config.labelText(3).toUtf8(), "V  [Options]");
+    EXPECT_EQ(config.labelText(4).toUtf8(), "A, Esc");
+    auto& map = veru::dxt::event::ButtonMap::global();
+    EXPECT_EQ(map.mask(veru::dxt::event::ButtonMap::kPause), 0x10);
+    EXPECT_EQ(map.mask(veru::dxt::event::ButtonMap::kShoot), 0x100);  // the lowest free
+
+    // Back to the defaults, chosen beside the key row.
+    frames(config, {0, kRight, 0});
+    EXPECT_EQ(config.getKeyRowChoice(), ConfigScene::kKeyDefaults);
+    frames(config, {0x100, 0});  // confirm follows shoot to its new button
+    EXPECT_EQ(config.getPhase(), ConfigScene::kMenu);
+    const veru::dxt::event::ActionBindings defaults;
+    for (Control c : {Control::shoot, Control::special, Control::bomb, Control::slow})
+        EXPECT_EQ(bindings.of(c), defaults.of(c)) << static_cast<int>(c);
+    EXPECT_EQ(map.mask(veru::dxt::event::ButtonMap::kShoot), 0x10);
+    EXPECT_EQ(setting->getMaskPause(), 0x100);
+
+    input.pad = {};
+    config.update(&input);
+    EXPECT_EQ(config.padLine().toUtf8(), "Pad: none");
+    EXPECT_EQ(config.labelText(0).toUtf8(), "Z");
+    config.draw(device.get());
+    EXPECT_EQ(boxes.count(), 0u);
 }
 
 TEST_F(FrontEndTest, WithoutASoundDeviceTheConfigurationSaysSo) {

@@ -12,7 +12,8 @@ bool InputSystem::start(std::string* reason) {
     if (sdl)
         return true;
     try {
-        sdl = std::make_unique<SdlSubsystem>(SdlSubsystem::events | SdlSubsystem::joystick);
+        sdl = std::make_unique<SdlSubsystem>(SdlSubsystem::events | SdlSubsystem::joystick |
+                                             SdlSubsystem::gamecontroller);
     } catch (const excp::Exception& e) {
         if (reason)
             *reason = e.getMessage().toUtf8();

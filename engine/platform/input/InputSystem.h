@@ -1,6 +1,7 @@
 #pragma once
-// InputSystem: keeps SDL's event and joystick parts started for the input
-// devices of the game.
+// InputSystem: keeps SDL's event, joystick and game-controller parts started
+// for the input devices of the game. Starting them also reads the pad
+// mappings SDL_GAMECONTROLLERCONFIG holds (SDL does this itself).
 //
 // Ownership: made by the input factory and borrowed by every device it sets
 // up; must outlive them.

@@ -2,28 +2,53 @@
 
 #include <SDL.h>
 
+#include <string>
+
 namespace veru::platform {
+
+static_assert(keys::a == SDL_SCANCODE_A && keys::c == SDL_SCANCODE_C && keys::s == SDL_SCANCODE_S &&
+              keys::v == SDL_SCANCODE_V && keys::x == SDL_SCANCODE_X && keys::z == SDL_SCANCODE_Z);
+static_assert(keys::enter == SDL_SCANCODE_RETURN && keys::escape == SDL_SCANCODE_ESCAPE &&
+              keys::space == SDL_SCANCODE_SPACE && keys::leftShift == SDL_SCANCODE_LSHIFT &&
+              keys::rightCtrl == SDL_SCANCODE_RCTRL);
+static_assert(keys::up == SDL_SCANCODE_UP && keys::down == SDL_SCANCODE_DOWN &&
+              keys::left == SDL_SCANCODE_LEFT && keys::right == SDL_SCANCODE_RIGHT);
+static_assert(keys::pad2 == SDL_SCANCODE_KP_2 && keys::pad4 == SDL_SCANCODE_KP_4 &&
+              keys::pad6 == SDL_SCANCODE_KP_6 && keys::pad8 == SDL_SCANCODE_KP_8);
+static_assert(kKeyCodeCount == SDL_NUM_SCANCODES);
 
 namespace {
 
-constexpr SDL_Scancode kScancodes[] = {
-    SDL_SCANCODE_UP,    SDL_SCANCODE_DOWN,   SDL_SCANCODE_LEFT,  SDL_SCANCODE_RIGHT,
-    SDL_SCANCODE_KP_8,  SDL_SCANCODE_KP_2,   SDL_SCANCODE_KP_4,  SDL_SCANCODE_KP_6,
-    SDL_SCANCODE_Z,     SDL_SCANCODE_X,      SDL_SCANCODE_C,     SDL_SCANCODE_V,
-    SDL_SCANCODE_A,     SDL_SCANCODE_S,      SDL_SCANCODE_RCTRL, SDL_SCANCODE_RETURN,
-    SDL_SCANCODE_SPACE, SDL_SCANCODE_ESCAPE,
-};
-static_assert(sizeof kScancodes / sizeof kScancodes[0] == static_cast<int>(Key::count));
+bool isKey(KeyCode key) {
+    return key > 0 && key < kKeyCodeCount;
+}
 
 }  // namespace
 
-std::string Keyboard::keyName(Key key) {
-    const SDL_Scancode code = kScancodes[static_cast<int>(key)];
+std::string Keyboard::keyName(KeyCode key) {
+    if (!isKey(key))
+        return "";
+    const auto code = static_cast<SDL_Scancode>(key);
+    if (code == SDL_SCANCODE_ESCAPE)
+        return "Esc";  // the label on the key itself
     const SDL_Keycode symbol = SDL_GetKeyFromScancode(code);
     const char* name = symbol != SDLK_UNKNOWN ? SDL_GetKeyName(symbol) : nullptr;
     if (!name || !*name)
         name = SDL_GetScancodeName(code);
     return name ? name : "";
+}
+
+std::string Keyboard::keyId(KeyCode key) {
+    const char* name = isKey(key) ? SDL_GetScancodeName(static_cast<SDL_Scancode>(key)) : nullptr;
+    return name ? name : "";
+}
+
+KeyCode Keyboard::keyFromId(std::string_view id) {
+    if (id.empty())
+        return keys::none;
+    const std::string text(id);
+    const SDL_Scancode code = SDL_GetScancodeFromName(text.c_str());
+    return code == SDL_SCANCODE_UNKNOWN ? keys::none : static_cast<KeyCode>(code);
 }
 
 bool Keyboard::open() {
@@ -32,17 +57,17 @@ bool Keyboard::open() {
 }
 
 bool Keyboard::read(KeyStates& states) {
-    states.fill(false);
+    states.reset();
     if (!opened)
         return false;
     SDL_PumpEvents();
     int count = 0;
-    const Uint8* keys = SDL_GetKeyboardState(&count);
-    if (!keys)
+    const Uint8* held = SDL_GetKeyboardState(&count);
+    if (!held)
         return false;
-    for (int i = 0; i < static_cast<int>(Key::count); ++i) {
-        const int code = kScancodes[i];
-        states[static_cast<std::size_t>(i)] = code < count && keys[code] != 0;
+    for (int i = 1; i < count && i < kKeyCodeCount; ++i) {
+        if (held[i])
+            states.set(static_cast<std::size_t>(i));
     }
     return true;
 }

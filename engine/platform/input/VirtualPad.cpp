@@ -3,6 +3,7 @@
 #include <SDL.h>
 
 #include <memory>
+#include <string>
 #include <utility>
 
 namespace veru::platform {
@@ -39,9 +40,41 @@ struct VirtualPad::Handle {
 VirtualPad::VirtualPad() = default;
 VirtualPad::~VirtualPad() = default;
 
-bool VirtualPad::plugIn() {
+bool VirtualPad::plugIn(Layout layout) {
     pullOut();
-    const int index = SDL_JoystickAttachVirtual(SDL_JOYSTICK_TYPE_GAMECONTROLLER, 2, 10, 0);
+    SDL_VirtualJoystickDesc desc{};
+    desc.version = SDL_VIRTUAL_JOYSTICK_DESC_VERSION;
+    switch (layout) {
+        case Layout::controller:
+        case Layout::playStation:
+            desc.type = SDL_JOYSTICK_TYPE_GAMECONTROLLER;
+            desc.naxes = SDL_CONTROLLER_AXIS_MAX;
+            desc.nbuttons = SDL_CONTROLLER_BUTTON_DPAD_RIGHT + 1;
+            desc.name = "Virtual Controller";
+            if (layout == Layout::playStation) {
+                desc.vendor_id = 0x054c;  // a DualShock 4
+                desc.product_id = 0x09cc;
+                desc.name = "Virtual PlayStation Pad";
+            }
+            break;
+        case Layout::xpad:
+            desc.type = SDL_JOYSTICK_TYPE_UNKNOWN;  // no mapping of its own
+            desc.naxes = 6;
+            desc.nbuttons = 11;
+            desc.nhats = 1;
+            desc.vendor_id = 0x045e;  // an Xbox 360 pad
+            desc.product_id = 0x028e;
+            desc.name = "Virtual X-Box 360 Pad";
+            break;
+        case Layout::unmapped:
+            desc.type = SDL_JOYSTICK_TYPE_UNKNOWN;
+            desc.naxes = 2;
+            desc.nbuttons = 10;
+            desc.nhats = 1;
+            desc.name = "Virtual Stick";
+            break;
+    }
+    const int index = SDL_JoystickAttachVirtualEx(&desc);
     if (index < 0)
         return false;
     std::unique_ptr<SDL_Joystick, JoystickCloser> joystick(SDL_JoystickOpen(index));
@@ -64,6 +97,22 @@ void VirtualPad::setAxis(int axis, int value) {
     if (handle) {
         SDL_JoystickSetVirtualAxis(handle->joystick.get(), axis, static_cast<Sint16>(value));
     }
+}
+
+void VirtualPad::setHat(int value) {
+    if (handle) {
+        SDL_JoystickSetVirtualHat(handle->joystick.get(), 0, static_cast<Uint8>(value));
+    }
+}
+
+std::string VirtualPad::guid() const {
+    if (!handle)
+        return "";
+    SDL_JoystickGUID id = SDL_JoystickGetGUID(handle->joystick.get());
+    id.data[2] = id.data[3] = 0;  // mapping lines leave out the name's checksum
+    char text[33] = {};
+    SDL_JoystickGetGUIDString(id, text, sizeof text);
+    return text;
 }
 
 void VirtualPad::setButton(int button, bool down) {

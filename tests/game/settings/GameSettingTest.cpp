@@ -4,7 +4,9 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <filesystem>
+#include <vector>
 
 #include "engine/exceptions/Exception.h"
 #include "tests/support/RecordingMessageSink.h"
@@ -20,6 +22,23 @@ namespace {
 Bytes settingsFile(std::initializer_list<std::u16string_view> records) {
     Bytes b;
     for (auto r : records)
+        appendStringRecord(b, r);
+    return b;
+}
+
+// A file as the game saves it: `records` with the default keys and pad
+// buttons of the controls beside them, every record in key order.
+Bytes savedFile(std::initializer_list<std::u16string_view> records) {
+    std::vector<std::u16string_view> all(records);
+    for (std::u16string_view binding :
+         {u"[KEYSbomb] = 6", u"[KEYSbullet] = 29", u"[KEYSdown] = 0", u"[KEYSkintuba] = 27",
+          u"[KEYSleft] = 0", u"[KEYSpause] = 20996", u"[KEYSright] = 0", u"[KEYSslow] = 115225",
+          u"[KEYSup] = 0", u"[PADbomb] = 2", u"[PADbullet] = 1", u"[PADkintuba] = 3",
+          u"[PADpause] = 7", u"[PADslow] = 356"})
+        all.push_back(binding);
+    std::sort(all.begin(), all.end());
+    Bytes b;
+    for (auto r : all)
         appendStringRecord(b, r);
     return b;
 }
@@ -65,10 +84,10 @@ TEST_F(GameSettingTest, SavesItsRecordsInKeyOrder) {
         s.save();
     }
     EXPECT_EQ(readBytes(path),
-              settingsFile({u"[KEYbomb] = 64", u"[KEYbullet] = 48", u"[KEYkintuba] = 32",
-                            u"[KEYpause] = 256", u"[KEYslow] = 128", u"[LANGUAGE] = 0",
-                            u"[LEVEL] = 12", u"[SCORE] = 123400", u"[SCREEN] = 2",
-                            u"[VOLUMEeffect] = 10", u"[VOLUMEmusic] = 10", u"[WINDOWscale] = 1"}));
+              savedFile({u"[KEYbomb] = 64", u"[KEYbullet] = 48", u"[KEYkintuba] = 32",
+                         u"[KEYpause] = 256", u"[KEYslow] = 128", u"[LANGUAGE] = 0",
+                         u"[LEVEL] = 12", u"[SCORE] = 123400", u"[SCREEN] = 2",
+                         u"[VOLUMEeffect] = 10", u"[VOLUMEmusic] = 10", u"[WINDOWscale] = 1"}));
     GameSetting again(path, &map);
     EXPECT_TRUE(again.isFullScreen());
     EXPECT_EQ(again.getLevel(), GameSetting::kLevelHard);
@@ -184,10 +203,10 @@ TEST_F(GameSettingTest, VolumesAndWindowSizeRoundTripBesideTheOldKeys) {
         old.save();
     }
     EXPECT_EQ(readBytes(path),
-              settingsFile({u"[KEYbomb] = 64", u"[KEYbullet] = 16", u"[KEYkintuba] = 32",
-                            u"[KEYpause] = 256", u"[KEYslow] = 128", u"[LANGUAGE] = 0",
-                            u"[LEVEL] = 12", u"[SCORE] = 700", u"[SCREEN] = 1",
-                            u"[VOLUMEeffect] = 0", u"[VOLUMEmusic] = 3", u"[WINDOWscale] = 2"}));
+              savedFile({u"[KEYbomb] = 64", u"[KEYbullet] = 16", u"[KEYkintuba] = 32",
+                         u"[KEYpause] = 256", u"[KEYslow] = 128", u"[LANGUAGE] = 0",
+                         u"[LEVEL] = 12", u"[SCORE] = 700", u"[SCREEN] = 1", u"[VOLUMEeffect] = 0",
+                         u"[VOLUMEmusic] = 3", u"[WINDOWscale] = 2"}));
     GameSetting again(path, &map);
     EXPECT_EQ(again.getMusicVolume(), 3);
     EXPECT_EQ(again.getEffectVolume(), 0);
