@@ -138,9 +138,9 @@ void TitleMenu::update(veru::dxt::event::InputInterface* input) {
     }
     if ((phase & kFadeOut) && fade.advance()) {
         if (phase & kStartChosen) {
-            requestScene(4);
+            requestExit(veru::dxt::SceneExit::story);
         } else {
-            requestNext();
+            requestExit(veru::dxt::SceneExit::configure);
         }
     }
 }

@@ -641,7 +641,7 @@ void ShootingScene::updateEnding() {
                 case stage::kExitTitle:
                     stopMusic();
                     leaveStage();
-                    requestScene(2);
+                    requestExit(veru::dxt::SceneExit::title);
                     break;
                 case stage::kExitGameOver:
                     phase = stage::kGameOver;
@@ -688,7 +688,7 @@ void ShootingScene::updateGameOver() {
         if (alpha >= 255) {
             stopMusic();
             leaveStage();
-            requestScene(2);
+            requestExit(veru::dxt::SceneExit::title);
         }
     }
 }
