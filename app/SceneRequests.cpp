@@ -1,10 +1,10 @@
 #include "app/SceneRequests.h"
 
 #include "app/SceneFlow.h"
+#include "engine/core/MessageBox.h"
 #include "engine/scene/FrameTimer.h"
 #include "engine/scene/PlayStatus.h"
 #include "engine/scene/SceneManager.h"
-#include "engine/window/MessageBox.h"
 #include "game/settings/GameSetting.h"
 
 namespace ml {

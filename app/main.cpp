@@ -4,10 +4,10 @@
 
 #include "app/GameFolders.h"
 #include "app/GameMain.h"
+#include "engine/core/MessageBox.h"
 #include "engine/io/Scrambler.h"
 #include "engine/platform/ProgramFolder.h"
 #include "engine/platform/video/SdlMessageSink.h"
-#include "engine/window/MessageBox.h"
 
 int main() {
     veru::platform::SdlMessageSink boxes;

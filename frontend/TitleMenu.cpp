@@ -1,5 +1,6 @@
 #include "frontend/TitleMenu.h"
 
+#include "engine/core/MessageBox.h"
 #include "engine/effects/Random.h"
 #include "engine/exceptions/Exception.h"
 #include "engine/graphics/DirectGraphics.h"
@@ -10,7 +11,6 @@
 #include "engine/sound/ISound.h"
 #include "engine/sound/SoundManger.h"
 #include "engine/window/ComponentFactory.h"
-#include "engine/window/MessageBox.h"
 #include "engine/window/SelectComponent.h"
 #include "engine/window/SelectList.h"
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "engine/core/MessageBox.h"
 #include "engine/effects/Random.h"
 #include "engine/exceptions/Exception.h"
 #include "engine/exceptions/FileNotFoundException.h"
@@ -15,7 +16,6 @@
 #include "engine/sound/ISound.h"
 #include "engine/sound/SoundManger.h"
 #include "engine/window/DXFrame.h"
-#include "engine/window/MessageBox.h"
 #include "game/StageCollisions.h"
 #include "game/StagePhase.h"
 #include "game/StageScoring.h"

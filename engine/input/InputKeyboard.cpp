@@ -2,8 +2,8 @@
 
 #include <iterator>
 
+#include "engine/core/MessageBox.h"
 #include "engine/platform/input/InputSystem.h"
-#include "engine/window/MessageBox.h"
 
 namespace veru::dxt::event {
 

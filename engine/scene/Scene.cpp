@@ -1,7 +1,7 @@
 #include "engine/scene/Scene.h"
 
+#include "engine/core/MessageBox.h"
 #include "engine/platform/video/VideoDevice.h"
-#include "engine/window/MessageBox.h"
 
 namespace veru::dxt {
 

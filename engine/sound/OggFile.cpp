@@ -5,9 +5,9 @@
 
 #include <vector>
 
+#include "engine/core/MessageBox.h"
 #include "engine/exceptions/Exception.h"
 #include "engine/io/ByteFileReader.h"
-#include "engine/window/MessageBox.h"
 
 namespace veru::sound {
 
