@@ -2,10 +2,14 @@
 
 #include <algorithm>
 #include <memory>
+#include <utility>
+#include <vector>
 
+#include "app/SceneFlow.h"
 #include "app/SceneRequests.h"
 #include "engine/adventure/AdventureScene.h"
 #include "engine/core/Language.h"
+#include "engine/core/MessageBox.h"
 #include "engine/exceptions/Exception.h"
 #include "engine/graphics/Color.h"
 #include "engine/graphics/Renderer.h"
@@ -16,13 +20,12 @@
 #include "engine/scene/SceneManager.h"
 #include "engine/sound/SoundManger.h"
 #include "engine/window/DXFrame.h"
-#include "engine/window/MessageBox.h"
 #include "engine/window/MessagePump.h"
 #include "frontend/ConfigScene.h"
 #include "frontend/LogoScene.h"
 #include "frontend/MenuScene.h"
-#include "game/KShootingScene.h"
 #include "game/ShootingScene.h"
+#include "game/StageHeroine.h"
 #include "game/settings/GameSetting.h"
 
 namespace ml {
@@ -84,29 +87,28 @@ int gameMain(const GameHooks& hooks, const PlayerFiles& files) {
     auto frame = std::make_unique<veru::awt::DXFrame>(u"MIRELUNE 体験版", false);
     auto scenes = std::make_unique<veru::dxt::SceneManager>();
 
-    // The scenes are only constructed here; each loads what it needs when
-    // it becomes current.
-    auto logo = std::make_unique<LogoScene>(scenes.get());
-    auto menu = std::make_unique<MenuScene>(scenes.get(), setting.get(), status.get());
-    auto config = std::make_unique<ConfigScene>(scenes.get(), setting.get());
-    auto prologue = std::make_unique<veru::adv::AdventureScene>(scenes.get(), u"script/trial.dat");
-    auto stage = std::make_unique<ShootingScene>(scenes.get(), shiroHeroine().stageScript,
-                                                 setting.get(), status.get());
-    auto closing =
-        std::make_unique<veru::adv::AdventureScene>(scenes.get(), u"script/trial_ED.dat");
-    // Hotaru's story.
-    auto prologueK =
-        std::make_unique<veru::adv::AdventureScene>(scenes.get(), u"script/trialK.dat");
-    auto stageK = std::make_unique<KShootingScene>(scenes.get(), hotaruHeroine().stageScript,
-                                                   setting.get(), status.get());
-    auto closingK =
-        std::make_unique<veru::adv::AdventureScene>(scenes.get(), u"script/trialK_ED.dat");
-    ShootingScene* const stageScenes[] = {stage.get(), stageK.get()};
-    for (ShootingScene* each : stageScenes)
-        each->setRecordingPath(files.lastStage);
-    for (veru::adv::AdventureScene* talk :
-         {prologue.get(), closing.get(), prologueK.get(), closingK.get()})
-        talk->setClock(hooks.clock);
+    // The scenes are only constructed here, under their numbers; each loads
+    // what it needs when it becomes current.
+    std::vector<std::pair<int, std::unique_ptr<Scene>>> made;
+    made.emplace_back(kSceneLogo, std::make_unique<LogoScene>(scenes.get()));
+    made.emplace_back(kSceneMenu,
+                      std::make_unique<MenuScene>(scenes.get(), setting.get(), status.get()));
+    made.emplace_back(kSceneConfig, std::make_unique<ConfigScene>(scenes.get(), setting.get()));
+    std::vector<const ShootingScene*> stageScenes;
+    for (const StageHeroine& heroine : heroines()) {
+        auto talk = [&](const char16_t* script) {
+            auto scene = std::make_unique<veru::adv::AdventureScene>(scenes.get(), script);
+            scene->setClock(hooks.clock);
+            return scene;
+        };
+        auto stage = std::make_unique<ShootingScene>(scenes.get(), heroine.stageScript,
+                                                     setting.get(), status.get(), heroine);
+        stage->setRecordingPath(files.lastStage);
+        stageScenes.push_back(stage.get());
+        made.emplace_back(heroine.scenes.prologue, talk(heroine.prologueScript));
+        made.emplace_back(heroine.scenes.stage, std::move(stage));
+        made.emplace_back(heroine.scenes.closing, talk(heroine.closingScript));
+    }
 
     auto inputFactory = std::make_unique<veru::dxt::event::DirectInputFactory>();
     frame->setIcon(u"ICON");
@@ -122,15 +124,8 @@ int gameMain(const GameHooks& hooks, const PlayerFiles& files) {
         soundManager->setLevel(Category::music, setting->getMusicVolume());
         soundManager->setLevel(Category::effect, setting->getEffectVolume());
         scenes->attach(frame.get(), soundManager.get(), frame->getWindow(), frame->getDevice());
-        scenes->add(std::move(logo), kSceneLogo);
-        scenes->add(std::move(menu), kSceneMenu);
-        scenes->add(std::move(config), kSceneConfig);
-        scenes->add(std::move(prologue), kScenePrologue);
-        scenes->add(std::move(stage), kSceneStage);
-        scenes->add(std::move(closing), kSceneClosing);
-        scenes->add(std::move(prologueK), kScenePrologueK);
-        scenes->add(std::move(stageK), kSceneStageK);
-        scenes->add(std::move(closingK), kSceneClosingK);
+        for (auto& [number, scene] : made)
+            scenes->add(std::move(scene), number);
         veru::dxt::event::InputInterface* input = hooks.input;
         try {
             scenes->start();

@@ -17,8 +17,9 @@
 // close does. Either way, in the middle of the stage, the high score reached
 // so far is kept and saved with the settings.
 //
-// The menu's heroine (PlayStatus::character) decides whose prologue, stage
-// and closing follow the menu.
+// The scenes and the way from one to the next are the tables of
+// SceneFlow.h; the menu's heroine (PlayStatus::character) decides whose
+// prologue, stage and closing follow the menu.
 //
 // The data is read from the working folder (img/, sound/, script/); the
 // player's files are written where `files` says.
@@ -27,21 +28,6 @@
 #include "app/GameHooks.h"
 
 namespace ml {
-
-// Scene numbers of the trial edition, registered in this order: logo, menu,
-// config, then each heroine's prologue, stage and closing (Shiro's 4, 8, 5;
-// Hotaru's 6, 9, 7). The menu's start asks for Shiro's prologue; the chosen
-// heroine's own is shown (SceneRequests.h), and each closing goes on to the
-// logo.
-constexpr int kSceneLogo = 1;
-constexpr int kSceneMenu = 2;
-constexpr int kSceneConfig = 3;
-constexpr int kScenePrologue = 4;
-constexpr int kSceneClosing = 5;
-constexpr int kScenePrologueK = 6;
-constexpr int kSceneClosingK = 7;
-constexpr int kSceneStage = 8;
-constexpr int kSceneStageK = 9;
 
 // Returns the program's exit status: 0 after a normal end.
 int gameMain(const GameHooks& hooks = {}, const PlayerFiles& files = {});

@@ -1,61 +1,46 @@
 #include "app/SceneRequests.h"
 
-#include <typeinfo>
-
-#include "app/GameMain.h"
-#include "engine/adventure/AdventureScene.h"
+#include "app/SceneFlow.h"
+#include "engine/core/MessageBox.h"
 #include "engine/scene/FrameTimer.h"
 #include "engine/scene/PlayStatus.h"
 #include "engine/scene/SceneManager.h"
-#include "engine/window/MessageBox.h"
-#include "game/StageHeroine.h"
 #include "game/settings/GameSetting.h"
 
 namespace ml {
 
-HeroineScenes heroineScenes(int character) {
-    if (character == heroine::kHotaru)
-        return {kScenePrologueK, kSceneStageK, kSceneClosingK};
-    return {kScenePrologue, kSceneStage, kSceneClosing};
-}
+namespace {
+constexpr char16_t kNoWay[] = u"通っちゃいけないところを通ってるよ！";
+}  // namespace
 
 bool applySceneRequest(veru::dxt::SceneManager& manager, veru::dxt::Scene& scene,
                        veru::dxt::FrameTimer& timer, veru::dxt::PlayStatus& status,
                        GameSetting& setting) {
-    switch (scene.getRequest()) {
-        case veru::dxt::kRequestNone:
-        case veru::dxt::kRequestQuit:
+    const int request = scene.getRequest();
+    if (request == veru::dxt::kRequestNone || request == veru::dxt::kRequestQuit)
+        return false;
+    if (request == veru::dxt::kRequestJump) {
+        manager.jump(scene.takeRequestArgument());
+    } else if (const auto exit = scene.requestedExit()) {
+        const int to = sceneAfter(manager.getCurrentNumber(), *exit, status.character);
+        if (to < 0) {
+            // Shown once: the scene stays, and may leave another way.
+            scene.clearRequest();
+            veru::awt::showError(kNoWay);
             return false;
-        case veru::dxt::kRequestNext: {
-            // A closing ends the story, whoever flew: on to the logo.
-            const int from = manager.getCurrentNumber();
-            if (from == kSceneClosing || from == kSceneClosingK)
-                manager.jump(kSceneLogo);
-            else
-                manager.next();
-            break;
         }
-        case veru::dxt::kRequestPrevious:
-            manager.previous();
-            break;
-        case veru::dxt::kRequestJump: {
-            int number = scene.takeRequestArgument();
-            if (number == kScenePrologue)
-                number = heroineScenes(status.character).prologue;
-            manager.jump(number);
-            break;
-        }
-        default:
-            veru::awt::showError(u"通っちゃいけないところを通ってるよ！");
-            break;
+        manager.jump(to);
+    } else {
+        veru::awt::showError(kNoWay);
     }
     veru::dxt::Scene* now = manager.getCurrent();
-    if (now && typeid(*now) == typeid(veru::adv::AdventureScene)) {
-        timer.setFps(30);
+    if (!now)
+        return true;
+    timer.setFps(now->framesPerSecond());
+    const StoryPart part = storyPartOf(manager.getCurrentNumber());
+    if (part == StoryPart::prologue || part == StoryPart::closing) {
         status.resetForTalk();
         setting.setLastScore(0);
-    } else {
-        timer.setFps(60);
     }
     return true;
 }

@@ -1,14 +1,15 @@
 #pragma once
 // What the scene loop does with the request a scene left after its frame.
 //
-// 2 next, 3 previous and 4 jump switch scenes through the manager, with two
-// turns of the game's own (GameMain.h numbers the scenes): a jump to Shiro's
-// prologue (the menu's start) goes to the prologue of the heroine the play
-// status names, and "next" from either closing goes to the logo. Then a
-// talk scene (exactly an AdventureScene) runs at 30 frames per second and
-// resets the player's stock and the last stage's score, any other scene at
-// 60. Any code outside 0-4 shows "通っちゃいけないところを通ってるよ！" and
-// stays set. Quitting (1) is the loop's own business and not handled here.
+// A scene leaves by a named exit (next and previous are the exits next and
+// back); the flow table (SceneFlow.h) says which scene that exit leads to,
+// and the manager jumps there. A jump to a scene number (4) goes there
+// directly. An exit the table has no row for shows
+// "通っちゃいけないところを通ってるよ！" once and is dropped; an unknown
+// request code shows it and stays set. After a switch the timer runs at the
+// new scene's own frame rate, and entering a talk around a heroine's stage
+// resets the player's stock and the last stage's score. Quitting (1) is the
+// loop's own business and not handled here.
 //
 // Thread: main thread.
 // Failure: the manager's exceptions pass through.
@@ -24,17 +25,8 @@ namespace ml {
 
 class GameSetting;
 
-// The scene numbers of one heroine's story.
-struct HeroineScenes {
-    int prologue;
-    int stage;
-    int closing;
-};
-// Hotaru's for character 2, else Shiro's.
-HeroineScenes heroineScenes(int character);
-
-// Returns true when a switch was attempted or the request was unknown (the
-// fps rule then applies), false for 0.
+// Returns true when a switch was attempted or the request was unknown,
+// false for 0 and for an exit that leads nowhere.
 bool applySceneRequest(veru::dxt::SceneManager& manager, veru::dxt::Scene& scene,
                        veru::dxt::FrameTimer& timer, veru::dxt::PlayStatus& status,
                        GameSetting& setting);

@@ -9,11 +9,11 @@
 #include "app/GameFolders.h"
 #include "app/GameMain.h"
 #include "engine/core/Language.h"
+#include "engine/core/MessageBox.h"
 #include "engine/io/Scrambler.h"
 #include "engine/platform/Locale.h"
 #include "engine/platform/ProgramFolder.h"
 #include "engine/platform/video/SdlMessageSink.h"
-#include "engine/window/MessageBox.h"
 
 int main(int argc, char** argv) {
     const ml::CommandLine line =

@@ -27,6 +27,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/core/MessageBox.h"
 #include "engine/io/Scrambler.h"
 #include "engine/material/Surface.h"
 #include "engine/platform/Clock.h"
@@ -36,7 +37,6 @@
 #include "engine/scene/PlayStatus.h"
 #include "engine/scene/SceneManager.h"
 #include "engine/sound/SoundManger.h"
-#include "engine/window/MessageBox.h"
 #include "game/ShootingScene.h"
 #include "game/settings/GameSetting.h"
 #include "game/shooting/cmp/ScrollBackground.h"

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <bit>
 
+#include "engine/core/MessageBox.h"
 #include "engine/exceptions/Exception.h"
 #include "engine/graphics/DirectGraphics.h"
 #include "engine/input/ActionBindings.h"
@@ -16,7 +17,6 @@
 #include "engine/sound/SoundManger.h"
 #include "engine/window/ComponentFactory.h"
 #include "engine/window/DXFrame.h"
-#include "engine/window/MessageBox.h"
 #include "engine/window/SelectComponent.h"
 #include "engine/window/SelectList.h"
 #include "game/settings/GameSetting.h"

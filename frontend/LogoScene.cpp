@@ -1,11 +1,11 @@
 #include "frontend/LogoScene.h"
 
+#include "engine/core/MessageBox.h"
 #include "engine/exceptions/Exception.h"
 #include "engine/graphics/DirectGraphics.h"
 #include "engine/input/InputInterface.h"
 #include "engine/material/Surface.h"
 #include "engine/material/Texture.h"
-#include "engine/window/MessageBox.h"
 
 namespace ml {
 

@@ -1,12 +1,13 @@
 #include "frontend/MenuScene.h"
 
-#include <algorithm>
+#include <span>
 
 #include "engine/input/ButtonMap.h"
 #include "engine/scene/PlayStatus.h"
 #include "engine/window/ComponentFactory.h"
 #include "engine/window/SelectComponent.h"
 #include "engine/window/SelectList.h"
+#include "game/StageHeroine.h"
 
 namespace ml {
 
@@ -31,27 +32,31 @@ void MenuScene::reset() {
 }
 
 int MenuScene::getCharacterChoice() const {
-    return choice && choice->getIndex() == 1 ? kHotaru : kShiro;
+    const std::span<const StageHeroine> all = heroines();
+    const int index = choice ? choice->getIndex() : 0;
+    return all[index >= 0 && static_cast<std::size_t>(index) < all.size() ? index : 0].number;
 }
 
 void MenuScene::createChoice(veru::dxt::ComponentFactory& factory, veru::platform::VideoDevice*) {
-    heroines[0] = factory.newSelectComponent(u"img/menu_startML_n.ytx", u"img/menu_startML_s.ytx");
-    heroines[1] = factory.newSelectComponent(u"img/menu_startQZ_n.ytx", u"img/menu_startQZ_s.ytx");
     choice = std::make_unique<veru::dxt::SelectList>(true);
-    // Under "start", where configuration and end stand.
-    for (int i = 0; i < 2; ++i) {
-        heroines[i]->setLocation(width / 2, kFirstItemY + kItemGap * (i + 1));
-        choice->add(heroines[i].get());
+    // Under "start", where configuration and end stand; the heroine flown
+    // last is offered first.
+    int offered = 0;
+    for (const StageHeroine& heroine : heroines()) {
+        const int row = static_cast<int>(items.size());
+        auto item = factory.newSelectComponent(heroine.menuPicture, heroine.menuPictureChosen);
+        item->setLocation(width / 2, kFirstItemY + kItemGap * (row + 1));
+        choice->add(item.get());
+        items.push_back(std::move(item));
+        if (status && status->character == heroine.number)
+            offered = row;
     }
-    // The heroine flown last is offered first.
-    const int last = status ? std::clamp(status->character, kShiro, kHotaru) : kShiro;
-    choice->setIndex(last - kShiro);
+    choice->setIndex(offered);
 }
 
 void MenuScene::releaseChoice() {
     choice.reset();
-    for (auto& heroine : heroines)
-        heroine.reset();
+    items.clear();
 }
 
 void MenuScene::startChosen() {

@@ -1,10 +1,11 @@
 #pragma once
 // MenuScene: this edition's title menu. The title picture and the three
 // items of TitleMenu, greeted by one of three title calls picked at random;
-// "start" opens the choice of heroine under it — Shiro or Hotaru — in place
-// of the other two items. There the direction buttons move the highlight,
-// the shoot action's button confirms: the choice goes into the play status
-// (PlayStatus::character, 1 Shiro, 2 Hotaru) and the menu fades out to the
+// "start" opens the choice of heroine under it — one item per heroine, from
+// her row of StageHeroine — in place of the other two items. There the
+// direction buttons move the highlight, the shoot action's button confirms:
+// her number goes into the play status (PlayStatus::character) and the
+// menu fades out to the
 // prologue talk as the first edition's did. The bomb action's button backs
 // out to the three items (the button that skips a talk scene; the special
 // one says "yes" in the continue dialog). Buttons held when the choice opens
@@ -14,8 +15,8 @@
 // scene. Thread: main thread only. Failure: as TitleMenu (caption
 // "MenuScene::create()").
 
-#include <array>
 #include <memory>
+#include <vector>
 
 #include "engine/input/HeldButtonLatch.h"
 #include "frontend/TitleMenu.h"
@@ -28,10 +29,6 @@ namespace ml {
 
 class MenuScene : public TitleMenu {
   public:
-    // The heroines in the order of the choice, as PlayStatus::character counts them.
-    static constexpr int kShiro = 1;
-    static constexpr int kHotaru = 2;
-
     MenuScene(veru::dxt::SceneManager* manager, GameSetting* setting,
               veru::dxt::PlayStatus* status);
     ~MenuScene() override;
@@ -40,7 +37,7 @@ class MenuScene : public TitleMenu {
 
     // True while the choice of heroine is shown.
     bool isChoosing() const { return choosing; }
-    // The highlighted heroine (kShiro or kHotaru).
+    // The highlighted heroine's number (StageHeroine::number).
     int getCharacterChoice() const;
 
   private:
@@ -54,7 +51,7 @@ class MenuScene : public TitleMenu {
     veru::dxt::PlayStatus* status;
     bool choosing = false;
     veru::dxt::event::HeldButtonLatch latch;
-    std::array<std::unique_ptr<veru::dxt::SelectComponent>, 2> heroines;
+    std::vector<std::unique_ptr<veru::dxt::SelectComponent>> items;
     std::unique_ptr<veru::dxt::SelectList> choice;
 };
 

@@ -1,5 +1,6 @@
 #include "frontend/TitleMenu.h"
 
+#include "engine/core/MessageBox.h"
 #include "engine/effects/Random.h"
 #include "engine/exceptions/Exception.h"
 #include "engine/graphics/DirectGraphics.h"
@@ -10,7 +11,6 @@
 #include "engine/sound/ISound.h"
 #include "engine/sound/SoundManger.h"
 #include "engine/window/ComponentFactory.h"
-#include "engine/window/MessageBox.h"
 #include "engine/window/SelectComponent.h"
 #include "engine/window/SelectList.h"
 
@@ -138,9 +138,9 @@ void TitleMenu::update(veru::dxt::event::InputInterface* input) {
     }
     if ((phase & kFadeOut) && fade.advance()) {
         if (phase & kStartChosen) {
-            requestScene(4);
+            requestExit(veru::dxt::SceneExit::story);
         } else {
-            requestNext();
+            requestExit(veru::dxt::SceneExit::configure);
         }
     }
 }

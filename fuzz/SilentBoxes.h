@@ -2,7 +2,7 @@
 // Error boxes of the code under fuzzing go nowhere: a box per input would
 // only slow the run (and a real one could block it).
 
-#include "engine/window/MessageBox.h"
+#include "engine/core/MessageBox.h"
 
 namespace mirelune::fuzz {
 

@@ -52,7 +52,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     } catch (const veru::excp::Exception&) {
         return 0;
     }
-    const ml::GameSetting second(path, &buttons);
+    // A map of its own: the masks live in the map, not in the settings.
+    veru::dxt::event::ButtonMap secondButtons;
+    const ml::GameSetting second(path, &secondButtons);
     if (first.isFullScreen() != second.isFullScreen() || first.getLevel() != second.getLevel() ||
         first.getMaskShoot() != second.getMaskShoot() ||
         first.getMaskSpecial() != second.getMaskSpecial() ||

@@ -1,5 +1,9 @@
 #include "game/ShootingScene.h"
 
+#include <algorithm>
+
+#include "engine/core/MessageBox.h"
+#include "engine/effects/Random.h"
 #include "engine/exceptions/Exception.h"
 #include "engine/exceptions/FileNotFoundException.h"
 #include "engine/input/InputInterface.h"
@@ -9,7 +13,6 @@
 #include "engine/sound/ISound.h"
 #include "engine/sound/SoundManger.h"
 #include "engine/window/DXFrame.h"
-#include "engine/window/MessageBox.h"
 #include "game/StageCollisions.h"
 #include "game/StagePhase.h"
 #include "game/StageScoring.h"
@@ -426,7 +429,7 @@ void ShootingScene::updateEnding() {
                 case stage::kExitTitle:
                     stopMusic();
                     leaveStage();
-                    requestScene(2);
+                    requestExit(veru::dxt::SceneExit::title);
                     break;
                 case stage::kExitGameOver:
                     model.enterGameOver();
@@ -461,7 +464,7 @@ void ShootingScene::updateGameOver() {
     if (model.advanceGameOver()) {
         stopMusic();
         leaveStage();
-        requestScene(2);
+        requestExit(veru::dxt::SceneExit::title);
     }
 }
 

@@ -23,57 +23,89 @@ std::unique_ptr<Base> make(Args... args) {
     return std::make_unique<Made>(args...);
 }
 
-const StageHeroine kShiro{
-    heroine::kShiro,
-    u"script/stage_trial.dat",
-    u"ShootingScene::create()",
-    u"img/InfoArea.ytx",
-    u"img/chance.ytx",
-    u"img/kintuba.ytx",
-    make<Vuzez, PlayerCharacter, int, int>,
-    make<KintubaGauge, KintubaGauge, int>,
-    nullptr,
-    nullptr,
-    nullptr,
-    // The fuller the gauge, the smaller her hit area.
-    [](PlayerCharacter& player, const KintubaGauge& gauge) {
-        static_cast<Vuzez&>(player).setScale(gauge.ratio());
+const StageHeroine kHeroines[] = {
+    {
+        .number = 1,
+        .prologueScript = u"script/trial.dat",
+        .stageScript = u"script/stage_trial.dat",
+        .closingScript = u"script/trial_ED.dat",
+        .scenes = {.prologue = 4, .stage = 8, .closing = 5},
+        .menuPicture = u"img/menu_startML_n.ytx",
+        .menuPictureChosen = u"img/menu_startML_s.ytx",
+        .autopilotWeapon = 0,
+        .errorCaption = u"ShootingScene::create()",
+        .infoArea = u"img/InfoArea.ytx",
+        .lifeIcon = u"img/chance.ytx",
+        .stockIcon = u"img/kintuba.ytx",
+        .makePlayer = make<Vuzez, PlayerCharacter, int, int>,
+        .makeGauge = make<KintubaGauge, KintubaGauge, int>,
+        .chanceItem = nullptr,
+        .kintubaItem = nullptr,
+        .levelUpItem = nullptr,
+        // The fuller the gauge, the smaller her hit area.
+        .followGauge =
+            [](PlayerCharacter& player, const KintubaGauge& gauge) {
+                static_cast<Vuzez&>(player).setScale(gauge.ratio());
+            },
+        .emptyGaugeSound = nullptr,
+        .showShots = nullptr,
     },
-    nullptr,
-    nullptr,
-};
-
-const StageHeroine kHotaru{
-    heroine::kHotaru,
-    u"script/stage_trialK.dat",
-    u"KShootingScene::create()",
-    u"img/InfoAreaK.ytx",
-    u"img/chanceK.ytx",
-    u"img/kintubaK.ytx",
-    make<Vovizovar, PlayerCharacter, int, int>,
-    make<shooting::cmp::KintubaGaugeK, KintubaGauge, int>,
-    make<shooting::object::ChanceItemK, ItemObject, int, int>,
-    make<shooting::object::KintubaItemK, ItemObject, int, int>,
-    make<shooting::object::LevelUpItemK, ItemObject, int, int>,
-    nullptr,
-    [](const PlayerCharacter& player) {
-        return static_cast<const Vovizovar&>(player).getEmptySound();
+    {
+        .number = 2,
+        .prologueScript = u"script/trialK.dat",
+        .stageScript = u"script/stage_trialK.dat",
+        .closingScript = u"script/trialK_ED.dat",
+        .scenes = {.prologue = 6, .stage = 9, .closing = 7},
+        .menuPicture = u"img/menu_startQZ_n.ytx",
+        .menuPictureChosen = u"img/menu_startQZ_s.ytx",
+        // Her fine sparks: at every level the fastest fire and the most
+        // damage a second, at her full speed (the flame slows her while it
+        // burns, the heavy shot is slow to repeat, most of the ring misses).
+        .autopilotWeapon = 1,
+        .errorCaption = u"KShootingScene::create()",
+        .infoArea = u"img/InfoAreaK.ytx",
+        .lifeIcon = u"img/chanceK.ytx",
+        .stockIcon = u"img/kintubaK.ytx",
+        .makePlayer = make<Vovizovar, PlayerCharacter, int, int>,
+        .makeGauge = make<shooting::cmp::KintubaGaugeK, KintubaGauge, int>,
+        .chanceItem = make<shooting::object::ChanceItemK, ItemObject, int, int>,
+        .kintubaItem = make<shooting::object::KintubaItemK, ItemObject, int, int>,
+        .levelUpItem = make<shooting::object::LevelUpItemK, ItemObject, int, int>,
+        .followGauge = nullptr,
+        .emptyGaugeSound =
+            [](const PlayerCharacter& player) {
+                return static_cast<const Vovizovar&>(player).getEmptySound();
+            },
+        .showShots = [](PlayerCharacter& player,
+                        bool on) { static_cast<Vovizovar&>(player).setDrawSkills(on); },
     },
-    [](PlayerCharacter& player, bool on) { static_cast<Vovizovar&>(player).setDrawSkills(on); },
 };
 
 }  // namespace
 
+std::span<const StageHeroine> heroines() {
+    return kHeroines;
+}
+
 const StageHeroine& shiroHeroine() {
-    return kShiro;
+    return kHeroines[0];
 }
 
 const StageHeroine& hotaruHeroine() {
-    return kHotaru;
+    return kHeroines[1];
+}
+
+const StageHeroine* findHeroine(int number) {
+    for (const StageHeroine& heroine : kHeroines) {
+        if (heroine.number == number)
+            return &heroine;
+    }
+    return nullptr;
 }
 
 const StageHeroine& stageHeroine(int number) {
-    return number == heroine::kHotaru ? kHotaru : kShiro;
+    const StageHeroine* found = findHeroine(number);
+    return found ? *found : kHeroines[0];
 }
 
 }  // namespace ml

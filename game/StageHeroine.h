@@ -1,7 +1,12 @@
 #pragma once
-// StageHeroine: who flies a shooting stage, as one row of data.
+// StageHeroine: a heroine of the game, as one row of data, end to end: her
+// story (prologue talk, stage, closing talk and their scene numbers), her
+// item in the title menu's choice, her number in the play status and in
+// recordings, the autopilot's hint for her, and what her stage needs.
+// Nothing outside the rows asks which heroine it is: a new heroine is a row
+// of kHeroines (StageHeroine.cpp) and her content.
 //
-// The game has one shooting scene. Everything in which the two heroines'
+// The game has one shooting scene. Everything in which the heroines'
 // stages differ is in her row: the character she flies, her kintuba gauge,
 // the look of her pick-ups and of the info area, the caption of the scene's
 // error box, and three small behaviours that only one of them has — Shiro's
@@ -18,6 +23,7 @@
 // Thread: the rows are constant.
 
 #include <memory>
+#include <span>
 
 namespace veru::sound {
 class ISound;
@@ -32,6 +38,13 @@ class KintubaGauge;
 
 namespace ml {
 
+// The scene numbers of a heroine's story.
+struct StoryScenes {
+    int prologue;
+    int stage;
+    int closing;
+};
+
 struct StageHeroine {
     using PlayerMaker = std::unique_ptr<shooting::object::PlayerCharacter> (*)(int fieldWidth,
                                                                                int fieldHeight);
@@ -39,10 +52,21 @@ struct StageHeroine {
     using ItemMaker = std::unique_ptr<shooting::object::ItemObject> (*)(int fieldWidth,
                                                                         int fieldHeight);
 
-    // The play status's character number (1 Shiro, 2 Hotaru).
+    // The play status's character number, also stored in recordings
+    // (1 Shiro, 2 Hotaru).
     int number;
-    // Her stage script.
+    // Her story: the talks around her stage and the numbers its scenes are
+    // registered under.
+    const char16_t* prologueScript;
     const char16_t* stageScript;
+    const char16_t* closingScript;
+    StoryScenes scenes;
+    // Her item in the title menu's choice of heroine: plain, highlighted.
+    const char16_t* menuPicture;
+    const char16_t* menuPictureChosen;
+    // The autopilot's hint: the weapon it taps her slow button for until
+    // she has it; 0 when her slow button slows her down.
+    int autopilotWeapon;
     // The caption of the scene's error box.
     const char16_t* errorCaption;
     const char16_t* infoArea;
@@ -65,14 +89,14 @@ struct StageHeroine {
     void (*showShots)(shooting::object::PlayerCharacter& player, bool on);
 };
 
-namespace heroine {
-constexpr int kShiro = 1;
-constexpr int kHotaru = 2;
-}  // namespace heroine
-
+// Every heroine, in the order the title menu offers them.
+std::span<const StageHeroine> heroines();
 const StageHeroine& shiroHeroine();
 const StageHeroine& hotaruHeroine();
-// The row of a play status's character number; an unknown number is Shiro.
+// The row of a character number; null for a number no heroine has.
+const StageHeroine* findHeroine(int number);
+// The row of a play status's character number; an unknown number is the
+// first heroine's.
 const StageHeroine& stageHeroine(int number);
 
 }  // namespace ml

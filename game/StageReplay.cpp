@@ -8,6 +8,7 @@
 #include "engine/io/ByteFileReader.h"
 #include "engine/io/ByteFileWriter.h"
 #include "engine/scene/PlayStatus.h"
+#include "game/StageHeroine.h"
 #include "game/StageStateHash.h"
 #include "game/settings/GameSetting.h"
 #include "game/shooting/object/ObjectCodes.h"
@@ -87,7 +88,7 @@ std::string StageReplay::problem() const {
         return "開始時のストック " + std::to_string(startStock) + " が範囲外です";
     if (startPower < shooting::object::LEVEL_1 || startPower > shooting::object::LEVEL_5)
         return "開始時のショットレベル " + hex(startPower) + " が範囲外です";
-    if (character != 1 && character != 2)
+    if (!findHeroine(character))
         return "キャラクター " + std::to_string(character) + " はいません";
     if (words.size() > static_cast<std::size_t>(kMaxFrames))
         return "フレームが多すぎます";

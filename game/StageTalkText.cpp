@@ -2,9 +2,9 @@
 
 #include "engine/adventure/TalkScriptFile.h"
 #include "engine/core/Language.h"
+#include "engine/core/MessageBox.h"
 #include "engine/exceptions/Exception.h"
 #include "engine/io/YFile.h"
-#include "engine/window/MessageBox.h"
 #include "game/StageScript.h"
 
 namespace ml {

@@ -7,6 +7,7 @@
 #include "engine/adventure/Statement.h"
 #include "engine/adventure/TalkArea.h"
 #include "engine/adventure/TalkScriptFile.h"
+#include "engine/core/MessageBox.h"
 #include "engine/core/ValueParser.h"
 #include "engine/exceptions/Exception.h"
 #include "engine/exceptions/NumberFormatException.h"
@@ -19,7 +20,6 @@
 #include "engine/sound/ISound.h"
 #include "engine/sound/IStreamingSound.h"
 #include "engine/sound/SoundManger.h"
-#include "engine/window/MessageBox.h"
 
 namespace veru::adv {
 

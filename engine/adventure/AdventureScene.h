@@ -80,6 +80,8 @@ class AdventureScene : public dxt::Scene {
     void update(dxt::event::InputInterface* input) override;
     void draw(platform::VideoDevice* device) override;
     void release() override;
+    // Talks run at half the stage's rate.
+    int framesPerSecond() const override { return 30; }
 
     int getPhase() const { return phase; }
     // How far the current fade has gone, 0-255.

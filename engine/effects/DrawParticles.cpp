@@ -2,11 +2,11 @@
 
 #include <algorithm>
 
+#include "engine/core/MessageBox.h"
 #include "engine/effects/Random.h"
 #include "engine/exceptions/IllegalArgumentException.h"
 #include "engine/graphics/DirectGraphics.h"
 #include "engine/material/Texture.h"
-#include "engine/window/MessageBox.h"
 
 namespace veru::dxt::effect2D {
 

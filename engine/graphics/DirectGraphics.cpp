@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "engine/core/MessageBox.h"
 #include "engine/exceptions/NullPointerException.h"
 #include "engine/graphics/BlendMode.h"
 #include "engine/graphics/DegreeTable.h"
@@ -9,7 +10,6 @@
 #include "engine/material/Surface.h"
 #include "engine/material/Texture.h"
 #include "engine/platform/video/VideoDevice.h"
-#include "engine/window/MessageBox.h"
 
 namespace veru::dxt {
 

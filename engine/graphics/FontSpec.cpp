@@ -3,8 +3,8 @@
 #include <set>
 #include <string>
 
+#include "engine/core/MessageBox.h"
 #include "engine/platform/text/FontFace.h"
-#include "engine/window/MessageBox.h"
 
 namespace veru::dxt {
 

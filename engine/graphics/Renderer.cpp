@@ -2,9 +2,9 @@
 
 #include <string>
 
+#include "engine/core/MessageBox.h"
 #include "engine/platform/video/VideoDevice.h"
 #include "engine/scene/Scene.h"
-#include "engine/window/MessageBox.h"
 
 namespace veru::dxt {
 

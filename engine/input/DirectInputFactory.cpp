@@ -2,10 +2,10 @@
 
 #include <string>
 
+#include "engine/core/MessageBox.h"
 #include "engine/exceptions/CanNotConnectException.h"
 #include "engine/input/CombinedInput.h"
 #include "engine/platform/input/InputSystem.h"
-#include "engine/window/MessageBox.h"
 
 namespace veru::dxt::event {
 

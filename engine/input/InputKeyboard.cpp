@@ -1,7 +1,9 @@
 #include "engine/input/InputKeyboard.h"
 
+#include <iterator>
+
+#include "engine/core/MessageBox.h"
 #include "engine/platform/input/InputSystem.h"
-#include "engine/window/MessageBox.h"
 
 namespace veru::dxt::event {
 

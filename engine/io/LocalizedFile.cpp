@@ -2,8 +2,8 @@
 
 #include <set>
 
+#include "engine/core/MessageBox.h"
 #include "engine/io/YFile.h"
-#include "engine/window/MessageBox.h"
 
 namespace veru::io {
 

@@ -4,7 +4,7 @@
 //
 // Thread: safe to use from any thread (each box is written with one call).
 
-#include "engine/window/MessageBox.h"
+#include "engine/core/MessageBox.h"
 
 namespace veru::platform {
 

@@ -9,6 +9,8 @@
 // Ownership: the SceneManager owns its scenes; a scene borrows its manager.
 // Thread: main thread only.
 
+#include <optional>
+
 #include "engine/scene/SceneRequest.h"
 
 namespace veru::platform {
@@ -40,10 +42,16 @@ class Scene {
     virtual void draw(platform::VideoDevice* device) = 0;
     // Frees what create loaded; harmless when nothing is held.
     virtual void release() = 0;
+    // The frame rate the loop runs this scene at.
+    virtual int framesPerSecond() const { return 60; }
 
     void requestQuit() { request = kRequestQuit; }
     void requestNext() { request = kRequestNext; }
     void requestPrevious() { request = kRequestPrevious; }
+    void requestExit(SceneExit exit) {
+        request = kRequestExit;
+        requestArgument = static_cast<int>(exit);
+    }
     void requestScene(int number) {
         request = kRequestJump;
         requestArgument = number;
@@ -60,6 +68,14 @@ class Scene {
     void readBackBufferSize(platform::VideoDevice* device);
 
     int getRequest() const { return request; }
+    // The exit a next, previous or exit request leaves by; null for the
+    // other requests.
+    std::optional<SceneExit> requestedExit() const;
+    // Drops the request (one the loop cannot follow).
+    void clearRequest() {
+        request = kRequestNone;
+        requestArgument = 0;
+    }
     int getWidth() const { return width; }
     int getHeight() const { return height; }
     SceneManager* getManager() const { return manager; }

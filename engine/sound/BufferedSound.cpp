@@ -3,9 +3,9 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "engine/core/MessageBox.h"
 #include "engine/platform/audio/Mixer.h"
 #include "engine/sound/YDirectSound.h"
-#include "engine/window/MessageBox.h"
 
 namespace veru::sound {
 

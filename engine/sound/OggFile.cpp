@@ -3,7 +3,11 @@
 #include <algorithm>
 #include <cstring>
 
-#include "engine/window/MessageBox.h"
+#include <vector>
+
+#include "engine/core/MessageBox.h"
+#include "engine/exceptions/Exception.h"
+#include "engine/io/ByteFileReader.h"
 
 namespace veru::sound {
 

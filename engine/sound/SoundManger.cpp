@@ -4,12 +4,12 @@
 
 #include "engine/platform/StderrMessageSink.h"
 
+#include "engine/core/MessageBox.h"
 #include "engine/platform/audio/Mixer.h"
 #include "engine/sound/Sound.h"
 #include "engine/sound/SoundOgg.h"
 #include "engine/sound/StreamingSound.h"
 #include "engine/sound/StreamingSoundOgg.h"
-#include "engine/window/MessageBox.h"
 
 namespace veru::sound {
 

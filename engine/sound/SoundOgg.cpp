@@ -1,7 +1,7 @@
 #include "engine/sound/SoundOgg.h"
 
+#include "engine/core/MessageBox.h"
 #include "engine/sound/OggFile.h"
-#include "engine/window/MessageBox.h"
 
 namespace veru::sound {
 

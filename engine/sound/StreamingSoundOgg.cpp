@@ -1,9 +1,9 @@
 #include "engine/sound/StreamingSoundOgg.h"
 
+#include "engine/core/MessageBox.h"
 #include "engine/platform/audio/Mixer.h"
 #include "engine/sound/OggFile.h"
 #include "engine/sound/YDirectSound.h"
-#include "engine/window/MessageBox.h"
 
 namespace veru::sound {
 

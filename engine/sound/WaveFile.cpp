@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "engine/window/MessageBox.h"
+#include "engine/core/MessageBox.h"
 
 namespace veru::sound {
 

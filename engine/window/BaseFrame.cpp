@@ -2,8 +2,8 @@
 
 #include <string>
 
+#include "engine/core/MessageBox.h"
 #include "engine/platform/video/Window.h"
-#include "engine/window/MessageBox.h"
 #include "engine/window/WindowIcon.h"
 
 namespace veru::awt {

@@ -1,7 +1,7 @@
 #include "engine/window/DXFrame.h"
 
+#include "engine/core/MessageBox.h"
 #include "engine/platform/video/Window.h"
-#include "engine/window/MessageBox.h"
 
 namespace veru::awt {
 

@@ -3,11 +3,11 @@
 #include <algorithm>
 #include <optional>
 
+#include "engine/core/MessageBox.h"
 #include "engine/exceptions/Exception.h"
 #include "engine/exceptions/IOException.h"
 #include "engine/input/InputInterface.h"
 #include "engine/platform/FileSystem.h"
-#include "engine/window/MessageBox.h"
 
 namespace ml {
 

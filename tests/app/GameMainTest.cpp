@@ -28,7 +28,6 @@
 #include "frontend/LogoScene.h"
 #include "frontend/MenuScene.h"
 #include "frontend/TitleMenu.h"
-#include "game/KShootingScene.h"
 #include "game/ShootingScene.h"
 #include "game/StagePhase.h"
 #include "game/shooting/cmp/AlphaParts.h"
@@ -432,7 +431,7 @@ TEST(GameMain, RefusingToContinueEndsInTheGameOverScreenAndTheTitle) {
             auto* choice = dynamic_cast<ml::MenuScene*>(scene);
             if (menu->getPhase() == ml::TitleMenu::kActive && player.idle()) {
                 if (menuVisits == 1 && choice && choice->isChoosing() &&
-                    choice->getCharacterChoice() != ml::MenuScene::kHotaru)
+                    choice->getCharacterChoice() != ml::hotaruHeroine().number)
                     player.queue({kDown});
                 else if (menuVisits == 1)
                     player.queue({kButton1});  // start, then Hotaru
@@ -446,7 +445,7 @@ TEST(GameMain, RefusingToContinueEndsInTheGameOverScreenAndTheTitle) {
             turnPageWhenWaiting(scene, player);
         if (name == "stage") {
             auto* stage = static_cast<ml::ShootingScene*>(scene);
-            hotaruFlew = hotaruFlew || dynamic_cast<ml::KShootingScene*>(stage);
+            hotaruFlew = hotaruFlew || &stage->getHeroine() == &ml::hotaruHeroine();
             shootStage(*stage, sceneFrame, device, shoot);
             if (stage->getRequest() != veru::dxt::kRequestNone)
                 stageHiScore = stage->getHiScore();

@@ -18,6 +18,7 @@
 #include "frontend/LogoScene.h"
 #include "frontend/MenuScene.h"
 #include "frontend/MenuSceneOld.h"
+#include "game/StageHeroine.h"
 #include "game/settings/GameSetting.h"
 #include "tests/engine/graphics/DrawingTestSupport.h"
 #include "tests/support/RecordingMessageSink.h"
@@ -121,8 +122,7 @@ TEST_F(FrontEndTest, TheMenuConfirmsOncePerPressAndEndQuitsWithoutAFade) {
     while (again.getRequest() == veru::dxt::kRequestNone && frame++ < 200)
         frames(again, {0x10});
     EXPECT_EQ(frame + 2, 52);  // start fades out in steps of 5 (two frames were above)
-    EXPECT_EQ(again.getRequest(), veru::dxt::kRequestJump);
-    EXPECT_EQ(again.takeRequestArgument(), 4);  // the prologue
+    EXPECT_EQ(again.requestedExit(), veru::dxt::SceneExit::story);
     EXPECT_EQ(boxes.count(), 0u);
 }
 
@@ -380,31 +380,31 @@ TEST_F(MenuSceneTest, StartOffersTheHeroinesAndTheChoiceGoesIntoThePlayStatus) {
     EXPECT_FALSE(menu.isChoosing());
     frames(menu, {kShoot});
     ASSERT_TRUE(menu.isChoosing());
-    EXPECT_EQ(menu.getCharacterChoice(), ml::MenuScene::kShiro);
+    EXPECT_EQ(menu.getCharacterChoice(), ml::shiroHeroine().number);
     // Buttons held as the choice opens (the shot that opened it, a direction)
     // neither confirm nor move; once released they count.
     frames(menu, {kShoot | kDown, kShoot | kDown, kDown});
     EXPECT_TRUE(menu.isChoosing());
-    EXPECT_EQ(menu.getCharacterChoice(), ml::MenuScene::kShiro);
+    EXPECT_EQ(menu.getCharacterChoice(), ml::shiroHeroine().number);
     frames(menu, {0, kDown, kDown, 0});  // once per press
-    EXPECT_EQ(menu.getCharacterChoice(), ml::MenuScene::kHotaru);
+    EXPECT_EQ(menu.getCharacterChoice(), ml::hotaruHeroine().number);
     frames(menu, {kUp, 0, kUp});  // wraps both ways
-    EXPECT_EQ(menu.getCharacterChoice(), ml::MenuScene::kHotaru);
-    EXPECT_EQ(status.character, ml::MenuScene::kShiro);  // not until confirmed
+    EXPECT_EQ(menu.getCharacterChoice(), ml::hotaruHeroine().number);
+    EXPECT_EQ(status.character, ml::shiroHeroine().number);  // not until confirmed
     frames(menu, {kShoot});
     EXPECT_FALSE(menu.isChoosing());
     EXPECT_EQ(menu.getPhase(), ml::MenuScene::kFadeOut | ml::MenuScene::kStartChosen);
-    EXPECT_EQ(status.character, ml::MenuScene::kHotaru);
+    EXPECT_EQ(status.character, ml::hotaruHeroine().number);
     int frame = 0;
     while (menu.getRequest() == veru::dxt::kRequestNone && frame++ < 200)
         frames(menu, {kShoot});
     EXPECT_EQ(frame, 52);  // the same fade into the prologue as the first edition's menu
-    EXPECT_EQ(menu.takeRequestArgument(), 4);
+    EXPECT_EQ(menu.requestedExit(), veru::dxt::SceneExit::story);
 
     // Back at the title, the heroine flown last is offered first.
     open(menu);
     frames(menu, {kShoot, 0});
-    EXPECT_EQ(menu.getCharacterChoice(), ml::MenuScene::kHotaru);
+    EXPECT_EQ(menu.getCharacterChoice(), ml::hotaruHeroine().number);
     EXPECT_EQ(boxes.count(), 0u);
 }
 
@@ -422,7 +422,7 @@ TEST_F(MenuSceneTest, BombBacksOutToTheThreeItems) {
     // The three items work as before: down to configuration, which fades out.
     frames(menu, {kBomb, 0, kDown, 0, kShoot});
     EXPECT_EQ(menu.getPhase(), ml::MenuScene::kFadeOut | ml::MenuScene::kConfigChosen);
-    EXPECT_EQ(status.character, ml::MenuScene::kShiro);  // a cancelled choice changes nothing
+    EXPECT_EQ(status.character, ml::shiroHeroine().number);  // a cancelled choice changes nothing
 
     // Shoot and bomb on one button: the game can still be started.
     setting->setMaskBomb(kShoot);

@@ -306,8 +306,7 @@ TEST_F(ShootingSceneTest, LosingTheLastLifeOffersAContinueAndNoEndsInTheTitle) {
         frame(*s, 0);
         ++frames;
     }
-    EXPECT_EQ(s->getRequest(), veru::dxt::kRequestJump);
-    EXPECT_EQ(s->takeRequestArgument(), 2);
+    EXPECT_EQ(s->requestedExit(), veru::dxt::SceneExit::title);
     EXPECT_GT(frames, 282);  // the fade to black, then the game-over screen's 282 frames
 }
 
@@ -473,8 +472,7 @@ TEST_F(ShootingSceneTest, PauseStaysOpenUnderAHeldShotAndLeavingByItFadesOut) {
         }
         EXPECT_EQ(frames, 51);
         if (entry == 1) {
-            EXPECT_EQ(s->getRequest(), veru::dxt::kRequestJump);
-            EXPECT_EQ(s->takeRequestArgument(), 2);
+            EXPECT_EQ(s->requestedExit(), veru::dxt::SceneExit::title);
         } else {
             EXPECT_EQ(s->getRequest(), veru::dxt::kRequestQuit);
         }
@@ -500,8 +498,7 @@ TEST_F(ShootingSceneTest, TheWaitBeforeTheBossCanBeLeftThroughPause) {
     EXPECT_EQ(s->getPhase(), ml::stage::kEnding);
     for (int frames = 0; s->getRequest() == veru::dxt::kRequestNone && frames < 200; ++frames)
         frame(*s, 0);
-    EXPECT_EQ(s->getRequest(), veru::dxt::kRequestJump);
-    EXPECT_EQ(s->takeRequestArgument(), 2);
+    EXPECT_EQ(s->requestedExit(), veru::dxt::SceneExit::title);
 }
 
 namespace {

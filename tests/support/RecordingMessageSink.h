@@ -8,7 +8,7 @@
 #include <mutex>
 #include <vector>
 
-#include "engine/window/MessageBox.h"
+#include "engine/core/MessageBox.h"
 
 namespace mirelune::test {
 

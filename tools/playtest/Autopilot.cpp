@@ -74,7 +74,7 @@ int Autopilot::playWord(const FieldView& view, int gauge, int stock, bool vulner
     if (move.slow)
         word |= masks.slow;
     // Hotaru changes weapon on each fresh press of the slow button.
-    if (view.weapon != 0 && view.weapon != kHotaruWeapon && !(lastWord & masks.slow))
+    if (view.weapon != 0 && view.weapon != view.wantedWeapon && !(lastWord & masks.slow))
         word |= masks.slow;
     // Kintuba and bomb act on a fresh press: never two frames running.
     const bool pressedBefore = (lastWord & (masks.special | masks.bomb)) != 0;

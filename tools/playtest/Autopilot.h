@@ -13,7 +13,7 @@
 //     kept for the boss), the bomb pressed when
 //     every plan is hit within a few frames and three stock remain;
 //   - flying Hotaru: never a slow move (her slow button changes weapon),
-//     and taps of the slow button until she has kHotaruWeapon.
+//     and taps of the slow button until she has the weapon her row hints.
 // Presses that act once (kintuba, bomb, menu choices) are released on the
 // next poll, so each is a fresh press.
 //
@@ -89,10 +89,6 @@ class Autopilot : public veru::dxt::event::InputInterface {
     // the boss's pinch was measured to cost more lives, not fewer: the
     // stock then runs out before the fight ends, and with it the bombs.
     static constexpr int kStockFull = 8;
-    // Hotaru's fine sparks: at every level the fastest fire and the most
-    // damage a second, at her full speed (the flame slows her while it
-    // burns, the heavy shot is slow to repeat, most of the ring misses).
-    static constexpr int kHotaruWeapon = 1;
     static bool wantsKintuba(const FieldView& view, int gauge, int stock);
 
   private:

@@ -147,6 +147,7 @@ FieldView FieldReader::read(const ShootingScene& scene) {
         scene.getPhase() == stage::kBossApproach || scene.getPhase() == stage::kBossBattle;
     if (const auto* hotaru = dynamic_cast<const Vovizovar*>(player)) {
         view.weapon = hotaru->getWeapon();
+        view.wantedWeapon = scene.getHeroine().autopilotWeapon;
         view.speed = view.slowSpeed = hotaru->getSpeed();
     }
     if (player->getState() == STATE_BOMB)

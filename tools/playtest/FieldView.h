@@ -50,6 +50,8 @@ struct FieldView {
     // Hotaru's weapon (1-4): her slow button changes it instead of slowing
     // her. 0 for Shiro.
     int weapon = 0;
+    // The weapon the autopilot taps her slow button for: her row's hint.
+    int wantedWeapon = 0;
     // The boss is on the field (its approach or its battle).
     bool bossFight = false;
     std::vector<Threat> threats;

@@ -7,8 +7,8 @@
 //
 // Thread: main thread (SDL boxes block the caller until closed).
 
+#include "engine/core/MessageBox.h"
 #include "engine/platform/StderrMessageSink.h"
-#include "engine/window/MessageBox.h"
 
 namespace veru::platform {
 

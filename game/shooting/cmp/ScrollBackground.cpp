@@ -2,10 +2,10 @@
 
 #include <algorithm>
 
+#include "engine/core/MessageBox.h"
 #include "engine/exceptions/Exception.h"
 #include "engine/graphics/DirectGraphics.h"
 #include "engine/material/Surface.h"
-#include "engine/window/MessageBox.h"
 
 namespace ml::shooting::cmp {
 

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "engine/platform/image/Image.h"
+#include "game/StageHeroine.h"
 #include "game/StagePhase.h"
 #include "game/settings/GameSetting.h"
 #include "game/shooting/object/ObjectCodes.h"
@@ -242,7 +243,8 @@ TEST(AutopilotTest, FliesHotaruWithoutSlowMovesAndTapsToHerWeapon) {
     // Dodging a bullet, she never moves slowly.
     FieldView view = fieldWithPlayerAt(150, 240);
     view.threats = {bullet(200, 244, -5, 0, 60)};
-    view.weapon = Autopilot::kHotaruWeapon;
+    view.wantedWeapon = ml::hotaruHeroine().autopilotWeapon;
+    view.weapon = view.wantedWeapon;
     for (int f = 0; f < 30; ++f)
         EXPECT_FALSE(pilot.playWord(view, 500, 0, true) & m.slow) << f;
 
@@ -251,7 +253,7 @@ TEST(AutopilotTest, FliesHotaruWithoutSlowMovesAndTapsToHerWeapon) {
     EXPECT_TRUE(pilot.playWord(view, 500, 0, true) & m.slow);
     EXPECT_FALSE(pilot.playWord(view, 500, 0, true) & m.slow);  // released between taps
     EXPECT_TRUE(pilot.playWord(view, 500, 0, true) & m.slow);
-    view.weapon = Autopilot::kHotaruWeapon;
+    view.weapon = view.wantedWeapon;
     pilot.playWord(view, 500, 0, true);
     EXPECT_FALSE(pilot.playWord(view, 500, 0, true) & m.slow);
 }

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "engine/io/Scrambler.h"
-#include "frontend/GameSetting.h"
+#include "game/settings/GameSetting.h"
 #include "game/shooting/object/ObjectCodes.h"
 #include "tools/playtest/PlaytestOptions.h"
 #include "tools/playtest/StagePlaythrough.h"

@@ -5,10 +5,10 @@
 #include <cstdlib>
 #include <fstream>
 
+#include "engine/core/MessageBox.h"
 #include "engine/graphics/FontSpec.h"
 #include "engine/platform/FileSystem.h"
 #include "engine/platform/text/FontFace.h"
-#include "engine/window/MessageBox.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 // The messages a player may meet, put into English while the game speaks
 // English, with file names and numbers kept; Japanese left untouched.
-#include "engine/window/MessageText.h"
+#include "engine/core/MessageText.h"
 
 #include <gtest/gtest.h>
 

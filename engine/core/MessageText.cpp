@@ -1,4 +1,4 @@
-#include "engine/window/MessageText.h"
+#include "engine/core/MessageText.h"
 
 #include <utility>
 

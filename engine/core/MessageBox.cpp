@@ -1,9 +1,9 @@
-#include "engine/window/MessageBox.h"
+#include "engine/core/MessageBox.h"
 
 #include <atomic>
 
 #include "engine/platform/StderrMessageSink.h"
-#include "engine/window/MessageText.h"
+#include "engine/core/MessageText.h"
 
 namespace veru::awt {
 

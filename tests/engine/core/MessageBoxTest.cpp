@@ -1,4 +1,4 @@
-#include "engine/window/MessageBox.h"
+#include "engine/core/MessageBox.h"
 
 #include <gtest/gtest.h>
 

@@ -1,0 +1,86 @@
+#include "app/SceneFlow.h"
+
+#include "game/StageHeroine.h"
+
+namespace ml {
+
+namespace {
+
+using veru::dxt::SceneExit;
+
+constexpr FlowPlace scene(int number) {
+    return FlowPlace{number, StoryPart::none};
+}
+
+constexpr FlowPlace story(StoryPart part) {
+    return FlowPlace{0, part};
+}
+
+constexpr FlowRow kFlow[] = {
+    {scene(kSceneLogo), SceneExit::next, scene(kSceneMenu)},
+    {scene(kSceneMenu), SceneExit::story, story(StoryPart::prologue)},
+    {scene(kSceneMenu), SceneExit::configure, scene(kSceneConfig)},
+    {scene(kSceneConfig), SceneExit::back, scene(kSceneMenu)},
+    {story(StoryPart::prologue), SceneExit::next, story(StoryPart::stage)},
+    {story(StoryPart::stage), SceneExit::next, story(StoryPart::closing)},
+    {story(StoryPart::stage), SceneExit::title, scene(kSceneMenu)},
+    {story(StoryPart::closing), SceneExit::next, scene(kSceneLogo)},
+};
+
+int numberOf(const StageHeroine& heroine, StoryPart part) {
+    switch (part) {
+        case StoryPart::prologue:
+            return heroine.scenes.prologue;
+        case StoryPart::stage:
+            return heroine.scenes.stage;
+        case StoryPart::closing:
+            return heroine.scenes.closing;
+        case StoryPart::none:
+            break;
+    }
+    return -1;
+}
+
+// The heroine whose story scene `number` plays; null for any other scene.
+const StageHeroine* heroineOf(int number, StoryPart& part) {
+    for (const StageHeroine& heroine : heroines()) {
+        for (StoryPart each : {StoryPart::prologue, StoryPart::stage, StoryPart::closing}) {
+            if (numberOf(heroine, each) == number) {
+                part = each;
+                return &heroine;
+            }
+        }
+    }
+    part = StoryPart::none;
+    return nullptr;
+}
+
+}  // namespace
+
+std::span<const FlowRow> sceneFlow() {
+    return kFlow;
+}
+
+StoryPart storyPartOf(int number) {
+    StoryPart part;
+    heroineOf(number, part);
+    return part;
+}
+
+int sceneAfter(int from, SceneExit exit, int character) {
+    StoryPart part;
+    const StageHeroine* own = heroineOf(from, part);
+    for (const FlowRow& row : kFlow) {
+        const bool matches = row.exit == exit && (row.from.part == StoryPart::none
+                                                      ? own == nullptr && row.from.number == from
+                                                      : row.from.part == part);
+        if (!matches)
+            continue;
+        if (row.to.part == StoryPart::none)
+            return row.to.number;
+        return numberOf(own ? *own : stageHeroine(character), row.to.part);
+    }
+    return -1;
+}
+
+}  // namespace ml
