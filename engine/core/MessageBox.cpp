@@ -2,8 +2,8 @@
 
 #include <atomic>
 
-#include "engine/platform/StderrMessageSink.h"
 #include "engine/core/MessageText.h"
+#include "engine/platform/StderrMessageSink.h"
 
 namespace veru::awt {
 
