@@ -1,6 +1,7 @@
 #include "app/GameMain.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <memory>
 #include <utility>
 #include <vector>
@@ -26,6 +27,7 @@
 #include "frontend/MenuScene.h"
 #include "game/ShootingScene.h"
 #include "game/StageHeroine.h"
+#include "game/StageReplay.h"
 #include "game/settings/GameSetting.h"
 
 namespace ml {
@@ -74,9 +76,34 @@ bool runLoop(veru::awt::DXFrame& frame, veru::dxt::SceneManager& scenes,
     return true;
 }
 
+// Makes the stage of the recording's heroine watch `path`; returns the
+// scene to open on: that stage, or the title menu when the file cannot be
+// played (the box and stderr say why).
+int prepareWatching(const veru::YString& path, std::span<ShootingScene* const> stages,
+                    veru::dxt::PlayStatus& status) {
+    try {
+        StageReplay replay = readStageReplay(path);
+        if (!replay.verified)
+            std::fprintf(stderr, "mirelune: warning: %s\n", unverifiedWarning(path).c_str());
+        const StageHeroine* heroine = findHeroine(replay.character);
+        for (ShootingScene* stage : stages) {
+            if (heroine && &stage->getHeroine() == heroine) {
+                status.character = heroine->number;
+                stage->watchReplay(std::move(replay));
+                return heroine->scenes.stage;
+            }
+        }
+        throw veru::excp::Exception(veru::YString(u"リプレイのヒロインがいません。：") + path);
+    } catch (const veru::excp::Exception& e) {
+        std::fprintf(stderr, "mirelune: %s\n", e.getMessage().toUtf8().c_str());
+        veru::awt::showError(e.getMessage());
+    }
+    return kSceneMenu;
+}
+
 }  // namespace
 
-int gameMain(const GameHooks& hooks, const PlayerFiles& files) {
+int gameMain(const GameHooks& hooks, const PlayerFiles& files, const StartOptions& start) {
     const veru::platform::QuitSignals quitSignals;
     auto timer = std::make_unique<veru::dxt::FrameTimer>(60, hooks.clock);
     auto soundManager = std::make_unique<veru::sound::SoundManger>();
@@ -94,7 +121,7 @@ int gameMain(const GameHooks& hooks, const PlayerFiles& files) {
     made.emplace_back(kSceneMenu,
                       std::make_unique<MenuScene>(scenes.get(), setting.get(), status.get()));
     made.emplace_back(kSceneConfig, std::make_unique<ConfigScene>(scenes.get(), setting.get()));
-    std::vector<const ShootingScene*> stageScenes;
+    std::vector<ShootingScene*> stageScenes;
     for (const StageHeroine& heroine : heroines()) {
         auto talk = [&](const char16_t* script) {
             auto scene = std::make_unique<veru::adv::AdventureScene>(scenes.get(), script);
@@ -118,6 +145,10 @@ int gameMain(const GameHooks& hooks, const PlayerFiles& files) {
 
     frame->setWindowScale(setting->getWindowScale());
     bool ok = frame->createWindow();
+    if (ok && start.fullScreen) {
+        frame->setScreenMode(true);
+        setting->setFullScreen(true);
+    }
     if (ok) {
         soundManager->create(frame->getWindow());
         using Category = veru::sound::SoundManger::Category;
@@ -129,6 +160,8 @@ int gameMain(const GameHooks& hooks, const PlayerFiles& files) {
         veru::dxt::event::InputInterface* input = hooks.input;
         try {
             scenes->start();
+            if (!start.replayFile.empty())
+                scenes->jump(prepareWatching(start.replayFile, stageScenes, *status));
             inputFactory->setup(false);
             if (!files.padMappings.empty())
                 inputFactory->addPadMappings(files.padMappings);
@@ -149,9 +182,11 @@ int gameMain(const GameHooks& hooks, const PlayerFiles& files) {
     // Left in the middle of the stage (the window closed, a quit signal):
     // the high score reached so far counts as at the stage's end, this
     // frame's score included (the shown high score follows it a frame late).
+    // A recording being watched is not the player's play.
     for (const ShootingScene* stageScene : stageScenes)
-        setting->setHiScore(
-            std::max({setting->getHiScore(), stageScene->getHiScore(), stageScene->getScore()}));
+        if (!stageScene->isWatching())
+            setting->setHiScore(std::max(
+                {setting->getHiScore(), stageScene->getHiScore(), stageScene->getScore()}));
     try {
         setting->save();
     } catch (const veru::excp::Exception& e) {

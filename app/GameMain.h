@@ -29,7 +29,20 @@
 
 namespace ml {
 
+// What the command line asks of this run (CommandLine.h).
+struct StartOptions {
+    // Start in full screen instead of a window.
+    bool fullScreen = false;
+    // A recording to watch before the title menu: the game opens on its
+    // heroine's stage, plays it, and goes on to the title menu (never to
+    // her closing talk). A file that cannot be played is named in an
+    // error box and on stderr, and the game opens on the title menu.
+    // Empty: the game opens on the logo, as always.
+    veru::YString replayFile;
+};
+
 // Returns the program's exit status: 0 after a normal end.
-int gameMain(const GameHooks& hooks = {}, const PlayerFiles& files = {});
+int gameMain(const GameHooks& hooks = {}, const PlayerFiles& files = {},
+             const StartOptions& start = {});
 
 }  // namespace ml

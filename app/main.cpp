@@ -4,6 +4,8 @@
 // desktop's language (unless the player chose one).
 
 #include <cstdio>
+#include <filesystem>
+#include <system_error>
 
 #include "app/CommandLine.h"
 #include "app/GameFolders.h"
@@ -29,6 +31,16 @@ int main(int argc, char** argv) {
                          ml::usageText(program).c_str());
         return *status;
     }
+    ml::StartOptions start;
+    start.fullScreen = line.fullScreen.value_or(false);
+    if (!line.replayFile.empty()) {
+        // Named from the folder the game was started in, read after the
+        // data folder has become the current one.
+        std::error_code error;
+        const std::filesystem::path absolute = std::filesystem::absolute(line.replayFile, error);
+        start.replayFile =
+            veru::YString::fromUtf8(error ? line.replayFile : absolute.lexically_normal().string());
+    }
     veru::setCurrentLanguage(veru::platform::desktopLanguage());
     veru::platform::SdlMessageSink boxes;
     veru::awt::ScopedMessageSink showBoxes(&boxes);
@@ -43,5 +55,5 @@ int main(int argc, char** argv) {
             u"MIRELUNE");
         return 1;
     }
-    return ml::gameMain({}, ml::preparePlayerFolder(*folders));
+    return ml::gameMain({}, ml::preparePlayerFolder(*folders), start);
 }

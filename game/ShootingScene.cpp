@@ -73,6 +73,7 @@ bool ShootingScene::create(veru::platform::Window*, veru::platform::VideoDevice*
         // The stage's random numbers start from a seed of their own, so
         // that the same buttons play the stage out the same way again.
         recorder.start(heroine.number, *settings, *status);
+        watchStarted = isWatching();
         loadStage(device);
     } catch (const veru::excp::Exception& e) {
         veru::awt::showError(e.getMessage(), heroine.errorCaption);
@@ -192,6 +193,32 @@ int ShootingScene::pollButtons(veru::dxt::event::InputInterface* input) {
     });
 }
 
+void ShootingScene::watchReplay(StageReplay replay) {
+    watchedFrames = static_cast<int>(replay.words.size());
+    watchButtons = ~0;  // a button held as the watching starts counts once released
+    recorder.playReplay(std::move(replay));
+}
+
+// While a recording is watched the stage reads its words, not the player's;
+// the player's pause button ends the watching, as the recording's end does.
+bool ShootingScene::watchOver(veru::dxt::event::InputInterface* input) {
+    if (!isWatching())
+        return false;
+    int live = input ? input->poll() : 0;
+    if (live < 0)
+        live = 0;
+    const bool pressed = (live & ~watchButtons & settings->getMaskPause()) != 0;
+    watchButtons = live;
+    return pressed || recorder.getFrameNumber() > watchedFrames;
+}
+
+void ShootingScene::leaveCleared() {
+    if (isWatching())
+        requestExit(veru::dxt::SceneExit::title);
+    else
+        requestNext();
+}
+
 bool ShootingScene::focusLost() {
     veru::awt::DXFrame* frame = manager ? manager->getFrame() : nullptr;
     return frame && frame->takeFocusLost();
@@ -202,6 +229,12 @@ void ShootingScene::update(veru::dxt::event::InputInterface* input) {
     if (!player)
         return;  // create failed
     const int buttons = pollButtons(input);
+    if (watchOver(input)) {
+        stopMusic();
+        leaveStage();
+        requestExit(veru::dxt::SceneExit::title);
+        return;
+    }
     hud.updateScores();
 
     if (model.getPhase() == stage::kPaused) {
@@ -442,7 +475,7 @@ void ShootingScene::updateEnding() {
                         stopMusic();
                         settings->setLastScore(hud.scoreTarget());
                         leaveStage();
-                        requestNext();
+                        leaveCleared();
                     }
                     break;
             }
@@ -456,7 +489,7 @@ void ShootingScene::updateEnding() {
         settings->setLastScore(hud.scoreTarget());
         settings->setHiScore(hud.hiScoreTarget());
         leaveStage();
-        requestNext();
+        leaveCleared();
     }
 }
 
@@ -498,6 +531,13 @@ void ShootingScene::release() {
     model.release();
     levelMaxSound = nullptr;
     recorder.stop();  // the player's own settings and status again
+    // The scene manager releases a scene before creating it too: only a
+    // watching that has started ends here.
+    if (watchStarted) {
+        recorder.playReplay(std::nullopt);
+        watchedFrames = -1;
+        watchStarted = false;
+    }
 }
 
 }  // namespace ml

@@ -82,6 +82,14 @@ class ShootingScene : public veru::dxt::Scene {
     // status are put back when the stage is released. nullopt goes back to
     // live play.
     void playReplay(std::optional<StageReplay> replay) { recorder.playReplay(std::move(replay)); }
+    // The next create shows `replay` to the player, once: it plays as
+    // playReplay does, and the stage leaves by its title exit when the
+    // recording ends, when the stage ends, or when the pause button is
+    // pressed; then the scene is back to live play. Nothing it plays
+    // counts towards the player's records.
+    void watchReplay(StageReplay replay);
+    // True from watchReplay until the watched stage is released.
+    bool isWatching() const { return watchedFrames >= 0; }
     // The next create seeds the stage's random numbers with `seed` instead
     // of a fresh one (a replay's own seed still wins); nullopt: fresh again.
     void setSeed(std::optional<std::uint64_t> seed) { recorder.setSeed(seed); }
@@ -142,6 +150,11 @@ class ShootingScene : public veru::dxt::Scene {
     void updateGameOver();
     void leaveStage();
     bool holds(int buttons, int mask) const { return (buttons & mask) != 0; }
+    // True when the recording being watched is over or the player ended it.
+    bool watchOver(veru::dxt::event::InputInterface* input);
+    // The stage was cleared: on to the closing talk, or back to the title
+    // after a watched recording.
+    void leaveCleared();
 
     veru::YString scriptPath;
     GameSetting* settings;
@@ -152,6 +165,10 @@ class ShootingScene : public veru::dxt::Scene {
     StageHud hud;
     StageView view;
     StageRecorder recorder;
+    // The length of the recording being watched; -1 when none is.
+    int watchedFrames = -1;
+    int watchButtons = 0;       // last frame's live buttons while watching
+    bool watchStarted = false;  // created to watch
 };
 
 }  // namespace ml

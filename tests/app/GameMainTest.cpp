@@ -30,6 +30,7 @@
 #include "frontend/TitleMenu.h"
 #include "game/ShootingScene.h"
 #include "game/StagePhase.h"
+#include "game/StageReplay.h"
 #include "game/shooting/cmp/AlphaParts.h"
 #include "game/shooting/object/ObjectCodes.h"
 #include "game/shooting/object/bosses/Boss.h"
@@ -592,4 +593,57 @@ TEST(GameMain, ASaveThatFailsIsShownOnceAndKeepsTheOldFile) {
     EXPECT_NE(boxes.messages()[0].text.toUtf8().find("setting.env"), std::string::npos)
         << boxes.messages()[0].text.toUtf8();
     EXPECT_EQ(readBytes(u"setting.env"), old);
+}
+
+// mirelune FILE.rpl: the game opens on the recording's stage, plays its
+// frames, and goes on to the title menu; the record is the player's own
+// before and after. A file that cannot be played opens on the title menu
+// with one box naming it.
+TEST(GameMain, ARecordingNamedAtStartIsWatchedThenTheTitle) {
+    GameFolder folder;
+    veru::io::registerGameFileKeys();
+    ml::StageReplay shortPlay = ml::readStageReplay(YString::fromUtf8(MIRELUNE_REPLAY_DATA));
+    shortPlay.words.resize(400);  // the opening of the stage
+    shortPlay.verified = true;
+    const YString watched = YString::fromUtf8((folder.path() / "short.rpl").string());
+    ml::writeStageReplay(watched, shortPlay);
+    const YString damaged = YString::fromUtf8((folder.path() / "damaged.rpl").string());
+    writeBytes(damaged, Bytes{'M', 'L', 'R', 'P', 3, 0});
+    {
+        veru::io::KeyValueFile before(u"setting.env", false);
+        before.set(u"SCORE", u"4321");
+        before.save();
+    }
+    for (const YString& file : {watched, damaged}) {
+        RecordingMessageSink boxes;
+        ManualClock clock;
+        std::vector<std::string> order;
+        int stageFrames = 0;
+        veru::dxt::Scene* last = nullptr;
+        ml::GameHooks hooks;
+        hooks.clock = &clock;
+        hooks.afterFrame = [&](int f, veru::dxt::Scene* scene, veru::platform::VideoDevice*) {
+            if (scene != last) {
+                last = scene;
+                order.push_back(nameOf(scene));
+            }
+            stageFrames += nameOf(scene) == "stage";
+            if (f > 3000 || nameOf(scene) == "menu")
+                scene->requestQuit();
+        };
+        ml::StartOptions start;
+        start.replayFile = file;
+        EXPECT_EQ(ml::gameMain(hooks, {}, start), 0);
+        veru::io::KeyValueFile saved(u"setting.env");
+        EXPECT_EQ(saved.get(u"SCORE"), YString(u"4321"));
+        if (file == watched) {
+            EXPECT_EQ(order, (std::vector<std::string>{"stage", "menu"}));
+            EXPECT_EQ(stageFrames, 401);  // every recorded frame, then the way out
+            EXPECT_TRUE(boxes.messages().empty());
+        } else {
+            EXPECT_EQ(order, (std::vector<std::string>{"menu"}));
+            ASSERT_EQ(boxes.messages().size(), 1u);
+            EXPECT_NE(boxes.messages()[0].text.toUtf8().find("damaged.rpl"), std::string::npos);
+        }
+    }
 }
