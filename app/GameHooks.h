@@ -1,7 +1,7 @@
 #pragma once
 // GameHooks: what a test may put in place of the real clock and input, and
-// how it watches the frames. The program itself passes none: it takes no
-// command-line option and reads no environment variable of its own.
+// how it watches the frames. The program itself passes none; what its
+// command line asks comes in gameMain's StartOptions.
 //
 // Ownership: everything is borrowed and must outlive gameMain.
 
