@@ -157,7 +157,7 @@ TEST(Install, TheInstalledGameReadsItsDataBesideThePrefixAndSavesInXdgDataHome) 
         EXPECT_TRUE(fs::exists(prefix / "share/games/mirelune" / part)) << part;
     const fs::path desktop = prefix / "share/applications" / (std::string(kAppId) + ".desktop");
     const fs::path metainfo = prefix / "share/metainfo" / (std::string(kAppId) + ".metainfo.xml");
-    EXPECT_NE(readText(desktop).find("Exec=/usr/games/mirelune\n"), std::string::npos);
+    EXPECT_NE(readText(desktop).find("Exec=/usr/games/mirelune %f\n"), std::string::npos);
     for (const char* size :
          {"16x16", "22x22", "24x24", "32x32", "48x48", "64x64", "128x128", "256x256"})
         EXPECT_TRUE(fs::exists(prefix / "share/icons/hicolor" / size / "apps" /
@@ -166,6 +166,7 @@ TEST(Install, TheInstalledGameReadsItsDataBesideThePrefixAndSavesInXdgDataHome) 
     EXPECT_TRUE(
         fs::exists(prefix / "share/icons/hicolor/scalable/apps" / (std::string(kAppId) + ".svg")));
     EXPECT_TRUE(fs::exists(prefix / "share/man/man6/mirelune.6.gz"));
+    EXPECT_TRUE(fs::exists(prefix / "share/mime/packages" / (std::string(kAppId) + ".xml")));
     EXPECT_TRUE(run("desktop-file-validate " + quoted(desktop), dir.path() / "desktop.log"))
         << readText(dir.path() / "desktop.log");
     EXPECT_TRUE(run("appstreamcli validate --no-net " + quoted(metainfo), dir.path() / "as.log"))
