@@ -71,7 +71,8 @@ std::string usageText(const std::string& program) {
            "  --help                   show this help and exit\n"
            "  --version                show the version and exit\n"
            "\n"
-           "The settings, records and kept replays are in ~/.local/share/mirelune.\n";
+           "The settings and the last play's recording (last_stage.rpl) are kept in\n"
+           "$XDG_DATA_HOME/mirelune (by default ~/.local/share/mirelune).\n";
 }
 
 std::string versionText() {

@@ -11,6 +11,7 @@
 #include "engine/adventure/AdventureScene.h"
 #include "engine/core/Language.h"
 #include "engine/core/MessageBox.h"
+#include "engine/core/MessageText.h"
 #include "engine/exceptions/Exception.h"
 #include "engine/graphics/Color.h"
 #include "engine/graphics/Renderer.h"
@@ -95,7 +96,8 @@ int prepareWatching(const veru::YString& path, std::span<ShootingScene* const> s
         }
         throw veru::excp::Exception(veru::YString(u"リプレイのヒロインがいません。：") + path);
     } catch (const veru::excp::Exception& e) {
-        std::fprintf(stderr, "mirelune: %s\n", e.getMessage().toUtf8().c_str());
+        const veru::YString shown = veru::awt::playerText(e.getMessage(), veru::currentLanguage());
+        std::fprintf(stderr, "mirelune: %s\n", shown.toUtf8().c_str());
         veru::awt::showError(e.getMessage());
     }
     return kSceneMenu;
