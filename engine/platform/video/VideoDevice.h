@@ -201,6 +201,9 @@ class VideoDevice {
                        float w, float h, std::uint32_t argb, BlendMode blend);
     void applyState(DeviceTexture& texture, BlendMode blend, Filter filter, std::uint32_t argb,
                     bool modulate);
+    // True when a copy of `source` to (x, y, w, h) lands pixel for pixel: its
+    // own size, on whole pixels, with the renderer not scaling the frame.
+    bool pixelForPixel(const PixelRect& source, float x, float y, float w, float h) const;
     // The kept turned picture for this copy, made on first use (every texel
     // taken as opaque when `opaque`); null when the copy is too large to keep.
     // (gridX, gridY) receive the pixel the turning centre falls in, which the
