@@ -62,7 +62,7 @@ struct Words {
 };
 constexpr Words kPrompt{u"キーかボタンを押してください", u"press a key or button"};
 constexpr Words kKeyChoiceTexts[] = {{u"割り当てる", u"assign"},
-                                     {u"初期設定のボタンにもどす", u"default buttons"}};
+                                     {u"初期設定にもどす", u"default buttons"}};
 constexpr Words kPadLabel{u"パッド：", u"Pad: "};
 constexpr Words kNoPad{u"なし", u"none"};
 
