@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <bit>
 
+#include "engine/core/Language.h"
 #include "engine/core/MessageBox.h"
+#include "engine/core/MessageText.h"
 #include "engine/exceptions/Exception.h"
 #include "engine/graphics/DirectGraphics.h"
 #include "engine/input/ActionBindings.h"
@@ -11,6 +13,7 @@
 #include "engine/input/InputInterface.h"
 #include "engine/material/Surface.h"
 #include "engine/material/Texture.h"
+#include "engine/platform/Locale.h"
 #include "engine/scene/SceneManager.h"
 #include "engine/sound/ISound.h"
 #include "engine/sound/IStreamingSound.h"
@@ -29,17 +32,20 @@ using veru::dxt::event::Control;
 using veru::dxt::event::FreshPress;
 
 namespace {
+using settings::kConfigRows;
+using settings::Shown;
 using veru::dxt::event::kButtonLeft;
 using veru::dxt::event::kButtonRight;
 using veru::dxt::event::kFirstButton;
 using veru::dxt::event::kLastButton;
 // The volume gauge: one pip per step, this far apart.
 constexpr int kPipStep = 24;
-// The no-sound line, in the right panel beside "return".
-constexpr int kNoSoundX = 262;
-constexpr int kNoSoundY = 530;
-// The line naming the pad in use, above it.
-constexpr int kPadLineY = 508;
+// The no-sound line, beside the volume gauges.
+constexpr int kNoSoundX = 516;
+constexpr int kNoSoundSize = 14;
+// The line naming the pad in use, in the right panel beside "return".
+constexpr int kPadLineX = 262;
+constexpr int kPadLineY = ConfigScene::rowY(ConfigScene::kRowReturn) + 8;
 // The two choices of the key row, under its item.
 constexpr int kKeyChoiceX = 44;
 constexpr int kKeyChoiceGap = 26;
@@ -49,8 +55,47 @@ constexpr unsigned kWhite = 0xFFFFFFFFu;
 // Texts kept at most (names of pads come and go).
 constexpr std::size_t kMaxTexts = 96;
 
-constexpr const char16_t* kPrompt = u"press a key or button";
-constexpr const char16_t* kKeyChoiceTexts[] = {u"assign", u"default buttons"};
+// The screen's own words, in both languages.
+struct Words {
+    const char16_t* japanese;
+    const char16_t* english;
+};
+constexpr Words kPrompt{u"キーかボタンを押してください", u"press a key or button"};
+constexpr Words kKeyChoiceTexts[] = {{u"割り当てる", u"assign"},
+                                     {u"初期設定にもどす", u"default buttons"}};
+constexpr Words kPadLabel{u"パッド：", u"Pad: "};
+constexpr Words kNoPad{u"なし", u"none"};
+
+const char16_t* say(const Words& words) {
+    return veru::currentLanguage() == veru::Language::english ? words.english : words.japanese;
+}
+
+// English is drawn in its proportional face, Japanese in the game's own.
+veru::dxt::FontSpec textFont(int size) {
+    return veru::currentLanguage() == veru::Language::english
+               ? veru::dxt::FontSpec(veru::kEnglishTextFace, size)
+               : veru::dxt::FontSpec(u"default", size);
+}
+
+// The settings rows the action items set, in action order (the buttons
+// rows of the settings table: shoot, special, bomb, slow, pause).
+constexpr auto kActionKeys = [] {
+    std::array<settings::Key, 5> keys{};
+    std::size_t n = 0;
+    for (std::size_t i = 0; i < settings::kKeyCount; ++i) {
+        if (settings::kKeys[i].type == settings::ValueType::buttons && n < keys.size())
+            keys[n++] = static_cast<settings::Key>(i);
+    }
+    return keys;
+}();
+static_assert(settings::info(kActionKeys[0]).slot == ButtonMap::kShoot &&
+                  settings::info(kActionKeys[4]).slot == ButtonMap::kPause,
+              "the action items are the five buttons rows, in slot order");
+
+// "img/NAME_n.ytx" (plain) or "img/NAME_s.ytx" (highlighted).
+veru::YString picture(const char16_t* name, bool highlighted) {
+    return veru::YString(u"img/").append(name).append(highlighted ? u"_s.ytx" : u"_n.ytx");
+}
 
 Control controlOf(int action) {
     return static_cast<Control>(static_cast<int>(Control::shoot) + action);
@@ -66,21 +111,22 @@ ConfigScene::ConfigScene(veru::dxt::SceneManager* manager, GameSetting* setting,
                          ActionBindings* bindings)
     : Scene(manager),
       rows(std::make_unique<veru::dxt::SelectList>(true)),
-      screenChoices(std::make_unique<veru::dxt::SelectList>(false)),
-      levelChoices(std::make_unique<veru::dxt::SelectList>(false)),
       setting(setting),
-      bindings(bindings ? bindings : &ActionBindings::global()) {}
+      bindings(bindings ? bindings : &ActionBindings::global()) {
+    for (auto& list : choices)
+        list = std::make_unique<veru::dxt::SelectList>(false);
+}
 
 ConfigScene::~ConfigScene() = default;
 
 int ConfigScene::getRow() const {
     return rows->getIndex();
 }
-int ConfigScene::getScreenChoice() const {
-    return screenChoices->getIndex();
-}
-int ConfigScene::getLevelChoice() const {
-    return levelChoices->getIndex();
+
+int ConfigScene::getChoice(int row) const {
+    return row >= 0 && row < settings::kConfigRowCount
+               ? choices[static_cast<std::size_t>(row)]->getIndex()
+               : 0;
 }
 
 int ConfigScene::getAssigning() const {
@@ -106,76 +152,64 @@ void ConfigScene::reset() {
 
 void ConfigScene::followShootMask() {
     confirmMask = ButtonMap::global().mask(ButtonMap::kShoot);
-    for (auto* list : {rows.get(), screenChoices.get(), levelChoices.get()}) {
+    rows->setConfirmMask(confirmMask);
+    for (auto& list : choices)
         list->setConfirmMask(confirmMask);
-    }
 }
 
 bool ConfigScene::create(veru::platform::Window*, veru::platform::VideoDevice* device) {
     try {
+        loadedOn = device;
         veru::dxt::ComponentFactory factory(device);
         readBackBufferSize(device);
         graphics = std::make_unique<veru::dxt::DirectGraphics>(device);
-        auto make = [&](const char16_t* normal, const char16_t* selected) {
-            items.push_back(factory.newSelectComponent(normal, selected));
+        auto make = [&](const char16_t* name) {
+            items.push_back(factory.newSelectComponent(picture(name, false), picture(name, true)));
             return items.back().get();
         };
+        // The lists are filled afresh on every entry into the scene; the row
+        // stays (a screen-mode switch or a new language makes the scene again
+        // on the row it was on).
         items.clear();
-        auto* screen = make(u"img/screen_n.ytx", u"img/screen_s.ytx");
-        auto* level = make(u"img/level_n.ytx", u"img/level_s.ytx");
-        auto* key = make(u"img/key_n.ytx", u"img/key_s.ytx");
-        auto* music = make(u"img/music_n.ytx", u"img/music_s.ytx");
-        auto* effect = make(u"img/effect_n.ytx", u"img/effect_s.ytx");
-        auto* back = make(u"img/return_n.ytx", u"img/return_s.ytx");
+        rowItems.clear();
+        rows->removeAll();
+        for (auto& list : choices)
+            list->removeAll();
         // Window sizes: 1x is "window", then as many multiples as fit.
         auto* frame = manager->getFrame();
         windowChoices =
             std::clamp(frame ? frame->maxWindowScale() : kMaxOfferedScale, 1, kMaxOfferedScale);
-        std::vector<veru::dxt::SelectComponent*> windows{
-            make(u"img/window_n.ytx", u"img/window_s.ytx")};
-        if (windowChoices >= 2)
-            windows.push_back(make(u"img/window2_n.ytx", u"img/window2_s.ytx"));
-        if (windowChoices >= 3)
-            windows.push_back(make(u"img/window3_n.ytx", u"img/window3_s.ytx"));
-        auto* full = make(u"img/full_n.ytx", u"img/full_s.ytx");
-        auto* easy = make(u"img/easy_n.ytx", u"img/easy_s.ytx");
-        auto* normal = make(u"img/normal_n.ytx", u"img/normal_s.ytx");
-        auto* hard = make(u"img/hard_n.ytx", u"img/hard_s.ytx");
 
-        // The left column holds the rows, 64 apart; the action items stack
-        // beside the key row and the volume rows come below them.
-        screen->setLocation(30, 76);
-        level->setLocation(screen->getX(), screen->getY() + 64);
-        key->setLocation(screen->getX(), level->getY() + 64);
-        music->setLocation(screen->getX(), key->getY() + 208);
-        effect->setLocation(screen->getX(), music->getY() + 54);
-        back->setLocation(screen->getX(), height - back->getHeight() - 30);
-        int x = screen->getX() + screen->getWidth() + 26;
-        for (auto* item : windows) {
-            item->setLocation(x, screen->getY() + 6);
-            x += item->getWidth() + 4;
-        }
-        full->setLocation(x, screen->getY() + 6);
-        easy->setLocation(level->getX() + level->getWidth() + 30, level->getY() + 6);
-        normal->setLocation(easy->getX() + easy->getWidth() + 10, easy->getY());
-        hard->setLocation(normal->getX() + normal->getWidth() + 10, easy->getY());
-        musicRow = music;
-        effectRow = effect;
-
-        // The lists are filled afresh on every entry into the scene; the row
-        // stays (a screen-mode switch makes the scene again on the screen row).
-        for (auto* list : {rows.get(), screenChoices.get(), levelChoices.get()})
-            list->removeAll();
-        for (auto* item : {screen, level, key, music, effect, back})
+        // The left column holds the rows; each row's choices or gauge stand
+        // beside it in the right panel, and the action items stack beside
+        // the key row.
+        constexpr int kRowX = 30;
+        for (int row = 0; row <= kRowReturn; ++row) {
+            auto* item = make(row < kRowReturn ? kConfigRows[row].picture : u"return");
+            item->setLocation(kRowX, rowY(row));
             rows->add(item);
-        for (auto* item : windows)
-            screenChoices->add(item);
-        screenChoices->add(full);
-        for (auto* item : {easy, normal, hard})
-            levelChoices->add(item);
-        for (auto* list : {rows.get(), screenChoices.get(), levelChoices.get()}) {
-            list->setConfirmMask(confirmMask);
+            rowItems.push_back(item);
+            if (row == kRowReturn)
+                break;
+            const settings::ConfigRow& shown = kConfigRows[row];
+            if (shown.shown != Shown::choices && shown.shown != Shown::screen)
+                continue;
+            // The screen row offers only the window sizes the desktop has room
+            // for, then its last choice, full screen.
+            const int count = settings::choiceCount(shown);
+            const int offered = shown.shown == Shown::screen ? windowChoices : count;
+            const int gap = shown.shown == Shown::screen ? 4 : 10;
+            int x = kRowX + item->getWidth() + (shown.shown == Shown::screen ? 26 : 30);
+            for (int i = 0; i < count; ++i) {
+                if (i >= offered && i != count - 1)
+                    continue;
+                auto* choice = make(shown.choices[static_cast<std::size_t>(i)]);
+                choice->setLocation(x, item->getY() + 6);
+                x += choice->getWidth() + gap;
+                choices[static_cast<std::size_t>(row)]->add(choice);
+            }
         }
+        followShootMask();
         syncChoices();
 
         background = std::make_unique<veru::dxt::material::Surface>();
@@ -187,15 +221,12 @@ bool ConfigScene::create(veru::platform::Window*, veru::platform::VideoDevice* d
         pipOff = std::make_unique<veru::dxt::material::Texture>();
         pipOff->load(u"img/volume_off.ytx", device);
 
-        const char16_t* actionPictures[5][2] = {
-            {u"img/button1_n.ytx", u"img/button1_s.ytx"},
-            {u"img/button2_n.ytx", u"img/button2_s.ytx"},
-            {u"img/button3_n.ytx", u"img/button3_s.ytx"},
-            {u"img/button4_n.ytx", u"img/button4_s.ytx"},
-            {u"img/button5_n.ytx", u"img/button5_s.ytx"},
-        };
+        const auto* key = rowItems[static_cast<std::size_t>(kRowKey)];
         for (std::size_t i = 0; i < actions.size(); ++i) {
-            actions[i] = factory.newSelectComponent(actionPictures[i][0], actionPictures[i][1]);
+            const veru::YString name =
+                veru::YString(u"button").append(settings::info(kActionKeys[i]).slot);
+            actions[i] = factory.newSelectComponent(picture(name.c_str(), false),
+                                                    picture(name.c_str(), true));
             if (i == 0) {
                 actions[i]->setLocation(key->getX() + key->getWidth() + 30, key->getY());
             } else {
@@ -207,12 +238,16 @@ bool ConfigScene::create(veru::platform::Window*, veru::platform::VideoDevice* d
         if (veru::sound::SoundManger* sounds = manager->getSounds()) {
             confirmSound = sounds->getSound(u"sound/start.wav");
             if (!sounds->hasOutput()) {
+                // Three short lines beside the gauges.
+                const veru::YString message = veru::awt::playerText(
+                    veru::sound::SoundManger::kNoDeviceMessage, veru::currentLanguage());
                 noSoundLine = std::make_unique<veru::dxt::material::Texture>();
                 veru::dxt::DirectGraphics::drawAntiAliasingString(
                     device, noSoundLine.get(),
-                    veru::YString(veru::sound::SoundManger::kNoDeviceMessage)
-                        .replaceFirst(u"(", u"\n("),
-                    veru::dxt::FontSpec(u"default", 16), 0xFFFFD874u, 2);
+                    message.replaceFirst(u"、", u"、\n")
+                        .replaceFirst(u"(", u"\n(")
+                        .replaceFirst(u": ", u":\n"),
+                    textFont(kNoSoundSize), 0xFFFFD874u, 2);
             }
         }
     } catch (const veru::excp::Exception& e) {
@@ -223,57 +258,25 @@ bool ConfigScene::create(veru::platform::Window*, veru::platform::VideoDevice* d
 }
 
 void ConfigScene::syncChoices() {
-    screenChoices->setIndex(setting->isFullScreen()
-                                ? windowChoices
-                                : std::min(setting->getWindowScale(), windowChoices) - 1);
-    switch (setting->getLevel()) {
-        case GameSetting::kLevelEasy:
-            levelChoices->setIndex(0);
-            break;
-        case GameSetting::kLevelNormal:
-            levelChoices->setIndex(1);
-            break;
-        case GameSetting::kLevelHard:
-            levelChoices->setIndex(2);
-            break;
-        default:
-            break;
+    for (int row = 0; row < settings::kConfigRowCount; ++row) {
+        auto& list = *choices[static_cast<std::size_t>(row)];
+        const settings::KeyInfo& key = settings::info(kConfigRows[row].key);
+        if (kConfigRows[row].shown == Shown::screen) {
+            list.setIndex(setting->isFullScreen()
+                              ? windowChoices
+                              : std::min(setting->getWindowScale(), windowChoices) - 1);
+        } else if (kConfigRows[row].shown == Shown::choices) {
+            list.setIndex(setting->value(kConfigRows[row].key) - key.low);
+        }
     }
 }
 
 int ConfigScene::maskOf(int action) const {
-    switch (action) {
-        case 0:
-            return setting->getMaskShoot();
-        case 1:
-            return setting->getMaskSpecial();
-        case 2:
-            return setting->getMaskBomb();
-        case 3:
-            return setting->getMaskSlow();
-        default:
-            return setting->getMaskPause();
-    }
+    return setting->value(kActionKeys[static_cast<std::size_t>(action)]);
 }
 
 void ConfigScene::setMaskOf(int action, int mask) {
-    switch (action) {
-        case 0:
-            setting->setMaskShoot(mask);
-            break;
-        case 1:
-            setting->setMaskSpecial(mask);
-            break;
-        case 2:
-            setting->setMaskBomb(mask);
-            break;
-        case 3:
-            setting->setMaskSlow(mask);
-            break;
-        default:
-            setting->setMaskPause(mask);
-            break;
-    }
+    setting->setValue(kActionKeys[static_cast<std::size_t>(action)], mask);
 }
 
 void ConfigScene::resolveConflicts(int assigned, int mask) {
@@ -348,7 +351,7 @@ void ConfigScene::restoreDefaultButtons() {
 
 veru::YString ConfigScene::labelText(int action) const {
     if (phase == kKeyAssignment && getAssigning() == action)
-        return kPrompt;
+        return say(kPrompt);
     const veru::dxt::event::Binding& binding = bindings->of(controlOf(action));
     std::string text;
     for (veru::platform::KeyCode key : binding.keys) {
@@ -374,7 +377,8 @@ veru::YString ConfigScene::labelText(int action) const {
 }
 
 veru::YString ConfigScene::padLine() const {
-    return veru::YString::fromUtf8("Pad: " + (pad.present ? pad.name : std::string("none")));
+    return veru::YString(say(kPadLabel))
+        .append(pad.present ? veru::YString::fromUtf8(pad.name) : veru::YString(say(kNoPad)));
 }
 
 veru::dxt::material::Texture* ConfigScene::textTexture(veru::platform::VideoDevice* device,
@@ -388,13 +392,13 @@ veru::dxt::material::Texture* ConfigScene::textTexture(veru::platform::VideoDevi
         texts.clear();
     auto texture = std::make_unique<veru::dxt::material::Texture>();
     if (!veru::dxt::DirectGraphics::drawAntiAliasingString(device, texture.get(), text,
-                                                           veru::dxt::FontSpec(), colour, 0))
+                                                           textFont(20), colour, 0))
         return nullptr;
     return texts.emplace(std::move(key), std::move(texture)).first->second.get();
 }
 
 void ConfigScene::chooseScreen() {
-    const int index = screenChoices->getIndex();
+    const int index = choices[static_cast<std::size_t>(kRowScreen)]->getIndex();
     const bool full = index >= windowChoices;
     setting->setFullScreen(full);
     if (!full)
@@ -409,13 +413,13 @@ void ConfigScene::chooseScreen() {
 
 void ConfigScene::changeVolume(int row, int step) {
     using Category = veru::sound::SoundManger::Category;
+    const settings::Key key = kConfigRows[row].key;
+    setting->setValue(key, setting->value(key) + step);
     veru::sound::SoundManger* sounds = manager->getSounds();
     if (row == kRowMusic) {
-        setting->setMusicVolume(setting->getMusicVolume() + step);
         if (sounds)
             sounds->setLevel(Category::music, setting->getMusicVolume());
     } else {
-        setting->setEffectVolume(setting->getEffectVolume() + step);
         if (sounds)
             sounds->setLevel(Category::effect, setting->getEffectVolume());
         // Let the player hear the new loudness of an effect.
@@ -425,6 +429,33 @@ void ConfigScene::changeVolume(int row, int step) {
             confirmSound->play(false);
         }
     }
+}
+
+void ConfigScene::chooseValue(int row) {
+    const settings::Key key = kConfigRows[row].key;
+    const int languageBefore = setting->getLanguage();
+    setting->setValue(key,
+                      settings::info(key).low + choices[static_cast<std::size_t>(row)]->getIndex());
+    if (confirmSound)
+        confirmSound->play(false);
+    if (setting->getLanguage() != languageBefore)
+        followLanguage();
+}
+
+void ConfigScene::followLanguage() {
+    const veru::Language wanted = setting->languageFor(veru::platform::desktopLanguage());
+    if (wanted == veru::currentLanguage())
+        return;
+    veru::setCurrentLanguage(wanted);
+    // The words on this screen are pictures and rendered texts: make them
+    // again in the new language, on the row the player is on. The button
+    // that confirmed must be let go before anything else happens.
+    release();
+    if (!create(nullptr, loadedOn)) {
+        requestPrevious();
+        return;
+    }
+    pressHeld = true;
 }
 
 void ConfigScene::followMusicRow() {
@@ -464,40 +495,49 @@ void ConfigScene::update(veru::dxt::event::InputInterface* input) {
                 syncChoices();
             const int row = rows->getIndex();
             followMusicRow();
-            if (row == kRowScreen) {
-                if (screenChoices->update(buttons)) {
-                    chooseScreen();
-                    return;
+            if (row < 0 || row > kRowReturn)
+                break;  // nothing loaded
+            if (row == kRowReturn) {
+                if (buttons & confirmMask) {
+                    phase = kFadeOut;
+                    fade.startOut(kFadeStep);
+                    followMusicRow();
                 }
-            } else if (row == kRowMusic || row == kRowEffect) {
-                if (pressed & kButtonLeft)
-                    changeVolume(row, -1);
-                else if (pressed & kButtonRight)
-                    changeVolume(row, +1);
-            } else if (row == kRowLevel) {
-                if (levelChoices->update(buttons)) {
-                    const int codes[3] = {GameSetting::kLevelEasy, GameSetting::kLevelNormal,
-                                          GameSetting::kLevelHard};
-                    setting->setLevel(codes[levelChoices->getIndex()]);
-                    if (confirmSound)
-                        confirmSound->play(false);
-                }
-            } else if (row == kRowKey && (pressed & (kButtonLeft | kButtonRight))) {
-                keyRowChoice = keyRowChoice == kKeyAssign ? kKeyDefaults : kKeyAssign;
-            } else if (row == kRowKey && (buttons & confirmMask)) {
-                if (confirmSound)
-                    confirmSound->play(false);
-                pressHeld = true;
-                if (keyRowChoice == kKeyDefaults) {
-                    restoreDefaultButtons();
-                } else {
-                    phase = kKeyAssignment;
-                    actions[0]->setSelected(true);
-                }
-            } else if (row == rows->count() - 1 && (buttons & confirmMask)) {
-                phase = kFadeOut;
-                fade.startOut(kFadeStep);
-                followMusicRow();
+                break;
+            }
+            switch (kConfigRows[row].shown) {
+                case Shown::screen:
+                    if (choices[static_cast<std::size_t>(row)]->update(buttons)) {
+                        chooseScreen();
+                        return;
+                    }
+                    break;
+                case Shown::choices:
+                    // Choosing a language makes the scene again: nothing after.
+                    if (choices[static_cast<std::size_t>(row)]->update(buttons))
+                        chooseValue(row);
+                    break;
+                case Shown::gauge:
+                    if (pressed & kButtonLeft)
+                        changeVolume(row, -1);
+                    else if (pressed & kButtonRight)
+                        changeVolume(row, +1);
+                    break;
+                case Shown::actions:
+                    if (pressed & (kButtonLeft | kButtonRight)) {
+                        keyRowChoice = keyRowChoice == kKeyAssign ? kKeyDefaults : kKeyAssign;
+                    } else if (buttons & confirmMask) {
+                        if (confirmSound)
+                            confirmSound->play(false);
+                        pressHeld = true;
+                        if (keyRowChoice == kKeyDefaults) {
+                            restoreDefaultButtons();
+                        } else {
+                            phase = kKeyAssignment;
+                            actions[0]->setSelected(true);
+                        }
+                    }
+                    break;
             }
             break;
         }
@@ -519,10 +559,10 @@ void ConfigScene::update(veru::dxt::event::InputInterface* input) {
     }
 }
 
-void ConfigScene::drawGauge(const veru::dxt::SelectComponent& row, int level) {
+void ConfigScene::drawGauge(const veru::dxt::SelectComponent& row, int level, int steps) {
     if (!pipOn || !pipOff)
         return;
-    for (int i = 0; i < GameSetting::kMaxVolume; ++i) {
+    for (int i = 0; i < steps; ++i) {
         graphics->queueSprite(i < level ? pipOn.get() : pipOff.get(),
                               row.getX() + row.getWidth() + 30 + kPipStep * i, row.getY() + 12);
     }
@@ -533,26 +573,30 @@ void ConfigScene::draw(veru::platform::VideoDevice* device) {
         return;
     background->drawAll(*graphics);
     rows->draw(*graphics);
-    screenChoices->draw(*graphics);
-    levelChoices->draw(*graphics);
+    for (auto& list : choices)
+        list->draw(*graphics);
     for (auto& item : actions) {
         if (item)
             item->draw(*graphics);
     }
-    if (musicRow)
-        drawGauge(*musicRow, setting->getMusicVolume());
-    if (effectRow)
-        drawGauge(*effectRow, setting->getEffectVolume());
+    for (int row = 0; row < settings::kConfigRowCount && row < static_cast<int>(rowItems.size());
+         ++row) {
+        if (kConfigRows[row].shown != Shown::gauge)
+            continue;
+        const settings::KeyInfo& key = settings::info(kConfigRows[row].key);
+        drawGauge(*rowItems[static_cast<std::size_t>(row)],
+                  setting->value(kConfigRows[row].key) - key.low, key.high - key.low);
+    }
     if (noSoundLine)
-        graphics->queueSprite(noSoundLine.get(), kNoSoundX, kNoSoundY);
+        graphics->queueSprite(noSoundLine.get(), kNoSoundX, rowY(kRowMusic) + 4);
     if (auto* line = textTexture(device, padLine(), kWhite))
-        graphics->queueSprite(line, kNoSoundX, kPadLineY);
-    if (!items.empty()) {
-        const auto* keyRow = items[static_cast<std::size_t>(kRowKey)].get();
+        graphics->queueSprite(line, kPadLineX, kPadLineY);
+    if (static_cast<int>(rowItems.size()) > kRowKey) {
+        const auto* keyRow = rowItems[static_cast<std::size_t>(kRowKey)];
         const bool onKeyRow = phase == kMenu && rows->getIndex() == kRowKey;
         for (int choice : {kKeyAssign, kKeyDefaults}) {
             const unsigned colour = onKeyRow && choice == keyRowChoice ? kBright : kDim;
-            if (auto* text = textTexture(device, kKeyChoiceTexts[choice], colour))
+            if (auto* text = textTexture(device, say(kKeyChoiceTexts[choice]), colour))
                 graphics->queueSprite(
                     text, kKeyChoiceX,
                     keyRow->getY() + keyRow->getHeight() + 6 + kKeyChoiceGap * choice);
@@ -577,7 +621,6 @@ void ConfigScene::release() {
     pipOn.reset();
     pipOff.reset();
     noSoundLine.reset();
-    musicRow = effectRow = nullptr;
     // The sound manager drops its sounds at the scene switch.
     previewTune = nullptr;
     for (auto& item : actions)
@@ -586,8 +629,10 @@ void ConfigScene::release() {
     background.reset();
     graphics.reset();
     // The lists keep pointers to the items: empty them before the items go.
-    for (auto* list : {rows.get(), screenChoices.get(), levelChoices.get()})
+    rows->removeAll();
+    for (auto& list : choices)
         list->removeAll();
+    rowItems.clear();
     items.clear();
     confirmSound = nullptr;
 }

@@ -1,17 +1,20 @@
 #pragma once
-// ConfigScene: the configuration screen — window (1x, 2x, 3x as the desktop
-// has room) or full screen, the difficulty, the buttons of the five actions
-// (shoot, special, bomb, slow, pause), for keyboard and pad alike, and the
-// music and effect volumes.
+// ConfigScene: the configuration screen. Its rows are the configuration
+// rows of the settings (settings/ConfigRows.h): window (1x, 2x, 3x as the
+// desktop has room) or full screen, the difficulty, the buttons of the five
+// actions (shoot, special, bomb, slow, pause), for keyboard and pad alike,
+// the music and effect volumes and the language; then "return".
 //
-// Rows are chosen with up/down; on the screen and level rows left/right
-// choose and the shoot button confirms (the screen mode and window size
-// switch at once). On the volume rows left/right change the volume at once:
-// a tune plays while the music row is chosen, and each change of the effect
-// volume plays a short effect. Beside each action its keys and, with a pad
-// in use, its pad buttons are named as printed on them ("V, Left Shift
-// [Y / RB]"); a line at the bottom names the pad in use, or says there is
-// none. Without a sound device a line says so.
+// Rows are chosen with up/down; on a row of choices left/right choose and
+// the shoot button confirms (the screen mode and window size switch at
+// once). On the volume rows left/right change the volume at once: a tune
+// plays while the music row is chosen, and each change of the effect volume
+// plays a short effect. A confirmed language is spoken at once: the screen
+// loads its pictures and words again in it (other scenes take it up when
+// they next load). Beside each action its keys and, with a pad in use, its
+// pad buttons are named as printed on them ("V, Left Shift [Y / RB]"); a
+// line at the bottom names the pad in use, or says there is none. Without a
+// sound device a line says so.
 // On the key row left/right choose between assigning and going back to the
 // default buttons; a confirm does it. Assigning highlights the actions one
 // after another, each showing "press a key or button" and taking the next
@@ -27,7 +30,8 @@
 // Ownership: owns what create loads until release; borrows the settings.
 // Thread: main thread only.
 // Failure: a missing file shows its message (caption "ConfigScene::create()")
-// and create returns false.
+// and create returns false; when loading again in a new language fails, the
+// scene goes back to the title menu.
 
 #include <array>
 #include <map>
@@ -38,6 +42,7 @@
 #include "engine/graphics/FadeLayer.h"
 #include "engine/input/InputInterface.h"
 #include "engine/scene/Scene.h"
+#include "game/settings/ConfigRows.h"
 
 namespace veru::dxt {
 class DirectGraphics;
@@ -68,15 +73,30 @@ class ConfigScene : public veru::dxt::Scene {
     static constexpr int kFadeOut = 100005;
     static constexpr int kFadeStep = 10;  // of 255, per frame
 
-    // Rows and choices.
-    static constexpr int kRowScreen = 0;
-    static constexpr int kRowLevel = 1;
-    static constexpr int kRowKey = 2;
-    static constexpr int kRowMusic = 3;
-    static constexpr int kRowEffect = 4;
-    static constexpr int kRowReturn = 5;
+    // Rows, from the configuration rows; "return" comes after them.
+    static constexpr int kRowScreen = settings::configRowOf(settings::Key::screen);
+    static constexpr int kRowLevel = settings::configRowOf(settings::Key::level);
+    static constexpr int kRowKey = settings::configRowOf(settings::Key::keyBullet);
+    static constexpr int kRowMusic = settings::configRowOf(settings::Key::musicVolume);
+    static constexpr int kRowEffect = settings::configRowOf(settings::Key::effectVolume);
+    static constexpr int kRowLanguage = settings::configRowOf(settings::Key::language);
+    static constexpr int kRowReturn = settings::kConfigRowCount;
     // Window sizes offered at most (1x ... 3x), fewer when the desktop is small.
-    static constexpr int kMaxOfferedScale = 3;
+    static constexpr int kMaxOfferedScale =
+        settings::choiceCount(settings::kConfigRows[kRowScreen]) - 1;
+    // The left column: the first row's top, and how far apart the rows are
+    // (the key row's actions stack beside it and take kActionsHeight).
+    static constexpr int kFirstRowY = 72;
+    static constexpr int kRowGap = 52;
+    static constexpr int kActionsHeight = 204;
+    // The top of a row's name in the left column ("return" after the last).
+    static constexpr int rowY(int row) {
+        int y = kFirstRowY;
+        for (int i = 0; i < row && i < settings::kConfigRowCount; ++i)
+            y += settings::kConfigRows[i].shown == settings::Shown::actions ? kActionsHeight
+                                                                            : kRowGap;
+        return y;
+    }
     // Choices on the key row.
     static constexpr int kKeyAssign = 0;
     static constexpr int kKeyDefaults = 1;
@@ -94,22 +114,25 @@ class ConfigScene : public veru::dxt::Scene {
     void draw(veru::platform::VideoDevice* device) override;
     void release() override;
 
-    // Sets the screen and level choices from the settings.
+    // Sets every row's choice from the settings.
     void syncChoices();
 
     int getPhase() const { return phase; }
     int getRow() const;
-    int getScreenChoice() const;
-    int getLevelChoice() const;
+    // The choice highlighted on a row of choices (0 for other rows).
+    int getChoice(int row) const;
+    int getScreenChoice() const { return getChoice(kRowScreen); }
+    int getLevelChoice() const { return getChoice(kRowLevel); }
     // Which action item is highlighted (0 shoot ... 4 pause), -1 for none.
     int getAssigning() const;
     // Window sizes on the screen row (the choice after them is full screen).
     int getWindowChoices() const { return windowChoices; }
     int getKeyRowChoice() const { return keyRowChoice; }
     // The text beside action `action`'s item ("Z [A]"); "press a key or
-    // button" while it is being assigned.
+    // button" (in the game's language) while it is being assigned.
     veru::YString labelText(int action) const;
-    // The line naming the pad in use ("Pad: ...", "Pad: none").
+    // The line naming the pad in use ("Pad: ...", "Pad: none"), in the
+    // game's language.
     veru::YString padLine() const;
 
   private:
@@ -119,17 +142,22 @@ class ConfigScene : public veru::dxt::Scene {
     bool assignPress(int action, const veru::dxt::event::FreshPress& press);
     void assignButton(int action, int bit);
     void restoreDefaultButtons();
+    // Stores the value chosen on a row of choices.
+    void chooseValue(int row);
+    // Speaks the language the settings now ask for; when it differs from the
+    // one the screen was loaded in, loads the screen's pictures again.
+    void followLanguage();
     // The lists confirm with the shoot action's button, wherever it is now.
     void followShootMask();
     void resolveConflicts(int assigned, int mask);
     int maskOf(int action) const;
     void setMaskOf(int action, int mask);
     void chooseScreen();
-    // Left/right on a volume row: one step per press.
+    // Left/right on a gauge row: one step per press.
     void changeVolume(int row, int step);
     // Starts the preview tune on the music row and stops it elsewhere.
     void followMusicRow();
-    void drawGauge(const veru::dxt::SelectComponent& row, int level);
+    void drawGauge(const veru::dxt::SelectComponent& row, int level, int steps);
     // `text` rendered in `colour`, made once and kept while the scene lives.
     veru::dxt::material::Texture* textTexture(veru::platform::VideoDevice* device,
                                               const veru::YString& text, unsigned colour);
@@ -142,21 +170,21 @@ class ConfigScene : public veru::dxt::Scene {
     int keyRowChoice = kKeyAssign;
     veru::dxt::event::PadInUse pad;  // as the input reported it last
     std::unique_ptr<veru::dxt::SelectList> rows;
-    std::unique_ptr<veru::dxt::SelectList> screenChoices;
-    std::unique_ptr<veru::dxt::SelectList> levelChoices;
+    // Each configuration row's choices (empty for gauges and the actions).
+    std::array<std::unique_ptr<veru::dxt::SelectList>, settings::kConfigRowCount> choices;
     std::vector<std::unique_ptr<veru::dxt::SelectComponent>> items;  // rows and choices
+    std::vector<veru::dxt::SelectComponent*> rowItems;               // the rows' names, in order
     std::array<std::unique_ptr<veru::dxt::SelectComponent>, 5> actions;
     std::map<std::pair<veru::YString, unsigned>, std::unique_ptr<veru::dxt::material::Texture>>
         texts;
     std::unique_ptr<veru::dxt::material::Texture> pipOn;
     std::unique_ptr<veru::dxt::material::Texture> pipOff;
     std::unique_ptr<veru::dxt::material::Texture> noSoundLine;
-    veru::dxt::SelectComponent* musicRow = nullptr;
-    veru::dxt::SelectComponent* effectRow = nullptr;
     veru::sound::ISound* confirmSound = nullptr;
     veru::sound::IStreamingSound* previewTune = nullptr;
     GameSetting* setting;
     veru::dxt::event::ActionBindings* bindings;
+    veru::platform::VideoDevice* loadedOn = nullptr;  // borrowed: the device of the last create
     std::unique_ptr<veru::dxt::DirectGraphics> graphics;
     std::unique_ptr<veru::dxt::material::Surface> background;
     veru::dxt::FadeLayer fade;

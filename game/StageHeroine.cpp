@@ -26,6 +26,7 @@ std::unique_ptr<Base> make(Args... args) {
 const StageHeroine kHeroines[] = {
     {
         .number = 1,
+        .name = "Shiro",
         .prologueScript = u"script/trial.dat",
         .stageScript = u"script/stage_trial.dat",
         .closingScript = u"script/trial_ED.dat",
@@ -52,6 +53,7 @@ const StageHeroine kHeroines[] = {
     },
     {
         .number = 2,
+        .name = "Hotaru",
         .prologueScript = u"script/trialK.dat",
         .stageScript = u"script/stage_trialK.dat",
         .closingScript = u"script/trialK_ED.dat",

@@ -55,6 +55,8 @@ struct StageHeroine {
     // The play status's character number, also stored in recordings
     // (1 Shiro, 2 Hotaru).
     int number;
+    // Her name in the roman alphabet, as the tools take it.
+    const char* name;
     // Her story: the talks around her stage and the numbers its scenes are
     // registered under.
     const char16_t* prologueScript;

@@ -277,9 +277,9 @@ TEST(GameMain, PlaysTheWholeTrialHeadless) {
                         player.queue({kDown, kDown, kButton1});
                         break;
                     case 3:
-                        // Past the volume rows (music one step down), back to the
-                        // title: confirmed with shoot's new button 2.
-                        player.queue({kDown, kLeft, kDown, kDown, kButton2});
+                        // Past the volume and language rows (music one step down),
+                        // back to the title: confirmed with shoot's new button 2.
+                        player.queue({kDown, kLeft, kDown, kDown, kDown, kButton2});
                         break;
                     default:
                         break;

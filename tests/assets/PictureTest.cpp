@@ -7,12 +7,15 @@
 #include <algorithm>
 #include <map>
 #include <set>
+#include <string>
+#include <vector>
 
 #include "engine/core/YString.h"
 #include "engine/exceptions/Exception.h"
 #include "engine/io/Scrambler.h"
 #include "engine/material/ImageContainer.h"
 #include "engine/platform/image/Image.h"
+#include "frontend/ConfigScene.h"
 #include "tests/assets/AssetManifest.h"
 #include "tests/assets/PictureFiles.h"
 
@@ -20,6 +23,10 @@ namespace mirelune::assets {
 namespace {
 
 using veru::platform::Image;
+
+std::string toUtf8(const char16_t* text) {
+    return veru::YString(text).toUtf8();
+}
 
 class AssetPictureTest : public ::testing::Test {
   protected:
@@ -149,8 +156,9 @@ TEST_F(AssetPictureTest, MenuItemsComeInClearlyDifferentPairsOfOneSize) {
         EXPECT_GT(changed, normal.pixels.size() / 10);
         ++pairs;
     }
-    // title, the heroine choice, configuration, action labels, pause, continue
-    EXPECT_EQ(pairs, 3 + 2 + 13 + 5 + 3 + 2);
+    // title, the heroine choice, configuration (with the language row), action labels, pause,
+    // continue
+    EXPECT_EQ(pairs, 3 + 2 + 13 + 4 + 5 + 3 + 2);
 }
 
 TEST_F(AssetPictureTest, TitleMenuItemsStayApartOnScreen) {
@@ -174,61 +182,71 @@ TEST_F(AssetPictureTest, TitleMenuItemsStayApartOnScreen) {
 }
 
 TEST_F(AssetPictureTest, ConfigurationLayoutKeepsEveryItemOnScreenAndApart) {
-    std::map<std::string, Image> pic;
-    for (const char* name : {"screen", "level", "key", "music", "effect", "return", "full",
-                             "window", "window2", "window3", "easy", "normal", "hard", "button1",
-                             "button2", "button3", "button4", "button5"})
-        pic[name] = item(std::string(name) + "_n");
-    const auto w = [&](const char* n) { return pic[n].width; };
-    const auto h = [&](const char* n) { return pic[n].height; };
-    // top-left corners, as the configuration scene places them
-    std::map<std::string, std::pair<int, int>> at;
-    at["screen"] = {30, 76};
-    at["level"] = {30, 140};
-    at["key"] = {30, 204};
-    at["music"] = {30, 412};
-    at["effect"] = {30, 466};
-    at["return"] = {30, 600 - h("return") - 30};
-    int x = 30 + w("screen") + 26;
-    for (const char* name : {"window", "window2", "window3", "full"}) {
-        at[name] = {x, 82};
-        x += w(name) + 4;
-    }
-    at["easy"] = {30 + w("level") + 30, 146};
-    at["normal"] = {at["easy"].first + w("easy") + 10, 146};
-    at["hard"] = {at["normal"].first + w("normal") + 10, 146};
-    int y = 204;
-    for (int k = 1; k <= 5; ++k) {
-        const std::string name = "button" + std::to_string(k);
-        at[name] = {30 + w("key") + 30, y};
-        y += h(name.c_str()) - 20;
-    }
-    std::vector<std::pair<std::string, Rect>> ink;
-    for (const auto& [name, corner] : at) {
-        const Image& p = pic[name];
-        const Rect frame = Rect{0, 0, p.width, p.height}.moved(corner.first, corner.second);
-        EXPECT_TRUE(frame.insideScreen()) << name << " " << frame;
-        ink.emplace_back(name, inkBox(p).moved(corner.first, corner.second));
-        if (name.rfind("button", 0) == 0) {
-            // the bound key's label ("Button-10 Right Ctrl" at most, default font) beside it
-            const Rect label{frame.right + 20, frame.top + 20, frame.right + 20 + 20 * 12 + 8,
-                             frame.top + 20 + 26};
-            EXPECT_TRUE(label.insideScreen()) << name << " label " << label;
-            ink.emplace_back(name + " label", label);
+    using ml::ConfigScene;
+    using ml::settings::kConfigRows;
+    using ml::settings::Shown;
+    // In each language, every picture where the configuration scene places it.
+    for (const std::string suffix : {"", ".en"}) {
+        SCOPED_TRACE(suffix.empty() ? "Japanese" : "English");
+        std::map<std::string, Image> pic;
+        const auto load = [&](const std::string& name) -> const Image& {
+            if (!pic.count(name))
+                pic[name] = item(name + "_n" + suffix);
+            return pic[name];
+        };
+        std::vector<std::pair<std::string, Rect>> at;  // name, picture frame
+        std::vector<std::pair<std::string, Rect>> ink;
+        const auto place = [&](const std::string& name, int x, int y) {
+            const Image& p = load(name);
+            at.emplace_back(name, Rect{0, 0, p.width, p.height}.moved(x, y));
+            ink.emplace_back(name, inkBox(p).moved(x, y));
+        };
+        for (int row = 0; row <= ConfigScene::kRowReturn; ++row) {
+            const std::string name = row < ConfigScene::kRowReturn
+                                         ? toUtf8(kConfigRows[row].picture)
+                                         : std::string("return");
+            const int y = ConfigScene::rowY(row);
+            place(name, 30, y);
+            if (row == ConfigScene::kRowReturn)
+                break;
+            const int right = 30 + load(name).width;
+            const Shown shown = kConfigRows[row].shown;
+            if (shown == Shown::choices || shown == Shown::screen) {
+                int x = right + (shown == Shown::screen ? 26 : 30);
+                for (const char16_t* choice : kConfigRows[row].choices) {
+                    if (!choice)
+                        continue;
+                    place(toUtf8(choice), x, y + 6);
+                    x += load(toUtf8(choice)).width + (shown == Shown::screen ? 4 : 10);
+                }
+            } else if (shown == Shown::gauge) {
+                // ten 18 x 32 pips, 24 apart
+                const Rect gauge{right + 30, y + 12, right + 30 + 24 * 9 + 18, y + 12 + 32};
+                at.emplace_back(name + " gauge", gauge);
+                ink.emplace_back(name + " gauge", gauge);
+            } else {
+                int actionY = y;
+                for (int k = 1; k <= 5; ++k) {
+                    const std::string action = "button" + std::to_string(k);
+                    place(action, right + 30, actionY);
+                    // the bound keys' label ("V, Left Shift  [Y / RB]", 20 px) beside it
+                    const Rect& frame = at.back().second;
+                    const Rect label{frame.right + 20, frame.top + 20,
+                                     frame.right + 20 + 20 * 12 + 8, frame.top + 20 + 26};
+                    at.emplace_back(action + " label", label);
+                    ink.emplace_back(action + " label", label);
+                    actionY += load(action).height - 20;
+                }
+            }
         }
+        for (const auto& [name, frame] : at)
+            EXPECT_TRUE(frame.insideScreen()) << name << " " << frame;
+        for (std::size_t i = 0; i < ink.size(); ++i)
+            for (std::size_t j = i + 1; j < ink.size(); ++j)
+                EXPECT_FALSE(ink[i].second.overlaps(ink[j].second))
+                    << ink[i].first << " " << ink[i].second << " and " << ink[j].first << " "
+                    << ink[j].second;
     }
-    // the volume gauges: ten 18 x 32 pips, 24 apart, beside their rows
-    for (const char* row : {"music", "effect"}) {
-        const int left = 30 + w(row) + 30, top = at[row].second + 12;
-        const Rect gauge{left, top, left + 24 * 9 + 18, top + 32};
-        EXPECT_TRUE(gauge.insideScreen()) << row << " gauge " << gauge;
-        ink.emplace_back(std::string(row) + " gauge", gauge);
-    }
-    for (std::size_t i = 0; i < ink.size(); ++i)
-        for (std::size_t j = i + 1; j < ink.size(); ++j)
-            EXPECT_FALSE(ink[i].second.overlaps(ink[j].second))
-                << ink[i].first << " " << ink[i].second << " and " << ink[j].first << " "
-                << ink[j].second;
 }
 
 TEST_F(AssetPictureTest, TalkWindowLeavesRoomForTheFaceAndThreeLines) {

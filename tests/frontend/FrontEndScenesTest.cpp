@@ -4,8 +4,11 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <optional>
 #include <set>
+#include <string>
 
+#include "engine/core/Language.h"
 #include "engine/effects/Random.h"
 #include "engine/input/ActionBindings.h"
 #include "engine/input/ButtonMap.h"
@@ -33,6 +36,18 @@ using ml::GameSetting;
 namespace {
 
 constexpr int kUp = 0x1, kDown = 0x2, kLeft = 0x4, kRight = 0x8;
+
+// The game's language is one global: a test that speaks another puts it back.
+class ScopedLanguage {
+  public:
+    explicit ScopedLanguage(veru::Language language) { veru::setCurrentLanguage(language); }
+    ~ScopedLanguage() { veru::setCurrentLanguage(was); }
+    ScopedLanguage(const ScopedLanguage&) = delete;
+    ScopedLanguage& operator=(const ScopedLanguage&) = delete;
+
+  private:
+    veru::Language was = veru::currentLanguage();
+};
 
 class FrontEndTest : public ::testing::Test {
   protected:
@@ -199,8 +214,8 @@ TEST_F(FrontEndTest, VolumeRowsStepWithLeftAndRightAndShowTheirGauges) {
     config.draw(device.get());
     const Frame frame = readFrame(device.get());
     ASSERT_EQ(frame.width, 800);
-    const int musicY = 76 + 64 * 2 + 208;
-    const int effectY = musicY + 54;
+    const int musicY = ConfigScene::rowY(ConfigScene::kRowMusic);
+    const int effectY = ConfigScene::rowY(ConfigScene::kRowEffect);
     const double lit = pip(frame, musicY, 0);
     const double unlit = pip(frame, musicY, 9);
     EXPECT_GT(lit, unlit + 40);
@@ -258,6 +273,7 @@ TEST_F(FrontEndTest, ActionsTakeKeysAndPadButtonsAndShowThemByTheirNames) {
     using veru::dxt::event::Control;
     using veru::platform::PadButton;
     namespace keys = veru::platform::keys;
+    const ScopedLanguage english(veru::Language::english);
     veru::dxt::event::ActionBindings bindings;
     ConfigScene config(&manager, setting.get(), &bindings);
     start(config);
@@ -329,7 +345,9 @@ TEST_F(FrontEndTest, WithoutASoundDeviceTheConfigurationSaysSo) {
     while (config.getPhase() == ConfigScene::kFadeIn)
         frames(config, {0});
     config.draw(device.get());
-    const double quiet = readFrame(device.get()).brightness(262, 530, 400, 40);
+    // The no-sound line stands beside the volume gauges.
+    const int lineY = ConfigScene::rowY(ConfigScene::kRowMusic);
+    const double quiet = readFrame(device.get()).brightness(516, lineY, 260, 90);
     veru::sound::SoundManger sounds;
     testing::internal::CaptureStderr();
     ASSERT_TRUE(sounds.create(nullptr));  // SDL's silent driver: no sound card
@@ -340,7 +358,7 @@ TEST_F(FrontEndTest, WithoutASoundDeviceTheConfigurationSaysSo) {
     while (config.getPhase() == ConfigScene::kFadeIn)
         frames(config, {0});
     config.draw(device.get());
-    EXPECT_GT(readFrame(device.get()).brightness(262, 530, 400, 40), quiet + 3);
+    EXPECT_GT(readFrame(device.get()).brightness(516, lineY, 260, 90), quiet + 3);
     // The tune for the music volume plays only on its row, and is made once.
     EXPECT_EQ(sounds.getStreamCount(), 0u);
     frames(config, {kDown, 0, kDown, 0, kDown, 0});
@@ -350,6 +368,133 @@ TEST_F(FrontEndTest, WithoutASoundDeviceTheConfigurationSaysSo) {
     EXPECT_EQ(sounds.getLevel(veru::sound::SoundManger::Category::music), 9);
     config.release();
     manager.attach(nullptr, nullptr, nullptr, device.get());  // `sounds` goes first
+    EXPECT_EQ(boxes.count(), 0u);
+}
+
+namespace {
+// Sets an environment variable for a test's length.
+class ScopedEnv {
+  public:
+    ScopedEnv(const char* name, const char* value) : name(name) {
+        if (const char* old = std::getenv(name))
+            was = old;
+        setenv(name, value, 1);
+    }
+    ~ScopedEnv() {
+        if (was)
+            setenv(name, was->c_str(), 1);
+        else
+            unsetenv(name);
+    }
+    ScopedEnv(const ScopedEnv&) = delete;
+    ScopedEnv& operator=(const ScopedEnv&) = delete;
+
+  private:
+    const char* name;
+    std::optional<std::string> was;
+};
+
+// How much two frames differ over a rectangle: the mean absolute
+// difference of their channels, 0-255.
+double difference(const Frame& a, const Frame& b, int x, int y, int w, int h) {
+    double sum = 0;
+    for (int j = y; j < y + h; ++j) {
+        for (int i = x; i < x + w; ++i) {
+            for (int shift : {0, 8, 16})
+                sum += std::abs(static_cast<int>((a.at(i, j) >> shift) & 0xFF) -
+                                static_cast<int>((b.at(i, j) >> shift) & 0xFF));
+        }
+    }
+    return sum / (3.0 * w * h);
+}
+
+// The configuration opened in Japanese, on a desktop that speaks Japanese.
+class ConfigLanguageTest : public FrontEndTest {
+  protected:
+    void SetUp() override {
+        FrontEndTest::SetUp();
+        scene = std::make_unique<ConfigScene>(&manager, setting.get());
+        start(*scene);
+        while (scene->getPhase() == ConfigScene::kFadeIn)
+            frames(*scene, {0});
+    }
+    const ScopedLanguage japanese{veru::Language::japanese};
+    const ScopedEnv desktop{"LANGUAGE", "ja"};
+    std::unique_ptr<ConfigScene> scene;
+};
+}  // namespace
+
+TEST_F(ConfigLanguageTest, EveryRowOfChoicesStepsThroughItsSettingsValues) {
+    using ml::settings::kConfigRows;
+    ConfigScene& config = *scene;
+    // "Return" follows the table's rows: up from the first row wraps to it.
+    frames(config, {kUp, 0});
+    EXPECT_EQ(config.getRow(), ConfigScene::kRowReturn);
+    frames(config, {kDown, 0});
+    for (int row = 0; row < ml::settings::kConfigRowCount; ++row, frames(config, {kDown, 0})) {
+        ASSERT_EQ(config.getRow(), row);
+        if (kConfigRows[row].shown != ml::settings::Shown::choices)
+            continue;
+        const ml::settings::KeyInfo& key = ml::settings::info(kConfigRows[row].key);
+        const int count = key.high - key.low + 1;
+        const int first = config.getChoice(row);
+        EXPECT_EQ(setting->value(kConfigRows[row].key), key.low + first) << row;
+        // Right and confirm, once round: every value of the setting, then the first again.
+        for (int step = 1; step <= count; ++step) {
+            frames(config, {kRight, 0, 0x10, 0});
+            EXPECT_EQ(setting->value(kConfigRows[row].key), key.low + (first + step) % count)
+                << "row " << row << " step " << step;
+        }
+    }
+    EXPECT_EQ(config.getRow(), ConfigScene::kRowReturn);
+    EXPECT_EQ(boxes.count(), 0u);
+}
+
+TEST_F(ConfigLanguageTest, TheLanguageRowSpeaksAtOnceRedrawsTheScreenAndIsSaved) {
+    ConfigScene& config = *scene;
+    for (int row = 0; row < ConfigScene::kRowLanguage; ++row)
+        frames(config, {kDown, 0});
+    ASSERT_EQ(config.getRow(), ConfigScene::kRowLanguage);
+    EXPECT_EQ(config.getChoice(ConfigScene::kRowLanguage), GameSetting::kLanguageDesktop);
+    EXPECT_EQ(config.padLine().toUtf8(), "パッド：なし");
+    config.draw(device.get());
+    const Frame before = readFrame(device.get());
+
+    frames(config, {kRight, 0, kRight, 0});  // English, not yet confirmed
+    EXPECT_EQ(veru::currentLanguage(), veru::Language::japanese);
+    frames(config, {0x10, 0x10, 0x10});  // confirmed, and held: taken once
+    EXPECT_EQ(setting->getLanguage(), GameSetting::kLanguageEnglish);
+    EXPECT_EQ(veru::currentLanguage(), veru::Language::english);
+    EXPECT_EQ(config.getPhase(), ConfigScene::kMenu);
+    EXPECT_EQ(config.getRow(), ConfigScene::kRowLanguage);
+    EXPECT_EQ(config.getChoice(ConfigScene::kRowLanguage), GameSetting::kLanguageEnglish);
+    EXPECT_EQ(config.padLine().toUtf8(), "Pad: none");
+    config.draw(device.get());
+    const Frame after = readFrame(device.get());
+    // The rows' names and the heading are drawn anew in English; the
+    // language's own choices read the same in both.
+    for (int row : {ConfigScene::kRowScreen, ConfigScene::kRowLevel, ConfigScene::kRowMusic})
+        EXPECT_GT(difference(before, after, 30, ConfigScene::rowY(row), 200, 56), 2.0) << row;
+    EXPECT_GT(difference(before, after, 20, 10, 280, 50), 2.0);
+
+    // "Follow the desktop" asks the desktop again: Japanese here.
+    frames(config, {0, kRight, 0, 0x10, 0});
+    EXPECT_EQ(setting->getLanguage(), GameSetting::kLanguageDesktop);
+    EXPECT_EQ(veru::currentLanguage(), veru::Language::japanese);
+    frames(config, {kLeft, 0, 0x10, 0});  // wraps to English
+    EXPECT_EQ(veru::currentLanguage(), veru::Language::english);
+
+    // Kept in the settings file and read back as the same choice.
+    setting->save();
+    GameSetting again(dir.file("setting.env"));
+    EXPECT_EQ(again.getLanguage(), GameSetting::kLanguageEnglish);
+    EXPECT_EQ(again.languageFor(veru::Language::japanese), veru::Language::english);
+    // Leaving goes back to the title menu as before.
+    frames(config, {kDown, 0, 0x10});
+    int frame = 0;
+    while (config.getRequest() == veru::dxt::kRequestNone && frame++ < 100)
+        frames(config, {0});
+    EXPECT_EQ(config.getRequest(), veru::dxt::kRequestPrevious);
     EXPECT_EQ(boxes.count(), 0u);
 }
 

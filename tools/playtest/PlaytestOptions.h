@@ -1,11 +1,13 @@
 #pragma once
 // PlaytestOptions: the command line of mlplaytest.
-//   mlplaytest [--character 1|2] [--level easy|normal|hard] [--seed N]
+//   mlplaytest [--character N|NAME] [--level easy|normal|hard] [--seed N]
 //              [--runs K] [--record FILE] [--report FILE.png]
 //              [--boss NAME | --from POSITION]
 //   mlplaytest --replay FILE [--record FILE]
 // Runs use seeds N .. N + K - 1 (default 1 run from seed 1, on normal).
-// --character 2 flies Hotaru on her stage (default 1, Shiro).
+// --character flies a heroine on her stage, by her number or her name (any
+// case): "2" or "hotaru" (default 1, Shiro). The heroines are the rows of
+// StageHeroine.h.
 // --record writes the recording of the last run; --report draws the runs.
 // "--level all" plays the three difficulties, K runs each.
 // --boss plays only that boss (a name of the boss table), entering at once;
@@ -29,7 +31,7 @@ struct PlaytestOptions {
     std::vector<int> levels;  // difficulty codes, in play order
     std::uint64_t seed = 1;
     int runs = 1;
-    int character = 1;
+    int character = 1;  // a heroine's number; parse starts from the first heroine's
     std::string recordPath;
     std::string reportPath;
     std::string replayPath;

@@ -46,12 +46,35 @@ def over(base, layer):
     return Image.alpha_composite(base, layer.resize(base.size, Image.LANCZOS) if layer.size != base.size else layer)
 
 
+# The words of full-screen drawings put into English: (Japanese, English) pieces
+# of each drawing's SVG text. The Japanese picture is the drawing as it is.
+ENGLISH_WORDS = {
+    'title_text.svg': [('>体験版</text>', '>TRIAL</text>')],
+    'config_frame.svg': [('letter-spacing="6" fill="#fff4d2"', 'letter-spacing="2" fill="#fff4d2"'),
+                         ('>設定</text>', ' font-family="DejaVu Sans">Settings</text>'),
+                         ('>CONFIGURATION</text>', '></text>')],
+}
+
+
+def in_both_languages(name):
+    """A full-screen drawing under src/svg as it is and in English: (suffix, image) pairs."""
+    text = open(os.path.join(SRC, 'svg', name), encoding='utf-8').read()
+    english = text
+    for japanese, words in ENGLISH_WORDS[name]:
+        if japanese not in english:
+            sys.exit('%s: %r is not in the drawing' % (name, japanese))
+        english = english.replace(japanese, words)
+    return [('', svg(name)), ('.en', svg(name.replace('.svg', '.en.svg'), text=english))]
+
+
 def full_screens():
     save(svg('logo.svg'), 'logo.png', False)
     lake = scenes.lake(11, moon_xy=(640, 118), moon_r=58, horizon=330, bats=6, bat_box=(40, 30, 540, 80)).image()
-    save(over(lake, svg('title_text.svg')), 'title_menu.png', False)
+    for suffix, words in in_both_languages('title_text.svg'):
+        save(over(lake, words), 'title_menu' + suffix + '.png', False)
     cfg = scenes.darken(scenes.lake(17, moon_xy=(700, 90), moon_r=40, horizon=300, bats=3), 0.45, blur=3)
-    save(over(cfg, svg('config_frame.svg')), 'config.png', False)
+    for suffix, words in in_both_languages('config_frame.svg'):
+        save(over(cfg, words), 'config' + suffix + '.png', False)
     # talk backgrounds
     save(scenes.lake(29, moon_xy=(560, 150), moon_r=70, horizon=380, bats=5).image(), 'bg_lake.png', False)
     save(scenes.forest(23).image(), 'bg_forest.png', False)
@@ -90,10 +113,26 @@ def menu_items():
             continue
         name, w, h, size = line[0], int(line[2]), int(line[3]), int(line[4])
         japanese, english = line[1].replace('_', ' '), line[5].replace('_', ' ')
-        # Japanese words are full-width: one em a character.
-        menu_word(template, name, '', japanese, JAPANESE_FONT, len(japanese) * size, w, h, size)
-        width = round(ImageFont.truetype(ENGLISH_FONT_FILE, size).getlength(english))
-        menu_word(template, name, '.en', english, ENGLISH_FONT, width, w, h, size)
+        for suffix, word, language_face in (('', japanese, JAPANESE_FONT), ('.en', english, ENGLISH_FONT)):
+            face = word_face(word, language_face)
+            menu_word(template, name, suffix, word, face, word_width(word, face, size), w, h, size)
+
+
+def word_face(word, language_face):
+    """The face a word is drawn in: its picture's language's, except that a word
+    in the other script keeps its own face (a language's name is written in that
+    language: 日本語 and English look the same in both pictures)."""
+    if any(ord(c) >= 0x3000 for c in word):
+        return JAPANESE_FONT
+    if all(ord(c) < 0x80 for c in word):
+        return ENGLISH_FONT
+    return language_face
+
+
+def word_width(word, face, size):
+    if face == JAPANESE_FONT:
+        return len(word) * size  # Japanese words are full-width: one em a character
+    return round(ImageFont.truetype(ENGLISH_FONT_FILE, size).getlength(word))
 
 
 def menu_word(template, name, suffix, word, font, width, w, h, size):

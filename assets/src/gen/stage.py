@@ -158,11 +158,18 @@ LANGUAGES = [
 ]
 
 
+# The signs under the heroines' crests in the strip (the shop's name, the
+# ferry's keeper), in each language of LANGUAGES, and how they are set.
+SIGNS = {'': {'SIGNSIZE': '18', 'SIGNSPACING': '4', 'SHOP': '月見堂', 'FERRY': '渡し守'},
+         '.en': {'SIGNSIZE': '14', 'SIGNSPACING': '1', 'SHOP': 'Tsukimido', 'FERRY': 'Ferrykeeper'}}
+
+
 def info_strip(name, crest, accent, edge):
     """The information strip with a heroine's crest on the left and her accent
     colours on its hairline and panel; the stage's panel is the same for both."""
     for suffix, words in LANGUAGES:
-        fields = dict(words, CREST=read_src('svg', crest), ACCENT=accent, EDGE=edge)
+        crest_text = fill(read_src('svg', crest), dict(words, **SIGNS[suffix]))
+        fields = dict(words, CREST=crest_text, ACCENT=accent, EDGE=edge)
         save(svg_text(name + suffix + '.svg', fill(read_src('svg', 'info_area.svg.in'), fields)),
              name + suffix + '.png', alpha=False)
 

@@ -22,5 +22,5 @@
     <circle cx="30" cy="40" r="1.6" opacity="0.8"/><circle cx="108" cy="30" r="1.4" opacity="0.8"/>
     <circle cx="112" cy="70" r="1.6" opacity="0.8"/><circle cx="26" cy="72" r="1.3" opacity="0.7"/>
   </g>
-  <text x="70" y="104" font-family="IPAGothic" font-size="18" text-anchor="middle" fill="#bfe8f6"
-        stroke="#0b0a2a" stroke-width="3" paint-order="stroke" letter-spacing="4">渡し守</text>
+  <text x="70" y="104" font-family="${FONT}" font-size="${SIGNSIZE}" text-anchor="middle" fill="#bfe8f6"
+        stroke="#0b0a2a" stroke-width="3" paint-order="stroke" letter-spacing="${SIGNSPACING}">${FERRY}</text>

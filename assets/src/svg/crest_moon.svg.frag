@@ -12,5 +12,5 @@
   <path d="M62 52 C56 38 56 28 60 24 C64 28 66 40 66 50 Z M74 50 C74 40 78 28 82 26 C85 32 82 42 78 52 Z"
         fill="#8f8ccf" opacity="0.75"/>
   <ellipse cx="70" cy="60" rx="11" ry="8" fill="#8f8ccf" opacity="0.75"/>
-  <text x="70" y="104" font-family="IPAGothic" font-size="18" text-anchor="middle" fill="#ffd874"
-        stroke="#0b0a2a" stroke-width="3" paint-order="stroke" letter-spacing="4">月見堂</text>
+  <text x="70" y="104" font-family="${FONT}" font-size="${SIGNSIZE}" text-anchor="middle" fill="#ffd874"
+        stroke="#0b0a2a" stroke-width="3" paint-order="stroke" letter-spacing="${SIGNSPACING}">${SHOP}</text>

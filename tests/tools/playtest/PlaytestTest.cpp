@@ -3,9 +3,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <string>
 #include <vector>
 
 #include "engine/platform/image/Image.h"
@@ -340,9 +342,18 @@ TEST(PlaytestOptionsTest, ReadsTheOptionsAndRefusesWhatItCannotUse) {
     EXPECT_EQ(o->runs, 1);
     EXPECT_EQ(o->character, 1);
 
-    o = PlaytestOptions::parse({"--character", "2"}, error);
-    ASSERT_TRUE(o) << error;
-    EXPECT_EQ(o->character, 2);
+    // A heroine by her number or her name, in any case.
+    for (const ml::StageHeroine& heroine : ml::heroines()) {
+        std::string upper = heroine.name;
+        for (char& c : upper)
+            c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+        for (const std::string& named :
+             {std::to_string(heroine.number), std::string(heroine.name), upper}) {
+            o = PlaytestOptions::parse({"--character", named}, error);
+            ASSERT_TRUE(o) << error;
+            EXPECT_EQ(o->character, heroine.number) << named;
+        }
+    }
     o = PlaytestOptions::parse({"--level", "hard", "--seed", "7", "--runs", "20", "--record",
                                 "a.rpl", "--report", "b.png"},
                                error);
@@ -372,7 +383,8 @@ TEST(PlaytestOptionsTest, ReadsTheOptionsAndRefusesWhatItCannotUse) {
                                                {"--replay", "a.rpl", "--level", "hard"},
                                                {"--seed", "3", "--replay", "a.rpl"},
                                                {"--character", "3"},
-                                               {"--character", "hotaru"},
+                                               {"--character", "kiriha"},
+                                               {"--character", "hotaru2"},
                                                {"--character", "2", "--replay", "a.rpl"},
                                                {"--replay"},
                                                {"7"}}) {
