@@ -474,7 +474,7 @@ void ShootingScene::updateEnding() {
                         // No stage-clear caption to show: on at once.
                         stopMusic();
                         settings->setLastScore(hud.scoreTarget());
-                        leaveStage();
+                        leaveStage(true);
                         leaveCleared();
                     }
                     break;
@@ -488,7 +488,7 @@ void ShootingScene::updateEnding() {
         stopMusic();
         settings->setLastScore(hud.scoreTarget());
         settings->setHiScore(hud.hiScoreTarget());
-        leaveStage();
+        leaveStage(true);
         leaveCleared();
     }
 }
@@ -501,8 +501,8 @@ void ShootingScene::updateGameOver() {
     }
 }
 
-void ShootingScene::leaveStage() {
-    recorder.save();
+void ShootingScene::leaveStage(bool cleared) {
+    recorder.finish(getScore(), cleared);
 }
 
 int ShootingScene::getScore() const {

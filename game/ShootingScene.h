@@ -148,7 +148,8 @@ class ShootingScene : public veru::dxt::Scene {
     void updateBossApproach(int bossState);
     void updateEnding();
     void updateGameOver();
-    void leaveStage();
+    // The play is over: its result goes into the record, which is saved.
+    void leaveStage(bool cleared = false);
     bool holds(int buttons, int mask) const { return (buttons & mask) != 0; }
     // True when the recording being watched is over or the player ended it.
     bool watchOver(veru::dxt::event::InputInterface* input);

@@ -33,7 +33,7 @@ const StageHeroine* heroineNamed(const std::string& text) {
     if (playtestNumber(text, number))
         return findHeroine(number);
     for (const StageHeroine& heroine : heroines()) {
-        if (sameName(text, heroine.name))
+        if (sameName(text, heroine.key))
             return &heroine;
     }
     return nullptr;
@@ -44,7 +44,7 @@ std::string heroineList() {
     std::string list;
     for (const StageHeroine& heroine : heroines()) {
         list +=
-            (list.empty() ? "" : ", ") + std::to_string(heroine.number) + " (" + heroine.name + ")";
+            (list.empty() ? "" : ", ") + std::to_string(heroine.number) + " (" + heroine.key + ")";
     }
     return list;
 }
