@@ -194,6 +194,10 @@ int gameMain(const GameHooks& hooks, const PlayerFiles& files, const StartOption
         if (!stageScene->isWatching())
             setting->setHiScore(std::max(
                 {setting->getHiScore(), stageScene->getHiScore(), stageScene->getScore()}));
+    // The scene in play lets go before the settings are saved: a recording
+    // being watched puts the player's own difficulty and buttons back.
+    if (Scene* current = scenes->getCurrent())
+        current->release();
     try {
         setting->save();
     } catch (const veru::excp::Exception& e) {

@@ -657,4 +657,23 @@ TEST(GameMain, ARecordingNamedAtStartIsWatchedThenTheTitle) {
             EXPECT_NE(boxes.messages()[0].text.toUtf8().find("damaged.rpl"), std::string::npos);
         }
     }
+
+    // The window closed while the recording (on normal) plays: the player's
+    // own difficulty is what is saved.
+    {
+        veru::io::KeyValueFile before(u"setting.env");
+        before.set(u"LEVEL", u"12");
+        before.save();
+    }
+    ManualClock clock;
+    ml::GameHooks hooks;
+    hooks.clock = &clock;
+    hooks.afterFrame = [&](int f, veru::dxt::Scene* scene, veru::platform::VideoDevice*) {
+        if (f >= 100)
+            scene->requestQuit();
+    };
+    ml::StartOptions start;
+    start.replayFile = watched;
+    EXPECT_EQ(ml::gameMain(hooks, {}, start), 0);
+    EXPECT_EQ(veru::io::KeyValueFile(u"setting.env").get(u"LEVEL"), YString(u"12"));
 }
