@@ -45,14 +45,14 @@ constexpr std::uint32_t kHeadingColour = 0xFFFFE8A0u;
 
 // Where each column starts; the score is right-aligned on its end.
 enum Column { kDate, kHeroine, kDifficulty, kScore, kOutcome, kPractice, kColumns };
-constexpr int kColumnX[kColumns] = {40, 230, 330, 560, 580, 690};
+constexpr int kColumnX[kColumns] = {40, 240, 330, 540, 560, 690};
 
 YString dateText(std::int64_t seconds) {
     if (seconds <= 0)
-        return YString(u"----------  --:--");
+        return YString(u"---------- --:--");
     const veru::platform::CalendarTime when = veru::platform::localCalendarTime(seconds);
     char text[64];
-    std::snprintf(text, sizeof text, "%04d-%02d-%02d  %02d:%02d", when.year, when.month, when.day,
+    std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d", when.year, when.month, when.day,
                   when.hour, when.minute);
     return YString::fromUtf8(text);
 }
@@ -61,6 +61,18 @@ YString dateText(std::int64_t seconds) {
 YString lastLine(const YString& text) {
     const std::size_t newline = text.find_last_of(u'\n');
     return newline == YString::npos ? text : YString(text.substr(newline + 1));
+}
+
+// What is wrong with a damaged file, in the game's language. The reader
+// says it in Japanese; a reason the English phrase table does not know is
+// put in general words rather than in characters the English face lacks.
+YString whyDamaged(const ReplayEntry& entry) {
+    const veru::Language language = veru::currentLanguage();
+    const YString why = lastLine(veru::awt::playerText(entry.reason, language));
+    if (language == veru::Language::english &&
+        std::any_of(why.begin(), why.end(), [](char16_t c) { return c >= 0x3000; }))
+        return YString(u"It is damaged or is no recording of this game.");
+    return why;
 }
 
 }  // namespace
@@ -170,8 +182,7 @@ void ReplayListScene::drawRows() {
                                 u"No replays yet.\nBomb: back");
     } else if (const ReplayEntry& chosen = entries[static_cast<std::size_t>(index)];
                chosen.damaged) {
-        bottom = YString::fromUtf8(chosen.path.filename().string()) + u"\n" +
-                 lastLine(veru::awt::playerText(chosen.reason, veru::currentLanguage()));
+        bottom = YString::fromUtf8(chosen.path.filename().string()) + u"\n" + whyDamaged(chosen);
     } else {
         bottom = inGameLanguage(u"ショット：見る　ボム：もどる　←→：ページ",
                                 u"Shot: watch   Bomb: back   Left/Right: page");

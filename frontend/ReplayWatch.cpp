@@ -19,6 +19,7 @@ namespace {
 constexpr int kLabelSize = 22;
 constexpr std::uint32_t kLabelColour = 0xFFFFF0C0u;
 constexpr int kMargin = 10;
+constexpr int kSpeedLabelY = 34;  // under the scores along the field's top
 constexpr int kShadeAlpha = 150;
 constexpr int kPausedLabel = 3;
 }  // namespace
@@ -106,7 +107,8 @@ void ReplayWatch::draw(veru::platform::VideoDevice* device) {
     graphics->startSprite();
     graphics->setCentred(false);
     if (veru::dxt::material::Texture* speed = labels[speedIndex].get())
-        graphics->queueSprite(speed, stage::kFieldWidth - speed->getWidth() - kMargin, kMargin);
+        graphics->queueSprite(speed, stage::kFieldWidth - speed->getWidth() - kMargin,
+                              kSpeedLabelY);
     veru::dxt::material::Texture* pausedLine = labels[kPausedLabel].get();
     if (paused && pausedLine) {
         const int y = (stage::kFieldHeight - pausedLine->getHeight()) / 2;
