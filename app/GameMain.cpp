@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <filesystem>
 #include <memory>
 #include <utility>
 #include <vector>
@@ -26,6 +27,7 @@
 #include "frontend/ConfigScene.h"
 #include "frontend/LogoScene.h"
 #include "frontend/MenuScene.h"
+#include "frontend/ReplayListScene.h"
 #include "game/ShootingScene.h"
 #include "game/StageHeroine.h"
 #include "game/StageReplay.h"
@@ -123,6 +125,9 @@ int gameMain(const GameHooks& hooks, const PlayerFiles& files, const StartOption
     made.emplace_back(kSceneMenu,
                       std::make_unique<MenuScene>(scenes.get(), setting.get(), status.get()));
     made.emplace_back(kSceneConfig, std::make_unique<ConfigScene>(scenes.get(), setting.get()));
+    made.emplace_back(kSceneReplays, std::make_unique<ReplayListScene>(
+                                         scenes.get(), setting.get(), status.get(),
+                                         std::filesystem::path(files.folder.toUtf8())));
     std::vector<ShootingScene*> stageScenes;
     for (const StageHeroine& heroine : heroines()) {
         auto talk = [&](const char16_t* script) {
@@ -189,6 +194,10 @@ int gameMain(const GameHooks& hooks, const PlayerFiles& files, const StartOption
         if (!stageScene->isWatching())
             setting->setHiScore(std::max(
                 {setting->getHiScore(), stageScene->getHiScore(), stageScene->getScore()}));
+    // The scene in play lets go before the settings are saved: a recording
+    // being watched puts the player's own difficulty and buttons back.
+    if (Scene* current = scenes->getCurrent())
+        current->release();
     try {
         setting->save();
     } catch (const veru::excp::Exception& e) {

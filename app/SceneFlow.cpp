@@ -21,6 +21,8 @@ constexpr FlowRow kFlow[] = {
     {scene(kSceneMenu), SceneExit::story, story(StoryPart::prologue)},
     {scene(kSceneMenu), SceneExit::configure, scene(kSceneConfig)},
     {scene(kSceneConfig), SceneExit::back, scene(kSceneMenu)},
+    {scene(kSceneMenu), SceneExit::replays, scene(kSceneReplays)},
+    {scene(kSceneReplays), SceneExit::back, scene(kSceneMenu)},
     {story(StoryPart::prologue), SceneExit::next, story(StoryPart::stage)},
     {story(StoryPart::stage), SceneExit::next, story(StoryPart::closing)},
     {story(StoryPart::stage), SceneExit::title, scene(kSceneMenu)},

@@ -15,13 +15,18 @@ using veru::dxt::event::ButtonMap;
 
 namespace {
 constexpr int kUpDown = 0x1 | 0x2;
+
+// This edition's rows, top to bottom. A practice row stands between start
+// and the replays.
+constexpr TitleItem kRows[] = {kTitleStart, kTitleReplays, kTitleConfig, kTitleQuit};
 }  // namespace
 
 MenuScene::MenuScene(veru::dxt::SceneManager* manager, GameSetting* setting,
                      veru::dxt::PlayStatus* status)
     : TitleMenu(manager, setting, u"MenuScene",
                 {u"sound/title_call_siro.wav", u"sound/title_call_erika.wav",
-                 u"sound/title_call_kiriha.wav"}),
+                 u"sound/title_call_kiriha.wav"},
+                kRows),
       status(status) {}
 
 MenuScene::~MenuScene() = default;
@@ -45,7 +50,7 @@ void MenuScene::createChoice(veru::dxt::ComponentFactory& factory, veru::platfor
     for (const StageHeroine& heroine : heroines()) {
         const int row = static_cast<int>(items.size());
         auto item = factory.newSelectComponent(heroine.menuPicture, heroine.menuPictureChosen);
-        item->setLocation(width / 2, kFirstItemY + kItemGap * (row + 1));
+        item->setLocation(width / 2, itemY(row + 1));
         choice->add(item.get());
         items.push_back(std::move(item));
         if (status && status->character == heroine.number)

@@ -1,15 +1,15 @@
 #pragma once
-// MenuScene: this edition's title menu. The title picture and the three
-// items of TitleMenu, greeted by one of three title calls picked at random;
-// "start" opens the choice of heroine under it — one item per heroine, from
-// her row of StageHeroine — in place of the other two items. There the
+// MenuScene: this edition's title menu. The title picture and the items
+// start, replays, configuration and end, greeted by one of three title
+// calls picked at random. "Replays" fades out to the list of kept plays.
+// "Start" opens the choice of heroine under it — one item per heroine, from
+// her row of StageHeroine — in place of the other items. There the
 // direction buttons move the highlight, the shoot action's button confirms:
-// her number goes into the play status (PlayStatus::character) and the
-// menu fades out to the
-// prologue talk as the first edition's did. The bomb action's button backs
-// out to the three items (the button that skips a talk scene; the special
-// one says "yes" in the continue dialog). Buttons held when the choice opens
-// count there only after they have been released once.
+// her number goes into the play status (PlayStatus::character) and the menu
+// fades out to the prologue talk as the first edition's did. The bomb
+// action's button backs out to the items (the button that skips a talk
+// scene; the special one says "yes" in the continue dialog). Buttons held
+// when the choice opens count there only after they have been released once.
 //
 // Ownership: as TitleMenu; the play status is borrowed and must outlive the
 // scene. Thread: main thread only. Failure: as TitleMenu (caption

@@ -1,5 +1,7 @@
 #include "frontend/TitleMenu.h"
 
+#include <algorithm>
+
 #include "engine/core/MessageBox.h"
 #include "engine/effects/Random.h"
 #include "engine/exceptions/Exception.h"
@@ -20,15 +22,24 @@ using veru::dxt::event::ButtonMap;
 
 namespace {
 // Fade steps (of 255 per frame): a slow fade in, a slower fade out into the
-// game than into the configuration.
+// game than into the configuration or the replays.
 constexpr int kFadeInStep = 3;
 constexpr int kStartFadeStep = 5;
-constexpr int kConfigFadeStep = 10;
+constexpr int kLeaveFadeStep = 10;
 }  // namespace
 
 TitleMenu::TitleMenu(veru::dxt::SceneManager* manager, GameSetting* setting, const char16_t* name,
-                     std::vector<const char16_t*> titleCalls)
-    : Scene(manager), setting(setting), name(name), titleCallPaths(std::move(titleCalls)) {}
+                     std::vector<const char16_t*> titleCalls, std::span<const TitleItem> rows)
+    : Scene(manager),
+      setting(setting),
+      name(name),
+      rows(rows),
+      titleCallPaths(std::move(titleCalls)) {}
+
+int TitleMenu::itemY(int index, int count) {
+    const int gap = count > 1 ? std::min(kMaxItemGap, (kBottomItemY - kTopItemY) / (count - 1)) : 0;
+    return kMiddleItemY - gap * (count - 1) / 2 + gap * index;
+}
 
 TitleMenu::~TitleMenu() = default;
 
@@ -50,16 +61,11 @@ bool TitleMenu::create(veru::platform::Window*, veru::platform::VideoDevice* dev
         readBackBufferSize(device);
         graphics = std::make_unique<veru::dxt::DirectGraphics>(device);
         graphics->setFont(veru::dxt::FontSpec(u"HGｺﾞｼｯｸM", 30));
-        const char16_t* pictures[3][2] = {
-            {u"img/menu_start_n.ytx", u"img/menu_start_s.ytx"},
-            {u"img/menu_config_n.ytx", u"img/menu_config_s.ytx"},
-            {u"img/menu_end_n.ytx", u"img/menu_end_s.ytx"},
-        };
         list = std::make_unique<veru::dxt::SelectList>(true);
         items.clear();
-        for (int i = 0; i < 3; ++i) {
-            items.push_back(factory.newSelectComponent(pictures[i][0], pictures[i][1]));
-            items.back()->setLocation(width / 2, kFirstItemY + kItemGap * i);
+        for (const TitleItem& row : rows) {
+            items.push_back(factory.newSelectComponent(row.picture, row.pictureChosen));
+            items.back()->setLocation(width / 2, itemY(static_cast<int>(items.size()) - 1));
             list->add(items.back().get());
         }
         list->setIndex(kItemStart);
@@ -90,7 +96,7 @@ void TitleMenu::play(veru::sound::ISound* sound) {
 
 void TitleMenu::fadeOut(int chosen) {
     phase = kFadeOut | chosen;
-    fade.startOut(chosen == kStartChosen ? kStartFadeStep : kConfigFadeStep);
+    fade.startOut(chosen == kStartChosen ? kStartFadeStep : kLeaveFadeStep);
     play(startSound);
 }
 
@@ -122,14 +128,19 @@ void TitleMenu::update(veru::dxt::event::InputInterface* input) {
             confirmHeld = false;
         } else if (!confirmHeld) {
             confirmHeld = true;
-            switch (list->getIndex()) {
-                case kItemStart:
+            const int index = list->getIndex();
+            if (index < 0 || static_cast<std::size_t>(index) >= rows.size())
+                return;
+            const TitleItem& row = rows[static_cast<std::size_t>(index)];
+            switch (row.does) {
+                case TitleItem::Does::start:
                     startChosen();
                     break;
-                case kItemConfig:
-                    fadeOut(kConfigChosen);
+                case TitleItem::Does::leave:
+                    leavingBy = row.exit;
+                    fadeOut(kLeaveChosen);
                     break;
-                default:
+                case TitleItem::Does::quit:
                     requestQuit();
                     break;
             }
@@ -137,11 +148,7 @@ void TitleMenu::update(veru::dxt::event::InputInterface* input) {
         return;
     }
     if ((phase & kFadeOut) && fade.advance()) {
-        if (phase & kStartChosen) {
-            requestExit(veru::dxt::SceneExit::story);
-        } else {
-            requestExit(veru::dxt::SceneExit::configure);
-        }
+        requestExit((phase & kStartChosen) ? veru::dxt::SceneExit::story : leavingBy);
     }
 }
 

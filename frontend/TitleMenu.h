@@ -1,13 +1,18 @@
 #pragma once
 // TitleMenu: what every title menu of the game shares — the title picture,
-// the three items start, configuration and end, the fade in and out and the
+// a column of items given as a table of rows, the fade in and out and the
 // title call. It fades in and one of its title calls, picked at random,
 // plays; the direction buttons move the highlight and the shoot action's
-// button confirms (once per press). Configuration fades out to the next
-// scene, end quits at once without a fade. What "start" does is the scene's
-// own (startChosen): by default it fades out to the prologue talk (scene 4).
-// A scene that offers more under "start" takes the frames while it shows it
-// (updateChoice / drawChoice).
+// button confirms (once per press). A row that leaves fades out and leaves
+// by its exit (configuration, the replays), the quit row quits at once
+// without a fade. What "start" does is the scene's own (startChosen): by
+// default it fades out to the prologue talk (scene 4). A scene that offers
+// more under "start" takes the frames while it shows it (updateChoice /
+// drawChoice).
+//
+// The items stand centred on x = width / 2 around y = 450, 70 pixels apart
+// as the first edition's three (380, 450, 520), closer when more rows would
+// leave the band from 340 to 560 (five: 55 apart).
 //
 // Ownership: owns what create loads until release; the sounds belong to the
 // sound manager; the settings are borrowed. Thread: main thread only.
@@ -15,6 +20,7 @@
 // and create returns false.
 
 #include <memory>
+#include <span>
 #include <vector>
 
 #include "engine/core/YString.h"
@@ -38,20 +44,42 @@ namespace ml {
 
 class GameSetting;
 
+// One row of a title menu: its word picture (plain, highlighted) and what
+// choosing it does.
+struct TitleItem {
+    enum class Does { start, leave, quit };
+    const char16_t* picture;
+    const char16_t* pictureChosen;
+    Does does;
+    veru::dxt::SceneExit exit;  // where a row that leaves goes
+};
+
+inline constexpr TitleItem kTitleStart = {u"img/menu_start_n.ytx", u"img/menu_start_s.ytx",
+                                          TitleItem::Does::start, veru::dxt::SceneExit::story};
+inline constexpr TitleItem kTitleReplays = {u"img/menu_replays_n.ytx", u"img/menu_replays_s.ytx",
+                                            TitleItem::Does::leave, veru::dxt::SceneExit::replays};
+inline constexpr TitleItem kTitleConfig = {u"img/menu_config_n.ytx", u"img/menu_config_s.ytx",
+                                           TitleItem::Does::leave, veru::dxt::SceneExit::configure};
+inline constexpr TitleItem kTitleQuit = {u"img/menu_end_n.ytx", u"img/menu_end_s.ytx",
+                                         TitleItem::Does::quit, veru::dxt::SceneExit::title};
+
 class TitleMenu : public veru::dxt::Scene {
   public:
     static constexpr int kFadeIn = 0x100;
     static constexpr int kActive = 0x200;
     static constexpr int kFadeOut = 0x400;
     static constexpr int kStartChosen = 0x2;
-    static constexpr int kConfigChosen = 0x4;
-    // The items in list order.
+    static constexpr int kLeaveChosen = 0x4;  // a row that leaves by its exit
+    // Start is the first row of every title menu.
     static constexpr int kItemStart = 0;
-    static constexpr int kItemConfig = 1;
-    static constexpr int kItemEnd = 2;
-    // Centre y of the first item and the distance between items.
-    static constexpr int kFirstItemY = 380;
-    static constexpr int kItemGap = 70;
+    // The band the items' centres keep to, and their widest spacing.
+    static constexpr int kTopItemY = 340;
+    static constexpr int kBottomItemY = 560;
+    static constexpr int kMiddleItemY = (kTopItemY + kBottomItemY) / 2;
+    static constexpr int kMaxItemGap = 70;
+
+    // The centre y of row `index` of a column of `count` rows.
+    static int itemY(int index, int count);
 
     ~TitleMenu() override;
 
@@ -62,16 +90,21 @@ class TitleMenu : public veru::dxt::Scene {
     void release() override;
 
     int getPhase() const { return phase; }
-    // The highlighted item of the three.
+    // The highlighted row.
     int getIndex() const;
+    // The rows, in list order.
+    std::span<const TitleItem> getItems() const { return rows; }
+    // The centre y of row `index` of this menu.
+    int itemY(int index) const { return itemY(index, static_cast<int>(rows.size())); }
     // Which of the title calls played (its place in the list), -1 before one.
     int getTitleCall() const { return titleCall; }
 
   protected:
     // `name` is the scene's name for error captions; `titleCalls` the voices
-    // one of which greets the player.
+    // one of which greets the player; `rows` the items, start first
+    // (constant, outlives the scene).
     TitleMenu(veru::dxt::SceneManager* manager, GameSetting* setting, const char16_t* name,
-              std::vector<const char16_t*> titleCalls);
+              std::vector<const char16_t*> titleCalls, std::span<const TitleItem> rows);
 
     // Loads what the scene adds (after the items, before the title picture);
     // throws what the loaders throw.
@@ -80,7 +113,7 @@ class TitleMenu : public veru::dxt::Scene {
     // "start" was confirmed.
     virtual void startChosen();
     // One frame of the scene's own choice; false when it is not shown (the
-    // three items then take the frame).
+    // items then take the frame).
     virtual bool updateChoice(int) { return false; }
     // Queues the scene's own choice in place of the items; false when it is
     // not shown.
@@ -99,6 +132,8 @@ class TitleMenu : public veru::dxt::Scene {
     void fadeOut(int chosen);
 
     const char16_t* name;
+    std::span<const TitleItem> rows;
+    veru::dxt::SceneExit leavingBy = veru::dxt::SceneExit::story;
     std::vector<const char16_t*> titleCallPaths;
     int phase = kFadeIn;
     bool confirmHeld = false;

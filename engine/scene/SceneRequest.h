@@ -18,6 +18,9 @@ enum class SceneExit {
     title,      // give up and return to the title menu
     configure,  // open the configuration
     story,      // begin the chosen heroine's story
+    replays,    // open the list of kept plays
 };
+// The last name above: a request argument past it names no exit.
+inline constexpr SceneExit kLastSceneExit = SceneExit::replays;
 
 }  // namespace veru::dxt

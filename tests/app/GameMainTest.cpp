@@ -202,6 +202,7 @@ TEST(GameMain, PlaysTheWholeTrialHeadless) {
         savePng(shots[name], std::string(MIRELUNE_SCREENSHOTS) + "/" + name + ".png");
     };
     int menuVisits = 0, talkVisits = 0, logoVisits = 0;
+    int menuRows = 3, configRow = 1;  // as the menu shows them
     int configStep = 0;
     bool skippedOne = false, revealedOne = false;
     int sentencesAdvanced = 0;
@@ -243,18 +244,25 @@ TEST(GameMain, PlaysTheWholeTrialHeadless) {
         if (name == "menu") {
             auto* menu = static_cast<ml::TitleMenu*>(scene);
             if (menu->getPhase() == ml::TitleMenu::kActive && player.idle()) {
+                const auto rows = menu->getItems();
+                menuRows = static_cast<int>(rows.size());
+                const bool onConfig = rows[static_cast<std::size_t>(menu->getIndex())].exit ==
+                                      veru::dxt::SceneExit::configure;
                 if (menuVisits == 1 && menu->getIndex() == 0) {
                     shoot("menu_start_highlighted", device);
                     player.queue({kDown});
-                } else if (menuVisits == 1 && menu->getIndex() == 1) {
+                } else if (menuVisits == 1 && onConfig) {
+                    configRow = menu->getIndex();
                     shoot("menu_config_highlighted", device);
                     // Held over several frames: must confirm only once.
                     player.queue({kButton1}, 6);
+                } else if (menuVisits == 1) {
+                    player.queue({kDown});  // on down to the configuration
                 } else if (menuVisits == 2) {
                     player.queue({kButton2});  // shoot is button 2 now: start
                 } else if (menuVisits == 3 && menu->getIndex() == 0) {
                     player.queue({kUp});  // wraps to "end"
-                } else if (menuVisits == 3 && menu->getIndex() == 2) {
+                } else if (menuVisits == 3 && menu->getIndex() == menuRows - 1) {
                     player.queue({kButton2});
                 }
             }
@@ -370,8 +378,11 @@ TEST(GameMain, PlaysTheWholeTrialHeadless) {
     // The highlight moved from the first item to the second.
     const Frame& a = shots["menu_start_highlighted"];
     const Frame& b = shots["menu_config_highlighted"];
-    EXPECT_GT(std::abs(a.brightness(300, 355, 200, 50) - b.brightness(300, 355, 200, 50)), 1.0);
-    EXPECT_GT(std::abs(a.brightness(300, 425, 200, 50) - b.brightness(300, 425, 200, 50)), 1.0);
+    for (int row : {0, configRow}) {
+        const int y = ml::TitleMenu::itemY(row, menuRows) - 25;
+        EXPECT_GT(std::abs(a.brightness(300, y, 200, 50) - b.brightness(300, y, 200, 50)), 1.0)
+            << row;
+    }
     ASSERT_TRUE(shots.count("prologue_waiting"));
     // The talk window's text stands in the lower part of the screen.
     EXPECT_GT(shots["prologue_waiting"].brightness(200, 440, 500, 80),
@@ -438,7 +449,7 @@ TEST(GameMain, RefusingToContinueEndsInTheGameOverScreenAndTheTitle) {
                     player.queue({kButton1});  // start, then Hotaru
                 else if (menu->getIndex() == 0)
                     player.queue({kUp});  // to "end"
-                else if (menu->getIndex() == 2)
+                else if (menu->getIndex() == static_cast<int>(menu->getItems().size()) - 1)
                     player.queue({kButton1});
             }
         }
@@ -646,4 +657,23 @@ TEST(GameMain, ARecordingNamedAtStartIsWatchedThenTheTitle) {
             EXPECT_NE(boxes.messages()[0].text.toUtf8().find("damaged.rpl"), std::string::npos);
         }
     }
+
+    // The window closed while the recording (on normal) plays: the player's
+    // own difficulty is what is saved.
+    {
+        veru::io::KeyValueFile before(u"setting.env");
+        before.set(u"LEVEL", u"12");
+        before.save();
+    }
+    ManualClock clock;
+    ml::GameHooks hooks;
+    hooks.clock = &clock;
+    hooks.afterFrame = [&](int f, veru::dxt::Scene* scene, veru::platform::VideoDevice*) {
+        if (f >= 100)
+            scene->requestQuit();
+    };
+    ml::StartOptions start;
+    start.replayFile = watched;
+    EXPECT_EQ(ml::gameMain(hooks, {}, start), 0);
+    EXPECT_EQ(veru::io::KeyValueFile(u"setting.env").get(u"LEVEL"), YString(u"12"));
 }

@@ -22,7 +22,7 @@ using veru::dxt::SceneExit;
 // closing -> logo on her own scene numbers, and no two scenes share a
 // number: what lets a new heroine be just her row.
 TEST(SceneFlow, EveryHeroineRunsHerOwnStoryOnNumbersOfHerOwn) {
-    std::set<int> numbers{ml::kSceneLogo, ml::kSceneMenu, ml::kSceneConfig};
+    std::set<int> numbers{ml::kSceneLogo, ml::kSceneMenu, ml::kSceneConfig, ml::kSceneReplays};
     for (const ml::StageHeroine& h : ml::heroines()) {
         for (int n : {h.scenes.prologue, h.scenes.stage, h.scenes.closing})
             EXPECT_TRUE(numbers.insert(n).second) << "scene " << n << " taken twice";
@@ -37,6 +37,8 @@ TEST(SceneFlow, EveryHeroineRunsHerOwnStoryOnNumbersOfHerOwn) {
     EXPECT_EQ(ml::sceneAfter(ml::kSceneLogo, SceneExit::next, 1), ml::kSceneMenu);
     EXPECT_EQ(ml::sceneAfter(ml::kSceneMenu, SceneExit::configure, 1), ml::kSceneConfig);
     EXPECT_EQ(ml::sceneAfter(ml::kSceneConfig, SceneExit::back, 1), ml::kSceneMenu);
+    EXPECT_EQ(ml::sceneAfter(ml::kSceneMenu, SceneExit::replays, 1), ml::kSceneReplays);
+    EXPECT_EQ(ml::sceneAfter(ml::kSceneReplays, SceneExit::back, 1), ml::kSceneMenu);
     // An unknown heroine number starts the first heroine's story.
     EXPECT_EQ(ml::sceneAfter(ml::kSceneMenu, SceneExit::story, 99),
               ml::heroines()[0].scenes.prologue);

@@ -156,9 +156,9 @@ TEST_F(AssetPictureTest, MenuItemsComeInClearlyDifferentPairsOfOneSize) {
         EXPECT_GT(changed, normal.pixels.size() / 10);
         ++pairs;
     }
-    // title, the heroine choice, configuration (with the language row), action labels, pause,
-    // continue
-    EXPECT_EQ(pairs, 3 + 2 + 13 + 4 + 5 + 3 + 2);
+    // title (with the replays), the heroine choice, configuration (with the language row),
+    // action labels, pause, continue
+    EXPECT_EQ(pairs, 4 + 2 + 13 + 4 + 5 + 3 + 2);
 }
 
 TEST_F(AssetPictureTest, TitleMenuItemsStayApartOnScreen) {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <optional>
@@ -21,6 +22,10 @@
 #include "frontend/LogoScene.h"
 #include "frontend/MenuScene.h"
 #include "frontend/MenuSceneOld.h"
+#include "frontend/ReplayListScene.h"
+#include "frontend/ReplayWatch.h"
+#include "game/ReplayLibrary.h"
+#include "game/ShootingScene.h"
 #include "game/StageHeroine.h"
 #include "game/settings/GameSetting.h"
 #include "tests/engine/graphics/DrawingTestSupport.h"
@@ -505,17 +510,18 @@ constexpr int kShoot = 0x10, kBomb = 0x40;
 class MenuSceneTest : public FrontEndTest {
   protected:
     void open(ml::MenuScene& menu) {
+        shown = &menu;
         start(menu);
         while (menu.getPhase() == ml::MenuScene::kFadeIn)
             frames(menu, {0});
     }
-    // Mean brightness around the centre of the item row `row` (0 = start).
+    // Mean brightness around the centre of the item row `row` (0 = start)
+    // of the menu opened last.
     double row(int row) {
-        return readFrame(device.get())
-            .brightness(300, ml::TitleMenu::kFirstItemY + ml::TitleMenu::kItemGap * row - 15, 200,
-                        30);
+        return readFrame(device.get()).brightness(300, shown->itemY(row) - 15, 200, 30);
     }
     veru::dxt::PlayStatus status;
+    const ml::TitleMenu* shown = nullptr;
 };
 }  // namespace
 
@@ -553,7 +559,7 @@ TEST_F(MenuSceneTest, StartOffersTheHeroinesAndTheChoiceGoesIntoThePlayStatus) {
     EXPECT_EQ(boxes.count(), 0u);
 }
 
-TEST_F(MenuSceneTest, BombBacksOutToTheThreeItems) {
+TEST_F(MenuSceneTest, BombBacksOutToTheItems) {
     ml::MenuScene menu(&manager, setting.get(), &status);
     open(menu);
     frames(menu, {kShoot | kBomb});  // a bomb held when the choice opens does not cancel it
@@ -564,9 +570,13 @@ TEST_F(MenuSceneTest, BombBacksOutToTheThreeItems) {
     EXPECT_FALSE(menu.isChoosing());
     EXPECT_EQ(menu.getPhase(), ml::MenuScene::kActive);
     EXPECT_EQ(menu.getIndex(), ml::TitleMenu::kItemStart);
-    // The three items work as before: down to configuration, which fades out.
-    frames(menu, {kBomb, 0, kDown, 0, kShoot});
-    EXPECT_EQ(menu.getPhase(), ml::MenuScene::kFadeOut | ml::MenuScene::kConfigChosen);
+    // The items work as before: down past the replays to configuration,
+    // which fades out.
+    frames(menu, {kBomb, 0, kDown, 0, kDown, 0, kShoot});
+    EXPECT_EQ(menu.getPhase(), ml::MenuScene::kFadeOut | ml::MenuScene::kLeaveChosen);
+    while (menu.getRequest() == veru::dxt::kRequestNone)
+        frames(menu, {0});
+    EXPECT_EQ(menu.requestedExit(), veru::dxt::SceneExit::configure);
     EXPECT_EQ(status.character, ml::shiroHeroine().number);  // a cancelled choice changes nothing
 
     // Shoot and bomb on one button: the game can still be started.
@@ -633,5 +643,138 @@ TEST_F(MenuSceneTest, TheChoiceIsDrawnUnderStartAndTheFadeDarkensTheScreen) {
         last = now;
     }
     EXPECT_LT(last, 1);  // black at the end
+    EXPECT_EQ(boxes.count(), 0u);
+}
+
+TEST_F(MenuSceneTest, TheReplaysRowFadesOutToTheListAndFiveRowsFit) {
+    ml::MenuScene menu(&manager, setting.get(), &status);
+    open(menu);
+    frames(menu, {kDown, 0, kShoot});
+    EXPECT_EQ(menu.getPhase(), ml::MenuScene::kFadeOut | ml::MenuScene::kLeaveChosen);
+    while (menu.getRequest() == veru::dxt::kRequestNone)
+        frames(menu, {0});
+    EXPECT_EQ(menu.requestedExit(), veru::dxt::SceneExit::replays);
+
+    // Three rows stand where the first edition's did; five still fit above
+    // the bottom without touching (the pictures are 64 high, the words 36).
+    EXPECT_EQ(ml::TitleMenu::itemY(0, 3), 380);
+    EXPECT_EQ(ml::TitleMenu::itemY(2, 3), 520);
+    EXPECT_LE(ml::TitleMenu::itemY(4, 5) + 32, 600);
+    EXPECT_GE(ml::TitleMenu::itemY(1, 5) - ml::TitleMenu::itemY(0, 5), 48);
+    EXPECT_EQ(boxes.count(), 0u);
+}
+
+namespace {
+
+// A short recording of Shiro's stage: she flies up and down, shooting.
+ml::StageReplay shortPlay(int frames) {
+    ml::StageReplay replay;
+    replay.seed = 2024;
+    replay.character = ml::shiroHeroine().number;
+    for (int f = 0; f < frames; ++f)
+        replay.words.push_back(0x10 | ((f / 45) % 2 ? kDown : kUp));
+    return replay;
+}
+
+class ReplayListTest : public MenuSceneTest {
+  protected:
+    fs::path player = dir.path() / "player";
+};
+
+}  // namespace
+
+TEST_F(ReplayListTest, ListsTheLibraryAndAChosenPlayIsWatchedThenTheListAgain) {
+    ml::StageReplay newest = shortPlay(300);
+    newest.result = ml::StageReplay::Result{1200, false, 300, 1'800'000'000};
+    ml::StageReplay older = shortPlay(10);
+    older.character = ml::hotaruHeroine().number;
+    older.result = ml::StageReplay::Result{99, true, 10, 1'700'000'000};
+    ml::keepReplay(player, older);
+    ml::keepReplay(player, newest);
+    const fs::path damaged = ml::replayFolder(player) / "damaged.rpl";
+    writeBytes(enginePath(damaged), {'M', 'L', 'R', 'P', 9});
+    fs::last_write_time(damaged, fs::file_time_type::clock::now() - std::chrono::hours(24 * 5000));
+
+    ml::ReplayListScene list(&manager, setting.get(), &status, player);
+    start(list);
+    ASSERT_EQ(list.getEntries().size(), 3u);
+    EXPECT_EQ(list.getEntries()[0].result->score, 1200);
+    EXPECT_EQ(list.getEntries()[1].character, ml::hotaruHeroine().number);
+    EXPECT_TRUE(list.getEntries()[2].damaged);
+    for (int f = 0; f < 30; ++f)
+        frames(list, {0});
+    list.draw(device.get());
+
+    // Up wraps to the damaged file, which is never played.
+    frames(list, {kUp, 0, kShoot, 0});
+    EXPECT_EQ(list.getIndex(), 2);
+    EXPECT_FALSE(list.isWatching());
+
+    // The newest play is watched in the window, at ×2 after a shot, and the
+    // list is back when the recording is over.
+    frames(list, {kDown, 0, kShoot});
+    ASSERT_TRUE(list.isWatching());
+    EXPECT_EQ(list.getWatch()->getStage()->getHeroine().number, ml::shiroHeroine().number);
+    frames(list, {0, kShoot, 0});
+    EXPECT_EQ(list.getWatch()->getSpeed(), 2);
+    list.draw(device.get());
+    int frame = 0;
+    while (list.isWatching() && frame++ < 1000)
+        frames(list, {0});
+    EXPECT_GT(frame, 140);
+    EXPECT_LT(frame, 160);  // 301 stage frames at two a frame
+    EXPECT_FALSE(list.isWatching());
+    EXPECT_EQ(list.getRequest(), veru::dxt::kRequestNone);
+    list.draw(device.get());
+
+    // Bomb fades out to the title menu.
+    frames(list, {kBomb});
+    while (list.getRequest() == veru::dxt::kRequestNone && frame++ < 2000)
+        frames(list, {0});
+    EXPECT_EQ(list.requestedExit(), veru::dxt::SceneExit::back);
+    list.release();
+    EXPECT_EQ(boxes.count(), 0u);
+}
+
+TEST_F(ReplayListTest, AnEmptyLibrarySaysSo) {
+    ml::ReplayListScene list(&manager, setting.get(), &status, player);
+    start(list);
+    EXPECT_TRUE(list.getEntries().empty());
+    frames(list, {0, kShoot, 0, kDown, 0});
+    EXPECT_FALSE(list.isWatching());
+    list.draw(device.get());
+    EXPECT_EQ(boxes.count(), 0u);
+}
+
+// Fast-forward runs the same frames: ×4 (with a pause on the way) reaches
+// the state ×1 reaches at the same frame, and the recording's masks never
+// steer the watching.
+TEST_F(ReplayListTest, FastForwardReachesTheSameStateAsNormalSpeed) {
+    const ml::StageReplay replay = shortPlay(1500);
+    ml::ReplayWatch fast(&manager, setting.get(), &status);
+    ASSERT_TRUE(fast.start(replay, nullptr, device.get()));
+    const int shoot = kShoot, pause = 0x100;
+    for (int word : {0, shoot, 0, shoot, 0, pause, 0, 0, pause, 0}) {
+        fast.update(word);
+        fast.draw(device.get());
+    }
+    EXPECT_EQ(fast.getSpeed(), 4);
+    EXPECT_FALSE(fast.isPaused());
+    while (fast.getStage()->getFrameNumber() < 1000) {
+        ASSERT_TRUE(fast.update(0));
+        fast.draw(device.get());
+    }
+    const int frames = fast.getStage()->getFrameNumber();
+    const std::uint64_t hash = fast.getStage()->stateHash();
+    fast.stop();
+
+    ml::ReplayWatch normal(&manager, setting.get(), &status);
+    ASSERT_TRUE(normal.start(replay, nullptr, device.get()));
+    while (normal.getStage()->getFrameNumber() < frames)
+        ASSERT_TRUE(normal.update(0));
+    EXPECT_EQ(normal.getStage()->stateHash(), hash);
+    // Bomb leaves at once.
+    EXPECT_FALSE(normal.update(kBomb));
+    EXPECT_FALSE(normal.isWatching());
     EXPECT_EQ(boxes.count(), 0u);
 }
