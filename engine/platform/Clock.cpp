@@ -58,4 +58,12 @@ std::uint64_t processCpuMicroseconds() {
     return readMicroseconds(CLOCK_PROCESS_CPUTIME_ID);
 }
 
+int localDate() {
+    const time_t now = time(nullptr);
+    tm local{};
+    if (!localtime_r(&now, &local))
+        return 0;
+    return (local.tm_year + 1900) * 10000 + (local.tm_mon + 1) * 100 + local.tm_mday;
+}
+
 }  // namespace veru::platform

@@ -1,5 +1,6 @@
 #pragma once
-// The system's steady clock, its sleeps and the process's CPU time.
+// The system's steady clock, its sleeps, the process's CPU time and the
+// calendar day.
 //
 // Thread: every function may be called from any thread.
 
@@ -23,5 +24,7 @@ void sleepUntilMicroseconds(std::uint64_t deadline);
 void yieldProcessor();
 // Processor time every thread of this process has used, in microseconds.
 std::uint64_t processCpuMicroseconds();
+// Today in the local time zone as the number YYYYMMDD (20261209).
+int localDate();
 
 }  // namespace veru::platform

@@ -13,7 +13,7 @@ std::optional<SceneExit> Scene::requestedExit() const {
             return SceneExit::back;
         case kRequestExit:
             if (requestArgument >= static_cast<int>(SceneExit::next) &&
-                requestArgument <= static_cast<int>(SceneExit::story))
+                requestArgument <= static_cast<int>(SceneExit::again))
                 return static_cast<SceneExit>(requestArgument);
             return std::nullopt;
         default:

@@ -18,6 +18,7 @@ enum class SceneExit {
     title,      // give up and return to the title menu
     configure,  // open the configuration
     story,      // begin the chosen heroine's story
+    again,      // this same scene once more, entered afresh (a retry)
 };
 
 }  // namespace veru::dxt
