@@ -134,6 +134,7 @@ int gameMain(const GameHooks& hooks, const PlayerFiles& files, const StartOption
                                                      setting.get(), status.get(), heroine);
         stage->setRecordingPath(files.lastStage);
         stage->setResultsCard(true);
+        stage->setPlayerFolder(files.folder);
         stageScenes.push_back(stage.get());
         made.emplace_back(heroine.scenes.prologue, talk(heroine.prologueScript));
         made.emplace_back(heroine.scenes.stage, std::move(stage));

@@ -1,6 +1,7 @@
 #include "game/ShootingScene.h"
 
 #include <algorithm>
+#include <filesystem>
 
 #include "engine/core/MessageBox.h"
 #include "engine/effects/Random.h"
@@ -8,12 +9,12 @@
 #include "engine/exceptions/FileNotFoundException.h"
 #include "engine/input/InputInterface.h"
 #include "engine/io/YFile.h"
-#include "engine/platform/Clock.h"
 #include "engine/scene/PlayStatus.h"
 #include "engine/scene/SceneManager.h"
 #include "engine/sound/ISound.h"
 #include "engine/sound/SoundManger.h"
 #include "engine/window/DXFrame.h"
+#include "game/ReplayLibrary.h"
 #include "game/StageCollisions.h"
 #include "game/StagePhase.h"
 #include "game/StageScoring.h"
@@ -508,8 +509,8 @@ void ShootingScene::updateGameOver() {
         finishPlay(false);
 }
 
-void ShootingScene::leaveStage() {
-    recorder.save();
+void ShootingScene::leaveStage(bool cleared) {
+    recorder.finish(getScore(), cleared);
 }
 
 void ShootingScene::finishPlay(bool cleared) {
@@ -517,7 +518,7 @@ void ShootingScene::finishPlay(bool cleared) {
     if (cleared)
         settings->setLastScore(hud.scoreTarget());
     keepRecord();
-    leaveStage();
+    leaveStage(cleared);
     finishedCleared = cleared;
     if (!showsResults || recorder.isReplaying()) {
         leaveFinished();
@@ -530,7 +531,15 @@ void ShootingScene::finishPlay(bool cleared) {
     results.newRecord = countsForRecords() &&
                         std::max(hud.hiScoreTarget(), hud.scoreTarget()) > recordAtStart.score;
     results.tally = model.tally();
-    view.resultsCard().open(results, nullptr);
+    ResultsCard::Keeper keep;
+    if (!playerFolder.empty()) {
+        keep = [this] {
+            const std::filesystem::path kept =
+                keepReplay(playerFolder.toUtf8(), recorder.getRecording());
+            return veru::YString::fromUtf8(kept.string());
+        };
+    }
+    view.resultsCard().open(results, std::move(keep));
     model.enterResults();
 }
 
@@ -564,7 +573,7 @@ bool ShootingScene::keepRecord() {
         return false;
     return StageRecords(*settings).offer(heroine.number, settings->getLevel(),
                                          std::max(hud.hiScoreTarget(), hud.scoreTarget()),
-                                         veru::platform::localDate());
+                                         StageRecords::today());
 }
 
 int ShootingScene::getScore() const {

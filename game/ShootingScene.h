@@ -125,9 +125,10 @@ class ShootingScene : public veru::dxt::Scene {
     // On: a live play ends on the results card before the stage is left
     // (the game's stages; tools and tests leave it off).
     void setResultsCard(bool on) { showsResults = on; }
-    // Where the results card keeps a replay the player asks to keep; empty
-    // (the default): the card does not offer it.
-    void setReplayFolder(const veru::YString& folder) { replayFolder = folder; }
+    // The player's folder: a replay kept from the results card goes into its
+    // replays folder (ReplayLibrary.h). Empty (the default): the card does
+    // not offer to keep one.
+    void setPlayerFolder(const veru::YString& folder) { playerFolder = folder; }
     // What this attempt has cost so far.
     const StageTally& getTally() const { return model.tally(); }
     const ResultsCard& getResultsCard() const { return view.resultsCard(); }
@@ -176,7 +177,8 @@ class ShootingScene : public veru::dxt::Scene {
     void updateBossApproach(int bossState);
     void updateEnding();
     void updateGameOver();
-    void leaveStage();
+    // The play is over: its result goes into the recording, which is saved.
+    void leaveStage(bool cleared = false);
     // The play is over: the record and the recording are kept, then the
     // results card shows, or the stage is left at once.
     void finishPlay(bool cleared);
@@ -207,7 +209,7 @@ class ShootingScene : public veru::dxt::Scene {
     bool recordsOff = false;
     bool showsResults = false;
     bool finishedCleared = false;  // how the play shown on the card ended
-    veru::YString replayFolder;
+    veru::YString playerFolder;
     StageRecords::Record recordAtStart;
     // What the stage started from, put back for a retry.
     veru::dxt::PlayStatus startStatus;

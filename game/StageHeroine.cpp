@@ -26,6 +26,9 @@ std::unique_ptr<Base> make(Args... args) {
 const StageHeroine kHeroines[] = {
     {
         .number = 1,
+        .key = "shiro",
+        .name = u"シロ",
+        .englishName = u"Shiro",
         .prologueScript = u"script/trial.dat",
         .stageScript = u"script/stage_trial.dat",
         .closingScript = u"script/trial_ED.dat",
@@ -52,6 +55,9 @@ const StageHeroine kHeroines[] = {
     },
     {
         .number = 2,
+        .key = "hotaru",
+        .name = u"ホタル",
+        .englishName = u"Hotaru",
         .prologueScript = u"script/trialK.dat",
         .stageScript = u"script/stage_trialK.dat",
         .closingScript = u"script/trialK_ED.dat",

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <iterator>
 
+#include "engine/platform/Clock.h"
 #include "game/settings/GameSetting.h"
 
 namespace ml {
@@ -34,6 +35,12 @@ bool StageRecords::offer(int character, int level, int score, int date) {
     settings.setValue(row->date, date);
     settings.setHiScore(std::max(settings.getHiScore(), score));
     return true;
+}
+
+int StageRecords::today() {
+    const veru::platform::CalendarTime now =
+        veru::platform::localCalendarTime(veru::platform::wallClockSeconds());
+    return now.year * 10000 + now.month * 100 + now.day;
 }
 
 bool StageRecords::keepsRecordsOf(int character) {

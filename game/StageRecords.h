@@ -31,6 +31,8 @@ class StageRecords {
     // A play of that heroine on that difficulty reached `score` on `date`
     // (YYYYMMDD): it becomes the record when it beats it. True when it did.
     bool offer(int character, int level, int score, int date);
+    // Today as the player's calendar shows it, YYYYMMDD.
+    static int today();
     // Whether records are kept for heroine `character`.
     static bool keepsRecordsOf(int character);
 

@@ -513,6 +513,7 @@ TEST_F(ShootingSceneTest, TheResultsCardShowsWhatThePlayCost) {
     auto s = scene(script({u"Shooting", u"Enemy(Bat1, 5000, 240)", u"Boss TrialBoss", u"}"}));
     ASSERT_TRUE(created) << lastBox();
     s->setResultsCard(true);
+    s->setPlayerFolder(enginePath(dir.path()));
     const auto until = [&](auto done) {
         for (int i = 0; i < 3000 && !done(); ++i)
             frame(*s, 0);
@@ -558,12 +559,25 @@ TEST_F(ShootingSceneTest, TheResultsCardShowsWhatThePlayCost) {
         << text.toUtf8();
     EXPECT_EQ(ml::ResultsCard::timeOf(3 * 3600 + 5 * 60 + 59), YString(u"3:05"));
 
-    // The card reads the buttons itself: nothing more is recorded.
+    // The card reads the buttons itself: nothing more is recorded. Yes
+    // keeps the play, its result filled in, in the player's replays folder.
     const std::size_t recorded = s->getRecording().words.size();
-    s->draw(device.get());
+    for (int word : {0, kShot, 0, kDown, 0, kShot}) {
+        s->draw(device.get());
+        frame(*s, word);
+    }
+    EXPECT_EQ(s->getResultsCard().getStep(), ml::ResultsCard::Step::kept);
+    EXPECT_EQ(s->getRecording().words.size(), recorded);
+    const ml::StageReplay kept = ml::readStageReplay(s->getResultsCard().getKeptPath());
+    EXPECT_EQ(fs::path(s->getResultsCard().getKeptPath().toUtf8()).parent_path(),
+              dir.path() / "replays");
+    ASSERT_TRUE(kept.result.has_value());
+    EXPECT_FALSE(kept.result->cleared);
+    EXPECT_EQ(kept.result->frames, static_cast<int>(recorded));
+    EXPECT_EQ(kept.words, s->getRecording().words);
+    EXPECT_EQ(s->getRequest(), veru::dxt::kRequestNone);
     frame(*s, 0);
     frame(*s, kShot);
-    EXPECT_EQ(s->getRecording().words.size(), recorded);
     EXPECT_EQ(s->requestedExit(), veru::dxt::SceneExit::title);
     for (const auto& m : boxes.messages())
         ADD_FAILURE() << m.caption.toUtf8() << ": " << m.text.toUtf8();
