@@ -138,6 +138,8 @@ int gameMain(const GameHooks& hooks, const PlayerFiles& files, const StartOption
         auto stage = std::make_unique<ShootingScene>(scenes.get(), heroine.stageScript,
                                                      setting.get(), status.get(), heroine);
         stage->setRecordingPath(files.lastStage);
+        stage->setResultsCard(true);
+        stage->setPlayerFolder(files.folder);
         stageScenes.push_back(stage.get());
         made.emplace_back(heroine.scenes.prologue, talk(heroine.prologueScript));
         made.emplace_back(heroine.scenes.stage, std::move(stage));
@@ -187,13 +189,11 @@ int gameMain(const GameHooks& hooks, const PlayerFiles& files, const StartOption
     }
 
     // Left in the middle of the stage (the window closed, a quit signal):
-    // the high score reached so far counts as at the stage's end, this
-    // frame's score included (the shown high score follows it a frame late).
-    // A recording being watched is not the player's play.
-    for (const ShootingScene* stageScene : stageScenes)
-        if (!stageScene->isWatching())
-            setting->setHiScore(std::max(
-                {setting->getHiScore(), stageScene->getHiScore(), stageScene->getScore()}));
+    // the best score reached so far counts as at the stage's end, this
+    // frame's score included. A recording being watched is not the player's
+    // play, and changes no record.
+    for (ShootingScene* stageScene : stageScenes)
+        stageScene->keepRecord();
     // The scene in play lets go before the settings are saved: a recording
     // being watched puts the player's own difficulty and buttons back.
     if (Scene* current = scenes->getCurrent())

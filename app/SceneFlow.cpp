@@ -70,6 +70,8 @@ StoryPart storyPartOf(int number) {
 }
 
 int sceneAfter(int from, SceneExit exit, int character) {
+    if (exit == SceneExit::again)
+        return from;  // every scene may be entered again, wherever it is
     StoryPart part;
     const StageHeroine* own = heroineOf(from, part);
     for (const FlowRow& row : kFlow) {

@@ -41,7 +41,8 @@ struct FlowRow {
 std::span<const FlowRow> sceneFlow();
 
 // Where scene `from` goes by `exit`; `character` is the heroine chosen in
-// the menu. -1 when no row leads anywhere from there by that exit.
+// the menu. -1 when no row leads anywhere from there by that exit. The
+// "again" exit needs no row: it leads back into `from` itself.
 int sceneAfter(int from, veru::dxt::SceneExit exit, int character);
 
 // The part of a heroine's story that scene `number` plays (none for the

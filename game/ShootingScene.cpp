@@ -1,6 +1,7 @@
 #include "game/ShootingScene.h"
 
 #include <algorithm>
+#include <filesystem>
 
 #include "engine/core/MessageBox.h"
 #include "engine/effects/Random.h"
@@ -13,6 +14,7 @@
 #include "engine/sound/ISound.h"
 #include "engine/sound/SoundManger.h"
 #include "engine/window/DXFrame.h"
+#include "game/ReplayLibrary.h"
 #include "game/StageCollisions.h"
 #include "game/StagePhase.h"
 #include "game/StageScoring.h"
@@ -69,10 +71,13 @@ void ShootingScene::reset() {
 bool ShootingScene::create(veru::platform::Window*, veru::platform::VideoDevice* device) {
     readBackBufferSize(device);
     model.openField();
+    startStatus = *status;
+    startScore = settings->getLastScore();
     try {
         // The stage's random numbers start from a seed of their own, so
         // that the same buttons play the stage out the same way again.
         recorder.start(heroine.number, *settings, *status);
+        recordAtStart = StageRecords(*settings).best(heroine.number, settings->getLevel());
         watchStarted = isWatching();
         loadStage(device);
     } catch (const veru::excp::Exception& e) {
@@ -95,7 +100,7 @@ void ShootingScene::loadStage(veru::platform::VideoDevice* device) {
     player.enter();
     status->gauge = status->gaugeFull;
 
-    hud.load(device, heroine, *status, settings->getLastScore(), settings->getHiScore(), width,
+    hud.load(device, heroine, *status, settings->getLastScore(), recordAtStart.score, width,
              height);
     view.loadMenus(device);
     readStageScript(device);
@@ -175,7 +180,8 @@ void ShootingScene::playerHit() {
 StageScoring ShootingScene::scoring() {
     PlayerCharacter& player = *model.getPlayer();
     return StageScoring(*status, player, hud.score(), levelMaxSound,
-                        heroine.emptyGaugeSound ? heroine.emptyGaugeSound(player) : nullptr);
+                        heroine.emptyGaugeSound ? heroine.emptyGaugeSound(player) : nullptr,
+                        &model.tally());
 }
 
 // ---------------------------------------------------------------- update
@@ -228,6 +234,10 @@ void ShootingScene::update(veru::dxt::event::InputInterface* input) {
     PlayerCharacter* player = model.getPlayer();
     if (!player)
         return;  // create failed
+    if (model.getPhase() == stage::kResults) {
+        updateResults(input);  // after the play: not part of its recording
+        return;
+    }
     const int buttons = pollButtons(input);
     if (watchOver(input)) {
         stopMusic();
@@ -248,6 +258,8 @@ void ShootingScene::update(veru::dxt::event::InputInterface* input) {
 
     const int playerState = player->getState();
     const int bossState = content().boss ? content().boss->getState() : STATE_STANDBY;
+    if (model.getPhase() != stage::kEnding && model.getPhase() != stage::kGameOver)
+        ++model.tally().frames;
 
     if (runNextScriptStep())
         return;
@@ -333,14 +345,17 @@ void ShootingScene::updatePhaseFrame(int buttons) {
 
 void ShootingScene::updatePaused(int buttons) {
     switch (view.pauseMenu()->update(buttons)) {
-        case RESULT_FIRST:
+        case PauseMenu::kResume:
             model.resume();
             model.getPlayer()->resumeBombSound();
             break;
-        case RESULT_SECOND:
+        case PauseMenu::kRetry:
+            model.startExit(stage::kExitRetry);
+            break;
+        case PauseMenu::kTitle:
             model.startExit(stage::kExitTitle);
             break;
-        case RESULT_THIRD:
+        case PauseMenu::kQuit:
             model.startExit(stage::kExitQuit);
             break;
         default:
@@ -352,6 +367,7 @@ void ShootingScene::updateContinue(int buttons) {
     switch (view.continueDialog()->update(buttons)) {
         case RESULT_FIRST:
             model.resume();
+            ++model.tally().continues;
             status->lives = veru::dxt::PlayStatus::kStartLives;
             status->stock = veru::dxt::PlayStatus::kStartStock;
             status->gauge = status->gaugeFull;
@@ -452,7 +468,7 @@ void ShootingScene::updateEnding() {
     AlphaParts* infoEnd = content().infoEnd.get();
     if (!infoEnd || infoEnd->isHidden()) {
         if (model.advanceEndingFade()) {
-            settings->setHiScore(hud.hiScoreTarget());
+            keepRecord();
             switch (model.getExitMode()) {
                 case stage::kExitQuit:
                     stopMusic();
@@ -467,16 +483,16 @@ void ShootingScene::updateEnding() {
                 case stage::kExitGameOver:
                     model.enterGameOver();
                     break;
+                case stage::kExitRetry:
+                    stopMusic();
+                    leaveStage();
+                    retry();
+                    break;
                 default:
-                    if (infoEnd) {
+                    if (infoEnd)
                         infoEnd->startFadeIn();
-                    } else {
-                        // No stage-clear caption to show: on at once.
-                        stopMusic();
-                        settings->setLastScore(hud.scoreTarget());
-                        leaveStage(true);
-                        leaveCleared();
-                    }
+                    else
+                        finishPlay(true);  // no stage-clear caption to show: on at once
                     break;
             }
         }
@@ -484,25 +500,80 @@ void ShootingScene::updateEnding() {
     }
     if (infoEnd->update())
         infoEnd->startFadeOut();
-    if (infoEnd->isHidden()) {
-        stopMusic();
-        settings->setLastScore(hud.scoreTarget());
-        settings->setHiScore(hud.hiScoreTarget());
-        leaveStage(true);
-        leaveCleared();
-    }
+    if (infoEnd->isHidden())
+        finishPlay(true);
 }
 
 void ShootingScene::updateGameOver() {
-    if (model.advanceGameOver()) {
-        stopMusic();
-        leaveStage();
-        requestExit(veru::dxt::SceneExit::title);
-    }
+    if (model.advanceGameOver())
+        finishPlay(false);
 }
 
 void ShootingScene::leaveStage(bool cleared) {
     recorder.finish(getScore(), cleared);
+}
+
+void ShootingScene::finishPlay(bool cleared) {
+    stopMusic();
+    if (cleared)
+        settings->setLastScore(hud.scoreTarget());
+    keepRecord();
+    leaveStage(cleared);
+    finishedCleared = cleared;
+    if (!showsResults || recorder.isReplaying()) {
+        leaveFinished();
+        return;
+    }
+    StageResults results;
+    results.cleared = cleared;
+    results.score = hud.scoreTarget();
+    results.record = StageRecords(*settings).best(heroine.number, settings->getLevel()).score;
+    results.newRecord = countsForRecords() &&
+                        std::max(hud.hiScoreTarget(), hud.scoreTarget()) > recordAtStart.score;
+    results.tally = model.tally();
+    ResultsCard::Keeper keep;
+    if (!playerFolder.empty()) {
+        keep = [this] {
+            const std::filesystem::path kept =
+                keepReplay(playerFolder.toUtf8(), recorder.getRecording());
+            return veru::YString::fromUtf8(kept.string());
+        };
+    }
+    view.resultsCard().open(results, std::move(keep));
+    model.enterResults();
+}
+
+void ShootingScene::updateResults(veru::dxt::event::InputInterface* input) {
+    int buttons = input ? input->poll() : 0;
+    if (buttons < 0)
+        buttons = 0;
+    if (view.resultsCard().update(buttons))
+        leaveFinished();
+}
+
+void ShootingScene::leaveFinished() {
+    if (finishedCleared)
+        leaveCleared();
+    else
+        requestExit(veru::dxt::SceneExit::title);
+}
+
+void ShootingScene::retry() {
+    if (recorder.isReplaying()) {
+        requestExit(veru::dxt::SceneExit::title);  // the recorded attempt ends here
+        return;
+    }
+    *status = startStatus;
+    settings->setLastScore(startScore);
+    requestExit(veru::dxt::SceneExit::again);
+}
+
+bool ShootingScene::keepRecord() {
+    if (!countsForRecords())
+        return false;
+    return StageRecords(*settings).offer(heroine.number, settings->getLevel(),
+                                         std::max(hud.hiScoreTarget(), hud.scoreTarget()),
+                                         StageRecords::today());
 }
 
 int ShootingScene::getScore() const {

@@ -23,6 +23,14 @@
 // for Shiro, "KShootingScene::create()" for Hotaru) with the file's message,
 // and create returns false. The window losing its focus during the shooting
 // or boss phase pauses the stage as the pause button does.
+//
+// Records: the HUD's high score is the record of the heroine and difficulty
+// played (StageRecords); a play's best score is offered to it when the play
+// ends or is left. A recording played back and a stage whose records are off
+// (practice) never change a record.
+// Retry (pause menu): the stage leaves by its "again" exit, which enters it
+// afresh; the score and status it started with are put back first, so the
+// new attempt starts as the first one did and records its own replay.
 
 #include <cstdint>
 #include <deque>
@@ -32,11 +40,14 @@
 #include <vector>
 
 #include "engine/core/YString.h"
+#include "engine/scene/PlayStatus.h"
 #include "engine/scene/Scene.h"
+#include "game/ResultsCard.h"
 #include "game/StageHeroine.h"
 #include "game/StageHud.h"
 #include "game/StageModel.h"
 #include "game/StageRecorder.h"
+#include "game/StageRecords.h"
 #include "game/StageReplay.h"
 #include "game/StageScript.h"
 #include "game/StageView.h"
@@ -104,6 +115,24 @@ class ShootingScene : public veru::dxt::Scene {
     // Frames updated since create.
     int getFrameNumber() const { return recorder.getFrameNumber(); }
 
+    // Off: nothing this stage plays counts towards the records (practice).
+    void setRecordsOff(bool off) { recordsOff = off; }
+    // Whether a play here may set a record now.
+    bool countsForRecords() const { return !recordsOff && !recorder.isReplaying(); }
+    // Offers the play's best score so far to the record of its heroine and
+    // difficulty (when it counts); true when it became the record.
+    bool keepRecord();
+    // On: a live play ends on the results card before the stage is left
+    // (the game's stages; tools and tests leave it off).
+    void setResultsCard(bool on) { showsResults = on; }
+    // The player's folder: a replay kept from the results card goes into its
+    // replays folder (ReplayLibrary.h). Empty (the default): the card does
+    // not offer to keep one.
+    void setPlayerFolder(const veru::YString& folder) { playerFolder = folder; }
+    // What this attempt has cost so far.
+    const StageTally& getTally() const { return model.tally(); }
+    const ResultsCard& getResultsCard() const { return view.resultsCard(); }
+
     // The stage's state, phases, counters and field.
     const StageModel& getModel() const { return model; }
     int getPhase() const { return model.getPhase(); }
@@ -148,8 +177,15 @@ class ShootingScene : public veru::dxt::Scene {
     void updateBossApproach(int bossState);
     void updateEnding();
     void updateGameOver();
-    // The play is over: its result goes into the record, which is saved.
+    // The play is over: its result goes into the recording, which is saved.
     void leaveStage(bool cleared = false);
+    // The play is over: the record and the recording are kept, then the
+    // results card shows, or the stage is left at once.
+    void finishPlay(bool cleared);
+    void updateResults(veru::dxt::event::InputInterface* input);
+    void leaveFinished();
+    // The stage again from its start (a recording played back leaves instead).
+    void retry();
     bool holds(int buttons, int mask) const { return (buttons & mask) != 0; }
     // True when the recording being watched is over or the player ended it.
     bool watchOver(veru::dxt::event::InputInterface* input);
@@ -170,6 +206,14 @@ class ShootingScene : public veru::dxt::Scene {
     int watchedFrames = -1;
     int watchButtons = 0;       // last frame's live buttons while watching
     bool watchStarted = false;  // created to watch
+    bool recordsOff = false;
+    bool showsResults = false;
+    bool finishedCleared = false;  // how the play shown on the card ended
+    veru::YString playerFolder;
+    StageRecords::Record recordAtStart;
+    // What the stage started from, put back for a retry.
+    veru::dxt::PlayStatus startStatus;
+    int startScore = 0;
 };
 
 }  // namespace ml

@@ -49,6 +49,7 @@ void StageModel::reset() {
     clock = Clock::fadeIn;
     fadeIn = position = endingFade = gameOverTime = 0;
     fadeAlpha = 255;
+    attempt = StageTally{};
     activeEnemies.clear();
     content = StageContent{};
 }
@@ -202,8 +203,10 @@ void StageModel::useStock(bool specialHeld, bool bombHeld, int playerState) {
     if (specialHeld && stage::stockTakesEffect(phase, playerState)) {
         if (!kintubaKeyHeld) {
             kintubaKeyHeld = true;
-            if (status->takeStock())
+            if (status->takeStock()) {
                 player->playGetSound();
+                ++attempt.kintsubas;
+            }
         }
     } else {
         kintubaKeyHeld = false;
@@ -215,6 +218,7 @@ void StageModel::useStock(bool specialHeld, bool bombHeld, int playerState) {
             if (status->stock >= 3) {
                 status->stock -= 3;
                 player->startBomb();
+                ++attempt.bombs;
             }
         }
     } else {

@@ -25,6 +25,7 @@
 #include "game/StageHeroine.h"
 #include "game/StagePhase.h"
 #include "game/StageScript.h"
+#include "game/StageTally.h"
 
 namespace veru::dxt {
 class PlayStatus;
@@ -93,11 +94,17 @@ class StageModel {
     bool advanceEndingFade();
     // The ending finishes on the game-over screen.
     void enterGameOver();
+    // The play is over and its results card shows (nothing moves any more).
+    void enterResults() { phase = stage::kResults; }
     // One frame of the game-over screen; true once it has faded out.
     bool advanceGameOver();
     void markBossBeaten() { bossBeaten = true; }
 
     // ---- counters
+    // What this attempt has cost so far: lives, bombs, kintubas, continues
+    // and the frames the stage ran.
+    StageTally& tally() { return attempt; }
+    const StageTally& tally() const { return attempt; }
     int getPosition() const { return position; }
     int getGameOverTime() const { return gameOverTime; }
     // The turn of the wreck shown on the game-over screen, in degrees.
@@ -116,7 +123,7 @@ class StageModel {
     // and both fade out together.
     void updateStartCaptions();
     // The special button spends one stock on a full gauge, the bomb button
-    // three on a bomb; each acts once per press.
+    // three on a bomb; each acts once per press, and counts in the tally.
     void useStock(bool specialHeld, bool bombHeld, int playerState);
     // The script places the pick-ups in their common look; a heroine with a
     // look of her own gets hers, level and carrying enemy unchanged.
@@ -156,6 +163,7 @@ class StageModel {
     int endingFade = 0;
     int gameOverTime = 0;
     int fadeAlpha = 255;
+    StageTally attempt;
 
     veru::dxt::PlayStatus* status;
     std::unique_ptr<shooting::object::PlayerCharacter> player;

@@ -2,8 +2,9 @@
 // The phases of a shooting stage and how its ending fade finishes.
 //
 // A stage runs: fade-in -> entry -> talk -> shooting -> boss approach ->
-// talk -> boss battle -> talk -> ending; the pause menu and the continue
-// dialog interrupt the play and return to the phase they left.
+// talk -> boss battle -> talk -> ending (-> results card); the pause menu
+// and the continue dialog interrupt the play and return to the phase they
+// left.
 
 #include "game/shooting/object/ObjectCodes.h"
 
@@ -17,6 +18,7 @@ constexpr int kShooting = 7;      // scrolling, the timeline, items, collisions
 constexpr int kBossApproach = 8;  // the boss waits its delay, then slides in
 constexpr int kBossBattle = 9;    // like shooting, with the boss fighting
 constexpr int kEnding = 10;       // fade to black, then the exit of exitMode
+constexpr int kResults = 11;      // the play is over: the results card
 constexpr int kContinue = 12;     // only the continue dialog runs
 constexpr int kGameOver = 13;     // the game-over screen, then the title
 
@@ -25,6 +27,7 @@ constexpr int kExitCleared = 0;   // the "Info_End" caption, then the next scene
 constexpr int kExitTitle = 1;     // back to the title menu
 constexpr int kExitQuit = 2;      // end the game
 constexpr int kExitGameOver = 3;  // the game-over screen
+constexpr int kExitRetry = 4;     // the same stage again from its start
 
 // The phases in which the player is in play: the buttons fly her, the pause
 // button (or leaving the window) pauses, and Hotaru's shots are shown. The

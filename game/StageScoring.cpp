@@ -2,6 +2,7 @@
 
 #include "engine/scene/PlayStatus.h"
 #include "engine/sound/ISound.h"
+#include "game/StageTally.h"
 #include "game/shooting/cmp/ScoreDisplay.h"
 #include "game/shooting/object/items/ItemObject.h"
 #include "game/shooting/object/players/PlayerCharacter.h"
@@ -19,12 +20,13 @@ void playOnce(veru::sound::ISound* sound) {
 
 StageScoring::StageScoring(veru::dxt::PlayStatus& status, shooting::object::PlayerCharacter& player,
                            shooting::cmp::ScoreDisplay& score, veru::sound::ISound* levelMaxSound,
-                           veru::sound::ISound* emptyGaugeSound)
+                           veru::sound::ISound* emptyGaugeSound, StageTally* tally)
     : status(status),
       player(player),
       score(score),
       levelMaxSound(levelMaxSound),
-      emptyGaugeSound(emptyGaugeSound) {}
+      emptyGaugeSound(emptyGaugeSound),
+      tally(tally) {}
 
 void StageScoring::addPoints(int points) {
     if (points > 0)
@@ -57,6 +59,9 @@ void StageScoring::playerHit() {
     player.damage(100);
     player.levelDown();
     status.power = player.getLevel();
+    // The last life is lost once, however many hits land on it.
+    if (tally && !player.isLastLife())
+        ++tally->livesLost;
     if (status.takeLife()) {
         playOnce(emptyGaugeSound && status.gauge == 0 ? emptyGaugeSound : player.getSound());
     } else {

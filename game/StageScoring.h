@@ -28,6 +28,8 @@ class ScoreDisplay;
 
 namespace ml {
 
+struct StageTally;
+
 class StageScoring {
   public:
     static constexpr int kChance = 5000;
@@ -40,7 +42,7 @@ class StageScoring {
 
     StageScoring(veru::dxt::PlayStatus& status, shooting::object::PlayerCharacter& player,
                  shooting::cmp::ScoreDisplay& score, veru::sound::ISound* levelMaxSound,
-                 veru::sound::ISound* emptyGaugeSound = nullptr);
+                 veru::sound::ISound* emptyGaugeSound = nullptr, StageTally* tally = nullptr);
 
     void addPoints(int points);
     // The pick-ups: each applies its effect when there is room for it,
@@ -51,7 +53,8 @@ class StageScoring {
     // The player was hit: it falls, loses a shot level and a life; on the
     // last life its fall ends the play (the continue dialog follows). The
     // hit sound is the player's, or `emptyGaugeSound` (when given) if the
-    // gauge is empty; the last life plays the player's dead sound.
+    // gauge is empty; the last life plays the player's dead sound. Each life
+    // lost is counted in the tally, when one is given.
     void playerHit();
 
   private:
@@ -60,6 +63,7 @@ class StageScoring {
     shooting::cmp::ScoreDisplay& score;
     veru::sound::ISound* levelMaxSound;
     veru::sound::ISound* emptyGaugeSound;
+    StageTally* tally;
 };
 
 }  // namespace ml

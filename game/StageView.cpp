@@ -4,6 +4,7 @@
 #include "engine/material/Surface.h"
 #include "engine/material/Texture.h"
 #include "engine/scene/PlayStatus.h"
+#include "game/ResultsCard.h"
 #include "game/StageHeroine.h"
 #include "game/StageHud.h"
 #include "game/StageModel.h"
@@ -49,6 +50,8 @@ void StageView::loadMenus(veru::platform::VideoDevice* device) {
     pause->load(device);
     continueBox = std::make_unique<shooting::cmp::ContinueDialog>(width, height);
     continueBox->load(device);
+    results = std::make_unique<ResultsCard>(width);
+    results->load(device);
 }
 
 void StageView::release() {
@@ -58,6 +61,7 @@ void StageView::release() {
     stageTalk.reset();
     pause.reset();
     continueBox.reset();
+    results.reset();
 }
 
 void StageView::draw(const StageModel& model, const StageHud& hud, const StageHeroine& heroine,
@@ -69,7 +73,9 @@ void StageView::draw(const StageModel& model, const StageHud& hud, const StageHe
     const StageContent& content = model.getContent();
     g.setCentred(true);
 
-    if (phase == stage::kGameOver) {
+    if (phase == stage::kResults) {
+        results->draw(g);  // over black: the field has faded out
+    } else if (phase == stage::kGameOver) {
         g.copySurface(gameOverScreen.get());
         if (veru::dxt::material::Texture* wreck = model.getPlayer()->getExplosionTexture()) {
             g.queueSprite(wreck, kWreckLeftX, kWreckY, model.getWreckAngle());

@@ -1,9 +1,10 @@
 #pragma once
 // StageView: how a shooting stage looks. Draws a StageModel with its HUD:
 // the backdrop, the player, enemies, items and boss, the talk, the start
-// and stage-clear captions, the fade layer, the game-over screen and the
-// pause menu and continue dialog over a frozen field. It also owns those
-// talk and menu screens, which the scene feeds with the buttons.
+// and stage-clear captions, the fade layer, the game-over screen, the
+// pause menu and continue dialog over a frozen field, and the results card
+// after the play. It also owns those talk, menu and card screens, which the
+// scene feeds with the buttons.
 //
 // Ownership: owns its pictures and screens from load until release;
 // borrows the model and HUD while it draws them.
@@ -26,6 +27,7 @@ class PauseMenu;
 
 namespace ml {
 
+class ResultsCard;
 class StageModel;
 class StageTalk;
 
@@ -37,7 +39,7 @@ class StageView {
     // The talk's balloons and the game-over screen, for a window of
     // `width` x `height`.
     void load(veru::platform::VideoDevice* device, int width, int height);
-    // The fade layer, the pause menu and the continue dialog.
+    // The fade layer, the pause menu, the continue dialog and the results card.
     void loadMenus(veru::platform::VideoDevice* device);
     void release();
     bool isLoaded() const { return graphics != nullptr; }
@@ -49,6 +51,7 @@ class StageView {
     StageTalk& talk() const { return *stageTalk; }
     shooting::cmp::PauseMenu* pauseMenu() const { return pause.get(); }
     shooting::cmp::ContinueDialog* continueDialog() const { return continueBox.get(); }
+    ResultsCard& resultsCard() const { return *results; }
     const StageTalk* getTalk() const { return stageTalk.get(); }
 
   private:
@@ -63,6 +66,7 @@ class StageView {
     std::unique_ptr<StageTalk> stageTalk;  // portraits and talk boxes
     std::unique_ptr<shooting::cmp::PauseMenu> pause;
     std::unique_ptr<shooting::cmp::ContinueDialog> continueBox;
+    std::unique_ptr<ResultsCard> results;
 };
 
 }  // namespace ml

@@ -19,8 +19,9 @@ enum class SceneExit {
     configure,  // open the configuration
     story,      // begin the chosen heroine's story
     replays,    // open the list of kept plays
+    again,      // this same scene once more, entered afresh (a retry)
 };
 // The last name above: a request argument past it names no exit.
-inline constexpr SceneExit kLastSceneExit = SceneExit::replays;
+inline constexpr SceneExit kLastSceneExit = SceneExit::again;
 
 }  // namespace veru::dxt

@@ -203,6 +203,25 @@ void GameSetting::load() {
     for (std::size_t i = 0; i < settings::kKeyCount; ++i)
         readKey(keyAt(i));
     applyMasks();
+    carryOldScore();
+}
+
+// A file from before the records held one high score for every heroine and
+// difficulty. It counts as Shiro's record on the difficulty the file was set
+// to; from the next save on the file has records and this finds nothing to
+// do. "SCORE" itself stays as it was.
+void GameSetting::carryOldScore() {
+    if (!file->has(info(Key::score).name))
+        return;
+    for (const settings::RecordKeys& row : settings::kRecordKeys) {
+        if (file->has(info(row.score).name))
+            return;
+    }
+    const int level = value(Key::level) - info(Key::level).low;
+    for (const settings::RecordKeys& row : settings::kRecordKeys) {
+        if (row.character == settings::kOldScoreCharacter && row.level == level)
+            setValue(row.score, std::max(value(row.score), getHiScore()));
+    }
 }
 
 void GameSetting::applyMasks() {

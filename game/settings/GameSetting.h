@@ -1,8 +1,8 @@
 #pragma once
 // GameSetting: what the player chose and what the game remembers between
 // runs: screen mode, window size, difficulty, the five action buttons, the
-// music and effect volumes and the high score. The keys, their ranges and
-// defaults are the rows of settings/SettingKeys.h.
+// music and effect volumes, the high score and the records (StageRecords). The keys, their ranges
+// and defaults are the rows of settings/SettingKeys.h.
 //
 // Read once at start-up from the "setting.env" the program is given (beside
 // it in a build folder, in the player's data folder when installed) and
@@ -119,6 +119,8 @@ class GameSetting {
     void setMaskBomb(int mask) { setValue(Key::keyBomb, mask); }
     int getMaskSlow() const { return value(Key::keySlow); }
     void setMaskSlow(int mask) { setValue(Key::keySlow, mask); }
+    // "SCORE": the best score of any play, which older versions show. The
+    // records per heroine and difficulty are StageRecords'.
     int getHiScore() const { return value(Key::score); }
     void setHiScore(int score) { setValue(Key::score, score); }
     // 0 ... kMaxVolume; setters clamp.
@@ -155,6 +157,7 @@ class GameSetting {
     // Takes the key's value from the store: its default when the key is
     // missing, and also when the value is bad, which is then noted.
     void readKey(Key key);
+    void carryOldScore();
     // Keeps the damaged file aside, writes back what was read and tells the
     // player what was kept.
     void reportDamage(const veru::YString& fileName, const veru::YString& reason);

@@ -48,7 +48,8 @@ struct KeyInfo {
     X(keyBomb, u"KEYbomb", buttons, 0, 0, 0x40, 3, true, u"ボムのボタン", "ButtonMap slot 3")                \
     X(keySlow, u"KEYslow", buttons, 0, 0, 0x80, 4, true, u"低速のボタン", "ButtonMap slot 4")                \
     X(keyPause, u"KEYpause", buttons, 0, 0, 0x100, 5, true, u"ポーズのボタン", "ButtonMap slot 5")           \
-    X(score, u"SCORE", number, 0, 0x7FFFFFFF, 0, 0, true, u"ハイスコア", "stage: the high score shown")       \
+    X(score, u"SCORE", number, 0, 0x7FFFFFFF, 0, 0, true, u"ハイスコア",                                 \
+      "older versions: the best of every record (this one reads the records below)")                        \
     X(musicVolume, u"VOLUMEmusic", number, 0, 10, 10, 0, false, u"音楽の音量", "sound manager: music level") \
     X(effectVolume, u"VOLUMEeffect", number, 0, 10, 10, 0, false, u"効果音の音量",                           \
       "sound manager: effect level")                                                                         \
@@ -75,7 +76,30 @@ struct KeyInfo {
     X(padSlow, u"PADslow", padButtons, 0, 0, kFromMasks, 7, false, u"低速のパッドボタン",                      \
       "ActionBindings: slow")                                                                                \
     X(padPause, u"PADpause", padButtons, 0, 0, kFromMasks, 8, false, u"ポーズのパッドボタン",                  \
-      "ActionBindings: pause")
+      "ActionBindings: pause")                                                                               \
+    ML_RECORD_HEROINES(ML_RECORD_SETTING_ROWS, X)
+
+// The records: each heroine's best score on each difficulty and the day it
+// was set ("SCOREshiroEasy", "SCOREDATEshiroEasy" ...). A heroine is one line
+// of ML_RECORD_HEROINES: her character number (her StageHeroine row's), the
+// name in her keys and her name for the player. (Her row itself is code, not
+// a list the preprocessor can walk; a test checks that every row has a line.)
+#define ML_RECORD_HEROINES(Z, X)                        \
+    ML_RECORD_LEVELS(Z, X, shiro, 1, u"shiro", u"シロ") \
+    ML_RECORD_LEVELS(Z, X, hotaru, 2, u"hotaru", u"ホタル")
+// Each difficulty: its id, the word in the key, its number (0 easy) and its
+// word for the player.
+#define ML_RECORD_LEVELS(Z, X, ...)                    \
+    Z(X, __VA_ARGS__, easy, u"Easy", 0, u"やさしい")   \
+    Z(X, __VA_ARGS__, normal, u"Normal", 1, u"ふつう") \
+    Z(X, __VA_ARGS__, hard, u"Hard", 2, u"むずかしい")
+// The two settings rows of one record: the score, and the day as YYYYMMDD
+// (0: not known, as for a record carried over from the single old score).
+#define ML_RECORD_SETTING_ROWS(X, who, character, key, name, level, levelKey, index, levelName)   \
+    X(record_##who##_##level, u"SCORE" key levelKey, number, 0, 0x7FFFFFFF, 0, 0, false,          \
+      name u"のハイスコア（" levelName u"）", "stage: the record of this heroine and difficulty") \
+    X(recordDate_##who##_##level, u"SCOREDATE" key levelKey, number, 0, 99991231, 0, 0, false,    \
+      name u"のハイスコアの日付（" levelName u"）", "stage: the day the record was set, YYYYMMDD")
 // clang-format on
 
 // The keys by name, in the order they are read and listed to the player.
@@ -97,5 +121,25 @@ inline constexpr std::size_t kKeyCount = kKeys.size();
 constexpr const KeyInfo& info(Key key) {
     return kKeys[static_cast<std::size_t>(key)];
 }
+
+// Where one record is kept: heroine `character` on difficulty `level`
+// (0 easy, 1 normal, 2 hard).
+struct RecordKeys {
+    int character;
+    int level;
+    Key score;
+    Key date;
+};
+
+inline constexpr RecordKeys kRecordKeys[] = {
+#define ML_RECORD_KEYS(X, who, character, key, name, level, levelKey, index, levelName) \
+    RecordKeys{character, index, Key::record_##who##_##level, Key::recordDate_##who##_##level},
+    ML_RECORD_HEROINES(ML_RECORD_KEYS, _)
+#undef ML_RECORD_KEYS
+};
+
+// A file from before the records kept one "SCORE" for every play: it is
+// read once as this heroine's record (Shiro's) on the file's difficulty.
+inline constexpr int kOldScoreCharacter = 1;
 
 }  // namespace ml::settings

@@ -31,6 +31,7 @@ TEST(SceneFlow, EveryHeroineRunsHerOwnStoryOnNumbersOfHerOwn) {
         EXPECT_EQ(ml::sceneAfter(h.scenes.prologue, SceneExit::next, -1), h.scenes.stage);
         EXPECT_EQ(ml::sceneAfter(h.scenes.stage, SceneExit::next, -1), h.scenes.closing);
         EXPECT_EQ(ml::sceneAfter(h.scenes.stage, SceneExit::title, -1), ml::kSceneMenu);
+        EXPECT_EQ(ml::sceneAfter(h.scenes.stage, SceneExit::again, -1), h.scenes.stage);  // retry
         EXPECT_EQ(ml::sceneAfter(h.scenes.closing, SceneExit::next, -1), ml::kSceneLogo);
         EXPECT_EQ(ml::storyPartOf(h.scenes.closing), ml::StoryPart::closing);
     }

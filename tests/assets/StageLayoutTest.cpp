@@ -110,7 +110,7 @@ TEST(StageLayoutTest, PauseAndContinueEntriesStayOnScreenAndApart) {
     };
     Named pause;
     int top = 0;
-    place({"return_game", "return_title", "end_game"}, pause, top);
+    place({"return_game", "retry", "return_title", "end_game"}, pause, top);
     expectApart(pause);
 
     Named dialog;

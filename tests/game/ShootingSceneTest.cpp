@@ -16,7 +16,9 @@
 #include "engine/sound/SoundManger.h"
 #include "engine/window/DXFrame.h"
 #include "game/KShootingScene.h"
+#include "game/ResultsCard.h"
 #include "game/StagePhase.h"
+#include "game/StageRecords.h"
 #include "game/settings/GameSetting.h"
 #include "game/shooting/cmp/ContinueDialog.h"
 #include "game/shooting/cmp/PauseMenu.h"
@@ -435,8 +437,8 @@ TEST_F(ShootingSceneTest, LeavingTheWindowPausesThePlayAsThePauseButtonDoes) {
 
 TEST_F(ShootingSceneTest, PauseStaysOpenUnderAHeldShotAndLeavingByItFadesOut) {
     const YString path = script({u"Shooting", u"Enemy(Bat1, 5000, 240)", u"Boss TrialBoss", u"}"});
-    // Entry 1 returns to the title, entry 2 ends the game.
-    for (int entry : {1, 2}) {
+    // Entry 2 returns to the title, entry 3 ends the game.
+    for (int entry : {2, 3}) {
         SCOPED_TRACE(entry);
         auto s = scene(path);
         ASSERT_TRUE(created) << lastBox();
@@ -471,7 +473,7 @@ TEST_F(ShootingSceneTest, PauseStaysOpenUnderAHeldShotAndLeavingByItFadesOut) {
             }
         }
         EXPECT_EQ(frames, 51);
-        if (entry == 1) {
+        if (entry == 2) {
             EXPECT_EQ(s->requestedExit(), veru::dxt::SceneExit::title);
         } else {
             EXPECT_EQ(s->getRequest(), veru::dxt::kRequestQuit);
@@ -492,13 +494,204 @@ TEST_F(ShootingSceneTest, TheWaitBeforeTheBossCanBeLeftThroughPause) {
     EXPECT_EQ(s->getPhase(), ml::stage::kPaused);
     EXPECT_EQ(s->getSavedPhase(), ml::stage::kBossApproach);
     frame(*s, 0);
-    frame(*s, kDown);
-    frame(*s, 0);
+    for (int i = 0; i < 2; ++i) {
+        frame(*s, kDown);
+        frame(*s, 0);
+    }
     frame(*s, kShot);  // "back to the title"
     EXPECT_EQ(s->getPhase(), ml::stage::kEnding);
     for (int frames = 0; s->getRequest() == veru::dxt::kRequestNone && frames < 200; ++frames)
         frame(*s, 0);
     EXPECT_EQ(s->requestedExit(), veru::dxt::SceneExit::title);
+}
+
+// What a play cost, counted where it happens, is what the card shows after
+// "no"; the card's frames are not part of the recording.
+TEST_F(ShootingSceneTest, TheResultsCardShowsWhatThePlayCost) {
+    status.lives = 1;
+    status.stock = 4;
+    auto s = scene(script({u"Shooting", u"Enemy(Bat1, 5000, 240)", u"Boss TrialBoss", u"}"}));
+    ASSERT_TRUE(created) << lastBox();
+    s->setResultsCard(true);
+    s->setPlayerFolder(enginePath(dir.path()));
+    const auto until = [&](auto done) {
+        for (int i = 0; i < 3000 && !done(); ++i)
+            frame(*s, 0);
+    };
+    const auto active = [&] { return s->getPlayer()->getState() == STATE_ACTIVE; };
+    until([&] { return s->getPhase() == ml::stage::kShooting && active(); });
+    frame(*s, kBomb);  // three stock: a bomb
+    until(active);
+    frame(*s, kKintuba);  // the last stock: a kintuba
+    frame(*s, 0);
+    frame(*s, kKintuba);  // none left: nothing used
+    until(active);
+    s->playerHit();  // the one life left
+    until(active);
+    s->playerHit();  // two hits on the last life lose it once
+    s->playerHit();
+    until([&] { return s->getPhase() == ml::stage::kContinue; });
+    frame(*s, 0);
+    frame(*s, kShot);  // yes: two lives again
+    until(active);
+    for (int i = 0; i < 3; ++i)
+        s->playerHit();  // three lives in one frame, the last one too
+    until([&] { return s->getPhase() == ml::stage::kContinue; });
+    frame(*s, 0);
+    frame(*s, kDown);
+    frame(*s, 0);
+    frame(*s, kShot);  // no
+    const int played = s->getTally().frames;
+    until([&] { return s->getPhase() == ml::stage::kResults; });
+    ASSERT_EQ(s->getPhase(), ml::stage::kResults);
+    EXPECT_EQ(s->getRequest(), veru::dxt::kRequestNone);
+
+    const ml::StageTally& tally = s->getTally();
+    EXPECT_EQ(tally.livesLost, 5);
+    EXPECT_EQ(tally.bombs, 1);
+    EXPECT_EQ(tally.kintsubas, 1);
+    EXPECT_EQ(tally.continues, 1);
+    EXPECT_EQ(tally.frames, played);  // the fades and the game-over screen not counted
+    EXPECT_GT(played, 100);
+    const YString& text = s->getResultsCard().getText();
+    EXPECT_NE(text.indexOf(u"\t5\n"), -1) << text.toUtf8();
+    EXPECT_NE(text.indexOf(YString(u"\t") + ml::ResultsCard::timeOf(played) + u"\n"), -1)
+        << text.toUtf8();
+    EXPECT_EQ(ml::ResultsCard::timeOf(3 * 3600 + 5 * 60 + 59), YString(u"3:05"));
+
+    // The card reads the buttons itself: nothing more is recorded. Yes
+    // keeps the play, its result filled in, in the player's replays folder.
+    const std::size_t recorded = s->getRecording().words.size();
+    for (int word : {0, kShot, 0, kDown, 0, kShot}) {
+        s->draw(device.get());
+        frame(*s, word);
+    }
+    EXPECT_EQ(s->getResultsCard().getStep(), ml::ResultsCard::Step::kept);
+    EXPECT_EQ(s->getRecording().words.size(), recorded);
+    const ml::StageReplay kept = ml::readStageReplay(s->getResultsCard().getKeptPath());
+    EXPECT_EQ(fs::path(s->getResultsCard().getKeptPath().toUtf8()).parent_path(),
+              dir.path() / "replays");
+    ASSERT_TRUE(kept.result.has_value());
+    EXPECT_FALSE(kept.result->cleared);
+    EXPECT_EQ(kept.result->frames, static_cast<int>(recorded));
+    EXPECT_EQ(kept.words, s->getRecording().words);
+    EXPECT_EQ(s->getRequest(), veru::dxt::kRequestNone);
+    frame(*s, 0);
+    frame(*s, kShot);
+    EXPECT_EQ(s->requestedExit(), veru::dxt::SceneExit::title);
+    for (const auto& m : boxes.messages())
+        ADD_FAILURE() << m.caption.toUtf8() << ": " << m.text.toUtf8();
+}
+
+// Retry leaves by the "again" exit with the score and status the stage
+// started from put back; entered again, nothing of the attempt is left.
+TEST_F(ShootingSceneTest, RetryStartsTheStageAfreshWithNothingOfTheAttemptLeft) {
+    setting->setLastScore(1200);  // brought from before the stage
+    status.stock = 4;
+    const veru::dxt::PlayStatus before = status;
+    auto s = scene(script({u"Shooting", u"Enemy(Bat1, 900, 240)", u"Enemy(Bat2, 5000, 100)",
+                           u"Boss TrialBoss", u"}"}));
+    ASSERT_TRUE(created) << lastBox();
+    int f = 0;
+    while (!(s->getPhase() == ml::stage::kShooting && s->getPlayer()->getState() == STATE_ACTIVE) &&
+           f++ < 1000)
+        frame(*s, 0);
+    frame(*s, kBomb);
+    for (int i = 0; i < 600 && s->getActiveEnemies().empty(); ++i)
+        frame(*s, kShot);
+    s->playerHit();
+    ASSERT_NE(status.lives, before.lives);
+    ASSERT_EQ(s->getTally().bombs, 1);
+    ASSERT_FALSE(s->getActiveEnemies().empty());
+    frame(*s, kPause);
+    frame(*s, 0);
+    frame(*s, kDown);
+    frame(*s, 0);
+    frame(*s, kShot);  // retry
+    for (int frames = 0; s->getRequest() == veru::dxt::kRequestNone && frames < 200; ++frames)
+        frame(*s, 0);
+    EXPECT_EQ(s->requestedExit(), veru::dxt::SceneExit::again);
+    EXPECT_EQ(status.lives, before.lives);
+    EXPECT_EQ(status.stock, before.stock);
+    EXPECT_EQ(status.power, before.power);
+    EXPECT_EQ(setting->getLastScore(), 1200);
+
+    // Entered again as the scene manager does.
+    s->release();
+    s->reset();
+    ASSERT_TRUE(s->create(nullptr, device.get())) << lastBox();
+    EXPECT_EQ(s->getPhase(), ml::stage::kFadeIn);
+    EXPECT_EQ(s->getScore(), 1200);
+    EXPECT_EQ(s->getTally().bombs, 0);
+    EXPECT_EQ(s->getTally().livesLost, 0);
+    EXPECT_EQ(s->getTally().frames, 0);
+    EXPECT_TRUE(s->getActiveEnemies().empty());
+    EXPECT_EQ(s->getWaitingEnemies().size(), 2u);
+    EXPECT_EQ(s->getPosition(), 0);
+    EXPECT_EQ(s->getFrameNumber(), 0);
+    EXPECT_TRUE(s->getRecording().words.empty());
+    EXPECT_EQ(status.stock, before.stock);
+}
+
+// The HUD's high score is the record of the heroine and difficulty played;
+// a live play sets it, a recording played back or a stage with its records
+// off (practice) never does.
+TEST_F(ShootingSceneTest, OnlyThePlayersOwnPlaySetsTheRecordTheHudShows) {
+    const YString path = script({u"Shooting", u"Item Kintuba", u"Enemy(Bat1, 900, 240)",
+                                 u"Enemy(Bat2, 5000, 100)", u"Boss TrialBoss", u"}"});
+    setting->setLevel(ml::GameSetting::kLevelHard);
+    ml::StageRecords records(*setting);
+    records.offer(1, ml::GameSetting::kLevelHard, 100, 20260101);
+    // The bat carrying the kintuba is shot down and the kintuba picked up.
+    const auto play = [&](ml::ShootingScene& s) {
+        for (int f = 0; f < 900; ++f) {
+            for (const auto& enemy : s.getActiveEnemies()) {
+                if (enemy->getState() == STATE_ACTIVE && enemy->getX() < 700)
+                    enemy->damage(100);
+            }
+            for (const auto& item : s.getKintubaItems()) {
+                if (item->getState() == STATE_ACTIVE)
+                    s.getPlayer()->setPosition(item->getX(), item->getY());
+            }
+            frame(s, kShot);
+        }
+    };
+    const auto best = [&] { return records.best(1, ml::GameSetting::kLevelHard).score; };
+
+    auto off = scene(path);
+    EXPECT_EQ(off->getHiScore(), 100);
+    off->setRecordsOff(true);
+    play(*off);
+    ASSERT_GE(off->getScore(), 500);
+    EXPECT_FALSE(off->keepRecord());
+    EXPECT_EQ(best(), 100);
+    off->release();
+
+    auto live = scene(path);
+    play(*live);
+    const int score = live->getScore();
+    EXPECT_TRUE(live->keepRecord());
+    EXPECT_EQ(best(), score);
+    EXPECT_GT(records.best(1, ml::GameSetting::kLevelHard).date, 20260101);
+    EXPECT_EQ(records.best(1, ml::GameSetting::kLevelNormal).score, 0);
+    EXPECT_EQ(records.best(2, ml::GameSetting::kLevelHard).score, 0);
+    const ml::StageReplay recorded = live->getRecording();
+    live->release();
+
+    setting->setValue(ml::settings::Key::record_shiro_hard, 0);  // any score would beat it
+    auto replayed = std::make_unique<ml::ShootingScene>(&manager, path, setting.get(), &status);
+    replayed->playReplay(recorded);
+    replayed->reset();
+    ASSERT_TRUE(replayed->create(nullptr, device.get())) << lastBox();
+    play(*replayed);
+    EXPECT_EQ(replayed->getScore(), score);
+    EXPECT_FALSE(replayed->keepRecord());
+    EXPECT_EQ(best(), 0);
+    replayed->release();
+
+    // Another difficulty shows its own record.
+    setting->setLevel(ml::GameSetting::kLevelEasy);
+    EXPECT_EQ(scene(path)->getHiScore(), 0);
 }
 
 namespace {

@@ -57,6 +57,8 @@ class StageBot {
                 return tick % 2 ? masks.shoot : 0;  // a fresh press for every box
             case ml::stage::kPaused:
                 return phaseFrame == 3 ? masks.shoot : 0;  // "return to the game"
+            case ml::stage::kResults:
+                return tick % 2 ? masks.shoot : 0;  // on past the card, keeping no replay
             case ml::stage::kContinue:
                 if (continues) {
                     if (phaseFrame == 3)

@@ -98,6 +98,9 @@ int Autopilot::menuWord(int phase) {
             return (lastWord & masks.shoot) ? 0 : masks.shoot;
         case stage::kPaused:
             return phaseFrames == 3 ? masks.shoot : 0;  // "return to the game"
+        case stage::kResults:
+            // On past the results card, keeping no replay.
+            return (lastWord & masks.shoot) ? 0 : masks.shoot;
         case stage::kContinue: {
             if (phaseFrames < 3 || (lastWord != 0))
                 return 0;  // let go of what the play held, one frame between presses

@@ -17,6 +17,7 @@ inline constexpr int RESULT_NONE = 0x200000;
 inline constexpr int RESULT_FIRST = 0x200001;
 inline constexpr int RESULT_SECOND = 0x200002;
 inline constexpr int RESULT_THIRD = 0x200003;
+inline constexpr int RESULT_FOURTH = 0x200004;
 
 // The button word's up and down bits.
 inline constexpr int BUTTON_UP = veru::dxt::event::kButtonUp;

@@ -10,6 +10,7 @@ PauseMenu::~PauseMenu() = default;
 
 void PauseMenu::load(veru::platform::VideoDevice* device) {
     entries.load(device, {{u"img/return_game_n.ytx", u"img/return_game_s.ytx"},
+                          {u"img/retry_n.ytx", u"img/retry_s.ytx"},
                           {u"img/return_title_n.ytx", u"img/return_title_s.ytx"},
                           {u"img/end_game_n.ytx", u"img/end_game_s.ytx"}});
 }
@@ -35,11 +36,13 @@ int PauseMenu::update(int buttons) {
     }
     switch (entries.getSelection()) {
         case 0:
-            return RESULT_FIRST;
+            return kResume;
         case 1:
-            return RESULT_SECOND;
+            return kRetry;
+        case 2:
+            return kTitle;
         default:
-            return RESULT_THIRD;
+            return kQuit;
     }
 }
 

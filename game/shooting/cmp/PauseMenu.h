@@ -1,5 +1,6 @@
 #pragma once
-// PauseMenu: return to the game, return to the title, end the game.
+// PauseMenu: return to the game, retry (the stage again from its start),
+// return to the title, end the game.
 //
 // open() arms the menu: the first update after it reads no button; from the
 // second one, up and down move the selection (once per press, wrapping) and
@@ -8,12 +9,13 @@
 // after it has been released (MenuEntries::latchHeld), so the menu stays
 // open under a held shot. The decision is
 // returned on the update of the press and on every update after it until the
-// menu is opened again: RESULT_FIRST return to the game, RESULT_SECOND
-// return to the title, RESULT_THIRD end the game; RESULT_NONE before.
+// menu is opened again: kResume, kRetry, kTitle or kQuit (the result codes
+// in entry order); RESULT_NONE before.
 // The menu reopens on the entry chosen last time.
 //
-// Pictures: "img/return_game_n.ytx"/"_s", "img/return_title_n.ytx"/"_s",
-// "img/end_game_n.ytx"/"_s" (normal/selected), and a 1 x 1 shade made here.
+// Pictures: "img/return_game_n.ytx"/"_s", "img/retry_n.ytx"/"_s",
+// "img/return_title_n.ytx"/"_s", "img/end_game_n.ytx"/"_s" (normal/selected),
+// and a 1 x 1 shade made here.
 // Ownership, thread, failure: as MenuEntries.
 
 #include "game/shooting/cmp/MenuCodes.h"
@@ -23,6 +25,11 @@ namespace ml::shooting::cmp {
 
 class PauseMenu {
   public:
+    static constexpr int kResume = RESULT_FIRST;
+    static constexpr int kRetry = RESULT_SECOND;
+    static constexpr int kTitle = RESULT_THIRD;
+    static constexpr int kQuit = RESULT_FOURTH;
+
     PauseMenu(int screenWidth, int screenHeight);
     ~PauseMenu();
     PauseMenu(const PauseMenu&) = delete;

@@ -27,16 +27,30 @@ Bytes settingsFile(std::initializer_list<std::u16string_view> records) {
 }
 
 // A file as the game saves it: `records` with the default keys and pad
-// buttons of the controls beside them, every record in key order.
+// buttons of the controls and the records of play (where `records` gives
+// none of their own) beside them, every record in key order.
 Bytes savedFile(std::initializer_list<std::u16string_view> records) {
     std::vector<std::u16string_view> all(records);
+    const auto key = [](std::u16string_view r) { return r.substr(0, r.find(u']')); };
     for (std::u16string_view binding :
          {u"[KEYSbomb] = 6", u"[KEYSbullet] = 29", u"[KEYSdown] = 0", u"[KEYSkintuba] = 27",
           u"[KEYSleft] = 0", u"[KEYSpause] = 20996", u"[KEYSright] = 0", u"[KEYSslow] = 115225",
           u"[KEYSup] = 0", u"[PADbomb] = 2", u"[PADbullet] = 1", u"[PADkintuba] = 3",
           u"[PADpause] = 7", u"[PADslow] = 356"})
         all.push_back(binding);
-    std::sort(all.begin(), all.end());
+    // No records yet: each heroine's on each difficulty, and its day.
+    for (std::u16string_view record :
+         {u"[SCOREDATEhotaruEasy] = 0", u"[SCOREDATEhotaruHard] = 0",
+          u"[SCOREDATEhotaruNormal] = 0", u"[SCOREDATEshiroEasy] = 0", u"[SCOREDATEshiroHard] = 0",
+          u"[SCOREDATEshiroNormal] = 0", u"[SCOREhotaruEasy] = 0", u"[SCOREhotaruHard] = 0",
+          u"[SCOREhotaruNormal] = 0", u"[SCOREshiroEasy] = 0", u"[SCOREshiroHard] = 0",
+          u"[SCOREshiroNormal] = 0"}) {
+        if (std::none_of(records.begin(), records.end(),
+                         [&](std::u16string_view given) { return key(given) == key(record); }))
+            all.push_back(record);
+    }
+    // In the order of their keys ("SCORE" before "SCOREDATE...").
+    std::sort(all.begin(), all.end(), [&](auto a, auto b) { return key(a) < key(b); });
     Bytes b;
     for (auto r : all)
         appendStringRecord(b, r);
@@ -189,7 +203,8 @@ TEST_F(GameSettingTest, TheFirstRecordOfAKeyWins) {
 // The volumes and the window size came later: files without them read as
 // full volume in a 1x window, and the records the game wrote before stay as
 // they were, so an older build reading a new file finds its own keys intact
-// (it passes the others by, as it does any key it does not know).
+// (it passes the others by, as it does any key it does not know). The one
+// old score is Shiro's record on the file's difficulty too.
 TEST_F(GameSettingTest, VolumesAndWindowSizeRoundTripBesideTheOldKeys) {
     writeBytes(path, settingsFile({u"[LEVEL] = 12", u"[SCORE] = 700"}));
     {
@@ -202,11 +217,12 @@ TEST_F(GameSettingTest, VolumesAndWindowSizeRoundTripBesideTheOldKeys) {
         old.setWindowScale(2);
         old.save();
     }
-    EXPECT_EQ(readBytes(path),
-              savedFile({u"[KEYbomb] = 64", u"[KEYbullet] = 16", u"[KEYkintuba] = 32",
-                         u"[KEYpause] = 256", u"[KEYslow] = 128", u"[LANGUAGE] = 0",
-                         u"[LEVEL] = 12", u"[SCORE] = 700", u"[SCREEN] = 1", u"[VOLUMEeffect] = 0",
-                         u"[VOLUMEmusic] = 3", u"[WINDOWscale] = 2"}));
+    EXPECT_EQ(
+        readBytes(path),
+        savedFile({u"[KEYbomb] = 64", u"[KEYbullet] = 16", u"[KEYkintuba] = 32",
+                   u"[KEYpause] = 256", u"[KEYslow] = 128", u"[LANGUAGE] = 0", u"[LEVEL] = 12",
+                   u"[SCORE] = 700", u"[SCOREshiroHard] = 700", u"[SCREEN] = 1",
+                   u"[VOLUMEeffect] = 0", u"[VOLUMEmusic] = 3", u"[WINDOWscale] = 2"}));
     GameSetting again(path, &map);
     EXPECT_EQ(again.getMusicVolume(), 3);
     EXPECT_EQ(again.getEffectVolume(), 0);

@@ -18,7 +18,7 @@ class MenuTest : public HudTest {
   protected:
     void SetUp() override {
         HudTest::SetUp();
-        for (const char* name : {"return_game", "return_title", "end_game", "yes", "no"}) {
+        for (const char* name : {"return_game", "retry", "return_title", "end_game", "yes", "no"}) {
             std::string base = std::string("img/") + name;
             writePicture(veru::YString::fromUtf8(base + "_n.ytx"), 200, 60, kGrey);
             writePicture(veru::YString::fromUtf8(base + "_s.ytx"), 200, 60, kWhite);
@@ -36,11 +36,11 @@ TEST_F(MenuTest, PauseSelectionWrapsAndMovesOncePerPress) {
     EXPECT_EQ(menu.update(BUTTON_DOWN), RESULT_NONE);
     EXPECT_EQ(menu.getSelection(), 0);
     EXPECT_EQ(menu.update(BUTTON_UP), RESULT_NONE);
-    EXPECT_EQ(menu.getSelection(), 2);
+    EXPECT_EQ(menu.getSelection(), 3);
     for (int i = 0; i < 5; ++i) {
         menu.update(BUTTON_UP);
     }
-    EXPECT_EQ(menu.getSelection(), 2);
+    EXPECT_EQ(menu.getSelection(), 3);
     menu.update(0);
     menu.update(BUTTON_DOWN);
     EXPECT_EQ(menu.getSelection(), 0);
@@ -51,8 +51,8 @@ TEST_F(MenuTest, PauseSelectionWrapsAndMovesOncePerPress) {
     menu.update(0);
     menu.update(BUTTON_DOWN);
     EXPECT_EQ(menu.getSelection(), 1);
-    EXPECT_EQ(menu.update(kShootButton), RESULT_SECOND);
-    EXPECT_EQ(menu.update(0), RESULT_SECOND);
+    EXPECT_EQ(menu.update(kShootButton), PauseMenu::kRetry);
+    EXPECT_EQ(menu.update(0), PauseMenu::kRetry);
 }
 
 TEST_F(MenuTest, PauseStaysOpenUnderAHeldShotAndDecidesOnTheNextPress) {
@@ -68,19 +68,28 @@ TEST_F(MenuTest, PauseStaysOpenUnderAHeldShotAndDecidesOnTheNextPress) {
     EXPECT_EQ(menu.getSelection(), 1);
     menu.update(kShootButton);
     EXPECT_EQ(menu.update(0), RESULT_NONE);
-    EXPECT_EQ(menu.update(kShootButton), RESULT_SECOND);
-    EXPECT_EQ(menu.update(kShootButton), RESULT_SECOND);
+    EXPECT_EQ(menu.update(kShootButton), PauseMenu::kRetry);
+    EXPECT_EQ(menu.update(kShootButton), PauseMenu::kRetry);
     // Opened again with nothing held: undecided, on the entry chosen last
     // time, and the first press after the opening update decides.
     menu.open();
     EXPECT_EQ(menu.update(0), RESULT_NONE);
     EXPECT_EQ(menu.getSelection(), 1);
     menu.update(BUTTON_UP);
-    EXPECT_EQ(menu.update(kShootButton), RESULT_FIRST);
+    EXPECT_EQ(menu.update(kShootButton), PauseMenu::kResume);
     // A shot released on the opening update and pressed again counts.
     menu.open();
     EXPECT_EQ(menu.update(0), RESULT_NONE);
-    EXPECT_EQ(menu.update(kShootButton), RESULT_FIRST);
+    EXPECT_EQ(menu.update(kShootButton), PauseMenu::kResume);
+    // The last two entries: back to the title and the end of the game.
+    menu.open();
+    menu.update(0);
+    menu.update(BUTTON_UP);
+    EXPECT_EQ(menu.update(kShootButton), PauseMenu::kQuit);
+    menu.open();
+    menu.update(0);
+    menu.update(BUTTON_UP);
+    EXPECT_EQ(menu.update(kShootButton), PauseMenu::kTitle);
 }
 
 TEST_F(MenuTest, PauseEntriesAreCentredOverTheShade) {
@@ -88,18 +97,19 @@ TEST_F(MenuTest, PauseEntriesAreCentredOverTheShade) {
     white.load(u"img/white.ytx", device.get());
     PauseMenu menu(800, 600);
     menu.load(device.get());
-    EXPECT_EQ(menu.getEntries().firstEntryY(), 240);
+    EXPECT_EQ(menu.getEntries().firstEntryY(), 180);
     Frame f = render([&](auto& g) {
         g.queueSprite(&white, 400, 300);
         menu.draw(g);
     });
-    // The selected first entry at y = 240, the others at 300 and 360.
-    EXPECT_TRUE(rgbNear(f.at(400, 211), kWhite));
-    EXPECT_TRUE(rgbNear(f.at(400, 268), kWhite));
-    EXPECT_TRUE(rgbNear(f.at(400, 271), kGrey));
+    // The selected first entry at y = 180, the others at 240, 300 and 360.
+    EXPECT_TRUE(rgbNear(f.at(400, 151), kWhite));
+    EXPECT_TRUE(rgbNear(f.at(400, 208), kWhite));
+    EXPECT_TRUE(rgbNear(f.at(400, 211), kGrey));
     EXPECT_TRUE(rgbNear(f.at(400, 388), kGrey));
     EXPECT_TRUE(rgbNear(f.at(301, 300), kGrey));
     // Around them the picture behind shows through the shade at alpha 50.
+    EXPECT_TRUE(rgbNear(f.at(400, 148), 0xFFCDCDCDu, 3));
     EXPECT_TRUE(rgbNear(f.at(400, 391), 0xFFCDCDCDu, 3));
     EXPECT_TRUE(rgbNear(f.at(5, 5), 0xFFCDCDCDu, 3));
     EXPECT_TRUE(rgbNear(f.at(299, 300), 0xFFCDCDCDu, 3));
