@@ -26,6 +26,7 @@
 #include "frontend/ConfigScene.h"
 #include "frontend/LogoScene.h"
 #include "frontend/MenuScene.h"
+#include "frontend/PracticeScene.h"
 #include "game/ShootingScene.h"
 #include "game/StageHeroine.h"
 #include "game/StageReplay.h"
@@ -130,14 +131,23 @@ int gameMain(const GameHooks& hooks, const PlayerFiles& files, const StartOption
             scene->setClock(hooks.clock);
             return scene;
         };
-        auto stage = std::make_unique<ShootingScene>(scenes.get(), heroine.stageScript,
-                                                     setting.get(), status.get(), heroine);
+        auto stage =
+            std::make_unique<ShootingScene>(scenes.get(), setting.get(), status.get(), heroine);
         stage->setRecordingPath(files.lastStage);
         stageScenes.push_back(stage.get());
         made.emplace_back(heroine.scenes.prologue, talk(heroine.prologueScript));
         made.emplace_back(heroine.scenes.stage, std::move(stage));
         made.emplace_back(heroine.scenes.closing, talk(heroine.closingScript));
     }
+    // Practice hands its choice to the chosen heroine's stage.
+    made.emplace_back(kScenePractice, std::make_unique<PracticeScene>(
+                                          scenes.get(), setting.get(), status.get(),
+                                          [&stageScenes](const StageHeroine& heroine,
+                                                         const StageStart& start, int level) {
+                                              for (ShootingScene* stage : stageScenes)
+                                                  if (&stage->getHeroine() == &heroine)
+                                                      stage->practise(start, level);
+                                          }));
 
     auto inputFactory = std::make_unique<veru::dxt::event::DirectInputFactory>();
     frame->setIcon(u"ICON");
@@ -184,9 +194,9 @@ int gameMain(const GameHooks& hooks, const PlayerFiles& files, const StartOption
     // Left in the middle of the stage (the window closed, a quit signal):
     // the high score reached so far counts as at the stage's end, this
     // frame's score included (the shown high score follows it a frame late).
-    // A recording being watched is not the player's play.
+    // A recording being watched, or a practice play, is not the player's play.
     for (const ShootingScene* stageScene : stageScenes)
-        if (!stageScene->isWatching())
+        if (!stageScene->isWatching() && !stageScene->isPractising())
             setting->setHiScore(std::max(
                 {setting->getHiScore(), stageScene->getHiScore(), stageScene->getScore()}));
     try {

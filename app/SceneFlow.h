@@ -4,7 +4,7 @@
 // scene the exit leads to. A new scene is a row of each; a new heroine adds
 // her own three scenes through her row of StageHeroine.
 //
-// Numbers: 1 logo, 2 title menu, 3 configuration; each heroine's prologue,
+// Numbers: 1 logo, 2 title menu, 3 configuration, 11 practice; each heroine's prologue,
 // stage and closing have the numbers of her row (Shiro's 4, 8, 5; Hotaru's
 // 6, 9, 7). A flow row may name a part of a heroine's story instead of a
 // number: leaving the menu that is the chosen heroine's (PlayStatus::
@@ -21,6 +21,7 @@ namespace ml {
 constexpr int kSceneLogo = 1;
 constexpr int kSceneMenu = 2;
 constexpr int kSceneConfig = 3;
+constexpr int kScenePractice = 11;
 
 // The parts of a heroine's story; none for a scene of no heroine.
 enum class StoryPart { none, prologue, stage, closing };

@@ -1,6 +1,7 @@
 #include "game/ShootingScene.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "engine/core/MessageBox.h"
 #include "engine/effects/Random.h"
@@ -46,15 +47,9 @@ void playOnce(veru::sound::ISound* sound) {
 
 }  // namespace
 
-ShootingScene::ShootingScene(veru::dxt::SceneManager* manager, const veru::YString& scriptPath,
-                             GameSetting* settings, veru::dxt::PlayStatus* status,
-                             const StageHeroine& heroine)
-    : Scene(manager),
-      scriptPath(scriptPath),
-      settings(settings),
-      heroine(heroine),
-      status(status),
-      model(status) {}
+ShootingScene::ShootingScene(veru::dxt::SceneManager* manager, GameSetting* settings,
+                             veru::dxt::PlayStatus* status, const StageHeroine& heroine)
+    : Scene(manager), settings(settings), heroine(heroine), status(status), model(status) {}
 
 ShootingScene::~ShootingScene() = default;
 
@@ -70,9 +65,16 @@ bool ShootingScene::create(veru::platform::Window*, veru::platform::VideoDevice*
     readBackBufferSize(device);
     model.openField();
     try {
+        practice = std::exchange(pendingPractice, std::nullopt);
+        if (practice)
+            recorder.setStartValues(practiceStartValues(practice->start, practice->level,
+                                                        heroine.number, *settings, *status));
+        else
+            recorder.setStartValues(std::nullopt);
         // The stage's random numbers start from a seed of their own, so
         // that the same buttons play the stage out the same way again.
         recorder.start(heroine.number, *settings, *status);
+        playStart = startOfPlay();
         watchStarted = isWatching();
         loadStage(device);
     } catch (const veru::excp::Exception& e) {
@@ -111,8 +113,9 @@ void ShootingScene::readStageScript(veru::platform::VideoDevice* textureLoader) 
     StageContent& into = model.getContent();
     into = StageContent{};
     veru::sound::SoundManger* sounds = manager ? manager->getSounds() : nullptr;
-    ml::readStageScript(scriptPath, textureLoader, sounds, settings->getLevel(),
-                        *model.getBackground(), into);
+    ml::readStageScript(
+        scriptOverride.empty() ? veru::YString(heroine.stageScript) : scriptOverride, textureLoader,
+        sounds, settings->getLevel(), *model.getBackground(), into, getStart());
     model.dressItems(heroine, textureLoader, sounds);
 }
 
@@ -215,8 +218,16 @@ bool ShootingScene::watchOver(veru::dxt::event::InputInterface* input) {
 void ShootingScene::leaveCleared() {
     if (isWatching())
         requestExit(veru::dxt::SceneExit::title);
+    else if (practice)
+        requestExit(veru::dxt::SceneExit::back);
     else
         requestNext();
+}
+
+std::optional<StageStart> ShootingScene::startOfPlay() const {
+    if (practice)
+        return practice->start;
+    return fixedStart;
 }
 
 bool ShootingScene::focusLost() {
@@ -497,7 +508,7 @@ void ShootingScene::updateGameOver() {
     if (model.advanceGameOver()) {
         stopMusic();
         leaveStage();
-        requestExit(veru::dxt::SceneExit::title);
+        requestExit(practice ? veru::dxt::SceneExit::back : veru::dxt::SceneExit::title);
     }
 }
 
