@@ -62,6 +62,7 @@ PlayerFiles preparePlayerFolder(const GameFolders& folders) {
     files.settings = joined(folders.player, kSettingsName);
     files.lastStage = joined(folders.player, u"last_stage.rpl");
     files.padMappings = joined(folders.player, u"gamecontrollerdb.txt");
+    files.folder = folders.player;
     veru::platform::makeFolders(folders.player);
     if (!folders.oldSettings.empty() && !veru::platform::statPath(files.settings).exists &&
         veru::platform::statPath(folders.oldSettings).exists) {

@@ -29,6 +29,9 @@ struct PlayerFiles {
     veru::YString settings = u"setting.env";
     veru::YString lastStage = u"last_stage.rpl";  // the last play, for a bug report
     veru::YString padMappings;                    // the player's own pad mappings; empty for none
+    // The player's folder: the plays the player keeps go in its "replays"
+    // folder (ReplayLibrary.h).
+    veru::YString folder = u".";
 };
 
 struct GameFolders {

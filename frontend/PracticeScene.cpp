@@ -335,7 +335,7 @@ void PracticeScene::draw(veru::platform::VideoDevice*) {
     const int levelIndex = static_cast<int>(
         std::find(std::begin(kLevels), std::end(kLevels), choice.getLevel()) - std::begin(kLevels));
     const YString values[PracticeChoice::rowCount] = {
-        said(heroine.name, heroine.nameEn),
+        said(heroine.name, heroine.englishName),
         said(kLevelWords[levelIndex]),
         said(kKindWords[choice.isBoss() ? 1 : 0]),
         where,

@@ -48,7 +48,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         back.maskBomb != replay.maskBomb || back.maskSlow != replay.maskSlow ||
         back.maskPause != replay.maskPause || back.startScore != replay.startScore ||
         back.startLives != replay.startLives || back.startStock != replay.startStock ||
-        back.startPower != replay.startPower || back.words != replay.words)
+        back.startPower != replay.startPower || back.character != replay.character ||
+        back.startPosition != replay.startPosition || back.startBoss != replay.startBoss ||
+        back.result != replay.result || back.words != replay.words)
         __builtin_trap();  // the writer and the reader disagree
     return 0;
 }

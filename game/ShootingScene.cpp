@@ -71,10 +71,14 @@ bool ShootingScene::create(veru::platform::Window*, veru::platform::VideoDevice*
                                                         heroine.number, *settings, *status));
         else
             recorder.setStartValues(std::nullopt);
+        const auto [position, boss] = startPointOf(practice ? practice->start : fixedStart);
+        recorder.setStartPoint(position, boss);
         // The stage's random numbers start from a seed of their own, so
         // that the same buttons play the stage out the same way again.
         recorder.start(heroine.number, *settings, *status);
-        playStart = startOfPlay();
+        // Where this play starts: a replay's own start point wins.
+        playStart =
+            startOfPoint(recorder.getRecording().startPosition, recorder.getRecording().startBoss);
         watchStarted = isWatching();
         loadStage(device);
     } catch (const veru::excp::Exception& e) {
@@ -222,12 +226,6 @@ void ShootingScene::leaveCleared() {
         requestExit(veru::dxt::SceneExit::back);
     else
         requestNext();
-}
-
-std::optional<StageStart> ShootingScene::startOfPlay() const {
-    if (practice)
-        return practice->start;
-    return fixedStart;
 }
 
 bool ShootingScene::focusLost() {
@@ -485,7 +483,7 @@ void ShootingScene::updateEnding() {
                         // No stage-clear caption to show: on at once.
                         stopMusic();
                         settings->setLastScore(hud.scoreTarget());
-                        leaveStage();
+                        leaveStage(true);
                         leaveCleared();
                     }
                     break;
@@ -499,7 +497,7 @@ void ShootingScene::updateEnding() {
         stopMusic();
         settings->setLastScore(hud.scoreTarget());
         settings->setHiScore(hud.hiScoreTarget());
-        leaveStage();
+        leaveStage(true);
         leaveCleared();
     }
 }
@@ -512,8 +510,8 @@ void ShootingScene::updateGameOver() {
     }
 }
 
-void ShootingScene::leaveStage() {
-    recorder.save();
+void ShootingScene::leaveStage(bool cleared) {
+    recorder.finish(getScore(), cleared);
 }
 
 int ShootingScene::getScore() const {

@@ -170,7 +170,8 @@ class ShootingScene : public veru::dxt::Scene {
     void updateBossApproach(int bossState);
     void updateEnding();
     void updateGameOver();
-    void leaveStage();
+    // The play is over: its result goes into the record, which is saved.
+    void leaveStage(bool cleared = false);
     bool holds(int buttons, int mask) const { return (buttons & mask) != 0; }
     // True when the recording being watched is over or the player ended it.
     bool watchOver(veru::dxt::event::InputInterface* input);
@@ -182,14 +183,12 @@ class ShootingScene : public veru::dxt::Scene {
         StageStart start;
         int level;
     };
-    // Where the play created last starts: the replay's, a practice's or the
-    // fixed start; what create reads the script with.
-    std::optional<StageStart> startOfPlay() const;
-
     veru::YString scriptOverride;
     std::optional<StageStart> fixedStart;
     std::optional<StagePractice> pendingPractice;
     std::optional<StagePractice> practice;
+    // Where the play created last starts: the replay's, a practice's or the
+    // fixed start; what create reads the script with.
     std::optional<StageStart> playStart;
     GameSetting* settings;
     const StageHeroine& heroine;

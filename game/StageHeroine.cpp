@@ -45,8 +45,9 @@ constexpr StagePart kHotaruParts[] = {
 const StageHeroine kHeroines[] = {
     {
         .number = 1,
+        .key = "shiro",
         .name = u"シロ",
-        .nameEn = u"Shiro",
+        .englishName = u"Shiro",
         .prologueScript = u"script/trial.dat",
         .stageScript = u"script/stage_trial.dat",
         .closingScript = u"script/trial_ED.dat",
@@ -74,8 +75,9 @@ const StageHeroine kHeroines[] = {
     },
     {
         .number = 2,
+        .key = "hotaru",
         .name = u"ホタル",
-        .nameEn = u"Hotaru",
+        .englishName = u"Hotaru",
         .prologueScript = u"script/trialK.dat",
         .stageScript = u"script/stage_trialK.dat",
         .closingScript = u"script/trialK_ED.dat",

@@ -65,9 +65,11 @@ struct StageHeroine {
     // The play status's character number, also stored in recordings
     // (1 Shiro, 2 Hotaru).
     int number;
-    // Her name, in Japanese and in English, where words are drawn as text.
+    // Her name in file names and settings keys ("shiro"), and as the game
+    // shows it in Japanese and in English.
+    const char* key;
     const char16_t* name;
-    const char16_t* nameEn;
+    const char16_t* englishName;
     // Her story: the talks around her stage and the numbers its scenes are
     // registered under.
     const char16_t* prologueScript;

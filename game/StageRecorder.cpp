@@ -2,6 +2,7 @@
 
 #include "engine/effects/Random.h"
 #include "engine/exceptions/Exception.h"
+#include "engine/platform/Clock.h"
 
 namespace ml {
 
@@ -20,6 +21,8 @@ void StageRecorder::start(int character, GameSetting& settings, veru::dxt::PlayS
         replayed = std::make_unique<ReplayedSettings>(*values, settings, status);
     recording = replayStartOf(settings, status);
     recording.character = character;
+    recording.startPosition = replay ? replay->startPosition : startPosition;
+    recording.startBoss = replay ? replay->startBoss : startBoss;
     recording.seed = replay      ? replay->seed
                      : fixedSeed ? *fixedSeed
                                  : veru::dxt::effect2D::freshRandomSeed();
@@ -43,6 +46,15 @@ void StageRecorder::save() {
     } catch (const veru::excp::Exception&) {
         // A folder that cannot be written loses the record, not the play.
     }
+}
+
+void StageRecorder::finish(int score, bool cleared) {
+    if (!recording.result) {
+        recording.result =
+            StageReplay::Result{score, cleared, static_cast<int>(recording.words.size()),
+                                veru::platform::wallClockSeconds()};
+    }
+    save();
 }
 
 void StageRecorder::stop() {

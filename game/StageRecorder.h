@@ -42,6 +42,14 @@ class StageRecorder {
     // The next start seeds with `seed` instead of a fresh one (a replay's
     // own seed still wins); nullopt: fresh again.
     void setSeed(std::optional<std::uint64_t> seed) { fixedSeed = seed; }
+    // The next starts record that the play begins at stage position
+    // `position` and goes straight to boss `boss` (an index into the stage
+    // script's bosses; -1: none) — a practice play. (0, -1), the default, is
+    // the stage's start. A replay brings its own.
+    void setStartPoint(int position, int boss) {
+        startPosition = position;
+        startBoss = boss;
+    }
     // Where each live play's record is written when it is saved; empty:
     // nowhere.
     void setRecordingPath(const veru::YString& path) { recordingPath = path; }
@@ -56,12 +64,17 @@ class StageRecorder {
     int poll(const std::function<int()>& live);
     // Writes the record of a live play once (later calls do nothing).
     void save();
+    // The play ended with `score`, cleared or not: the result goes into the
+    // record (the first call's; frames played and the wall-clock time now),
+    // then the record is saved.
+    void finish(int score, bool cleared);
     // The player's own settings and status again; the random numbers back
     // on the secure source.
     void stop();
 
     bool isReplaying() const { return replay.has_value(); }
-    // The play so far: the seed and every word polled since start.
+    // The play so far: the seed, the start point (the replay's while one
+    // plays) and every word polled since start.
     const StageReplay& getRecording() const { return recording; }
     // Frames polled since start.
     int getFrameNumber() const { return frameNumber; }
@@ -75,6 +88,8 @@ class StageRecorder {
     veru::YString recordingPath;
     bool recordingSaved = true;
     int frameNumber = 0;
+    int startPosition = 0;
+    int startBoss = -1;
 };
 
 }  // namespace ml

@@ -8,6 +8,7 @@
 #include "engine/io/ByteFileReader.h"
 #include "engine/io/ByteFileWriter.h"
 #include "engine/scene/PlayStatus.h"
+#include "game/StageBounds.h"
 #include "game/StageHeroine.h"
 #include "game/StageStateHash.h"
 #include "game/settings/GameSetting.h"
@@ -19,6 +20,7 @@ namespace {
 
 constexpr std::int32_t kOldVersion = 1;      // no start values, no checksum
 constexpr std::int32_t kUnnamedVersion = 2;  // no heroine: Shiro's
+constexpr std::int32_t kNoStartVersion = 3;  // no start block, no result block
 
 // What a reader found wrong, before the path is put in front of it.
 struct Broken {
@@ -48,6 +50,8 @@ std::vector<std::int32_t> bodyOf(const StageReplay& replay) {
                                      replay.startStock,
                                      replay.startPower,
                                      replay.character,
+                                     replay.startPosition,
+                                     replay.startBoss,
                                      static_cast<std::int32_t>(replay.words.size()),
                                      0};
     const std::size_t runCount = out.size() - 1;
@@ -61,6 +65,11 @@ std::vector<std::int32_t> bodyOf(const StageReplay& replay) {
         i = end;
     }
     out[runCount] = runs;
+    const StageReplay::Result result = replay.result.value_or(StageReplay::Result{});
+    const auto ended = static_cast<std::uint64_t>(result.endedAt);
+    out.insert(out.end(), {replay.result ? 1 : 0, result.score, result.cleared ? 1 : 0,
+                           result.frames, static_cast<std::int32_t>(ended & 0xFFFFFFFFu),
+                           static_cast<std::int32_t>(ended >> 32)});
     return out;
 }
 
@@ -90,12 +99,18 @@ std::string StageReplay::problem() const {
         return "開始時のショットレベル " + hex(startPower) + " が範囲外です";
     if (!findHeroine(character))
         return "キャラクター " + std::to_string(character) + " はいません";
+    if (startPosition < 0 || startPosition > stage::kLastPosition)
+        return "開始位置 " + std::to_string(startPosition) + " が範囲外です";
+    if (startBoss < -1)
+        return "開始時のボス " + std::to_string(startBoss) + " が範囲外です";
     if (words.size() > static_cast<std::size_t>(kMaxFrames))
         return "フレームが多すぎます";
     for (std::size_t f = 0; f < words.size(); ++f) {
         if ((words[f] & ~veru::dxt::event::kWordBits) != 0)
             return "フレーム " + std::to_string(f) + " のボタン " + hex(words[f]) + " が範囲外です";
     }
+    if (result && (result->score < 0 || result->frames < 0 || result->frames > kMaxFrames))
+        return "結果のスコアかフレーム数が範囲外です";
     return {};
 }
 
@@ -151,16 +166,26 @@ ReplayedSettings::~ReplayedSettings() {
     status = *ownStatus;
 }
 
-void writeStageReplay(const veru::YString& path, const StageReplay& replay) {
-    const std::vector<std::int32_t> body = bodyOf(replay);
+std::vector<std::uint8_t> stageReplayBytes(const StageReplay& replay) {
+    std::vector<std::int32_t> values = bodyOf(replay);
     StageStateHash checksum;
-    veru::io::ByteFileWriter out(path);
-    for (std::int32_t value : body) {
-        out.writeInt(value);
+    for (std::int32_t value : values)
         checksum.add(value);
+    values.push_back(static_cast<std::int32_t>(checksum.value() & 0xFFFFFFFFu));
+    values.push_back(static_cast<std::int32_t>(checksum.value() >> 32));
+    std::vector<std::uint8_t> bytes;
+    bytes.reserve(values.size() * 4);
+    for (std::int32_t value : values) {
+        const auto bits = static_cast<std::uint32_t>(value);
+        for (int shift = 0; shift < 32; shift += 8)
+            bytes.push_back(static_cast<std::uint8_t>(bits >> shift));
     }
-    out.writeInt(static_cast<std::int32_t>(checksum.value() & 0xFFFFFFFFu));
-    out.writeInt(static_cast<std::int32_t>(checksum.value() >> 32));
+    return bytes;
+}
+
+void writeStageReplay(const veru::YString& path, const StageReplay& replay) {
+    veru::io::ByteFileWriter out(path);
+    out.writeBytes(stageReplayBytes(replay));
     out.close();
 }
 
@@ -177,7 +202,8 @@ StageReplay readStageReplay(const veru::YString& path) {
         if (in.getRemaining() < 8 || next() != StageReplay::kMark)
             throw Broken{"リプレイファイルではありません"};
         const std::int32_t version = next();
-        const bool checked = version == StageReplay::kVersion || version == kUnnamedVersion;
+        const bool checked = version == StageReplay::kVersion || version == kNoStartVersion ||
+                             version == kUnnamedVersion;
         if (!checked && version != kOldVersion)
             throw Broken{"対応していない版です（版 " + std::to_string(version) + "）"};
         replay.verified = checked;
@@ -192,13 +218,18 @@ StageReplay readStageReplay(const veru::YString& path) {
                  {&replay.startScore, &replay.startLives, &replay.startStock, &replay.startPower})
                 *value = next();
         }
-        if (version == StageReplay::kVersion)
+        if (version >= kNoStartVersion)
             replay.character = next();
+        if (version >= StageReplay::kVersion) {
+            replay.startPosition = next();
+            replay.startBoss = next();
+        }
         const std::int32_t frames = next();
         const std::int32_t runs = next();
         // Each run takes 8 bytes: a count the file cannot hold is refused
         // before anything is allocated for it.
-        const std::int64_t tail = checked ? 8 : 0;
+        const std::int64_t resultBytes = version >= StageReplay::kVersion ? 6 * 4 : 0;
+        const std::int64_t tail = (checked ? 8 : 0) + resultBytes;
         if (frames < 0 || frames > StageReplay::kMaxFrames || runs < 0 || runs > frames ||
             static_cast<std::int64_t>(runs) * 8 + tail != in.getRemaining())
             throw Broken{"フレーム数と記録の長さが合いません"};
@@ -212,6 +243,23 @@ StageReplay readStageReplay(const veru::YString& path) {
         }
         if (static_cast<std::int32_t>(replay.words.size()) != frames)
             throw Broken{"フレーム数と記録の長さが合いません"};
+        if (resultBytes > 0) {
+            const std::int32_t known = next();
+            StageReplay::Result result;
+            result.score = next();
+            const std::int32_t cleared = next();
+            result.frames = next();
+            const auto endLow = static_cast<std::uint32_t>(next());
+            const auto endHigh = static_cast<std::uint32_t>(next());
+            result.endedAt = static_cast<std::int64_t>((std::uint64_t{endHigh} << 32) | endLow);
+            result.cleared = cleared == 1;
+            if ((known != 0 && known != 1) || (cleared != 0 && cleared != 1))
+                throw Broken{"結果の記録が範囲外です"};
+            if (known == 1)
+                replay.result = result;
+            else if (result != StageReplay::Result{})
+                throw Broken{"結果の記録が範囲外です"};
+        }
         if (checked) {
             const std::uint64_t expected = checksum.value();
             const auto low32 = static_cast<std::uint32_t>(in.readInt());

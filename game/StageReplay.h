@@ -6,17 +6,24 @@
 // the play depends on: it plays the same whatever the player's own settings.
 //
 // The file is small and versioned, every value a little-endian 32-bit int:
-//   "MLRP" (0x50524C4D), version (3), seed low, seed high, difficulty,
+//   "MLRP" (0x50524C4D), version (4), seed low, seed high, difficulty,
 //   masks shoot / special / bomb / slow / pause,
 //   start score, lives, stock, shot level, the heroine (1 Shiro, 2 Hotaru),
+//   the start block: the stage position the play started at, the boss it
+//   went straight to (-1: none),
 //   frame count, run count, then per run: the button word and how many
-//   frames it lasted; last the checksum, a 64-bit FNV-1a hash (low, high)
-//   of every value before it.
+//   frames it lasted;
+//   the result block: known (0/1), final score, cleared (0/1), frames
+//   played, the time the play ended (seconds since 1970 UTC, low, high),
+//   all 0 when unknown;
+//   last the checksum, a 64-bit FNV-1a hash (low, high) of every value
+//   before it.
 // Runs keep a minute of held buttons to a few hundred bytes. Older files
-// still read: version 2 (no heroine) is Shiro's; version 1 (no start values,
-// no checksum either) starts from the values a new game starts the stage
-// with, and is marked unverified: damage to it cannot be told from play, so
-// whoever plays one says so (unverifiedWarning).
+// still read, with no result: version 3 (no start block) started at the
+// stage's start; version 2 (no heroine either) is Shiro's; version 1 (no
+// start values, no checksum either) starts from the values a new game
+// starts the stage with, and is marked unverified: damage to it cannot be
+// told from play, so whoever plays one says so (unverifiedWarning).
 //
 // Ownership: a plain value. Thread: any.
 // Failure: writeStageReplay throws what ByteFileWriter throws;
@@ -24,10 +31,11 @@
 // IOException "リプレイファイルが壊れています。：" + path + what is wrong for
 // anything else: another file, another version, a file cut short or too
 // long, a checksum that does not match, a value out of range (a difficulty,
-// mask, start value or button word the game cannot have).
+// mask, start value, button word or result the game cannot have).
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -45,7 +53,7 @@ class GameSetting;
 
 struct StageReplay {
     static constexpr std::int32_t kMark = 0x50524C4D;  // "MLRP"
-    static constexpr std::int32_t kVersion = 3;
+    static constexpr std::int32_t kVersion = 4;
     // Longer than any stage can run (100000 frames is about half an hour).
     static constexpr std::int32_t kMaxFrames = 10'000'000;
 
@@ -63,9 +71,25 @@ struct StageReplay {
     int startPower = shooting::object::LEVEL_MIN;
     // Who flew: a recording plays only on her own stage.
     int character = 1;
+    // Where a practice play started: the stage position (0 = the stage's
+    // start) and the boss it went straight to (an index into the stage
+    // script's bosses; -1 = none).
+    int startPosition = 0;
+    int startBoss = -1;
     std::vector<int> words;  // frame i polled words[i]
     // False when read from a file without a checksum (version 1).
     bool verified = true;
+
+    // How the play ended; unknown (nullopt) for a play that was never
+    // finished (the window closed) and for files before version 4.
+    struct Result {
+        int score = 0;
+        bool cleared = false;
+        int frames = 0;            // frames played
+        std::int64_t endedAt = 0;  // seconds since 1970 UTC
+        bool operator==(const Result&) const = default;
+    };
+    std::optional<Result> result;
 
     // The word of frame `frame`; 0 past the end (a replay ends with released buttons).
     int wordAt(std::size_t frame) const { return frame < words.size() ? words[frame] : 0; }
@@ -76,6 +100,8 @@ struct StageReplay {
 };
 
 void writeStageReplay(const veru::YString& path, const StageReplay& replay);
+// The file's bytes, exactly as writeStageReplay writes them.
+std::vector<std::uint8_t> stageReplayBytes(const StageReplay& replay);
 StageReplay readStageReplay(const veru::YString& path);
 // What a tool shows before playing an unverified recording read from `path`.
 std::string unverifiedWarning(const veru::YString& path);

@@ -164,6 +164,33 @@ std::vector<std::string> startScript(const std::vector<std::string>& lines,
     return out;
 }
 
+std::pair<int, int> startPointOf(const std::optional<StageStart>& start) {
+    if (!start)
+        return {0, -1};
+    int boss = -1;
+    const auto rows = shooting::object::bossRows();
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        if (rows[i].name == start->boss)
+            boss = static_cast<int>(i);
+    }
+    return {start->from.value_or(0), boss};
+}
+
+std::optional<StageStart> startOfPoint(int position, int boss) {
+    const auto rows = shooting::object::bossRows();
+    if (boss >= static_cast<int>(rows.size()))
+        fail("開始時のボス " + std::to_string(boss) + " はいません（" +
+             std::to_string(rows.size()) + " 体まで）。");
+    StageStart start;
+    if (boss >= 0)
+        start.boss = std::string(rows[static_cast<std::size_t>(boss)].name);
+    else if (position > 0)
+        start.from = position;
+    if (start.isWholeStage())
+        return std::nullopt;
+    return start;
+}
+
 StageReplay practiceStartValues(const StageStart& start, int level, int character,
                                 const GameSetting& settings, const veru::dxt::PlayStatus& status) {
     StageReplay values = replayStartOf(settings, status);

@@ -30,6 +30,7 @@
 #include <deque>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace veru::dxt {
@@ -69,6 +70,14 @@ std::vector<std::string> startScript(const std::vector<std::string>& lines,
 // a score of 0, and a new game's status changed as `start` says.
 StageReplay practiceStartValues(const StageStart& start, int level, int character,
                                 const GameSetting& settings, const veru::dxt::PlayStatus& status);
+
+// The start point a recording keeps (StageReplay's start block): the
+// stage position (0: none) and the boss's index in the boss table (-1:
+// none); (0, -1) is the whole stage.
+std::pair<int, int> startPointOf(const std::optional<StageStart>& start);
+// The start of a recording's start point; nullopt for the whole stage.
+// Throws veru::excp::Exception for a boss index the table does not have.
+std::optional<StageStart> startOfPoint(int position, int boss);
 
 // Leaves out the steps that `start` does not run: the opening talk (every
 // step before the first "Shooting" header) and, for a boss start, every

@@ -58,4 +58,19 @@ std::uint64_t processCpuMicroseconds() {
     return readMicroseconds(CLOCK_PROCESS_CPUTIME_ID);
 }
 
+std::int64_t wallClockSeconds() {
+    timespec t{};
+    clock_gettime(CLOCK_REALTIME, &t);
+    return static_cast<std::int64_t>(t.tv_sec);
+}
+
+CalendarTime localCalendarTime(std::int64_t seconds) {
+    const auto time = static_cast<std::time_t>(seconds);
+    std::tm parts{};
+    if (!localtime_r(&time, &parts) && !gmtime_r(&time, &parts))
+        return {};
+    return {parts.tm_year + 1900, parts.tm_mon + 1, parts.tm_mday,
+            parts.tm_hour,        parts.tm_min,     parts.tm_sec};
+}
+
 }  // namespace veru::platform

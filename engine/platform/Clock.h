@@ -24,4 +24,20 @@ void yieldProcessor();
 // Processor time every thread of this process has used, in microseconds.
 std::uint64_t processCpuMicroseconds();
 
+// The wall clock: whole seconds since 1970-01-01 00:00 UTC.
+std::int64_t wallClockSeconds();
+
+// A moment as the player's calendar shows it (month 1-12, day 1-31).
+struct CalendarTime {
+    int year = 1970;
+    int month = 1;
+    int day = 1;
+    int hour = 0;
+    int minute = 0;
+    int second = 0;
+};
+// `seconds` since 1970 UTC in the user's time zone (TZ, /etc/localtime);
+// UTC when the system cannot convert it.
+CalendarTime localCalendarTime(std::int64_t seconds);
+
 }  // namespace veru::platform

@@ -18,6 +18,7 @@ enum class SceneExit {
     title,      // give up and return to the title menu
     configure,  // open the configuration
     story,      // begin the chosen heroine's story
+    practice,   // open the practice menu
 };
 
 }  // namespace veru::dxt

@@ -163,8 +163,14 @@ TEST_P(StageReplayPlay, TheCommittedClearPlaysOutAsRecorded) {
     setting.setHiScore(99);
     status.lives = 0;
     status.stock = 1;
-    const Outcome got = play(replay, nullptr);
+    ml::StageReplay replayed;
+    const Outcome got = play(replay, &replayed);
     EXPECT_EQ(got.score, expected.score);
+    // The stage's end went into the record: the score, a clear, the frames.
+    ASSERT_TRUE(replayed.result);
+    EXPECT_EQ(replayed.result->score, expected.score);
+    EXPECT_TRUE(replayed.result->cleared);
+    EXPECT_EQ(replayed.result->frames, static_cast<int>(replayed.words.size()));
     EXPECT_EQ(got.bossDeathFrame, expected.bossDeathFrame);
     EXPECT_EQ(write(got), write(expected));
     EXPECT_GT(expected.score, 0);

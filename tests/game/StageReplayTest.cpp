@@ -27,6 +27,9 @@ ml::StageReplay sample() {
     replay.startStock = 0;
     replay.startPower = 0x200003;
     replay.character = 2;
+    replay.startPosition = 4321;
+    replay.startBoss = 1;
+    replay.result = ml::StageReplay::Result{98765, true, 13, 0x1'2345'6789};
     // Held runs, single frames, a word with the top button, a run at the end.
     replay.words = {0, 0, 0, 0x30, 0x30, 0x1, 0x2000, 0x2000, 0x9, 0x9, 0x9, 0x9, 0};
     return replay;
@@ -37,6 +40,17 @@ Bytes intsToBytes(std::initializer_list<std::int32_t> values) {
     for (auto v : values)
         appendInt32(out, v);
     return out;
+}
+
+// The values, then their checksum as the writer puts it after them.
+Bytes withChecksum(std::initializer_list<std::int32_t> body) {
+    ml::StageStateHash checksum;
+    for (std::int32_t value : body)
+        checksum.add(value);
+    Bytes bytes = intsToBytes(body);
+    appendInt32(bytes, static_cast<std::int32_t>(checksum.value() & 0xFFFFFFFFu));
+    appendInt32(bytes, static_cast<std::int32_t>(checksum.value() >> 32));
+    return bytes;
 }
 
 }  // namespace
@@ -58,6 +72,9 @@ TEST(StageReplay, WritesAndReadsBackEveryValue) {
     EXPECT_EQ(read.startStock, written.startStock);
     EXPECT_EQ(read.startPower, written.startPower);
     EXPECT_EQ(read.character, 2);
+    EXPECT_EQ(read.startPosition, 4321);
+    EXPECT_EQ(read.startBoss, 1);
+    EXPECT_EQ(read.result, written.result);
     EXPECT_EQ(read.words, written.words);
     EXPECT_EQ(read.wordAt(3), 0x30);
     EXPECT_EQ(read.wordAt(500), 0);  // past the end nothing is held
@@ -69,12 +86,50 @@ TEST(StageReplay, HeldButtonsTakeLittleRoom) {
     replay.words.assign(36000, 0x10);  // ten minutes of the shot held
     replay.words.insert(replay.words.end(), 100, 0x18);
     ml::writeStageReplay(dir.file("long.rpl"), replay);
-    EXPECT_LT(readBytes(dir.file("long.rpl")).size(), 100u);
+    EXPECT_LT(readBytes(dir.file("long.rpl")).size(), 140u);
     EXPECT_EQ(ml::readStageReplay(dir.file("long.rpl")).words, replay.words);
 
     ml::StageReplay empty;
     ml::writeStageReplay(dir.file("empty.rpl"), empty);
-    EXPECT_TRUE(ml::readStageReplay(dir.file("empty.rpl")).words.empty());
+    const ml::StageReplay back = ml::readStageReplay(dir.file("empty.rpl"));
+    EXPECT_TRUE(back.words.empty());
+    EXPECT_FALSE(back.result) << "a play never finished keeps its result unknown";
+    EXPECT_EQ(back.startBoss, -1);
+}
+
+// Version 3 files (before practice and the result block) started at the
+// stage's start and say nothing of how the play ended.
+TEST(StageReplay, ReadsTheThirdVersionWithoutAResult) {
+    TempDir dir;
+    const std::initializer_list<std::int32_t> body = {ml::StageReplay::kMark,
+                                                      3,
+                                                      7,
+                                                      0,
+                                                      0x200001,
+                                                      0x10,
+                                                      0x20,
+                                                      0x40,
+                                                      0x80,
+                                                      0x100,
+                                                      0,
+                                                      3,
+                                                      2,
+                                                      0x200000,
+                                                      2,
+                                                      3,
+                                                      2,
+                                                      0x10,
+                                                      2,
+                                                      0,
+                                                      1};
+    writeBytes(dir.file("v3.rpl"), withChecksum(body));
+    const ml::StageReplay read = ml::readStageReplay(dir.file("v3.rpl"));
+    EXPECT_EQ(read.character, 2);
+    EXPECT_EQ(read.words, (std::vector<int>{0x10, 0x10, 0}));
+    EXPECT_EQ(read.startPosition, 0);
+    EXPECT_EQ(read.startBoss, -1);
+    EXPECT_FALSE(read.result);
+    EXPECT_TRUE(read.verified);
 }
 
 // Version 1 files hold no start values and
@@ -119,13 +174,7 @@ TEST(StageReplay, ReadsTheSecondVersionAsShiros) {
                                                       1,
                                                       0x30,
                                                       2};
-    ml::StageStateHash checksum;
-    for (std::int32_t value : body)
-        checksum.add(value);
-    Bytes bytes = intsToBytes(body);
-    appendInt32(bytes, static_cast<std::int32_t>(checksum.value() & 0xFFFFFFFFu));
-    appendInt32(bytes, static_cast<std::int32_t>(checksum.value() >> 32));
-    writeBytes(dir.file("v2.rpl"), bytes);
+    writeBytes(dir.file("v2.rpl"), withChecksum(body));
     const ml::StageReplay read = ml::readStageReplay(dir.file("v2.rpl"));
     EXPECT_EQ(read.startScore, 500);
     EXPECT_EQ(read.startPower, 0x200001);
@@ -165,6 +214,9 @@ TEST(StageReplay, RefusesAFlippedBitAndValuesOutOfRange) {
         {"score", [](ml::StageReplay& r) { r.startScore = -5; }, "スコア"},
         {"heroine", [](ml::StageReplay& r) { r.character = 3; }, "キャラクター 3"},
         {"button word", [](ml::StageReplay& r) { r.words[4] = 0x4000; }, "フレーム 4"},
+        {"start position", [](ml::StageReplay& r) { r.startPosition = -1; }, "開始位置"},
+        {"start boss", [](ml::StageReplay& r) { r.startBoss = -2; }, "ボス"},
+        {"result", [](ml::StageReplay& r) { r.result->score = -1; }, "結果"},
     };
     for (const Case& c : cases) {
         ml::StageReplay replay = sample();
@@ -204,7 +256,7 @@ TEST(StageReplay, RefusesWhatIsNoReplayOfThisVersion) {
         Bytes bytes;
     };
     Bytes wrongVersion = good;
-    wrongVersion[4] = 4;
+    wrongVersion[4] = 5;
     Bytes wrongMark = good;
     wrongMark[0] ^= 0xFF;
     const Case cases[] = {
