@@ -38,6 +38,7 @@ TEST(SceneFlow, EveryHeroineRunsHerOwnStoryOnNumbersOfHerOwn) {
         EXPECT_EQ(ml::sceneAfter(h.scenes.stage, SceneExit::back, -1), ml::kScenePractice);
     }
     EXPECT_FALSE(numbers.count(ml::kScenePractice));
+    EXPECT_EQ(ml::sceneAfter(ml::kSceneMenu, SceneExit::practice, 1), ml::kScenePractice);
     EXPECT_EQ(ml::sceneAfter(ml::kSceneLogo, SceneExit::next, 1), ml::kSceneMenu);
     EXPECT_EQ(ml::sceneAfter(ml::kSceneMenu, SceneExit::configure, 1), ml::kSceneConfig);
     EXPECT_EQ(ml::sceneAfter(ml::kSceneConfig, SceneExit::back, 1), ml::kSceneMenu);

@@ -112,6 +112,7 @@ TEST(PracticeScene, StartHandsTheChoiceToTheHeroinesStageAndBombGoesBack) {
         for (bool starting : {false, true}) {
             scene.release();
             scene.reset();
+            scene.clearRequest();  // as the scene manager does on entry
             ASSERT_TRUE(scene.create(nullptr, device.get()));
             // A shot held from the title menu does nothing until released.
             for (int f = 0; f < 40; ++f)

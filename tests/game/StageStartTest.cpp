@@ -272,7 +272,6 @@ TEST_F(PracticeTest, APracticePlayReplaysExactlyAndSetsNoRecord) {
         for (int f = 0; f < 100 && s->getRequest() == veru::dxt::kRequestNone; ++f)
             fly(*s, 1);
     }
-    ASSERT_NE(s->getRequest(), veru::dxt::kRequestNone);
     EXPECT_NE(s->getRequest(), veru::dxt::kRequestNext);
     const ml::StageReplay recorded = s->getRecording();
     s->release();
