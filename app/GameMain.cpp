@@ -27,6 +27,7 @@
 #include "frontend/ConfigScene.h"
 #include "frontend/LogoScene.h"
 #include "frontend/MenuScene.h"
+#include "frontend/PracticeScene.h"
 #include "frontend/ReplayListScene.h"
 #include "game/ShootingScene.h"
 #include "game/StageHeroine.h"
@@ -135,8 +136,8 @@ int gameMain(const GameHooks& hooks, const PlayerFiles& files, const StartOption
             scene->setClock(hooks.clock);
             return scene;
         };
-        auto stage = std::make_unique<ShootingScene>(scenes.get(), heroine.stageScript,
-                                                     setting.get(), status.get(), heroine);
+        auto stage =
+            std::make_unique<ShootingScene>(scenes.get(), setting.get(), status.get(), heroine);
         stage->setRecordingPath(files.lastStage);
         stage->setResultsCard(true);
         stage->setPlayerFolder(files.folder);
@@ -145,6 +146,15 @@ int gameMain(const GameHooks& hooks, const PlayerFiles& files, const StartOption
         made.emplace_back(heroine.scenes.stage, std::move(stage));
         made.emplace_back(heroine.scenes.closing, talk(heroine.closingScript));
     }
+    // Practice hands its choice to the chosen heroine's stage.
+    made.emplace_back(kScenePractice, std::make_unique<PracticeScene>(
+                                          scenes.get(), setting.get(), status.get(),
+                                          [&stageScenes](const StageHeroine& heroine,
+                                                         const StageStart& start, int level) {
+                                              for (ShootingScene* stage : stageScenes)
+                                                  if (&stage->getHeroine() == &heroine)
+                                                      stage->practise(start, level);
+                                          }));
 
     auto inputFactory = std::make_unique<veru::dxt::event::DirectInputFactory>();
     frame->setIcon(u"ICON");
@@ -190,8 +200,8 @@ int gameMain(const GameHooks& hooks, const PlayerFiles& files, const StartOption
 
     // Left in the middle of the stage (the window closed, a quit signal):
     // the best score reached so far counts as at the stage's end, this
-    // frame's score included. A recording being watched is not the player's
-    // play, and changes no record.
+    // frame's score included. A recording being watched, or a practice play,
+    // is not the player's play, and changes no record.
     for (ShootingScene* stageScene : stageScenes)
         stageScene->keepRecord();
     // The scene in play lets go before the settings are saved: a recording

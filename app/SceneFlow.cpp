@@ -27,6 +27,11 @@ constexpr FlowRow kFlow[] = {
     {story(StoryPart::stage), SceneExit::next, story(StoryPart::closing)},
     {story(StoryPart::stage), SceneExit::title, scene(kSceneMenu)},
     {story(StoryPart::closing), SceneExit::next, scene(kSceneLogo)},
+    // Practice plays the chosen heroine's stage, and comes back when it ends.
+    {scene(kSceneMenu), SceneExit::practice, scene(kScenePractice)},
+    {scene(kScenePractice), SceneExit::next, story(StoryPart::stage)},
+    {scene(kScenePractice), SceneExit::back, scene(kSceneMenu)},
+    {story(StoryPart::stage), SceneExit::back, scene(kScenePractice)},
 };
 
 int numberOf(const StageHeroine& heroine, StoryPart part) {

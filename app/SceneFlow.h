@@ -4,9 +4,9 @@
 // scene the exit leads to. A new scene is a row of each; a new heroine adds
 // her own three scenes through her row of StageHeroine.
 //
-// Numbers: 1 logo, 2 title menu, 3 configuration, 10 the replay list; each
-// heroine's prologue, stage and closing have the numbers of her row
-// (Shiro's 4, 8, 5; Hotaru's 6, 9, 7). A flow row may name a part of a heroine's story instead of a
+// Numbers: 1 logo, 2 title menu, 3 configuration, 10 the replay list,
+// 11 practice; each heroine's prologue, stage and closing have the numbers of
+// her row (Shiro's 4, 8, 5; Hotaru's 6, 9, 7). A flow row may name a part of a heroine's story instead of a
 // number: leaving the menu that is the chosen heroine's (PlayStatus::
 // character), leaving one of her own scenes it is the same heroine's.
 //
@@ -22,6 +22,7 @@ constexpr int kSceneLogo = 1;
 constexpr int kSceneMenu = 2;
 constexpr int kSceneConfig = 3;
 constexpr int kSceneReplays = 10;  // the list of kept plays
+constexpr int kScenePractice = 11;
 
 // The parts of a heroine's story; none for a scene of no heroine.
 enum class StoryPart { none, prologue, stage, closing };

@@ -83,7 +83,7 @@ struct Stage {
     veru::platform::TemporaryFolder scratch{"mirelune-bench-"};
     ml::GameSetting setting{scratch.path() + u"/setting.env"};
     veru::dxt::PlayStatus status;
-    ml::ShootingScene scene{&manager, u"script/stage_trial.dat", &setting, &status};
+    ml::ShootingScene scene{&manager, &setting, &status};
 };
 
 // This thread's CPU time in milliseconds: on a shared machine the wall

@@ -11,9 +11,9 @@ namespace ml {
 
 class KShootingScene : public ShootingScene {
   public:
-    KShootingScene(veru::dxt::SceneManager* manager, const veru::YString& scriptPath,
-                   GameSetting* settings, veru::dxt::PlayStatus* status)
-        : ShootingScene(manager, scriptPath, settings, status, hotaruHeroine()) {}
+    KShootingScene(veru::dxt::SceneManager* manager, GameSetting* settings,
+                   veru::dxt::PlayStatus* status)
+        : ShootingScene(manager, settings, status, hotaruHeroine()) {}
 };
 
 }  // namespace ml

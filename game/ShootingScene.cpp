@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <utility>
 
 #include "engine/core/MessageBox.h"
 #include "engine/effects/Random.h"
@@ -48,15 +49,9 @@ void playOnce(veru::sound::ISound* sound) {
 
 }  // namespace
 
-ShootingScene::ShootingScene(veru::dxt::SceneManager* manager, const veru::YString& scriptPath,
-                             GameSetting* settings, veru::dxt::PlayStatus* status,
-                             const StageHeroine& heroine)
-    : Scene(manager),
-      scriptPath(scriptPath),
-      settings(settings),
-      heroine(heroine),
-      status(status),
-      model(status) {}
+ShootingScene::ShootingScene(veru::dxt::SceneManager* manager, GameSetting* settings,
+                             veru::dxt::PlayStatus* status, const StageHeroine& heroine)
+    : Scene(manager), settings(settings), heroine(heroine), status(status), model(status) {}
 
 ShootingScene::~ShootingScene() = default;
 
@@ -74,10 +69,21 @@ bool ShootingScene::create(veru::platform::Window*, veru::platform::VideoDevice*
     startStatus = *status;
     startScore = settings->getLastScore();
     try {
+        practice = std::exchange(pendingPractice, std::nullopt);
+        if (practice)
+            recorder.setStartValues(practiceStartValues(practice->start, practice->level,
+                                                        heroine.number, *settings, *status));
+        else
+            recorder.setStartValues(std::nullopt);
+        const auto [position, boss] = startPointOf(practice ? practice->start : fixedStart);
+        recorder.setStartPoint(position, boss);
         // The stage's random numbers start from a seed of their own, so
         // that the same buttons play the stage out the same way again.
         recorder.start(heroine.number, *settings, *status);
         recordAtStart = StageRecords(*settings).best(heroine.number, settings->getLevel());
+        // Where this play starts: a replay's own start point wins.
+        playStart =
+            startOfPoint(recorder.getRecording().startPosition, recorder.getRecording().startBoss);
         watchStarted = isWatching();
         loadStage(device);
     } catch (const veru::excp::Exception& e) {
@@ -116,8 +122,9 @@ void ShootingScene::readStageScript(veru::platform::VideoDevice* textureLoader) 
     StageContent& into = model.getContent();
     into = StageContent{};
     veru::sound::SoundManger* sounds = manager ? manager->getSounds() : nullptr;
-    ml::readStageScript(scriptPath, textureLoader, sounds, settings->getLevel(),
-                        *model.getBackground(), into);
+    ml::readStageScript(
+        scriptOverride.empty() ? veru::YString(heroine.stageScript) : scriptOverride, textureLoader,
+        sounds, settings->getLevel(), *model.getBackground(), into, getStart());
     model.dressItems(heroine, textureLoader, sounds);
 }
 
@@ -221,6 +228,8 @@ bool ShootingScene::watchOver(veru::dxt::event::InputInterface* input) {
 void ShootingScene::leaveCleared() {
     if (isWatching())
         requestExit(veru::dxt::SceneExit::title);
+    else if (practice)
+        requestExit(veru::dxt::SceneExit::back);
     else
         requestNext();
 }
@@ -555,7 +564,7 @@ void ShootingScene::leaveFinished() {
     if (finishedCleared)
         leaveCleared();
     else
-        requestExit(veru::dxt::SceneExit::title);
+        requestExit(practice ? veru::dxt::SceneExit::back : veru::dxt::SceneExit::title);
 }
 
 void ShootingScene::retry() {
@@ -565,6 +574,8 @@ void ShootingScene::retry() {
     }
     *status = startStatus;
     settings->setLastScore(startScore);
+    if (practice)
+        pendingPractice = practice;  // the same start and status once more
     requestExit(veru::dxt::SceneExit::again);
 }
 

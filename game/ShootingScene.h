@@ -50,6 +50,7 @@
 #include "game/StageRecords.h"
 #include "game/StageReplay.h"
 #include "game/StageScript.h"
+#include "game/StageStart.h"
 #include "game/StageView.h"
 
 namespace ml {
@@ -63,10 +64,10 @@ class ShootingScene : public veru::dxt::Scene {
     using WaitingList = std::deque<std::unique_ptr<shooting::object::EnemyObject>>;
     using ItemList = StageModel::ItemList;
 
-    // `heroine` is a row of StageHeroine.h (constant, outlives the scene).
-    ShootingScene(veru::dxt::SceneManager* manager, const veru::YString& scriptPath,
-                  GameSetting* settings, veru::dxt::PlayStatus* status,
-                  const StageHeroine& heroine = shiroHeroine());
+    // `heroine` is a row of StageHeroine.h (constant, outlives the scene);
+    // the stage is her stage script unless setScript names another.
+    ShootingScene(veru::dxt::SceneManager* manager, GameSetting* settings,
+                  veru::dxt::PlayStatus* status, const StageHeroine& heroine = shiroHeroine());
     ~ShootingScene() override;
 
     void reset() override;
@@ -101,6 +102,27 @@ class ShootingScene : public veru::dxt::Scene {
     void watchReplay(StageReplay replay);
     // True from watchReplay until the watched stage is released.
     bool isWatching() const { return watchedFrames >= 0; }
+    // Every create from now on reads the stage script at `path` instead of
+    // the heroine's (tests and tools); empty: hers again.
+    void setScript(const veru::YString& path) { scriptOverride = path; }
+    // Every create from now on starts part-way as `start` says (StageStart.h;
+    // the script only: the caller puts the start status in place); nullopt:
+    // the whole stage again. A replay's own start wins.
+    void setStart(std::optional<StageStart> start) { fixedStart = std::move(start); }
+    // The next create is a practice play: it starts as `start` says, on
+    // difficulty `level`, with its start status and a score of 0; live
+    // input, recorded with its start. The player's own difficulty, status
+    // and records are put back when it is released: nothing a practice
+    // play does counts towards them. A cleared practice stage, and its game
+    // over, leave by the back exit (to the practice menu), never to the
+    // closing talk; pause's "back to title" still goes to the title.
+    void practise(StageStart start, int level) {
+        pendingPractice = StagePractice{std::move(start), level};
+    }
+    // True from the create of a practice play until the next create.
+    bool isPractising() const { return practice.has_value(); }
+    // The start of the play created last: null for the whole stage.
+    const StageStart* getStart() const { return playStart ? &*playStart : nullptr; }
     // The next create seeds the stage's random numbers with `seed` instead
     // of a fresh one (a replay's own seed still wins); nullopt: fresh again.
     void setSeed(std::optional<std::uint64_t> seed) { recorder.setSeed(seed); }
@@ -118,7 +140,9 @@ class ShootingScene : public veru::dxt::Scene {
     // Off: nothing this stage plays counts towards the records (practice).
     void setRecordsOff(bool off) { recordsOff = off; }
     // Whether a play here may set a record now.
-    bool countsForRecords() const { return !recordsOff && !recorder.isReplaying(); }
+    bool countsForRecords() const {
+        return !recordsOff && !practice && !recorder.isReplaying();
+    }
     // Offers the play's best score so far to the record of its heroine and
     // difficulty (when it counts); true when it became the record.
     bool keepRecord();
@@ -193,7 +217,17 @@ class ShootingScene : public veru::dxt::Scene {
     // after a watched recording.
     void leaveCleared();
 
-    veru::YString scriptPath;
+    struct StagePractice {
+        StageStart start;
+        int level;
+    };
+    veru::YString scriptOverride;
+    std::optional<StageStart> fixedStart;
+    std::optional<StagePractice> pendingPractice;
+    std::optional<StagePractice> practice;
+    // Where the play created last starts: the replay's, a practice's or the
+    // fixed start; what create reads the script with.
+    std::optional<StageStart> playStart;
     GameSetting* settings;
     const StageHeroine& heroine;
     veru::dxt::PlayStatus* status;

@@ -23,6 +23,25 @@ std::unique_ptr<Base> make(Args... args) {
     return std::make_unique<Made>(args...);
 }
 
+// The waves of the two stages (their scripts mark them), as the practice
+// menu offers them; each starts at its first bat.
+constexpr StagePart kShiroParts[] = {
+    {u"森の入り口", u"Into the forest", 1100, nullptr},
+    {u"扇と輪", u"Fans and rings", 3100, nullptr},
+    {u"火の玉", u"Fireballs", 5500, nullptr},
+    {u"重なる輪", u"Rings and beams", 6400, nullptr},
+    {u"レーザーの山場", u"The laser wall", 9900, nullptr},
+    {u"誠一郎", u"Seiichirou", 0, "TrialBoss"},
+};
+constexpr StagePart kHotaruParts[] = {
+    {u"森の入り口", u"Into the forest", 1100, nullptr},
+    {u"扇と輪", u"Fans and rings", 3100, nullptr},
+    {u"岸のレーザー", u"The shore laser", 5200, nullptr},
+    {u"重なる輪", u"Rings and beams", 6400, nullptr},
+    {u"レーザーの山場", u"The laser wall", 9900, nullptr},
+    {u"誠一郎", u"Seiichirou", 0, "TrialBoss"},
+};
+
 const StageHeroine kHeroines[] = {
     {
         .number = 1,
@@ -36,6 +55,7 @@ const StageHeroine kHeroines[] = {
         .menuPicture = u"img/menu_startML_n.ytx",
         .menuPictureChosen = u"img/menu_startML_s.ytx",
         .autopilotWeapon = 0,
+        .stageParts = kShiroParts,
         .errorCaption = u"ShootingScene::create()",
         .infoArea = u"img/InfoArea.ytx",
         .lifeIcon = u"img/chance.ytx",
@@ -68,6 +88,7 @@ const StageHeroine kHeroines[] = {
         // damage a second, at her full speed (the flame slows her while it
         // burns, the heavy shot is slow to repeat, most of the ring misses).
         .autopilotWeapon = 1,
+        .stageParts = kHotaruParts,
         .errorCaption = u"KShootingScene::create()",
         .infoArea = u"img/InfoAreaK.ytx",
         .lifeIcon = u"img/chanceK.ytx",

@@ -45,6 +45,16 @@ struct StoryScenes {
     int closing;
 };
 
+// A named part of a heroine's stage that the practice menu offers: where it
+// starts (a stage position, the numbers of her script's timeline), or her
+// stage's boss met alone (the boss table's name).
+struct StagePart {
+    const char16_t* name;    // Japanese
+    const char16_t* nameEn;  // English
+    int from;                // when boss is null
+    const char* boss;        // null for a stretch of the stage
+};
+
 struct StageHeroine {
     using PlayerMaker = std::unique_ptr<shooting::object::PlayerCharacter> (*)(int fieldWidth,
                                                                                int fieldHeight);
@@ -72,6 +82,8 @@ struct StageHeroine {
     // The autopilot's hint: the weapon it taps her slow button for until
     // she has it; 0 when her slow button slows her down.
     int autopilotWeapon;
+    // The practice menu's parts of her stage, in stage order, her boss last.
+    std::span<const StagePart> stageParts;
     // The caption of the scene's error box.
     const char16_t* errorCaption;
     const char16_t* infoArea;

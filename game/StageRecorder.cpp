@@ -17,8 +17,8 @@ void StageRecorder::start(int character, GameSetting& settings, veru::dxt::PlayS
     if (replay && replay->character != character)
         throw veru::excp::Exception(
             u"このリプレイは、もう一人のキャラクターのステージの記録です。");
-    if (replay)
-        replayed = std::make_unique<ReplayedSettings>(*replay, settings, status);
+    if (const StageReplay* values = replay ? &*replay : startValues ? &*startValues : nullptr)
+        replayed = std::make_unique<ReplayedSettings>(*values, settings, status);
     recording = replayStartOf(settings, status);
     recording.character = character;
     recording.startPosition = replay ? replay->startPosition : startPosition;

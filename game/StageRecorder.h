@@ -35,6 +35,10 @@ class StageRecorder {
     // The next start plays `next` instead of a fresh play; nullopt goes back
     // to live play.
     void playReplay(std::optional<StageReplay> next) { replay = std::move(next); }
+    // The next starts play live from these start values (difficulty,
+    // score and status: a practice play) instead of the player's own, which
+    // stop puts back; a replay's own still win. nullopt: the player's own.
+    void setStartValues(std::optional<StageReplay> values) { startValues = std::move(values); }
     // The next start seeds with `seed` instead of a fresh one (a replay's
     // own seed still wins); nullopt: fresh again.
     void setSeed(std::optional<std::uint64_t> seed) { fixedSeed = seed; }
@@ -77,7 +81,8 @@ class StageRecorder {
 
   private:
     std::optional<StageReplay> replay;
-    std::unique_ptr<ReplayedSettings> replayed;  // while a replay plays
+    std::optional<StageReplay> startValues;
+    std::unique_ptr<ReplayedSettings> replayed;  // while a replay or start values play
     std::optional<std::uint64_t> fixedSeed;
     StageReplay recording;
     veru::YString recordingPath;

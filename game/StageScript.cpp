@@ -2,6 +2,7 @@
 
 #include "engine/material/Texture.h"
 #include "game/StageScriptReader.h"
+#include "game/StageStart.h"
 #include "game/StageTalkText.h"
 #include "game/shooting/cmp/AlphaParts.h"
 #include "game/shooting/cmp/BossFace.h"
@@ -41,9 +42,27 @@ StageContent& StageContent::operator=(StageContent&& other) noexcept {
 
 void readStageScript(const veru::YString& path, veru::platform::VideoDevice* device,
                      veru::sound::SoundManger* sounds, int level,
-                     shooting::cmp::ScrollBackground& background, StageContent& into) {
-    StageScriptReader(device, sounds, level, background).readStageScript(path, into);
+                     shooting::cmp::ScrollBackground& background, StageContent& into,
+                     const StageStart* start) {
+    StageScriptReader reader(device, sounds, level, background);
+    if (start && !start->isWholeStage()) {
+        reader.setLineEdit([start](std::vector<veru::YString> lines) {
+            std::vector<std::string> text;
+            text.reserve(lines.size());
+            for (const veru::YString& line : lines)
+                text.push_back(line.toUtf8());
+            lines.clear();
+            for (const std::string& line : startScript(text, *start))
+                lines.push_back(veru::YString::fromUtf8(line));
+            return lines;
+        });
+    }
+    reader.readStageScript(path, into);
+    // The talk takes its words in the game's language from the whole
+    // script's talk before the steps a start leaves out go.
     useStageTalkLanguage(path, into);
+    if (start)
+        trimStartSteps(into.steps, *start);
 }
 
 }  // namespace ml

@@ -76,6 +76,8 @@ class ScrollBackground;
 
 namespace ml {
 
+struct StageStart;
+
 // One line of the script the scene runs, read and resolved: a header, a talk
 // statement, or (Unknown, ImageOther) a talk line that does nothing but
 // still takes its frame, as every queued line does.
@@ -118,10 +120,12 @@ struct StageContent {
 
 // Reads the script at `path` into `into`. `sounds` may be null (no sounds
 // are loaded then); `level` is the difficulty every enemy, boss and item is
-// given; `background` takes the "Back" picture. On an exception `into`
-// holds what was made so far.
+// given; `background` takes the "Back" picture; `start` (may be null: the
+// whole stage) a play that starts part-way (StageStart.h). On an exception
+// `into` holds what was made so far.
 void readStageScript(const veru::YString& path, veru::platform::VideoDevice* device,
                      veru::sound::SoundManger* sounds, int level,
-                     shooting::cmp::ScrollBackground& background, StageContent& into);
+                     shooting::cmp::ScrollBackground& background, StageContent& into,
+                     const StageStart* start = nullptr);
 
 }  // namespace ml

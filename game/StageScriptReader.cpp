@@ -124,7 +124,15 @@ void StageScriptReader::readStageScript(const YString& scriptPath, StageContent&
     path = scriptPath;
     lineNumber = 0;
     pendingItem = nullptr;
-    const StageScriptParse parse = parseStageScript(readLines(scriptPath));
+    std::vector<YString> lines = readLines(scriptPath);
+    if (lineEdit) {
+        try {
+            lines = lineEdit(std::move(lines));
+        } catch (const veru::excp::Exception& e) {
+            fail(e.getMessage());
+        }
+    }
+    const StageScriptParse parse = parseStageScript(lines);
     bool shooting = false;
     std::set<StageWord> setUp;
     for (const StageStatement& s : parse.statements) {

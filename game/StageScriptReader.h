@@ -21,6 +21,8 @@
 #include <functional>
 #include <memory>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "engine/core/YString.h"
 #include "game/StageScript.h"
@@ -59,6 +61,13 @@ class StageScriptReader {
     // StageScript.h says; `content` then holds what was made so far.
     void readStageScript(const veru::YString& path, StageContent& content);
 
+    // Rewrites the file's lines after they are read and before anything is
+    // built from them (a play starting part-way, StageStart.h); it keeps
+    // their number, so messages name the file's lines. An Exception it
+    // throws is reported as the file's.
+    using LineEdit = std::function<std::vector<veru::YString>(std::vector<veru::YString>)>;
+    void setLineEdit(LineEdit edit) { lineEdit = std::move(edit); }
+
   private:
     // The file's lines, blank ones included; refuses a file beyond StageLimits.
     std::vector<veru::YString> readLines(const veru::YString& path);
@@ -84,6 +93,7 @@ class StageScriptReader {
     shooting::cmp::ScrollBackground& background;
     BatMaker bats;
     BossMaker bosses;
+    LineEdit lineEdit;
     veru::YString path;
     int lineNumber = 0;
     // The shooting section's item waiting for its enemy; null for none.

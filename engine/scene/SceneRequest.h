@@ -20,8 +20,9 @@ enum class SceneExit {
     story,      // begin the chosen heroine's story
     replays,    // open the list of kept plays
     again,      // this same scene once more, entered afresh (a retry)
+    practice,   // open the practice menu
 };
 // The last name above: a request argument past it names no exit.
-inline constexpr SceneExit kLastSceneExit = SceneExit::again;
+inline constexpr SceneExit kLastSceneExit = SceneExit::practice;
 
 }  // namespace veru::dxt

@@ -34,7 +34,12 @@ TEST(SceneFlow, EveryHeroineRunsHerOwnStoryOnNumbersOfHerOwn) {
         EXPECT_EQ(ml::sceneAfter(h.scenes.stage, SceneExit::again, -1), h.scenes.stage);  // retry
         EXPECT_EQ(ml::sceneAfter(h.scenes.closing, SceneExit::next, -1), ml::kSceneLogo);
         EXPECT_EQ(ml::storyPartOf(h.scenes.closing), ml::StoryPart::closing);
+        // Practice flies the chosen heroine's stage and comes back to it.
+        EXPECT_EQ(ml::sceneAfter(ml::kScenePractice, SceneExit::next, h.number), h.scenes.stage);
+        EXPECT_EQ(ml::sceneAfter(h.scenes.stage, SceneExit::back, -1), ml::kScenePractice);
     }
+    EXPECT_FALSE(numbers.count(ml::kScenePractice));
+    EXPECT_EQ(ml::sceneAfter(ml::kSceneMenu, SceneExit::practice, 1), ml::kScenePractice);
     EXPECT_EQ(ml::sceneAfter(ml::kSceneLogo, SceneExit::next, 1), ml::kSceneMenu);
     EXPECT_EQ(ml::sceneAfter(ml::kSceneMenu, SceneExit::configure, 1), ml::kSceneConfig);
     EXPECT_EQ(ml::sceneAfter(ml::kSceneConfig, SceneExit::back, 1), ml::kSceneMenu);

@@ -79,7 +79,8 @@ class ShootingSceneTest : public ::testing::Test {
     }
 
     std::unique_ptr<ml::ShootingScene> scene(const YString& path) {
-        auto made = std::make_unique<ml::ShootingScene>(&manager, path, setting.get(), &status);
+        auto made = std::make_unique<ml::ShootingScene>(&manager, setting.get(), &status);
+        made->setScript(path);
         made->release();
         made->reset();
         created = made->create(nullptr, device.get());
@@ -319,8 +320,9 @@ TEST_F(ShootingSceneTest, TheSameButtonsPlayTheSameStage) {
     for (const ml::StageHeroine* heroine : {&ml::shiroHeroine(), &ml::hotaruHeroine()}) {
         SCOPED_TRACE(heroine->number);
         auto play = [&](std::optional<ml::StageReplay> replay, std::vector<std::uint64_t>& hashes) {
-            auto s = std::make_unique<ml::ShootingScene>(&manager, path, setting.get(), &status,
-                                                         *heroine);
+            auto s =
+                std::make_unique<ml::ShootingScene>(&manager, setting.get(), &status, *heroine);
+            s->setScript(path);
             status = veru::dxt::PlayStatus();
             setting->setLastScore(0);  // a play that clears the stage leaves its score here
             s->playReplay(std::move(replay));
@@ -344,7 +346,8 @@ TEST_F(ShootingSceneTest, TheSameButtonsPlayTheSameStage) {
 
         const ml::StageHeroine& other =
             heroine == &ml::shiroHeroine() ? ml::hotaruHeroine() : ml::shiroHeroine();
-        ml::ShootingScene elsewhere(&manager, path, setting.get(), &status, other);
+        ml::ShootingScene elsewhere(&manager, setting.get(), &status, other);
+        elsewhere.setScript(path);
         elsewhere.playReplay(recorded);
         elsewhere.reset();
         EXPECT_FALSE(elsewhere.create(nullptr, device.get()));
@@ -363,7 +366,8 @@ TEST_F(ShootingSceneTest, HotarusStageIsTheSameStageWithHerOwnLook) {
                                  u"1P_Talk Hello", u"}", u"Shooting", u"Item Chance",
                                  u"Enemy Bat1 900 100", u"Item Kintuba", u"Enemy Bat1 950 200",
                                  u"Item LevelUp", u"Enemy Bat1 1000 300", u"Boss TrialBoss", u"}"});
-    auto s = std::make_unique<ml::KShootingScene>(&manager, path, setting.get(), &status);
+    auto s = std::make_unique<ml::KShootingScene>(&manager, setting.get(), &status);
+    s->setScript(path);
     s->reset();
     ASSERT_TRUE(s->create(nullptr, device.get())) << lastBox();
     auto* hotaru = dynamic_cast<Vovizovar*>(s->getPlayer());
@@ -401,8 +405,8 @@ TEST_F(ShootingSceneTest, HotarusStageIsTheSameStageWithHerOwnLook) {
     EXPECT_EQ(hotaru->getScale(), 1.0f);
     s->release();
 
-    auto broken = std::make_unique<ml::KShootingScene>(&manager, dir.file("missing.dat"),
-                                                       setting.get(), &status);
+    auto broken = std::make_unique<ml::KShootingScene>(&manager, setting.get(), &status);
+    broken->setScript(dir.file("missing.dat"));
     broken->reset();
     EXPECT_FALSE(broken->create(nullptr, device.get()));
     EXPECT_EQ(boxes.messages().back().caption, YString(u"KShootingScene::create()"));

@@ -97,7 +97,7 @@ class StageReplayPlay : public ::testing::TestWithParam<Recorded> {
     // own difficulty, masks and start, whatever `setting` and `status` hold.
     Outcome play(std::optional<ml::StageReplay> replay, ml::StageReplay* recorded) {
         const ml::StageHeroine& heroine = GetParam().heroine;
-        ml::ShootingScene stage(&manager, heroine.stageScript, &setting, &status, heroine);
+        ml::ShootingScene stage(&manager, &setting, &status, heroine);
         stage.playReplay(replay);
         stage.release();
         stage.reset();

@@ -11,7 +11,7 @@
 // --record writes the recording of the last run; --report draws the runs.
 // "--level all" plays the three difficulties, K runs each.
 // --boss plays only that boss (a name of the boss table), entering at once;
-// --from starts the stage at that position (StageStart.h).
+// --from starts the stage at that position (game/StageStart.h).
 // --replay plays a recording instead of the autopilot, on its own heroine's
 // stage (with --record it is written again, in the current format).
 //
@@ -23,7 +23,7 @@
 #include <string>
 #include <vector>
 
-#include "tools/playtest/StageStart.h"
+#include "game/StageStart.h"
 
 namespace ml::playtest {
 

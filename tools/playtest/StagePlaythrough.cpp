@@ -54,11 +54,12 @@ RunResult StagePlaythrough::run(int level, std::uint64_t seed,
     setting.setLevel(level);
     veru::dxt::PlayStatus status;
     status.resetForTalk();  // as the talk before the stage leaves it
-    if (startPower && !replay)
-        status.power = *startPower;
+    if (stageStart && !replay)
+        stageStart->applyStatus(status);
 
     status.character = heroine.number;
-    ShootingScene stage(manager.get(), heroine.stageScript, &setting, &status, heroine);
+    ShootingScene stage(manager.get(), &setting, &status, heroine);
+    stage.setStart(replay ? std::nullopt : stageStart);
     stage.playReplay(replay);
     stage.setSeed(seed);
     stage.release();

@@ -15,6 +15,7 @@
 
 #include "game/StageHeroine.h"
 #include "game/StageReplay.h"
+#include "game/StageStart.h"
 #include "tools/playtest/RunResult.h"
 
 namespace veru::platform {
@@ -49,16 +50,16 @@ class StagePlaythrough {
     // finished = false when it ends before the stage does, or when it is a
     // recording of the other heroine's stage.
     RunResult replay(const StageReplay& recording);
-    // The autopilot's plays start with this shot level (a level code)
-    // instead of a new game's; nullopt: a new game's.
-    void setStartPower(std::optional<int> power) { startPower = power; }
+    // The autopilot's plays start part-way, with the start status, as
+    // `start` says (StageStart.h); nullopt: the whole stage as a new game.
+    void setStart(std::optional<StageStart> start) { stageStart = std::move(start); }
 
   private:
     RunResult run(int level, std::uint64_t seed, const std::optional<StageReplay>& replay,
                   StageReplay* recording);
 
     const StageHeroine& heroine;
-    std::optional<int> startPower;
+    std::optional<StageStart> stageStart;
     std::unique_ptr<veru::platform::VideoDevice> device;
     std::unique_ptr<veru::sound::SoundManger> sounds;
     std::unique_ptr<veru::dxt::SceneManager> manager;

@@ -19,7 +19,6 @@
 #include "tools/playtest/GameData.h"
 #include "tools/playtest/PlaytestOptions.h"
 #include "tools/playtest/StagePlaythrough.h"
-#include "tools/playtest/StageStart.h"
 
 int main(int argc, char** argv) {
     using namespace ml::playtest;
@@ -71,11 +70,9 @@ int main(int argc, char** argv) {
             return run.finished ? 0 : 1;
         }
         const ml::StageHeroine& heroine = ml::stageHeroine(options.character);
-        std::optional<StartedScript> started;
+        StagePlaythrough playthrough(heroine);
         if (!options.start.isWholeStage())
-            started.emplace(heroine, options.start);
-        StagePlaythrough playthrough(started ? started->heroine() : heroine);
-        playthrough.setStartPower(options.start.startPower());
+            playthrough.setStart(options.start);
         ml::StageReplay last;
         for (int level : options.levels) {
             for (int i = 0; i < options.runs; ++i) {

@@ -98,8 +98,8 @@ int watch(const ml::StageReplay& recording, const std::string& frameLogPath) {
     auto scenes = std::make_unique<veru::dxt::SceneManager>();
     // The stage of the heroine who flew.
     const ml::StageHeroine& heroine = ml::stageHeroine(recording.character);
-    auto stage = std::make_unique<ml::ShootingScene>(scenes.get(), heroine.stageScript,
-                                                     setting.get(), status.get(), heroine);
+    auto stage =
+        std::make_unique<ml::ShootingScene>(scenes.get(), setting.get(), status.get(), heroine);
     stage->playReplay(recording);
     frame->setSize(800, 600);
     if (!frame->createWindow()) {

@@ -24,6 +24,9 @@ constexpr BossRing sampleRing{.speed = {5, 10, 15}, .bullets = {10, 30, 45}};
 constexpr BossRow rows[] = {
     {
         .name = "Maruiyatu",
+        .short_name = u"マルイヤツ",
+        .short_name_en = u"Maruiyatu",
+        .portrait = u"img/practice_maruiyatu.ytx",
         .fight = BossFight::sample,
         .hp = 600,
         .period = every(10),
@@ -38,6 +41,9 @@ constexpr BossRow rows[] = {
     },
     {
         .name = "TeruTeru",
+        .short_name = u"テルテル",
+        .short_name_en = u"TeruTeru",
+        .portrait = u"img/practice_teruteru.ytx",
         .fight = BossFight::sample,
         .hp = 1000,
         .descent = 100,
@@ -57,6 +63,9 @@ constexpr BossRow rows[] = {
     },
     {
         .name = "Erika",
+        .short_name = u"エリカ",
+        .short_name_en = u"Erika",
+        .portrait = u"img/practice_erika.ytx",
         .fight = BossFight::duelist,
         .hp = 1000,
         .score = 100000,
@@ -86,6 +95,9 @@ constexpr BossRow rows[] = {
     },
     {
         .name = "Kiriha",
+        .short_name = u"キリハ",
+        .short_name_en = u"Kiriha",
+        .portrait = u"img/practice_kiriha.ytx",
         .fight = BossFight::duelist,
         .hp = 1000,
         .score = 200000,
@@ -119,6 +131,9 @@ constexpr BossRow rows[] = {
     },
     {
         .name = "Sister",
+        .short_name = u"シスター",
+        .short_name_en = u"Sister",
+        .portrait = u"img/practice_sister.ytx",
         .fight = BossFight::sister,
         .hp = 5000,
         .score = 300000,
@@ -147,6 +162,9 @@ constexpr BossRow rows[] = {
     },
     {
         .name = "Sasaki",
+        .short_name = u"ササキ",
+        .short_name_en = u"Sasaki",
+        .portrait = u"img/practice_sasaki.ytx",
         .fight = BossFight::sasaki,
         .hp = 3500,
         .score = 400000,
@@ -180,6 +198,9 @@ constexpr BossRow rows[] = {
     },
     {
         .name = "Seiichirou",
+        .short_name = u"誠一郎",
+        .short_name_en = u"Seiichirou",
+        .portrait = u"img/practice_seiichirou.ytx",
         .fight = BossFight::seiichirou,
         .hp = 1800,
         .score = 500000,
@@ -211,6 +232,9 @@ constexpr BossRow rows[] = {
     },
     {
         .name = "TrialBoss",
+        .short_name = u"月夜の誠一郎",
+        .short_name_en = u"Moonlit Seiichirou",
+        .portrait = u"img/practice_seiichirou.ytx",
         .fight = BossFight::trial,
         .hp = 1000,
         .score = 500000,

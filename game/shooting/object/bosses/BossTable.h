@@ -75,6 +75,11 @@ struct BossBlades {
 
 struct BossRow {
     std::string_view name;
+    // The practice menu's list: a short name in Japanese and in English,
+    // and a 96 x 96 portrait.
+    const char16_t* short_name = nullptr;
+    const char16_t* short_name_en = nullptr;
+    const char16_t* portrait = nullptr;
     BossFight fight = BossFight::trial;
     int hp = 0;
     double pinch_ratio = 0.34;
