@@ -6,9 +6,9 @@
 //
 // Numbers: 1 logo, 2 title menu, 3 configuration, 10 the replay list,
 // 11 practice; each heroine's prologue, stage and closing have the numbers of
-// her row (Shiro's 4, 8, 5; Hotaru's 6, 9, 7). A flow row may name a part of a heroine's story instead of a
-// number: leaving the menu that is the chosen heroine's (PlayStatus::
-// character), leaving one of her own scenes it is the same heroine's.
+// her row (Shiro's 4, 8, 5; Hotaru's 6, 9, 7). A flow row may name a part of a heroine's story
+// instead of a number: leaving the menu that is the chosen heroine's (PlayStatus:: character),
+// leaving one of her own scenes it is the same heroine's.
 //
 // Thread: the tables are constant.
 

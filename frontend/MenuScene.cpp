@@ -18,7 +18,8 @@ constexpr int kUpDown = 0x1 | 0x2;
 
 // This edition's rows, top to bottom. A practice row stands between start
 // and the replays.
-constexpr TitleItem kRows[] = {kTitleStart, kTitleReplays, kTitleConfig, kTitleQuit};
+constexpr TitleItem kRows[] = {kTitleStart, kTitlePractice, kTitleReplays, kTitleConfig,
+                               kTitleQuit};
 }  // namespace
 
 MenuScene::MenuScene(veru::dxt::SceneManager* manager, GameSetting* setting,

@@ -56,6 +56,9 @@ struct TitleItem {
 
 inline constexpr TitleItem kTitleStart = {u"img/menu_start_n.ytx", u"img/menu_start_s.ytx",
                                           TitleItem::Does::start, veru::dxt::SceneExit::story};
+inline constexpr TitleItem kTitlePractice = {u"img/menu_practice_n.ytx", u"img/menu_practice_s.ytx",
+                                             TitleItem::Does::leave,
+                                             veru::dxt::SceneExit::practice};
 inline constexpr TitleItem kTitleReplays = {u"img/menu_replays_n.ytx", u"img/menu_replays_s.ytx",
                                             TitleItem::Does::leave, veru::dxt::SceneExit::replays};
 inline constexpr TitleItem kTitleConfig = {u"img/menu_config_n.ytx", u"img/menu_config_s.ytx",

@@ -140,9 +140,7 @@ class ShootingScene : public veru::dxt::Scene {
     // Off: nothing this stage plays counts towards the records (practice).
     void setRecordsOff(bool off) { recordsOff = off; }
     // Whether a play here may set a record now.
-    bool countsForRecords() const {
-        return !recordsOff && !practice && !recorder.isReplaying();
-    }
+    bool countsForRecords() const { return !recordsOff && !practice && !recorder.isReplaying(); }
     // Offers the play's best score so far to the record of its heroine and
     // difficulty (when it counts); true when it became the record.
     bool keepRecord();
