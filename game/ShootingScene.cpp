@@ -15,6 +15,7 @@
 #include "engine/window/DXFrame.h"
 #include "game/StageCollisions.h"
 #include "game/StagePhase.h"
+#include "game/StagePreload.h"
 #include "game/StageScoring.h"
 #include "game/StageScript.h"
 #include "game/StageTalk.h"
@@ -114,6 +115,10 @@ void ShootingScene::readStageScript(veru::platform::VideoDevice* textureLoader) 
     ml::readStageScript(scriptPath, textureLoader, sounds, settings->getLevel(),
                         *model.getBackground(), into);
     model.dressItems(heroine, textureLoader, sounds);
+}
+
+veru::dxt::PrepareJob ShootingScene::prepare() {
+    return stagePreparation(scriptPath, heroine, settings->getLevel());
 }
 
 // ---------------------------------------------------------------- script
