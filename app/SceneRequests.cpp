@@ -37,6 +37,11 @@ bool applySceneRequest(veru::dxt::SceneManager& manager, veru::dxt::Scene& scene
     if (!now)
         return true;
     timer.setFps(now->framesPerSecond());
+    // The scene this one goes on to is read ahead while this one plays.
+    const int ahead =
+        sceneAfter(manager.getCurrentNumber(), veru::dxt::SceneExit::next, status.character);
+    if (ahead >= 0)
+        manager.prepareAhead(ahead);
     const StoryPart part = storyPartOf(manager.getCurrentNumber());
     if (part == StoryPart::prologue || part == StoryPart::closing) {
         status.resetForTalk();

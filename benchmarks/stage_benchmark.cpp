@@ -9,8 +9,8 @@
 //   bench_stage --benchmark_filter=Pacing          three minutes of real time
 //
 // Create cold is the first create of the process, warm the ones after it
-// (wall and CPU); Play gives p50/p99/p99.9/max of update and update + draw,
-// the anonymous memory the process holds and the device's texture bytes
+// (wall and CPU), prepared the ones after a read ahead on a worker; Play gives p50/p99/p99.9/max of
+// update and update + draw, the anonymous memory the process holds and the device's texture bytes
 // while playing (the most seen), and the backdrop's streamed tiles: the most
 // on the device at once and the draws that waited for one. Numbers are
 // reported, never asserted: give them with the machine's load.
@@ -25,10 +25,12 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "engine/core/MessageBox.h"
 #include "engine/io/Scrambler.h"
+#include "engine/material/PicturePreload.h"
 #include "engine/material/Surface.h"
 #include "engine/platform/Clock.h"
 #include "engine/platform/FileSystem.h"
@@ -157,6 +159,34 @@ void BM_StageCreateWarm(benchmark::State& state) {
     state.counters["create_cpu_ms"] = sum.cpu / n;
 }
 BENCHMARK(BM_StageCreateWarm)->Unit(benchmark::kMillisecond)->Iterations(10);
+
+// Creates again after the stage was read ahead on a worker, as while the
+// talk before it plays: what create still costs the main thread, and the
+// worker's own processor time.
+void BM_StageCreatePrepared(benchmark::State& state) {
+    Stage stage;
+    timedCreate(stage, state);
+    CreateTime sum;
+    double worker = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        std::jthread([&worker, job = stage.scene.prepare()](std::stop_token stop) {
+            const double c0 = cpuMilliseconds();
+            job(std::move(stop));
+            worker += cpuMilliseconds() - c0;
+        }).join();
+        state.ResumeTiming();
+        const CreateTime t = timedCreate(stage, state);
+        veru::dxt::material::dropPreloadedPictures();  // as the switch does
+        sum.wall += t.wall;
+        sum.cpu += t.cpu;
+    }
+    const double n = static_cast<double>(state.iterations());
+    state.counters["create_wall_ms"] = sum.wall / n;
+    state.counters["create_cpu_ms"] = sum.cpu / n;
+    state.counters["worker_cpu_ms"] = worker / n;
+}
+BENCHMARK(BM_StageCreatePrepared)->Unit(benchmark::kMillisecond)->Iterations(10);
 
 // One play on hard from the fade-in to the stage's end.
 void BM_StagePlayHard(benchmark::State& state) {

@@ -18,6 +18,7 @@
 #include "game/ReplayLibrary.h"
 #include "game/StageCollisions.h"
 #include "game/StagePhase.h"
+#include "game/StagePreload.h"
 #include "game/StageScoring.h"
 #include "game/StageScript.h"
 #include "game/StageTalk.h"
@@ -126,6 +127,10 @@ void ShootingScene::readStageScript(veru::platform::VideoDevice* textureLoader) 
         scriptOverride.empty() ? veru::YString(heroine.stageScript) : scriptOverride, textureLoader,
         sounds, settings->getLevel(), *model.getBackground(), into, getStart());
     model.dressItems(heroine, textureLoader, sounds);
+}
+
+veru::dxt::PrepareJob ShootingScene::prepare() {
+    return stagePreparation(scriptPath, heroine, settings->getLevel());
 }
 
 // ---------------------------------------------------------------- script

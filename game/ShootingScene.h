@@ -75,6 +75,8 @@ class ShootingScene : public veru::dxt::Scene {
     void update(veru::dxt::event::InputInterface* input) override;
     void draw(veru::platform::VideoDevice* device) override;
     void release() override;
+    // Reads the stage's script and pictures ahead on a worker (StagePreload.h).
+    veru::dxt::PrepareJob prepare() override;
 
     // Reading the stage script into the model's content (done by create).
     void readStageScript(veru::platform::VideoDevice* textureLoader);

@@ -16,7 +16,11 @@ MessageSink* defaultSink() {
 
 std::atomic<MessageSink*> currentSink{nullptr};
 
+thread_local int quietDepth = 0;
+
 void deliver(MessageKind kind, const YString& caption, const YString& text) {
+    if (quietDepth > 0)
+        return;
     MessageSink* sink = currentSink.load();
     const Language language = currentLanguage();
     (sink ? sink : defaultSink())
@@ -24,6 +28,14 @@ void deliver(MessageKind kind, const YString& caption, const YString& text) {
 }
 
 }  // namespace
+
+QuietMessages::QuietMessages() {
+    ++quietDepth;
+}
+
+QuietMessages::~QuietMessages() {
+    --quietDepth;
+}
 
 MessageSink* setMessageSink(MessageSink* sink) {
     return currentSink.exchange(sink);

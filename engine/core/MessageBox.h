@@ -7,6 +7,8 @@
 //
 // Thread: may be called from any thread; the sink must accept calls from any
 // thread. A box is modal: the call returns once the player has closed it.
+// A thread that only reads ahead for a later scene holds a QuietMessages:
+// what fails there is shown when the scene itself loads on the main thread.
 
 #include "engine/core/YString.h"
 
@@ -44,6 +46,16 @@ class ScopedMessageSink {
 
   private:
     MessageSink* previous;
+};
+
+// While one is alive, boxes asked for on the thread that made it are dropped
+// (the caller goes on as after a closed box); other threads still show theirs.
+class QuietMessages {
+  public:
+    QuietMessages();
+    ~QuietMessages();
+    QuietMessages(const QuietMessages&) = delete;
+    QuietMessages& operator=(const QuietMessages&) = delete;
 };
 
 }  // namespace veru::awt

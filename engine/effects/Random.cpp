@@ -19,12 +19,18 @@ constexpr std::uint64_t kSplitMixStep = 0x9E3779B97F4A7C15ull;
 std::atomic<bool> stageSeeded{false};
 std::atomic<std::uint64_t> stageState{0};
 
-std::uint32_t nextStageValue() {
-    std::uint64_t z = stageState.fetch_add(kSplitMixStep) + kSplitMixStep;
+// The generators of this thread's ScratchRandom; null: the game's own.
+thread_local ScratchRandom::State* scratch = nullptr;
+
+std::uint32_t splitMix(std::uint64_t z) {
     z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
     z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
     z ^= z >> 31;
     return static_cast<std::uint32_t>(z >> 32);
+}
+
+std::uint32_t nextStageValue() {
+    return splitMix(stageState.fetch_add(kSplitMixStep) + kSplitMixStep);
 }
 
 [[noreturn]] void throwBadRange() {
@@ -34,6 +40,10 @@ std::uint32_t nextStageValue() {
 
 // The 32-bit value randomInt and randomIndex use: the stage generator when seeded.
 std::uint32_t sourceValue() {
+    if (scratch) {
+        scratch->split += kSplitMixStep;
+        return splitMix(scratch->split);
+    }
     if (stageSeeded.load()) {
         return nextStageValue();
     }
@@ -69,6 +79,10 @@ std::uint32_t freshRandomSeed() {
 }
 
 int nextLinearRandom() {
+    if (scratch) {
+        scratch->linear = scratch->linear * 214013u + 2531011u;
+        return static_cast<int>((scratch->linear >> 16) & 0x7FFFu);
+    }
     std::uint32_t state = linearState.load();
     std::uint32_t next = 0;
     do {
@@ -90,6 +104,14 @@ float randomFloat(float range_min, float range_max) {
     }
     return range_min +
            static_cast<float>(nextLinearRandom()) * (1.0f / 32768.0f) * (range_max - range_min);
+}
+
+ScratchRandom::ScratchRandom() : previous(scratch) {
+    scratch = &state;
+}
+
+ScratchRandom::~ScratchRandom() {
+    scratch = previous;
 }
 
 int randomInt(int range_min, int range_max) {

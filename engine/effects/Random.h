@@ -15,7 +15,9 @@
 // freshRandomSeed() (the secure source) or from a recorded play. These
 // functions are the game's only source of random numbers.
 //
-// Thread: any thread (the generator's state is updated atomically).
+// Thread: any thread (the generator's state is updated atomically). Work
+// done ahead on a worker holds a ScratchRandom, so that what it draws never
+// moves the game's sequences, whenever it runs.
 // Failure: a range with range_max < range_min throws IllegalArgumentException
 // "引数の指定範囲が不正です。(range_min > range_max　⇒　range_min < range_max)";
 // a failing secure source throws Exception "乱数生成に失敗しました。".
@@ -43,5 +45,25 @@ void useSecureRandom();
 bool isStageRandomSeeded();
 // A seed from the secure source; a failing source throws Exception "乱数生成に失敗しました。".
 std::uint32_t freshRandomSeed();
+
+// While one is alive, every random number drawn on the thread that made it
+// comes from generators of its own (always seeded alike: nothing may depend
+// on them), and the game's generators are left exactly as they were.
+class ScratchRandom {
+  public:
+    ScratchRandom();
+    ~ScratchRandom();
+    ScratchRandom(const ScratchRandom&) = delete;
+    ScratchRandom& operator=(const ScratchRandom&) = delete;
+
+    struct State {
+        std::uint32_t linear = 1;
+        std::uint64_t split = 0;
+    };
+
+  private:
+    State state;
+    State* previous;
+};
 
 }  // namespace veru::dxt::effect2D

@@ -10,6 +10,7 @@
 #include "engine/io/LocalizedFile.h"
 #include "engine/io/YFile.h"
 #include "engine/material/ColumnStream.h"
+#include "engine/material/PicturePreload.h"
 #include "engine/material/SurfacePicture.h"
 #include "engine/platform/image/Image.h"
 #include "engine/platform/video/VideoDevice.h"
@@ -35,6 +36,8 @@ void checkLoadable(const YString& path, const platform::VideoDevice* device) {
 }  // namespace
 
 void Surface::load(const YString& requested, platform::VideoDevice* device) {
+    if (PreloadPass::active())
+        return;  // full-screen pictures are read when their scene loads
     // Full-screen pictures with words come in one file per language.
     const YString path = io::localizedFileIfPresent(requested);
     checkLoadable(path, device);
@@ -42,6 +45,8 @@ void Surface::load(const YString& requested, platform::VideoDevice* device) {
 }
 
 void Surface::loadStreamed(const YString& path, platform::VideoDevice* device, int tileWidth) {
+    if (PreloadPass::active())
+        return;
     checkLoadable(path, device);
     SurfaceFile file = readSurfaceFile(path);
     int pictureWidth = 0, pictureHeight = 0;

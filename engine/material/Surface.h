@@ -22,6 +22,8 @@
 // that cannot be streamed (another format, or higher than a texture may be;
 // or no thread can be started) is loaded whole as by load.
 //
+// On a thread holding a PreloadPass (PicturePreload.h) the loads do nothing.
+//
 // Ownership: owns its device textures (and the stream of a streamed surface,
 // whose worker the destructor joins); the device must stay alive while it is drawn.
 // Thread: main thread only.

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <map>
+#include <optional>
 #include <tuple>
 #include <vector>
 
@@ -12,6 +13,7 @@
 #include "engine/io/LocalizedFile.h"
 #include "engine/io/YFile.h"
 #include "engine/material/ImageContainer.h"
+#include "engine/material/PicturePreload.h"
 #include "engine/platform/image/Image.h"
 #include "engine/platform/video/VideoDevice.h"
 
@@ -32,14 +34,10 @@ const char16_t* const kCreateFailed = u"テクスチャの作成(CreateTexture)�
 // texture using it and are swept on the next miss.
 struct PictureKey {
     const platform::VideoDevice* device = nullptr;
-    std::string path;
-    std::uintmax_t size = 0;
-    std::filesystem::file_time_type::rep modified = 0;
-    std::uint32_t key = 0;
+    PictureFile file;
 
     bool operator<(const PictureKey& o) const {
-        return std::tie(device, path, size, modified, key) <
-               std::tie(o.device, o.path, o.size, o.modified, o.key);
+        return std::tie(device, file) < std::tie(o.device, o.file);
     }
 };
 
@@ -48,24 +46,31 @@ std::map<PictureKey, std::weak_ptr<platform::DeviceTexture>>& sharedPictures() {
     return pictures;
 }
 
-// False when the file system cannot say what the file is (nothing is shared then).
-bool pictureKey(const YString& path, const platform::VideoDevice* device, std::uint32_t key,
-                PictureKey& out) {
-    std::error_code error;
-    std::filesystem::path file = std::filesystem::absolute(path.toUtf8(), error);
-    if (error) {
+// Reads and decodes the picture file at `path`; false when the decoder
+// refuses it. Throws the container reader's exceptions.
+bool decodePicture(const YString& path, std::uint32_t key, platform::Image& image) {
+    bool decoded = false;
+    bool opaque = false;
+    if (path.hasSuffix("ytx")) {
+        ImageContainer container = readImageContainer(path, "ytx");
+        decoded = platform::decodeImage(container.payload, image, key);
+        if (decoded)
+            checkContainerSize(container.header, image.width, image.height, u"テクスチャ作成失敗。",
+                               path);
+        // Anything but 32 bits has no alpha channel: keyed pixels end up black.
+        opaque = container.header.bitDepth != 32;
+    } else {
+        std::vector<std::uint8_t> bytes = io::ByteFileReader(path).readRest();
+        decoded = platform::decodeImage(bytes, image, key);
+    }
+    if (!decoded || image.width <= 0 || image.height <= 0) {
         return false;
     }
-    std::uintmax_t size = std::filesystem::file_size(file, error);
-    if (error) {
-        return false;
+    if (opaque) {
+        for (std::uint32_t& p : image.pixels) {
+            p |= 0xFF000000u;
+        }
     }
-    std::filesystem::file_time_type modified = std::filesystem::last_write_time(file, error);
-    if (error) {
-        return false;
-    }
-    out = PictureKey{device, file.lexically_normal().string(), size,
-                     modified.time_since_epoch().count(), key};
     return true;
 }
 
@@ -120,8 +125,13 @@ void Texture::load(const YString& requested, platform::VideoDevice* device, cons
     if (!file.exists || !file.isFile) {
         throw excp::FileNotFoundException(path);
     }
+    if (PreloadPass::active()) {
+        preload(path, key.pack());
+        return;
+    }
     PictureKey shareKey;
-    const bool shareable = device && pictureKey(path, device, key.pack(), shareKey);
+    const bool shareable = device && PictureFile::of(path, key.pack(), shareKey.file);
+    shareKey.device = device;
     if (shareable) {
         if (std::shared_ptr<platform::DeviceTexture> shared = findSharedPicture(shareKey)) {
             const int w = shared->getWidth();
@@ -132,28 +142,14 @@ void Texture::load(const YString& requested, platform::VideoDevice* device, cons
             return;
         }
     }
-    platform::Image image;
-    bool decoded = false;
-    bool opaque = false;
-    if (path.hasSuffix("ytx")) {
-        ImageContainer container = readImageContainer(path, "ytx");
-        decoded = platform::decodeImage(container.payload, image, key.pack());
-        if (decoded)
-            checkContainerSize(container.header, image.width, image.height, u"テクスチャ作成失敗。",
-                               path);
-        // Anything but 32 bits has no alpha channel: keyed pixels end up black.
-        opaque = container.header.bitDepth != 32;
-    } else {
-        std::vector<std::uint8_t> bytes = io::ByteFileReader(path).readRest();
-        decoded = platform::decodeImage(bytes, image, key.pack());
+    // Decoded ahead by a worker, or now.
+    std::optional<platform::Image> ready;
+    if (shareable) {
+        ready = takePreloadedPicture(shareKey.file);
     }
-    if (!decoded || image.width <= 0 || image.height <= 0) {
+    platform::Image image = ready ? std::move(*ready) : platform::Image{};
+    if (!ready && !decodePicture(path, key.pack(), image)) {
         throwUnreadable(path);
-    }
-    if (opaque) {
-        for (std::uint32_t& p : image.pixels) {
-            p |= 0xFF000000u;
-        }
     }
     if (!device) {
         throw excp::IOException(kCreateFailed);
@@ -169,6 +165,27 @@ void Texture::load(const YString& requested, platform::VideoDevice* device, cons
     adopt(std::move(made));
     width = cellWidth = image.width;
     height = cellHeight = image.height;
+}
+
+void Texture::preload(const YString& path, std::uint32_t key) {
+    PreloadPass::checkStop();
+    PictureFile picture;
+    const bool known = PictureFile::of(path, key, picture);
+    int w = 0, h = 0;
+    if (!known || !findPreloadedPicture(picture, w, h)) {
+        platform::Image image;
+        if (!decodePicture(path, key, image)) {
+            throwUnreadable(path);
+        }
+        w = image.width;
+        h = image.height;
+        if (known) {
+            storePreloadedPicture(picture, std::move(image));
+        }
+    }
+    adopt(nullptr);
+    width = cellWidth = w;
+    height = cellHeight = h;
 }
 
 bool Texture::loadSheet(const YString& path, platform::VideoDevice* device, int count, int cellW,

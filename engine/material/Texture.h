@@ -15,6 +15,11 @@
 // it from the texture, not the device texture. The shared picture goes with
 // its last user, so nothing of a scene outlives it.
 //
+// Preloading (PicturePreload.h): on a thread holding a PreloadPass, load only
+// decodes the picture into the preload store and leaves the texture with the
+// picture's size and no device texture; a later load of the same file takes
+// the stored picture instead of decoding it again.
+//
 // Ownership: owns its device texture (with the others sharing it); the
 // device it was made on must stay alive while it is drawn (a texture
 // outliving its device draws nothing).
@@ -118,6 +123,8 @@ class Texture {
 
   private:
     void adopt(std::shared_ptr<platform::DeviceTexture> made);
+    // load on a thread holding a PreloadPass: decodes into the store (once per file).
+    void preload(const YString& path, std::uint32_t key);
 
     int alpha = 255;
     int width = 0;

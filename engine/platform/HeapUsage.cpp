@@ -32,4 +32,10 @@ std::int64_t heapBytesInUse() {
 #endif
 }
 
+void returnFreeHeap() {
+#if !defined(MIRELUNE_ASAN_HEAP) && defined(__GLIBC__)
+    ::malloc_trim(0);
+#endif
+}
+
 }  // namespace veru::platform

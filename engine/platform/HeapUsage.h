@@ -15,4 +15,9 @@ namespace veru::platform {
 // Bytes allocated and not yet freed, or -1 where the allocator cannot say.
 std::int64_t heapBytesInUse();
 
+// Hands the heap's free pages back to the system (where the allocator can),
+// so that memory a scene switch freed does not stay counted as the game's.
+// Costs a walk over the heap: call it at a switch, never every frame.
+void returnFreeHeap();
+
 }  // namespace veru::platform

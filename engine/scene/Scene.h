@@ -6,10 +6,17 @@
 // it stops being current. Everything a scene loads is loaded in create and
 // freed in release, so every entry into a scene starts it fresh.
 //
+// A scene whose create is heavy may also offer a preparation: work its
+// create would do that needs neither the renderer nor the sound device
+// (reading and decoding its files), which the manager runs on a worker
+// while the scene before it is on screen, so that create only has to upload.
+//
 // Ownership: the SceneManager owns its scenes; a scene borrows its manager.
-// Thread: main thread only.
+// Thread: main thread only, except the job prepare hands out.
 
+#include <functional>
 #include <optional>
+#include <stop_token>
 
 #include "engine/scene/SceneRequest.h"
 
@@ -24,6 +31,14 @@ class InputInterface;
 namespace veru::dxt {
 
 class SceneManager;
+
+// Work run on a worker thread ahead of a scene's create. It touches only what
+// it captured and the engine's preload stores (PicturePreload.h), never the
+// scene itself, the renderer, the sound device or the game's random numbers,
+// and nothing the play depends on may come from it: create does its whole
+// work whether the job ran, ran partly or not at all. It returns soon after
+// `stop` is requested, and reports nothing (create reports what fails).
+using PrepareJob = std::function<void(std::stop_token stop)>;
 
 class Scene {
   public:
@@ -44,6 +59,10 @@ class Scene {
     virtual void release() = 0;
     // The frame rate the loop runs this scene at.
     virtual int framesPerSecond() const { return 60; }
+    // The job that prepares this scene's next create (see PrepareJob), made
+    // on the main thread from the scene's present settings; empty: nothing
+    // to prepare.
+    virtual PrepareJob prepare() { return {}; }
 
     void requestQuit() { request = kRequestQuit; }
     void requestNext() { request = kRequestNext; }

@@ -1,13 +1,43 @@
 #include "engine/scene/SceneManager.h"
 
+#include <system_error>
+
 #include "engine/exceptions/ArrayIndexOutOfBoundsException.h"
 #include "engine/exceptions/EmptyException.h"
+#include "engine/material/PicturePreload.h"
+#include "engine/platform/HeapUsage.h"
 #include "engine/sound/ISoundOwner.h"
 #include "engine/sound/SoundManger.h"
 
 namespace veru::dxt {
 
-SceneManager::~SceneManager() = default;
+SceneManager::~SceneManager() {
+    stopPreparing();
+    material::dropPreloadedPictures();
+}
+
+bool SceneManager::prepareAhead(int number) {
+    stopPreparing();
+    const auto found = numbers.find(number);
+    if (!readAhead || found == numbers.end())
+        return false;
+    PrepareJob job = scenes.at(static_cast<std::size_t>(found->second))->prepare();
+    if (!job)
+        return false;
+    try {
+        preparing = std::jthread(std::move(job));
+    } catch (const std::system_error&) {
+        return false;  // no thread to be had: create does it all
+    }
+    return true;
+}
+
+void SceneManager::stopPreparing() {
+    if (!preparing.joinable())
+        return;
+    preparing.request_stop();
+    preparing.join();
+}
 
 void SceneManager::attach(awt::DXFrame* newFrame, sound::ISoundOwner* newSoundManager,
                           platform::Window* newWindow, platform::VideoDevice* newDevice) {
@@ -66,6 +96,7 @@ int SceneManager::getCurrentNumber() const {
 Scene* SceneManager::switchTo(int index) {
     if (scenes.empty())
         throw excp::EmptyException();
+    stopPreparing();
     if (current)
         current->release();
     if (soundManager)
@@ -75,7 +106,12 @@ Scene* SceneManager::switchTo(int index) {
     current->requestArgument = 0;
     current->release();
     current->reset();
-    if (!current->create(window, device)) {
+    const bool created = current->create(window, device);
+    // What a preparation made and create did not take goes now, and so does
+    // the heap the old scene and the decoding left free.
+    material::dropPreloadedPictures();
+    platform::returnFreeHeap();
+    if (!created) {
         throw excp::Exception(u"Scene作成中に問題が起こりました。");
     }
     return current;

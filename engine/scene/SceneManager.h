@@ -7,9 +7,15 @@
 // is already current, runs: release the old scene -> stop and destroy every
 // sound -> release, reset and create the new scene.
 //
-// Ownership: owns the registered scenes; borrows the frame, window, device
-// and sound owner given to attach.
-// Thread: main thread only.
+// prepareAhead starts a scene's preparation (Scene::prepare) on a worker
+// thread. Every switch first stops and joins a preparation under way (the
+// worker ends at its next picture, so this never waits long); after the new
+// scene's create, whatever the preparation made that create did not take is
+// freed, and so is the heap memory the switch left unused.
+//
+// Ownership: owns the registered scenes and the worker; borrows the frame,
+// window, device and sound owner given to attach.
+// Thread: main thread only (the worker runs only the scene's job).
 // Failure: switching with no scene registered throws EmptyException; jumping
 // to an unregistered number throws ArrayIndexOutOfBoundsException(-1) and
 // keeps the current scene; a create that returns false throws Exception
@@ -17,6 +23,7 @@
 
 #include <map>
 #include <memory>
+#include <thread>
 #include <vector>
 
 #include "engine/scene/Scene.h"
@@ -50,6 +57,17 @@ class SceneManager {
     Scene* previous();
     Scene* jump(int number);
 
+    // Starts preparing the scene registered as `number` for its next create,
+    // replacing a preparation under way; nothing for an unknown number or a
+    // scene with nothing to prepare. False when nothing was started (also
+    // when no thread could be had: create then does all the work itself).
+    bool prepareAhead(int number);
+    // True while a preparation's worker has not been joined.
+    bool isPreparing() const { return preparing.joinable(); }
+    // False: prepareAhead starts nothing and every create does all its work
+    // (to measure what the preparations save). True at first.
+    void setReadAhead(bool on) { readAhead = on; }
+
     Scene* getCurrent() const { return current; }
     int getCurrentIndex() const { return currentIndex; }
     // The number the current scene was added with; -1 before start.
@@ -65,6 +83,8 @@ class SceneManager {
 
   private:
     Scene* switchTo(int index);
+    // Stops the preparation under way, if any, and waits for its worker.
+    void stopPreparing();
 
     int currentIndex = -1;
     awt::DXFrame* frame = nullptr;
@@ -74,6 +94,9 @@ class SceneManager {
     std::vector<std::unique_ptr<Scene>> scenes;
     std::map<int, int> numbers;
     sound::ISoundOwner* soundManager = nullptr;
+    bool readAhead = true;
+    // Declared last: joined before the scenes it prepares go.
+    std::jthread preparing;
 };
 
 }  // namespace veru::dxt

@@ -8,9 +8,12 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <thread>
 
+#include "engine/effects/Random.h"
 #include "engine/input/ScriptedInput.h"
 #include "engine/io/Scrambler.h"
+#include "engine/material/PicturePreload.h"
 #include "engine/scene/PlayStatus.h"
 #include "engine/scene/SceneManager.h"
 #include "engine/sound/SoundManger.h"
@@ -781,5 +784,74 @@ TEST_F(ShootingSceneTest, TheHitMarkerAndABossUnderFireAsTheyAreDrawn) {
         EXPECT_GT(bossBox(hit), 0.85 * before) << "flash alpha " << boss->getFlashAlpha();
         player->setPosition(120, boss->getY());
         frame(*s, kShot | kSlow);
+    }
+}
+
+// The stage read ahead on a worker while the talk before it plays: create
+// then builds the very same stage, whatever the worker drew or failed at.
+TEST_F(ShootingSceneTest, AStagePreparedOnAWorkerPlaysAsOneReadOnTheSpot) {
+    using namespace veru::dxt::material;
+    const YString path =
+        script({u"Talking", u"Init(img/talk_siro_normal.ytx, null)", u"}", u"Shooting",
+                u"Enemy(Bat5, 900, 240)", u"Item(LevelUp)", u"Enemy(Bat9, 1000, 300)",
+                u"Enemy(Bat17, 1200, 100)", u"Boss TrialBoss", u"}"});
+    for (const ml::StageHeroine* heroine : {&ml::shiroHeroine(), &ml::hotaruHeroine()}) {
+        SCOPED_TRACE(heroine->number);
+        auto play = [&](bool prepared) {
+            ml::ShootingScene s(&manager, path, setting.get(), &status, *heroine);
+            status = veru::dxt::PlayStatus();
+            s.setSeed(7);
+            if (prepared) {
+                // The worker draws its own random numbers even while a stage's are seeded.
+                veru::dxt::effect2D::seedStageRandom(99);
+                std::jthread(s.prepare()).join();
+                const int next = veru::dxt::effect2D::randomInt(0, 1 << 30);
+                veru::dxt::effect2D::seedStageRandom(99);
+                EXPECT_EQ(next, veru::dxt::effect2D::randomInt(0, 1 << 30));
+                veru::dxt::effect2D::useSecureRandom();
+                EXPECT_GT(preloadedPictureCount(), 20u) << "pictures read ahead";
+            }
+            const std::size_t ahead = preloadedPictureCount();
+            s.release();
+            s.reset();
+            EXPECT_TRUE(s.create(nullptr, device.get())) << lastBox();
+            if (prepared) {
+                EXPECT_LT(preloadedPictureCount(), ahead / 4);  // create took nearly all
+            }
+            dropPreloadedPictures();
+            std::vector<std::uint64_t> hashes{s.stateHash()};
+            for (int f = 0; f < 900; ++f) {
+                frame(s, (f / 7) % 3 == 0 ? kShot | kDown : kShot);
+                hashes.push_back(s.stateHash());
+            }
+            hashes.push_back(device->getTextureCount());
+            s.release();
+            return hashes;
+        };
+        EXPECT_EQ(play(true), play(false));
+    }
+}
+
+TEST_F(ShootingSceneTest, WhatFailsOnTheWorkerIsShownByCreateAsWithoutIt) {
+    const YString broken[] = {script({u"Shooting", u"Enemy Bat25 900 240", u"}"}),
+                              script({u"BOSS_Face img/nothing.ytx"}, false),
+                              dir.file("missing.dat")};
+    for (const YString& path : broken) {
+        SCOPED_TRACE(path.toUtf8());
+        auto shown = [&](bool prepared) {
+            ml::ShootingScene s(&manager, path, setting.get(), &status);
+            const std::size_t before = boxes.count();
+            if (prepared)
+                std::jthread(s.prepare()).join();
+            EXPECT_EQ(boxes.count(), before);  // the worker shows nothing
+            s.release();
+            s.reset();
+            EXPECT_FALSE(s.create(nullptr, device.get()));
+            veru::dxt::material::dropPreloadedPictures();
+            s.release();
+            EXPECT_EQ(boxes.count(), before + 1);
+            return lastBox();
+        };
+        EXPECT_EQ(shown(true), shown(false));
     }
 }

@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <stop_token>
+#include <thread>
 
 #include "engine/core/Language.h"
 #include "engine/exceptions/FileNotFoundException.h"
@@ -10,6 +12,7 @@
 #include "engine/graphics/DirectGraphics.h"
 #include "engine/io/Scrambler.h"
 #include "engine/material/ImageContainer.h"
+#include "engine/material/PicturePreload.h"
 #include "engine/material/Surface.h"
 #include "engine/material/SurfacePicture.h"
 #include "engine/material/Texture.h"
@@ -628,3 +631,62 @@ TEST_F(TextureSharingTest, EachTextureDrawsWithItsOwnAlphaAndBlendInOneFrame) {
 }
 
 }  // namespace
+
+// Pictures decoded on a worker ahead of their scene.
+TEST_F(TextureSharingTest, APictureDecodedAheadIsUploadedAsTheFileReadNowWouldBe) {
+    using namespace veru::dxt::material;
+    const YString keyedCopy = dir.file("copy.png");
+    writeBytes(keyedCopy, png(6, 3, [](int x, int) { return x < 3 ? 0xFF00FF00u : 0x80102030u; }));
+    std::thread([&] {
+        const PreloadPass pass;
+        Texture ahead, again, sheet;
+        ahead.load(keyedCopy, nullptr, Color::fromPacked(0xFF00FF00u));
+        again.load(keyedCopy, nullptr, Color::fromPacked(0xFF00FF00u));  // decoded once
+        sheet.loadSheet(path, nullptr, 4, 8, 8);
+        EXPECT_EQ(ahead.getWidth(), 6);
+        EXPECT_EQ(again.getHeight(), 3);
+        EXPECT_EQ(sheet.getColumns(), 2);
+        EXPECT_EQ(ahead.getDeviceTexture(), nullptr);
+        Surface backdrop;
+        backdrop.load(path, nullptr);  // full-screen pictures wait for their scene
+    }).join();
+    EXPECT_EQ(device->getTextureCount(), 0u);
+    EXPECT_EQ(preloadedPictureCount(), 2u);
+
+    auto stored = loaded(keyedCopy, 0xFF00FF00u);
+    EXPECT_EQ(preloadedPictureCount(), 1u);  // taken, not copied
+    dropPreloadedPictures();
+    auto decodedNow = loaded(keyedCopy, 0xFF00FF01u);  // another key: decoded here
+    const auto& a = stored->getDeviceTexture()->getPixels();
+    const auto& b = decodedNow->getDeviceTexture()->getPixels();
+    ASSERT_EQ(a.size(), 18u);
+    EXPECT_EQ(a[0], 0u);  // the key's pixels turned transparent
+    EXPECT_EQ(std::vector(a.begin() + 3, a.begin() + 6), std::vector(b.begin() + 3, b.begin() + 6));
+}
+
+TEST_F(TextureSharingTest, APassStoresNothingOfABrokenOrReplacedFileAndStopsWhenAsked) {
+    using namespace veru::dxt::material;
+    const YString junk = dir.file("junk.png");
+    writeBytes(junk, Bytes{1, 2, 3, 4, 5});
+    std::stop_source stop;
+    std::thread([&] {
+        const PreloadPass pass(stop.get_token());
+        Texture broken, fine;
+        EXPECT_THROW(broken.load(junk, nullptr), veru::excp::IOException);
+        fine.load(path, nullptr);
+        stop.request_stop();
+        EXPECT_THROW(fine.load(path, nullptr), PreloadStopped);
+    }).join();
+    EXPECT_EQ(preloadedPictureCount(), 1u);
+    // The file changes before its scene loads it: the new picture is read.
+    std::filesystem::last_write_time(
+        path.toUtf8(), std::filesystem::last_write_time(path.toUtf8()) - std::chrono::seconds(5));
+    writeBytes(path, solidPng(8, 4, 0xFF0000FFu));
+    auto now = loaded(path);
+    EXPECT_EQ(now->getWidth(), 8);
+    EXPECT_EQ(now->getDeviceTexture()->getPixels()[0], 0xFF0000FFu);
+    EXPECT_EQ(preloadedPictureCount(), 1u);  // the stale one is left for the switch to drop
+    dropPreloadedPictures();
+    EXPECT_EQ(preloadedPictureCount(), 0u);
+    EXPECT_EQ(preloadedPictureBytes(), 0u);
+}

@@ -2,12 +2,16 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <chrono>
 #include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "engine/exceptions/ArrayIndexOutOfBoundsException.h"
 #include "engine/exceptions/EmptyException.h"
+#include "engine/material/PicturePreload.h"
 #include "engine/sound/ISoundOwner.h"
 
 using veru::YString;
@@ -174,4 +178,74 @@ TEST(SceneManagerOwnership, DestroyingTheManagerDestroysEveryScene) {
         manager.add(std::make_unique<JournalScene>(&manager, "b", &journal), 2);
     }
     EXPECT_EQ(journal, (Journal{"a.destroyed", "b.destroyed"}));
+}
+
+namespace {
+
+// A scene whose preparation keeps a picture in the preload store and then
+// works until it is stopped, as a long read would.
+class PreparedScene : public JournalScene {
+  public:
+    using JournalScene::JournalScene;
+    veru::dxt::PrepareJob prepare() override {
+        return [this](std::stop_token stop) {
+            veru::dxt::material::storePreloadedPicture(
+                veru::dxt::material::PictureFile{name, 1, 0, 0},
+                veru::platform::Image{1, 1, false, {}});
+            workerThread = std::this_thread::get_id();
+            started.test_and_set();
+            started.notify_all();
+            while (!stop.stop_requested())
+                std::this_thread::sleep_for(std::chrono::milliseconds(1));
+            stopped = true;
+        };
+    }
+    void waitUntilStarted() const { started.wait(false); }
+
+    std::atomic_flag started;
+    std::atomic<bool> stopped{false};
+    std::thread::id workerThread;
+};
+
+}  // namespace
+
+TEST_F(SceneManagerTest, APreparationRunsOnAWorkerAndTheSwitchToItsSceneStopsIt) {
+    addScene("logo", 1);
+    auto made = std::make_unique<PreparedScene>(&manager, "stage", &journal);
+    PreparedScene* stage = made.get();
+    manager.add(std::move(made), 8);
+    manager.start();
+
+    EXPECT_FALSE(manager.prepareAhead(1));   // nothing to prepare
+    EXPECT_FALSE(manager.prepareAhead(99));  // no such scene
+    ASSERT_TRUE(manager.prepareAhead(8));
+    stage->waitUntilStarted();
+    EXPECT_NE(stage->workerThread, std::this_thread::get_id());
+    EXPECT_TRUE(manager.isPreparing());
+    EXPECT_EQ(veru::dxt::material::preloadedPictureCount(), 1u);
+
+    manager.jump(8);  // would hang if the worker were not told to stop
+    EXPECT_TRUE(stage->stopped);
+    EXPECT_FALSE(manager.isPreparing());
+    // What the create did not take is freed with the switch.
+    EXPECT_EQ(veru::dxt::material::preloadedPictureCount(), 0u);
+}
+
+TEST(SceneManagerOwnership, LeavingBeforeAPreparationEndsStopsItAndFreesWhatItMade) {
+    Journal journal;
+    {
+        SceneManager manager;
+        manager.add(std::make_unique<JournalScene>(&manager, "talk", &journal), 4);
+        auto made = std::make_unique<PreparedScene>(&manager, "stage", &journal);
+        PreparedScene* stage = made.get();
+        manager.add(std::move(made), 8);
+        manager.start();
+        ASSERT_TRUE(manager.prepareAhead(8));
+        stage->waitUntilStarted();
+        // Preparing again replaces the preparation under way.
+        ASSERT_TRUE(manager.prepareAhead(8));
+        stage->waitUntilStarted();
+    }
+    EXPECT_EQ(veru::dxt::material::preloadedPictureCount(), 0u);
+    EXPECT_EQ(journal.back(), "stage.destroyed");
 }

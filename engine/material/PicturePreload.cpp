@@ -1,0 +1,112 @@
+#include "engine/material/PicturePreload.h"
+
+#include <map>
+#include <mutex>
+#include <system_error>
+#include <utility>
+
+namespace veru::dxt::material {
+
+namespace {
+
+thread_local PreloadPass* currentPass = nullptr;
+
+struct Store {
+    std::mutex lock;
+    std::map<PictureFile, platform::Image> pictures;
+};
+
+Store& store() {
+    static Store kept;
+    return kept;
+}
+
+}  // namespace
+
+bool PictureFile::of(const YString& path, std::uint32_t key, PictureFile& out) {
+    std::error_code error;
+    const std::filesystem::path file = std::filesystem::absolute(path.toUtf8(), error);
+    if (error)
+        return false;
+    const std::uintmax_t bytes = std::filesystem::file_size(file, error);
+    if (error)
+        return false;
+    const std::filesystem::file_time_type time = std::filesystem::last_write_time(file, error);
+    if (error)
+        return false;
+    out =
+        PictureFile{file.lexically_normal().string(), bytes, time.time_since_epoch().count(), key};
+    return true;
+}
+
+PreloadPass::PreloadPass(std::stop_token stop) : stop(std::move(stop)), previous(currentPass) {
+    currentPass = this;
+}
+
+PreloadPass::~PreloadPass() {
+    currentPass = previous;
+}
+
+bool PreloadPass::active() {
+    return currentPass != nullptr;
+}
+
+void PreloadPass::checkStop() {
+    if (currentPass && currentPass->stop.stop_requested())
+        throw PreloadStopped{};
+}
+
+void storePreloadedPicture(const PictureFile& file, platform::Image image) {
+    Store& kept = store();
+    const std::lock_guard guard(kept.lock);
+    kept.pictures.try_emplace(file, std::move(image));
+}
+
+bool findPreloadedPicture(const PictureFile& file, int& width, int& height) {
+    Store& kept = store();
+    const std::lock_guard guard(kept.lock);
+    const auto found = kept.pictures.find(file);
+    if (found == kept.pictures.end())
+        return false;
+    width = found->second.width;
+    height = found->second.height;
+    return true;
+}
+
+std::optional<platform::Image> takePreloadedPicture(const PictureFile& file) {
+    Store& kept = store();
+    const std::lock_guard guard(kept.lock);
+    auto found = kept.pictures.find(file);
+    if (found == kept.pictures.end())
+        return std::nullopt;
+    platform::Image image = std::move(found->second);
+    kept.pictures.erase(found);
+    return image;
+}
+
+void dropPreloadedPictures() {
+    std::map<PictureFile, platform::Image> gone;
+    {
+        Store& kept = store();
+        const std::lock_guard guard(kept.lock);
+        gone.swap(kept.pictures);
+    }
+    // Freed outside the lock.
+}
+
+std::size_t preloadedPictureCount() {
+    Store& kept = store();
+    const std::lock_guard guard(kept.lock);
+    return kept.pictures.size();
+}
+
+std::size_t preloadedPictureBytes() {
+    Store& kept = store();
+    const std::lock_guard guard(kept.lock);
+    std::size_t bytes = 0;
+    for (const auto& entry : kept.pictures)
+        bytes += entry.second.pixels.size() * sizeof(std::uint32_t);
+    return bytes;
+}
+
+}  // namespace veru::dxt::material

@@ -1,0 +1,82 @@
+#pragma once
+// Pictures decoded ahead of the scene that loads them.
+//
+// A scene whose loading is heavy reads its pictures on a worker thread while
+// the scene before it is still on screen: the worker holds a PreloadPass and
+// runs the scene's own loading code with no device. While the pass is alive,
+// Texture::load on that thread decodes the picture into the process's
+// preload store and uploads nothing (the texture gets the picture's size and
+// no device texture), and Surface loads do nothing at all. Later, on the
+// main thread, Texture::load takes the stored picture instead of decoding
+// the file again, so the scene's create only has to upload.
+//
+// A stored picture is found only by the same file (absolute path, size and
+// modification time) and the same colour key, so a file replaced meanwhile is
+// read again. What fails in a pass is not stored: the main thread's load
+// then fails with the same message it always gave.
+//
+// Ownership: the store owns the decoded pictures until a load takes one or
+// dropPreloadedPictures frees the rest.
+// Thread: the store may be used from any thread (one mutex); a pass belongs
+// to the thread that made it.
+// Failure: a pass whose stop was requested makes the next Texture::load on
+// its thread throw PreloadStopped, so the worker winds up at once.
+
+#include <cstddef>
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <stop_token>
+#include <string>
+
+#include "engine/core/YString.h"
+#include "engine/platform/image/Image.h"
+
+namespace veru::dxt::material {
+
+// Which picture a file holds: the file as it is on disk now, and the colour key.
+struct PictureFile {
+    std::string path;  // absolute, normalised
+    std::uintmax_t size = 0;
+    std::filesystem::file_time_type::rep modified = 0;
+    std::uint32_t key = 0;
+
+    auto operator<=>(const PictureFile&) const = default;
+    // False when the file system cannot say what the file is.
+    static bool of(const YString& path, std::uint32_t key, PictureFile& out);
+};
+
+// Thrown by loads on a thread whose pass was asked to stop.
+struct PreloadStopped {};
+
+class PreloadPass {
+  public:
+    // `stop`: asked to stop, the pass ends the worker's loading early.
+    explicit PreloadPass(std::stop_token stop = {});
+    ~PreloadPass();
+    PreloadPass(const PreloadPass&) = delete;
+    PreloadPass& operator=(const PreloadPass&) = delete;
+
+    // True on a thread that holds a pass.
+    static bool active();
+    // Throws PreloadStopped when this thread's pass was asked to stop.
+    static void checkStop();
+
+  private:
+    std::stop_token stop;
+    PreloadPass* previous;
+};
+
+// Keeps `image` for the next load of `file` (a picture already kept stays).
+void storePreloadedPicture(const PictureFile& file, platform::Image image);
+// True when a picture of `file` is kept; its size goes to width and height.
+bool findPreloadedPicture(const PictureFile& file, int& width, int& height);
+// Hands over the picture kept for `file`, which leaves the store.
+std::optional<platform::Image> takePreloadedPicture(const PictureFile& file);
+// Frees every kept picture (what a preparation made that no load took).
+void dropPreloadedPictures();
+// How many pictures are kept, and their bytes.
+std::size_t preloadedPictureCount();
+std::size_t preloadedPictureBytes();
+
+}  // namespace veru::dxt::material

@@ -1,0 +1,59 @@
+#include "game/StagePreload.h"
+
+#include <exception>
+#include <memory>
+#include <stop_token>
+
+#include "engine/core/MessageBox.h"
+#include "engine/effects/Random.h"
+#include "engine/exceptions/Exception.h"
+#include "engine/material/PicturePreload.h"
+#include "engine/material/Texture.h"
+#include "game/StageBounds.h"
+#include "game/StageHeroine.h"
+#include "game/StageScript.h"
+#include "game/shooting/cmp/ScrollBackground.h"
+#include "game/shooting/object/items/ItemObject.h"
+#include "game/shooting/object/players/PlayerCharacter.h"
+
+namespace ml {
+
+namespace {
+
+void readAhead(const veru::YString& scriptPath, const StageHeroine& heroine, int difficulty) {
+    auto player = heroine.makePlayer(stage::kFieldWidth, stage::kFieldHeight);
+    player->loadTextures(nullptr);
+    for (const char16_t* hudPicture : {heroine.infoArea, heroine.lifeIcon, heroine.stockIcon}) {
+        veru::dxt::material::Texture picture;
+        picture.load(hudPicture, nullptr);
+    }
+    for (StageHeroine::ItemMaker make :
+         {heroine.chanceItem, heroine.kintubaItem, heroine.levelUpItem})
+        if (make)
+            make(stage::kFieldWidth, stage::kFieldHeight)->loadTexture(nullptr);
+    shooting::cmp::ScrollBackground background(stage::kFieldWidth, stage::kFieldHeight);
+    StageContent content;
+    readStageScript(scriptPath, nullptr, nullptr, difficulty, background, content);
+}
+
+}  // namespace
+
+veru::dxt::PrepareJob stagePreparation(const veru::YString& scriptPath, const StageHeroine& heroine,
+                                       int difficulty) {
+    return [scriptPath, &heroine, difficulty](std::stop_token stop) {
+        const veru::dxt::material::PreloadPass pass(std::move(stop));
+        const veru::awt::QuietMessages quiet;
+        const veru::dxt::effect2D::ScratchRandom scratch;
+        try {
+            readAhead(scriptPath, heroine, difficulty);
+        } catch (const veru::excp::Exception&) {
+            // create reads the stage again and shows what is wrong.
+        } catch (const veru::dxt::material::PreloadStopped&) {
+            // The stage is wanted now: create decodes the rest itself.
+        } catch (const std::exception&) {
+            // Out of memory or threads: create meets it again on the main thread.
+        }
+    };
+}
+
+}  // namespace ml
