@@ -59,8 +59,7 @@ bool ReplayWatch::start(StageReplay replay, veru::platform::Window* window,
     lastButtons = ~0;  // what is held now (the choosing press) counts once released
     paused = false;
     speedIndex = 0;
-    stage =
-        std::make_unique<ShootingScene>(manager, heroine->stageScript, settings, status, *heroine);
+    stage = std::make_unique<ShootingScene>(manager, settings, status, *heroine);
     stage->watchReplay(std::move(replay));
     stage->reset();
     if (!stage->create(window, device)) {

@@ -123,14 +123,17 @@ void ShootingScene::readStageScript(veru::platform::VideoDevice* textureLoader) 
     StageContent& into = model.getContent();
     into = StageContent{};
     veru::sound::SoundManger* sounds = manager ? manager->getSounds() : nullptr;
-    ml::readStageScript(
-        scriptOverride.empty() ? veru::YString(heroine.stageScript) : scriptOverride, textureLoader,
-        sounds, settings->getLevel(), *model.getBackground(), into, getStart());
+    ml::readStageScript(stageScriptPath(), textureLoader, sounds, settings->getLevel(),
+                        *model.getBackground(), into, getStart());
     model.dressItems(heroine, textureLoader, sounds);
 }
 
 veru::dxt::PrepareJob ShootingScene::prepare() {
-    return stagePreparation(scriptPath, heroine, settings->getLevel());
+    return stagePreparation(stageScriptPath(), heroine, settings->getLevel());
+}
+
+veru::YString ShootingScene::stageScriptPath() const {
+    return scriptOverride.empty() ? veru::YString(heroine.stageScript) : scriptOverride;
 }
 
 // ---------------------------------------------------------------- script

@@ -222,6 +222,8 @@ class ShootingScene : public veru::dxt::Scene {
         int level;
     };
     veru::YString scriptOverride;
+    // The stage script this scene reads: the override, or the heroine's own.
+    veru::YString stageScriptPath() const;
     std::optional<StageStart> fixedStart;
     std::optional<StagePractice> pendingPractice;
     std::optional<StagePractice> practice;

@@ -686,7 +686,8 @@ TEST_F(ShootingSceneTest, OnlyThePlayersOwnPlaySetsTheRecordTheHudShows) {
     live->release();
 
     setting->setValue(ml::settings::Key::record_shiro_hard, 0);  // any score would beat it
-    auto replayed = std::make_unique<ml::ShootingScene>(&manager, path, setting.get(), &status);
+    auto replayed = std::make_unique<ml::ShootingScene>(&manager, setting.get(), &status);
+    replayed->setScript(path);
     replayed->playReplay(recorded);
     replayed->reset();
     ASSERT_TRUE(replayed->create(nullptr, device.get())) << lastBox();
@@ -798,7 +799,8 @@ TEST_F(ShootingSceneTest, AStagePreparedOnAWorkerPlaysAsOneReadOnTheSpot) {
     for (const ml::StageHeroine* heroine : {&ml::shiroHeroine(), &ml::hotaruHeroine()}) {
         SCOPED_TRACE(heroine->number);
         auto play = [&](bool prepared) {
-            ml::ShootingScene s(&manager, path, setting.get(), &status, *heroine);
+            ml::ShootingScene s(&manager, setting.get(), &status, *heroine);
+            s.setScript(path);
             status = veru::dxt::PlayStatus();
             s.setSeed(7);
             if (prepared) {
@@ -839,7 +841,8 @@ TEST_F(ShootingSceneTest, WhatFailsOnTheWorkerIsShownByCreateAsWithoutIt) {
     for (const YString& path : broken) {
         SCOPED_TRACE(path.toUtf8());
         auto shown = [&](bool prepared) {
-            ml::ShootingScene s(&manager, path, setting.get(), &status);
+            ml::ShootingScene s(&manager, setting.get(), &status);
+            s.setScript(path);
             const std::size_t before = boxes.count();
             if (prepared)
                 std::jthread(s.prepare()).join();

@@ -344,11 +344,11 @@ TEST(PlaytestOptionsTest, ReadsTheOptionsAndRefusesWhatItCannotUse) {
 
     // A heroine by her number or her name, in any case.
     for (const ml::StageHeroine& heroine : ml::heroines()) {
-        std::string upper = heroine.name;
+        std::string upper = heroine.key;
         for (char& c : upper)
             c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
         for (const std::string& named :
-             {std::to_string(heroine.number), std::string(heroine.name), upper}) {
+             {std::to_string(heroine.number), std::string(heroine.key), upper}) {
             o = PlaytestOptions::parse({"--character", named}, error);
             ASSERT_TRUE(o) << error;
             EXPECT_EQ(o->character, heroine.number) << named;
