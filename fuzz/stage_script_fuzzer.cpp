@@ -33,7 +33,7 @@ class Bat : public obj::EnemyObject {
     void move(int, int) override {}
 };
 
-const obj::BossRow kFuzzBossRow{.name = "Fuzz", .hp = 100, .pinch_ratio = 0.34};
+const obj::BossRow kFuzzBossRow{.name = "Fuzz", .hp = obj::every(100), .pinch_ratio = 0.34};
 
 class Boss : public obj::Boss {
   public:

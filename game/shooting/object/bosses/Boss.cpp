@@ -59,10 +59,8 @@ int keepInside(int value, int low, int high, int size) {
 Boss::Boss(int field_width, int field_height, const BossRow& row_)
     : EnemyObject(field_width, field_height),
       row(&row_),
-      max_hp(row_.hp),
       pinch_ratio(row_.pinch_ratio),
       extra(row_.extra_every) {
-    hp = row_.hp;
     score = row_.score;
     setLevel(LEVEL_1);
 }
@@ -117,10 +115,7 @@ void Boss::kill() {
 
 void Boss::applyLevel(int level_) {
     difficulty = difficultyOf(level_);
-    hp = row->hp;
-    if (difficulty == 2) {
-        hp = hp * 3 / 2;
-    }
+    hp = byLevel(row->hp);
     max_hp = hp;
     const bool second = state == STATE_CHANGE || state == STATE_PINCH;
     fire_period = byLevel(second ? row->pinch_period : row->period);

@@ -67,7 +67,7 @@ class Boss : public EnemyObject {
     void loadTextures(VideoDevice* loader) override;
     // Seven explosion sounds one every 30 frames, the voices and the sounds.
     void loadSounds(SoundManger& manager) override;
-    // Hit points (half as many again on hard) and the current phase's period.
+    // The row's hit points and the current phase's period for the difficulty.
     void applyLevel(int level) override;
     void animate() override;
     void appear(int x, int y) override;

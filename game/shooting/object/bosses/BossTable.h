@@ -5,7 +5,7 @@
 // picture or a sound in its row: hit points, the pinch share, the score,
 // the big bosses' transformation, the fire periods of both phases, the
 // phase change, pictures, voices and the hit parts, and the rings, beams,
-// fans and blades its firing code builds. Which class does the firing is
+// fans, blades and fire balls its firing code builds. Which class does the firing is
 // named by `fight`; two rows may share a class (Erika and Kiriha, the two
 // sample bosses). Values that differ by difficulty are written
 // easy / normal / hard. A path left null is not loaded.
@@ -73,6 +73,14 @@ struct BossBlades {
     ByLevel blur = every(0);
 };
 
+// Fire balls: one every `period` frames (0: none), drifting at up to
+// `fastest` pixels a frame on each axis, drawn at random; at 1 they drift a
+// pixel a frame and nothing is drawn.
+struct BossFireBalls {
+    ByLevel period = every(0);
+    ByLevel fastest = every(1);
+};
+
 struct BossRow {
     std::string_view name;
     // The practice menu's list: a short name in Japanese and in English,
@@ -81,7 +89,7 @@ struct BossRow {
     const char16_t* short_name_en = nullptr;
     const char16_t* portrait = nullptr;
     BossFight fight = BossFight::trial;
-    int hp = 0;
+    ByLevel hp = every(0);
     double pinch_ratio = 0.34;
     int score = 0;
     // Big bosses arrive small and turn into `big`, which settles with its top
@@ -135,6 +143,7 @@ struct BossRow {
     BossBeams beams{};
     BossBlades blades{};
     ByLevel fan_speed = every(0);
+    BossFireBalls fire_balls{};
 };
 
 // The row of the boss called exactly `name`; null when there is none.

@@ -32,9 +32,12 @@ void Sasaki::firstPhase(int target_x, int target_y) {
 
 void Sasaki::secondPhase(int target_x, int target_y) {
     step += 1;
-    if (step % 10 == 0) {
-        const int vx = veru::dxt::effect2D::randomInt(-5, -1);
-        const int vy = veru::dxt::effect2D::randomInt(1, 5);
+    const int fire_ball_period = byLevel(row->fire_balls.period);
+    if (fire_ball_period > 0 && step % fire_ball_period == 0) {
+        // Down and to the left.
+        const int fastest = byLevel(row->fire_balls.fastest);
+        const int vx = veru::dxt::effect2D::randomInt(-fastest, -1);
+        const int vy = veru::dxt::effect2D::randomInt(1, fastest);
         firePattern(
             std::make_unique<FireBall>(KIND_ENEMY_ATTACK, field_width, field_height, vx, vy, 5, 1),
             flare_texture.get(), x - 50, y + 50, -1, -1, 0, 0);

@@ -1,8 +1,8 @@
 #pragma once
 // Sasaki, a big boss. First phase: every period a ring whose start angle
 // sweeps 0..90, and every few periods his homing beams at the player. Second
-// phase, on a step counter: a fire ball every 10th step, the occasional
-// beams and a ring every 60th, a laser every 240th; he sweeps up and down
+// phase, on a step counter: a fire ball every row period of steps, the
+// occasional beams and a ring every 60th, a laser every 240th; he sweeps up and down
 // between y 150 and 350. His numbers are his row of the boss table.
 //
 // Random draws (the fire balls' speeds) use the engine's random numbers.

@@ -13,7 +13,6 @@ namespace {
 
 constexpr std::array<int, 3> panAngles{220, 180, 140};
 constexpr int panSpeed = 10;
-constexpr int fireBallPeriod = 30;
 constexpr int ringPeriod = 60;
 constexpr int fireBallY = 450;
 constexpr std::array<int, 13> fireBallXs{400, 430, 370, 365, 370, 380, 430,
@@ -94,13 +93,15 @@ void Sister::secondPhase(int /*target_x*/, int /*target_y*/) {
         pinch_frame += 1;
         return;
     }
-    if (frame % fireBallPeriod == 0) {
+    const int fire_ball_period = byLevel(row->fire_balls.period);
+    if (fire_ball_period > 0 && frame % fire_ball_period == 0) {
+        // Up and to the left; at a fastest drift of 1 nothing is drawn.
         int vx = -1;
         int vy = -1;
-        if (difficulty > 0) {
-            const int fastest = difficulty == 1 ? -3 : -5;
-            vx = veru::dxt::effect2D::randomInt(fastest, -1);
-            vy = veru::dxt::effect2D::randomInt(fastest, -1);
+        const int fastest = byLevel(row->fire_balls.fastest);
+        if (fastest > 1) {
+            vx = veru::dxt::effect2D::randomInt(-fastest, -1);
+            vy = veru::dxt::effect2D::randomInt(-fastest, -1);
         }
         const int spot = fireBallXs[static_cast<std::size_t>(fire_balls) % fireBallXs.size()];
         fire_balls += 1;

@@ -5,7 +5,7 @@
 // to the left for 50 frames (or to a third of the field), then back to her
 // post at 3 pixels a frame, firing a ring every 50 frames. Second phase: one
 // pan that rises, drops to the floor and sways; from 300 frames on, a fire
-// ball every 30 frames from the next of thirteen spots on the ground and a
+// ball every row period from the next of thirteen spots on the ground and a
 // ring every 60 frames. Her other numbers are her row of the boss table.
 //
 // Random draws (the fire balls' speeds) use the engine's random numbers.

@@ -83,27 +83,20 @@ TEST_F(BossTest, FactoryKnowsExactlyTheEightNames) {
     EXPECT_FALSE(obj::createBoss("Kiriha", 800, 480)->isBig());
 }
 
-TEST_F(BossTest, HitPointsScoresAndHardDifficulty) {
-    struct Row {
-        const char* name;
-        int hp;
-        int score;
-    };
-    for (const Row& r :
-         {Row{"TrialBoss", 1000, 500000}, Row{"Seiichirou", 1800, 500000},
-          Row{"Kiriha", 1000, 200000}, Row{"Erika", 1000, 100000}, Row{"Maruiyatu", 600, 0},
-          Row{"TeruTeru", 1000, 0}, Row{"Sister", 5000, 300000}, Row{"Sasaki", 3500, 400000}}) {
-        SCOPED_TRACE(r.name);
-        auto boss = makeBoss(r.name, NORMAL);
-        EXPECT_EQ(boss->getHp(), r.hp);
-        EXPECT_EQ(boss->getMaxHp(), r.hp);
-        EXPECT_EQ(boss->getScore(), r.score);
-        EXPECT_DOUBLE_EQ(boss->getPinchRatio(), 0.34);
-        boss->setLevel(HARD);
-        EXPECT_EQ(boss->getHp(), r.hp * 3 / 2);
-        EXPECT_EQ(boss->getMaxHp(), r.hp * 3 / 2);
-        boss->setLevel(HARD);  // a second call does not raise them again
-        EXPECT_EQ(boss->getHp(), r.hp * 3 / 2);
+TEST_F(BossTest, HitPointsAndScoreComeFromTheRowForEachDifficulty) {
+    for (const obj::BossRow& row : obj::bossRows()) {
+        SCOPED_TRACE(std::string(row.name));
+        for (int level : {EASY, NORMAL, HARD}) {
+            auto boss = makeBoss(std::string(row.name), level);
+            const int full = row.hp.at(obj::difficultyOf(level));
+            EXPECT_EQ(boss->getHp(), full);
+            EXPECT_EQ(boss->getMaxHp(), full);
+            EXPECT_EQ(boss->getScore(), row.score);
+            EXPECT_DOUBLE_EQ(boss->getPinchRatio(), 0.34);
+            boss->setLevel(level);  // a second call does not change them
+            EXPECT_EQ(boss->getHp(), full);
+            EXPECT_EQ(boss->getMaxHp(), full);
+        }
     }
 }
 
@@ -130,8 +123,8 @@ TEST_F(BossTest, SlidesInStopsAtItsPostWaitsAndStarts) {
 TEST_F(BossTest, TrialBossChangesAtTheFirstHitLeavingAThirdAndIsSetToIt) {
     for (int level : {NORMAL, HARD}) {
         auto boss = makeBoss("TrialBoss", level);
-        const int full = level == HARD ? 1500 : 1000;
-        const int pinch = level == HARD ? 510 : 340;
+        const int full = level == HARD ? 1200 : 1000;
+        const int pinch = level == HARD ? 408 : 340;
         ASSERT_EQ(boss->getMaxHp(), full);
         bringIn(*boss);
         boss->damage(full - pinch - 1);
@@ -177,13 +170,13 @@ TEST_F(BossTest, ThePhaseChangeFadesJumpsClearsBulletsAndCannotBeHit) {
     EXPECT_EQ(boss->getX(), 700);
     EXPECT_EQ(boss->getY(), 240);
     EXPECT_TRUE(boss->getSkills().empty());
-    EXPECT_EQ(boss->getHp(), 510);
+    EXPECT_EQ(boss->getHp(), 408);
     // In the pinch phase it can be hit again.
     shot.fire(picture.get(), boss->getX(), boss->getY() - 36, -1, -1, 0, 0);
     shot.setPower(1);
     shot.launchAll();
     EXPECT_TRUE(shot.hitTarget(*boss));
-    EXPECT_EQ(boss->getHp(), 509);
+    EXPECT_EQ(boss->getHp(), 407);
 }
 
 TEST_F(BossTest, HitPartsTakeTheShapeAndABulletBetweenThemPasses) {
@@ -339,7 +332,7 @@ TEST_F(BossTest, ThePhaseChangeRetimesTheFirePeriod) {
         int second;
     };
     for (const Row& r : {Row{"Kiriha", EASY, 35, 70}, Row{"Kiriha", HARD, 10, 20},
-                         Row{"Erika", EASY, 90, 135}, Row{"Erika", HARD, 30, 45},
+                         Row{"Erika", EASY, 90, 135}, Row{"Erika", HARD, 12, 18},
                          Row{"Seiichirou", NORMAL, 60, 30}, Row{"TrialBoss", HARD, 40, 15}}) {
         SCOPED_TRACE(r.name);
         auto boss = makeBoss(r.name, r.level);
@@ -363,7 +356,7 @@ TEST_F(BossTest, EveryRowIsOneNamedBossWithEveryPictureItsAttacksNeed) {
         auto boss = obj::createBoss(row.name, 800, 480);
         ASSERT_TRUE(boss);
         EXPECT_EQ(&boss->getRow(), &row);
-        EXPECT_GT(row.hp, 0);
+        EXPECT_TRUE(row.hp.easy > 0 && row.hp.normal > 0 && row.hp.hard > 0);
         EXPECT_TRUE(row.pinch_ratio > 0.0 && row.pinch_ratio < 1.0);
         EXPECT_FALSE(row.parts.empty());
         EXPECT_TRUE(row.picture && row.damage);
@@ -386,7 +379,7 @@ TEST_F(BossTest, ANewRowFightsWithTheClassItNames) {
     const obj::BossRow row{
         .name = "Rival",
         .fight = obj::BossFight::duelist,
-        .hp = 400,
+        .hp = obj::every(400),
         .period = obj::every(10),
         .pinch_period = obj::every(20),
         .extra_every = 2,
@@ -447,7 +440,7 @@ TEST_F(BossTest, SisterThrowsFireBallsOnlyAfterThreeHundredPinchFrames) {
     auto boss = makeBoss("Sister", HARD);
     auto& sister = dynamic_cast<obj::Sister&>(*boss);
     bringIn(*boss);
-    boss->damage(5000);
+    boss->damage(boss->getHp() - 1);
     changePhase(*boss);
     EXPECT_EQ(boss->getX(), 800 - 200);
     run(*boss, 300);
