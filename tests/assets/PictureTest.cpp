@@ -156,9 +156,9 @@ TEST_F(AssetPictureTest, MenuItemsComeInClearlyDifferentPairsOfOneSize) {
         EXPECT_GT(changed, normal.pixels.size() / 10);
         ++pairs;
     }
-    // title (with the replays), the heroine choice, configuration (with the language row),
-    // action labels, pause, continue
-    EXPECT_EQ(pairs, 4 + 2 + 13 + 4 + 5 + 3 + 2);
+    // title (with practice and the replays), the heroine choice, configuration (with the
+    // language row), action labels, pause (with retry), continue
+    EXPECT_EQ(pairs, 5 + 2 + 13 + 4 + 5 + 4 + 2);
 }
 
 TEST_F(AssetPictureTest, TitleMenuItemsStayApartOnScreen) {

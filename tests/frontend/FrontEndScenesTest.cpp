@@ -570,9 +570,9 @@ TEST_F(MenuSceneTest, BombBacksOutToTheItems) {
     EXPECT_FALSE(menu.isChoosing());
     EXPECT_EQ(menu.getPhase(), ml::MenuScene::kActive);
     EXPECT_EQ(menu.getIndex(), ml::TitleMenu::kItemStart);
-    // The items work as before: down past the replays to configuration,
-    // which fades out.
-    frames(menu, {kBomb, 0, kDown, 0, kDown, 0, kShoot});
+    // The items work as before: down past practice and the replays to
+    // configuration, which fades out.
+    frames(menu, {kBomb, 0, kDown, 0, kDown, 0, kDown, 0, kShoot});
     EXPECT_EQ(menu.getPhase(), ml::MenuScene::kFadeOut | ml::MenuScene::kLeaveChosen);
     while (menu.getRequest() == veru::dxt::kRequestNone)
         frames(menu, {0});
@@ -649,7 +649,7 @@ TEST_F(MenuSceneTest, TheChoiceIsDrawnUnderStartAndTheFadeDarkensTheScreen) {
 TEST_F(MenuSceneTest, TheReplaysRowFadesOutToTheListAndFiveRowsFit) {
     ml::MenuScene menu(&manager, setting.get(), &status);
     open(menu);
-    frames(menu, {kDown, 0, kShoot});
+    frames(menu, {kDown, 0, kDown, 0, kShoot});  // past practice
     EXPECT_EQ(menu.getPhase(), ml::MenuScene::kFadeOut | ml::MenuScene::kLeaveChosen);
     while (menu.getRequest() == veru::dxt::kRequestNone)
         frames(menu, {0});
