@@ -224,7 +224,7 @@ bool PracticeScene::create(veru::platform::Window*, veru::platform::VideoDevice*
         readBackBufferSize(device);
         graphics = std::make_unique<veru::dxt::DirectGraphics>(device);
         background = std::make_unique<veru::dxt::material::Surface>();
-        background->load(u"img/config.ysf", device);
+        background->load(u"img/practice.ysf", device);
         portraits.clear();
         for (const auto& row : bossRows()) {
             std::unique_ptr<veru::dxt::material::Texture> portrait;
@@ -321,7 +321,7 @@ void PracticeScene::draw(veru::platform::VideoDevice*) {
     graphics->startSprite();
     graphics->setCentred(false);
     if (auto* title = text(said(kTitle), kPlain, 40))
-        graphics->queueSprite(title, kLabelX - 20, 50);
+        graphics->queueSprite(title, kLabelX - 20, 8);
 
     const StageHeroine& heroine = choice.getHeroine();
     YString where;

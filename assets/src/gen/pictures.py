@@ -9,6 +9,7 @@ other metadata.
 """
 import atexit
 import os
+import re
 import shutil
 import sys
 import tempfile
@@ -75,6 +76,12 @@ def full_screens():
     cfg = scenes.darken(scenes.lake(17, moon_xy=(700, 90), moon_r=40, horizon=300, bats=3), 0.45, blur=3)
     for suffix, words in in_both_languages('config_frame.svg'):
         save(over(cfg, words), 'config' + suffix + '.png', False)
+    # Practice: the same frame without the configuration's heading and row
+    # lines; the practice scene writes its own heading and rows.
+    frame = open(os.path.join(SRC, 'svg', 'config_frame.svg'), encoding='utf-8').read()
+    bare = re.sub(r'<g stroke="#ffd874".*?</g>\s*', '', frame, flags=re.S)
+    bare = re.sub(r'<g font-family="IPAGothic">.*?</g>\s*', '', bare, flags=re.S)
+    save(over(cfg, svg('practice_frame.svg', text=bare)), 'practice.png', False)
     # talk backgrounds
     save(scenes.lake(29, moon_xy=(560, 150), moon_r=70, horizon=380, bats=5).image(), 'bg_lake.png', False)
     save(scenes.forest(23).image(), 'bg_forest.png', False)
