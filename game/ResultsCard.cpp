@@ -9,6 +9,7 @@
 #include "engine/graphics/FontSpec.h"
 #include "engine/input/ButtonMap.h"
 #include "engine/input/InputInterface.h"
+#include "engine/material/Surface.h"
 #include "engine/material/Texture.h"
 
 namespace ml {
@@ -143,6 +144,15 @@ void ResultsCard::open(const StageResults& results, Keeper keep) {
     addLine(word(kContinues), YString::fromInt(results.tally.continues), kWhite);
     addLine(word(kTime), timeOf(results.tally.frames), kWhite);
     question = keeper ? textPicture(word(kQuestion), kLineSize, kPale) : nullptr;
+    if (!backdrop && device) {
+        try {
+            auto picture = std::make_unique<veru::dxt::material::Surface>();
+            picture->load(u"img/results.ysf", device);
+            backdrop = std::move(picture);
+        } catch (const veru::excp::Exception& e) {
+            veru::awt::showError(e.getMessage());
+        }
+    }
 }
 
 bool ResultsCard::update(int buttons) {
@@ -179,6 +189,8 @@ bool ResultsCard::update(int buttons) {
         default:
             break;
     }
+    if (step == Step::done)
+        backdrop.reset();  // nothing more to draw
     return step == Step::done;
 }
 
@@ -207,6 +219,8 @@ void ResultsCard::answer() {
 void ResultsCard::draw(veru::dxt::DirectGraphics& g) {
     if (step == Step::closed || step == Step::done)
         return;
+    if (backdrop)
+        backdrop->drawAll(g);
     const bool wasCentred = g.isCentred();
     const int middle = screenWidth / 2;
     g.setCentred(true);

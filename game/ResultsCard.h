@@ -13,12 +13,16 @@
 // play never skips it.
 //
 // The words are drawn with the game's fonts in the language the game
-// speaks; yes and no are the game's own word pictures ("img/yes_n.ytx" ...).
+// speaks; yes and no are the game's own word pictures ("img/yes_n.ytx" ...),
+// all over the card's backdrop ("img/results.ysf"), which is read when a
+// card first opens (never while the stage plays) and let go when it is done.
 //
 // Ownership: owns its pictures from load until it is destroyed; borrows the
 // device given to load, which outlives it.
 // Thread: main thread only.
-// Failure: load throws what Texture::load throws for a missing picture. A
+// Failure: load throws what Texture::load throws for a missing picture; a
+// backdrop that cannot be read shows the error box and the card goes on
+// over the black screen (a play's end is never lost to a picture). A
 // keeper that throws (the folder cannot be written) shows the error box with
 // its message, which names the file, and the card goes on as after no. Text
 // that cannot be drawn (no font) is left out.
@@ -38,8 +42,9 @@ namespace veru::dxt {
 class DirectGraphics;
 }
 namespace veru::dxt::material {
+class Surface;
 class Texture;
-}
+}  // namespace veru::dxt::material
 
 namespace ml {
 
@@ -107,6 +112,7 @@ class ResultsCard {
     std::unique_ptr<veru::dxt::material::Texture> keptText;
     std::unique_ptr<veru::dxt::material::Texture> yesPictures[2];  // normal, selected
     std::unique_ptr<veru::dxt::material::Texture> noPictures[2];
+    std::unique_ptr<veru::dxt::material::Surface> backdrop;
 };
 
 }  // namespace ml

@@ -552,6 +552,9 @@ TEST_F(ShootingSceneTest, TheResultsCardShowsWhatThePlayCost) {
     until([&] { return s->getPhase() == ml::stage::kResults; });
     ASSERT_EQ(s->getPhase(), ml::stage::kResults);
     EXPECT_EQ(s->getRequest(), veru::dxt::kRequestNone);
+    // The card stands on the night's backdrop, not on the black screen.
+    s->draw(device.get());
+    EXPECT_GT(readFrame(*device).brightness(0, 0, 140, 600), 10.0);
 
     const ml::StageTally& tally = s->getTally();
     EXPECT_EQ(tally.livesLost, 5);

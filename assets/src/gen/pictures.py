@@ -82,6 +82,8 @@ def full_screens():
     bare = re.sub(r'<g stroke="#ffd874".*?</g>\s*', '', frame, flags=re.S)
     bare = re.sub(r'<g font-family="IPAGothic">.*?</g>\s*', '', bare, flags=re.S)
     save(over(cfg, svg('practice_frame.svg', text=bare)), 'practice.png', False)
+    # The results card's backdrop: the same night, one panel in the middle.
+    save(over(cfg, svg('results_frame.svg')), 'results.png', False)
     # talk backgrounds
     save(scenes.lake(29, moon_xy=(560, 150), moon_r=70, horizon=380, bats=5).image(), 'bg_lake.png', False)
     save(scenes.forest(23).image(), 'bg_forest.png', False)
