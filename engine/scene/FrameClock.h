@@ -49,9 +49,11 @@ class FrameClock {
 // it starts that early, so the first frames keep their deadlines too.
 class SystemFrameClock : public FrameClock {
   public:
-    // Wake-ups this close to their time need no poll: a quarter of a
-    // millisecond is invisible in a frame of sixteen.
-    static constexpr std::uint64_t kPunctualMicroseconds = 250;
+    // Wake-ups this close to their time need no poll: a millisecond is
+    // invisible in a frame of sixteen, while polling it away costs a
+    // sixteenth of a core. (A quiet virtual machine's idle processor wakes
+    // a few hundred microseconds late; polling those cost 3 % of a core.)
+    static constexpr std::uint64_t kPunctualMicroseconds = 1000;
     static constexpr std::uint64_t kMaxPollMicroseconds = 2000;
     // How many of the latest wake-ups the lead is learnt from, and how many
     // must be seen before the learnt lead replaces the longest one.
