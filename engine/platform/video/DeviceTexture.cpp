@@ -22,6 +22,7 @@ DeviceTexture::~DeviceTexture() {
 
 bool DeviceTexture::update(const std::uint32_t* argb) {
     std::copy(argb, argb + pixels.size(), pixels.begin());
+    opaque = VideoDevice::allOpaque(argb, width, height, width);
     turned.clear();
     turnedPixels = 0;
     if (!texture) {

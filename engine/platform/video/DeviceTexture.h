@@ -62,6 +62,9 @@ class DeviceTexture {
     int width;
     int height;
     std::vector<std::uint32_t> pixels;
+    // Every pixel's alpha was 0xFF when last uploaded: a blended copy at full
+    // alpha paints the picture itself, so it is drawn without blending.
+    bool opaque = false;
     // What SDL was last told, so that unchanged state is not sent again.
     BlendMode blend = BlendMode::blend;
     Filter filter = Filter::linear;

@@ -234,7 +234,18 @@ std::vector<std::uint32_t> VideoDevice::readBack(DeviceTexture& texture) {
     return pixels;
 }
 
+bool VideoDevice::allOpaque(const std::uint32_t* argb, int w, int h, int pitch) {
+    for (int y = 0; y < h; ++y) {
+        const std::uint32_t* row = argb + static_cast<std::ptrdiff_t>(y) * pitch;
+        if (!std::all_of(row, row + w, [](std::uint32_t p) { return (p >> 24) == 0xFFu; })) {
+            return false;
+        }
+    }
+    return true;
+}
+
 bool VideoDevice::upload(DeviceTexture& texture, const std::uint32_t* argb, int pitch) {
+    texture.opaque = allOpaque(argb, texture.width, texture.height, pitch);
     texture.turned.clear();  // turned pictures made on a lost renderer are lost too
     texture.turnedPixels = 0;
     texture.texture.reset();  // the old one goes before its replacement is made
@@ -428,6 +439,13 @@ void VideoDevice::drawCopy(DeviceTexture& texture, const PixelRect& source, floa
     // (a fifth of the stage's drawing CPU on Mesa's llvmpipe).
     if (filter == Filter::linear && pixelForPixel(source, x, y, w, h)) {
         filter = Filter::point;
+    }
+    // Blending a picture with no transparent pixel at full alpha gives the
+    // picture itself (the source weighs 1, the screen 0): drawn without
+    // blending, the driver skips reading the screen back (the HUD's strip is
+    // a sixth of the screen, every frame).
+    if (blend == BlendMode::blend && texture.opaque && (argb >> 24) == 0xFFu) {
+        blend = BlendMode::none;
     }
     applyState(texture, blend, filter, argb, true);
     SDL_Rect src{source.x, source.y, source.width, source.height};

@@ -195,6 +195,9 @@ class VideoDevice {
     // Makes the SDL texture anew from `argb` (rows `pitch` pixels apart).
     bool upload(DeviceTexture& texture, const std::uint32_t* argb, int pitch);
     void forget(DeviceTexture* texture);
+    // Whether every pixel of a w x h picture (rows `pitch` pixels apart) has
+    // alpha 0xFF.
+    static bool allOpaque(const std::uint32_t* argb, int w, int h, int pitch);
     // Draws a copy of a single texel as a filled rectangle; false when the
     // copy is not one the fill paints exactly alike.
     bool fillFromTexel(const DeviceTexture& texture, const PixelRect& source, float x, float y,

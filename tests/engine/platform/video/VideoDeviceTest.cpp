@@ -84,6 +84,32 @@ TEST(VideoDeviceTest, CopiesModulateAndStateChangesApplyPerDraw) {
     EXPECT_TRUE(rgbNear(f.at(31, 1), 0xFF00FF00u));
 }
 
+// An opaque picture is drawn without blending at full alpha; a picture with
+// a see-through pixel, a faded copy, or a picture replaced by one with holes
+// still blends.
+TEST(VideoDeviceTest, OnlyWhollyOpaquePicturesAtFullAlphaSkipBlending) {
+    auto device = mirelune::test::makeOffscreenDevice(64, 16);
+    std::vector<std::uint32_t> solid(16, 0xFF0000FFu);
+    std::vector<std::uint32_t> holed = solid;
+    holed[5] = 0x000000FFu;  // (1, 1) is see-through
+    auto opaque = device->createTexture(4, 4, solid.data());
+    auto withHole = device->createTexture(4, 4, holed.data());
+    auto replaced = device->createTexture(4, 4, solid.data());
+    ASSERT_TRUE(replaced->update(holed.data()));
+    const PixelRect all{0, 0, 4, 4};
+    device->clear(0xFFFF0000u);
+    device->drawCopy(*opaque, all, 0, 0, 4, 4, 0xFFFFFFFFu, BlendMode::blend, Filter::linear);
+    device->drawCopy(*opaque, all, 10, 0, 4, 4, 0x80FFFFFFu, BlendMode::blend, Filter::point);
+    device->drawCopy(*withHole, all, 20, 0, 4, 4, 0xFFFFFFFFu, BlendMode::blend, Filter::point);
+    device->drawCopy(*replaced, all, 30, 0, 4, 4, 0xFFFFFFFFu, BlendMode::blend, Filter::point);
+    auto f = readFrame(*device);
+    EXPECT_TRUE(rgbNear(f.at(1, 1), 0xFF0000FFu));
+    EXPECT_TRUE(rgbNear(f.at(11, 1), 0xFF7F0080u, 3));
+    EXPECT_TRUE(rgbNear(f.at(21, 1), 0xFFFF0000u));
+    EXPECT_TRUE(rgbNear(f.at(22, 1), 0xFF0000FFu));
+    EXPECT_TRUE(rgbNear(f.at(31, 1), 0xFFFF0000u));
+}
+
 // Draws a busy backdrop (every pixel different, alpha included) and then the
 // same stretched one-colour copies, from a 1 x 1 texture or from a 2 x 2 one
 // of the same colour; returns the frame read back.
