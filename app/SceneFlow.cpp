@@ -16,20 +16,24 @@ constexpr FlowPlace story(StoryPart part) {
     return FlowPlace{0, part};
 }
 
+// The last column: read the next scene ahead. The title menu reads the
+// prologue, the likeliest choice; the stage does not read its closing talk,
+// which would hold the talk's pictures through the whole play.
+constexpr bool ahead = true;
 constexpr FlowRow kFlow[] = {
-    {scene(kSceneLogo), SceneExit::next, scene(kSceneMenu)},
-    {scene(kSceneMenu), SceneExit::story, story(StoryPart::prologue)},
+    {scene(kSceneLogo), SceneExit::next, scene(kSceneMenu), ahead},
+    {scene(kSceneMenu), SceneExit::story, story(StoryPart::prologue), ahead},
     {scene(kSceneMenu), SceneExit::configure, scene(kSceneConfig)},
     {scene(kSceneConfig), SceneExit::back, scene(kSceneMenu)},
     {scene(kSceneMenu), SceneExit::replays, scene(kSceneReplays)},
     {scene(kSceneReplays), SceneExit::back, scene(kSceneMenu)},
-    {story(StoryPart::prologue), SceneExit::next, story(StoryPart::stage)},
+    {story(StoryPart::prologue), SceneExit::next, story(StoryPart::stage), ahead},
     {story(StoryPart::stage), SceneExit::next, story(StoryPart::closing)},
     {story(StoryPart::stage), SceneExit::title, scene(kSceneMenu)},
-    {story(StoryPart::closing), SceneExit::next, scene(kSceneLogo)},
+    {story(StoryPart::closing), SceneExit::next, scene(kSceneLogo), ahead},
     // Practice plays the chosen heroine's stage, and comes back when it ends.
     {scene(kSceneMenu), SceneExit::practice, scene(kScenePractice)},
-    {scene(kScenePractice), SceneExit::next, story(StoryPart::stage)},
+    {scene(kScenePractice), SceneExit::next, story(StoryPart::stage), ahead},
     {scene(kScenePractice), SceneExit::back, scene(kSceneMenu)},
     {story(StoryPart::stage), SceneExit::back, scene(kScenePractice)},
 };
@@ -74,15 +78,18 @@ StoryPart storyPartOf(int number) {
     return part;
 }
 
-int sceneAfter(int from, SceneExit exit, int character) {
-    if (exit == SceneExit::again)
-        return from;  // every scene may be entered again, wherever it is
+namespace {
+
+// The first row from scene `from` that `wanted` accepts, and where it leads
+// for `character`; -1 for none.
+template <typename Wanted>
+int firstRowTarget(int from, int character, Wanted wanted) {
     StoryPart part;
     const StageHeroine* own = heroineOf(from, part);
     for (const FlowRow& row : kFlow) {
-        const bool matches = row.exit == exit && (row.from.part == StoryPart::none
-                                                      ? own == nullptr && row.from.number == from
-                                                      : row.from.part == part);
+        const bool matches = wanted(row) && (row.from.part == StoryPart::none
+                                                 ? own == nullptr && row.from.number == from
+                                                 : row.from.part == part);
         if (!matches)
             continue;
         if (row.to.part == StoryPart::none)
@@ -90,6 +97,18 @@ int sceneAfter(int from, SceneExit exit, int character) {
         return numberOf(own ? *own : stageHeroine(character), row.to.part);
     }
     return -1;
+}
+
+}  // namespace
+
+int sceneAfter(int from, SceneExit exit, int character) {
+    if (exit == SceneExit::again)
+        return from;  // every scene may be entered again, wherever it is
+    return firstRowTarget(from, character, [exit](const FlowRow& row) { return row.exit == exit; });
+}
+
+int sceneReadAhead(int from, int character) {
+    return firstRowTarget(from, character, [](const FlowRow& row) { return row.readAhead; });
 }
 
 }  // namespace ml

@@ -37,6 +37,9 @@ struct FlowRow {
     FlowPlace from;
     veru::dxt::SceneExit exit;
     FlowPlace to;
+    // Read `to` ahead while `from` is on screen (Scene::prepare). Not where
+    // `from` is long and what `to` reads would be held all that time.
+    bool readAhead = false;
 };
 
 std::span<const FlowRow> sceneFlow();
@@ -45,6 +48,10 @@ std::span<const FlowRow> sceneFlow();
 // the menu. -1 when no row leads anywhere from there by that exit. The
 // "again" exit needs no row: it leads back into `from` itself.
 int sceneAfter(int from, veru::dxt::SceneExit exit, int character);
+
+// The scene read ahead while scene `from` is on screen: where the first row
+// from it marked readAhead leads; -1 for none.
+int sceneReadAhead(int from, int character);
 
 // The part of a heroine's story that scene `number` plays (none for the
 // scenes of no heroine).

@@ -37,9 +37,8 @@ bool applySceneRequest(veru::dxt::SceneManager& manager, veru::dxt::Scene& scene
     if (!now)
         return true;
     timer.setFps(now->framesPerSecond());
-    // The scene this one goes on to is read ahead while this one plays.
-    const int ahead =
-        sceneAfter(manager.getCurrentNumber(), veru::dxt::SceneExit::next, status.character);
+    // The scene this one likely goes on to is read ahead while this one plays.
+    const int ahead = sceneReadAhead(manager.getCurrentNumber(), status.character);
     if (ahead >= 0)
         manager.prepareAhead(ahead);
     const StoryPart part = storyPartOf(manager.getCurrentNumber());

@@ -9,8 +9,8 @@
 // request code shows it and stays set. After a switch the timer runs at the
 // new scene's own frame rate, entering a talk around a heroine's stage
 // resets the player's stock and the last stage's score, and the scene the
-// new one goes on to by its next exit starts being prepared on a worker
-// (SceneManager::prepareAhead). Quitting (1) is the
+// new one likely goes on to (the flow row marked readAhead) starts being
+// prepared on a worker (SceneManager::prepareAhead). Quitting (1) is the
 // loop's own business and not handled here.
 //
 // Thread: main thread.

@@ -12,6 +12,7 @@
 #include "game/StageBounds.h"
 #include "game/StageHeroine.h"
 #include "game/StageScript.h"
+#include "game/StageView.h"
 #include "game/shooting/cmp/ScrollBackground.h"
 #include "game/shooting/object/items/ItemObject.h"
 #include "game/shooting/object/players/PlayerCharacter.h"
@@ -34,6 +35,8 @@ void readAhead(const veru::YString& scriptPath, const StageHeroine& heroine, int
     shooting::cmp::ScrollBackground background(stage::kFieldWidth, stage::kFieldHeight);
     StageContent content;
     readStageScript(scriptPath, nullptr, nullptr, difficulty, background, content);
+    // Last: what is only drawn after the first frames waits for the rest.
+    StageView::readAhead();
 }
 
 }  // namespace

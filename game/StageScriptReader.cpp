@@ -9,6 +9,7 @@
 #include "engine/io/YFile.h"
 #include "engine/material/Texture.h"
 #include "engine/sound/SoundManger.h"
+#include "engine/sound/TunePreload.h"
 #include "game/StageBounds.h"
 #include "game/StageScriptWords.h"
 #include "game/shooting/cmp/AlphaParts.h"
@@ -91,11 +92,16 @@ void StageScriptReader::failHere(const YString& what) const {
 // leaving the stage silent without a word. Tunes are streamed: opening one
 // decodes only its first seconds, and its own thread decodes the rest while
 // it plays, so the stage opens quickly and nothing is read on the game's
-// thread once it runs.
+// thread once it runs. Read ahead without a sound manager, the tune is
+// opened and begun for the stream that create will make.
 veru::sound::ISound* StageScriptReader::tune(const YString& name) const {
     if (!veru::io::YFile(name).exists)
         throw veru::excp::FileNotFoundException(name);
-    return sounds ? dynamic_cast<veru::sound::ISound*>(sounds->getStreamingSound(name)) : nullptr;
+    if (!sounds) {
+        veru::sound::preloadTune(name);
+        return nullptr;
+    }
+    return dynamic_cast<veru::sound::ISound*>(sounds->getStreamingSound(name));
 }
 
 std::vector<YString> StageScriptReader::readLines(const YString& scriptPath) {

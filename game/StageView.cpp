@@ -28,6 +28,8 @@ constexpr int kWreckLeftX = 150;
 constexpr int kWreckRightX = 650;
 constexpr int kWreckY = 270;
 
+constexpr char16_t kGameOverPicture[] = u"img/GameOver.ysf";
+
 }  // namespace
 
 StageView::StageView() = default;
@@ -41,7 +43,7 @@ void StageView::load(veru::platform::VideoDevice* device, int w, int h) {
     // error box as any other missing picture.
     stageTalk = std::make_unique<StageTalk>(device, width, height);
     gameOverScreen = std::make_unique<veru::dxt::material::Surface>();
-    gameOverScreen->load(u"img/GameOver.ysf", device);
+    gameOverScreen->load(kGameOverPicture, device);
 }
 
 void StageView::loadMenus(veru::platform::VideoDevice* device) {
@@ -52,6 +54,13 @@ void StageView::loadMenus(veru::platform::VideoDevice* device) {
     continueBox->load(device);
     results = std::make_unique<ResultsCard>(width);
     results->load(device);
+}
+
+void StageView::readAhead() {
+    veru::dxt::material::Surface gameOver;
+    gameOver.load(kGameOverPicture, nullptr);
+    shooting::cmp::PauseMenu(0, 0).load(nullptr);
+    shooting::cmp::ContinueDialog(0, 0).load(nullptr);  // the results card's yes and no too
 }
 
 void StageView::release() {

@@ -41,6 +41,9 @@ class StageView {
     void load(veru::platform::VideoDevice* device, int width, int height);
     // The fade layer, the pause menu, the continue dialog and the results card.
     void loadMenus(veru::platform::VideoDevice* device);
+    // On a worker holding a PreloadPass: decodes the game-over screen and the
+    // menus' pictures into the preload store, for load and loadMenus.
+    static void readAhead();
     void release();
     bool isLoaded() const { return graphics != nullptr; }
 

@@ -1,6 +1,8 @@
 #include "engine/adventure/AdventureScene.h"
 
 #include <algorithm>
+#include <exception>
+#include <stop_token>
 
 #include "engine/adventure/Background.h"
 #include "engine/adventure/SentenceDisplay.h"
@@ -15,17 +17,21 @@
 #include "engine/input/ButtonMap.h"
 #include "engine/input/InputInterface.h"
 #include "engine/io/LocalizedFile.h"
+#include "engine/material/PicturePreload.h"
 #include "engine/material/Texture.h"
 #include "engine/scene/SceneManager.h"
 #include "engine/sound/ISound.h"
 #include "engine/sound/IStreamingSound.h"
 #include "engine/sound/SoundManger.h"
+#include "engine/sound/TunePreload.h"
 
 namespace veru::adv {
 
 using dxt::event::ButtonMap;
 
 namespace {
+
+constexpr char16_t kTalkAreaPicture[] = u"img/talk_area.ytx";
 
 // A wait in milliseconds: whole digits with an optional sign, nothing else
 // ("12abc" is a slip, not 12).
@@ -69,7 +75,7 @@ bool AdventureScene::create(platform::Window*, platform::VideoDevice* device) {
         fade->create(device);  // black until the first background fades in
         background = std::make_unique<Background>();
         talkArea = std::make_unique<TalkArea>();
-        talkArea->load(device, u"img/talk_area.ytx");
+        talkArea->load(device, kTalkAreaPicture);
         const int talkHeight = talkArea->getWindow()->getHeight();
         talkArea->setPosition(0, height - (2 * talkHeight) / 3 + 10);
         sentenceDisplay = std::make_unique<SentenceDisplay>(device, talkArea.get());
@@ -89,6 +95,36 @@ bool AdventureScene::create(platform::Window*, platform::VideoDevice* device) {
         awt::showError(e.getMessage(), u"AdventureScene::create()");
     }
     return true;
+}
+
+dxt::PrepareJob AdventureScene::prepare() {
+    return [path = scriptFile.path](std::stop_token stop) {
+        const dxt::material::PreloadPass pass(std::move(stop));
+        const awt::QuietMessages quiet;
+        try {
+            dxt::material::Texture().load(kTalkAreaPicture, nullptr);
+            for (const TalkLine& line : readNumberedTalkScript(io::localizedFile(path))) {
+                const Statement statement(line.text);
+                const YString& keyword = statement.keyword();
+                const YString& name = statement.argument(0);
+                if (keyword == u"BGM" && name != u"stop") {
+                    sound::preloadTune(name);
+                } else if ((keyword == u"Face" || keyword == u"Back") && name != u"null") {
+                    try {
+                        dxt::material::Texture().load(name, nullptr);
+                    } catch (const excp::Exception&) {
+                        // create leaves it out with its warning.
+                    }
+                }
+            }
+        } catch (const excp::Exception&) {
+            // create reads the script again and says what is wrong.
+        } catch (const dxt::material::PreloadStopped&) {
+            // The talk is wanted now: create reads the rest itself.
+        } catch (const std::exception&) {
+            // Out of memory or threads: create meets it again on the main thread.
+        }
+    };
 }
 
 void AdventureScene::loadScript(platform::VideoDevice* device) {

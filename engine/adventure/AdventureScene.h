@@ -82,6 +82,11 @@ class AdventureScene : public dxt::Scene {
     void release() override;
     // Talks run at half the stage's rate.
     int framesPerSecond() const override { return 30; }
+    // Reads the script on a worker and decodes its faces, backdrops and the
+    // talk window into the preload store, and opens and begins its tunes, so
+    // that create only uploads. A file it cannot read is left for create to
+    // report, as without it.
+    dxt::PrepareJob prepare() override;
 
     int getPhase() const { return phase; }
     // How far the current fade has gone, 0-255.

@@ -6,9 +6,11 @@
 // runs the scene's own loading code with no device. While the pass is alive,
 // Texture::load on that thread decodes the picture into the process's
 // preload store and uploads nothing (the texture gets the picture's size and
-// no device texture), and Surface loads do nothing at all. Later, on the
+// no device texture); Surface::load decodes into the store too. Later, on the
 // main thread, Texture::load takes the stored picture instead of decoding
-// the file again, so the scene's create only has to upload.
+// the file again, so the scene's create only has to upload. Surface::load
+// does the same with its full-screen pictures (Surface::loadStreamed reads
+// nothing ahead: it decodes as the picture scrolls in).
 //
 // A stored picture is found only by the same file (absolute path, size and
 // modification time) and the same colour key, so a file replaced meanwhile is
@@ -34,12 +36,15 @@
 
 namespace veru::dxt::material {
 
-// Which picture a file holds: the file as it is on disk now, and the colour key.
+// Which picture a file holds: the file as it is on disk now, the colour key,
+// and whether a surface reads it (a surface's picture is read from its own
+// container, so it is never handed to a texture, nor the other way round).
 struct PictureFile {
     std::string path;  // absolute, normalised
     std::uintmax_t size = 0;
     std::filesystem::file_time_type::rep modified = 0;
     std::uint32_t key = 0;
+    bool surface = false;
 
     auto operator<=>(const PictureFile&) const = default;
     // False when the file system cannot say what the file is.

@@ -1,6 +1,7 @@
 #include "engine/material/Surface.h"
 
 #include <algorithm>
+#include <optional>
 #include <system_error>
 #include <vector>
 
@@ -36,11 +37,27 @@ void checkLoadable(const YString& path, const platform::VideoDevice* device) {
 }  // namespace
 
 void Surface::load(const YString& requested, platform::VideoDevice* device) {
-    if (PreloadPass::active())
-        return;  // full-screen pictures are read when their scene loads
     // Full-screen pictures with words come in one file per language.
     const YString path = io::localizedFileIfPresent(requested);
+    PictureFile file;
+    const bool known = PictureFile::of(path, 0, file);
+    file.surface = true;
+    if (PreloadPass::active()) {
+        // Decoded for the load on the main thread; what fails here fails there again.
+        PreloadPass::checkStop();
+        int w = 0, h = 0;
+        if (known && !findPreloadedPicture(file, w, h)) {
+            SurfacePicture picture = readSurfacePicture(path);
+            storePreloadedPicture(file, platform::Image{picture.width, picture.height, false,
+                                                        std::move(picture.pixels)});
+        }
+        return;
+    }
     checkLoadable(path, device);
+    if (std::optional<platform::Image> ready = known ? takePreloadedPicture(file) : std::nullopt) {
+        create(SurfacePicture{ready->width, ready->height, std::move(ready->pixels)}, device);
+        return;
+    }
     create(readSurfacePicture(path), device);
 }
 

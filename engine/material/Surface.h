@@ -22,7 +22,10 @@
 // that cannot be streamed (another format, or higher than a texture may be;
 // or no thread can be started) is loaded whole as by load.
 //
-// On a thread holding a PreloadPass (PicturePreload.h) the loads do nothing.
+// On a thread holding a PreloadPass (PicturePreload.h) load decodes its
+// picture into the preload store and makes nothing (the surface stays
+// empty), and a later load of the same file on the main thread takes it
+// from there; loadStreamed does nothing there.
 //
 // Ownership: owns its device textures (and the stream of a streamed surface,
 // whose worker the destructor joins); the device must stay alive while it is drawn.

@@ -211,6 +211,8 @@ void Texture::cutIntoCells(int count, int cellW, int cellH) {
 }
 
 void Texture::createBlank(platform::VideoDevice* device, int w, int h) {
+    if (PreloadPass::active())
+        return;  // nothing to read ahead: made when the scene loads
     if (!device || w <= 0 || h <= 0) {
         throw excp::IOException(kCreateFailed);
     }

@@ -80,7 +80,8 @@ class Texture {
                    int cellWidth, int cellHeight, const Color& key = Color::fromPacked(0));
     // Cuts the picture already loaded or created into cells, as loadSheet does.
     void cutIntoCells(int frameCount, int cellWidth, int cellHeight);
-    // An opaque black texture of the given size (a fade layer).
+    // An opaque black texture of the given size (a fade layer); nothing on a
+    // thread holding a PreloadPass.
     void createBlank(platform::VideoDevice* device, int width, int height);
     // A texture from width * height ARGB pixels (rows contiguous). False, and
     // nothing changed, when a size is 0.

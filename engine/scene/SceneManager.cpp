@@ -8,12 +8,18 @@
 #include "engine/platform/HeapUsage.h"
 #include "engine/sound/ISoundOwner.h"
 #include "engine/sound/SoundManger.h"
+#include "engine/sound/TunePreload.h"
 
 namespace veru::dxt {
 
 SceneManager::~SceneManager() {
     stopPreparing();
+    dropPrepared();
+}
+
+void SceneManager::dropPrepared() {
     material::dropPreloadedPictures();
+    sound::dropPreloadedTunes();
 }
 
 bool SceneManager::prepareAhead(int number) {
@@ -109,7 +115,7 @@ Scene* SceneManager::switchTo(int index) {
     const bool created = current->create(window, device);
     // What a preparation made and create did not take goes now, and so does
     // the heap the old scene and the decoding left free.
-    material::dropPreloadedPictures();
+    dropPrepared();
     platform::returnFreeHeap();
     if (!created) {
         throw excp::Exception(u"Scene作成中に問題が起こりました。");

@@ -10,8 +10,8 @@
 // prepareAhead starts a scene's preparation (Scene::prepare) on a worker
 // thread. Every switch first stops and joins a preparation under way (the
 // worker ends at its next picture, so this never waits long); after the new
-// scene's create, whatever the preparation made that create did not take is
-// freed, and so is the heap memory the switch left unused.
+// scene's create, whatever the preparation made that create did not take
+// (pictures, tunes) is freed, and so is the heap memory the switch left unused.
 //
 // Ownership: owns the registered scenes and the worker; borrows the frame,
 // window, device and sound owner given to attach.
@@ -85,6 +85,8 @@ class SceneManager {
     Scene* switchTo(int index);
     // Stops the preparation under way, if any, and waits for its worker.
     void stopPreparing();
+    // Frees the pictures and tunes a preparation made that no create took.
+    void dropPrepared();
 
     int currentIndex = -1;
     awt::DXFrame* frame = nullptr;

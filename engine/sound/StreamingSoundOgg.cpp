@@ -1,8 +1,12 @@
 #include "engine/sound/StreamingSoundOgg.h"
 
+#include <algorithm>
+#include <optional>
+
 #include "engine/core/MessageBox.h"
 #include "engine/platform/audio/Mixer.h"
 #include "engine/sound/OggFile.h"
+#include "engine/sound/TunePreload.h"
 #include "engine/sound/YDirectSound.h"
 
 namespace veru::sound {
@@ -41,20 +45,24 @@ bool StreamingSoundOgg::read(YDirectSound* device, const YString& path, int coun
 }
 
 bool StreamingSoundOgg::read(YDirectSound* device, const char* path, int /*voices*/) {
+    // Opened and begun ahead by a worker (TunePreload.h), or now.
+    std::optional<PreparedTune> ready;
+    if (path)
+        ready = takePreloadedTune(YString::fromUtf8(path));
     {
         std::lock_guard<std::mutex> hold(guard);
         state = kStopped;
         releaseVoices();
         emptyReported = false;
-        auto decoder = std::make_unique<OggFile>();
-        if (!decoder->open(path)) {
+        std::unique_ptr<OggFile> decoder =
+            ready ? std::move(ready->decoder) : std::make_unique<OggFile>();
+        if (!ready && !decoder->open(path)) {
             reportUnreadable(path ? YString::fromUtf8(path) : YString());
             decoder->close();
             return false;
         }
         const WaveFormat format = decoder->getFormat();
-        halfBytes = format.avgBytesPerSec * 3 / 2;
-        halfBytes -= halfBytes % format.blockAlign;
+        halfBytes = ringBytesOf(format) / 2;
         platform::Mixer* mixer = device ? device->getMixer() : nullptr;
         std::unique_ptr<platform::AudioBuffer> ring =
             mixer ? mixer->createBuffer(format.toAudioFormat(), halfBytes * 2) : nullptr;
@@ -67,7 +75,7 @@ bool StreamingSoundOgg::read(YDirectSound* device, const char* path, int /*voice
         voices.push_back(std::move(ring));
         voiceCount = 1;
         bufferBytes = halfBytes * 2;
-        if (!initializeBuffer()) {
+        if (!initializeBuffer(ready ? &*ready : nullptr)) {
             showError(u"initializeBuffer()に失敗しました。", u"StreamingSoundOgg::read()");
             return false;
         }
@@ -77,11 +85,17 @@ bool StreamingSoundOgg::read(YDirectSound* device, const char* path, int /*voice
     return true;
 }
 
-bool StreamingSoundOgg::initializeBuffer() {
+std::uint32_t StreamingSoundOgg::ringBytesOf(const WaveFormat& format) {
+    std::uint32_t half = format.avgBytesPerSec * 3 / 2;
+    if (format.blockAlign > 0)
+        half -= half % format.blockAlign;
+    return half * 2;
+}
+
+bool StreamingSoundOgg::initializeBuffer(const PreparedTune* ready) {
     if (voices.empty() || !file)
         return false;
     platform::AudioBuffer* voice = voices.front().get();
-    file->rewind();
     voice->setCurrentPosition(0);
     filledFirst = false;
     platform::LockedRegions regions;
@@ -91,7 +105,14 @@ bool StreamingSoundOgg::initializeBuffer() {
         return false;
     }
     std::uint32_t got = 0;
-    file->readToBuffer(regions.first, regions.firstBytes, &got);
+    if (ready && ready->firstFill.size() == regions.firstBytes) {
+        // The decoder stands just after these bytes.
+        std::copy(ready->firstFill.begin(), ready->firstFill.end(), regions.first);
+        got = ready->decoded;
+    } else {
+        file->rewind();
+        file->readToBuffer(regions.first, regions.firstBytes, &got);
+    }
     voice->unlock(regions);
     refillPending = false;
     // A fill that ran out of stream holds silence (or the start again) after

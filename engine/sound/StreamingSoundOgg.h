@@ -6,7 +6,8 @@
 // state: 4 stopped (also while loading) -> 1 ready -> play -> 2 playing <->
 // 3 paused (pause) -> 4 (stop: the polling thread refills the ring from the
 // start, so the next play starts at the beginning; a play before it did
-// refills it there); 0 after a failed refill. Neither stop nor a play of a
+// refills it there); 0 after a failed refill. A tune read ahead by a worker
+// (TunePreload.h) is taken over by read instead of opened again. Neither stop nor a play of a
 // stream longer than the ring decodes on the caller's thread. A looping
 // stream runs on from its end to its start without a gap; a non-looping one
 // plays silence after its end. Paths must be ASCII.
@@ -26,10 +27,12 @@
 
 #include "engine/sound/IStreamingSound.h"
 #include "engine/sound/SoundOgg.h"
+#include "engine/sound/WaveFormat.h"
 
 namespace veru::sound {
 
 class OggFile;
+struct PreparedTune;
 
 class StreamingSoundOgg : public SoundOgg, public IStreamingSound {
   public:
@@ -57,12 +60,17 @@ class StreamingSoundOgg : public SoundOgg, public IStreamingSound {
 
     int getState();
     std::uint32_t getHalfBytes() const { return halfBytes; }
+    // The ring's size for a stream of `format`: three seconds, whole frames.
+    static std::uint32_t ringBytesOf(const WaveFormat& format);
 
   private:
     OggFile* ogg() const;
     // The box for a file that could not be opened, naming it.
     void reportUnreadable(const YString& path);
-    bool initializeBuffer();
+    // Fills the ring from the stream's start: with `ready`'s bytes when it
+    // holds a fill of this ring's size (its decoder is this stream's), else
+    // by decoding.
+    bool initializeBuffer(const PreparedTune* ready = nullptr);
     bool playLocked(bool loop);
     void decodeInto(std::uint32_t offset);
     void startThread();

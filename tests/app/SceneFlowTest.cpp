@@ -37,6 +37,12 @@ TEST(SceneFlow, EveryHeroineRunsHerOwnStoryOnNumbersOfHerOwn) {
         // Practice flies the chosen heroine's stage and comes back to it.
         EXPECT_EQ(ml::sceneAfter(ml::kScenePractice, SceneExit::next, h.number), h.scenes.stage);
         EXPECT_EQ(ml::sceneAfter(h.scenes.stage, SceneExit::back, -1), ml::kScenePractice);
+        // Read ahead: the menu her prologue, the prologue her stage; the
+        // stage nothing (its closing would be held through the whole play).
+        EXPECT_EQ(ml::sceneReadAhead(ml::kSceneMenu, h.number), h.scenes.prologue);
+        EXPECT_EQ(ml::sceneReadAhead(h.scenes.prologue, -1), h.scenes.stage);
+        EXPECT_EQ(ml::sceneReadAhead(h.scenes.stage, -1), -1);
+        EXPECT_EQ(ml::sceneReadAhead(ml::kScenePractice, h.number), h.scenes.stage);
     }
     EXPECT_FALSE(numbers.count(ml::kScenePractice));
     EXPECT_EQ(ml::sceneAfter(ml::kSceneMenu, SceneExit::practice, 1), ml::kScenePractice);

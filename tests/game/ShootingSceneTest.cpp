@@ -17,6 +17,7 @@
 #include "engine/scene/PlayStatus.h"
 #include "engine/scene/SceneManager.h"
 #include "engine/sound/SoundManger.h"
+#include "engine/sound/TunePreload.h"
 #include "engine/window/DXFrame.h"
 #include "game/KShootingScene.h"
 #include "game/ResultsCard.h"
@@ -815,6 +816,7 @@ TEST_F(ShootingSceneTest, AStagePreparedOnAWorkerPlaysAsOneReadOnTheSpot) {
                 EXPECT_EQ(next, veru::dxt::effect2D::randomInt(0, 1 << 30));
                 veru::dxt::effect2D::useSecureRandom();
                 EXPECT_GT(preloadedPictureCount(), 20u) << "pictures read ahead";
+                EXPECT_EQ(veru::sound::preloadedTuneCount(), 2u) << "the stage's and the boss's";
             }
             const std::size_t ahead = preloadedPictureCount();
             s.release();
@@ -822,6 +824,7 @@ TEST_F(ShootingSceneTest, AStagePreparedOnAWorkerPlaysAsOneReadOnTheSpot) {
             EXPECT_TRUE(s.create(nullptr, device.get())) << lastBox();
             if (prepared) {
                 EXPECT_LT(preloadedPictureCount(), ahead / 4);  // create took nearly all
+                EXPECT_EQ(veru::sound::preloadedTuneCount(), 0u);
             }
             dropPreloadedPictures();
             std::vector<std::uint64_t> hashes{s.stateHash()};

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <thread>
 
 #include "engine/adventure/Background.h"
 #include "engine/adventure/SentenceDisplay.h"
@@ -15,6 +16,7 @@
 #include "engine/io/ByteFileWriter.h"
 #include "engine/io/Scrambler.h"
 #include "engine/material/ImageContainer.h"
+#include "engine/material/PicturePreload.h"
 #include "engine/platform/image/Image.h"
 #include "tests/engine/graphics/DrawingTestSupport.h"
 #include "tests/support/ManualClock.h"
@@ -190,6 +192,25 @@ TEST_F(AdventureSceneTest, AMissingPictureIsReportedOnceAndTheTalkGoesOn) {
     }
     EXPECT_TRUE(shown);
     EXPECT_EQ(scene.getTalkArea()->getFace(), nullptr);
+}
+
+// Read ahead on a worker, the talk's pictures wait decoded for create, and
+// what the worker could not read is reported by create as without it.
+TEST_F(AdventureSceneTest, ATalkPreparedOnAWorkerLoadsAsOneReadOnTheSpot) {
+    using namespace veru::dxt::material;
+    writeScript(u"script/u.dat", {u"Back(img/bg.ytx)", u"Face(img/none.ytx)", u"Face(img/face.ytx)",
+                                  u"Sentence(シロ, やあ, NORMAL, false, true)"});
+    AdventureScene scene(nullptr, u"script/u.dat");
+    std::jthread(scene.prepare()).join();
+    EXPECT_EQ(boxes.count(), 0u);            // the worker shows nothing
+    EXPECT_EQ(preloadedPictureCount(), 3u);  // the talk window, the backdrop, the face
+    std::jthread(AdventureScene(nullptr, u"script/absent.dat").prepare()).join();
+    EXPECT_EQ(preloadedPictureCount(), 3u);  // no script to read: the window again, kept once
+    scene.reset();
+    ASSERT_TRUE(scene.create(nullptr, device.get()));
+    EXPECT_EQ(preloadedPictureCount(), 0u);  // every one taken
+    ASSERT_EQ(boxes.count(), 1u);
+    EXPECT_NE(boxes.messages()[0].text.indexOf(u"img/none.ytx"), -1);
 }
 
 TEST_F(AdventureSceneTest, AnUnreadableScriptIsReportedAndTheSceneMovesOn) {

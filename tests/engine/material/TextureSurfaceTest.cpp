@@ -648,14 +648,29 @@ TEST_F(TextureSharingTest, APictureDecodedAheadIsUploadedAsTheFileReadNowWouldBe
         EXPECT_EQ(sheet.getColumns(), 2);
         EXPECT_EQ(ahead.getDeviceTexture(), nullptr);
         Surface backdrop;
-        backdrop.load(path, nullptr);  // full-screen pictures wait for their scene
+        backdrop.load(path, nullptr);  // kept apart from the texture of the same file
+        EXPECT_EQ(backdrop.getWidth(), 0);
     }).join();
     EXPECT_EQ(device->getTextureCount(), 0u);
-    EXPECT_EQ(preloadedPictureCount(), 2u);
+    EXPECT_EQ(preloadedPictureCount(), 3u);
 
     auto stored = loaded(keyedCopy, 0xFF00FF00u);
-    EXPECT_EQ(preloadedPictureCount(), 1u);  // taken, not copied
+    EXPECT_EQ(preloadedPictureCount(), 2u);  // taken, not copied
+    Surface ahead;
+    ahead.load(path, device.get());
+    EXPECT_EQ(preloadedPictureCount(), 1u);
     dropPreloadedPictures();
+    Surface now;
+    now.load(path, device.get());
+    veru::dxt::DirectGraphics graphics(device.get());
+    const auto drawn = [&](Surface& surface) {
+        device->clear(0xFFFFFFFFu);
+        graphics.copySurface(&surface);
+        const Frame f = readFrame(*device);
+        return std::vector{f.at(0, 0), f.at(15, 15), f.at(16, 16)};
+    };
+    EXPECT_EQ(ahead.getWidth(), 16);
+    EXPECT_EQ(drawn(ahead), drawn(now));
     auto decodedNow = loaded(keyedCopy, 0xFF00FF01u);  // another key: decoded here
     const auto& a = stored->getDeviceTexture()->getPixels();
     const auto& b = decodedNow->getDeviceTexture()->getPixels();

@@ -2,6 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <thread>
+
+#include "engine/core/MessageBox.h"
+#include "engine/material/PicturePreload.h"
+#include "engine/sound/TunePreload.h"
 #include "engine/sound/YDirectSound.h"
 #include "tests/engine/sound/SoundFiles.h"
 #include "tests/support/RecordingMessageSink.h"
@@ -123,4 +128,42 @@ TEST_F(StreamingSoundOggTest, AStreamCutShortInsideItsAudioPlaysWhatIsThere) {
         EXPECT_TRUE(stream.stop());
     }
     stream.release();
+}
+
+// A tune opened and begun on a worker reading a scene ahead sounds exactly as
+// one opened when the scene loads: longer than the ring (played once) and
+// shorter than it (looped, which the fill made without the loop cannot hold).
+TEST_F(StreamingSoundOggTest, ATuneBegunOnAWorkerPlaysAsOneOpenedOnTheSpot) {
+    using namespace veru::sound;
+    const YString longer = dir.file("long.ogg");
+    ASSERT_TRUE(writeOgg(longer, 4.5));
+    const auto longReference = decodeOgg(longer);
+    std::thread([&] {
+        const veru::awt::QuietMessages quiet;
+        const veru::dxt::material::PreloadPass pass;
+        for (const YString& tune : {path, longer, path, dir.file("missing.ogg")})
+            preloadTune(tune);
+    }).join();
+    EXPECT_EQ(preloadedTuneCount(), 2u);  // each file once; nothing of a missing one
+    preloadTune(path);                    // not on a worker: nothing
+    EXPECT_EQ(preloadedTuneCount(), 2u);
+
+    for (const auto& [file, loop, reference] :
+         {std::tuple{longer, false, longReference}, std::tuple{path, true, reference}}) {
+        SCOPED_TRACE(file.toUtf8());
+        StreamingSoundOgg stream(5ms);
+        ASSERT_TRUE(stream.read(&device, file, 1));
+        EXPECT_EQ(stream.getState(), StreamingSoundOgg::kReady);
+        ASSERT_TRUE(stream.play(loop));
+        const auto out = mix(44100 * 4);
+        for (std::size_t i = 0; i < out.size(); ++i) {
+            const std::int16_t expected =
+                loop ? reference[i % reference.size()] : (i < reference.size() ? reference[i] : 0);
+            ASSERT_EQ(out[i], expected) << "sample " << i;
+        }
+        stream.release();
+    }
+    EXPECT_EQ(preloadedTuneCount(), 0u);  // both taken
+    EXPECT_EQ(sink.count(), 0u);
+    EXPECT_EQ(mixer().getUnderrunCount(), 0u);
 }
