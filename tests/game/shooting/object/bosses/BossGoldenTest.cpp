@@ -150,12 +150,12 @@ struct Golden {
 
 // Recorded from the bosses as they play; see the top of this file.
 constexpr Golden goldens[] = {
-    {"Maruiyatu", 0x45a256b730791eebull, 0xbeafcde91a89dc7eull, 0xb79bc7babfffd2caull},
-    {"TeruTeru", 0x4cf1922617590620ull, 0x3c5f6874936a57d7ull, 0x43775fa4a9642347ull},
-    {"Erika", 0xfbea333bb13a626full, 0xcefe77b7f3453f98ull, 0x1e18997e79e264b8ull},
-    {"Kiriha", 0xfcabce72bae8af3full, 0x3cb218b8efd9ab98ull, 0x1e9850c809797065ull},
-    {"Sister", 0xb37fa52009e21652ull, 0xe72383dbb234b319ull, 0xb5ad9217384cc8d4ull},
-    {"Sasaki", 0xfb27476efea45350ull, 0xe5cd17686a92e825ull, 0xec333a6413496712ull},
+    {"Maruiyatu", 0x45a256b730791eebull, 0xd36fd9224bfebdebull, 0xd630daf41a71a45bull},
+    {"TeruTeru", 0x4cf1922617590620ull, 0x77d56cd5e5d2424bull, 0x1088d77b99bf87c9ull},
+    {"Erika", 0xfbea333bb13a626full, 0x4803797aab39435aull, 0x8c28b25029dd7e25ull},
+    {"Kiriha", 0xfcabce72bae8af3full, 0x980f52a9ad7035c9ull, 0x1e9850c809797065ull},
+    {"Sister", 0xb37fa52009e21652ull, 0x55f51a449fd2aef5ull, 0xb5ad9217384cc8d4ull},
+    {"Sasaki", 0xfb27476efea45350ull, 0x31bce1b996c98f81ull, 0xec333a6413496712ull},
     {"Seiichirou", 0xf9f785e3adc725dbull, 0xb0c87b8fd7595f4bull, 0x770fdd7debace9feull},
     {"TrialBoss", 0x485aaf3672a5325aull, 0xb7b35a2b174c438cull, 0x680f1875164165e4ull},
 };
