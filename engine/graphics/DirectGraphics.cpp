@@ -294,10 +294,16 @@ void DirectGraphics::emitQuad(const QueuedDraw& q) {
         return;
     }
     BlendStates states = statesFor(q.blend);
-    // Additive light ignores the picture's own alpha: only the quad's alpha counts.
-    platform::DeviceTexture* picture = states.blend == platform::BlendMode::add
-                                           ? texture->getOpaqueTwin(device)
-                                           : texture->getDeviceTexture();
+    platform::DeviceTexture* picture = texture->getDeviceTexture();
+    // Additive light ignores the picture's own alpha: only the quad's alpha
+    // counts. A renderer without the mode for that draws an opaque twin.
+    if (states.blend == platform::BlendMode::add) {
+        if (device->addsOpaque()) {
+            states.blend = platform::BlendMode::addOpaque;
+        } else {
+            picture = texture->getOpaqueTwin(device);
+        }
+    }
     if (!picture) {
         return;
     }

@@ -146,6 +146,15 @@ void Surface::upload(Tile& tile, int columns, const std::vector<std::uint32_t>& 
 void Surface::streamColumns(int first, int last, platform::VideoDevice& device) {
     const int ahead = std::min(last + kTilesAhead, stream->getTileCount() - 1);
     stream->want(first, ahead);
+    // The tiles the copies have left behind go before new ones are made,
+    // so that the two are never held at once.
+    for (int i = 0; i < stream->getTileCount(); ++i) {
+        Tile& tile = tiles[static_cast<std::size_t>(i)];
+        if (tile.texture && (i < first || i > ahead)) {
+            tile.texture.reset();
+            stream->letGo(i);
+        }
+    }
     std::vector<std::uint32_t> pixels;
     for (int i = first; i <= ahead; ++i) {
         Tile& tile = tiles[static_cast<std::size_t>(i)];
@@ -161,13 +170,6 @@ void Surface::streamColumns(int first, int last, platform::VideoDevice& device) 
                 break;
             case ColumnStream::Result::failed:
                 throw excp::IOException(YString(u"画像の読込みに失敗しました。：") + streamPath);
-        }
-    }
-    for (int i = 0; i < stream->getTileCount(); ++i) {
-        Tile& tile = tiles[static_cast<std::size_t>(i)];
-        if (tile.texture && (i < first || i > ahead)) {
-            tile.texture.reset();
-            stream->letGo(i);
         }
     }
 }

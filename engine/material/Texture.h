@@ -117,7 +117,9 @@ class Texture {
     // The same picture with every pixel opaque, made on the first call (and
     // again after the picture is replaced) from the picture's pixels, read
     // back from the device where it keeps no CPU copy: additive draws ignore
-    // the picture's own alpha. Null when there is no picture, or when its
+    // the picture's own alpha. Only for a device without the opaque additive
+    // mode (VideoDevice::addsOpaque); the others draw the picture itself, so
+    // that it costs no second texture. Null when there is no picture, or when its
     // pixels cannot be read or the device refuses the twin (then not tried
     // again until the picture is replaced).
     platform::DeviceTexture* getOpaqueTwin(platform::VideoDevice* device);

@@ -17,7 +17,11 @@ std::int64_t heapBytesInUse();
 
 // Hands the heap's free pages back to the system (where the allocator can),
 // so that memory a scene switch freed does not stay counted as the game's.
-// Costs a walk over the heap: call it at a switch, never every frame.
+// From its first call on, large blocks (128 KB and more: pictures, pixel
+// buffers) are mapped apart and go back to the system as soon as they are
+// freed, so that pictures loaded and dropped while playing do not leave the
+// heap larger. Costs a walk over the heap: call it at a switch, never every
+// frame.
 void returnFreeHeap();
 
 }  // namespace veru::platform

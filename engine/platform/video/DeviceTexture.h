@@ -32,7 +32,11 @@ namespace veru::platform {
 
 class VideoDevice;
 
-enum class BlendMode { none, blend, add };
+// none replaces, blend mixes by alpha, add adds the colour times alpha.
+// addOpaque adds as if every texel were opaque: the colour times the draw's
+// alpha only, the picture's own alpha ignored. Only a device whose
+// addsOpaque() is true draws it (see VideoDevice).
+enum class BlendMode { none, blend, add, addOpaque };
 enum class Filter { point, linear };
 
 class DeviceTexture {

@@ -23,16 +23,47 @@ std::vector<VideoDevice*>& liveDevices() {
     return devices;
 }
 
+// The colour added as it is, the destination's alpha kept: with the draw's
+// alpha folded into its colour (foldAlpha), the picture's own alpha plays
+// no part, as if it were opaque.
+SDL_BlendMode opaqueAddMode() {
+    static const SDL_BlendMode mode = SDL_ComposeCustomBlendMode(
+        SDL_BLENDFACTOR_ONE, SDL_BLENDFACTOR_ONE, SDL_BLENDOPERATION_ADD, SDL_BLENDFACTOR_ZERO,
+        SDL_BLENDFACTOR_ONE, SDL_BLENDOPERATION_ADD);
+    return mode;
+}
+
 SDL_BlendMode sdlBlend(BlendMode blend) {
     switch (blend) {
         case BlendMode::none:
             return SDL_BLENDMODE_NONE;
         case BlendMode::add:
             return SDL_BLENDMODE_ADD;
+        case BlendMode::addOpaque:
+            return opaqueAddMode();
         case BlendMode::blend:
             break;
     }
     return SDL_BLENDMODE_BLEND;
+}
+
+// An additive colour with its alpha multiplied into each channel and the
+// alpha made full: what the additive mode multiplies by the alpha, the
+// opaque one takes from the colour.
+std::uint32_t foldAlpha(std::uint32_t argb) {
+    const std::uint32_t a = argb >> 24;
+    auto channel = [&](int shift) {
+        return ((((argb >> shift) & 0xFFu) * a + 127u) / 255u) << shift;
+    };
+    return 0xFF000000u | channel(16) | channel(8) | channel(0);
+}
+
+// True when the renderer takes the opaque additive mode (SDL's GL and
+// Direct3D renderers do; its software renderer refuses custom modes).
+bool takesOpaqueAdd(SDL_Renderer* r) {
+    SdlTextureHandle probe(
+        SDL_CreateTexture(r, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STATIC, 1, 1));
+    return probe && SDL_SetTextureBlendMode(probe.get(), opaqueAddMode()) == 0;
 }
 
 SDL_Color sdlColor(std::uint32_t argb) {
@@ -109,6 +140,7 @@ std::unique_ptr<VideoDevice> VideoDevice::create(Window* window, int width, int 
         device->maxTextureHeight = kUnnamedLimit;
     device->keepCopies = device->kind != Kind::accelerated || device->losesTextures() ||
                          !SDL_RenderTargetSupported(device->renderer.get());
+    device->opaqueAdd = takesOpaqueAdd(device->renderer.get());
     liveDevices().push_back(device.get());
     return device;
 }
@@ -325,6 +357,9 @@ void VideoDevice::applyState(DeviceTexture& texture, BlendMode blend, Filter fil
     }
     // Geometry takes its colour from the vertices; copies from the modulation.
     std::uint32_t m = modulate ? argb : 0xFFFFFFFFu;
+    if (blend == BlendMode::addOpaque) {
+        m = foldAlpha(m);
+    }
     if (texture.modulation != m) {
         if ((texture.modulation & 0x00FFFFFFu) != (m & 0x00FFFFFFu)) {
             SDL_SetTextureColorMod(texture.texture.get(), static_cast<Uint8>(m >> 16),
@@ -335,6 +370,10 @@ void VideoDevice::applyState(DeviceTexture& texture, BlendMode blend, Filter fil
         }
         texture.modulation = m;
     }
+}
+
+bool VideoDevice::draws(const DeviceTexture& texture, BlendMode blend) const {
+    return texture.texture.get() && (blend != BlendMode::addOpaque || opaqueAdd);
 }
 
 bool VideoDevice::pixelForPixel(const PixelRect& source, float x, float y, float w, float h) const {
@@ -370,14 +409,15 @@ void VideoDevice::present() {
 
 void VideoDevice::drawQuad(DeviceTexture& texture, const ScreenVertex vertices[4], BlendMode blend,
                            Filter filter) {
-    if (!texture.texture.get()) {
+    if (!draws(texture, blend)) {
         return;
     }
     applyState(texture, blend, filter, 0xFFFFFFFFu, false);
     SDL_Vertex v[4];
     for (int i = 0; i < 4; ++i) {
         v[i].position = SDL_FPoint{vertices[i].x, vertices[i].y};
-        v[i].color = sdlColor(vertices[i].argb);
+        v[i].color = sdlColor(blend == BlendMode::addOpaque ? foldAlpha(vertices[i].argb)
+                                                            : vertices[i].argb);
         // SDL refuses coordinates outside 0..1.
         v[i].tex_coord = SDL_FPoint{std::clamp(vertices[i].u, 0.0f, 1.0f),
                                     std::clamp(vertices[i].v, 0.0f, 1.0f)};
@@ -419,7 +459,7 @@ bool VideoDevice::fillFromTexel(const DeviceTexture& texture, const PixelRect& s
 
 void VideoDevice::drawCopy(DeviceTexture& texture, const PixelRect& source, float x, float y,
                            float w, float h, std::uint32_t argb, BlendMode blend, Filter filter) {
-    if (!texture.texture.get()) {
+    if (!draws(texture, blend)) {
         return;
     }
     if (kind != Kind::accelerated && fillFromTexel(texture, source, x, y, w, h, argb, blend)) {
@@ -829,7 +869,7 @@ void VideoDevice::drawKept(DeviceTexture::Turned& kept, int x, int y, std::uint3
 void VideoDevice::drawTurnedCopy(DeviceTexture& texture, const PixelRect& source,
                                  const CopyPlacement& p, std::uint32_t argb, BlendMode blend,
                                  Filter filter) {
-    if (!texture.texture.get()) {
+    if (!draws(texture, blend)) {
         return;
     }
     // The software renderer turns a picture anew on every copy; a picture

@@ -16,7 +16,9 @@
 // copies with one colour (SDL_RenderCopyExF; on the software renderer both
 // are many times faster than geometry), and 1:1 copies without blending for
 // full-screen pictures. Colours are packed ARGB; the vertex colour multiplies
-// the texture, alpha included.
+// the texture, alpha included. Where the renderer takes a custom blend mode
+// (addsOpaque), additive light that ignores the picture's alpha is drawn
+// from the picture itself (BlendMode::addOpaque).
 //
 // Ownership: borrows the window, which must outlive the device; owns the SDL
 // renderer (and the off-screen surface). Textures it made may outlive it.
@@ -107,6 +109,10 @@ class VideoDevice {
     // Returns null when SDL refuses the texture.
     std::unique_ptr<DeviceTexture> createStaticTexture(int width, int height,
                                                        const std::uint32_t* argb, int pitch);
+    // True when the renderer draws BlendMode::addOpaque straight from a
+    // picture with alpha; elsewhere such draws do nothing, and additive
+    // light that must ignore a picture's alpha needs an opaque copy of it.
+    bool addsOpaque() const { return opaqueAdd; }
     // The widest and highest texture the renderer accepts.
     int getMaxTextureWidth() const { return maxTextureWidth; }
     int getMaxTextureHeight() const { return maxTextureHeight; }
@@ -204,6 +210,9 @@ class VideoDevice {
                        float w, float h, std::uint32_t argb, BlendMode blend);
     void applyState(DeviceTexture& texture, BlendMode blend, Filter filter, std::uint32_t argb,
                     bool modulate);
+    // True when a draw of the texture in `blend` paints anything: the
+    // texture has its SDL texture and the renderer takes the mode.
+    bool draws(const DeviceTexture& texture, BlendMode blend) const;
     // True when a copy of `source` to (x, y, w, h) lands pixel for pixel: its
     // own size, on whole pixels, with the renderer not scaling the frame.
     bool pixelForPixel(const PixelRect& source, float x, float y, float w, float h) const;
@@ -253,6 +262,7 @@ class VideoDevice {
     Kind kind = Kind::offscreen;
     bool presentSynced = false;
     bool keepCopies = true;
+    bool opaqueAdd = false;
     // glFinish of the renderer's OpenGL library; null on other renderers.
     void (*finishGl)() = nullptr;
     Window* window = nullptr;
