@@ -4,6 +4,9 @@
 // driver, whose windows get an OpenGL renderer where the machine has one.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <filesystem>
+
 #include "engine/graphics/BlendMode.h"
 #include "engine/graphics/DirectGraphics.h"
 #include "engine/platform/video/Window.h"
@@ -40,6 +43,8 @@ std::vector<std::uint32_t> rainbow() {
 class OpaqueAddTest : public ::testing::Test {
   protected:
     void SetUp() override {
+        // The game passes over a GL that rasterises on the CPU; named, it is used.
+        ::setenv("SDL_RENDER_DRIVER", "opengl", 1);
         std::string error;
         window = Window::create("opaque add", 400, 300, false, error);
         ASSERT_TRUE(window) << error;
@@ -50,6 +55,8 @@ class OpaqueAddTest : public ::testing::Test {
                          << ") takes no custom blend mode";
         }
     }
+
+    void TearDown() override { ::unsetenv("SDL_RENDER_DRIVER"); }
 
     std::unique_ptr<Window> window;
     std::unique_ptr<VideoDevice> device;
@@ -125,6 +132,26 @@ TEST(OpaqueAddFallbackTest, TheSoftwareRendererAddsFromATwin) {
     // The twin goes with its picture.
     clearRed.reset();
     EXPECT_EQ(device->getTextureCount(), textures - 1);
+}
+
+// Without a graphics device, GL could only rasterise on the CPU: the window
+// gets SDL's software renderer, which draws and shows its frames.
+TEST(RendererChoiceTest, WithoutAGraphicsDeviceTheWindowDrawsInSoftware) {
+    std::error_code ec;
+    for (const auto& entry : std::filesystem::directory_iterator("/dev/dri", ec)) {
+        if (entry.path().filename().string().starts_with("renderD")) {
+            GTEST_SKIP() << "this machine has a graphics device";
+        }
+    }
+    std::string error;
+    auto window = Window::create("choice", 200, 100, false, error);
+    ASSERT_TRUE(window) << error;
+    auto device = VideoDevice::create(window.get(), 200, 100, error);
+    ASSERT_TRUE(device) << error;
+    EXPECT_EQ(device->getKind(), VideoDevice::Kind::software);
+    EXPECT_EQ(device->rendererName(), "software");
+    device->clear(0xFF204060u);
+    EXPECT_TRUE(rgbNear(readFrame(*device).at(100, 50), 0xFF204060u));
 }
 
 }  // namespace
