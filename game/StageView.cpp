@@ -1,6 +1,9 @@
 #include "game/StageView.h"
 
+#include "engine/core/MessageBox.h"
+#include "engine/exceptions/Exception.h"
 #include "engine/graphics/DirectGraphics.h"
+#include "engine/material/PicturePreload.h"
 #include "engine/material/Surface.h"
 #include "engine/material/Texture.h"
 #include "engine/scene/PlayStatus.h"
@@ -42,8 +45,7 @@ void StageView::load(veru::platform::VideoDevice* device, int w, int h) {
     // The balloons are loaded with the rest: a missing one is the same
     // error box as any other missing picture.
     stageTalk = std::make_unique<StageTalk>(device, width, height);
-    gameOverScreen = std::make_unique<veru::dxt::material::Surface>();
-    gameOverScreen->load(kGameOverPicture, device);
+    this->device = device;
 }
 
 void StageView::loadMenus(veru::platform::VideoDevice* device) {
@@ -57,15 +59,54 @@ void StageView::loadMenus(veru::platform::VideoDevice* device) {
 }
 
 void StageView::readAhead() {
-    veru::dxt::material::Surface gameOver;
-    gameOver.load(kGameOverPicture, nullptr);
     shooting::cmp::PauseMenu(0, 0).load(nullptr);
     shooting::cmp::ContinueDialog(0, 0).load(nullptr);  // the results card's yes and no too
 }
 
+void StageView::readGameOverAhead() {
+    if (gameOverTried || gameOverReader.joinable())
+        return;
+    try {
+        gameOverReader = std::jthread([](std::stop_token stop) {
+            const veru::dxt::material::PreloadPass pass(std::move(stop));
+            const veru::awt::QuietMessages quiet;
+            try {
+                veru::dxt::material::Surface picture;
+                picture.load(kGameOverPicture, nullptr);
+            } catch (...) {
+                // The load on the main thread meets it again and shows it.
+            }
+        });
+    } catch (const std::system_error&) {
+        // No thread: the screen is decoded when it is needed.
+    }
+}
+
+veru::dxt::material::Surface* StageView::gameOver() {
+    if (!gameOverTried) {
+        gameOverTried = true;
+        if (gameOverReader.joinable())
+            gameOverReader.join();
+        auto picture = std::make_unique<veru::dxt::material::Surface>();
+        try {
+            picture->load(kGameOverPicture, device);
+            gameOverScreen = std::move(picture);
+        } catch (const veru::excp::Exception& e) {
+            veru::awt::showError(e.getMessage());
+        }
+    }
+    return gameOverScreen.get();
+}
+
 void StageView::release() {
+    if (gameOverReader.joinable()) {
+        gameOverReader.request_stop();
+        gameOverReader.join();
+    }
     graphics.reset();
     gameOverScreen.reset();
+    gameOverTried = false;
+    device = nullptr;
     fadeLayer.release();
     stageTalk.reset();
     pause.reset();
@@ -80,12 +121,17 @@ void StageView::draw(const StageModel& model, const StageHud& hud, const StageHe
     veru::dxt::DirectGraphics& g = *graphics;
     const int phase = model.getPhase();
     const StageContent& content = model.getContent();
+    bool blackOut = false;
     g.setCentred(true);
 
     if (phase == stage::kResults) {
         results->draw(g);  // over black: the field has faded out
     } else if (phase == stage::kGameOver) {
-        g.copySurface(gameOverScreen.get());
+        // Without its picture (its box shown) the screen stays black.
+        veru::dxt::material::Surface* screen = gameOver();
+        blackOut = screen == nullptr;
+        if (screen)
+            g.copySurface(screen);
         if (veru::dxt::material::Texture* wreck = model.getPlayer()->getExplosionTexture()) {
             g.queueSprite(wreck, kWreckLeftX, kWreckY, model.getWreckAngle());
             g.queueSprite(wreck, kWreckRightX, kWreckY, model.getWreckAngle());
@@ -94,15 +140,17 @@ void StageView::draw(const StageModel& model, const StageHud& hud, const StageHe
         drawField(g, model, hud, heroine, status);
     }
     if (phase == stage::kFadeIn || phase == stage::kEnding || phase == stage::kGameOver) {
-        fadeLayer.setAlpha(model.getFadeAlpha());
+        fadeLayer.setAlpha(blackOut ? 255 : model.getFadeAlpha());
         fadeLayer.queue(g, width, height);
     }
     if (content.infoEnd)
         content.infoEnd->draw(g);
     if (phase == stage::kPaused)
         pause->draw(g);
-    if (phase == stage::kContinue)
+    if (phase == stage::kContinue) {
         continueBox->draw(g);
+        readGameOverAhead();
+    }
     g.setCentred(true);
     g.flushSprites(true, true);
     g.flushQuads();

@@ -14,6 +14,7 @@
 #include "engine/input/ScriptedInput.h"
 #include "engine/io/Scrambler.h"
 #include "engine/material/PicturePreload.h"
+#include "engine/material/SurfacePicture.h"
 #include "engine/scene/PlayStatus.h"
 #include "engine/scene/SceneManager.h"
 #include "engine/sound/SoundManger.h"
@@ -101,6 +102,21 @@ class ShootingSceneTest : public ::testing::Test {
     void frame(ml::ShootingScene& s, int word) {
         veru::dxt::event::ScriptedInput input{{0, word}};
         s.update(&input);
+    }
+
+    // A stage played on its last life until the continue dialog asks;
+    // null if it is not created or never asks. `f` counts the frames played.
+    std::unique_ptr<ml::ShootingScene> stageAtTheContinue(int& f) {
+        auto s = scene(script({u"Shooting", u"Enemy(Bat1, 5000, 240)", u"Boss TrialBoss", u"}"}));
+        if (!created)
+            return nullptr;
+        status.lives = 0;
+        while (s->getPhase() != ml::stage::kShooting && f++ < 1000)
+            frame(*s, 0);
+        s->playerHit();
+        while (s->getPhase() != ml::stage::kContinue && f++ < 2000)
+            frame(*s, 0);
+        return s->getPhase() == ml::stage::kContinue ? std::move(s) : nullptr;
     }
 
     fs::path previous = fs::current_path();
@@ -275,17 +291,9 @@ TEST_F(ShootingSceneTest, AStagePlaysItsPhasesInOrder) {
 }
 
 TEST_F(ShootingSceneTest, LosingTheLastLifeOffersAContinueAndNoEndsInTheTitle) {
-    auto s = scene(script({u"Shooting", u"Enemy(Bat1, 5000, 240)", u"Boss TrialBoss", u"}"}));
-    ASSERT_TRUE(created) << lastBox();
-    status.lives = 0;
     int f = 0;
-    while (s->getPhase() != ml::stage::kShooting && f++ < 1000)
-        frame(*s, 0);
-    ASSERT_EQ(s->getPhase(), ml::stage::kShooting);
-    s->playerHit();
-    while (s->getPhase() != ml::stage::kContinue && f++ < 2000)
-        frame(*s, 0);
-    ASSERT_EQ(s->getPhase(), ml::stage::kContinue);
+    auto s = stageAtTheContinue(f);
+    ASSERT_TRUE(s) << lastBox();
     // Yes: a fresh stock at the highest shot level, the score from 0.
     frame(*s, 0);
     frame(*s, kShot);
@@ -315,6 +323,56 @@ TEST_F(ShootingSceneTest, LosingTheLastLifeOffersAContinueAndNoEndsInTheTitle) {
     }
     EXPECT_EQ(s->requestedExit(), veru::dxt::SceneExit::title);
     EXPECT_GT(frames, 282);  // the fade to black, then the game-over screen's 282 frames
+}
+
+// The game-over screen is read only when the game is over: it shows the
+// picture itself, and a missing one shows its box there without stopping
+// the stage before it or the screen's fade and wreck.
+TEST_F(ShootingSceneTest, TheGameOverScreenIsReadWhenTheGameIsOver) {
+    const fs::path data = fs::path(MIRELUNE_GAME_DATA) / "img";
+    const veru::dxt::material::SurfacePicture picture = veru::dxt::material::readSurfacePicture(
+        YString::fromUtf8((data / "GameOver.ysf").string()));
+    for (const bool missing : {false, true}) {
+        SCOPED_TRACE(missing);
+        if (missing) {
+            fs::remove(dir.path() / "img");
+            fs::create_directory(dir.path() / "img");
+            for (const auto& entry : fs::directory_iterator(data))
+                if (entry.path().filename() != "GameOver.ysf")
+                    fs::create_symlink(entry.path(), dir.path() / "img" / entry.path().filename());
+        }
+        const std::size_t boxesBefore = boxes.messages().size();
+        int f = 0;
+        auto s = stageAtTheContinue(f);
+        ASSERT_TRUE(s) << lastBox();
+        for (int word : {0, kDown, 0, kShot, 0})
+            frame(*s, word);
+        while (s->getPhase() != ml::stage::kGameOver && f++ < 3000)
+            frame(*s, 0);
+        ASSERT_EQ(s->getPhase(), ml::stage::kGameOver);
+        EXPECT_EQ(boxes.messages().size(), boxesBefore) << lastBox();
+        for (int i = 0; i < 60; ++i)  // the fade in from black is over
+            frame(*s, 0);
+        s->draw(device.get());
+        std::vector<std::uint32_t> shown;
+        int w = 0, h = 0;
+        ASSERT_TRUE(device->readPixels(shown, w, h));
+        ASSERT_EQ(w, picture.width);
+        // Above the wrecks: the picture itself, or black where it is missing.
+        int differing = 0;
+        for (int i = 0; i < w * 200; ++i) {
+            const std::uint32_t expected = missing ? 0u : picture.pixels[i] & 0xFFFFFFu;
+            differing += (shown[i] & 0xFFFFFFu) != expected;
+        }
+        EXPECT_EQ(differing, 0);
+        EXPECT_EQ(boxes.messages().size(), boxesBefore + (missing ? 1 : 0)) << lastBox();
+        if (missing) {
+            EXPECT_NE(lastBox().find("GameOver.ysf"), std::string::npos) << lastBox();
+        }
+        frame(*s, 0);
+        s->draw(device.get());  // the box once, not on every frame
+        EXPECT_EQ(boxes.messages().size(), boxesBefore + (missing ? 1 : 0));
+    }
 }
 
 // For either heroine; a recording is refused on the other one's stage.
