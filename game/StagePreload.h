@@ -5,8 +5,8 @@
 // The job runs the stage's own loading code with no renderer and no sound
 // manager under a PreloadPass (engine/material/PicturePreload.h): the
 // script is read and checked, every picture the heroine, her HUD and
-// pick-ups, the script's objects and its talk use, the game-over screen and
-// the menus' pictures are decoded into the preload store, and the stage's
+// pick-ups, the script's objects and its talk use, and the menus'
+// pictures are decoded into the preload store, and the stage's
 // tunes are opened and begun (engine/sound/TunePreload.h), so that create,
 // on the main thread, only builds the objects and uploads. Everything it makes is thrown away;
 // create builds the stage afresh, so the play cannot depend on whether or when the job ran. Its
