@@ -62,6 +62,7 @@ bool runLoop(veru::awt::DXFrame& frame, veru::dxt::SceneManager& scenes,
             timer.endFrame();
             renderer->present();
             timer.framePresented();
+            scenes.uploadPrepared();
             if (hooks.afterFrame)
                 hooks.afterFrame(frameNumber, scene, frame.getDevice());
             ++frameNumber;

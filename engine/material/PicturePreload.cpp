@@ -14,6 +14,9 @@ thread_local PreloadPass* currentPass = nullptr;
 struct Store {
     std::mutex lock;
     std::map<PictureFile, platform::Image> pictures;
+    // The sizes of pictures handed over ahead of their load, so that the
+    // worker does not decode them again.
+    std::map<PictureFile, std::pair<int, int>> handedOver;
 };
 
 Store& store() {
@@ -65,12 +68,17 @@ void storePreloadedPicture(const PictureFile& file, platform::Image image) {
 bool findPreloadedPicture(const PictureFile& file, int& width, int& height) {
     Store& kept = store();
     const std::lock_guard guard(kept.lock);
-    const auto found = kept.pictures.find(file);
-    if (found == kept.pictures.end())
-        return false;
-    width = found->second.width;
-    height = found->second.height;
-    return true;
+    if (const auto found = kept.pictures.find(file); found != kept.pictures.end()) {
+        width = found->second.width;
+        height = found->second.height;
+        return true;
+    }
+    if (const auto found = kept.handedOver.find(file); found != kept.handedOver.end()) {
+        width = found->second.first;
+        height = found->second.second;
+        return true;
+    }
+    return false;
 }
 
 std::optional<platform::Image> takePreloadedPicture(const PictureFile& file) {
@@ -84,12 +92,28 @@ std::optional<platform::Image> takePreloadedPicture(const PictureFile& file) {
     return image;
 }
 
+std::optional<std::pair<PictureFile, platform::Image>> handOverPreloadedPicture() {
+    Store& kept = store();
+    const std::lock_guard guard(kept.lock);
+    for (auto it = kept.pictures.begin(); it != kept.pictures.end(); ++it) {
+        if (it->first.surface)
+            continue;
+        auto picture = std::make_pair(it->first, std::move(it->second));
+        kept.pictures.erase(it);
+        kept.handedOver.insert_or_assign(
+            picture.first, std::make_pair(picture.second.width, picture.second.height));
+        return picture;
+    }
+    return std::nullopt;
+}
+
 void dropPreloadedPictures() {
     std::map<PictureFile, platform::Image> gone;
     {
         Store& kept = store();
         const std::lock_guard guard(kept.lock);
         gone.swap(kept.pictures);
+        kept.handedOver.clear();
     }
     // Freed outside the lock.
 }

@@ -30,6 +30,7 @@
 #include <optional>
 #include <stop_token>
 #include <string>
+#include <utility>
 
 #include "engine/core/YString.h"
 #include "engine/platform/image/Image.h"
@@ -78,7 +79,13 @@ void storePreloadedPicture(const PictureFile& file, platform::Image image);
 bool findPreloadedPicture(const PictureFile& file, int& width, int& height);
 // Hands over the picture kept for `file`, which leaves the store.
 std::optional<platform::Image> takePreloadedPicture(const PictureFile& file);
-// Frees every kept picture (what a preparation made that no load took).
+// Hands over one kept picture that a texture loads (none of a surface's),
+// which leaves the store: the caller uploads it ahead of its load
+// (uploadPreloadedPicture in Texture.h). A later preload of the same file
+// finds it handed over and decodes nothing. nullopt when none is kept.
+std::optional<std::pair<PictureFile, platform::Image>> handOverPreloadedPicture();
+// Frees every kept picture (what a preparation made that no load took) and
+// forgets what was handed over.
 void dropPreloadedPictures();
 // How many pictures are kept, and their bytes.
 std::size_t preloadedPictureCount();

@@ -5,6 +5,7 @@
 #include <map>
 #include <optional>
 #include <tuple>
+#include <utility>
 #include <vector>
 
 #include "engine/exceptions/FileNotFoundException.h"
@@ -104,7 +105,36 @@ std::map<const platform::DeviceTexture*, SharedTwin>& sharedTwins() {
     return twins;
 }
 
+// Pictures uploaded ahead of the loads that will share them; held here so
+// that they stay alive until those loads have taken them.
+std::vector<std::shared_ptr<platform::DeviceTexture>>& uploadedAhead() {
+    static std::vector<std::shared_ptr<platform::DeviceTexture>> held;
+    return held;
+}
+
 }  // namespace
+
+bool uploadPreloadedPicture(platform::VideoDevice* device) {
+    if (!device)
+        return false;
+    std::optional<std::pair<PictureFile, platform::Image>> picture = handOverPreloadedPicture();
+    if (!picture)
+        return false;
+    const platform::Image& image = picture->second;
+    std::shared_ptr<platform::DeviceTexture> made =
+        device->createTexture(image.width, image.height, image.pixels.data());
+    // A picture the device refuses is loaded again by its own load, which
+    // then reports the failure as it always does.
+    if (made) {
+        shareNewPicture(PictureKey{device, std::move(picture->first)}, made);
+        uploadedAhead().push_back(std::move(made));
+    }
+    return true;
+}
+
+void releaseUploadedPictures() {
+    uploadedAhead().clear();
+}
 
 std::size_t sharedPictureCount() {
     std::size_t live = 0;

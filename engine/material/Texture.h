@@ -59,6 +59,15 @@ struct SourceRect {
     int bottom = 0;
 };
 
+// Uploads one picture a preparation decoded (PicturePreload.h) to `device`
+// and keeps it shared, so that the load that wants it later finds it
+// uploaded and only adopts it; holds it until releaseUploadedPictures.
+// Spreads a scene's uploads over the frames before it. False when no
+// picture was waiting (or no device). Main thread only.
+bool uploadPreloadedPicture(platform::VideoDevice* device);
+// Lets go of the pictures uploaded ahead: those no load took are freed.
+void releaseUploadedPictures();
+
 // How many pictures loaded from files are alive to be shared at the moment.
 std::size_t sharedPictureCount();
 

@@ -5,6 +5,7 @@
 #include "engine/exceptions/ArrayIndexOutOfBoundsException.h"
 #include "engine/exceptions/EmptyException.h"
 #include "engine/material/PicturePreload.h"
+#include "engine/material/Texture.h"
 #include "engine/platform/HeapUsage.h"
 #include "engine/sound/ISoundOwner.h"
 #include "engine/sound/SoundManger.h"
@@ -17,7 +18,17 @@ SceneManager::~SceneManager() {
     dropPrepared();
 }
 
+void SceneManager::uploadPrepared() {
+    using Clock = std::chrono::steady_clock;
+    const Clock::time_point start = Clock::now();
+    while (material::uploadPreloadedPicture(device)) {
+        if (Clock::now() - start >= kUploadBudget)
+            return;
+    }
+}
+
 void SceneManager::dropPrepared() {
+    material::releaseUploadedPictures();
     material::dropPreloadedPictures();
     sound::dropPreloadedTunes();
 }

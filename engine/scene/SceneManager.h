@@ -12,6 +12,9 @@
 // worker ends at its next picture, so this never waits long); after the new
 // scene's create, whatever the preparation made that create did not take
 // (pictures, tunes) is freed, and so is the heap memory the switch left unused.
+// uploadPrepared, called once a frame, uploads the pictures a preparation has
+// decoded a few at a time, so that the next create finds them on the device
+// and the switch does not drop frames; play never depends on how far it got.
 //
 // Ownership: owns the registered scenes and the worker; borrows the frame,
 // window, device and sound owner given to attach.
@@ -21,6 +24,7 @@
 // keeps the current scene; a create that returns false throws Exception
 // "Scene作成中に問題が起こりました。".
 
+#include <chrono>
 #include <map>
 #include <memory>
 #include <thread>
@@ -62,6 +66,12 @@ class SceneManager {
     // scene with nothing to prepare. False when nothing was started (also
     // when no thread could be had: create then does all the work itself).
     bool prepareAhead(int number);
+    // Uploads pictures the preparation has decoded so far to the device for
+    // about kUploadBudget (at least one picture when any is waiting); they are
+    // held until the next switch's create has taken them. Call once a frame,
+    // after the frame is shown.
+    void uploadPrepared();
+    static constexpr std::chrono::microseconds kUploadBudget{3000};
     // True while a preparation's worker has not been joined.
     bool isPreparing() const { return preparing.joinable(); }
     // False: prepareAhead starts nothing and every create does all its work

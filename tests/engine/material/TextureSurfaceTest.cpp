@@ -705,3 +705,46 @@ TEST_F(TextureSharingTest, APassStoresNothingOfABrokenOrReplacedFileAndStopsWhen
     EXPECT_EQ(preloadedPictureCount(), 0u);
     EXPECT_EQ(preloadedPictureBytes(), 0u);
 }
+
+TEST_F(TextureSharingTest, APictureUploadedAheadIsTheOneItsLoadDrawsAndGoesWhenNotTaken) {
+    using namespace veru::dxt::material;
+    const YString unused = dir.file("blue.png");
+    writeBytes(unused, solidPng(4, 4, 0xFF0000FFu));
+    const auto readAhead = [&] {
+        std::thread([&] {
+            const PreloadPass pass;
+            Texture red, blue;
+            red.load(path, nullptr);
+            blue.load(unused, nullptr);
+            EXPECT_EQ(red.getWidth(), 16);
+        }).join();
+    };
+    readAhead();
+    // A frame's share of the uploads, one picture at a time.
+    EXPECT_TRUE(uploadPreloadedPicture(device.get()));
+    EXPECT_TRUE(uploadPreloadedPicture(device.get()));
+    EXPECT_FALSE(uploadPreloadedPicture(device.get()));
+    EXPECT_FALSE(uploadPreloadedPicture(nullptr));
+    EXPECT_EQ(device->getTextureCount(), 2u);
+    // Read ahead again, nothing is decoded twice.
+    readAhead();
+    EXPECT_EQ(preloadedPictureCount(), 0u);
+
+    auto red = loaded(path);
+    EXPECT_EQ(device->getTextureCount(), 2u);  // taken as uploaded
+    veru::dxt::DirectGraphics graphics(device.get());
+    device->clear(0xFFFFFFFFu);
+    graphics.queueSprite(red.get(), 10, 10);
+    graphics.flushSprites(true, true);
+    const Frame f = readFrame(*device);
+    EXPECT_TRUE(rgbNear(f.at(10, 10), 0xFFFF0000u));
+    EXPECT_TRUE(rgbNear(f.at(25, 25), 0xFFFF0000u));
+    EXPECT_TRUE(rgbNear(f.at(26, 26), 0xFFFFFFFFu));
+
+    // The scene switch lets go: what no load took is freed, the rest stays.
+    releaseUploadedPictures();
+    dropPreloadedPictures();
+    EXPECT_EQ(device->getTextureCount(), 1u);
+    red.reset();
+    EXPECT_EQ(device->getTextureCount(), 0u);
+}
