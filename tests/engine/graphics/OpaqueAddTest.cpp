@@ -43,6 +43,12 @@ std::vector<std::uint32_t> rainbow() {
 class OpaqueAddTest : public ::testing::Test {
   protected:
     void SetUp() override {
+#if defined(__SANITIZE_ADDRESS__)
+        // The GL driver keeps allocations of its own to the end, which the
+        // leak checker can no longer name once the driver is unloaded. The
+        // normal build draws through it.
+        GTEST_SKIP() << "the GL driver is not checked under the address sanitizer";
+#endif
         // The game passes over a GL that rasterises on the CPU; named, it is used.
         ::setenv("SDL_RENDER_DRIVER", "opengl", 1);
         std::string error;
@@ -56,7 +62,9 @@ class OpaqueAddTest : public ::testing::Test {
         }
     }
 
-    void TearDown() override { ::unsetenv("SDL_RENDER_DRIVER"); }
+    void TearDown() override {
+        ::unsetenv("SDL_RENDER_DRIVER");
+    }
 
     std::unique_ptr<Window> window;
     std::unique_ptr<VideoDevice> device;
