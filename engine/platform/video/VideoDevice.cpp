@@ -77,9 +77,10 @@ SDL_Color sdlColor(std::uint32_t argb) {
 // swrast), SDL's own software renderer draws this game's flat pictures far
 // more cheaply: a compiled shader per pixel costs more than SDL's copies and
 // blends, and the GL driver holds tens of megabytes. Over a played stage in
-// an 800 x 600 window: 41 % of a core and 51 MB of anonymous memory through
-// llvmpipe, 12-15 % and 24 MB through the software renderer, at the same
-// pacing. A renderer the player names (SDL_RENDER_DRIVER) is always tried.
+// an 800 x 600 window: 41-45 % of a core and 51-55 MB of anonymous memory
+// through llvmpipe, 7-15 % and 38-41 MB through the software renderer, at
+// the same pacing. A renderer the player names (SDL_RENDER_DRIVER) is always
+// tried.
 
 bool rendererNamed() {
     const char* named = SDL_GetHint(SDL_HINT_RENDER_DRIVER);
