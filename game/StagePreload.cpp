@@ -9,10 +9,14 @@
 #include "engine/exceptions/Exception.h"
 #include "engine/material/PicturePreload.h"
 #include "engine/material/Texture.h"
+#include "engine/platform/FileSystem.h"
 #include "game/StageBounds.h"
 #include "game/StageHeroine.h"
 #include "game/StageScript.h"
+#include "game/StageTalk.h"
 #include "game/StageView.h"
+#include "game/shooting/cmp/BossGauge.h"
+#include "game/shooting/cmp/KintubaGauge.h"
 #include "game/shooting/cmp/ScrollBackground.h"
 #include "game/shooting/object/items/ItemObject.h"
 #include "game/shooting/object/players/PlayerCharacter.h"
@@ -28,6 +32,9 @@ void readAhead(const veru::YString& scriptPath, const StageHeroine& heroine, int
         veru::dxt::material::Texture picture;
         picture.load(hudPicture, nullptr);
     }
+    heroine.makeGauge(0)->load(nullptr);
+    shooting::cmp::BossGauge(0).load(nullptr);
+    StageTalk(nullptr, 0, 0);  // the talk's balloons
     for (StageHeroine::ItemMaker make :
          {heroine.chanceItem, heroine.kintubaItem, heroine.levelUpItem})
         if (make)
@@ -47,6 +54,7 @@ veru::dxt::PrepareJob stagePreparation(const veru::YString& scriptPath, const St
         const veru::dxt::material::PreloadPass pass(std::move(stop));
         const veru::awt::QuietMessages quiet;
         const veru::dxt::effect2D::ScratchRandom scratch;
+        const veru::platform::StatMemo memo;  // the same sheets are read for every bat
         try {
             readAhead(scriptPath, heroine, difficulty);
         } catch (const veru::excp::Exception&) {

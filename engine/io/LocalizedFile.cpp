@@ -4,6 +4,7 @@
 
 #include "engine/core/MessageBox.h"
 #include "engine/io/YFile.h"
+#include "engine/platform/FileSystem.h"
 
 namespace veru::io {
 
@@ -33,7 +34,7 @@ YString localizedFileIfPresent(const YString& path) {
     if (language == Language::japanese)
         return path;
     YString wanted = localizedPath(path, language);
-    return YFile(wanted).exists ? wanted : path;
+    return platform::rememberedStatus(wanted).exists ? wanted : path;
 }
 
 }  // namespace veru::io

@@ -5,6 +5,8 @@
 #include <system_error>
 #include <utility>
 
+#include "engine/platform/FileSystem.h"
+
 namespace veru::dxt::material {
 
 namespace {
@@ -27,18 +29,10 @@ Store& store() {
 }  // namespace
 
 bool PictureFile::of(const YString& path, std::uint32_t key, PictureFile& out) {
-    std::error_code error;
-    const std::filesystem::path file = std::filesystem::absolute(path.toUtf8(), error);
-    if (error)
+    const platform::FileStatus status = platform::rememberedStatus(path);
+    if (!status.exists || !status.isRegular)
         return false;
-    const std::uintmax_t bytes = std::filesystem::file_size(file, error);
-    if (error)
-        return false;
-    const std::filesystem::file_time_type time = std::filesystem::last_write_time(file, error);
-    if (error)
-        return false;
-    out =
-        PictureFile{file.lexically_normal().string(), bytes, time.time_since_epoch().count(), key};
+    out = PictureFile{status.device, status.inode, status.size, status.modifiedNs, key};
     return true;
 }
 

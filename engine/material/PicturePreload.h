@@ -12,7 +12,7 @@
 // does the same with its full-screen pictures (Surface::loadStreamed reads
 // nothing ahead: it decodes as the picture scrolls in).
 //
-// A stored picture is found only by the same file (absolute path, size and
+// A stored picture is found only by the same file (the file system's own name of it, size and
 // modification time) and the same colour key, so a file replaced meanwhile is
 // read again. What fails in a pass is not stored: the main thread's load
 // then fails with the same message it always gave.
@@ -26,7 +26,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <filesystem>
 #include <optional>
 #include <stop_token>
 #include <string>
@@ -41,14 +40,17 @@ namespace veru::dxt::material {
 // and whether a surface reads it (a surface's picture is read from its own
 // container, so it is never handed to a texture, nor the other way round).
 struct PictureFile {
-    std::string path;  // absolute, normalised
-    std::uintmax_t size = 0;
-    std::filesystem::file_time_type::rep modified = 0;
+    std::uint64_t device = 0;  // the file system's own name of the file
+    std::uint64_t inode = 0;
+    std::uint64_t size = 0;
+    std::int64_t modified = 0;  // ns since 1970
     std::uint32_t key = 0;
     bool surface = false;
 
     auto operator<=>(const PictureFile&) const = default;
-    // False when the file system cannot say what the file is.
+    // False when `path` is no plain file. One question to the file system
+    // (platform::rememberedStatus: none for a path asked before under a
+    // StatMemo). Any thread.
     static bool of(const YString& path, std::uint32_t key, PictureFile& out);
 };
 

@@ -12,9 +12,9 @@
 #include "engine/exceptions/IOException.h"
 #include "engine/io/ByteFileReader.h"
 #include "engine/io/LocalizedFile.h"
-#include "engine/io/YFile.h"
 #include "engine/material/ImageContainer.h"
 #include "engine/material/PicturePreload.h"
+#include "engine/platform/FileSystem.h"
 #include "engine/platform/image/Image.h"
 #include "engine/platform/video/VideoDevice.h"
 
@@ -29,7 +29,7 @@ const char16_t* const kCreateFailed = u"テクスチャの作成(CreateTexture)�
 }
 
 // Pictures loaded from files, shared by every texture loaded from the same
-// file with the same key on the same device. The file's absolute path, size
+// file with the same key on the same device. The file's identity (device and inode), size
 // and modification time are part of the key, so that a file replaced on disk
 // is read again. Entries hold no picture alive: they expire with the last
 // texture using it and are swept on the next miss.
@@ -151,8 +151,8 @@ Texture::~Texture() = default;
 void Texture::load(const YString& requested, platform::VideoDevice* device, const Color& key) {
     // Pictures of words come in one file per language.
     const YString path = io::localizedFileIfPresent(requested);
-    io::YFile file(path);
-    if (!file.exists || !file.isFile) {
+    const platform::FileStatus file = platform::rememberedStatus(path);
+    if (!file.exists || file.isDirectory) {
         throw excp::FileNotFoundException(path);
     }
     if (PreloadPass::active()) {

@@ -34,10 +34,35 @@ FileStatus statPath(std::u16string_view path) {
     status.isRegular = S_ISREG(st.st_mode);
     status.readOnly = (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0;
     status.size = static_cast<std::uint64_t>(st.st_size);
+    status.modifiedNs =
+        static_cast<std::int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
+    status.device = static_cast<std::uint64_t>(st.st_dev);
+    status.inode = static_cast<std::uint64_t>(st.st_ino);
     std::size_t slash = p.find_last_of('/');
     std::string name = slash == std::string::npos ? p : p.substr(slash + 1);
     status.hidden = !name.empty() && name[0] == '.' && name != "." && name != "..";
     return status;
+}
+
+namespace {
+thread_local StatMemo* currentMemo = nullptr;
+}  // namespace
+
+StatMemo::StatMemo() : previous(currentMemo) {
+    currentMemo = this;
+}
+
+StatMemo::~StatMemo() {
+    currentMemo = previous;
+}
+
+FileStatus rememberedStatus(std::u16string_view path) {
+    if (!currentMemo)
+        return statPath(path);
+    auto [entry, added] = currentMemo->known.try_emplace(std::u16string(path));
+    if (added)
+        entry->second = statPath(path);
+    return entry->second;
 }
 
 ListResult listDirectory(std::u16string_view directory, std::vector<std::u16string>& names) {

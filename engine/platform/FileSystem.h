@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace veru::platform {
@@ -20,12 +21,35 @@ struct FileStatus {
     bool hidden = false;     // the name starts with '.'
     bool readOnly = false;   // nobody may write it
     std::uint64_t size = 0;
+    std::int64_t modifiedNs = 0;  // last change of the contents, ns since 1970
+    std::uint64_t device = 0;     // with inode: which file it is, whatever the path
+    std::uint64_t inode = 0;
 };
 
 // The path as the OS takes it: UTF-8, '/' separators.
 std::string osPath(std::u16string_view path);
 
 FileStatus statPath(std::u16string_view path);
+
+// While a StatMemo is alive on a thread, rememberedStatus on that thread asks
+// the file system about each path once and answers from memory after that:
+// for a burst of reads that asks after the same files again and again (a
+// scene's create loads one sheet per bat, hundreds of times), in which a file
+// changing meanwhile is not looked for. Without one it is statPath.
+// Thread: a memo belongs to the thread that made it; memos nest.
+class StatMemo {
+  public:
+    StatMemo();
+    ~StatMemo();
+    StatMemo(const StatMemo&) = delete;
+    StatMemo& operator=(const StatMemo&) = delete;
+
+  private:
+    friend FileStatus rememberedStatus(std::u16string_view path);
+    StatMemo* previous;
+    std::unordered_map<std::u16string, FileStatus> known;
+};
+FileStatus rememberedStatus(std::u16string_view path);
 
 enum class ListResult { ok, cannotOpen, failed };
 // Fills `names` with every entry of the directory except "." and "..".

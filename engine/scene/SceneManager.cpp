@@ -6,6 +6,7 @@
 #include "engine/exceptions/EmptyException.h"
 #include "engine/material/PicturePreload.h"
 #include "engine/material/Texture.h"
+#include "engine/platform/FileSystem.h"
 #include "engine/platform/HeapUsage.h"
 #include "engine/sound/ISoundOwner.h"
 #include "engine/sound/SoundManger.h"
@@ -123,7 +124,12 @@ Scene* SceneManager::switchTo(int index) {
     current->requestArgument = 0;
     current->release();
     current->reset();
-    const bool created = current->create(window, device);
+    bool created = false;
+    {
+        // A create asks after the same picture files hundreds of times.
+        const platform::StatMemo memo;
+        created = current->create(window, device);
+    }
     // What a preparation made and create did not take goes now, and so does
     // the heap the old scene and the decoding left free.
     dropPrepared();

@@ -10,8 +10,9 @@
 // prepareAhead starts a scene's preparation (Scene::prepare) on a worker
 // thread. Every switch first stops and joins a preparation under way (the
 // worker ends at its next picture, so this never waits long); after the new
-// scene's create, whatever the preparation made that create did not take
-// (pictures, tunes) is freed, and so is the heap memory the switch left unused.
+// scene's create (which runs under a platform::StatMemo: a picture file is
+// asked about once however often it is loaded), whatever the preparation made that create did not
+// take (pictures, tunes) is freed, and so is the heap memory the switch left unused.
 // uploadPrepared, called once a frame, uploads the pictures a preparation has
 // decoded a few at a time, so that the next create finds them on the device
 // and the switch does not drop frames; play never depends on how far it got.

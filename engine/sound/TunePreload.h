@@ -9,7 +9,7 @@
 // on the main thread, StreamingSoundOgg::read takes it instead of opening the
 // file again, and only copies the bytes into its ring.
 //
-// A tune is found only by the same file (absolute path, size and
+// A tune is found only by the same file (the file system's own name of it, size and
 // modification time), so a file replaced meanwhile is opened again. A tune
 // that fails to open is not stored: the main thread's read then fails with
 // the box it always showed. The prepared fill is exactly what the read would

@@ -7,6 +7,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <optional>
@@ -133,4 +134,42 @@ TEST(FileSystem, ProgramFolderIsWhereTheTestProgramLies) {
     const std::u16string folder = veru::platform::programFolder();
     ASSERT_FALSE(folder.empty());
     EXPECT_EQ(fs::path(YString(folder).toUtf8()), fs::canonical("/proc/self/exe").parent_path());
+}
+
+// A file's identity follows the file, not its path; under a memo a path is
+// asked about once, and without one (or once the memo is gone) afresh.
+TEST(FileSystem, StatusNamesTheFileAndAMemoAnswersEachPathOnce) {
+    TempDir dir;
+    const YString first = dir.file("a.bin");
+    const YString second = dir.file("b.bin");
+    const auto write = [](const YString& path, const std::string& text) {
+        std::FILE* f = std::fopen(path.toUtf8().c_str(), "wb");
+        ASSERT_NE(f, nullptr);
+        std::fwrite(text.data(), 1, text.size(), f);
+        std::fclose(f);
+    };
+    write(first, "abc");
+    write(second, "abc");
+    const veru::platform::FileStatus a = veru::platform::statPath(first);
+    const veru::platform::FileStatus b = veru::platform::statPath(second);
+    ASSERT_TRUE(a.exists && a.isRegular);
+    EXPECT_EQ(a.size, 3u);
+    EXPECT_NE(a.inode, b.inode);
+    EXPECT_EQ(veru::platform::statPath(first).inode, a.inode);
+
+    {
+        const veru::platform::StatMemo memo;
+        EXPECT_EQ(veru::platform::rememberedStatus(first).size, 3u);
+        EXPECT_FALSE(veru::platform::rememberedStatus(dir.file("c.bin")).exists);
+        write(first, "abcdef");
+        write(dir.file("c.bin"), "x");
+        {
+            const veru::platform::StatMemo inner;  // a memo of its own: asks again
+            EXPECT_EQ(veru::platform::rememberedStatus(first).size, 6u);
+        }
+        EXPECT_EQ(veru::platform::rememberedStatus(first).size, 3u);
+        EXPECT_FALSE(veru::platform::rememberedStatus(dir.file("c.bin")).exists);
+    }
+    EXPECT_EQ(veru::platform::rememberedStatus(first).size, 6u);
+    EXPECT_TRUE(veru::platform::rememberedStatus(dir.file("c.bin")).exists);
 }

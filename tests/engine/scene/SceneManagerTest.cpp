@@ -190,7 +190,7 @@ class PreparedScene : public JournalScene {
     veru::dxt::PrepareJob prepare() override {
         return [this](std::stop_token stop) {
             veru::dxt::material::storePreloadedPicture(
-                veru::dxt::material::PictureFile{name, 1, 0, 0},
+                veru::dxt::material::PictureFile{1, std::hash<std::string>{}(name), 1, 0, 0},
                 veru::platform::Image{1, 1, false, {}});
             workerThread = std::this_thread::get_id();
             started.test_and_set();
