@@ -113,10 +113,10 @@ void ShootingScene::loadStage(veru::platform::VideoDevice* device) {
     readStageScript(device);
     hud.loadBossGauge(device, content().boss ? content().boss->getHp() : 0, height);
 
-    if (!veru::io::YFile(veru::YString(u"sound/level_max.wav")).exists)
-        throw veru::excp::FileNotFoundException(u"sound/level_max.wav");
+    if (!veru::io::YFile(veru::YString(kLevelMaxSound)).exists)
+        throw veru::excp::FileNotFoundException(kLevelMaxSound);
     if (sounds)
-        levelMaxSound = sounds->getSound(u"sound/level_max.wav");
+        levelMaxSound = sounds->getSound(kLevelMaxSound);
 }
 
 void ShootingScene::readStageScript(veru::platform::VideoDevice* textureLoader) {

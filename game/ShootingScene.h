@@ -63,6 +63,8 @@ class ShootingScene : public veru::dxt::Scene {
     using EnemyList = StageModel::EnemyList;
     using WaitingList = std::deque<std::unique_ptr<shooting::object::EnemyObject>>;
     using ItemList = StageModel::ItemList;
+    // Heard when the heroine's shot reaches its last level.
+    static constexpr const char16_t* kLevelMaxSound = u"sound/level_max.wav";
 
     // `heroine` is a row of StageHeroine.h (constant, outlives the scene);
     // the stage is her stage script unless setScript names another.

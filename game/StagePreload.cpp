@@ -10,6 +10,8 @@
 #include "engine/material/PicturePreload.h"
 #include "engine/material/Texture.h"
 #include "engine/platform/FileSystem.h"
+#include "engine/sound/SoundManger.h"
+#include "game/ShootingScene.h"
 #include "game/StageBounds.h"
 #include "game/StageHeroine.h"
 #include "game/StageScript.h"
@@ -26,8 +28,12 @@ namespace ml {
 namespace {
 
 void readAhead(const veru::YString& scriptPath, const StageHeroine& heroine, int difficulty) {
+    // A manager with no device: under the pass its sounds only read their
+    // files ahead (engine/sound/SoundPreload.h) and its tunes open ahead.
+    veru::sound::SoundManger sounds;
     auto player = heroine.makePlayer(stage::kFieldWidth, stage::kFieldHeight);
     player->loadTextures(nullptr);
+    player->loadSounds(sounds);
     for (const char16_t* hudPicture : {heroine.infoArea, heroine.lifeIcon, heroine.stockIcon}) {
         veru::dxt::material::Texture picture;
         picture.load(hudPicture, nullptr);
@@ -37,11 +43,15 @@ void readAhead(const veru::YString& scriptPath, const StageHeroine& heroine, int
     StageTalk(nullptr, 0, 0);  // the talk's balloons
     for (StageHeroine::ItemMaker make :
          {heroine.chanceItem, heroine.kintubaItem, heroine.levelUpItem})
-        if (make)
-            make(stage::kFieldWidth, stage::kFieldHeight)->loadTexture(nullptr);
+        if (make) {
+            auto item = make(stage::kFieldWidth, stage::kFieldHeight);
+            item->loadTexture(nullptr);
+            item->loadSound(sounds);
+        }
     shooting::cmp::ScrollBackground background(stage::kFieldWidth, stage::kFieldHeight);
     StageContent content;
-    readStageScript(scriptPath, nullptr, nullptr, difficulty, background, content);
+    readStageScript(scriptPath, nullptr, &sounds, difficulty, background, content);
+    sounds.getSound(veru::YString(ShootingScene::kLevelMaxSound));
     // Last: what is only drawn after the first frames waits for the rest.
     StageView::readAhead();
 }

@@ -1,5 +1,7 @@
 #include "engine/material/PicturePreload.h"
 
+#include "engine/material/KeptFiles.h"
+
 #include <map>
 #include <mutex>
 #include <system_error>
@@ -20,6 +22,11 @@ struct Store {
     // worker does not decode them again.
     std::map<PictureFile, std::pair<int, int>> handedOver;
 };
+
+KeptFiles<SurfaceFile>& surfaceFiles() {
+    static KeptFiles<SurfaceFile> kept;
+    return kept;
+}
 
 Store& store() {
     static Store kept;
@@ -101,6 +108,18 @@ std::optional<std::pair<PictureFile, platform::Image>> handOverPreloadedPicture(
     return std::nullopt;
 }
 
+void storePreloadedSurfaceFile(const PictureFile& file, SurfaceFile read) {
+    surfaceFiles().keep(file, std::move(read));
+}
+
+bool hasPreloadedSurfaceFile(const PictureFile& file) {
+    return surfaceFiles().has(file);
+}
+
+std::optional<SurfaceFile> takePreloadedSurfaceFile(const PictureFile& file) {
+    return surfaceFiles().take(file);
+}
+
 void dropPreloadedPictures() {
     std::map<PictureFile, platform::Image> gone;
     {
@@ -110,6 +129,7 @@ void dropPreloadedPictures() {
         kept.handedOver.clear();
     }
     // Freed outside the lock.
+    surfaceFiles().drop();
 }
 
 std::size_t preloadedPictureCount() {
@@ -124,6 +144,7 @@ std::size_t preloadedPictureBytes() {
     std::size_t bytes = 0;
     for (const auto& entry : kept.pictures)
         bytes += entry.second.pixels.size() * sizeof(std::uint32_t);
+    surfaceFiles().each([&bytes](const SurfaceFile& file) { bytes += file.bytes.size(); });
     return bytes;
 }
 

@@ -10,7 +10,7 @@
 // main thread, Texture::load takes the stored picture instead of decoding
 // the file again, so the scene's create only has to upload. Surface::load
 // does the same with its full-screen pictures (Surface::loadStreamed reads
-// nothing ahead: it decodes as the picture scrolls in).
+// only its file ahead: it decodes as the picture scrolls in).
 //
 // A stored picture is found only by the same file (the file system's own name of it, size and
 // modification time) and the same colour key, so a file replaced meanwhile is
@@ -32,6 +32,7 @@
 #include <utility>
 
 #include "engine/core/YString.h"
+#include "engine/material/SurfacePicture.h"
 #include "engine/platform/image/Image.h"
 
 namespace veru::dxt::material {
@@ -86,10 +87,17 @@ std::optional<platform::Image> takePreloadedPicture(const PictureFile& file);
 // (uploadPreloadedPicture in Texture.h). A later preload of the same file
 // finds it handed over and decodes nothing. nullopt when none is kept.
 std::optional<std::pair<PictureFile, platform::Image>> handOverPreloadedPicture();
-// Frees every kept picture (what a preparation made that no load took) and
-// forgets what was handed over.
+// Keeps the file a streamed surface reads (Surface::loadStreamed: read and
+// inflated, decoded later as it scrolls in) for its next load; a file already
+// kept stays. True when one is kept for `file` now.
+void storePreloadedSurfaceFile(const PictureFile& file, SurfaceFile read);
+bool hasPreloadedSurfaceFile(const PictureFile& file);
+// Hands over the surface file kept for `file`, which leaves the store.
+std::optional<SurfaceFile> takePreloadedSurfaceFile(const PictureFile& file);
+// Frees every kept picture and surface file (what a preparation made that no
+// load took) and forgets what was handed over.
 void dropPreloadedPictures();
-// How many pictures are kept, and their bytes.
+// How many pictures are kept, and their bytes (with the kept surface files').
 std::size_t preloadedPictureCount();
 std::size_t preloadedPictureBytes();
 

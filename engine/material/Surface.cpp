@@ -62,10 +62,19 @@ void Surface::load(const YString& requested, platform::VideoDevice* device) {
 }
 
 void Surface::loadStreamed(const YString& path, platform::VideoDevice* device, int tileWidth) {
-    if (PreloadPass::active())
+    PictureFile identity;
+    const bool known = PictureFile::of(path, 0, identity);
+    identity.surface = true;
+    if (PreloadPass::active()) {
+        // Read and inflated for the load on the main thread; what fails here fails there again.
+        PreloadPass::checkStop();
+        if (known && !hasPreloadedSurfaceFile(identity))
+            storePreloadedSurfaceFile(identity, readSurfaceFile(path));
         return;
+    }
     checkLoadable(path, device);
-    SurfaceFile file = readSurfaceFile(path);
+    std::optional<SurfaceFile> ready = known ? takePreloadedSurfaceFile(identity) : std::nullopt;
+    SurfaceFile file = ready ? std::move(*ready) : readSurfaceFile(path);
     int pictureWidth = 0, pictureHeight = 0;
     const bool streamable = platform::decodesColumns(file.bytes) &&
                             platform::readImageSize(file.bytes, pictureWidth, pictureHeight) &&

@@ -10,6 +10,7 @@
 #include "engine/platform/HeapUsage.h"
 #include "engine/sound/ISoundOwner.h"
 #include "engine/sound/SoundManger.h"
+#include "engine/sound/SoundPreload.h"
 #include "engine/sound/TunePreload.h"
 
 namespace veru::dxt {
@@ -32,6 +33,7 @@ void SceneManager::dropPrepared() {
     material::releaseUploadedPictures();
     material::dropPreloadedPictures();
     sound::dropPreloadedTunes();
+    sound::dropPreloadedSounds();
 }
 
 bool SceneManager::prepareAhead(int number) {

@@ -12,7 +12,7 @@
 // worker ends at its next picture, so this never waits long); after the new
 // scene's create (which runs under a platform::StatMemo: a picture file is
 // asked about once however often it is loaded), whatever the preparation made that create did not
-// take (pictures, tunes) is freed, and so is the heap memory the switch left unused.
+// take (pictures, sounds, tunes) is freed, and so is the heap memory the switch left unused.
 // uploadPrepared, called once a frame, uploads the pictures a preparation has
 // decoded a few at a time, so that the next create finds them on the device
 // and the switch does not drop frames; play never depends on how far it got.
@@ -96,7 +96,7 @@ class SceneManager {
     Scene* switchTo(int index);
     // Stops the preparation under way, if any, and waits for its worker.
     void stopPreparing();
-    // Frees the pictures and tunes a preparation made that no create took.
+    // Frees the pictures, sounds and tunes a preparation made that no create took.
     void dropPrepared();
 
     int currentIndex = -1;

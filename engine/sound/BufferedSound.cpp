@@ -4,7 +4,9 @@
 #include <cstring>
 
 #include "engine/core/MessageBox.h"
+#include "engine/material/PicturePreload.h"
 #include "engine/platform/audio/Mixer.h"
+#include "engine/sound/SoundPreload.h"
 #include "engine/sound/YDirectSound.h"
 
 namespace veru::sound {
@@ -40,8 +42,22 @@ bool BufferedSound::read(YDirectSound* device, const char* path, int count) {
 bool BufferedSound::read(YDirectSound* device, const YString& path, int count) {
     if (!checkPath(path))
         return false;
+    if (dxt::material::PreloadPass::active()) {
+        // Read ahead for the create that reads it again (SoundPreload.h).
+        preloadSound(path, *createFile());
+        return false;
+    }
     releaseVoices();
     emptyReported = false;
+    platform::Mixer* mixer = device ? device->getMixer() : nullptr;
+    if (std::optional<platform::ConvertedSamples> ready =
+            mixer ? takePreloadedSound(path) : std::nullopt) {
+        if (std::unique_ptr<platform::AudioBuffer> first = mixer->createBuffer(std::move(*ready))) {
+            file.reset();
+            makeVoices(std::move(first), count);
+            return true;
+        }
+    }
     file = createFile();
     file->open(path);
     if (file->dataSize() == 0) {
@@ -50,7 +66,6 @@ bool BufferedSound::read(YDirectSound* device, const YString& path, int count) {
         emptyReported = true;  // this box has said it: no second one at play
         return false;
     }
-    platform::Mixer* mixer = device ? device->getMixer() : nullptr;
     std::unique_ptr<platform::AudioBuffer> first =
         mixer ? mixer->createBuffer(file->getFormat().toAudioFormat(), file->dataSize()) : nullptr;
     if (!first) {
@@ -58,6 +73,15 @@ bool BufferedSound::read(YDirectSound* device, const YString& path, int count) {
         releaseVoices();
         return false;
     }
+    makeVoices(std::move(first), count);
+    fillupBuffer(false, voices.front().get());
+    // The mixer never loses a buffer, so nothing is written again: keep only
+    // what plays.
+    voices.front()->dropWritableCopy();
+    return true;
+}
+
+void BufferedSound::makeVoices(std::unique_ptr<platform::AudioBuffer> first, int count) {
     std::vector<std::unique_ptr<platform::AudioBuffer>> table;
     table.push_back(std::move(first));
     for (int i = 1; i < count; ++i)
@@ -65,11 +89,6 @@ bool BufferedSound::read(YDirectSound* device, const YString& path, int count) {
     voices = std::move(table);
     bufferBytes = voices.front()->getBytes();
     voiceCount = static_cast<int>(voices.size());
-    fillupBuffer(false, voices.front().get());
-    // The mixer never loses a buffer, so nothing is written again: keep only
-    // what plays.
-    voices.front()->dropWritableCopy();
-    return true;
 }
 
 bool BufferedSound::shareSamples(const BufferedSound& source, int count) {

@@ -10,7 +10,9 @@
 //
 // Ownership: owns its voices and its file; the device is borrowed and must
 // outlive the voices (release them first).
-// Thread: main thread.
+// Thread: main thread; on a thread holding a dxt::material::PreloadPass, read
+// only reads the file ahead for the main thread's read (SoundPreload.h) and
+// makes no voice.
 
 #include <cstdint>
 #include <memory>
@@ -66,6 +68,8 @@ class BufferedSound : public ISound {
     // Buffers of the mixer are never lost; kept for the checks it makes.
     bool restoreBuffer(platform::AudioBuffer* voice, bool* restored);
     platform::AudioBuffer* pickVoice();
+    // Makes the voices: `first` and count - 1 duplicates on its samples.
+    void makeVoices(std::unique_ptr<platform::AudioBuffer> first, int count);
 
     // The non-virtual bodies, for subclasses that wrap the public operations.
     bool anyVoicePlaying() const;

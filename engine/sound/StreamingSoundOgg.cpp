@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "engine/core/MessageBox.h"
+#include "engine/material/PicturePreload.h"
 #include "engine/platform/audio/Mixer.h"
 #include "engine/sound/OggFile.h"
 #include "engine/sound/TunePreload.h"
@@ -45,6 +46,12 @@ bool StreamingSoundOgg::read(YDirectSound* device, const YString& path, int coun
 }
 
 bool StreamingSoundOgg::read(YDirectSound* device, const char* path, int /*voices*/) {
+    if (dxt::material::PreloadPass::active()) {
+        // A worker reading ahead opens and begins the tune for the main thread's read.
+        if (path)
+            preloadTune(YString::fromUtf8(path));
+        return false;
+    }
     // Opened and begun ahead by a worker (TunePreload.h), or now.
     std::optional<PreparedTune> ready;
     if (path)

@@ -15,7 +15,8 @@
 // Ownership: owns its ring buffer, decoder and thread. The thread is joined
 // by release and by destruction before the buffer and decoder are freed.
 // Thread: operations are called on the main thread; they and every refill of
-// the polling thread are serialised by one lock.
+// the polling thread are serialised by one lock. On a thread holding a
+// dxt::material::PreloadPass, read only opens the tune ahead (TunePreload.h).
 // Failure: boxes with the captions "StreamingSound::read()" and
 // "StreamingSoundOgg::read()"; false.
 

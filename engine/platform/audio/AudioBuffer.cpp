@@ -22,9 +22,10 @@ std::int32_t gainOf(int hundredthsDb) {
     return static_cast<std::int32_t>(std::lround(32768.0 * std::pow(10.0, hundredthsDb / 2000.0)));
 }
 
-// Converts `bytes` bytes of `format` into device frames with SDL's converter.
-std::vector<std::int16_t> toDevice(const AudioFormat& format, const std::uint8_t* data,
-                                   std::uint32_t bytes) {
+}  // namespace
+
+std::vector<std::int16_t> convertToDevice(const AudioFormat& format, const std::uint8_t* data,
+                                          std::uint32_t bytes) {
     std::vector<std::int16_t> out;
     if (bytes == 0)
         return out;
@@ -49,8 +50,6 @@ std::vector<std::int16_t> toDevice(const AudioFormat& format, const std::uint8_t
     std::memcpy(out.data(), work.data(), out.size() * 2);
     return out;
 }
-
-}  // namespace
 
 AudioBuffer::AudioBuffer(Mixer* m, std::shared_ptr<Samples> s) : mixer(m), samples(std::move(s)) {
     mixer->attach(this);
@@ -107,7 +106,8 @@ void AudioBuffer::unlock(const LockedRegions& regions) {
         std::uint32_t end = begin + bytes;
         begin -= begin % align;
         end = std::min<std::uint32_t>(getBytes(), (end + align - 1) / align * align);
-        std::vector<std::int16_t> converted = toDevice(samples->format, base + begin, end - begin);
+        std::vector<std::int16_t> converted =
+            convertToDevice(samples->format, base + begin, end - begin);
         const std::uint32_t target = toDeviceFrame(begin);
         std::lock_guard<std::mutex> hold(mixer->lock);
         const std::size_t frames =

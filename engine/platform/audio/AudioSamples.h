@@ -10,6 +10,11 @@
 
 namespace veru::platform {
 
+// `bytes` bytes of `format` as device frames (SDL's converter); empty when
+// the converter refuses the format.
+std::vector<std::int16_t> convertToDevice(const AudioFormat& format, const std::uint8_t* data,
+                                          std::uint32_t bytes);
+
 struct AudioBuffer::Samples {
     AudioFormat format;
     std::vector<std::uint8_t> own;     // written by the lock holder; empty once dropped

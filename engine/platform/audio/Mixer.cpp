@@ -9,13 +9,28 @@
 
 namespace veru::platform {
 
-std::unique_ptr<AudioBuffer> Mixer::createBuffer(const AudioFormat& format, std::uint32_t bytes) {
+namespace {
+
+// The frames a buffer of `bytes` bytes of `format` holds, and as many at the
+// device's rate; false for a size or format no buffer is made of.
+bool framesOf(const AudioFormat& format, std::uint32_t bytes, std::uint32_t& frames,
+              std::uint32_t& deviceFrames) {
     if (!format.isSupported())
-        return nullptr;
-    const std::uint32_t frames = bytes / static_cast<std::uint32_t>(format.blockAlign());
-    const auto deviceFrames = static_cast<std::uint64_t>(frames) * kDeviceFormat.rate /
-                              static_cast<std::uint64_t>(format.rate);
-    if (frames == 0 || deviceFrames == 0 || deviceFrames > 0x7FFFFFFFu / 4)
+        return false;
+    frames = bytes / static_cast<std::uint32_t>(format.blockAlign());
+    const auto atDevice = static_cast<std::uint64_t>(frames) * kDeviceFormat.rate /
+                          static_cast<std::uint64_t>(format.rate);
+    if (frames == 0 || atDevice == 0 || atDevice > 0x7FFFFFFFu / 4)
+        return false;
+    deviceFrames = static_cast<std::uint32_t>(atDevice);
+    return true;
+}
+
+}  // namespace
+
+std::unique_ptr<AudioBuffer> Mixer::createBuffer(const AudioFormat& format, std::uint32_t bytes) {
+    std::uint32_t frames = 0, deviceFrames = 0;
+    if (!framesOf(format, bytes, frames, deviceFrames))
         return nullptr;
     try {
         auto samples = std::make_shared<AudioBuffer::Samples>();
@@ -23,9 +38,48 @@ std::unique_ptr<AudioBuffer> Mixer::createBuffer(const AudioFormat& format, std:
         samples->own.assign(static_cast<std::size_t>(frames) * format.blockAlign(),
                             format.bits == 8 ? 0x80 : 0);
         samples->bytes = static_cast<std::uint32_t>(samples->own.size());
-        samples->deviceFrames = static_cast<std::uint32_t>(deviceFrames);
+        samples->deviceFrames = deviceFrames;
         samples->device.assign(static_cast<std::size_t>(deviceFrames) * 2, 0);
         return std::unique_ptr<AudioBuffer>(new AudioBuffer(this, std::move(samples)));
+    } catch (const std::bad_alloc&) {
+        return nullptr;
+    }
+}
+
+std::optional<ConvertedSamples> Mixer::convertWhole(const AudioFormat& format,
+                                                    const std::uint8_t* data, std::uint32_t bytes) {
+    std::uint32_t frames = 0, deviceFrames = 0;
+    if (!data || !framesOf(format, bytes, frames, deviceFrames))
+        return std::nullopt;
+    try {
+        ConvertedSamples out;
+        out.format = format;
+        out.bytes = frames * static_cast<std::uint32_t>(format.blockAlign());
+        out.deviceFrames = deviceFrames;
+        // What AudioBuffer::unlock makes of the whole buffer written at once.
+        std::vector<std::int16_t> converted = convertToDevice(format, data, out.bytes);
+        out.device.assign(static_cast<std::size_t>(deviceFrames) * 2, 0);
+        const std::size_t copied = std::min<std::size_t>(converted.size() / 2, deviceFrames);
+        std::copy_n(converted.begin(), copied * 2, out.device.begin());
+        return out;
+    } catch (const std::bad_alloc&) {
+        return std::nullopt;
+    }
+}
+
+std::unique_ptr<AudioBuffer> Mixer::createBuffer(ConvertedSamples converted) {
+    if (converted.device.size() != static_cast<std::size_t>(converted.deviceFrames) * 2 ||
+        converted.deviceFrames == 0)
+        return nullptr;
+    try {
+        auto samples = std::make_shared<AudioBuffer::Samples>();
+        samples->format = converted.format;
+        samples->bytes = converted.bytes;
+        samples->deviceFrames = converted.deviceFrames;
+        samples->device = std::move(converted.device);
+        auto buffer = std::unique_ptr<AudioBuffer>(new AudioBuffer(this, std::move(samples)));
+        buffer->framesAhead = buffer->samples->deviceFrames;
+        return buffer;
     } catch (const std::bad_alloc&) {
         return nullptr;
     }

@@ -20,6 +20,7 @@
 #include <cstdint>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <vector>
 
 #include "engine/platform/audio/AudioFormat.h"
@@ -28,6 +29,16 @@
 namespace veru::platform {
 
 class AudioBuffer;
+
+// A whole sound already in the device's format, made without a mixer on any
+// thread (a worker reading a scene ahead): what a buffer holds once the same
+// data was written into it whole and its writable copy dropped.
+struct ConvertedSamples {
+    AudioFormat format;
+    std::uint32_t bytes = 0;  // the buffer's size in `format`
+    std::uint32_t deviceFrames = 0;
+    std::vector<std::int16_t> device;  // deviceFrames stereo frames
+};
 
 class Mixer {
   public:
@@ -40,6 +51,15 @@ class Mixer {
     // in `format`. Null when the format is not supported, the size is 0 or
     // memory is short.
     std::unique_ptr<AudioBuffer> createBuffer(const AudioFormat& format, std::uint32_t bytes);
+    // `bytes` bytes of `format` (rounded down to whole frames) converted as a
+    // buffer made by createBuffer holds them once written; nullopt where
+    // createBuffer would give null. Any thread, no mixer needed.
+    static std::optional<ConvertedSamples> convertWhole(const AudioFormat& format,
+                                                        const std::uint8_t* data,
+                                                        std::uint32_t bytes);
+    // A stopped buffer on samples made by convertWhole, with no writable copy
+    // (lock fails, as after AudioBuffer::dropWritableCopy); null when memory is short.
+    std::unique_ptr<AudioBuffer> createBuffer(ConvertedSamples samples);
 
     // Writes `frames` frames of 44100 Hz 16-bit stereo (interleaved) into
     // `out`, advancing the cursor of every playing buffer and signalling each

@@ -2,7 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+#include <thread>
+#include <utility>
+#include <vector>
+
+#include "engine/core/MessageBox.h"
+#include "engine/material/PicturePreload.h"
 #include "engine/sound/SoundOgg.h"
+#include "engine/sound/SoundPreload.h"
 #include "engine/sound/YDirectSound.h"
 #include "tests/engine/sound/SoundFiles.h"
 #include "tests/support/RecordingMessageSink.h"
@@ -137,4 +145,56 @@ TEST_F(BufferedSoundTest, OggEffectsRefuseNonAsciiPathsAndFilesThatAreNotVorbis)
     const std::size_t shown = sink.count();
     EXPECT_FALSE(sound.play(false));
     EXPECT_EQ(sink.count(), shown) << "the read's box was enough";
+}
+
+// A sound read ahead on a worker (its file read and converted for the mixer)
+// sounds exactly as one read when the scene loads: a wave in the device's
+// format, one the mixer converts (8-bit mono at 22050 Hz) and an Ogg effect.
+// A missing file is not kept, and the read then shows its box as always.
+TEST_F(BufferedSoundTest, AnEffectReadAheadOnAWorkerPlaysAsOneReadOnTheSpot) {
+    using namespace veru::sound;
+    const YString narrow = dir.file("narrow.wav");
+    Bytes eightBit;
+    for (int i = 0; i < 3001; ++i)
+        eightBit.push_back(static_cast<std::uint8_t>(0x80 + (i * 37 % 101) - 50));
+    writeBytes(narrow, riff({chunk("fmt ", fmtBody(1, 22050, 8)), chunk("data", eightBit)}));
+    const YString ogg = dir.file("hit.ogg");
+    ASSERT_TRUE(writeOgg(ogg, 0.3));
+    const YString missing = dir.file("missing.wav");
+
+    const auto play = [&](BufferedSound& sound, const YString& file) {
+        EXPECT_TRUE(sound.read(&device, file, 2));
+        sound.play(false);
+        auto out = mix(static_cast<int>(sound.getBufferBytes()) + 100);
+        sound.release();
+        return std::make_pair(sound.getBufferBytes(), out);
+    };
+    const auto fresh = [&](const YString& file) -> std::unique_ptr<BufferedSound> {
+        if (file.hasSuffix("ogg"))
+            return std::make_unique<SoundOgg>();
+        return std::make_unique<Sound>();
+    };
+    std::vector<std::pair<std::uint32_t, std::vector<std::int16_t>>> onTheSpot;
+    for (const YString& file : {path, narrow, ogg})
+        onTheSpot.push_back(play(*fresh(file), file));
+
+    std::thread([&] {
+        const veru::awt::QuietMessages quiet;
+        const veru::dxt::material::PreloadPass pass;
+        for (const YString& file : {path, narrow, ogg, path, missing})
+            EXPECT_FALSE(fresh(file)->read(nullptr, file, 1));  // no voices on a worker
+    }).join();
+    EXPECT_EQ(preloadedSoundCount(), 3u);  // each file once; nothing of a missing one
+
+    int i = 0;
+    for (const YString& file : {path, narrow, ogg}) {
+        SCOPED_TRACE(file.toUtf8());
+        EXPECT_EQ(play(*fresh(file), file), onTheSpot[static_cast<std::size_t>(i++)]);
+    }
+    EXPECT_EQ(preloadedSoundCount(), 0u);  // all taken
+    EXPECT_EQ(sink.count(), 0u);
+    Sound absent;
+    EXPECT_FALSE(absent.read(&device, missing, 1));
+    EXPECT_GT(sink.count(), 0u);
+    dropPreloadedSounds();
 }
