@@ -60,6 +60,13 @@ void MenuScene::createChoice(veru::dxt::ComponentFactory& factory, veru::platfor
     choice->setIndex(offered);
 }
 
+std::vector<TitleMenu::ItemPictures> MenuScene::choicePictures() const {
+    std::vector<ItemPictures> pictures;
+    for (const StageHeroine& heroine : heroines())
+        pictures.push_back({heroine.menuPicture, heroine.menuPictureChosen});
+    return pictures;
+}
+
 void MenuScene::releaseChoice() {
     choice.reset();
     items.clear();

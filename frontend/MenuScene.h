@@ -44,6 +44,7 @@ class MenuScene : public TitleMenu {
     void createChoice(veru::dxt::ComponentFactory& factory,
                       veru::platform::VideoDevice* device) override;
     void releaseChoice() override;
+    std::vector<ItemPictures> choicePictures() const override;
     void startChosen() override;
     bool updateChoice(int buttons) override;
     bool drawChoice(veru::dxt::DirectGraphics& graphics) override;

@@ -9,6 +9,7 @@
 #include "engine/input/ButtonMap.h"
 #include "engine/input/InputInterface.h"
 #include "engine/material/Surface.h"
+#include "engine/scene/ReadAhead.h"
 #include "engine/scene/SceneManager.h"
 #include "engine/sound/ISound.h"
 #include "engine/sound/SoundManger.h"
@@ -26,6 +27,10 @@ namespace {
 constexpr int kFadeInStep = 3;
 constexpr int kStartFadeStep = 5;
 constexpr int kLeaveFadeStep = 10;
+
+constexpr const char16_t* kTitlePicture = u"img/title_menu.ysf";
+constexpr const char16_t* kStartSound = u"sound/start.wav";
+constexpr const char16_t* kCancelSound = u"sound/cancel.wav";
 }  // namespace
 
 TitleMenu::TitleMenu(veru::dxt::SceneManager* manager, GameSetting* setting, const char16_t* name,
@@ -71,12 +76,12 @@ bool TitleMenu::create(veru::platform::Window*, veru::platform::VideoDevice* dev
         list->setIndex(kItemStart);
         createChoice(factory, device);
         background = std::make_unique<veru::dxt::material::Surface>();
-        background->load(u"img/title_menu.ysf", device);
+        background->load(kTitlePicture, device);
         fade.create(device);
         voices.clear();
         if (veru::sound::SoundManger* sounds = manager->getSounds()) {
-            startSound = sounds->getSound(u"sound/start.wav");
-            cancelSound = sounds->getSound(u"sound/cancel.wav");
+            startSound = sounds->getSound(kStartSound);
+            cancelSound = sounds->getSound(kCancelSound);
             for (const char16_t* path : titleCallPaths)
                 voices.push_back(sounds->getSound(path));
         } else {
@@ -87,6 +92,24 @@ bool TitleMenu::create(veru::platform::Window*, veru::platform::VideoDevice* dev
         return false;
     }
     return true;
+}
+
+veru::dxt::PrepareJob TitleMenu::prepare() {
+    // Copies of what create reads: the job never touches the scene.
+    std::vector<ItemPictures> pictures = choicePictures();
+    for (const TitleItem& row : rows)
+        pictures.push_back({row.picture, row.pictureChosen});
+    std::vector<const char16_t*> sounds = titleCallPaths;
+    sounds.insert(sounds.end(), {kStartSound, kCancelSound});
+    return veru::dxt::readAheadJob([pictures, sounds] {
+        veru::dxt::ComponentFactory factory(nullptr);
+        for (const ItemPictures& item : pictures)
+            factory.newSelectComponent(item.plain, item.chosen);
+        veru::dxt::material::Surface().load(kTitlePicture, nullptr);
+        veru::sound::SoundManger deviceless;  // its sounds only read ahead
+        for (const char16_t* path : sounds)
+            deviceless.getSound(path);
+    });
 }
 
 void TitleMenu::play(veru::sound::ISound* sound) {

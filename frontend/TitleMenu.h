@@ -91,6 +91,9 @@ class TitleMenu : public veru::dxt::Scene {
     void update(veru::dxt::event::InputInterface* input) override;
     void draw(veru::platform::VideoDevice* device) override;
     void release() override;
+    // Reads the items' and the choice's pictures, the title picture and the
+    // sounds ahead on a worker (while the logo shows).
+    veru::dxt::PrepareJob prepare() override;
 
     int getPhase() const { return phase; }
     // The highlighted row.
@@ -112,6 +115,13 @@ class TitleMenu : public veru::dxt::Scene {
     // Loads what the scene adds (after the items, before the title picture);
     // throws what the loaders throw.
     virtual void createChoice(veru::dxt::ComponentFactory&, veru::platform::VideoDevice*) {}
+    // The pictures (plain, highlighted) of the items createChoice adds, read
+    // ahead by prepare.
+    struct ItemPictures {
+        const char16_t* plain;
+        const char16_t* chosen;
+    };
+    virtual std::vector<ItemPictures> choicePictures() const { return {}; }
     virtual void releaseChoice() {}
     // "start" was confirmed.
     virtual void startChosen();

@@ -1,15 +1,9 @@
 #include "game/StagePreload.h"
 
-#include <exception>
 #include <memory>
-#include <stop_token>
 
-#include "engine/core/MessageBox.h"
-#include "engine/effects/Random.h"
-#include "engine/exceptions/Exception.h"
-#include "engine/material/PicturePreload.h"
 #include "engine/material/Texture.h"
-#include "engine/platform/FileSystem.h"
+#include "engine/scene/ReadAhead.h"
 #include "engine/sound/SoundManger.h"
 #include "game/ShootingScene.h"
 #include "game/StageBounds.h"
@@ -60,21 +54,8 @@ void readAhead(const veru::YString& scriptPath, const StageHeroine& heroine, int
 
 veru::dxt::PrepareJob stagePreparation(const veru::YString& scriptPath, const StageHeroine& heroine,
                                        int difficulty) {
-    return [scriptPath, &heroine, difficulty](std::stop_token stop) {
-        const veru::dxt::material::PreloadPass pass(std::move(stop));
-        const veru::awt::QuietMessages quiet;
-        const veru::dxt::effect2D::ScratchRandom scratch;
-        const veru::platform::StatMemo memo;  // the same sheets are read for every bat
-        try {
-            readAhead(scriptPath, heroine, difficulty);
-        } catch (const veru::excp::Exception&) {
-            // create reads the stage again and shows what is wrong.
-        } catch (const veru::dxt::material::PreloadStopped&) {
-            // The stage is wanted now: create decodes the rest itself.
-        } catch (const std::exception&) {
-            // Out of memory or threads: create meets it again on the main thread.
-        }
-    };
+    return veru::dxt::readAheadJob(
+        [scriptPath, &heroine, difficulty] { readAhead(scriptPath, heroine, difficulty); });
 }
 
 }  // namespace ml

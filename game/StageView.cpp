@@ -3,10 +3,10 @@
 #include "engine/core/MessageBox.h"
 #include "engine/exceptions/Exception.h"
 #include "engine/graphics/DirectGraphics.h"
-#include "engine/material/PicturePreload.h"
 #include "engine/material/Surface.h"
 #include "engine/material/Texture.h"
 #include "engine/scene/PlayStatus.h"
+#include "engine/scene/ReadAhead.h"
 #include "game/ResultsCard.h"
 #include "game/StageHeroine.h"
 #include "game/StageHud.h"
@@ -67,16 +67,9 @@ void StageView::readGameOverAhead() {
     if (gameOverTried || gameOverReader.joinable())
         return;
     try {
-        gameOverReader = std::jthread([](std::stop_token stop) {
-            const veru::dxt::material::PreloadPass pass(std::move(stop));
-            const veru::awt::QuietMessages quiet;
-            try {
-                veru::dxt::material::Surface picture;
-                picture.load(kGameOverPicture, nullptr);
-            } catch (...) {
-                // The load on the main thread meets it again and shows it.
-            }
-        });
+        // The load on the main thread meets what fails here again and shows it.
+        gameOverReader = std::jthread(veru::dxt::readAheadJob(
+            [] { veru::dxt::material::Surface().load(kGameOverPicture, nullptr); }));
     } catch (const std::system_error&) {
         // No thread: the screen is decoded when it is needed.
     }

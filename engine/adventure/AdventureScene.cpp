@@ -19,6 +19,7 @@
 #include "engine/io/LocalizedFile.h"
 #include "engine/material/PicturePreload.h"
 #include "engine/material/Texture.h"
+#include "engine/scene/ReadAhead.h"
 #include "engine/scene/SceneManager.h"
 #include "engine/sound/ISound.h"
 #include "engine/sound/IStreamingSound.h"
@@ -98,33 +99,23 @@ bool AdventureScene::create(platform::Window*, platform::VideoDevice* device) {
 }
 
 dxt::PrepareJob AdventureScene::prepare() {
-    return [path = scriptFile.path](std::stop_token stop) {
-        const dxt::material::PreloadPass pass(std::move(stop));
-        const awt::QuietMessages quiet;
-        try {
-            dxt::material::Texture().load(kTalkAreaPicture, nullptr);
-            for (const TalkLine& line : readNumberedTalkScript(io::localizedFile(path))) {
-                const Statement statement(line.text);
-                const YString& keyword = statement.keyword();
-                const YString& name = statement.argument(0);
-                if (keyword == u"BGM" && name != u"stop") {
-                    sound::preloadTune(name);
-                } else if ((keyword == u"Face" || keyword == u"Back") && name != u"null") {
-                    try {
-                        dxt::material::Texture().load(name, nullptr);
-                    } catch (const excp::Exception&) {
-                        // create leaves it out with its warning.
-                    }
+    return dxt::readAheadJob([path = scriptFile.path] {
+        dxt::material::Texture().load(kTalkAreaPicture, nullptr);
+        for (const TalkLine& line : readNumberedTalkScript(io::localizedFile(path))) {
+            const Statement statement(line.text);
+            const YString& keyword = statement.keyword();
+            const YString& name = statement.argument(0);
+            if (keyword == u"BGM" && name != u"stop") {
+                sound::preloadTune(name);
+            } else if ((keyword == u"Face" || keyword == u"Back") && name != u"null") {
+                try {
+                    dxt::material::Texture().load(name, nullptr);
+                } catch (const excp::Exception&) {
+                    // create leaves it out with its warning.
                 }
             }
-        } catch (const excp::Exception&) {
-            // create reads the script again and says what is wrong.
-        } catch (const dxt::material::PreloadStopped&) {
-            // The talk is wanted now: create reads the rest itself.
-        } catch (const std::exception&) {
-            // Out of memory or threads: create meets it again on the main thread.
         }
-    };
+    });
 }
 
 void AdventureScene::loadScript(platform::VideoDevice* device) {

@@ -8,6 +8,7 @@
 #include <optional>
 #include <set>
 #include <string>
+#include <thread>
 
 #include "engine/core/Language.h"
 #include "engine/effects/Random.h"
@@ -15,9 +16,11 @@
 #include "engine/input/ButtonMap.h"
 #include "engine/input/ScriptedInput.h"
 #include "engine/io/Scrambler.h"
+#include "engine/material/PicturePreload.h"
 #include "engine/scene/PlayStatus.h"
 #include "engine/scene/SceneManager.h"
 #include "engine/sound/SoundManger.h"
+#include "engine/sound/SoundPreload.h"
 #include "frontend/ConfigScene.h"
 #include "frontend/LogoScene.h"
 #include "frontend/MenuScene.h"
@@ -777,4 +780,34 @@ TEST_F(ReplayListTest, FastForwardReachesTheSameStateAsNormalSpeed) {
     EXPECT_FALSE(normal.update(kBomb));
     EXPECT_FALSE(normal.isWatching());
     EXPECT_EQ(boxes.count(), 0u);
+}
+
+// The title menu read ahead on a worker while the logo shows: its create then
+// decodes nothing and reads no sound itself, and the menu looks the same.
+TEST_F(MenuSceneTest, TheMenuReadAheadDrawsAsOneReadOnTheSpot) {
+    using namespace veru::dxt::material;
+    veru::sound::SoundManger sounds;
+    ASSERT_TRUE(sounds.create(nullptr));
+    manager.attach(nullptr, &sounds, nullptr, device.get());
+    auto shownFrame = [&](bool ahead) {
+        ml::MenuScene menu(&manager, setting.get(), &status);
+        if (ahead) {
+            std::jthread(menu.prepare()).join();
+            EXPECT_GE(preloadedPictureCount(), 2 * menu.getItems().size() + 1);
+            EXPECT_GE(veru::sound::preloadedSoundCount(), 3u);  // start, cancel, a title call
+        }
+        sounds.stopAll();
+        open(menu);
+        EXPECT_EQ(preloadedPictureCount(), 0u);
+        EXPECT_EQ(veru::sound::preloadedSoundCount(), 0u);
+        menu.draw(device.get());
+        const auto pixels = readFrame(device.get()).pixels;
+        menu.release();
+        return pixels;
+    };
+    const auto ahead = shownFrame(true);
+    EXPECT_EQ(shownFrame(false), ahead);
+    EXPECT_EQ(boxes.count(), 0u);
+    sounds.stopAll();
+    manager.attach(nullptr, nullptr, nullptr, device.get());  // `sounds` goes first
 }
