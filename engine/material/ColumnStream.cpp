@@ -95,6 +95,20 @@ int ColumnStream::nextToDecode() const {
     return -1;
 }
 
+void ColumnStream::give(int index, std::vector<std::uint32_t> pixels) {
+    if (index < 0 || index >= getTileCount() ||
+        pixels.size() !=
+            static_cast<std::size_t>(tileColumns(index)) * static_cast<std::size_t>(height))
+        return;
+    const std::lock_guard lock(guard);
+    Tile& tile = tiles[static_cast<std::size_t>(index)];
+    if (tile.state != State::none)
+        return;
+    tile.pixels = std::move(pixels);
+    tile.state = State::ready;
+    changed.notify_all();
+}
+
 void ColumnStream::run() {
     std::unique_lock lock(guard);
     for (;;) {

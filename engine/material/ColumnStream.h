@@ -58,6 +58,11 @@ class ColumnStream {
     Result take(int tile, bool wait, std::vector<std::uint32_t>& pixels);
     // The caller no longer holds `tile`: it may be decoded again if wanted.
     void letGo(int tile);
+    // `pixels` are `tile` decoded elsewhere (read ahead by another worker):
+    // it is ready as if this stream's worker had decoded it. Ignored for a
+    // tile outside the picture, one decoded or held already, or pixels not of
+    // the tile's size.
+    void give(int tile, std::vector<std::uint32_t> pixels);
 
     // How many takes found their tile not decoded yet and waited for it.
     std::size_t getWaits() const { return waits; }

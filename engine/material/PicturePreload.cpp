@@ -23,8 +23,8 @@ struct Store {
     std::map<PictureFile, std::pair<int, int>> handedOver;
 };
 
-KeptFiles<SurfaceFile>& surfaceFiles() {
-    static KeptFiles<SurfaceFile> kept;
+KeptFiles<StreamedFile>& streamedFiles() {
+    static KeptFiles<StreamedFile> kept;
     return kept;
 }
 
@@ -108,16 +108,16 @@ std::optional<std::pair<PictureFile, platform::Image>> handOverPreloadedPicture(
     return std::nullopt;
 }
 
-void storePreloadedSurfaceFile(const PictureFile& file, SurfaceFile read) {
-    surfaceFiles().keep(file, std::move(read));
+void storePreloadedStream(const PictureFile& file, StreamedFile read) {
+    streamedFiles().keep(file, std::move(read));
 }
 
-bool hasPreloadedSurfaceFile(const PictureFile& file) {
-    return surfaceFiles().has(file);
+bool hasPreloadedStream(const PictureFile& file) {
+    return streamedFiles().has(file);
 }
 
-std::optional<SurfaceFile> takePreloadedSurfaceFile(const PictureFile& file) {
-    return surfaceFiles().take(file);
+std::optional<StreamedFile> takePreloadedStream(const PictureFile& file) {
+    return streamedFiles().take(file);
 }
 
 void dropPreloadedPictures() {
@@ -129,7 +129,7 @@ void dropPreloadedPictures() {
         kept.handedOver.clear();
     }
     // Freed outside the lock.
-    surfaceFiles().drop();
+    streamedFiles().drop();
 }
 
 std::size_t preloadedPictureCount() {
@@ -144,7 +144,11 @@ std::size_t preloadedPictureBytes() {
     std::size_t bytes = 0;
     for (const auto& entry : kept.pictures)
         bytes += entry.second.pixels.size() * sizeof(std::uint32_t);
-    surfaceFiles().each([&bytes](const SurfaceFile& file) { bytes += file.bytes.size(); });
+    streamedFiles().each([&bytes](const StreamedFile& read) {
+        bytes += read.file.bytes.size();
+        for (const auto& tile : read.firstTiles)
+            bytes += tile.size() * sizeof(std::uint32_t);
+    });
     return bytes;
 }
 

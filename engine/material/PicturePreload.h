@@ -30,6 +30,7 @@
 #include <stop_token>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "engine/core/YString.h"
 #include "engine/material/SurfacePicture.h"
@@ -87,17 +88,23 @@ std::optional<platform::Image> takePreloadedPicture(const PictureFile& file);
 // (uploadPreloadedPicture in Texture.h). A later preload of the same file
 // finds it handed over and decodes nothing. nullopt when none is kept.
 std::optional<std::pair<PictureFile, platform::Image>> handOverPreloadedPicture();
-// Keeps the file a streamed surface reads (Surface::loadStreamed: read and
-// inflated, decoded later as it scrolls in) for its next load; a file already
-// kept stays. True when one is kept for `file` now.
-void storePreloadedSurfaceFile(const PictureFile& file, SurfaceFile read);
-bool hasPreloadedSurfaceFile(const PictureFile& file);
-// Hands over the surface file kept for `file`, which leaves the store.
-std::optional<SurfaceFile> takePreloadedSurfaceFile(const PictureFile& file);
+// What a streamed surface (Surface::loadStreamed) reads ahead: its file, read
+// and inflated, and the first column tiles its first copies show, decoded.
+struct StreamedFile {
+    SurfaceFile file;
+    int tileWidth = 0;
+    std::vector<std::vector<std::uint32_t>> firstTiles;  // tiles 0, 1, ... of tileWidth columns
+};
+// Keeps `read` for the next streamed load of `file`; one already kept stays.
+// has: true when one is kept for `file` now.
+void storePreloadedStream(const PictureFile& file, StreamedFile read);
+bool hasPreloadedStream(const PictureFile& file);
+// Hands over the streamed file kept for `file`, which leaves the store.
+std::optional<StreamedFile> takePreloadedStream(const PictureFile& file);
 // Frees every kept picture and surface file (what a preparation made that no
 // load took) and forgets what was handed over.
 void dropPreloadedPictures();
-// How many pictures are kept, and their bytes (with the kept surface files').
+// How many pictures are kept, and their bytes (with the kept streamed files').
 std::size_t preloadedPictureCount();
 std::size_t preloadedPictureBytes();
 

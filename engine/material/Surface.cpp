@@ -61,31 +61,64 @@ void Surface::load(const YString& requested, platform::VideoDevice* device) {
     create(readSurfacePicture(path), device);
 }
 
+namespace {
+
+// True for a file a surface streams in column tiles no higher than `maxHeight`.
+bool streams(const SurfaceFile& file, int maxHeight) {
+    int pictureWidth = 0, pictureHeight = 0;
+    return platform::decodesColumns(file.bytes) &&
+           platform::readImageSize(file.bytes, pictureWidth, pictureHeight) &&
+           pictureWidth == file.width && pictureHeight == file.height && file.height <= maxHeight;
+}
+
+int streamTileWidth(int asked, int deviceLimit) {
+    return std::min({asked > 0 ? asked : Surface::kStreamTile, Surface::kMaxTileSide, deviceLimit});
+}
+
+// On a worker: the file and its first tiles, decoded as the stream's own
+// worker would (a tile that does not decode is left to it).
+StreamedFile readStreamAhead(const YString& path, int tileWidth) {
+    StreamedFile read;
+    read.file = readSurfaceFile(path);
+    if (!streams(read.file, Surface::kMaxTileSide))
+        return read;
+    read.tileWidth = streamTileWidth(tileWidth, Surface::kMaxTileSide);
+    for (int tile = 0; tile < Surface::kTilesReadAhead; ++tile) {
+        const int left = tile * read.tileWidth;
+        if (left >= read.file.width)
+            break;
+        PreloadPass::checkStop();
+        platform::Image image;
+        if (!platform::decodeImageColumns(
+                read.file.bytes, left, std::min(read.tileWidth, read.file.width - left), image) ||
+            image.height != read.file.height)
+            break;
+        read.firstTiles.push_back(std::move(image.pixels));
+    }
+    return read;
+}
+
+}  // namespace
+
 void Surface::loadStreamed(const YString& path, platform::VideoDevice* device, int tileWidth) {
     PictureFile identity;
     const bool known = PictureFile::of(path, 0, identity);
     identity.surface = true;
     if (PreloadPass::active()) {
-        // Read and inflated for the load on the main thread; what fails here fails there again.
+        // Read for the load on the main thread; what fails here fails there again.
         PreloadPass::checkStop();
-        if (known && !hasPreloadedSurfaceFile(identity))
-            storePreloadedSurfaceFile(identity, readSurfaceFile(path));
+        if (known && !hasPreloadedStream(identity))
+            storePreloadedStream(identity, readStreamAhead(path, tileWidth));
         return;
     }
     checkLoadable(path, device);
-    std::optional<SurfaceFile> ready = known ? takePreloadedSurfaceFile(identity) : std::nullopt;
-    SurfaceFile file = ready ? std::move(*ready) : readSurfaceFile(path);
-    int pictureWidth = 0, pictureHeight = 0;
-    const bool streamable = platform::decodesColumns(file.bytes) &&
-                            platform::readImageSize(file.bytes, pictureWidth, pictureHeight) &&
-                            pictureWidth == file.width && pictureHeight == file.height &&
-                            file.height <= std::min(kMaxTileSide, device->getMaxTextureHeight());
-    if (!streamable) {
+    std::optional<StreamedFile> ready = known ? takePreloadedStream(identity) : std::nullopt;
+    SurfaceFile file = ready ? std::move(ready->file) : readSurfaceFile(path);
+    if (!streams(file, std::min(kMaxTileSide, device->getMaxTextureHeight()))) {
         create(decodeSurfaceFile(std::move(file), path), device);
         return;
     }
-    const int columns = std::min(
-        {tileWidth > 0 ? tileWidth : kStreamTile, kMaxTileSide, device->getMaxTextureWidth()});
+    const int columns = streamTileWidth(tileWidth, device->getMaxTextureWidth());
     std::unique_ptr<ColumnStream> made;
     try {
         made =
@@ -98,8 +131,14 @@ void Surface::loadStreamed(const YString& path, platform::VideoDevice* device, i
     std::vector<Tile> slots(static_cast<std::size_t>(made->getTileCount()));
     for (int i = 0; i < made->getTileCount(); ++i)
         slots[static_cast<std::size_t>(i)].x = made->tileLeft(i);
-    // The first copy is usually of the picture's left end.
-    made->want(0, kTilesAhead);
+    // The first copy is usually of the picture's left end: its tiles, decoded
+    // ahead where they were, are given before the stream's worker wants any.
+    int given = 0;
+    if (ready && ready->tileWidth == columns) {
+        for (std::vector<std::uint32_t>& pixels : ready->firstTiles)
+            made->give(given++, std::move(pixels));
+    }
+    made->want(0, std::max(kTilesAhead, given - 1));
     tiles = std::move(slots);
     stream = std::move(made);
     streamPath = path;

@@ -72,12 +72,16 @@ class Surface {
     // ready to the right of the ones it covers.
     static constexpr int kStreamTile = 512;
     static constexpr int kTilesAhead = 1;
+    // How many tiles from the left a read ahead decodes: those an 800-pixel
+    // window at the left end covers, and the one ahead.
+    static constexpr int kTilesReadAhead = 3;
 
     // (While the game speaks English, the picture's English file when there is one.)
     void load(const YString& path, platform::VideoDevice* device);
     // Loads as load does, but streams a JPEG picture in column tiles.
     // `tileWidth` at or below 0 means kStreamTile (and never wider than the
-    // device's limit). The first tiles start decoding at once.
+    // device's limit). The first tiles start decoding at once (or were
+    // decoded by a read ahead on a worker: PicturePreload.h).
     void loadStreamed(const YString& path, platform::VideoDevice* device, int tileWidth = 0);
     // Makes the surface from `picture` (for pictures made in memory).
     // `maxTileSide` at or below 0 means the device's limit and kMaxTileSide.

@@ -417,12 +417,24 @@ TEST_F(TextureSurfaceTest, AStreamedSurfaceReadAheadCopiesEveryWindowAsTheWholeO
         // The window covers at most three 64-wide tiles; one more is kept ahead.
         ASSERT_LE(streamed.getResidentTiles(), 4u) << "window at " << x;
     };
+    expectSameWindow(0, 0);
+    EXPECT_EQ(streamed.getStreamWaits(), 0u) << "the first tiles came decoded";
     for (int y : {0, 20}) {
         for (int x = 0; x <= 600; ++x)
             expectSameWindow(x, y);
         for (int x : {0, 333, 64, 650})  // back to freed tiles, and past the right edge
             expectSameWindow(x, y);
     }
+    // The tiles read ahead were given to the stream with the same pixels its
+    // worker decodes; a stream read without the worker's help shows the same.
+    Surface fresh;
+    fresh.loadStreamed(path, small.get(), 64);
+    small->clear(0xFF123456u);
+    graphics.copySurfacePart(&fresh, 0, 0, 100, 50, 0, 0);
+    const Frame freshFrame = readFrame(*small);
+    small->clear(0xFF123456u);
+    graphics.copySurfacePart(&whole, 0, 0, 100, 50, 0, 0);
+    EXPECT_EQ(freshFrame.pixels, readFrame(*small).pixels);
 }
 
 // A picture that cannot be streamed is loaded whole; one whose data proves
