@@ -182,6 +182,10 @@ int gameMain(const GameHooks& hooks, const PlayerFiles& files, const StartOption
             scenes->start();
             if (!start.replayFile.empty())
                 scenes->jump(prepareWatching(start.replayFile, stageScenes, *status));
+            // The scene the first one likely goes on to is read ahead while it shows.
+            if (const int ahead = sceneReadAhead(scenes->getCurrentNumber(), status->character);
+                ahead >= 0)
+                scenes->prepareAhead(ahead);
             inputFactory->setup(false);
             if (!files.padMappings.empty())
                 inputFactory->addPadMappings(files.padMappings);

@@ -24,6 +24,7 @@
 #include "engine/io/KeyValueFile.h"
 #include "engine/io/Scrambler.h"
 #include "engine/scene/Scene.h"
+#include "engine/scene/SceneManager.h"
 #include "frontend/ConfigScene.h"
 #include "frontend/LogoScene.h"
 #include "frontend/MenuScene.h"
@@ -234,8 +235,11 @@ TEST(GameMain, PlaysTheWholeTrialHeadless) {
             scene->requestQuit();  // never hang
 
         if (name == "logo" && logoVisits == 1) {
-            if (sceneFrame == 0)
+            if (sceneFrame == 0) {
                 shoot("logo_first", device);
+                // The first scene, too, has the menu read ahead while it shows.
+                EXPECT_TRUE(scene->getManager()->isPreparing());
+            }
             if (sceneFrame == 100)
                 shoot("logo_hold", device);
             if (sceneFrame == 164)
