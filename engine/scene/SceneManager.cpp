@@ -46,10 +46,12 @@ bool SceneManager::prepareAhead(int number) {
     } catch (const std::system_error&) {
         return false;  // no thread to be had: create does it all
     }
+    preparingNumber = number;
     return true;
 }
 
 void SceneManager::stopPreparing() {
+    preparingNumber = -1;
     if (!preparing.joinable())
         return;
     preparing.request_stop();
@@ -121,6 +123,7 @@ Scene* SceneManager::switchTo(int index) {
     current = scenes.at(static_cast<std::size_t>(index)).get();
     current->request = kRequestNone;
     current->requestArgument = 0;
+    current->expectedExit.reset();
     current->release();
     current->reset();
     const bool created = current->create(window, device);
