@@ -73,6 +73,7 @@ bool runLoop(veru::awt::DXFrame& frame, veru::dxt::SceneManager& scenes,
             if (applySceneRequest(scenes, *scene, timer, status, setting) && !scenes.getCurrent()) {
                 frame.close();
             }
+            prepareExpectedScene(scenes, status.character);
         }
     } catch (const veru::excp::Exception& e) {
         veru::awt::showError(e.getMessage());

@@ -49,4 +49,15 @@ bool applySceneRequest(veru::dxt::SceneManager& manager, veru::dxt::Scene& scene
     return true;
 }
 
+bool prepareExpectedScene(veru::dxt::SceneManager& manager, int character) {
+    veru::dxt::Scene* scene = manager.getCurrent();
+    const auto exit = scene ? scene->takeExpectedExit() : std::nullopt;
+    if (!exit)
+        return false;
+    const int to = sceneAfter(manager.getCurrentNumber(), *exit, character);
+    if (to < 0 || manager.getPreparingNumber() == to)
+        return false;
+    return manager.prepareAhead(to);
+}
+
 }  // namespace ml

@@ -13,6 +13,10 @@
 // prepared on a worker (SceneManager::prepareAhead). Quitting (1) is the
 // loop's own business and not handled here.
 //
+// A scene may also say before it leaves which exit it will most likely take
+// (Scene::expectExit); prepareExpectedScene then starts preparing where that
+// exit leads, as a flow row marked readAhead does at the switch.
+//
 // Thread: main thread.
 // Failure: the manager's exceptions pass through.
 
@@ -32,5 +36,11 @@ class GameSetting;
 bool applySceneRequest(veru::dxt::SceneManager& manager, veru::dxt::Scene& scene,
                        veru::dxt::FrameTimer& timer, veru::dxt::PlayStatus& status,
                        GameSetting& setting);
+
+// Takes the current scene's newly expected exit, if any, and starts
+// preparing the scene it leads to for `character` (PlayStatus::character).
+// Nothing for an exit that leads nowhere, nor when that scene's preparation
+// was already started since the last switch. True when one was started.
+bool prepareExpectedScene(veru::dxt::SceneManager& manager, int character);
 
 }  // namespace ml

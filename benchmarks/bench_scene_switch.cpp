@@ -1,8 +1,7 @@
-// The freeze at each scene switch of a whole run: the real game from its
-// logo through the title menu and Shiro's prologue into her stage, on the
-// real clock, driven by the shoot button pressed every few frames (which
-// leaves the logo, starts the game and turns the talk's pages), until the
-// stage has played a few seconds.
+// The freeze at each scene switch of a whole round: the real game from its
+// logo through the title menu and Shiro's prologue, her stage played to its
+// end by the autopilot the playtest tools use, her closing talk, and back
+// to the logo, on the real clock (a round takes about five minutes).
 //
 // For each switch it reports the longest gap between two frames shown from
 // the old scene's last frame to the new scene's 30th, and the main thread's
@@ -12,7 +11,10 @@
 // window on the renderer SDL picks; without one, headless.
 // Run from build/benchmarks/ (the game's data is found in build/game/).
 //
-//   bench_scene_switch                 the stage read ahead during the talk
+//   bench_scene_switch                 each scene read ahead where the game
+//                                      does (the stage during the prologue,
+//                                      the closing talk once the stage is
+//                                      cleared)
 //   bench_scene_switch --no-prepare    every scene read by its create alone
 //
 // Numbers are reported, never asserted: give them with the machine's load.
@@ -30,7 +32,6 @@
 #include "app/GameMain.h"
 #include "engine/adventure/AdventureScene.h"
 #include "engine/core/MessageBox.h"
-#include "engine/input/ScriptedInput.h"
 #include "engine/io/Scrambler.h"
 #include "engine/platform/FileSystem.h"
 #include "engine/scene/Scene.h"
@@ -38,6 +39,7 @@
 #include "frontend/LogoScene.h"
 #include "frontend/TitleMenu.h"
 #include "game/ShootingScene.h"
+#include "tools/playtest/GamePilot.h"
 
 namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
@@ -45,6 +47,7 @@ using Clock = std::chrono::steady_clock;
 namespace {
 
 bool readAhead = true;
+constexpr int kFrameLimit = 15 * 60 * 60;
 
 double cpuMilliseconds() {
     timespec t{};
@@ -84,19 +87,17 @@ void BM_SceneSwitches(benchmark::State& state) {
 
     std::map<std::string, SwitchCost> costs;
     for (auto _ : state) {
-        veru::dxt::event::ScriptedInput input;
-        for (int f = 0; f < 100000; f += 9)
-            input.press(f, 0x10);  // shoot: leaves the logo, starts, turns pages
+        ml::playtest::GamePilot pilot(1);
         std::string last;
         std::string current;  // "old>new" of the switch being watched
         int framesSince = 0;
-        int stageFrames = 0;
         bool first = true;
+        bool reachedClosing = false;
         auto shown = Clock::now();
         double cpuShown = cpuMilliseconds();
         ml::GameHooks hooks;
-        hooks.input = &input;
-        hooks.afterFrame = [&](int, veru::dxt::Scene* scene, veru::platform::VideoDevice*) {
+        hooks.input = &pilot;
+        hooks.afterFrame = [&](int frame, veru::dxt::Scene* scene, veru::platform::VideoDevice*) {
             if (first && scene->getManager())
                 scene->getManager()->setReadAhead(readAhead);
             first = false;
@@ -111,18 +112,24 @@ void BM_SceneSwitches(benchmark::State& state) {
                 current = last.empty() ? std::string() : last + ">" + name;
                 framesSince = 0;
                 last = name;
+                reachedClosing = reachedClosing || current == "stage>talk";
             }
             if (!current.empty() && framesSince++ <= 30) {
                 SwitchCost& cost = costs[current];
                 if (gap > cost.gap)
                     cost = {gap, used};
             }
-            if (name == "stage" && ++stageFrames > 240)
+            // The round is over 30 frames into the logo after the closing
+            // talk; a pilot that lost its way stops after 15 minutes.
+            if ((reachedClosing && name == "logo" && framesSince > 30) || frame > kFrameLimit)
                 scene->requestQuit();
+            pilot.watch(scene);
         };
         veru::awt::QuietMessages quiet;
         if (ml::gameMain(hooks, files) != 0)
             state.SkipWithError("the game ended with an error");
+        else if (!reachedClosing || last != "logo")
+            state.SkipWithError("the autopilot did not play the round to its end");
     }
     fs::current_path(previous);
     for (const auto& [name, cost] : costs) {

@@ -233,13 +233,20 @@ bool ShootingScene::watchOver(veru::dxt::event::InputInterface* input) {
     return pressed || recorder.getFrameNumber() > watchedFrames;
 }
 
-void ShootingScene::leaveCleared() {
+veru::dxt::SceneExit ShootingScene::clearedExit() const {
     if (isWatching())
-        requestExit(veru::dxt::SceneExit::title);
-    else if (practice)
-        requestExit(veru::dxt::SceneExit::back);
-    else
+        return veru::dxt::SceneExit::title;
+    if (practice)
+        return veru::dxt::SceneExit::back;
+    return veru::dxt::SceneExit::next;
+}
+
+void ShootingScene::leaveCleared() {
+    const veru::dxt::SceneExit exit = clearedExit();
+    if (exit == veru::dxt::SceneExit::next)
         requestNext();
+    else
+        requestExit(exit);
 }
 
 bool ShootingScene::focusLost() {
@@ -327,6 +334,9 @@ bool ShootingScene::runNextScriptStep() {
     if (steps.empty()) {
         model.startExit(stage::kExitCleared);
         model.getPlayer()->playClearSound();
+        // The fade, the clear caption and the results card take a few
+        // seconds: time to read the next scene (the closing talk) ahead.
+        expectExit(clearedExit());
         return false;
     }
     const StageStep step = std::move(steps.front());

@@ -218,6 +218,8 @@ class ShootingScene : public veru::dxt::Scene {
     // The stage was cleared: on to the closing talk, or back to the title
     // after a watched recording.
     void leaveCleared();
+    // The exit leaveCleared takes: next, back to practice, or the title.
+    veru::dxt::SceneExit clearedExit() const;
 
     struct StagePractice {
         StageStart start;

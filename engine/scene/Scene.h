@@ -10,6 +10,9 @@
 // create would do that needs neither the renderer nor the sound device
 // (reading and decoding its files), which the manager runs on a worker
 // while the scene before it is on screen, so that create only has to upload.
+// A scene that knows, some while before it leaves, which way it will most
+// likely go (a stage once it is cleared) says so with expectExit, and the
+// loop then starts preparing the scene that exit leads to.
 //
 // Ownership: the SceneManager owns its scenes; a scene borrows its manager.
 // Thread: main thread only, except the job prepare hands out.
@@ -17,6 +20,7 @@
 #include <functional>
 #include <optional>
 #include <stop_token>
+#include <utility>
 
 #include "engine/scene/SceneRequest.h"
 
@@ -82,6 +86,16 @@ class Scene {
         return number;
     }
 
+    // Says that this scene will most likely leave by `exit` (a guess: it
+    // may still leave another way), so that the scene it leads to can be
+    // prepared meanwhile. The loop takes it once, after the frame; the
+    // manager forgets one not taken when it switches to this scene again.
+    void expectExit(SceneExit exit) { expectedExit = exit; }
+    // The exit last expected, which is forgotten; null when none is new.
+    std::optional<SceneExit> takeExpectedExit() {
+        return std::exchange(expectedExit, std::nullopt);
+    }
+
     // Reads the device's back buffer size into width and height. Without a
     // device shows "バックバッファの取得失敗…(´・ω・)" and leaves the size.
     void readBackBufferSize(platform::VideoDevice* device);
@@ -100,11 +114,13 @@ class Scene {
     SceneManager* getManager() const { return manager; }
 
   protected:
-    // The manager clears the request of a scene it switches to.
+    // The manager clears the request and the expected exit of a scene it
+    // switches to.
     friend class SceneManager;
 
     int request = kRequestNone;
     int requestArgument = 0;
+    std::optional<SceneExit> expectedExit;
     int width = 0;  // back buffer size, read in create
     int height = 0;
     SceneManager* manager;

@@ -49,10 +49,12 @@ bool SceneManager::prepareAhead(int number) {
     } catch (const std::system_error&) {
         return false;  // no thread to be had: create does it all
     }
+    preparingNumber = number;
     return true;
 }
 
 void SceneManager::stopPreparing() {
+    preparingNumber = -1;
     if (!preparing.joinable())
         return;
     preparing.request_stop();
@@ -124,6 +126,7 @@ Scene* SceneManager::switchTo(int index) {
     current = scenes.at(static_cast<std::size_t>(index)).get();
     current->request = kRequestNone;
     current->requestArgument = 0;
+    current->expectedExit.reset();
     current->release();
     current->reset();
     bool created = false;

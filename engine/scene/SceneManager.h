@@ -75,6 +75,9 @@ class SceneManager {
     static constexpr std::chrono::microseconds kUploadBudget{3000};
     // True while a preparation's worker has not been joined.
     bool isPreparing() const { return preparing.joinable(); }
+    // The scene number the preparation since the last switch was started
+    // for, whether its worker still runs or has finished; -1 for none.
+    int getPreparingNumber() const { return preparingNumber; }
     // False: prepareAhead starts nothing and every create does all its work
     // (to measure what the preparations save). True at first.
     void setReadAhead(bool on) { readAhead = on; }
@@ -108,6 +111,7 @@ class SceneManager {
     std::map<int, int> numbers;
     sound::ISoundOwner* soundManager = nullptr;
     bool readAhead = true;
+    int preparingNumber = -1;
     // Declared last: joined before the scenes it prepares go.
     std::jthread preparing;
 };

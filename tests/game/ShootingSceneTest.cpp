@@ -25,6 +25,7 @@
 #include "game/ResultsCard.h"
 #include "game/StagePhase.h"
 #include "game/StageRecords.h"
+#include "game/StageStart.h"
 #include "game/settings/GameSetting.h"
 #include "game/shooting/cmp/ContinueDialog.h"
 #include "game/shooting/cmp/PauseMenu.h"
@@ -651,6 +652,49 @@ TEST_F(ShootingSceneTest, TheResultsCardShowsWhatThePlayCost) {
     EXPECT_EQ(s->requestedExit(), veru::dxt::SceneExit::title);
     for (const auto& m : boxes.messages())
         ADD_FAILURE() << m.caption.toUtf8() << ": " << m.text.toUtf8();
+}
+
+// Once cleared, the stage says which exit it will leave by, so that the next
+// scene can be read while the clear caption and the results card show; a
+// stage that is not over, or is lost, expects nothing.
+TEST_F(ShootingSceneTest, AClearedStageExpectsTheExitItThenLeavesBy) {
+    const YString path = script({u"Shooting", u"Boss TrialBoss", u"}"});
+    for (const bool practice : {false, true}) {
+        SCOPED_TRACE(practice ? "practice" : "the story");
+        auto s = std::make_unique<ml::ShootingScene>(&manager, setting.get(), &status);
+        s->setScript(path);
+        s->setResultsCard(true);
+        if (practice)
+            s->practise(ml::StageStart{}, ml::GameSetting::kLevelNormal);
+        s->reset();
+        ASSERT_TRUE(s->create(nullptr, device.get())) << lastBox();
+        std::optional<veru::dxt::SceneExit> expected;
+        int expectedAt = -1;
+        int resultsAt = -1;
+        for (int f = 0; f < 3000 && s->getRequest() == veru::dxt::kRequestNone; ++f) {
+            if (Boss* boss = s->getBoss();
+                boss && (boss->getState() == STATE_ACTIVE || boss->getState() == STATE_PINCH))
+                boss->damage(200);
+            frame(*s, f % 2 ? kShot : 0);  // closes the results card
+            if (const auto exit = s->takeExpectedExit()) {
+                EXPECT_FALSE(expected) << "expected twice";
+                expected = exit;
+                expectedAt = f;
+            }
+            if (resultsAt < 0 && s->getPhase() == ml::stage::kResults)
+                resultsAt = f;
+        }
+        ASSERT_TRUE(expected);
+        EXPECT_EQ(*expected, practice ? veru::dxt::SceneExit::back : veru::dxt::SceneExit::next);
+        EXPECT_EQ(s->requestedExit(), expected);
+        // Well before the card, which the player may leave at once.
+        EXPECT_GT(resultsAt - expectedAt, 60);
+        s->release();
+    }
+    int f = 0;
+    auto lost = stageAtTheContinue(f);
+    ASSERT_TRUE(lost) << lastBox();
+    EXPECT_FALSE(lost->takeExpectedExit());
 }
 
 // Retry leaves by the "again" exit with the score and status the stage
