@@ -19,8 +19,8 @@ constexpr FlowPlace story(StoryPart part) {
 // The last column: read the next scene ahead. The title menu reads the
 // prologue, the likeliest choice. The stage does not read its closing talk
 // from its start, which would hold the talk's pictures through the whole
-// play: it says which exit it expects once it is cleared (Scene::expectExit),
-// and the talk is read while the clear caption and the results card show.
+// play: once the play is over it lets go of its field and says which exit it
+// expects (Scene::expectExit), and the talk is read while the results card shows.
 constexpr bool ahead = true;
 constexpr FlowRow kFlow[] = {
     {scene(kSceneLogo), SceneExit::next, scene(kSceneMenu), ahead},

@@ -334,9 +334,6 @@ bool ShootingScene::runNextScriptStep() {
     if (steps.empty()) {
         model.startExit(stage::kExitCleared);
         model.getPlayer()->playClearSound();
-        // The fade, the clear caption and the results card take a few
-        // seconds: time to read the next scene (the closing talk) ahead.
-        expectExit(clearedExit());
         return false;
     }
     const StageStep step = std::move(steps.front());
@@ -568,6 +565,11 @@ void ShootingScene::finishPlay(bool cleared) {
     }
     view.resultsCard().open(results, std::move(keep));
     model.enterResults();
+    // Only the card shows from now on, over black: the field goes, and the
+    // scene after the stage (the closing talk) is read ahead in the room it
+    // leaves while the player reads the card.
+    model.releaseField();
+    expectExit(finishedExit());
 }
 
 void ShootingScene::updateResults(veru::dxt::event::InputInterface* input) {
@@ -578,11 +580,17 @@ void ShootingScene::updateResults(veru::dxt::event::InputInterface* input) {
         leaveFinished();
 }
 
+veru::dxt::SceneExit ShootingScene::finishedExit() const {
+    if (finishedCleared)
+        return clearedExit();
+    return practice ? veru::dxt::SceneExit::back : veru::dxt::SceneExit::title;
+}
+
 void ShootingScene::leaveFinished() {
     if (finishedCleared)
         leaveCleared();
     else
-        requestExit(practice ? veru::dxt::SceneExit::back : veru::dxt::SceneExit::title);
+        requestExit(finishedExit());
 }
 
 void ShootingScene::retry() {

@@ -220,6 +220,9 @@ class ShootingScene : public veru::dxt::Scene {
     void leaveCleared();
     // The exit leaveCleared takes: next, back to practice, or the title.
     veru::dxt::SceneExit clearedExit() const;
+    // The exit leaveFinished takes: clearedExit, or after a lost play back
+    // to practice or the title.
+    veru::dxt::SceneExit finishedExit() const;
 
     struct StagePractice {
         StageStart start;

@@ -66,6 +66,12 @@ void StageModel::release() {
     content = StageContent{};
 }
 
+void StageModel::releaseField() {
+    background.reset();
+    activeEnemies.clear();
+    content = StageContent{};
+}
+
 void StageModel::setPlayer(std::unique_ptr<PlayerCharacter> next) {
     player = std::move(next);
 }

@@ -62,6 +62,9 @@ class StageModel {
     void openField();
     // Everything owned dropped (the enemies first: they borrow the items).
     void release();
+    // The play is over and only the results card shows: the backdrop, the
+    // bats, the boss, the pick-ups and the script go; the player stays.
+    void releaseField();
 
     // ---- phases
     int getPhase() const { return phase; }

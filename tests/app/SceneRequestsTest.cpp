@@ -54,7 +54,7 @@ class PreparedScene : public IdleScene {
         ++prepared;
         return [](std::stop_token) {
             veru::dxt::material::storePreloadedPicture(
-                veru::dxt::material::PictureFile{"img/closing.ytx", 1, 0, 0},
+                veru::dxt::material::PictureFile{1, 2, 1, 0, 0},
                 veru::platform::Image{1, 1, false, {}});
         };
     }

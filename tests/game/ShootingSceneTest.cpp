@@ -657,7 +657,7 @@ TEST_F(ShootingSceneTest, TheResultsCardShowsWhatThePlayCost) {
 // Once cleared, the stage says which exit it will leave by, so that the next
 // scene can be read while the clear caption and the results card show; a
 // stage that is not over, or is lost, expects nothing.
-TEST_F(ShootingSceneTest, AClearedStageExpectsTheExitItThenLeavesBy) {
+TEST_F(ShootingSceneTest, AFinishedStageLetsGoOfItsFieldAndExpectsTheExitItThenLeavesBy) {
     const YString path = script({u"Shooting", u"Boss TrialBoss", u"}"});
     for (const bool practice : {false, true}) {
         SCOPED_TRACE(practice ? "practice" : "the story");
@@ -681,14 +681,18 @@ TEST_F(ShootingSceneTest, AClearedStageExpectsTheExitItThenLeavesBy) {
                 expected = exit;
                 expectedAt = f;
             }
-            if (resultsAt < 0 && s->getPhase() == ml::stage::kResults)
+            if (resultsAt < 0 && s->getPhase() == ml::stage::kResults) {
                 resultsAt = f;
+                // Only the card shows: the field has gone to make room.
+                EXPECT_EQ(s->getBackground(), nullptr);
+                EXPECT_EQ(s->getBoss(), nullptr);
+            }
         }
         ASSERT_TRUE(expected);
         EXPECT_EQ(*expected, practice ? veru::dxt::SceneExit::back : veru::dxt::SceneExit::next);
         EXPECT_EQ(s->requestedExit(), expected);
-        // Well before the card, which the player may leave at once.
-        EXPECT_GT(resultsAt - expectedAt, 60);
+        // As the card opens, the field let go.
+        EXPECT_EQ(expectedAt, resultsAt);
         s->release();
     }
     int f = 0;
