@@ -212,6 +212,7 @@ std::unique_ptr<VideoDevice> VideoDevice::create(Window* window, int width, int 
     device->keepCopies = device->kind != Kind::accelerated || device->losesTextures() ||
                          !SDL_RenderTargetSupported(device->renderer.get());
     device->opaqueAdd = takesOpaqueAdd(device->renderer.get());
+    device->aimDrawing();
     liveDevices().push_back(device.get());
     return device;
 }
@@ -475,7 +476,68 @@ void VideoDevice::finishDrawing() {
 }
 
 void VideoDevice::present() {
+    if (frameTargeted) {
+        showFrame();
+    }
     SDL_RenderPresent(renderer.get());
+    aimDrawing();
+}
+
+void VideoDevice::aimDrawing() {
+    if (kind != Kind::software || frameRefused || frameTargeted) {
+        return;
+    }
+    SDL_Renderer* r = renderer.get();
+    int outputWidth = 0;
+    int outputHeight = 0;
+    if (SDL_GetRendererOutputSize(r, &outputWidth, &outputHeight) != 0 ||
+        (outputWidth == width && outputHeight == height)) {
+        return;
+    }
+    if (!frame) {
+        // In the window's own pixel format the scaled copy is a plain
+        // stretch of rows, with no conversion of each pixel.
+        const Uint32 windowFormat = SDL_GetWindowPixelFormat(window->handle());
+        const Uint32 format = windowFormat == SDL_PIXELFORMAT_RGB888
+                                  ? windowFormat
+                                  : static_cast<Uint32>(SDL_PIXELFORMAT_ARGB8888);
+        frame.reset(SDL_CreateTexture(r, format, SDL_TEXTUREACCESS_TARGET, width, height));
+        if (!frame || SDL_SetTextureBlendMode(frame.get(), SDL_BLENDMODE_NONE) != 0 ||
+            SDL_SetTextureScaleMode(frame.get(), SDL_ScaleModeNearest) != 0) {
+            frame.reset();
+            frameRefused = true;
+            return;
+        }
+    }
+    // SDL keeps the window's clip while the texture is drawn on and brings
+    // it back at present(): it is kept off there, and set on the texture.
+    SDL_RenderSetClipRect(r, nullptr);
+    if (SDL_SetRenderTarget(r, frame.get()) == 0) {
+        frameTargeted = true;
+    } else {
+        SDL_SetRenderTarget(r, nullptr);
+        frame.reset();
+        frameRefused = true;
+    }
+    PixelRect limit = clipRect;
+    setClip(clipped ? &limit : nullptr);
+}
+
+void VideoDevice::showFrame() {
+    SDL_Renderer* r = renderer.get();
+    frameTargeted = false;
+    // The window's logical size, viewport and (lifted) clip come back.
+    SDL_SetRenderTarget(r, nullptr);
+    int outputWidth = 0;
+    int outputHeight = 0;
+    SDL_GetRendererOutputSize(r, &outputWidth, &outputHeight);
+    // Of another shape than the frame, the window shows black bars beside it.
+    if (static_cast<long long>(outputWidth) * height !=
+        static_cast<long long>(outputHeight) * width) {
+        SDL_SetRenderDrawColor(r, 0, 0, 0, 0xFF);
+        SDL_RenderClear(r);
+    }
+    SDL_RenderCopy(r, frame.get(), nullptr, nullptr);
 }
 
 void VideoDevice::drawQuad(DeviceTexture& texture, const ScreenVertex vertices[4], BlendMode blend,
@@ -861,7 +923,8 @@ SDL_Surface* VideoDevice::drawingSurface() const {
     if (kind == Kind::offscreen) {
         return offscreen.get();
     }
-    if (kind == Kind::software && window) {
+    // The frame texture's pixels are the renderer's own: nothing else may write there.
+    if (kind == Kind::software && window && !frameTargeted) {
         return SDL_GetWindowSurface(window->handle());
     }
     return nullptr;
@@ -1044,6 +1107,28 @@ bool VideoDevice::readPixels(std::vector<std::uint32_t>& out, int& outWidth, int
     }
     outWidth = w;
     outHeight = h;
+    return true;
+}
+
+bool VideoDevice::readShownPixels(std::vector<std::uint32_t>& out, int& outWidth, int& outHeight) {
+    if (kind != Kind::software || !window) {
+        return false;
+    }
+    SDL_Surface* shown = SDL_GetWindowSurface(window->handle());
+    if (!shown || shown->w <= 0 || shown->h <= 0 || SDL_LockSurface(shown) != 0) {
+        return false;
+    }
+    out.assign(static_cast<std::size_t>(shown->w) * static_cast<std::size_t>(shown->h), 0u);
+    const bool read =
+        SDL_ConvertPixels(shown->w, shown->h, shown->format->format, shown->pixels, shown->pitch,
+                          SDL_PIXELFORMAT_ARGB8888, out.data(), shown->w * 4) == 0;
+    SDL_UnlockSurface(shown);
+    if (!read) {
+        out.clear();
+        return false;
+    }
+    outWidth = shown->w;
+    outHeight = shown->h;
     return true;
 }
 

@@ -5,7 +5,18 @@
 // software renderer on the window, and the software renderer on an off-screen
 // ARGB surface of the back buffer's size (which works even when no display
 // is there; it is also what a null window asks for). The back buffer keeps
-// its size in full screen: SDL scales it to the desktop and letterboxes it.
+// its size in full screen: it is scaled to the desktop and letterboxed.
+//
+// Scaled windows (a window of scale 2, full screen on a desktop of another
+// size): the software renderer draws the frame at the back buffer's size
+// into a texture the device owns, and present() copies that once onto the
+// window, scaled with sharp edges and letterboxed with black bars. Drawing
+// each picture scaled would cost the CPU four times the pixels on every
+// copy. A window of the back buffer's own size is drawn on directly. The
+// device follows the window's size at every present(). Where the texture
+// cannot be made, each draw is scaled to the window as it lands instead
+// (slower, the same picture). The accelerated renderer always scales each
+// draw: a graphics card does that for nothing.
 //
 // Vsync is asked for only on an accelerated renderer whose display refreshes
 // at 59 to 61 Hz, where showing a frame in step with the display is the same
@@ -21,7 +32,8 @@
 // from the picture itself (BlendMode::addOpaque).
 //
 // Ownership: borrows the window, which must outlive the device; owns the SDL
-// renderer (and the off-screen surface). Textures it made may outlive it.
+// renderer, the off-screen surface and the scaled window's frame texture.
+// Textures it made may outlive it.
 // Thread: main thread only.
 // Failure: create() returns null and fills `error`; draws with an invalid
 // texture do nothing; readPixels() returns false.
@@ -145,7 +157,13 @@ class VideoDevice {
     // takes. This runs the batch now; on an OpenGL renderer it also waits
     // until the driver has drawn it (glFinish).
     void finishDrawing();
+    // Shows the frame: on a scaled software window, copies the frame texture
+    // onto the window first. Then aims the next frame's drawing at the frame
+    // texture or at the window, as the window's size now asks.
     void present();
+    // True while the frame is drawn into the device's own texture, to be
+    // scaled onto the window at present().
+    bool drawsThroughFrame() const { return frameTargeted; }
 
     // A textured quad: the four vertices are top-left, top-right,
     // bottom-left, bottom-right (two triangles).
@@ -171,8 +189,13 @@ class VideoDevice {
     // Carries out every draw SDL still holds in its batch (for timing).
     void flush();
 
-    // Reads the back buffer as it is now: width * height ARGB values.
+    // Reads the back buffer as it is now: width * height ARGB values. (Only
+    // where the frame texture could not be made does a scaled window give
+    // the frame as scaled, the size of the picture within the window.)
     bool readPixels(std::vector<std::uint32_t>& out, int& outWidth, int& outHeight);
+    // Reads what the window shows after present(), bars included, at the
+    // window's size; false on an accelerated or off-screen device.
+    bool readShownPixels(std::vector<std::uint32_t>& out, int& outWidth, int& outHeight);
 
     // How many textures of this device are alive, and the bytes of their
     // pixels (4 per pixel), for memory measurements.
@@ -256,6 +279,14 @@ class VideoDevice {
     // Copies a kept picture 1:1 with its top-left at (x, y).
     void drawKept(DeviceTexture::Turned& kept, int x, int y, std::uint32_t argb, BlendMode blend);
 
+    // On a software window whose size is not the back buffer's, makes the
+    // frame texture if need be and draws into it from now on; elsewhere
+    // leaves the drawing on the window. Called with the window as target.
+    void aimDrawing();
+    // Copies the frame texture onto the window, scaled and letterboxed, and
+    // leaves the window as the target.
+    void showFrame();
+
     // Reads the pixels of a texture of this device back from the renderer.
     std::vector<std::uint32_t> readBack(DeviceTexture& texture);
 
@@ -271,6 +302,13 @@ class VideoDevice {
     // are destroyed in reverse order, so `offscreen` is declared first.
     SdlSurfaceHandle offscreen;
     SdlRendererHandle renderer;
+    // The frame drawn at the back buffer's size for a scaled software
+    // window; made on first need, kept while the device lives (destroyed
+    // before the renderer). `frameRefused` once SDL would not make it or
+    // draw into it: each draw is then scaled as it lands.
+    SdlTextureHandle frame;
+    bool frameTargeted = false;
+    bool frameRefused = false;
     int width = 0;
     int height = 0;
     int maxTextureWidth = 0;

@@ -10,6 +10,7 @@
 namespace {
 
 using namespace veru::platform;
+using mirelune::test::Frame;
 using mirelune::test::readFrame;
 using mirelune::test::rgbNear;
 
@@ -303,6 +304,122 @@ TEST(VideoDeviceTest, WithoutACopyPixelsAreReadBackExactlyAndTheDrawingStaysAsIt
     auto texture = devices.back()->createTexture(2, 2, nullptr);
     devices.back().reset();
     EXPECT_TRUE(devices.front()->texturePixels(*texture).empty());
+}
+
+// A frame with something of every kind of draw: a fill, a clipped fill, a
+// smoothly scaled copy and a turned one.
+std::vector<std::uint32_t> drawSample(VideoDevice& device, DeviceTexture& texture) {
+    const PixelRect all{0, 0, texture.getWidth(), texture.getHeight()};
+    device.clear(0xFF203040u);
+    device.fillRect(PixelRect{3, 4, 10, 6}, 0xFFFF0000u);
+    device.drawCopy(texture, all, 20, 5, 17, 13, 0xFFFFFFFFu, BlendMode::blend, Filter::linear);
+    device.drawTurnedCopy(texture, all, CopyPlacement{40, 20, 8, 8, 30.0, 4, 4}, 0xC0FFFFFFu,
+                          BlendMode::blend, Filter::point);
+    const PixelRect limit{0, 30, 16, 8};
+    device.setClip(&limit);
+    device.fillRect(PixelRect{0, 0, 64, 48}, 0xFF00FF00u);
+    device.setClip(nullptr);
+    return readFrame(device).pixels;
+}
+
+// What the window shows after present(): every pixel of the frame as a
+// `scale` x `scale` block at (left, top) of a window `shownWidth` wide.
+::testing::AssertionResult showsScaled(VideoDevice& device, const std::vector<std::uint32_t>& frame,
+                                       int scale, int left, int top) {
+    Frame shown;
+    if (!device.readShownPixels(shown.pixels, shown.width, shown.height)) {
+        return ::testing::AssertionFailure() << "the window cannot be read";
+    }
+    const int w = device.getWidth();
+    for (int y = 0; y < shown.height; ++y) {
+        for (int x = 0; x < shown.width; ++x) {
+            const int fx = (x - left) / scale;
+            const int fy = (y - top) / scale;
+            const bool inside = x >= left && y >= top && fx < w && fy < device.getHeight();
+            const std::uint32_t expected =
+                inside ? frame[static_cast<std::size_t>(fy * w + fx)] : 0xFF000000u;
+            if (!rgbNear(shown.at(x, y), expected, 0)) {
+                return ::testing::AssertionFailure()
+                       << "at (" << x << ", " << y << ") "
+                       << rgbNear(shown.at(x, y), expected, 0).message() << " in a window of "
+                       << shown.width << " x " << shown.height;
+            }
+        }
+    }
+    return ::testing::AssertionSuccess();
+}
+
+TEST(VideoDeviceTest, AScaledWindowShowsTheFrameDrawnAtItsOwnSizeScaledSharply) {
+    std::string error;
+    auto window = Window::create("t", 64, 48, false, error);
+    ASSERT_TRUE(window) << error;
+    auto device = VideoDevice::create(window.get(), 64, 48, error);
+    ASSERT_TRUE(device) << error;
+    ASSERT_EQ(device->getKind(), VideoDevice::Kind::software);
+    const auto pixels = mottled(9, 7);
+    auto texture = device->createTexture(9, 7, pixels.data());
+    ASSERT_TRUE(texture);
+
+    // At the back buffer's own size the window is drawn on directly.
+    EXPECT_FALSE(device->drawsThroughFrame());
+    const auto oneToOne = drawSample(*device, *texture);
+    device->present();
+    EXPECT_TRUE(showsScaled(*device, oneToOne, 1, 0, 0));
+
+    // Twice the size: the next frame is drawn at 64 x 48 and shown doubled.
+    window->setScale(2);
+    device->present();
+    EXPECT_TRUE(device->drawsThroughFrame());
+    EXPECT_EQ(drawSample(*device, *texture), oneToOne);
+    device->present();
+    EXPECT_TRUE(showsScaled(*device, oneToOne, 2, 0, 0));
+    // A limit set before the frame is shown holds in the next one too.
+    const PixelRect limit{8, 8, 4, 4};
+    device->setClip(&limit);
+    device->present();
+    device->clear(0xFF000000u);
+    device->fillRect(PixelRect{0, 0, 64, 48}, 0xFFFFFFFFu);
+    device->setClip(nullptr);
+    const auto clippedFill = readFrame(*device);
+    EXPECT_TRUE(rgbNear(clippedFill.at(9, 9), 0xFFFFFFFFu));
+    EXPECT_TRUE(rgbNear(clippedFill.at(7, 9), 0xFF000000u));
+
+    // Back to its own size, the frame in progress is still shown whole, and
+    // the window is drawn on directly again.
+    EXPECT_EQ(drawSample(*device, *texture), oneToOne);
+    window->setScale(1);
+    device->present();
+    EXPECT_TRUE(showsScaled(*device, oneToOne, 1, 0, 0));
+    EXPECT_FALSE(device->drawsThroughFrame());
+    EXPECT_EQ(drawSample(*device, *texture), oneToOne);
+}
+
+TEST(VideoDeviceTest, FullScreenOfAnotherShapeLetterboxesTheFrameWithBlackBars) {
+    std::string error;
+    auto window = Window::create("t", 64, 40, false, error);
+    ASSERT_TRUE(window) << error;
+    auto device = VideoDevice::create(window.get(), 64, 40, error);
+    ASSERT_TRUE(device) << error;
+    window->show();
+    ASSERT_TRUE(window->setFullScreen(true));
+    int desktopWidth = 0;
+    int desktopHeight = 0;
+    window->currentSize(desktopWidth, desktopHeight);
+    device->present();
+    ASSERT_TRUE(device->drawsThroughFrame()) << desktopWidth << " x " << desktopHeight;
+    const auto pixels = mottled(9, 7);
+    auto texture = device->createTexture(9, 7, pixels.data());
+    device->clear(0xFF203040u);
+    device->drawCopy(*texture, PixelRect{0, 0, 9, 7}, 50, 30, 9, 7, 0xFFFFFFFFu, BlendMode::blend,
+                     Filter::point);
+    const auto frame = readFrame(*device);
+    EXPECT_EQ(frame.width, 64);
+    EXPECT_EQ(frame.height, 40);
+    device->present();
+    // The whole-number scale that fits, centred (the dummy desktop is 4:3).
+    const int scale = std::min(desktopWidth / 64, desktopHeight / 40);
+    ASSERT_EQ(desktopWidth, 64 * scale) << "the dummy desktop's width is a multiple of 64";
+    EXPECT_TRUE(showsScaled(*device, frame.pixels, scale, 0, (desktopHeight - 40 * scale) / 2));
 }
 
 TEST(EventPumpTest, HeadlessDisplayHasNoMessageBoxesAndAnEmptyQueue) {
